@@ -1,0 +1,87 @@
+#pragma once
+// CDialog: the plumbing every window of the wizard stands on. Numbered window messages
+// (posted: queued on the event loop; sent: a direct synchronous call with a result), timers
+// keyed by number, controls looked up by number whose clicks arrive as commands, child
+// dialogs placed in a parent (the pages) and top-level modal runs with a nested event loop.
+#include "platform/core/win_types.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QPointer>
+
+class QLineEdit;
+
+class CDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CDialog(QWidget* parent = nullptr);
+    ~CDialog() override;
+
+    // Window messages. Posting to a destroyed window is a no-op; so is sending.
+    void PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // Timers by number: setting an existing number restarts it with the new period.
+    // Periods go through the process time scale.
+    void SetTimer(UINT_PTR id, int64_t elapseMs);
+    bool KillTimer(UINT_PTR id);
+    bool HasTimer(UINT_PTR id) const { return timers_.contains(id); }
+
+    // Controls by number. A registered button's click reaches OnCommand with its number.
+    void RegisterControl(int id, QWidget* control);
+    QWidget* GetDlgItem(int id) const;
+    template <class T>
+    T* Item(int id) const
+    {
+        return qobject_cast<T*>(GetDlgItem(id));
+    }
+    // Simulates a click of control `id` (as a BN_CLICKED command would).
+    void Command(int id) { OnCommand(id); }
+
+    // Creates the dialog as a hidden child of `parent` at (0, 0) and initialises it.
+    bool CreateChild(QWidget* parent);
+    // Runs the dialog modally in a nested event loop; returns the value given to EndDialog.
+    int DoModal();
+    void EndDialog(int result);
+    bool IsInitialised() const { return initialised_; }
+
+    // Focus an edit, select its whole text and scroll the caret into view.
+    static void SelectAllAndFocus(QLineEdit* edit);
+
+signals:
+    // Emitted after every handled message; lets tests observe traffic without hooks.
+    void messageHandled(UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    // Message handler; the base answers every message with 0.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual void OnTimer(UINT_PTR id);
+    // Returns whether the command was handled.
+    virtual bool OnCommand(int id);
+    // Runs once, before the first show (modal) or at CreateChild.
+    virtual bool OnInitDialog() { return true; }
+
+    bool event(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void EnsureInitialised();
+
+    QHash<UINT_PTR, int> timers_;   // our number -> Qt timer id
+    QHash<int, UINT_PTR> timerIds_; // Qt timer id -> our number
+    QHash<int, QPointer<QWidget>> controls_;
+    bool initialised_ = false;
+};
+
+// RAII wait cursor, as long work shows one.
+class CWaitCursor
+{
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};

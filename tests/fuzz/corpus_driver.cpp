@@ -1,0 +1,33 @@
+// Replays every file of a corpus folder through a fuzz target, so the targets run as plain
+// tests (and under the sanitizer build) without libFuzzer.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+int main(int argc, char** argv)
+{
+    int files = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::filesystem::path root(argv[i]);
+        if (!std::filesystem::exists(root))
+            continue;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+            if (!entry.is_regular_file())
+                continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+            ++files;
+        }
+    }
+    // Always also try the empty input: every parser must survive it.
+    LLVMFuzzerTestOneInput(nullptr, 0);
+    std::cout << "replayed " << files << " corpus files\n";
+    return 0;
+}
