@@ -1,0 +1,29 @@
+#pragma once
+// The record kept for each camera: its last reply (header and body in the full layout), its
+// identity block and whether the user still has to log in to it. The setting pages edit `info`
+// in place; a save sends it back.
+#include "device/core/camera_identity.h"
+#include "device/core/device_info.h"
+#include "device/core/message_header.h"
+
+class CCameraDataObj
+{
+public:
+    CCameraDataObj() = default;
+    virtual ~CCameraDataObj() = default;
+    CCameraDataObj(const CCameraDataObj&) = default;
+    CCameraDataObj& operator=(const CCameraDataObj&) = default;
+
+    // Takes a checked, widened reply: copies header and body, refills the identity block.
+    // loginRequired keeps its value.
+    void FillFromReply(const MessageHeader& header, const DeviceInfo& body);
+
+    // The query command the camera answered; the save picks its set command from it.
+    uint16_t AnsweredCommand() const { return replyHeader.command; }
+
+    // The header of the last reply (the body area of the message buffer is `info`).
+    MessageHeader replyHeader;
+    DeviceInfo info;
+    CameraIdentity identity;
+    int32_t loginRequired = 1;
+};

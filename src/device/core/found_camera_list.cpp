@@ -1,0 +1,42 @@
+#include "device/core/found_camera_list.h"
+
+#include <memory>
+
+CCameraDataObj* FoundCameraList::StoreReply(const MessageHeader& header, const DeviceInfo& body)
+{
+    const MacAddress mac = body.Get(DeviceInfo::macAddress);
+    CCameraDataObj* record = FindByMac(mac);
+    if (!record) {
+        record = records_.EmplaceTail();
+        byMac_.emplace(Key(mac), record);
+    }
+    record->FillFromReply(header, body);
+    return record;
+}
+
+CCameraDataObj* FoundCameraList::FindByMac(const MacAddress& mac) const
+{
+    const auto it = byMac_.find(Key(mac));
+    return it == byMac_.end() ? nullptr : it->second;
+}
+
+void FoundCameraList::RemoveAll()
+{
+    byMac_.clear();
+    records_.RemoveAll();
+}
+
+void FoundCameraList::CopyInto(CTypedPtrList<CCameraDataObj>& destination) const
+{
+    destination.RemoveAll();
+    for (const CCameraDataObj* record : records_)
+        destination.AddTail(std::make_unique<CCameraDataObj>(*record));
+}
+
+uint64_t FoundCameraList::Key(const MacAddress& mac)
+{
+    uint64_t key = 0;
+    for (uint8_t b : mac)
+        key = (key << 8) | b;
+    return key;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The cameras found by a search, in the order they first answered, one record per MAC
+// address. An index by MAC sits beside the ordered list so that a burst of thousands of
+// replies is not a walk each; order and results are those of walking the list.
+#include "device/core/camera_data.h"
+#include "platform/core/typed_ptr_list.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+class FoundCameraList
+{
+public:
+    // Refreshes the record with the reply's MAC address, or appends a new one with
+    // loginRequired 1. Returns the record.
+    CCameraDataObj* StoreReply(const MessageHeader& header, const DeviceInfo& body);
+    CCameraDataObj* FindByMac(const MacAddress& mac) const;
+    void RemoveAll();
+    // Empties the destination, then appends a copy of every record in order.
+    void CopyInto(CTypedPtrList<CCameraDataObj>& destination) const;
+
+    const CTypedPtrList<CCameraDataObj>& Records() const { return records_; }
+    size_t GetCount() const { return records_.GetCount(); }
+    bool IsEmpty() const { return records_.IsEmpty(); }
+
+private:
+    static uint64_t Key(const MacAddress& mac);
+
+    CTypedPtrList<CCameraDataObj> records_;
+    std::unordered_map<uint64_t, CCameraDataObj*> byMac_;
+};
