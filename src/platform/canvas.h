@@ -1,0 +1,45 @@
+#pragma once
+// The off-screen canvas that skinned windows are drawn on, fonts made from font descriptions,
+// and single-line text drawing with an inter-character extra.
+#include "platform/core/color_ref.h"
+#include "platform/core/font_desc.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+
+// A zero-filled canvas of width x height pixels. Depths 8, 16, 24 and 32 bits per pixel are
+// accepted (24 gives Format_RGB888, the depth every window uses); any other depth, a size
+// that is not positive, or a failed allocation gives a null image.
+QImage CreateCanvasBitmap(int height, int width, int bitsPerPixel);
+
+// A font from a description: height as the pixel size (its magnitude; 0 keeps the default),
+// width as a stretch of the face's own average width (0 keeps it), weight (0 normal), face
+// name, and `extra` pixels added after every character. Sizes are clamped to what text
+// drawing can handle.
+QFont CreateFontFromDesc(const FontDesc& desc, int extra = 0);
+
+// Width and height of `text` as one line (a line feed is measured as a character, never
+// as a break), extra included; the height is the font's line height.
+QSize MeasureText(const QFont& font, const QString& text);
+
+enum class TextAlign
+{
+    Left,
+    Centre,
+};
+
+// Draws one line at the top of `rect`, clipped to it, with a transparent background. The
+// painter's state is left as it was.
+void DrawTextLine(QPainter& painter, const QRect& rect, const QString& line, const QFont& font,
+                  const QColor& color, TextAlign align = TextAlign::Left);
+
+inline QColor ColorRefToQColor(COLORREF c)
+{
+    return QColor(ColorRefRed(c), ColorRefGreen(c), ColorRefBlue(c));
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Drawing the skin onto a page canvas: the background bitmap and the text items of a section.
+// Every function leaves the painter's state as it found it; a missing list, section, block or
+// bitmap draws nothing.
+#include "skin/core/skin_text_items.h"
+#include "skin/pack_lists.h"
+
+#include <QString>
+#include <string_view>
+
+class QImage;
+class QPainter;
+
+inline std::u16string_view ToU16View(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
+}
+
+// Draws every complete text item of the section's "TEXT" block.
+void DrawSkinTexts(const CStringList* lines, const QString& section, QPainter& canvas);
+void DrawSkinTexts(const CStringList* lines, const QString& section, QImage& canvas);
+
+// One item: its display lines left-aligned from (x, y), each in a rectangle as wide as the
+// whole text and spaced by the text's height plus linePitch.
+void DrawSkinTextItem(const SkinTextItem& item, QPainter& canvas);
+
+// Copies bitmap `number` at its own size to (0, 0); returns whether there was one.
+bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QPainter& canvas);
+bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QImage& canvas);
+
+// The bitmap with that number, or a null image.
+QImage FindSkinBitmap(const CBmpList* bitmaps, int number);
+
+// The text of string `number` (empty and false when there is none).
+bool GetSkinString(const CStringList* lines, int number, QString& text);
