@@ -11,6 +11,8 @@ inline constexpr size_t kMessageHeaderSize = 8;
 inline constexpr size_t kMessageBufferSize = 1031;
 inline constexpr size_t kBodyAreaSize = kMessageBufferSize - kMessageHeaderSize;
 using MessageBuffer = std::array<uint8_t, kMessageBufferSize>;
+// The most a receive takes in one datagram; a longer one is an error and is lost.
+inline constexpr size_t kReceiveLimit = 460;
 
 // Bit 0 marks a set request, bit 8 an enciphered body, bit 2 the full layout.
 inline constexpr uint16_t CMD_QUERY = 0x0000;
