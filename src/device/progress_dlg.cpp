@@ -1,0 +1,78 @@
+#include "device/progress_dlg.h"
+
+#include "device/search_layout.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace {
+constexpr int64_t kFirstFrameDelayMs = 300;
+constexpr int64_t kFramePeriodMs = 500;
+constexpr int64_t kPollPeriodMs = 1000;
+} // namespace
+
+CProgressDlg::CProgressDlg(QWidget* parent) : CDialog(parent)
+{
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setModal(true);
+    resize(search_layout::kProgressSize);
+}
+
+void CProgressDlg::SetFrame(int index, QImage frame)
+{
+    if (index < 0 || index >= kFrameCount)
+        return;
+    frames_[static_cast<size_t>(index)] = std::move(frame);
+}
+
+bool CProgressDlg::OnInitDialog()
+{
+    const QImage& first = frames_[0];
+    if (!first.isNull() && first.width() > 0 && first.height() > 0)
+        setFixedSize(first.size());
+    // The poll runs whether or not any frame could be loaded: an empty box must still close
+    // when the action ends.
+    SetTimer(kTimerPoll, kPollPeriodMs);
+    SetTimer(kTimerAnimate, kFirstFrameDelayMs);
+    ready_ = true;
+    return true;
+}
+
+void CProgressDlg::OnTimer(UINT_PTR id)
+{
+    if (id == kTimerAnimate) {
+        KillTimer(kTimerAnimate);
+        current_ = (current_ + 1) % kFrameCount;
+        if (!frames_[static_cast<size_t>(current_)].isNull())
+            update();
+        SetTimer(kTimerAnimate, kFramePeriodMs);
+        return;
+    }
+    if (id == kTimerPoll && (busy_ == nullptr || *busy_ == 0)) {
+        KillTimer(kTimerAnimate);
+        KillTimer(kTimerPoll);
+        EndDialog(IDOK);
+    }
+}
+
+void CProgressDlg::paintEvent(QPaintEvent*)
+{
+    const QImage& frame = frames_[static_cast<size_t>(current_)];
+    if (!ready_ || frame.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(0, 0, frame);
+}
+
+void CProgressDlg::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+}
+
+void CProgressDlg::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+}
+
+void CProgressDlg::reject() {}

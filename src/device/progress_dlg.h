@@ -1,0 +1,53 @@
+#pragma once
+// CProgressDlg: the animated box shown while a search or a save runs. It loops through four
+// frames and closes itself once the owner's busy flag drops to 0. Nothing else closes it:
+// Escape, Enter and the window's close are ignored, because ending it early would report an
+// action that is still running as finished.
+#include "platform/dialog.h"
+
+#include <QImage>
+#include <array>
+#include <string>
+
+class CProgressDlg : public CDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr UINT_PTR kTimerAnimate = 41986;
+    static constexpr UINT_PTR kTimerPoll = 41987;
+    static constexpr int kFrameCount = 4;
+
+    // The skin section and the four bitmap numbers of one kind of action.
+    struct Kind
+    {
+        const char16_t* section;
+        std::array<int, kFrameCount> bitmaps;
+    };
+    static constexpr Kind kSearch{u"Search_Progress", {177, 178, 179, 180}};
+    static constexpr Kind kSave{u"Save_Progress", {255, 256, 257, 258}};
+
+    explicit CProgressDlg(QWidget* parent = nullptr);
+
+    // The flag that keeps the box up while non-zero; owned by the caller. Without one the box
+    // closes at its first poll.
+    void SetBusyFlag(const int* busy) { busy_ = busy; }
+
+    void SetFrame(int index, QImage frame);
+    const QImage& Frame(int index) const { return frames_[static_cast<size_t>(index)]; }
+    int CurrentFrame() const { return current_; }
+
+protected:
+    bool OnInitDialog() override;
+    void OnTimer(UINT_PTR id) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    std::array<QImage, kFrameCount> frames_;
+    int current_ = 0;
+    bool ready_ = false;
+    const int* busy_ = nullptr;
+};
