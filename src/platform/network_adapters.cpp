@@ -1,0 +1,53 @@
+#include "platform/network_adapters.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <memory>
+#include <net/if.h>
+#include <netinet/in.h>
+
+namespace {
+
+std::string Dotted(const sockaddr* address)
+{
+    if (address == nullptr || address->sa_family != AF_INET)
+        return "0.0.0.0";
+    char text[INET_ADDRSTRLEN] = {};
+    const auto* in = reinterpret_cast<const sockaddr_in*>(address);
+    inet_ntop(AF_INET, &in->sin_addr, text, sizeof text);
+    return text;
+}
+
+std::string Describe(const ifaddrs& entry)
+{
+    if ((entry.ifa_flags & (IFF_LOOPBACK | IFF_POINTOPOINT)) != 0)
+        return std::string(kPppAdapterDescription) + " " + entry.ifa_name;
+    return std::string("Ethernet adapter ") + entry.ifa_name;
+}
+
+} // namespace
+
+std::optional<std::vector<NetworkAdapter>> ListNetworkAdapters()
+{
+    ifaddrs* raw = nullptr;
+    if (getifaddrs(&raw) != 0)
+        return std::nullopt;
+    const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> list(raw, &freeifaddrs);
+
+    std::vector<NetworkAdapter> adapters;
+    for (const ifaddrs* entry = raw; entry != nullptr; entry = entry->ifa_next) {
+        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET)
+            continue;
+        if ((entry->ifa_flags & IFF_UP) == 0)
+            continue;
+        // An interface with several addresses is listed once, with its first address.
+        const bool known = std::any_of(adapters.begin(), adapters.end(),
+                                       [&](const NetworkAdapter& a) { return a.name == entry->ifa_name; });
+        if (known)
+            continue;
+        adapters.push_back(
+            {entry->ifa_name, Describe(*entry), Dotted(entry->ifa_addr), Dotted(entry->ifa_netmask)});
+    }
+    return adapters;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The machine's IPv4 network adapters, in the order the system lists them, each with its first
+// IPv4 address and mask as dotted strings. Loopback and point-to-point (dial-up) interfaces are
+// described as "PPP Adapter", the description the adapter choice skips.
+#include "platform/core/network_adapter.h"
+
+#include <optional>
+#include <vector>
+
+// Returns nothing when the system cannot list its interfaces.
+std::optional<std::vector<NetworkAdapter>> ListNetworkAdapters();

@@ -1,0 +1,78 @@
+#pragma once
+// CUdpSocket: an IPv4 datagram socket with broadcast enabled, unbound until its first send
+// (the system then gives it an ephemeral port on all addresses). Arrivals are announced to a
+// window as its numbered message, posted once per datagram on the UI thread. On each readiness
+// the socket is read dry into a queue, so a burst of thousands of datagrams is not dropped by the
+// kernel while the UI thread is busy; ReceiveFrom then takes one datagram from that queue.
+#include "platform/core/win_types.h"
+
+#include <QObject>
+#include <QPointer>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <span>
+#include <vector>
+
+class CDialog;
+class QSocketNotifier;
+
+class CUdpSocket : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The largest datagram kept by default; a longer one is reported as too long.
+    static constexpr size_t kMaxDatagram = 65507;
+
+    CUdpSocket();
+    ~CUdpSocket() override;
+    CUdpSocket(const CUdpSocket&) = delete;
+    CUdpSocket& operator=(const CUdpSocket&) = delete;
+
+    // Creates the socket and sets SO_BROADCAST. Returns false with LastError() set on failure.
+    bool Open();
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+
+    // Datagrams longer than `limit` bytes are lost and reported as WSAEMSGSIZE on receipt.
+    void SetReceiveLimit(size_t limit);
+    // Posts `message` to `window` once for every datagram that arrives from now on.
+    bool SelectRead(CDialog* window, UINT message);
+
+    // One sendto(); returns the bytes sent, or -1 with LastError() set.
+    int SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrder, uint16_t port);
+    // Takes the oldest arrival: copies at most buffer.size() bytes and returns the datagram's
+    // length, or -1 with LastError() set (WSAEWOULDBLOCK when nothing waits, WSAEMSGSIZE for a
+    // datagram that was longer than the receive limit or the buffer; that datagram is gone).
+    int ReceiveFrom(std::span<uint8_t> buffer, uint32_t& fromNetworkOrder);
+
+    // Windows Sockets code of the last failed call on this socket.
+    int LastError() const { return lastError_; }
+    // Datagrams read from the socket and not yet taken.
+    size_t Pending() const { return queue_.size(); }
+    // Local port once bound (0 before the first send).
+    uint16_t LocalPort() const;
+
+private:
+    struct Arrival
+    {
+        std::vector<uint8_t> bytes;
+        uint32_t from = 0;
+        int error = 0;
+        size_t length = 0;
+    };
+
+    void ReadDry();
+    void ArmNotifier();
+    int Fail(int wsaError);
+
+    int fd_ = -1;
+    int lastError_ = 0;
+    size_t receiveLimit_ = kMaxDatagram;
+    QSocketNotifier* notifier_ = nullptr;
+    QPointer<CDialog> window_;
+    UINT message_ = 0;
+    std::deque<Arrival> queue_;
+    std::vector<uint8_t> scratch_;
+};

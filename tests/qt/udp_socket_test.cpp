@@ -1,0 +1,187 @@
+#include "platform/core/socket_errors.h"
+#include "platform/dialog.h"
+#include "platform/udp_socket.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr UINT kArrival = 1124;
+
+// Takes one datagram from the socket per arrival message, as the endpoint table does.
+class Receiver : public CDialog
+{
+public:
+    explicit Receiver(CUdpSocket& socket) : socket_(socket) {}
+    std::vector<std::vector<uint8_t>> datagrams;
+    std::vector<int> errors;
+    int notifications = 0;
+    size_t limit = 460;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM, LPARAM) override
+    {
+        if (message != kArrival)
+            return 0;
+        ++notifications;
+        std::vector<uint8_t> buffer(limit);
+        uint32_t from = 0;
+        const int n = socket_.ReceiveFrom(buffer, from);
+        if (n < 0) {
+            errors.push_back(socket_.LastError());
+            return 0;
+        }
+        EXPECT_EQ(from, htonl(INADDR_LOOPBACK));
+        buffer.resize(static_cast<size_t>(n));
+        datagrams.push_back(std::move(buffer));
+        return 0;
+    }
+
+private:
+    CUdpSocket& socket_;
+};
+
+// A plain socket on 127.0.0.1 that plays the far side.
+class Peer
+{
+public:
+    Peer()
+    {
+        fd_ = ::socket(AF_INET, SOCK_DGRAM, 0);
+        sockaddr_in local{};
+        local.sin_family = AF_INET;
+        local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local);
+        socklen_t length = sizeof local;
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&local), &length);
+        port_ = ntohs(local.sin_port);
+    }
+    ~Peer() { ::close(fd_); }
+    uint16_t port() const { return port_; }
+    void SendTo(uint16_t port, const std::vector<uint8_t>& bytes) const
+    {
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(port);
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    }
+
+private:
+    int fd_ = -1;
+    uint16_t port_ = 0;
+};
+
+template <class Pred> bool SpinUntil(Pred done, int ms = 10000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+// Opens `socket`, gives it a port by a first send to the peer (the socket is unbound until
+// then) and starts the notifications.
+uint16_t OpenBound(CUdpSocket& socket, Receiver& receiver, const Peer& peer)
+{
+    EXPECT_TRUE(socket.Open());
+    EXPECT_EQ(socket.LocalPort(), 0);
+    const std::vector<uint8_t> hello{1};
+    EXPECT_EQ(socket.SendTo(hello, htonl(INADDR_LOOPBACK), peer.port()), 1);
+    EXPECT_TRUE(socket.SelectRead(&receiver, kArrival));
+    return socket.LocalPort();
+}
+
+} // namespace
+
+TEST(UdpSocket, BurstArrivesCompleteInOrderWithOneNotificationEach)
+{
+    constexpr int kCount = 5000;
+    CUdpSocket socket;
+    Receiver receiver(socket);
+    Peer peer;
+    const uint16_t port = OpenBound(socket, receiver, peer);
+    ASSERT_NE(port, 0);
+
+    std::thread sender([&] {
+        for (int i = 0; i < kCount; ++i) {
+            peer.SendTo(port, {static_cast<uint8_t>(i & 0xFF), static_cast<uint8_t>(i >> 8), 0xAB, 0xCD});
+        }
+    });
+    const bool all = SpinUntil([&] { return receiver.datagrams.size() >= kCount; });
+    sender.join();
+    ASSERT_TRUE(all) << "received " << receiver.datagrams.size();
+    QCoreApplication::processEvents(); // a stray extra notification would show up here
+    EXPECT_EQ(receiver.notifications, kCount);
+    EXPECT_TRUE(receiver.errors.empty());
+    for (int i = 0; i < kCount; ++i) {
+        const auto& d = receiver.datagrams[static_cast<size_t>(i)];
+        ASSERT_EQ(d.size(), 4u);
+        ASSERT_EQ(d[0] | (d[1] << 8), i) << "out of order at " << i;
+    }
+}
+
+TEST(UdpSocket, OverLongDatagramIsReportedAsTooLongAndLost)
+{
+    CUdpSocket socket;
+    socket.SetReceiveLimit(460);
+    Receiver receiver(socket);
+    Peer peer;
+    const uint16_t port = OpenBound(socket, receiver, peer);
+
+    peer.SendTo(port, std::vector<uint8_t>(461, 0x11));
+    peer.SendTo(port, std::vector<uint8_t>(460, 0x22));
+    peer.SendTo(port, {0x33});
+    ASSERT_TRUE(SpinUntil([&] { return receiver.notifications >= 3; }));
+    ASSERT_EQ(receiver.errors.size(), 1u);
+    EXPECT_EQ(receiver.errors[0], WSAEMSGSIZE);
+    ASSERT_EQ(receiver.datagrams.size(), 2u);
+    EXPECT_EQ(receiver.datagrams[0], std::vector<uint8_t>(460, 0x22));
+    EXPECT_EQ(receiver.datagrams[1], std::vector<uint8_t>{0x33});
+}
+
+TEST(UdpSocket, ReceiveWithNothingWaitingOrClosedSocketFails)
+{
+    CUdpSocket socket;
+    uint8_t buffer[8];
+    uint32_t from = 0;
+    EXPECT_EQ(socket.ReceiveFrom(buffer, from), -1);
+    EXPECT_EQ(socket.LastError(), WSAENOTSOCK);
+    ASSERT_TRUE(socket.Open());
+    EXPECT_EQ(socket.ReceiveFrom(buffer, from), -1);
+    EXPECT_EQ(socket.LastError(), WSAEWOULDBLOCK);
+    const std::vector<uint8_t> hello{1};
+    socket.Close();
+    EXPECT_EQ(socket.SendTo(hello, htonl(INADDR_LOOPBACK), 9), -1);
+    EXPECT_EQ(socket.LastError(), WSAENOTSOCK);
+}
+
+TEST(UdpSocket, ErrnoValuesMapToWindowsSocketsCodes)
+{
+    const std::pair<int, int> cases[] = {
+        {ETIMEDOUT, 10060},
+        {EHOSTDOWN, 10064},
+        {EHOSTUNREACH, 10065},
+        {EMSGSIZE, 10040},
+        {EACCES, 10013},
+        {EPERM, 10013},
+        {ENETUNREACH, 10051},
+        {ECONNREFUSED, 10054},
+        {ECONNRESET, 10054},
+        {EAGAIN, 10035},
+        {0, 0},
+    };
+    for (const auto& [error, code] : cases)
+        EXPECT_EQ(WsaErrorFromErrno(error), code) << "errno " << error;
+    EXPECT_EQ(WsaErrorFromResolver(EAI_NONAME), WSAHOST_NOT_FOUND);
+}
