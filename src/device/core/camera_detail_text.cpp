@@ -1,5 +1,8 @@
 #include "device/core/camera_detail_text.h"
 
+#include "device/core/camera_data.h"
+#include "platform/core/code_page.h"
+
 #include <cstdio>
 
 namespace camera_text {
@@ -19,7 +22,7 @@ std::string FirmwareVersion(uint16_t version, uint16_t answeredCommand)
 {
     if (version == 0)
         return "0.00";
-    if (answeredCommand == kQueryFullCommand) {
+    if (answeredCommand == CMD_QUERY_FULL) {
         const unsigned major = (version >> 13) & 7u;
         const unsigned minor = (version >> 10) & 7u;
         const unsigned build = ((version >> 8) & 3u) * 4u + ((version >> 6) & 3u);
@@ -32,7 +35,7 @@ std::string FirmwareVersion(uint16_t version, uint16_t answeredCommand)
     return text;
 }
 
-std::string MacAddress(std::span<const uint8_t, 6> mac)
+std::string MacText(std::span<const uint8_t, 6> mac)
 {
     std::array<char, 18> buffer{};
     std::snprintf(buffer.data(), buffer.size(), "%02x:%02x:%02x:%02x:%02x:%02x", mac[0], mac[1], mac[2],
@@ -66,6 +69,34 @@ std::string WebAddress(std::span<const uint8_t, 4> address, bool portSet, uint16
     if (portSet)
         url += ":" + std::to_string(port);
     return url;
+}
+
+CameraDetails DetailsOf(const CCameraDataObj& camera)
+{
+    const DeviceInfo& info = camera.info;
+    const auto wide = [](const std::string& narrow) { return ToWide(narrow); };
+    CameraDetails details;
+    details.firmware = wide(FirmwareVersion(info.Get(DeviceInfo::firmwareVersion), camera.AnsweredCommand()));
+    details.mac = wide(MacText(info.Get(DeviceInfo::macAddress)));
+    details.name = wide(info.Get(DeviceInfo::cameraName));
+    details.ip = wide(DottedQuad(info.Get(DeviceInfo::ipAddress)));
+    details.mask = wide(DottedQuad(info.Get(DeviceInfo::subnetMask)));
+    details.gateway = wide(DottedQuad(info.Get(DeviceInfo::gateway)));
+    details.ssid = wide(info.Get(DeviceInfo::ssid)).substr(0, 34);
+    details.channel = wide(std::to_string(info.Get(DeviceInfo::channel)));
+    details.date = wide(info.Get(DeviceInfo::date));
+    details.time = wide(info.Get(DeviceInfo::time));
+    details.securityIndex =
+        SecurityKindIndex({info.Get(DeviceInfo::deviceType), info.Get(DeviceInfo::security),
+                           info.Get(DeviceInfo::SecMode), info.Get(DeviceInfo::bWep)});
+    return details;
+}
+
+std::string WebAddressOf(const CCameraDataObj& camera)
+{
+    const DeviceInfo& info = camera.info;
+    return WebAddress(info.Get(DeviceInfo::ipAddress), info.Get(DeviceInfo::webPortSet) != 0,
+                      info.Get(DeviceInfo::webPort));
 }
 
 } // namespace camera_text

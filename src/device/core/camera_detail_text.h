@@ -7,17 +7,16 @@
 #include <span>
 #include <string>
 
-namespace camera_text {
+class CCameraDataObj;
 
-// The query command that selects the three-part version format.
-inline constexpr uint16_t kQueryFullCommand = 0x0104;
+namespace camera_text {
 
 // "0.00" for version 0; "V%x.%x.%x" for a camera that answered the full query; otherwise the
 // hexadecimal word with a dot after its first digit, cut to two digits after the dot.
 std::string FirmwareVersion(uint16_t version, uint16_t answeredCommand);
 
 // Six bytes as "%02x:%02x:%02x:%02x:%02x:%02x".
-std::string MacAddress(std::span<const uint8_t, 6> mac);
+std::string MacText(std::span<const uint8_t, 6> mac);
 
 // Four bytes in network order as "a.b.c.d".
 std::string DottedQuad(std::span<const uint8_t, 4> address);
@@ -36,5 +35,26 @@ int SecurityKindIndex(const SecurityFields& fields);
 
 // "http://a.b.c.d", or "http://a.b.c.d:port" when the camera's web server uses its own port.
 std::string WebAddress(std::span<const uint8_t, 4> address, bool portSet, uint16_t port);
+
+// Everything the search page shows of one record, as wide text.
+struct CameraDetails
+{
+    std::u16string firmware;
+    std::u16string mac;
+    std::u16string name;
+    std::u16string ip;
+    std::u16string mask;
+    std::u16string gateway;
+    std::u16string ssid; // at most 34 characters
+    std::u16string channel;
+    std::u16string date;
+    std::u16string time;
+    int securityIndex = 0;
+};
+
+CameraDetails DetailsOf(const CCameraDataObj& camera);
+
+// The record's web page address (see WebAddress).
+std::string WebAddressOf(const CCameraDataObj& camera);
 
 } // namespace camera_text

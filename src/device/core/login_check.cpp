@@ -1,10 +1,11 @@
 #include "device/core/login_check.h"
 
-#include "device/core/camera_detail_text.h"
+#include "device/core/camera_data.h"
+#include "platform/core/code_page.h"
 
 LoginLimits LoginLimitsFor(uint16_t answeredCommand)
 {
-    if (answeredCommand == camera_text::kQueryFullCommand)
+    if (answeredCommand == CMD_QUERY_FULL)
         return {32, 64};
     return {20, 8};
 }
@@ -13,4 +14,13 @@ bool LoginAccepted(const std::u16string& name, const std::u16string& password,
                    const std::u16string& expectedName, const std::u16string& expectedPassword)
 {
     return !name.empty() && name == expectedName && password == expectedPassword;
+}
+
+ExpectedLogin ExpectedLoginOf(const CCameraDataObj& camera)
+{
+    const LoginLimits limits = LoginLimitsFor(camera.AnsweredCommand());
+    const std::string name = camera.info.Get(DeviceInfo::loginName);
+    const std::string password = camera.info.Get(DeviceInfo::loginPassword);
+    return {ToWide(name.substr(0, static_cast<size_t>(limits.nameChars))),
+            ToWide(password.substr(0, static_cast<size_t>(limits.passwordChars)))};
 }

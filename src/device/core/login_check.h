@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+class CCameraDataObj;
+
 struct LoginLimits
 {
     int nameChars;
@@ -16,3 +18,13 @@ LoginLimits LoginLimitsFor(uint16_t answeredCommand);
 // Exact, case-sensitive match; an empty name is refused even when the expected one is empty.
 bool LoginAccepted(const std::u16string& name, const std::u16string& password,
                    const std::u16string& expectedName, const std::u16string& expectedPassword);
+
+// The login name and password the camera disclosed, cut to what the variant it answered
+// carries (the first 20 and 8 bytes of the compact layouts), as wide text.
+struct ExpectedLogin
+{
+    std::u16string name;
+    std::u16string password;
+};
+
+ExpectedLogin ExpectedLoginOf(const CCameraDataObj& camera);
