@@ -1,0 +1,81 @@
+#include "app/language_pack.h"
+
+#include "app/core/language_names.h"
+#include "platform/resource_library.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The text as a 1024-unit string buffer returns it: cut to 1023 units and ended by the
+// first NUL the resource holds.
+std::u16string PackText(const std::u16string& text)
+{
+    std::u16string cut = text.substr(0, kPackStringLimit);
+    if (const size_t nul = cut.find(u'\0'); nul != std::u16string::npos)
+        cut.resize(nul);
+    return cut;
+}
+
+void LoadStrings(const pe::PeResourceFile& file, CStringList& strings)
+{
+    for (const pe::PeString& s : file.Strings())
+        strings.EmplaceTail(s.number, PackText(s.text));
+}
+
+void LoadBitmaps(const CResourceLibrary& library, CBmpList& bitmaps)
+{
+    for (const pe::ResourceEntry& entry : library.Resources().Bitmaps()) {
+        if (entry.id < kPackFirstBitmap || entry.id > kPackLastBitmap)
+            continue;
+        QImage image = library.Bitmap(entry.id);
+        if (!image.isNull())
+            bitmaps.EmplaceTail(entry.id, std::move(image));
+    }
+}
+
+void LoadIcons(const CResourceLibrary& library, CIconList& icons)
+{
+    for (const pe::ResourceEntry& entry : library.Resources().GroupIcons()) {
+        if (entry.id < kPackFirstIcon || entry.id > kPackLastIcon)
+            continue;
+        QImage image = library.Icon(entry.id);
+        if (!image.isNull())
+            icons.EmplaceTail(entry.id, std::move(image));
+    }
+}
+
+} // namespace
+
+int LoadLanguagePack(const QString& path, CStringList& strings, CBmpList& bitmaps, CIconList& icons)
+{
+    ClearLanguagePack(strings, bitmaps, icons);
+    if (!QFileInfo(path).isFile())
+        return 1;
+    CResourceLibrary library;
+    if (!library.Open(path))
+        return 1;
+    LoadStrings(library.Resources(), strings);
+    LoadBitmaps(library, bitmaps);
+    LoadIcons(library, icons);
+    return 0;
+}
+
+void ClearLanguagePack(CStringList& strings, CBmpList& bitmaps, CIconList& icons)
+{
+    strings.RemoveAll();
+    bitmaps.RemoveAll();
+    icons.RemoveAll();
+}
+
+QString CurrentProgramDir()
+{
+    return QDir::currentPath() + QLatin1Char('/');
+}
+
+QString LanguagePackPath(const QString& programDir, const QString& packName)
+{
+    const std::u16string path = PackLibraryPath(programDir.toStdU16String(), packName.toStdU16String());
+    return QString::fromStdU16String(path);
+}

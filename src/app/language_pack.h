@@ -1,0 +1,27 @@
+#pragma once
+// Language packs: every string, bitmap and icon of a pack library read into the frame's three
+// lists, which are then the cache that every page renders from.
+#include "skin/core/string_table.h"
+#include "skin/pack_lists.h"
+
+#include <QString>
+
+inline constexpr int kPackStringLimit = 1023; // longer texts are cut to this many characters
+inline constexpr int kPackFirstBitmap = 1;
+inline constexpr int kPackLastBitmap = 32000;
+inline constexpr int kPackFirstIcon = 1;
+inline constexpr int kPackLastIcon = 100;
+
+// Empties the lists and fills them, each in ascending number order, from the library at the
+// path. Returns 0 when the library was loaded and 1 when it was missing or not loadable (the
+// lists then stay empty).
+int LoadLanguagePack(const QString& path, CStringList& strings, CBmpList& bitmaps, CIconList& icons);
+
+// Deletes every entry: strings, then bitmaps, then icons.
+void ClearLanguagePack(CStringList& strings, CBmpList& bitmaps, CIconList& icons);
+
+// The current directory with a trailing "/": where packs are looked for.
+QString CurrentProgramDir();
+
+// The library path of a pack in a folder, e.g. "/home/u/run/" + "English" + ".dll".
+QString LanguagePackPath(const QString& programDir, const QString& packName);
