@@ -1,0 +1,193 @@
+// The firewall backend of the running system: the Windows firewall's COM objects on Windows
+// (COM must be initialised on the calling thread), nothing elsewhere.
+#include "platform/core/firewall.h"
+
+#ifdef _WIN32
+
+#include <netfw.h>
+#include <oleauto.h>
+#include <windows.h>
+
+namespace {
+
+// Releases an interface reference on every path out of an operation.
+template <class T> class ComRef
+{
+public:
+    ComRef() = default;
+    explicit ComRef(T* p) : p_(p) {}
+    ~ComRef()
+    {
+        if (p_)
+            p_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    T** Out() { return &p_; }
+    T* operator->() const { return p_; }
+    T* Get() const { return p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+// An automation string; an empty text counts as a failed allocation.
+class Bstr
+{
+public:
+    explicit Bstr(const std::u16string& text)
+        : s_(text.empty() ? nullptr
+                          : SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
+                                              static_cast<UINT>(text.size())))
+    {
+    }
+    ~Bstr() { SysFreeString(s_); }
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    BSTR Get() const { return s_; }
+
+private:
+    BSTR s_;
+};
+
+class ComProfile : public FirewallProfile
+{
+public:
+    explicit ComProfile(INetFwProfile* profile) : profile_(profile) {}
+
+    FW_ERROR_CODE IsEnabled(bool& enabled) override
+    {
+        VARIANT_BOOL value = VARIANT_FALSE;
+        if (FAILED(profile_->get_FirewallEnabled(&value)))
+            return FW_ERR_READ_ENABLED;
+        enabled = value != VARIANT_FALSE;
+        return FW_OK;
+    }
+    FW_ERROR_CODE ExceptionsNotAllowed(bool& notAllowed) override
+    {
+        VARIANT_BOOL value = VARIANT_FALSE;
+        if (FAILED(profile_->get_ExceptionsNotAllowed(&value)))
+            return FW_ERR_EXCEPTIONS_SETTING;
+        notAllowed = value == VARIANT_TRUE;
+        return FW_OK;
+    }
+    FW_ERROR_CODE SetExceptionsNotAllowed(bool notAllowed) override
+    {
+        if (FAILED(profile_->put_ExceptionsNotAllowed(notAllowed ? VARIANT_TRUE : VARIANT_FALSE)))
+            return FW_ERR_EXCEPTIONS_SETTING;
+        return FW_OK;
+    }
+    FW_ERROR_CODE FindApp(const std::u16string& path, bool& listed, bool& enabled) override
+    {
+        ComRef<INetFwAuthorizedApplications> apps;
+        if (FAILED(profile_->get_AuthorizedApplications(apps.Out())))
+            return FW_ERR_APP_COLLECTION;
+        Bstr image(path);
+        if (!image.Get())
+            return FW_ERR_ALLOC_STRING;
+        ComRef<INetFwAuthorizedApplication> app;
+        listed = SUCCEEDED(apps->Item(image.Get(), app.Out())) && app.Get();
+        if (!listed)
+            return FW_OK;
+        VARIANT_BOOL value = VARIANT_FALSE;
+        if (FAILED(app->get_Enabled(&value)))
+            return FW_ERR_READ_APP_ENABLED;
+        enabled = value == VARIANT_TRUE;
+        return FW_OK;
+    }
+    FW_ERROR_CODE AddApp(const std::u16string& path, const std::u16string& name) override
+    {
+        ComRef<INetFwAuthorizedApplications> apps;
+        if (FAILED(profile_->get_AuthorizedApplications(apps.Out())))
+            return FW_ERR_APP_COLLECTION;
+        ComRef<INetFwAuthorizedApplication> app;
+        if (FAILED(CoCreateInstance(__uuidof(NetFwAuthorizedApplication), nullptr, CLSCTX_INPROC_SERVER,
+                                    __uuidof(INetFwAuthorizedApplication),
+                                    reinterpret_cast<void**>(app.Out()))))
+            return FW_ERR_CREATE_APP;
+        Bstr image(path);
+        if (!image.Get())
+            return FW_ERR_ALLOC_STRING;
+        if (FAILED(app->put_ProcessImageFileName(image.Get())))
+            return FW_ERR_SET_APP_PATH;
+        Bstr title(name);
+        if (!title.Get())
+            return FW_ERR_ALLOC_STRING;
+        if (FAILED(app->put_Name(title.Get())))
+            return FW_ERR_SET_APP_NAME;
+        if (FAILED(apps->Add(app.Get())))
+            return FW_ERR_ADD_APP;
+        return FW_OK;
+    }
+    FW_ERROR_CODE RemoveApp(const std::u16string& path) override
+    {
+        ComRef<INetFwAuthorizedApplications> apps;
+        if (FAILED(profile_->get_AuthorizedApplications(apps.Out())))
+            return FW_ERR_APP_COLLECTION;
+        Bstr image(path);
+        if (!image.Get())
+            return FW_ERR_ALLOC_STRING;
+        if (FAILED(apps->Remove(image.Get())))
+            return FW_ERR_REMOVE_APP;
+        return FW_OK;
+    }
+
+private:
+    ComRef<INetFwProfile> profile_;
+};
+
+class ComBackend : public FirewallBackend
+{
+public:
+    std::unique_ptr<FirewallProfile> OpenCurrentProfile(FW_ERROR_CODE& code) override
+    {
+        ComRef<INetFwMgr> manager;
+        if (FAILED(CoCreateInstance(__uuidof(NetFwMgr), nullptr, CLSCTX_INPROC_SERVER, __uuidof(INetFwMgr),
+                                    reinterpret_cast<void**>(manager.Out())))) {
+            code = FW_ERR_CREATE_MANAGER;
+            return nullptr;
+        }
+        ComRef<INetFwPolicy> policy;
+        if (FAILED(manager->get_LocalPolicy(policy.Out()))) {
+            code = FW_ERR_LOCAL_POLICY;
+            return nullptr;
+        }
+        INetFwProfile* profile = nullptr;
+        if (FAILED(policy->get_CurrentProfile(&profile)) || !profile) {
+            code = FW_ERR_CURRENT_PROFILE;
+            return nullptr;
+        }
+        code = FW_OK;
+        return std::make_unique<ComProfile>(profile);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<FirewallBackend> MakeSystemFirewallBackend()
+{
+    return std::make_unique<ComBackend>();
+}
+
+#else
+
+namespace {
+
+class NoFirewallBackend : public FirewallBackend
+{
+public:
+    std::unique_ptr<FirewallProfile> OpenCurrentProfile(FW_ERROR_CODE& code) override
+    {
+        code = FW_ERR_CREATE_MANAGER;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<FirewallBackend> MakeSystemFirewallBackend()
+{
+    return std::make_unique<NoFirewallBackend>();
+}
+
+#endif
