@@ -1,0 +1,85 @@
+#include "pages/tooltip_combo_box.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QToolTip>
+
+CTooltipComboBox::CTooltipComboBox(QWidget* parent) : QComboBox(parent), list_(this) {}
+
+int CTooltipComboBox::SetItemTip(int index, const QString& text)
+{
+    if (index < 0 || index >= count())
+        return -1;
+    list_.SetItemTip(index, text);
+    return index;
+}
+
+void CTooltipComboBox::SetTipText(const QString& text)
+{
+    tipText_ = CutTip(text);
+}
+
+void CTooltipComboBox::SetDroppedSize(int width, int height)
+{
+    popupWidth_ = width;
+    popupHeight_ = std::max(0, height - this->height());
+}
+
+QString CTooltipComboBox::CutTip(const QString& text)
+{
+    if (text.size() <= kMaxTipLength)
+        return text;
+    // Never leave half of a surrogate pair at the end.
+    const int length = text.at(kMaxTipLength - 1).isHighSurrogate() ? kMaxTipLength - 1 : kMaxTipLength;
+    return text.left(length);
+}
+
+void CTooltipComboBox::OpenList()
+{
+    const int width = popupWidth_ >= 0 ? popupWidth_ : this->width();
+    const int height = popupHeight_ >= 0 ? popupHeight_ : maxVisibleItems() * list_.RowHeight();
+    list_.Open(width, height);
+}
+
+void CTooltipComboBox::SetSelectionQuietly(int index)
+{
+    const QSignalBlocker blocker(this);
+    setCurrentIndex(index);
+}
+
+void CTooltipComboBox::ToggleList()
+{
+    if (list_.isVisible())
+        list_.hide();
+    else
+        OpenList();
+}
+
+void CTooltipComboBox::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        ToggleList();
+        event->accept();
+        return;
+    }
+    QComboBox::mousePressEvent(event);
+}
+
+void CTooltipComboBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+bool CTooltipComboBox::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (tipText_.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tipText_, this, rect());
+        return true;
+    }
+    return QComboBox::event(event);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// CTooltipComboBox: a drop-down list whose items carry their own tooltip texts, so that long
+// entries can be read in full. A mouse press opens a CTooltipListCtrl below the control
+// instead of the combo box's own drop-down; the combo box keeps the items and the selection.
+#include "pages/tooltip_list_ctrl.h"
+
+#include <QComboBox>
+
+class CTooltipComboBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    // Tooltip texts are cut to this many characters.
+    static constexpr int kMaxTipLength = 80;
+
+    explicit CTooltipComboBox(QWidget* parent = nullptr);
+
+    // Stores the tooltip of item `index` and returns the index; an index outside the items
+    // stores nothing and returns -1.
+    int SetItemTip(int index, const QString& text);
+    // The tooltip of the whole control.
+    void SetTipText(const QString& text);
+    QString TipText() const { return tipText_; }
+
+    // Size of the pop-up list including the combo box itself (width, total dropped height);
+    // the list gets the height below the control. Unset, the list is as wide as the control
+    // and maxVisibleItems() rows high.
+    void SetDroppedSize(int width, int height);
+
+    CTooltipListCtrl* List() { return &list_; }
+    bool IsListOpen() const { return list_.isVisible(); }
+    void OpenList();
+    void CloseList() { list_.hide(); }
+
+    // Makes `index` the selection without notifying anyone of a change.
+    void SetSelectionQuietly(int index);
+
+    static QString CutTip(const QString& text);
+
+protected:
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void ToggleList();
+
+    CTooltipListCtrl list_;
+    int popupWidth_ = -1;
+    int popupHeight_ = -1;
+    QString tipText_;
+};

@@ -1,0 +1,172 @@
+#include "pages/tooltip_list_ctrl.h"
+
+#include "pages/tooltip_combo_box.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QToolTip>
+
+namespace {
+// Pixels the border adds to the list's height: one line and one pixel of margin per side.
+constexpr int kFrameLine = 1;
+constexpr int kFrameMargin = 1;
+} // namespace
+
+CTooltipListCtrl::CTooltipListCtrl(CTooltipComboBox* combo) : QListView(nullptr), combo_(combo)
+{
+    setParent(combo, Qt::Popup);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(kFrameLine);
+    setContentsMargins(kFrameMargin, kFrameMargin, kFrameMargin, kFrameMargin);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMouseTracking(true);
+    setModel(combo->model());
+}
+
+void CTooltipListCtrl::SetItemTip(int index, const QString& text)
+{
+    tips_.insert(index, CTooltipComboBox::CutTip(text));
+}
+
+QString CTooltipListCtrl::ItemTip(int index) const
+{
+    return tips_.value(index);
+}
+
+QString CTooltipListCtrl::ToolTipAt(const QPoint&) const
+{
+    const int row = CurrentRow();
+    return row < 0 ? QString() : ItemTip(row);
+}
+
+int CTooltipListCtrl::RowHeight() const
+{
+    if (model() == nullptr || model()->rowCount(rootIndex()) == 0)
+        return std::max(1, fontMetrics().height());
+    return std::max(1, sizeHintForRow(0));
+}
+
+int CTooltipListCtrl::CurrentRow() const
+{
+    const QModelIndex index = currentIndex();
+    return index.isValid() && selectionModel()->isSelected(index) ? index.row() : -1;
+}
+
+void CTooltipListCtrl::Open(int popupWidth, int popupHeight)
+{
+    remembered_ = combo_->currentIndex();
+    if (model() != combo_->model())
+        setModel(combo_->model());
+    setModelColumn(combo_->modelColumn());
+    setRootIndex(combo_->rootModelIndex());
+
+    const int count = combo_->count();
+    const int rowHeight = RowHeight();
+    int total = rowHeight * count;
+    if (count > 0 && popupHeight < total) {
+        const int rows = popupHeight / rowHeight;
+        total = rowHeight * rows;
+    }
+    const int chrome = 2 * (kFrameLine + kFrameMargin);
+    setVerticalScrollBarPolicy(total < rowHeight * count ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setGeometry(QRect(combo_->mapToGlobal(QPoint(0, combo_->height())), QSize(popupWidth, total + chrome)));
+    show();
+    raise();
+    setFocus(Qt::PopupFocusReason);
+
+    if (remembered_ >= 0) {
+        const QModelIndex selected = model()->index(remembered_, modelColumn(), rootIndex());
+        setCurrentIndex(selected);
+        scrollTo(selected, QAbstractItemView::PositionAtTop);
+    } else {
+        clearSelection();
+    }
+}
+
+void CTooltipListCtrl::PickCurrent()
+{
+    const int row = CurrentRow();
+    if (row >= 0)
+        remembered_ = row;
+    hide();
+}
+
+void CTooltipListCtrl::mouseMoveEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && index != currentIndex())
+        setCurrentIndex(index);
+    QListView::mouseMoveEvent(event);
+}
+
+void CTooltipListCtrl::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint global = event->globalPosition().toPoint();
+    if (!rect().contains(mapFromGlobal(global))) {
+        // A press outside closes the list. A press on the combo box would open it again at
+        // once, so it is not passed on: a press on the combo box toggles the list shut.
+        if (combo_->rect().contains(combo_->mapFromGlobal(global)))
+            setAttribute(Qt::WA_NoMouseReplay);
+        hide();
+        return;
+    }
+    QListView::mousePressEvent(event);
+    const QModelIndex index = indexAt(viewport()->mapFromGlobal(global));
+    if (index.isValid()) {
+        setCurrentIndex(index);
+        PickCurrent();
+    }
+}
+
+void CTooltipListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        hide();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        PickCurrent();
+        return;
+    case Qt::Key_Left: {
+        QKeyEvent up(event->type(), Qt::Key_Up, event->modifiers());
+        QListView::keyPressEvent(&up);
+        return;
+    }
+    case Qt::Key_Right: {
+        QKeyEvent down(event->type(), Qt::Key_Down, event->modifiers());
+        QListView::keyPressEvent(&down);
+        return;
+    }
+    default:
+        QListView::keyPressEvent(event);
+    }
+}
+
+bool CTooltipListCtrl::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = ToolTipAt(help->pos());
+        const int row = CurrentRow();
+        if (tip.isEmpty() || row < 0)
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(),
+                               visualRect(model()->index(row, modelColumn(), rootIndex())));
+        return true;
+    }
+    return QListView::viewportEvent(event);
+}
+
+void CTooltipListCtrl::hideEvent(QHideEvent* event)
+{
+    QListView::hideEvent(event);
+    combo_->SetSelectionQuietly(remembered_);
+    combo_->setFocus(Qt::PopupFocusReason);
+}

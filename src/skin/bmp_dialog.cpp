@@ -1,0 +1,164 @@
+#include "skin/bmp_dialog.h"
+
+#include "platform/canvas.h"
+#include "platform/core/window_messages.h"
+#include "skin/button_skin.h"
+#include "skin/hover_button_ex.h"
+#include "skin/message_answer.h"
+#include "skin/message_dialog.h"
+#include "skin/page_key_filter.h"
+#include "skin/skin_draw.h"
+
+#include <QDir>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+const QString kDefaultLanguage = QStringLiteral("English");
+} // namespace
+
+CBmpDialog::CBmpDialog(QWidget* parent) : CDialog(parent)
+{
+    CPageKeyFilter::Install();
+}
+
+CBmpDialog::~CBmpDialog() = default;
+
+void CBmpDialog::SetLists(CStringList* strings, CBmpList* bitmaps, CIconList* icons)
+{
+    stringList_ = strings;
+    bitmapList_ = bitmaps;
+    iconList_ = icons;
+}
+
+void CBmpDialog::SetDragWnd(CDialog* window, UINT message)
+{
+    dragWnd_ = window;
+    dragMessage_ = message;
+}
+
+void CBmpDialog::SetSkinSection(const QString& sectionName, int backgroundNumber)
+{
+    sectionName_ = sectionName;
+    backgroundNumber_ = backgroundNumber;
+}
+
+bool CBmpDialog::OnInitDialog()
+{
+    if (isWindow())
+        setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    programDir_ = QDir::currentPath() + QLatin1Char('/');
+    languageName_ = kDefaultLanguage;
+    canvasWidth_ = kCanvasWidth;
+    canvasHeight_ = kCanvasHeight;
+    resize(canvasWidth_, canvasHeight_);
+    setMask(QRegion(0, 0, canvasWidth_, canvasHeight_));
+    canvas_ = CreateCanvasBitmap(canvasHeight_, canvasWidth_, kBytesPerPixel * 8);
+    RenderPage();
+    ready_ = true;
+    return true;
+}
+
+void CBmpDialog::RenderPage()
+{
+    if (!canvas_.isNull()) {
+        QPainter painter(&canvas_);
+        if (bitmapList_ != nullptr)
+            DrawSkinBitmap(bitmapList_, backgroundNumber_, painter);
+        DrawSkinTexts(stringList_, sectionName_, painter);
+    }
+    ApplySkin();
+    if (testMode_ && notifyWnd_)
+        notifyWnd_->SendMessage(WM_WIZARD_PAGE_RENDERED);
+}
+
+void CBmpDialog::SetLanguage(const QString& name)
+{
+    languageName_ = name;
+    RenderPage();
+    ApplySkin();
+}
+
+int CBmpDialog::ShowMessage(int kind, const QString& message, const QString& button1, const QString& button2,
+                            const QString& button3)
+{
+    if (const SkinnedMessageHook& hook = SkinnedMessageHookInPlace())
+        return hook(SkinnedMessage{kind, message, button1, button2, button3});
+    CMessageDialog box(this);
+    box.ReadKindSkin(stringList_, iconList_, kind);
+    box.SetNearCursor(false);
+    box.SetTexts(message, button1, button2, button3);
+    box.DoModal();
+    return box.Result();
+}
+
+void CBmpDialog::NotifyNavigate(WPARAM direction)
+{
+    if (notifyWnd_)
+        notifyWnd_->PostMessage(WM_WIZARD_NAVIGATE, direction);
+}
+
+void CBmpDialog::NotifyNext()
+{
+    NotifyNavigate(NAV_NEXT);
+}
+
+void CBmpDialog::NotifyBack()
+{
+    NotifyNavigate(NAV_BACK);
+}
+
+void CBmpDialog::OnLoadSkinCommand()
+{
+    if (notifyWnd_)
+        notifyWnd_->SendMessage(WM_WIZARD_RELOAD_SKIN);
+}
+
+void CBmpDialog::OnCloseCommand()
+{
+    if (notifyWnd_)
+        notifyWnd_->SendMessage(WM_WIZARD_CLOSE);
+}
+
+bool CBmpDialog::OnCommand(int id)
+{
+    switch (id) {
+    case IDC_NEXT:
+        OnNextCommand();
+        return true;
+    case IDC_BACK:
+        OnBackCommand();
+        return true;
+    case IDC_LOAD_SKIN:
+        OnLoadSkinCommand();
+        return true;
+    case IDC_CLOSE:
+        OnCloseCommand();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CBmpDialog::ApplyPageButtonSkin(CHoverButtonEx& button, const QString& name)
+{
+    ApplyButtonSkin(stringList_, bitmapList_, sectionName_, name, button);
+}
+
+void CBmpDialog::paintEvent(QPaintEvent*)
+{
+    if (!ready_ || canvas_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), canvas_, QRect(0, 0, canvasWidth_, canvasHeight_));
+}
+
+void CBmpDialog::mousePressEvent(QMouseEvent* event)
+{
+    // Only presses on the page itself get here: controls take their own presses.
+    if (event->button() == Qt::LeftButton && dragWnd_) {
+        QPoint point = event->position().toPoint();
+        dragWnd_->SendMessage(dragMessage_, 0, reinterpret_cast<LPARAM>(&point));
+    }
+    event->accept();
+}

@@ -1,0 +1,114 @@
+#pragma once
+// CBmpDialog: the base of every wizard page and of the wizard frame. A borderless 581 x 436
+// window whose surface is an off-screen canvas: the page's background bitmap from the
+// language pack with the text items of its skin section drawn on top, rendered when the page
+// is initialised and whenever the frame asks (RenderPage), and painted by a plain copy.
+// Presses on the background start a drag of the wizard window; Enter, Escape and F1 are
+// swallowed anywhere in the page; the standard Next, Back, Load Skin and Close buttons become
+// window messages to the frame.
+#include "platform/dialog.h"
+#include "skin/pack_lists.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QString>
+
+class CHoverButtonEx;
+
+// Numbers of the standard buttons of a page.
+inline constexpr int IDC_NEXT = 1003;
+inline constexpr int IDC_LOAD_SKIN_MAIN = 1004; // Load Skin on the main and success pages
+inline constexpr int IDC_LOAD_SKIN = 1006;
+inline constexpr int IDC_BACK = 1009;
+inline constexpr int IDC_CLOSE = 1014;
+
+class CBmpDialog : public CDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kCanvasWidth = 581;
+    static constexpr int kCanvasHeight = 436;
+    static constexpr int kBytesPerPixel = 3;
+
+    explicit CBmpDialog(QWidget* parent = nullptr);
+    ~CBmpDialog() override;
+
+    // Set by the frame before the page is created. The lists stay the frame's.
+    void SetLists(CStringList* strings, CBmpList* bitmaps, CIconList* icons);
+    void SetNotifyWnd(CDialog* window) { notifyWnd_ = window; }
+    CDialog* NotifyWnd() const { return notifyWnd_; }
+    void SetDragWnd(CDialog* window, UINT message);
+    void SetTestMode(bool testMode) { testMode_ = testMode; }
+
+    // Redraws the whole canvas from the skin; does not repaint the window.
+    void RenderPage();
+    // Stores the language's name, renders the page and applies the skin hook once more.
+    void SetLanguage(const QString& name);
+    QString GetLanguage() const { return languageName_; }
+
+    // The skinned message box of kind 1-4, skinned from this page's lists. An empty button
+    // text hides that button. Returns the pressed button's number, or 0 for Escape.
+    int ShowMessage(int kind, const QString& message, const QString& button1, const QString& button2 = {},
+                    const QString& button3 = {});
+
+    // Post a step forward or back to the notify window, if there is one.
+    void NotifyNext();
+    void NotifyBack();
+
+    // Applies the item `name` of this page's "BUTTON" block to the button.
+    void ApplyPageButtonSkin(CHoverButtonEx& button, const QString& name);
+
+    const QImage& Canvas() const { return canvas_; }
+    bool IsReady() const { return ready_; }
+    bool IsTestMode() const { return testMode_; }
+    const QString& SectionName() const { return sectionName_; }
+    int BackgroundNumber() const { return backgroundNumber_; }
+    const QString& ProgramDir() const { return programDir_; }
+    CStringList* StringList() const { return stringList_; }
+    CBmpList* BitmapList() const { return bitmapList_; }
+    CIconList* IconList() const { return iconList_; }
+
+protected:
+    // Set by each page's constructor: its skin section and background bitmap number.
+    void SetSkinSection(const QString& sectionName, int backgroundNumber);
+
+    // The page's skin hook, run at the end of every render: fetch strings, skin buttons.
+    virtual void ApplySkin() {}
+    // Fetches the page's language strings; pages usually call it from ApplySkin.
+    virtual void LoadStrings() {}
+
+    bool OnInitDialog() override;
+    // Routes the standard buttons (Next, Back, Load Skin, Close) to the handlers below.
+    bool OnCommand(int id) override;
+
+    void OnNextCommand() { NotifyNext(); }
+    void OnBackCommand() { NotifyBack(); }
+    void OnLoadSkinCommand();
+    void OnCloseCommand();
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    // Pages are never cancelled or closed by Escape or a close request: the wizard ends only
+    // through its own buttons.
+    void reject() override {}
+
+private:
+    void NotifyNavigate(WPARAM direction);
+
+    int canvasWidth_ = 0;
+    int canvasHeight_ = 0;
+    QPointer<CDialog> notifyWnd_;
+    bool testMode_ = false;
+    QImage canvas_;
+    int backgroundNumber_ = 0;
+    QString sectionName_;
+    bool ready_ = false;
+    QPointer<CDialog> dragWnd_;
+    UINT dragMessage_ = 0;
+    QString languageName_;
+    QString programDir_;
+    CBmpList* bitmapList_ = nullptr;
+    CStringList* stringList_ = nullptr;
+    CIconList* iconList_ = nullptr;
+};

@@ -1,0 +1,117 @@
+#include "skin/hover_button_ex.h"
+
+#include "platform/canvas.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+constexpr int kFrameCount = 3;
+const QString kLineBreak = QStringLiteral("\r\n");
+
+FontDesc DescribeFont(const QFont& font)
+{
+    FontDesc desc;
+    desc.height = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    desc.weight = font.weight();
+    const QString family = font.family();
+    desc.SetFaceName(std::u16string_view(reinterpret_cast<const char16_t*>(family.utf16()), family.size()));
+    return desc;
+}
+
+} // namespace
+
+CHoverButtonEx::CHoverButtonEx(QWidget* parent) : QPushButton(parent)
+{
+    setFlat(true);
+    setAutoDefault(false);
+    fontDesc_ = DescribeFont(font());
+    font_ = CreateFontFromDesc(fontDesc_);
+}
+
+void CHoverButtonEx::SetImage(const QImage& strip)
+{
+    image_ = strip;
+    frameWidth_ = strip.width() / kFrameCount;
+    frameHeight_ = strip.height();
+    resize(frameWidth_, frameHeight_);
+}
+
+void CHoverButtonEx::SetSkin(const ButtonSkin& skin)
+{
+    SetImage(skin.image);
+    activeColor_ = skin.activeColor;
+    inactiveColor_ = skin.inactiveColor;
+    clickOffsetX_ = skin.clickOffsetX;
+    clickOffsetY_ = skin.clickOffsetY;
+    fontDesc_ = skin.font;
+    font_ = CreateFontFromDesc(fontDesc_);
+    // Captions break only at CR LF pairs; the skin writes a plain line feed.
+    QString caption = skin.text;
+    caption.replace(kLineBreak, QStringLiteral("\n")).replace(QLatin1Char('\n'), kLineBreak);
+    setText(caption);
+    update();
+    if (parentWidget() != nullptr)
+        parentWidget()->update(geometry());
+}
+
+CHoverButtonEx::Frame CHoverButtonEx::CurrentFrame() const
+{
+    if (!isEnabled())
+        return kFrameNormal;
+    if (isDown())
+        return kFramePressed;
+    return hovering_ ? kFrameHover : kFrameNormal;
+}
+
+QStringList CHoverButtonEx::CaptionLines() const
+{
+    return text().split(kLineBreak);
+}
+
+int CHoverButtonEx::CaptionTop() const
+{
+    const int64_t lineHeight = MeasureText(font_, text()).height();
+    const int64_t block = lineHeight * CaptionLines().size();
+    return block < frameHeight_ ? static_cast<int>((frameHeight_ - block) / 2) : 0;
+}
+
+void CHoverButtonEx::paintEvent(QPaintEvent*)
+{
+    if (!HasImage())
+        return;
+    const Frame frame = CurrentFrame();
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), image_, QRect(frame * frameWidth_, 0, frameWidth_, frameHeight_));
+
+    const bool pressed = frame == kFramePressed;
+    const QColor color = ColorRefToQColor(frame == kFrameNormal ? inactiveColor_ : activeColor_);
+    // Offsets beyond the frame would only hide the caption; clamping keeps the sums in range.
+    const int shiftX = pressed ? std::clamp(clickOffsetX_, -frameWidth_, frameWidth_) : 0;
+    const int shiftY = pressed ? std::clamp(clickOffsetY_, -frameHeight_, frameHeight_) : 0;
+    const QRect caption(shiftX, CaptionTop() + shiftY, frameWidth_, frameHeight_);
+    const int lineHeight = MeasureText(font_, text()).height();
+    const QStringList lines = CaptionLines();
+    for (int i = 0; i < lines.size(); ++i) {
+        const QRect line =
+            QRect(caption.left(), caption.top() + i * lineHeight, frameWidth_, lineHeight) & caption;
+        if (line.isEmpty())
+            break;
+        DrawTextLine(painter, line, lines[i], font_, color, TextAlign::Centre);
+    }
+}
+
+void CHoverButtonEx::enterEvent(QEnterEvent* event)
+{
+    hovering_ = true;
+    update();
+    QPushButton::enterEvent(event);
+}
+
+void CHoverButtonEx::leaveEvent(QEvent* event)
+{
+    hovering_ = false;
+    update();
+    QPushButton::leaveEvent(event);
+}

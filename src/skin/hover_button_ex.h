@@ -1,0 +1,68 @@
+#pragma once
+// CHoverButtonEx: the skinned push button of the pages. Its look is one strip image of three
+// equal frames side by side (normal, pressed, mouse over) with a caption drawn over the frame
+// in the skin's font and colours; the caption moves by the click offset while pressed.
+// Until a skin gives it a strip it draws nothing of its own (the page shows through) and
+// still takes clicks.
+#include "platform/core/color_ref.h"
+#include "platform/core/font_desc.h"
+#include "skin/button_skin.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPushButton>
+
+class CHoverButtonEx : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    enum Frame
+    {
+        kFrameNormal = 0,
+        kFramePressed = 1,
+        kFrameHover = 2,
+    };
+
+    explicit CHoverButtonEx(QWidget* parent = nullptr);
+
+    // Takes the strip (shared, so a pack reload cannot free it under the button) and sizes
+    // the button to one frame, keeping its position.
+    void SetImage(const QImage& strip);
+    // Replaces image, colours, click offset, font and caption with the item's.
+    void SetSkin(const ButtonSkin& skin);
+
+    bool IsHovering() const { return hovering_; }
+    bool HasImage() const { return !image_.isNull() && frameWidth_ > 0 && frameHeight_ > 0; }
+    int FrameWidth() const { return frameWidth_; }
+    int FrameHeight() const { return frameHeight_; }
+    // The frame the button shows in its present state.
+    Frame CurrentFrame() const;
+    // The caption's top edge inside the frame, before the click offset.
+    int CaptionTop() const;
+    COLORREF ActiveColor() const { return activeColor_; }
+    COLORREF InactiveColor() const { return inactiveColor_; }
+    int ClickOffsetX() const { return clickOffsetX_; }
+    int ClickOffsetY() const { return clickOffsetY_; }
+    const FontDesc& FontDescription() const { return fontDesc_; }
+    const QFont& CaptionFont() const { return font_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    QStringList CaptionLines() const;
+
+    bool hovering_ = false;
+    int frameWidth_ = 0;
+    int frameHeight_ = 0;
+    QImage image_;
+    QFont font_;
+    FontDesc fontDesc_;
+    COLORREF activeColor_ = 0;
+    COLORREF inactiveColor_ = 0;
+    int clickOffsetX_ = 2;
+    int clickOffsetY_ = 2;
+};

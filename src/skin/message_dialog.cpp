@@ -1,0 +1,235 @@
+#include "skin/message_dialog.h"
+
+#include "platform/canvas.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+// Bounds for sizes computed from skin values: large enough for any real message, small
+// enough that no sum overflows and no absurd canvas is allocated.
+constexpr int64_t kMaxSide = 8192;
+constexpr int kRegionCorner = 20;
+constexpr int kPanelCorner = 10;
+
+int ClampSide(int64_t value, int minimum)
+{
+    return static_cast<int>(std::clamp<int64_t>(value, minimum, kMaxSide));
+}
+
+QRegion RoundedRegion(const QSize& size, int corner)
+{
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0, 0, size.width(), size.height()), corner / 2.0, corner / 2.0);
+    return QRegion(path.toFillPolygon().toPolygon());
+}
+
+} // namespace
+
+CMessageDialog::CMessageDialog(QWidget* parent) : CDialog(parent)
+{
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    const std::array<int, 3> ids{kButton1, kButton2, kButton3};
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        buttons_[i] = new CMsgButton(this);
+        buttons_[i]->resize(kButtonWidth, kButtonHeight);
+        RegisterControl(ids[i], buttons_[i]);
+    }
+}
+
+CMsgButton* CMessageDialog::Button(int number)
+{
+    return number >= 1 && number <= 3 ? buttons_[number - 1] : nullptr;
+}
+
+void CMessageDialog::ReadKindSkin(const CStringList* strings, const CIconList* icons, int kind)
+{
+    if (strings == nullptr || icons == nullptr)
+        return;
+    icon_ = QImage();
+    for (const CIconObj* entry : *icons) {
+        if (entry->number == kind) {
+            icon_ = entry->image;
+            break;
+        }
+    }
+    MsgButtonStyle buttonStyle;
+    ReadMsgButtonStyle(strings, kind, buttonStyle);
+    for (CMsgButton* button : buttons_)
+        button->SetStyle(buttonStyle);
+    ReadMessageTextStyle(strings, kind, style_);
+}
+
+void CMessageDialog::SetTexts(const QString& message, const QString& button1, const QString& button2,
+                              const QString& button3)
+{
+    message_ = message;
+    buttonTexts_ = {button1, button2, button3};
+}
+
+bool CMessageDialog::OnInitDialog()
+{
+    Prepare();
+    return true;
+}
+
+void CMessageDialog::Prepare()
+{
+    const QSize size = MeasureBox();
+    resize(size);
+    move(Placement(size));
+    setMask(RoundedRegion(size, kRegionCorner));
+    PlaceButtons();
+    DrawCanvas();
+    ready_ = true;
+    update();
+}
+
+QSize CMessageDialog::MeasureBox() const
+{
+    const QFont font = CreateFontFromDesc(style_.font, style_.textGap);
+    const QStringList lines = message_.split(QLatin1Char('\n'));
+    int64_t widest = 0;
+    for (const QString& line : lines)
+        widest = std::max<int64_t>(widest, MeasureText(font, line).width());
+    const int64_t lineHeight = MeasureText(font, message_).height();
+    const int64_t width = widest + 2 * static_cast<int64_t>(textLeft_);
+    const int64_t height =
+        textTop_ + (static_cast<int64_t>(style_.textLinePitch) + lineHeight) * lines.size() + kBottomSpace;
+    return {ClampSide(width, kMinWidth), ClampSide(height, kMinHeight)};
+}
+
+QPoint CMessageDialog::Placement(const QSize& size) const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect screenRect =
+        screen != nullptr ? screen->geometry() : QRect(0, 0, size.width(), size.height());
+    if (nearCursor_) {
+        const QPoint pointer = QCursor::pos();
+        const int left =
+            std::clamp(pointer.x() - size.width() / 2, 0, std::max(0, screenRect.width() - size.width()));
+        const int top = std::clamp(pointer.y() - size.height() / 2, 0,
+                                   std::max(0, screenRect.height() - (size.height() + 30)));
+        return {left, top};
+    }
+    const QRect over = parentWidget() != nullptr ? parentWidget()->window()->frameGeometry() : screenRect;
+    return over.center() - QPoint(size.width() / 2, size.height() / 2);
+}
+
+void CMessageDialog::PlaceButtons()
+{
+    int x = width();
+    const int y = height() - kButtonHeight - kButtonMargin;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        x -= kButtonWidth + kButtonMargin;
+        buttons_[i]->move(x, y);
+        buttons_[i]->SetCaption(buttonTexts_[i]);
+        buttons_[i]->setVisible(!buttonTexts_[i].isEmpty());
+    }
+}
+
+void CMessageDialog::DrawCanvas()
+{
+    canvas_ = CreateCanvasBitmap(height(), width(), 24);
+    if (canvas_.isNull())
+        return;
+    QPainter painter(&canvas_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(canvas_.rect(), ColorRefToQColor(style_.frameColor));
+    const int inset = std::clamp(style_.frameSize, 0, std::max(width(), height()));
+    const QRect panel = canvas_.rect().adjusted(inset, inset, -inset, -inset);
+    if (panel.isValid()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ColorRefToQColor(style_.panelColor));
+        painter.drawRoundedRect(panel, kPanelCorner / 2.0, kPanelCorner / 2.0);
+    }
+
+    const QFont font = CreateFontFromDesc(style_.font, style_.textGap);
+    const QColor color = ColorRefToQColor(style_.textColor);
+    const int lineHeight = MeasureText(font, message_).height();
+    const int64_t step = static_cast<int64_t>(style_.font.height) + style_.textLinePitch;
+    const QStringList lines = message_.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        const int64_t top = textTop_ + step * i;
+        if (top > height() || top < -kMaxSide)
+            break;
+        // Each line is centred vertically in a band one font height tall.
+        const int centred = static_cast<int>(top) + (style_.font.height - lineHeight) / 2;
+        DrawTextLine(painter, QRect(textLeft_, centred, width() - textLeft_, lineHeight), lines[i], font,
+                     color);
+    }
+    if (!icon_.isNull())
+        painter.drawImage(QPoint(iconX_, iconY_), icon_);
+}
+
+bool CMessageDialog::OnCommand(int id)
+{
+    switch (id) {
+    case kButton1:
+        result_ = 1;
+        break;
+    case kButton2:
+        result_ = 2;
+        break;
+    case kButton3:
+        result_ = 3;
+        break;
+    default:
+        return false;
+    }
+    done(IDOK);
+    return true;
+}
+
+void CMessageDialog::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        result_ = 1;
+        done(IDOK);
+        return;
+    case Qt::Key_Escape:
+        done(IDCANCEL);
+        return;
+    default:
+        CDialog::keyPressEvent(event);
+    }
+}
+
+void CMessageDialog::paintEvent(QPaintEvent*)
+{
+    if (!ready_ || canvas_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), canvas_);
+}
+
+void CMessageDialog::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && !dragging_) {
+        dragging_ = true;
+        dragStart_ = event->position().toPoint();
+    }
+    event->accept();
+}
+
+void CMessageDialog::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragging_)
+        move(pos() + event->position().toPoint() - dragStart_);
+    event->accept();
+}
+
+void CMessageDialog::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragging_ = false;
+    event->accept();
+}

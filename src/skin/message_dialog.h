@@ -1,0 +1,82 @@
+#pragma once
+// CMessageDialog: the skinned message box. A rounded coloured panel, the message in the
+// kind's font, the kind's icon and up to three CMsgButtons at the bottom right (an empty
+// caption hides a button). Its result is the pressed button's number (1 for 1015, 2 for
+// 1016, 3 for 1017, 1 for Enter) or 0 when Escape closes it. The box is dragged by its
+// background. Pages show it through CBmpDialog::ShowMessage.
+#include "platform/dialog.h"
+#include "skin/core/message_skin.h"
+#include "skin/msg_button.h"
+#include "skin/pack_lists.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <array>
+
+class CMessageDialog : public CDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kButton1 = 1015; // right
+    static constexpr int kButton2 = 1016; // middle
+    static constexpr int kButton3 = 1017; // left
+    static constexpr int kMinWidth = 280;
+    static constexpr int kMinHeight = 95;
+    static constexpr int kButtonWidth = 75;
+    static constexpr int kButtonHeight = 23;
+    static constexpr int kButtonMargin = 10;
+    static constexpr int kBottomSpace = 50;
+
+    explicit CMessageDialog(QWidget* parent = nullptr);
+
+    // Reads kind `kind`'s button and text looks and icon; without either list nothing changes.
+    void ReadKindSkin(const CStringList* strings, const CIconList* icons, int kind);
+    void SetTexts(const QString& message, const QString& button1, const QString& button2,
+                  const QString& button3);
+    // Places the box at the mouse pointer instead of over the parent window.
+    void SetNearCursor(bool nearCursor) { nearCursor_ = nearCursor; }
+
+    int Result() const { return result_; }
+    bool IsReady() const { return ready_; }
+    const QImage& Canvas() const { return canvas_; }
+    const QImage& Icon() const { return icon_; }
+    const MessageTextStyle& TextStyle() const { return style_; }
+    // Button 1 (1015), 2 (1016) or 3 (1017).
+    CMsgButton* Button(int number);
+
+    // Sizes, places and draws the box; runs before the box is first shown.
+    void Prepare();
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QSize MeasureBox() const;
+    QPoint Placement(const QSize& size) const;
+    void PlaceButtons();
+    void DrawCanvas();
+
+    bool ready_ = false;
+    bool nearCursor_ = true;
+    QString message_ = QStringLiteral("This is test message.");
+    MessageTextStyle style_;
+    int textLeft_ = 80;
+    int textTop_ = 10;
+    int iconX_ = 25;
+    int iconY_ = 20;
+    QImage icon_;
+    QImage canvas_;
+    std::array<QString, 3> buttonTexts_;
+    int result_ = 0;
+    bool dragging_ = false;
+    QPoint dragStart_;
+    std::array<CMsgButton*, 3> buttons_{};
+};

@@ -1,0 +1,44 @@
+#pragma once
+// CMsgButton: a flat text button drawn by us: a frame, a fill inside it and a centred
+// caption that changes colour under the mouse and moves by the click offset while pressed.
+// The message box uses three of them; pages use one as their Load Skin button in test mode.
+#include "skin/core/message_skin.h"
+
+#include <QFont>
+#include <QPushButton>
+#include <QString>
+
+class CMsgButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    explicit CMsgButton(QWidget* parent = nullptr);
+
+    void SetCaption(const QString& caption);
+    QString Caption() const { return caption_; }
+    void SetFont(const QString& faceName, int width, int height, int weight);
+    // Colours, frame size, click offset and font at once.
+    void SetStyle(const MsgButtonStyle& style);
+    const MsgButtonStyle& Style() const { return style_; }
+    // The look of the Load Skin button of the pages, with the given caption.
+    void ApplyLoadSkinStyle(const QString& caption);
+
+    bool IsHovering() const { return hovering_; }
+    // The caption colour in the present state.
+    COLORREF CaptionColor() const { return hovering_ ? style_.hoverTextColor : style_.textColor; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    static MsgButtonStyle ConstructionStyle();
+    void RemakeFont();
+
+    bool hovering_ = false;
+    QString caption_ = QStringLiteral("Text");
+    MsgButtonStyle style_;
+    QFont font_;
+};
