@@ -1,0 +1,146 @@
+#include "skin/core/skin_button_items.h"
+
+#include "platform/core/font_desc.h"
+#include "skin/core/skin_keys.h"
+#include "skin/core/skin_values.h"
+
+#include <array>
+#include <bitset>
+
+namespace {
+
+enum ButtonKey
+{
+    kImage,
+    kFontName,
+    kFontSize,
+    kFontWeight,
+    kText,
+    kActiveColor,
+    kInactiveColor,
+    kClickOffset,
+    kButtonKeyCount,
+};
+
+// In the order they are tried; a line matches at most one.
+constexpr std::array<SkinKey, kButtonKeyCount> kButtonKeys{{
+    {u"image=", 6, false},
+    {u"fontname=", 9, false},
+    {u"fontsize=(", 9, true},
+    {u"nfontweight=", 12, false},
+    {u"text=", 5, false},
+    {u"activecolor=rgb(", 12, true},
+    {u"noactivecolor=rgb(", 14, true},
+    {u"clickoffset=(", 12, true},
+}};
+
+using Flags = std::bitset<kButtonKeyCount>;
+
+void TakePair(std::u16string_view value, int32_t& first, int32_t& second, Flags& flags, ButtonKey key)
+{
+    const SkinPair pair = ParseSkinPair(value);
+    flags.set(key, pair.status == SkinValueStatus::Ok);
+    if (pair.status == SkinValueStatus::Ok) {
+        first = pair.first;
+        second = pair.second;
+    }
+}
+
+void TakeColor(std::u16string_view value, COLORREF& target, Flags& flags, ButtonKey key)
+{
+    const SkinColor color = ParseSkinColor(value);
+    flags.set(key, color.status != SkinValueStatus::Invalid);
+    if (color.status == SkinValueStatus::Ok)
+        target = color.value;
+}
+
+struct Reader
+{
+    const SkinBitmapExists& hasBitmap;
+    SkinButtonItem item;
+    Flags flags;
+
+    void Apply(ButtonKey key, std::u16string_view value)
+    {
+        switch (key) {
+        case kImage:
+            if (IsSkinNumber(value) == 0 && hasBitmap && hasBitmap(SkinNumberValue(value))) {
+                item.image = SkinNumberValue(value);
+                flags.set(key);
+            }
+            break;
+        case kFontName:
+            item.fontName = TruncateFaceName(value);
+            flags.set(key);
+            break;
+        case kFontSize:
+            TakePair(value, item.fontWidth, item.fontHeight, flags, key);
+            break;
+        case kFontWeight:
+            if (IsSkinNumber(value) == 0) {
+                item.weight = SkinNumberValue(value);
+                flags.set(key);
+            }
+            break;
+        case kText:
+            item.text = value;
+            flags.set(key);
+            break;
+        case kActiveColor:
+            TakeColor(value, item.activeColor, flags, key);
+            break;
+        case kInactiveColor:
+            TakeColor(value, item.inactiveColor, flags, key);
+            break;
+        case kClickOffset:
+            TakePair(value, item.clickOffsetX, item.clickOffsetY, flags, key);
+            break;
+        case kButtonKeyCount:
+            break;
+        }
+    }
+
+    void ReadLine(std::u16string_view line)
+    {
+        for (size_t k = 0; k < kButtonKeys.size(); ++k) {
+            if (std::optional<std::u16string_view> value = MatchSkinKey(line, kButtonKeys[k])) {
+                Apply(static_cast<ButtonKey>(k), *value);
+                return;
+            }
+        }
+    }
+};
+
+} // namespace
+
+SkinButtonResult ReadSkinButtonItem(const CStringList* lines, std::u16string_view section,
+                                    std::u16string_view button, const SkinBitmapExists& hasBitmap)
+{
+    const int sectionAt = FindSkinSection(lines, section);
+    if (sectionAt < 0)
+        return {SkinReadStatus::NoSection, {}};
+    const int blockAt = FindSkinBlock(lines, sectionAt, kSkinButtonBlock);
+    if (blockAt < 0)
+        return {SkinReadStatus::NoBlock, {}};
+    const int itemAt = FindSkinBlock(lines, blockAt, button);
+    if (itemAt < 0)
+        return {SkinReadStatus::NoItem, {}};
+
+    const std::u16string sectionClose = SkinCloseTag(section);
+    const std::u16string blockClose = SkinCloseTag(kSkinButtonBlock);
+    const std::u16string itemClose = SkinCloseTag(button);
+    SkinButtonResult result{SkinReadStatus::Incomplete, {}};
+    Reader reader{hasBitmap, {}, {}};
+    for (size_t i = static_cast<size_t>(itemAt); i < lines->GetCount(); ++i) {
+        const std::u16string& line = lines->GetAt(i)->text;
+        reader.ReadLine(line);
+        if (reader.flags.all()) {
+            result = {SkinReadStatus::Ok, reader.item};
+            reader.flags.reset();
+        }
+        if (SkinEqualsIgnoreCase(line, sectionClose) || SkinEqualsIgnoreCase(line, blockClose) ||
+            SkinEqualsIgnoreCase(line, itemClose))
+            break;
+    }
+    return result;
+}

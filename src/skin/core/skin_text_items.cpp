@@ -1,0 +1,137 @@
+#include "skin/core/skin_text_items.h"
+
+#include "platform/core/font_desc.h"
+#include "skin/core/skin_keys.h"
+#include "skin/core/skin_values.h"
+
+#include <array>
+#include <bitset>
+
+namespace {
+
+enum TextKey
+{
+    kText,
+    kPosition,
+    kColor,
+    kFontSize,
+    kFontName,
+    kWeight,
+    kGap,
+    kLinePitch,
+    kTextKeyCount,
+};
+
+// In the order they are tried; a line matches at most one.
+constexpr std::array<SkinKey, kTextKeyCount> kTextKeys{{
+    {u"text=", 5, false},
+    {u"position=(", 9, true},
+    {u"color=rgb(", 6, true},
+    {u"fontsize=(", 9, true},
+    {u"fontname=", 9, false},
+    {u"weight=", 7, false},
+    {u"gap=", 4, false},
+    {u"linepitch=", 10, false},
+}};
+
+using Flags = std::bitset<kTextKeyCount>;
+
+// Numbers keep their old value and flag when the new value is not a number.
+void TakeNumber(std::u16string_view value, int32_t& target, Flags& flags, TextKey key)
+{
+    if (IsSkinNumber(value) != 0)
+        return;
+    target = SkinNumberValue(value);
+    flags.set(key);
+}
+
+void TakePair(std::u16string_view value, int32_t& first, int32_t& second, Flags& flags, TextKey key)
+{
+    const SkinPair pair = ParseSkinPair(value);
+    flags.set(key, pair.status == SkinValueStatus::Ok);
+    if (pair.status == SkinValueStatus::Ok) {
+        first = pair.first;
+        second = pair.second;
+    }
+}
+
+void ApplyKey(TextKey key, std::u16string_view value, SkinTextItem& item, Flags& flags)
+{
+    switch (key) {
+    case kText:
+        item.text = value;
+        flags.reset();
+        flags.set(kText);
+        break;
+    case kPosition:
+        TakePair(value, item.x, item.y, flags, key);
+        break;
+    case kColor: {
+        const SkinColor color = ParseSkinColor(value);
+        flags.set(key, color.status != SkinValueStatus::Invalid);
+        if (color.status == SkinValueStatus::Ok)
+            item.color = color.value;
+        break;
+    }
+    case kFontSize:
+        TakePair(value, item.fontWidth, item.fontHeight, flags, key);
+        break;
+    case kFontName:
+        item.fontName = TruncateFaceName(value);
+        flags.set(key);
+        break;
+    case kWeight:
+        TakeNumber(value, item.weight, flags, key);
+        break;
+    case kGap:
+        TakeNumber(value, item.gap, flags, key);
+        break;
+    case kLinePitch:
+        TakeNumber(value, item.linePitch, flags, key);
+        break;
+    case kTextKeyCount:
+        break;
+    }
+}
+
+void ReadLine(std::u16string_view line, SkinTextItem& item, Flags& flags)
+{
+    for (size_t k = 0; k < kTextKeys.size(); ++k) {
+        if (std::optional<std::u16string_view> value = MatchSkinKey(line, kTextKeys[k])) {
+            ApplyKey(static_cast<TextKey>(k), *value, item, flags);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+SkinTextItems ReadSkinTextItems(const CStringList* lines, std::u16string_view section,
+                                std::u16string_view block)
+{
+    const int sectionAt = FindSkinSection(lines, section);
+    if (sectionAt < 0)
+        return {SkinReadStatus::NoSection, {}};
+    const int blockAt = FindSkinBlock(lines, sectionAt, block);
+    if (blockAt < 0)
+        return {SkinReadStatus::NoBlock, {}};
+
+    const std::u16string sectionClose = SkinCloseTag(section);
+    const std::u16string blockClose = SkinCloseTag(block);
+    SkinTextItems result{SkinReadStatus::Ok, {}};
+    SkinTextItem item;
+    Flags flags;
+    for (size_t i = static_cast<size_t>(blockAt); i < lines->GetCount(); ++i) {
+        const std::u16string& line = lines->GetAt(i)->text;
+        ReadLine(line, item, flags);
+        if (flags.all()) {
+            result.items.push_back(item);
+            // gap and line pitch stay set; the next "text=" clears them with the rest.
+            flags.reset(kText).reset(kFontName).reset(kPosition).reset(kFontSize).reset(kColor).reset(
+                kWeight);
+        }
+        if (SkinEqualsIgnoreCase(line, sectionClose) || SkinEqualsIgnoreCase(line, blockClose))
+            break;
+    }
+    return result;
+}
