@@ -1,0 +1,111 @@
+#include "platform/canvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Bounds that keep every text position inside the range of the text engine's fixed-point
+// arithmetic (about 2^25 pixels): at most kMaxTextChars characters of at most kMaxFontPixels
+// each plus an extra of at most kMaxExtra.
+constexpr int kMaxFontPixels = 1024;
+constexpr int kMaxExtra = 1024;
+constexpr qsizetype kMaxTextChars = 8192;
+constexpr int kMinStretch = 1;
+constexpr int kMaxStretch = 4000;
+
+QImage::Format FormatForDepth(int bitsPerPixel)
+{
+    switch (bitsPerPixel) {
+    case 8:
+        return QImage::Format_Grayscale8;
+    case 16:
+        return QImage::Format_RGB16;
+    case 24:
+        return QImage::Format_RGB888;
+    case 32:
+        return QImage::Format_RGB32;
+    default:
+        return QImage::Format_Invalid;
+    }
+}
+
+QString Measurable(const QString& text)
+{
+    // A line feed is measured as a character of its own, never as a break.
+    QString line = text.left(kMaxTextChars);
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line;
+}
+
+// A positive height asks for the whole line height (the cell); a negative one for the
+// character height, which is what a pixel size is.
+int PixelSizeFor(QFont font, int32_t height)
+{
+    const int wanted =
+        static_cast<int>(std::min<int64_t>(std::llabs(static_cast<int64_t>(height)), kMaxFontPixels));
+    if (height < 0)
+        return wanted;
+    font.setPixelSize(wanted);
+    const int cell = QFontMetrics(font).height();
+    if (cell <= wanted || cell <= 0)
+        return wanted;
+    return std::max(1, static_cast<int>(std::lround(static_cast<double>(wanted) * wanted / cell)));
+}
+
+} // namespace
+
+QImage CreateCanvasBitmap(int height, int width, int bitsPerPixel)
+{
+    const QImage::Format format = FormatForDepth(bitsPerPixel);
+    if (format == QImage::Format_Invalid || width <= 0 || height <= 0)
+        return {};
+    QImage canvas(width, height, format);
+    if (canvas.isNull())
+        return {};
+    canvas.fill(0);
+    return canvas;
+}
+
+QFont CreateFontFromDesc(const FontDesc& desc, int extra)
+{
+    QFont font;
+    if (!desc.faceName.empty())
+        font.setFamily(QString::fromStdU16String(TruncateFaceName(desc.faceName)));
+    if (desc.height != 0)
+        font.setPixelSize(PixelSizeFor(font, desc.height));
+    font.setWeight(desc.weight <= 0 ? QFont::Normal
+                                    : static_cast<QFont::Weight>(std::min(desc.weight, 1000)));
+    if (desc.width != 0) {
+        const int average = QFontMetrics(font).averageCharWidth();
+        if (average > 0) {
+            const int64_t stretch = std::llabs(static_cast<int64_t>(desc.width)) * 100 / average;
+            font.setStretch(static_cast<int>(std::clamp<int64_t>(stretch, kMinStretch, kMaxStretch)));
+        }
+    }
+    font.setLetterSpacing(QFont::AbsoluteSpacing, std::clamp(extra, -kMaxExtra, kMaxExtra));
+    return font;
+}
+
+QSize MeasureText(const QFont& font, const QString& text)
+{
+    const QFontMetrics metrics(font);
+    return QSize(std::max(0, metrics.horizontalAdvance(Measurable(text))), metrics.height());
+}
+
+void DrawTextLine(QPainter& painter, const QRect& rect, const QString& line, const QFont& font,
+                  const QColor& color, TextAlign align)
+{
+    if (line.isEmpty() || rect.isEmpty())
+        return;
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setClipRect(rect, Qt::IntersectClip);
+    const int horizontal = align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+    painter.drawText(rect, horizontal | Qt::AlignTop | Qt::TextSingleLine, line.left(kMaxTextChars));
+    painter.restore();
+}

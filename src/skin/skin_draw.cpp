@@ -1,0 +1,103 @@
+#include "skin/skin_draw.h"
+
+#include "platform/canvas.h"
+#include "skin/core/skin_lines.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+// Skin positions are clamped to this range before they reach the painter, so sums of skin
+// numbers can neither overflow nor push the text engine out of its range.
+constexpr int64_t kCoordinateLimit = int64_t{1} << 24;
+
+int Clamped(int64_t value)
+{
+    return static_cast<int>(std::clamp(value, -kCoordinateLimit, kCoordinateLimit));
+}
+
+template <class Draw> void WithPainter(QImage& canvas, Draw draw)
+{
+    if (canvas.isNull())
+        return;
+    QPainter painter(&canvas);
+    if (painter.isActive())
+        draw(painter);
+}
+
+} // namespace
+
+void DrawSkinTexts(const CStringList* lines, const QString& section, QPainter& canvas)
+{
+    const SkinTextItems read = ReadSkinTextItems(lines, ToU16View(section));
+    for (const SkinTextItem& item : read.items)
+        DrawSkinTextItem(item, canvas);
+}
+
+void DrawSkinTexts(const CStringList* lines, const QString& section, QImage& canvas)
+{
+    WithPainter(canvas, [&](QPainter& painter) { DrawSkinTexts(lines, section, painter); });
+}
+
+void DrawSkinTextItem(const SkinTextItem& item, QPainter& canvas)
+{
+    FontDesc desc;
+    desc.height = item.fontHeight;
+    desc.width = item.fontWidth;
+    desc.weight = item.weight;
+    desc.SetFaceName(item.fontName);
+    const QFont font = CreateFontFromDesc(desc, item.gap);
+    const QString text = QString::fromStdU16String(item.text);
+    const QSize size = MeasureText(font, text);
+    const QColor color = ColorRefToQColor(item.color);
+
+    const int64_t pitch = int64_t{size.height()} + item.linePitch;
+    const int left = Clamped(item.x);
+    const int width = Clamped(int64_t{item.x} + size.width()) - left;
+    const QStringList displayLines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < displayLines.size(); ++i) {
+        const int64_t top = int64_t{item.y} + i * pitch;
+        const int clampedTop = Clamped(top);
+        const QRect rect(left, clampedTop, width, Clamped(top + size.height()) - clampedTop);
+        DrawTextLine(canvas, rect, displayLines[i], font, color, TextAlign::Left);
+    }
+}
+
+QImage FindSkinBitmap(const CBmpList* bitmaps, int number)
+{
+    if (bitmaps == nullptr)
+        return {};
+    for (const CBmpObj* entry : *bitmaps) {
+        if (entry->number == number)
+            return entry->image;
+    }
+    return {};
+}
+
+bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QPainter& canvas)
+{
+    const QImage image = FindSkinBitmap(bitmaps, number);
+    if (image.isNull())
+        return false;
+    canvas.save();
+    canvas.setCompositionMode(QPainter::CompositionMode_Source);
+    canvas.drawImage(QPoint(0, 0), image);
+    canvas.restore();
+    return true;
+}
+
+bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QImage& canvas)
+{
+    bool drawn = false;
+    WithPainter(canvas, [&](QPainter& painter) { drawn = DrawSkinBitmap(bitmaps, number, painter); });
+    return drawn;
+}
+
+bool GetSkinString(const CStringList* lines, int number, QString& text)
+{
+    std::u16string found;
+    const bool exists = GetSkinString(lines, number, found);
+    text = QString::fromStdU16String(found);
+    return exists;
+}
