@@ -1,0 +1,107 @@
+#include "app/language_dialog.h"
+
+#include "app/app_layout.h"
+#include "app/core/language_names.h"
+#include "platform/core/window_messages.h"
+#include "skin/hover_button_ex.h"
+#include "skin/msg_button.h"
+
+#include <QComboBox>
+
+namespace {
+
+QString FromU16(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string ToU16(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
+}
+
+} // namespace
+
+CLanguageDialog::CLanguageDialog(QWidget* parent) : CBmpDialog(parent)
+{
+    SetSkinSection(QStringLiteral("1_Language"), 101);
+    using namespace app_layout;
+    list_ = new QComboBox(this);
+    list_->setGeometry(kLanguageList);
+    RegisterControl(IDC_LANGUAGE_LIST, list_);
+    const std::pair<int, QRect> buttons[] = {{IDC_LANGUAGE_NEXT, kLanguageNext},
+                                             {IDC_LANGUAGE_EXIT, kLanguageExit},
+                                             {IDC_LANGUAGE_CLOSE, kCloseButton}};
+    for (const auto& [id, rect] : buttons) {
+        auto* button = new CHoverButtonEx(this);
+        button->setGeometry(rect);
+        RegisterControl(id, button);
+    }
+    auto* loadSkin = new CMsgButton(this);
+    loadSkin->setGeometry(kLanguageLoadSkin);
+    RegisterControl(IDC_LANGUAGE_LOAD_SKIN, loadSkin);
+}
+
+bool CLanguageDialog::OnInitDialog()
+{
+    CBmpDialog::OnInitDialog();
+    auto* loadSkin = Item<CMsgButton>(IDC_LANGUAGE_LOAD_SKIN);
+    if (IsTestMode())
+        loadSkin->ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
+    loadSkin->setVisible(IsTestMode());
+
+    list_->clear();
+    for (const LanguageName& name : kLanguageNames)
+        list_->addItem(FromU16(name.displayName));
+    // The first entry that starts with the display name of the language in use, else the top.
+    const QString wanted = FromU16(DisplayNameOf(ToU16(GetLanguage())));
+    int index = 0;
+    for (int i = 0; i < list_->count(); ++i) {
+        if (list_->itemText(i).startsWith(wanted, Qt::CaseInsensitive)) {
+            index = i;
+            break;
+        }
+    }
+    list_->setCurrentIndex(index);
+    connect(list_, &QComboBox::currentIndexChanged, this, &CLanguageDialog::OnSelectionChanged);
+    SetLanguage(FromU16(PackNameOf(ToU16(list_->currentText()))));
+    return true;
+}
+
+void CLanguageDialog::OnSelectionChanged()
+{
+    SetLanguage(FromU16(PackNameOf(ToU16(list_->currentText()))));
+    if (CDialog* frame = NotifyWnd())
+        frame->SendMessage(WM_WIZARD_RELOAD_SKIN);
+    // Hiding and showing again makes the page repaint from its new canvas.
+    if (isVisible()) {
+        hide();
+        show();
+    }
+}
+
+bool CLanguageDialog::OnCommand(int id)
+{
+    switch (id) {
+    case IDC_LANGUAGE_NEXT:
+        NotifyNext();
+        return true;
+    case IDC_LANGUAGE_EXIT:
+    case IDC_LANGUAGE_CLOSE:
+        OnCloseCommand();
+        return true;
+    case IDC_LANGUAGE_LOAD_SKIN:
+        OnLoadSkinCommand();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CLanguageDialog::ApplySkin()
+{
+    const std::pair<int, const char*> skins[] = {
+        {IDC_LANGUAGE_EXIT, "Exit"}, {IDC_LANGUAGE_NEXT, "Next"}, {IDC_LANGUAGE_CLOSE, "Close"}};
+    for (const auto& [id, name] : skins)
+        ApplyPageButtonSkin(*Item<CHoverButtonEx>(id), QLatin1String(name));
+}

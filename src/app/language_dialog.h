@@ -1,0 +1,34 @@
+#pragma once
+// CLanguageDialog: the page on which a language is chosen, and the holder of the language in
+// use for the whole wizard. The frame creates it hidden and reads its language whenever it
+// shows a page or reloads the pack; choosing another language makes the frame load that pack.
+#include "skin/bmp_dialog.h"
+
+class QComboBox;
+
+class CLanguageDialog : public CBmpDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplate = 135;
+    static constexpr int IDC_LANGUAGE_LIST = 1008;
+    static constexpr int IDC_LANGUAGE_NEXT = 1003;
+    static constexpr int IDC_LANGUAGE_EXIT = 1007;
+    static constexpr int IDC_LANGUAGE_CLOSE = 1014;
+    static constexpr int IDC_LANGUAGE_LOAD_SKIN = 1006;
+
+    explicit CLanguageDialog(QWidget* parent = nullptr);
+
+    QComboBox* LanguageList() const { return list_; }
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id) override;
+    void ApplySkin() override;
+
+private:
+    void OnSelectionChanged();
+
+    QComboBox* list_ = nullptr;
+};

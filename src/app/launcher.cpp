@@ -1,0 +1,86 @@
+#include "app/launcher.h"
+
+#include "platform/core/shell_result.h"
+#include "platform/shell.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kKindError = 1;
+constexpr int kKindQuestion = 3;
+constexpr int kAnswerSecond = 2;
+
+void ReportFailure(const LaunchContext& context, int result, const QString& notFound, const QString& invalid)
+{
+    const LaunchTexts& t = context.texts;
+    context.showMessage(kKindError, LaunchFailureText(result, notFound, invalid, t.otherFailure), t.ok, {},
+                        {});
+}
+
+bool CodecDriverInstalled(const QString& systemDirectory)
+{
+    return !systemDirectory.isEmpty() &&
+           QFileInfo::exists(QDir(systemDirectory).filePath(QLatin1String(kCodecDriver)));
+}
+
+} // namespace
+
+QString LaunchFailureText(int result, const QString& notFound, const QString& invalid, const QString& other)
+{
+    if (result == SHELL_FILE_NOT_FOUND)
+        return notFound;
+    if (result == SHELL_BAD_FORMAT)
+        return invalid;
+    return other;
+}
+
+void InstallUtility(const LaunchContext& context)
+{
+    const LaunchTexts& t = context.texts;
+    // The codec installer runs on its own; whether it started is not looked at.
+    if (!CodecDriverInstalled(context.systemDirectory))
+        ShellOpen(QLatin1String(kCodecInstaller));
+    if (context.isMediaPlayer9 && context.isMediaPlayer9()) {
+        if (context.showMessage(kKindQuestion, t.playerQuestion, t.yes, t.ok, {}) == kAnswerSecond)
+            ShellOpen(t.playerAddress);
+    }
+    const int result = ShellOpen(QLatin1String(kUtilityInstaller));
+    if (!ShellStarted(result))
+        ReportFailure(context, result, t.installerNotFound, t.installerInvalid);
+}
+
+void LaunchVarnetTool(const LaunchContext& context)
+{
+    const int result = ShellOpen(QLatin1String(kVarnetTool));
+    if (!ShellStarted(result))
+        ReportFailure(context, result, context.texts.toolNotFound, context.texts.toolInvalid);
+}
+
+void OpenUserGuide(const LaunchContext& context)
+{
+    const LaunchTexts& t = context.texts;
+    const int result = ShellOpen(QLatin1String(kUserGuide));
+    if (ShellStarted(result))
+        return;
+    if (result != SHELL_NO_ASSOCIATION) {
+        ReportFailure(context, result, t.guideNotFound, t.guideInvalid);
+        return;
+    }
+    if (context.showMessage(kKindQuestion, t.readerQuestion, t.yes, t.ok, {}) != kAnswerSecond)
+        return;
+    const int setup = ShellOpen(QLatin1String(kReaderInstaller));
+    if (!ShellStarted(setup))
+        ReportFailure(context, setup, t.readerNotFound, t.readerInvalid);
+}
+
+QString SystemDirectory()
+{
+    // Only Windows keeps system drivers in one directory the codec check can look into.
+#ifdef _WIN32
+    return QDir::fromNativeSeparators(qEnvironmentVariable("SystemRoot")) + QStringLiteral("/System32");
+#else
+    return {};
+#endif
+}

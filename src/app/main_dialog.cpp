@@ -1,0 +1,166 @@
+#include "app/main_dialog.h"
+
+#include "app/app_layout.h"
+#include "platform/core/version_check.h"
+#include "platform/core/window_messages.h"
+#include "skin/hover_button_ex.h"
+#include "skin/msg_button.h"
+#include "skin/skin_draw.h"
+
+namespace {
+
+constexpr int kKindError = 1;
+constexpr int kKindQuestion = 3;
+
+QString PackString(const CStringList* strings, int number)
+{
+    QString text;
+    GetSkinString(strings, number, text);
+    return text;
+}
+
+} // namespace
+
+CMainDialog::CMainDialog(QWidget* parent) : CBmpDialog(parent)
+{
+    SetSkinSection(QStringLiteral("2_Main"), 111);
+    using namespace app_layout;
+    AddHoverButton(IDC_START, kStartButton, QStringLiteral("Start"));
+    AddHoverButton(IDC_CLOSE_BUTTON, kCloseButton, QStringLiteral("Button1"));
+    AddMsgButton(IDC_LOAD_SKIN_BUTTON, kLoadSkinButton, QStringLiteral("Load Skin"));
+    AddMsgButton(IDC_SHOW_ALL, kShowAllButton, QStringLiteral("All Message"));
+    AddHoverButton(IDC_INSTALL_UTILITY, kInstallUtilityButton, QStringLiteral("Install Utility"))->hide();
+    AddHoverButton(IDC_SETUP_VARNET, kVarnetButton, QStringLiteral("Setup Varnet"))->hide();
+    AddHoverButton(IDC_USER_GUIDE, kUserGuideButton, QStringLiteral("User Guide"))->hide();
+    AddHoverButton(IDC_EXIT, kExitButton, QStringLiteral("Exit"))->hide();
+    AddHoverButton(IDC_LANGUAGE, kLanguageButton, QStringLiteral("Setting Language"))->hide();
+}
+
+CHoverButtonEx* CMainDialog::AddHoverButton(int id, const QRect& rect, const QString& caption)
+{
+    auto* button = new CHoverButtonEx(this);
+    button->setGeometry(rect);
+    button->setText(caption);
+    RegisterControl(id, button);
+    return button;
+}
+
+CMsgButton* CMainDialog::AddMsgButton(int id, const QRect& rect, const QString& caption)
+{
+    auto* button = new CMsgButton(this);
+    button->setGeometry(rect);
+    button->SetCaption(caption);
+    RegisterControl(id, button);
+    return button;
+}
+
+bool CMainDialog::OnInitDialog()
+{
+    CBmpDialog::OnInitDialog();
+    auto* loadSkin = Item<CMsgButton>(IDC_LOAD_SKIN_BUTTON);
+    auto* showAll = Item<CMsgButton>(IDC_SHOW_ALL);
+    if (IsTestMode()) {
+        loadSkin->ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
+        showAll->ApplyLoadSkinStyle(QStringLiteral("Show All Message"));
+    }
+    loadSkin->setVisible(IsTestMode());
+    showAll->setVisible(IsTestMode());
+    return true;
+}
+
+void CMainDialog::LoadStrings()
+{
+    const CStringList* strings = StringList();
+    texts_.yes = PackString(strings, 50201);
+    texts_.ok = PackString(strings, 50202);
+    texts_.playerAddress = PackString(strings, 50203);
+    texts_.playerQuestion = PackString(strings, 50204);
+    texts_.installerNotFound = PackString(strings, 50205);
+    texts_.installerInvalid = PackString(strings, 50206);
+    texts_.toolNotFound = PackString(strings, 50207);
+    texts_.toolInvalid = PackString(strings, 50208);
+    texts_.guideNotFound = PackString(strings, 50209);
+    texts_.guideInvalid = PackString(strings, 50210);
+    texts_.readerQuestion = PackString(strings, 50211);
+    texts_.readerNotFound = PackString(strings, 50212);
+    texts_.readerInvalid = PackString(strings, 50213);
+    texts_.otherFailure = PackString(strings, 59999);
+}
+
+void CMainDialog::ApplySkin()
+{
+    LoadStrings();
+    const std::pair<int, const char*> skins[] = {
+        {IDC_START, "Start"},
+        {IDC_CLOSE_BUTTON, "Close"},
+        {IDC_INSTALL_UTILITY, "Install Utility"},
+        {IDC_SETUP_VARNET, "Setup Varnet"},
+        {IDC_USER_GUIDE, "User Guide"},
+        {IDC_EXIT, "Exit"},
+        {IDC_LANGUAGE, "Language"},
+    };
+    for (const auto& [id, name] : skins) {
+        if (auto* button = Item<CHoverButtonEx>(id))
+            ApplyPageButtonSkin(*button, QLatin1String(name));
+    }
+}
+
+LaunchContext CMainDialog::MakeLaunchContext() const
+{
+    LaunchContext context;
+    context.texts = texts_;
+    auto* self = const_cast<CMainDialog*>(this);
+    context.showMessage = [self](int kind, const QString& message, const QString& b1, const QString& b2,
+                                 const QString& b3) { return self->ShowMessage(kind, message, b1, b2, b3); };
+    context.systemDirectory = SystemDirectory();
+    context.isMediaPlayer9 = [] { return IsMediaPlayer9(); };
+    return context;
+}
+
+bool CMainDialog::OnCommand(int id)
+{
+    switch (id) {
+    case IDC_START:
+        NotifyNext();
+        return true;
+    case IDC_CLOSE_BUTTON:
+    case IDC_EXIT:
+        OnCloseCommand();
+        return true;
+    case IDC_LOAD_SKIN_BUTTON:
+        OnLoadSkinCommand();
+        return true;
+    case IDC_SHOW_ALL:
+        if (CDialog* frame = NotifyWnd())
+            frame->SendMessage(WM_WIZARD_SHOW_ALL_MESSAGES);
+        return true;
+    case IDC_INSTALL_UTILITY:
+        InstallUtility(MakeLaunchContext());
+        return true;
+    case IDC_SETUP_VARNET:
+        LaunchVarnetTool(MakeLaunchContext());
+        OnCloseCommand();
+        return true;
+    case IDC_USER_GUIDE:
+        OpenUserGuide(MakeLaunchContext());
+        return true;
+    case IDC_LANGUAGE:
+        NotifyBack();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainDialog::ShowAllMessages()
+{
+    LoadStrings();
+    const LaunchTexts& t = texts_;
+    ShowMessage(kKindQuestion, t.playerQuestion, t.yes, t.ok);
+    for (const QString* text : {&t.installerNotFound, &t.installerInvalid, &t.toolNotFound, &t.toolInvalid,
+                                &t.guideNotFound, &t.guideInvalid})
+        ShowMessage(kKindError, *text, t.ok);
+    ShowMessage(kKindQuestion, t.readerQuestion, t.yes, t.ok);
+    ShowMessage(kKindError, t.readerNotFound, t.ok);
+    ShowMessage(kKindError, t.readerInvalid, t.ok);
+}

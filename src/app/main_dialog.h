@@ -1,0 +1,50 @@
+#pragma once
+// CMainDialog: the first page of the wizard. Start moves on to the search page and Close ends
+// the program; in test mode two more buttons reload the language pack and show every message
+// of the wizard. The template's launcher buttons (utility installer, dynamic-DNS tool, user
+// guide, exit, language) are created hidden; their commands still work.
+#include "app/launcher.h"
+#include "skin/bmp_dialog.h"
+
+class CHoverButtonEx;
+class CMsgButton;
+
+class CMainDialog : public CBmpDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplate = 129;
+    static constexpr int IDC_START = 1002;
+    static constexpr int IDC_INSTALL_UTILITY = 1003;
+    static constexpr int IDC_LOAD_SKIN_BUTTON = 1004;
+    static constexpr int IDC_LANGUAGE = 1005;
+    static constexpr int IDC_SETUP_VARNET = 1006;
+    static constexpr int IDC_USER_GUIDE = 1007;
+    static constexpr int IDC_EXIT = 1008;
+    static constexpr int IDC_SHOW_ALL = 1009;
+    static constexpr int IDC_CLOSE_BUTTON = 1014;
+
+    explicit CMainDialog(QWidget* parent = nullptr);
+
+    // Shows every message of the page one after another.
+    void ShowAllMessages();
+
+    // Everything the launcher needs, with this page's texts and message box.
+    LaunchContext MakeLaunchContext() const;
+
+    // The texts fetched at the last skin application.
+    const LaunchTexts& Texts() const { return texts_; }
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id) override;
+    void ApplySkin() override;
+    void LoadStrings() override;
+
+private:
+    CHoverButtonEx* AddHoverButton(int id, const QRect& rect, const QString& caption);
+    CMsgButton* AddMsgButton(int id, const QRect& rect, const QString& caption);
+
+    LaunchTexts texts_;
+};
