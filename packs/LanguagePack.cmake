@@ -1,0 +1,68 @@
+# camtivo_language_pack(<name> <source dir> <output dir> [COPY_TO_APP])
+# Builds <output dir>/<name>.dll from <source dir>; COPY_TO_APP also puts it beside the
+# program (src/app/) where the program and the tests look for packs.
+function(camtivo_language_pack name src out)
+  cmake_parse_arguments(ARG "COPY_TO_APP" "" "" ${ARGN})
+  file(GLOB skins CONFIGURE_DEPENDS ${src}/skin/*.skin)
+  file(GLOB art CONFIGURE_DEPENDS ${src}/art/*.svg)
+  file(GLOB icon_art CONFIGURE_DEPENDS ${src}/icons/*.svg)
+  list(SORT skins)
+  set(strings_files)
+  if(EXISTS ${src}/strings.txt)
+    set(strings_files ${src}/strings.txt)
+  endif()
+
+  set(bitmaps)
+  foreach(svg ${art})
+    get_filename_component(stem ${svg} NAME_WE)
+    # "177-180_search.svg" is an animation: one bitmap per number, frames 0, 1, ...
+    if(stem MATCHES "^([0-9]+)-([0-9]+)_(.*)$")
+      set(first ${CMAKE_MATCH_1})
+      math(EXPR count "${CMAKE_MATCH_2} - ${first}")
+      set(rest ${CMAKE_MATCH_3})
+      foreach(frame RANGE ${count})
+        math(EXPR number "${first} + ${frame}")
+        set(bmp ${out}/art/${number}_${rest}.bmp)
+        add_custom_command(OUTPUT ${bmp} COMMAND camtivo-packtool svg2bmp ${svg} ${bmp} ${frame}
+                           DEPENDS ${svg} camtivo-packtool VERBATIM)
+        list(APPEND bitmaps ${bmp})
+      endforeach()
+    else()
+      set(bmp ${out}/art/${stem}.bmp)
+      add_custom_command(OUTPUT ${bmp} COMMAND camtivo-packtool svg2bmp ${svg} ${bmp}
+                         DEPENDS ${svg} camtivo-packtool VERBATIM)
+      list(APPEND bitmaps ${bmp})
+    endif()
+  endforeach()
+
+  set(icons)
+  foreach(svg ${icon_art})
+    get_filename_component(stem ${svg} NAME_WE)
+    set(ico ${out}/icons/${stem}.ico)
+    add_custom_command(OUTPUT ${ico} COMMAND camtivo-packtool svg2ico ${svg} ${ico}
+                       DEPENDS ${svg} camtivo-packtool VERBATIM)
+    list(APPEND icons ${ico})
+  endforeach()
+
+  file(MAKE_DIRECTORY ${out}/art ${out}/icons)
+  set(rc ${out}/${name}.rc)
+  add_custom_command(OUTPUT ${rc}
+    COMMAND camtivo-packtool rc ${rc} --strings ${strings_files} --skin ${skins} --bitmaps ${bitmaps} --icons ${icons}
+    DEPENDS camtivo-packtool ${strings_files} ${skins} ${bitmaps} ${icons} VERBATIM)
+
+  set(obj ${out}/${name}.res.o)
+  set(dll ${out}/${name}.dll)
+  add_custom_command(OUTPUT ${obj}
+    COMMAND ${CAMTIVO_WINDRES} --preprocessor=cpp --preprocessor-arg=-P -c 65001 -O coff -i ${rc} -o ${obj}
+    DEPENDS ${rc} VERBATIM)
+  set(link_commands COMMAND ${CAMTIVO_MINGW_LD} --dll -e 0 -s --subsystem windows -o ${dll} ${obj})
+  if(ARG_COPY_TO_APP)
+    list(APPEND link_commands COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/src/app
+                              COMMAND ${CMAKE_COMMAND} -E copy ${dll} ${PROJECT_BINARY_DIR}/src/app/${name}.dll)
+  endif()
+  # Every bitmap and icon of the pack as PNG, for review.
+  list(APPEND link_commands COMMAND camtivo-packtool png ${dll} ${PROJECT_BINARY_DIR}/png/packs)
+  add_custom_command(OUTPUT ${dll} ${link_commands} DEPENDS ${obj} camtivo-packtool VERBATIM)
+  add_custom_target(camtivo_pack_${name} ALL DEPENDS ${dll})
+  add_dependencies(camtivo_packs camtivo_pack_${name})
+endfunction()

@@ -1,0 +1,127 @@
+// camtivo-packtool: builds a language pack's resources from its readable sources.
+//   svg2bmp IN.svg OUT.bmp [FRAME]   art -> 8-bit BMP (RLE8 when smaller); FRAME picks an
+//                                    animation frame (see SelectFrame)
+//   svg2ico IN.svg OUT.ico           icon art -> 16 and 32 pixel icon
+//   rc OUT.rc --strings F... --skin F... --bitmaps F... --icons F...
+//                                    checks the sources and writes the resource script
+//   png PACK.dll OUTDIR              every bitmap and icon of a built pack as PNG, for review
+#include "bmp_writer.h"
+#include "ico_writer.h"
+#include "pack_source.h"
+#include "svg_render.h"
+
+#include "platform/resource_library.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+namespace {
+
+int Fail(const QString& message)
+{
+    std::fprintf(stderr, "camtivo-packtool: %s\n", qPrintable(message));
+    return 1;
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
+           file.flush();
+}
+
+int SvgToBmp(const QStringList& args)
+{
+    if (args.size() < 2)
+        return Fail(QStringLiteral("svg2bmp IN.svg OUT.bmp [FRAME]"));
+    const int frame = args.size() > 2 ? args[2].toInt() : -1;
+    const QImage image = RenderSvg(SelectFrame(ReadFile(args[0]), frame), true);
+    if (image.isNull())
+        return Fail(args[0] + QStringLiteral(": not a readable SVG"));
+    return WriteFile(args[1], EncodeBmp8(image)) ? 0 : Fail(args[1] + QStringLiteral(": cannot be written"));
+}
+
+int SvgToIco(const QStringList& args)
+{
+    if (args.size() != 2)
+        return Fail(QStringLiteral("svg2ico IN.svg OUT.ico"));
+    const QByteArray svg = ReadFile(args[0]);
+    QList<QImage> sizes;
+    for (int size : {16, 32})
+        sizes.append(RenderSvg(svg, false, QSize(size, size)));
+    if (sizes[0].isNull())
+        return Fail(args[0] + QStringLiteral(": not a readable SVG"));
+    return WriteFile(args[1], EncodeIco(sizes)) ? 0 : Fail(args[1] + QStringLiteral(": cannot be written"));
+}
+
+int MakeRc(const QStringList& args)
+{
+    if (args.isEmpty())
+        return Fail(QStringLiteral("rc OUT.rc --strings F... --skin F... --bitmaps F... --icons F..."));
+    QMap<QString, QStringList> lists;
+    QString current;
+    for (const QString& arg : args.mid(1)) {
+        if (arg.startsWith(QStringLiteral("--")))
+            current = arg.mid(2);
+        else
+            lists[current].append(arg);
+    }
+    PackSource pack;
+    for (const QString& path : lists.value(QStringLiteral("strings")))
+        ReadStringsFile(path, pack);
+    ReadSkinFiles(lists.value(QStringLiteral("skin")), pack);
+    AddArtFiles(lists.value(QStringLiteral("bitmaps")), pack.bitmaps, pack.errors);
+    AddArtFiles(lists.value(QStringLiteral("icons")), pack.icons, pack.errors);
+    ValidatePack(pack);
+    if (!pack.errors.isEmpty())
+        return Fail(pack.errors.join(QLatin1Char('\n')));
+    return WriteFile(args[0], WriteResourceScript(pack))
+               ? 0
+               : Fail(args[0] + QStringLiteral(": cannot be written"));
+}
+
+int PackToPng(const QStringList& args)
+{
+    if (args.size() != 2)
+        return Fail(QStringLiteral("png PACK.dll OUTDIR"));
+    CResourceLibrary library;
+    if (!library.Open(args[0]))
+        return Fail(args[0] + QStringLiteral(": not loadable"));
+    QDir().mkpath(args[1]);
+    const QString stem = QFileInfo(args[0]).completeBaseName();
+    for (const pe::ResourceEntry& entry : library.Resources().Bitmaps())
+        library.Bitmap(entry.id).save(QStringLiteral("%1/%2_bitmap_%3.png").arg(args[1], stem).arg(entry.id));
+    for (const pe::ResourceEntry& entry : library.Resources().GroupIcons())
+        library.Icon(entry.id).save(QStringLiteral("%1/%2_icon_%3.png").arg(args[1], stem).arg(entry.id));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // fonts for text in SVG art
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return Fail(QStringLiteral("svg2bmp | svg2ico | rc | png ..."));
+    const QString command = args.takeFirst();
+    if (command == QStringLiteral("svg2bmp"))
+        return SvgToBmp(args);
+    if (command == QStringLiteral("svg2ico"))
+        return SvgToIco(args);
+    if (command == QStringLiteral("rc"))
+        return MakeRc(args);
+    if (command == QStringLiteral("png"))
+        return PackToPng(args);
+    return Fail(QStringLiteral("unknown command ") + command);
+}
