@@ -1,0 +1,295 @@
+#include "device/action_dlg.h"
+
+#include "device/core/action_rules.h"
+#include "device/core/adapter_choice.h"
+#include "device/core/message_framing.h"
+#include "device/device_messages.h"
+#include "device/endpoint_table.h"
+#include "platform/message_box.h"
+#include "platform/network_adapters.h"
+
+#include <QCoreApplication>
+#include <arpa/inet.h>
+#include <cstring>
+
+const QString CActionDlg::kCommunicationErrorText =
+    QStringLiteral("communication error!\nPlease check your TCP/IP setting ");
+const QString CActionDlg::kOpenSessionFailedText = QStringLiteral("DSOpenSession() fails");
+
+namespace {
+
+constexpr char kBroadcastText[] = "255.255.255.255";
+// A target entry longer than this is cut before it is parsed, as the narrow buffer would.
+constexpr size_t kTargetTextLimit = 63;
+
+uint32_t ToNetworkOrder(const Ipv4Address& address)
+{
+    uint32_t value = 0;
+    std::memcpy(&value, address.data(), sizeof value);
+    return value;
+}
+
+Ipv4Address FromNetworkOrder(uint32_t value)
+{
+    Ipv4Address address{};
+    std::memcpy(address.data(), &value, sizeof value);
+    return address;
+}
+
+} // namespace
+
+CActionDlg::CActionDlg(CEndpointTable& table, QWidget* parent)
+    : CDialog(parent), table_(table), adapterSource_(&ListNetworkAdapters)
+{
+}
+
+CActionDlg::CActionDlg(QWidget* parent) : CActionDlg(CEndpointTable::Process(), parent) {}
+
+CActionDlg::~CActionDlg()
+{
+    KillTimer(kActionTimer);
+    found_.RemoveAll();
+    CloseSlot();
+}
+
+void CActionDlg::SetNotification(CDialog* target, UINT message)
+{
+    notifyTarget_ = target;
+    notifyMessage_ = message;
+}
+
+void CActionDlg::Notify(WPARAM code, LPARAM value)
+{
+    if (notifyTarget_)
+        notifyTarget_->SendMessage(notifyMessage_, code, value);
+}
+
+void CActionDlg::CloseSlot()
+{
+    if (slot_ != 0)
+        table_.CloseEndpoint(slot_);
+    slot_ = 0;
+}
+
+void CActionDlg::Stop()
+{
+    KillTimer(kActionTimer);
+    CloseSlot();
+}
+
+void CActionDlg::ShowCommunicationError()
+{
+    PlainMessageBox(this, kCommunicationErrorText, {}, MB_ICONEXCLAMATION);
+}
+
+LRESULT CActionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DEVICE_SEARCH_REPLY:
+        OnSearchReply();
+        return 0;
+    case WM_DEVICE_SAVE_REPLY:
+        OnSaveReply();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(static_cast<int>(wParam & 0xFFFF));
+        return 0;
+    default:
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+bool CActionDlg::OnCommand(int id)
+{
+    switch (id) {
+    case IDOK:
+    case IDCANCEL:
+        KillTimer(kActionTimer);
+        EndDialog(id);
+        return true;
+    case ID_APP_EXIT:
+        QCoreApplication::quit();
+        return true;
+    default:
+        return CDialog::OnCommand(id);
+    }
+}
+
+// ---- Search ----
+
+bool CActionDlg::StartSearch()
+{
+    Stop(); // a slot left open by an earlier action is not leaked
+    kind_ = ActionKind::Search;
+    if (!table_.NetStartup()) {
+        PostMessage(WM_COMMAND, ID_APP_EXIT);
+        return false;
+    }
+    // One broadcast entry per search: a list that kept growing would add 10 s to every search.
+    targets_.assign(1, kBroadcastText);
+    EnumerateAdapters();
+    targetIndex_ = -1;
+    slot_ = table_.OpenEndpoint(this, WM_DEVICE_SEARCH_REPLY);
+    if (slot_ == 0) {
+        ShowCommunicationError();
+        return false;
+    }
+    NextTarget();
+    ProbeNextTarget();
+    return true;
+}
+
+bool CActionDlg::NextTarget()
+{
+    ++targetIndex_;
+    if (targetIndex_ >= static_cast<int>(targets_.size()))
+        return false;
+    const std::string entry = targets_[static_cast<size_t>(targetIndex_)].substr(0, kTargetTextLimit);
+    currentAddress_ = ntohl(inet_addr(entry.c_str()));
+    return true;
+}
+
+bool CActionDlg::ProbeNextTarget()
+{
+    if (currentAddress_ == 0 && !NextTarget())
+        return false;
+    table_.SetEndpointTarget(slot_, htonl(currentAddress_));
+    sequence_ = NextSequence(sequence_);
+    currentTarget_ = htonl(currentAddress_);
+    for (const uint16_t command : {CMD_QUERY, CMD_QUERY_ENC, CMD_QUERY_FULL}) {
+        buffer_.fill(0);
+        if (!SendDeviceMessage(table_, command, 0, buffer_, slot_, sequence_)) {
+            // The frame ends the search and shows a message for the code; its progress box closes.
+            Notify(NOTIFY_SEND_ERROR, table_.SlotError(slot_));
+            return true;
+        }
+    }
+    retries_ = 1;
+    SetTimer(kActionTimer, kSearchTickMs);
+    currentAddress_ = 0;
+    return true;
+}
+
+void CActionDlg::OnSearchReply()
+{
+    // An arrival message left over from an earlier search must not take a save's datagram.
+    if (kind_ != ActionKind::Search)
+        return;
+    buffer_.fill(0);
+    const int received = table_.ReceiveDatagram(slot_, buffer_);
+    if (received <= 0)
+        return;
+    uint32_t sender = 0;
+    table_.GetLastSender(slot_, sender);
+    const auto datagram = std::span<const uint8_t>(buffer_).first(static_cast<size_t>(received));
+    const SearchReply reply = DecodeSearchReply(datagram, sequence_, FromNetworkOrder(sender), allowedTypes_);
+    if (reply.status != ReplyStatus::Accepted)
+        return; // foreign, stale, failed, undecodable or unwanted replies are ignored silently
+    found_.StoreReply(reply.header, reply.info);
+}
+
+void CActionDlg::EnumerateAdapters()
+{
+    // A failed listing leaves no adapter, never the one of an earlier call.
+    currentAdapter_.reset();
+    if (!adapterSource_)
+        return;
+    if (const auto adapters = adapterSource_())
+        currentAdapter_ = ChooseCurrentAdapter(*adapters);
+}
+
+// ---- Save ----
+
+void CActionDlg::StartSave(const CCameraDataObj& camera)
+{
+    StartSave(camera.info, camera.identity, camera.info.Get(DeviceInfo::deviceType),
+              camera.AnsweredCommand());
+}
+
+void CActionDlg::StartSave(const DeviceInfo& info, const CameraIdentity& identity, uint16_t deviceType,
+                           uint16_t answeredCommand)
+{
+    Stop();
+    setBody_ = info;
+    identity_ = identity;
+    deviceType_ = deviceType;
+    currentTarget_ = 0;
+    kind_ = ActionKind::Save;
+    cameraAddress_ = identity_.Get(CameraIdentity::ipAddress);
+    EnumerateAdapters();
+    targetIndex_ = -1;
+    slot_ = table_.OpenEndpoint(this, WM_DEVICE_SAVE_REPLY);
+    if (slot_ == 0) {
+        PlainMessageBox(this, kOpenSessionFailedText);
+        // Without this the frame's progress box would wait for an answer that never comes.
+        Notify(NOTIFY_SAVE_FAILED);
+        return;
+    }
+    setCommand_ = SetCommandFor(answeredCommand);
+    sequence_ = NextSequence(sequence_);
+    retries_ = kSaveRetries;
+    SendSetRequest();
+    SetTimer(kActionTimer, kSaveTickMs);
+}
+
+void CActionDlg::SendSetRequest()
+{
+    // Odd attempts address the camera itself, even ones every camera on the link; a camera
+    // outside the adapter's network is always reached by broadcast.
+    const Ipv4Address candidate = (retries_ % 2 != 0) ? cameraAddress_ : Ipv4Address{255, 255, 255, 255};
+    const bool direct = SameSubnet(currentAdapter_, candidate);
+    WriteSetBody(buffer_, setBody_, identity_.Get(CameraIdentity::macAddress));
+    table_.SetEndpointTarget(slot_, direct ? ToNetworkOrder(candidate) : kBroadcastAddress);
+    currentTarget_ = ToNetworkOrder(candidate);
+    if (!SendDeviceMessage(table_, setCommand_, deviceType_, buffer_, slot_, sequence_))
+        ShowCommunicationError(); // the timer keeps running: the next tick tries again
+}
+
+void CActionDlg::OnSaveReply()
+{
+    if (kind_ != ActionKind::Save)
+        return;
+    buffer_.fill(0);
+    const int received = table_.ReceiveDatagram(slot_, buffer_);
+    if (received <= 0)
+        return;
+    const auto datagram = std::span<const uint8_t>(buffer_).first(static_cast<size_t>(received));
+    const SaveReplyStatus status = CheckSaveReply(datagram, setCommand_, sequence_);
+    if (status != SaveReplyStatus::Saved && status != SaveReplyStatus::Rejected)
+        return;
+    sequence_ = 0; // a duplicate of this reply no longer matches
+    KillTimer(kActionTimer);
+    if (status == SaveReplyStatus::Rejected) {
+        Notify(NOTIFY_SAVE_FAILED); // the endpoint stays open; the frame closes it
+        return;
+    }
+    CloseSlot();
+    Notify(NOTIFY_SAVE_SUCCEEDED);
+}
+
+// ---- Timer 100 ----
+
+void CActionDlg::OnTimer(UINT_PTR id)
+{
+    if (id != kActionTimer) {
+        CDialog::OnTimer(id);
+        return;
+    }
+    if (retries_ > 0) {
+        --retries_;
+        if (kind_ == ActionKind::Search)
+            ProbeNextTarget();
+        else
+            SendSetRequest();
+        return;
+    }
+    KillTimer(kActionTimer);
+    if (kind_ == ActionKind::Search) {
+        CloseSlot();
+        Notify(NOTIFY_SEARCH_DONE);
+    } else {
+        sequence_ = 0;
+        CloseSlot();
+        Notify(NOTIFY_SAVE_FAILED);
+    }
+}

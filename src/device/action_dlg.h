@@ -1,0 +1,120 @@
+#pragma once
+// CActionDlg: the hidden window that runs the two long device actions on the UI thread. A
+// search broadcasts three queries (one per protocol variant) and collects the replies for 20
+// seconds into the found list, one record per MAC address; a save sends a camera's settings in
+// the variant it answered, up to four times 60 seconds apart, and waits for its answer. Each
+// action ends with one notification sent (synchronously) to the notification window: search
+// done, save succeeded, save failed, or a send error with its socket error code.
+#include "device/core/camera_data.h"
+#include "device/core/found_camera_list.h"
+#include "device/core/receive_path.h"
+#include "platform/core/network_adapter.h"
+#include "platform/core/window_messages.h"
+#include "platform/dialog.h"
+
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CEndpointTable;
+
+inline constexpr UINT WM_COMMAND = 0x0111;
+inline constexpr int ID_APP_EXIT = 57665;
+
+class CActionDlg : public CDialog
+{
+    Q_OBJECT
+
+public:
+    enum class ActionKind : uint32_t
+    {
+        None = 0,
+        Search = 0xA401,
+        Save = 0xA402
+    };
+    static constexpr UINT_PTR kActionTimer = 100;
+    static constexpr int64_t kSearchTickMs = 10000;
+    static constexpr int64_t kSaveTickMs = 60000;
+    static constexpr int kSaveRetries = 3;
+    static constexpr UINT kNotifyMessage = WM_ACTION_NOTIFY;
+    // The program's own text for a socket that cannot be opened or a request that cannot be sent.
+    static const QString kCommunicationErrorText;
+    static const QString kOpenSessionFailedText;
+
+    using AdapterSource = std::function<std::optional<std::vector<NetworkAdapter>>()>;
+
+    explicit CActionDlg(CEndpointTable& table, QWidget* parent = nullptr);
+    explicit CActionDlg(QWidget* parent = nullptr);
+    ~CActionDlg() override;
+
+    void SetNotification(CDialog* target, UINT message = kNotifyMessage);
+    void SetAllowedTypes(DeviceTypeFilter filter) { allowedTypes_ = std::move(filter); }
+    // Where the adapter list comes from (the system's by default; tests supply their own).
+    void SetAdapterSource(AdapterSource source) { adapterSource_ = std::move(source); }
+
+    // Starts a search; false when it could not start (the reason has been shown).
+    bool StartSearch();
+    // Starts a save of the record's settings; the outcome arrives as a notification.
+    void StartSave(const DeviceInfo& info, const CameraIdentity& identity, uint16_t deviceType,
+                   uint16_t answeredCommand);
+    void StartSave(const CCameraDataObj& camera);
+    // What the frame does once its progress dialog has closed: stop timer 100, close the endpoint.
+    void Stop();
+
+    FoundCameraList& Found() { return found_; }
+    const FoundCameraList& Found() const { return found_; }
+    void EmptyFoundList() { found_.RemoveAll(); }
+    void CopyFoundList(CTypedPtrList<CCameraDataObj>& destination) const { found_.CopyInto(destination); }
+
+    int Slot() const { return slot_; }
+    uint16_t Sequence() const { return sequence_; }
+    ActionKind Kind() const { return kind_; }
+    const std::optional<NetworkAdapter>& CurrentAdapter() const { return currentAdapter_; }
+    size_t TargetCount() const { return targets_.size(); }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnTimer(UINT_PTR id) override;
+    bool OnCommand(int id) override;
+
+private:
+    bool NextTarget();
+    bool ProbeNextTarget();
+    void OnSearchReply();
+    void EnumerateAdapters();
+    void SendSetRequest();
+    void OnSaveReply();
+    void Notify(WPARAM code, LPARAM value = 0);
+    void CloseSlot();
+    void ShowCommunicationError();
+
+    CEndpointTable& table_;
+    QPointer<CDialog> notifyTarget_;
+    UINT notifyMessage_ = kNotifyMessage;
+    ActionKind kind_ = ActionKind::None;
+    int slot_ = 0;
+    MessageBuffer buffer_{};
+    int retries_ = 0;
+    uint16_t sequence_ = 0;
+
+    // Search state.
+    std::vector<std::string> targets_;
+    int targetIndex_ = -1;
+    uint32_t currentAddress_ = 0; // host order; 0 once queried
+    uint32_t currentTarget_ = 0;  // network order
+    DeviceTypeFilter allowedTypes_;
+    FoundCameraList found_;
+
+    // Save state.
+    uint16_t setCommand_ = 0;
+    uint16_t deviceType_ = 0;
+    DeviceInfo setBody_;
+    CameraIdentity identity_;
+    Ipv4Address cameraAddress_{};
+
+    AdapterSource adapterSource_;
+    std::optional<NetworkAdapter> currentAdapter_;
+};

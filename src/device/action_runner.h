@@ -1,0 +1,46 @@
+#pragma once
+// CActionRunner: stands where the wizard frame stands for a device action when there is no
+// frame (the command-line front end, tests). It receives the action dialog's notification,
+// waits for it in a nested event loop while timers and socket arrivals keep being handled,
+// and afterwards stops timer 100 and closes the endpoint the way the frame does.
+#include "platform/core/window_messages.h"
+#include "platform/dialog.h"
+
+#include <functional>
+#include <optional>
+
+class CActionDlg;
+
+struct ActionOutcome
+{
+    bool started = false; // false when the action could not begin (nothing to wait for)
+    WPARAM code = 0;      // NOTIFY_SEARCH_DONE ... NOTIFY_SEND_ERROR, 0 when none arrived
+    LPARAM value = 0;     // the socket error code of NOTIFY_SEND_ERROR
+};
+
+class CActionRunner : public CDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CActionRunner(CActionDlg& action);
+
+    // Runs a search and returns how it ended. `waitLimitMs` (real time, unscaled) bounds the
+    // wait when positive; an action that outlives it is stopped and reported with code 0.
+    ActionOutcome Search(int64_t waitLimitMs = 0);
+    // Runs a save of `camera`.
+    ActionOutcome Save(const class CCameraDataObj& camera, int64_t waitLimitMs = 0);
+
+    // Every notification received, in order (a search's send error, then nothing else, ...).
+    std::function<void(WPARAM, LPARAM)> onNotify;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    ActionOutcome Run(const std::function<bool()>& start, int64_t waitLimitMs);
+
+    CActionDlg& action_;
+    std::optional<ActionOutcome> outcome_;
+    class QEventLoop* loop_ = nullptr;
+};

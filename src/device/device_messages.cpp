@@ -1,0 +1,19 @@
+#include "device/device_messages.h"
+
+#include "device/core/message_framing.h"
+
+bool SendDeviceMessage(CEndpointTable& table, uint16_t command, uint16_t deviceType, MessageBuffer& buffer,
+                       int slot, uint16_t sequence)
+{
+    uint32_t unused = 0;
+    if (!table.GetLastSender(slot, unused)) // the table's own started and slot checks
+        return false;
+    const FrameResult frame = FrameRequest(buffer, command, deviceType, sequence);
+    if (frame.status != FrameStatus::Ok)
+        return false;
+    const int sent = table.SendDatagram(slot, std::span<const uint8_t>(buffer).first(frame.datagramSize));
+    if (sent <= 0)
+        return false;
+    table.RecordSent(slot, buffer, sent);
+    return true;
+}

@@ -1,0 +1,177 @@
+#include "device/endpoint_table.h"
+
+#include "platform/udp_socket.h"
+
+#include <algorithm>
+#include <new>
+
+struct CEndpointTable::Endpoint
+{
+    CUdpSocket socket;
+    uint32_t target = 0;
+    uint32_t lastSender = 0;
+    uint16_t port = kDevicePort;
+    MessageBuffer lastSent{};
+    int sentCount = 0;
+    int error = 0;
+};
+
+CEndpointTable::CEndpointTable() = default;
+CEndpointTable::~CEndpointTable() = default;
+
+CEndpointTable& CEndpointTable::Process()
+{
+    static CEndpointTable table;
+    return table;
+}
+
+bool CEndpointTable::NetStartup()
+{
+    started_ = true;
+    return true;
+}
+
+int CEndpointTable::OpenEndpoint(CDialog* window, UINT message)
+{
+    if (!started_) {
+        lastError_ = kNetNotStarted;
+        return 0;
+    }
+    size_t free = 0;
+    while (free < slots_.size() && slots_[free])
+        ++free;
+    if (free == slots_.size()) {
+        lastError_ = kNetTableFull;
+        return 0;
+    }
+    std::unique_ptr<Endpoint> endpoint(new (std::nothrow) Endpoint);
+    if (!endpoint) {
+        lastError_ = kNetNoMemory;
+        return 0;
+    }
+    endpoint->socket.SetReceiveLimit(kReceiveLimit);
+    if (!endpoint->socket.Open() || !endpoint->socket.SelectRead(window, message)) {
+        lastError_ = endpoint->socket.LastError();
+        return 0; // the socket closes with the endpoint: a failed open leaves no trace
+    }
+    slots_[free] = std::move(endpoint);
+    return static_cast<int>(free) + 1;
+}
+
+CEndpointTable::Endpoint* CEndpointTable::Checked(int slot)
+{
+    if (!started_) {
+        lastError_ = kNetNotStarted;
+        return nullptr;
+    }
+    if (slot < 1 || slot > kEndpointSlots || !slots_[static_cast<size_t>(slot - 1)]) {
+        lastError_ = kNetBadSlot;
+        return nullptr;
+    }
+    return slots_[static_cast<size_t>(slot - 1)].get();
+}
+
+const CEndpointTable::Endpoint* CEndpointTable::Find(int slot) const
+{
+    if (slot < 1 || slot > kEndpointSlots)
+        return nullptr;
+    return slots_[static_cast<size_t>(slot - 1)].get();
+}
+
+bool CEndpointTable::CloseEndpoint(int slot)
+{
+    if (Checked(slot) == nullptr)
+        return false;
+    slots_[static_cast<size_t>(slot - 1)].reset();
+    return true;
+}
+
+bool CEndpointTable::SetEndpointTarget(int slot, uint32_t addressNetworkOrder)
+{
+    Endpoint* endpoint = Checked(slot);
+    if (endpoint == nullptr)
+        return false;
+    endpoint->target = addressNetworkOrder;
+    return true;
+}
+
+bool CEndpointTable::GetLastSender(int slot, uint32_t& addressNetworkOrder)
+{
+    const Endpoint* endpoint = Checked(slot);
+    if (endpoint == nullptr)
+        return false;
+    addressNetworkOrder = endpoint->lastSender;
+    return true;
+}
+
+int CEndpointTable::SendDatagram(int slot, std::span<const uint8_t> bytes)
+{
+    Endpoint* endpoint = Checked(slot);
+    if (endpoint == nullptr)
+        return 0;
+    const int sent = endpoint->socket.SendTo(bytes, endpoint->target, endpoint->port);
+    if (sent < 0) {
+        endpoint->error = endpoint->socket.LastError();
+        return 0;
+    }
+    return sent;
+}
+
+int CEndpointTable::ReceiveDatagram(int slot, std::span<uint8_t> buffer)
+{
+    Endpoint* endpoint = Checked(slot);
+    if (endpoint == nullptr)
+        return 0;
+    uint32_t from = 0;
+    const int n = endpoint->socket.ReceiveFrom(buffer.first(std::min(buffer.size(), kReceiveLimit)), from);
+    if (n <= 0) {
+        endpoint->error = n < 0 ? endpoint->socket.LastError() : 0;
+        return 0;
+    }
+    constexpr size_t kStatusEnd = MessageHeader::kStatusOffset + 2;
+    if (static_cast<size_t>(n) >= kStatusEnd && buffer[MessageHeader::kStatusOffset] == 0xFF &&
+        buffer[MessageHeader::kStatusOffset + 1] == 0xFF)
+        return 0;
+    endpoint->lastSender = from;
+    return n;
+}
+
+void CEndpointTable::RecordSent(int slot, const MessageBuffer& buffer, int count)
+{
+    if (Endpoint* endpoint = Checked(slot)) {
+        endpoint->lastSent = buffer;
+        endpoint->sentCount = count;
+    }
+}
+
+int CEndpointTable::SlotError(int slot) const
+{
+    const Endpoint* endpoint = Find(slot);
+    return endpoint ? endpoint->error : 0;
+}
+
+void CEndpointTable::SetSlotError(int slot, int error)
+{
+    if (Endpoint* endpoint = Checked(slot))
+        endpoint->error = error;
+}
+
+uint32_t CEndpointTable::Target(int slot) const
+{
+    const Endpoint* endpoint = Find(slot);
+    return endpoint ? endpoint->target : 0;
+}
+
+int CEndpointTable::SentCount(int slot) const
+{
+    const Endpoint* endpoint = Find(slot);
+    return endpoint ? endpoint->sentCount : 0;
+}
+
+int CEndpointTable::OpenCount() const
+{
+    int open = 0;
+    for (const auto& slot : slots_)
+        open += slot ? 1 : 0;
+    return open;
+}

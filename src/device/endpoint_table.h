@@ -1,0 +1,83 @@
+#pragma once
+// The process-wide table of UDP endpoints the device protocol runs over: at most 16 slots,
+// numbered 1 to 16, each a broadcast-capable socket whose arrivals reach a window as its
+// numbered message, one datagram per message. Operations return false or 0 on failure and leave
+// the reason in LastNetError() (or, for sends and receives, in the slot's error).
+#include "device/core/message_header.h"
+#include "platform/core/win_types.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+class CDialog;
+class CUdpSocket;
+
+inline constexpr int kNetNotStarted = -100;
+inline constexpr int kNetBadSlot = -102;
+inline constexpr int kNetTableFull = -103;
+inline constexpr int kNetNoMemory = -104;
+
+inline constexpr int kEndpointSlots = 16;
+inline constexpr uint16_t kDevicePort = 916;
+inline constexpr uint32_t kBroadcastAddress = 0xFFFFFFFF; // 255.255.255.255 in any byte order
+
+class CEndpointTable
+{
+public:
+    CEndpointTable();
+    ~CEndpointTable();
+    CEndpointTable(const CEndpointTable&) = delete;
+    CEndpointTable& operator=(const CEndpointTable&) = delete;
+
+    // The table the program uses; tests make their own.
+    static CEndpointTable& Process();
+
+    // Marks the table started (there is no socket library to start here); true ever after.
+    bool NetStartup();
+    bool IsStarted() const { return started_; }
+
+    // Returns the slot number, or 0 with LastNetError() set.
+    int OpenEndpoint(CDialog* window, UINT message);
+    bool CloseEndpoint(int slot);
+    // Destination of later sends, network order (kBroadcastAddress for broadcast).
+    bool SetEndpointTarget(int slot, uint32_t addressNetworkOrder);
+    bool GetLastSender(int slot, uint32_t& addressNetworkOrder);
+
+    // One datagram to the slot's target and port 916: bytes sent, or 0 with the slot's error set.
+    int SendDatagram(int slot, std::span<const uint8_t> bytes);
+    // One datagram of at most kReceiveLimit bytes into `buffer`: its length, or 0 when nothing
+    // usable arrived (an error, recorded in the slot, or a datagram whose status word is
+    // 0xFFFF, dropped without a trace).
+    int ReceiveDatagram(int slot, std::span<uint8_t> buffer);
+
+    // Keeps a copy of the last protocol message sent and its byte count.
+    void RecordSent(int slot, const MessageBuffer& buffer, int count);
+
+    int LastNetError() const { return lastError_; }
+    // The last Windows Sockets error seen on the slot (0 for an empty or invalid slot).
+    int SlotError(int slot) const;
+    void SetSlotError(int slot, int error);
+    // Target, byte count and copy of the last message sent (for tests and diagnostics).
+    uint32_t Target(int slot) const;
+    int SentCount(int slot) const;
+    int OpenCount() const;
+
+private:
+    struct Endpoint;
+
+    // The endpoint of a valid, open slot; otherwise nullptr with LastNetError() set.
+    Endpoint* Checked(int slot);
+    const Endpoint* Find(int slot) const;
+
+    bool started_ = false;
+    int lastError_ = 0;
+    std::array<std::unique_ptr<Endpoint>, kEndpointSlots> slots_;
+};
+
+// Shorthands for the process-wide table.
+inline int LastNetError()
+{
+    return CEndpointTable::Process().LastNetError();
+}

@@ -1,0 +1,62 @@
+#include "device/core/action_rules.h"
+#include "device/core/adapter_choice.h"
+#include "device/core/message_header.h"
+
+#include <gtest/gtest.h>
+
+TEST(AdapterChoice, FirstAdapterThatIsNotDialUpIsCurrent)
+{
+    const NetworkAdapter ppp1{"ppp0", "PPP Adapter ppp0", "10.0.0.1", "255.255.255.255"};
+    const NetworkAdapter ppp2{"lo", "PPP Adapter", "127.0.0.1", "255.0.0.0"};
+    const NetworkAdapter eth{"eth0", "Ethernet adapter eth0", "192.168.1.5", "255.255.255.0"};
+    const NetworkAdapter lowerCase{"x", "ppp adapter", "1.1.1.1", "255.0.0.0"};
+
+    const auto current = ChooseCurrentAdapter({ppp1, ppp2, eth});
+    ASSERT_TRUE(current);
+    EXPECT_EQ(current->name, "eth0");
+    EXPECT_FALSE(ChooseCurrentAdapter({ppp1, ppp2}));
+    EXPECT_FALSE(ChooseCurrentAdapter({}));
+    EXPECT_EQ(ChooseCurrentAdapter({lowerCase, eth})->name, "x"); // the comparison is case-sensitive
+}
+
+TEST(AdapterChoice, SubnetTestComparesNetworksAndFailsWithoutAnAdapter)
+{
+    const NetworkAdapter eth{"eth0", "Ethernet adapter eth0", "192.168.1.5", "255.255.255.0"};
+    struct Case
+    {
+        std::optional<NetworkAdapter> adapter;
+        Ipv4Address address;
+        bool same;
+    };
+    const Case cases[] = {
+        {eth, {192, 168, 1, 200}, true},
+        {eth, {192, 168, 2, 200}, false},
+        {eth, {255, 255, 255, 255}, false},
+        {std::nullopt, {192, 168, 1, 200}, false},
+        {NetworkAdapter{"a", "b", "10.1.2.3", "255.0.0.0"}, {10, 9, 9, 9}, true},
+        {NetworkAdapter{"a", "b", "garbage", "0.0.0.0"}, {1, 2, 3, 4}, true}, // a zero mask matches all
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SameSubnet(c.adapter, c.address), c.same) << int(c.address[2]);
+}
+
+TEST(AdapterChoice, DottedTextIsReadPartByPartLikeAtoi)
+{
+    EXPECT_EQ(ParseDottedLoosely("192.168.0.3"), (Ipv4Address{192, 168, 0, 3}));
+    EXPECT_EQ(ParseDottedLoosely("10.x.7"), (Ipv4Address{10, 0, 7, 0}));
+    EXPECT_EQ(ParseDottedLoosely("256. 12.-1.99999999999"), (Ipv4Address{0, 12, 255, 255}));
+    EXPECT_EQ(ParseDottedLoosely(""), (Ipv4Address{0, 0, 0, 0}));
+}
+
+TEST(ActionRules, SequenceWrapsWithinItsRangeAndSetCommandFollowsTheAnsweredVariant)
+{
+    EXPECT_EQ(NextSequence(0), 1000);
+    EXPECT_EQ(NextSequence(1000), 1001);
+    EXPECT_EQ(NextSequence(9999), 10000);
+    EXPECT_EQ(NextSequence(10000), 1000);
+    EXPECT_EQ(NextSequence(65535), 1000);
+    EXPECT_EQ(SetCommandFor(CMD_QUERY), CMD_SET);
+    EXPECT_EQ(SetCommandFor(CMD_QUERY_ENC), CMD_SET_ENC);
+    EXPECT_EQ(SetCommandFor(CMD_QUERY_FULL), CMD_SET_FULL);
+    EXPECT_EQ(SetCommandFor(0x7777), CMD_SET_FULL);
+}

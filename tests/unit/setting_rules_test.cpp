@@ -1,0 +1,178 @@
+#include "pages/core/setting_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+BasicSettings Valid()
+{
+    BasicSettings s;
+    s.name = u"cam-01";
+    s.description = u"Front door";
+    s.timeZone = 3;
+    s.month = u"2";
+    s.day = u"28";
+    s.year = u"2007";
+    s.hour = u"12";
+    s.minute = u"30";
+    return s;
+}
+
+} // namespace
+
+TEST(BasicSettingsRules, ChecksRunInOrderAndNameTheFirstFailure)
+{
+    struct Case
+    {
+        const char* what;
+        void (*change)(BasicSettings&);
+        BasicField field;
+        int message;
+    };
+    const Case cases[] = {
+        {"valid", [](BasicSettings&) {}, BasicField::None, 0},
+        {"29 Feb 2000", [](BasicSettings& s) { s.day = u"29", s.year = u"2000"; }, BasicField::None, 0},
+        {"29 Feb 2004", [](BasicSettings& s) { s.day = u"29", s.year = u"2004"; }, BasicField::None, 0},
+        {"29 Feb 1900", [](BasicSettings& s) { s.day = u"29", s.year = u"1900"; }, BasicField::Day, 50904},
+        {"29 Feb 2100", [](BasicSettings& s) { s.day = u"29", s.year = u"2100"; }, BasicField::Day, 50904},
+        {"29 Feb 2400", [](BasicSettings& s) { s.day = u"29", s.year = u"2400"; }, BasicField::None, 0},
+        {"29 Feb 6400 (3200 rule)", [](BasicSettings& s) { s.day = u"29", s.year = u"6400"; },
+         BasicField::Day, 50904},
+        {"31 Apr", [](BasicSettings& s) { s.month = u"4", s.day = u"31"; }, BasicField::Day, 50906},
+        {"32 Jan", [](BasicSettings& s) { s.month = u"1", s.day = u"32"; }, BasicField::Day, 50907},
+        {"day 0", [](BasicSettings& s) { s.day = u"0"; }, BasicField::Day, 50904},
+        {"30 Feb leap", [](BasicSettings& s) { s.day = u"30", s.year = u"2008"; }, BasicField::Day, 50905},
+        {"month 13 before day", [](BasicSettings& s) { s.month = u"13", s.day = u"99"; }, BasicField::Month,
+         50903},
+        {"empty month", [](BasicSettings& s) { s.month = u""; }, BasicField::Month, 50903},
+        {"year 1989", [](BasicSettings& s) { s.year = u"1989"; }, BasicField::Year, 50908},
+        {"year 3000", [](BasicSettings& s) { s.year = u"3000"; }, BasicField::Year, 50908},
+        {"hour 0", [](BasicSettings& s) { s.hour = u"0"; }, BasicField::Hour, 50910},
+        {"hour 13", [](BasicSettings& s) { s.hour = u"13"; }, BasicField::Hour, 50910},
+        {"minute 60", [](BasicSettings& s) { s.minute = u"60"; }, BasicField::Minute, 50909},
+        {"empty minute is 0", [](BasicSettings& s) { s.minute = u""; }, BasicField::None, 0},
+        {"name A_B", [](BasicSettings& s) { s.name = u"A_B"; }, BasicField::None, 0},
+        {"empty name", [](BasicSettings& s) { s.name = u""; }, BasicField::None, 0},
+        {"name -a", [](BasicSettings& s) { s.name = u"-a"; }, BasicField::Name, 50911},
+        {"name a_", [](BasicSettings& s) { s.name = u"a_"; }, BasicField::Name, 50911},
+        {"name with space", [](BasicSettings& s) { s.name = u"a b"; }, BasicField::Name, 50911},
+        {"name with stop", [](BasicSettings& s) { s.name = u"a.b"; }, BasicField::Name, 50911},
+        {"name with e-acute", [](BasicSettings& s) { s.name = u"caf\u00e9"; }, BasicField::Name, 50911},
+        {"description with tab", [](BasicSettings& s) { s.description = u"a\tb"; }, BasicField::Description,
+         50912},
+        {"description above 126", [](BasicSettings& s) { s.description = u"a\u007f"; },
+         BasicField::Description, 50912},
+        {"description of spaces", [](BasicSettings& s) { s.description = u"   "; }, BasicField::None, 0},
+        {"huge number saturates", [](BasicSettings& s) { s.year = u"99999999999999999999"; },
+         BasicField::Year, 50908},
+    };
+    for (const auto& c : cases) {
+        BasicSettings s = Valid();
+        c.change(s);
+        const BasicCheck check = ValidateBasicSettings(s);
+        EXPECT_EQ(check.field, c.field) << c.what;
+        EXPECT_EQ(check.message, c.message) << c.what;
+    }
+}
+
+TEST(BasicSettingsRules, TimeAndDateRoundTripThroughTheRecord)
+{
+    struct Case
+    {
+        const char* storedTime;
+        const char16_t* hour;
+        const char16_t* minute;
+        bool pm;
+        const char* savedTime;
+    };
+    const Case cases[] = {
+        {"00:30:00", u"12", u"30", false, "00:30:00"}, {"12:05:00", u"12", u"05", true, "12:05:00"},
+        {"23:59:59", u"11", u"59", true, "23:59:00"},  {"13:00:00", u"1", u"00", true, "13:00:00"},
+        {"09:07:30", u"9", u"07", false, "09:07:00"},
+    };
+    for (const auto& c : cases) {
+        DeviceInfo info;
+        info.Set(DeviceInfo::date, "01/05/2007");
+        info.Set(DeviceInfo::time, c.storedTime);
+        const BasicSettings shown = ReadBasicSettings(info);
+        EXPECT_EQ(shown.hour, c.hour) << c.storedTime;
+        EXPECT_EQ(shown.minute, c.minute) << c.storedTime;
+        EXPECT_EQ(shown.pm, c.pm) << c.storedTime;
+        EXPECT_EQ(shown.month, u"1");
+        EXPECT_EQ(shown.day, u"5");
+        EXPECT_EQ(shown.year, u"2007");
+        WriteBasicSettings(shown, info);
+        EXPECT_EQ(info.Get(DeviceInfo::time), c.savedTime);
+        EXPECT_EQ(info.Get(DeviceInfo::date), "01/05/2007");
+    }
+    EXPECT_EQ(ToTwentyFourHour(12, false), 0);
+    EXPECT_EQ(ToTwentyFourHour(12, true), 12);
+    EXPECT_EQ(ToTwentyFourHour(1, true), 13);
+}
+
+TEST(BasicSettingsRules, WriteKeepsTextsWithinTheirFieldsAndStoresNoZoneAs255)
+{
+    DeviceInfo info;
+    BasicSettings s = Valid();
+    s.name = u"ABCDEFGHIJKLMNOPQRS"; // 19 characters: only 16 fit
+    s.description = u"caf\u00e9";
+    s.timeZone = -1;
+    WriteBasicSettings(s, info);
+    EXPECT_EQ(info.Get(DeviceInfo::cameraName), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(info.Get(DeviceInfo::description), "caf\xe9");
+    EXPECT_EQ(info.Get(DeviceInfo::timeZone), 255);
+    EXPECT_EQ(info.Raw()[DeviceInfo::description.offset], 'c'); // the neighbour field is untouched
+}
+
+TEST(NetworkModeRules, FlagsAreWrittenAsOpposites)
+{
+    DeviceInfo info;
+    info.Set(DeviceInfo::dhcpEnable, 0); // disagreeing flags: the fixed flag decides
+    EXPECT_FALSE(UsesFixedAddress(info));
+    WriteNetworkMode(false, info);
+    EXPECT_EQ(info.Get(DeviceInfo::fixedIp), 0);
+    EXPECT_EQ(info.Get(DeviceInfo::dhcpEnable), 1);
+    WriteNetworkMode(true, info);
+    EXPECT_TRUE(UsesFixedAddress(info));
+    EXPECT_EQ(info.Get(DeviceInfo::dhcpEnable), 0);
+}
+
+TEST(IpSettingsRules, FirstOctetOf256OrMoreInTableOrderIsRefused)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<std::pair<size_t, std::u16string>> edits;
+        std::optional<size_t> invalid;
+    };
+    const Case cases[] = {
+        {"all valid", {{0, u"255"}, {19, u""}}, std::nullopt},
+        {"256", {{5, u"256"}}, 5},
+        {"999 and a later one", {{7, u"999"}, {12, u"300"}}, 7},
+        {"007 is 7", {{3, u"007"}}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        IpOctetTexts octets;
+        octets.fill(u"1");
+        for (const auto& [at, text] : c.edits)
+            octets[at] = text;
+        EXPECT_EQ(FirstInvalidOctet(octets), c.invalid) << c.what;
+    }
+}
+
+TEST(IpSettingsRules, OctetsRoundTripThroughTheRecord)
+{
+    DeviceInfo info;
+    info.Set(DeviceInfo::ipAddress, Ipv4Address{192, 168, 0, 3});
+    info.Set(DeviceInfo::secondaryDns, Ipv4Address{8, 8, 4, 4});
+    IpOctetTexts octets = ReadIpSettings(info);
+    EXPECT_EQ(octets[0], u"192");
+    EXPECT_EQ(octets[3], u"3");
+    EXPECT_EQ(octets[19], u"4");
+    octets[3] = u"007";
+    octets[4] = u""; // an empty octet is saved as 0
+    WriteIpSettings(octets, info);
+    EXPECT_EQ(info.Get(DeviceInfo::ipAddress), (Ipv4Address{192, 168, 0, 7}));
+    EXPECT_EQ(info.Get(DeviceInfo::subnetMask), (Ipv4Address{0, 0, 0, 0}));
+    EXPECT_EQ(info.Get(DeviceInfo::secondaryDns), (Ipv4Address{8, 8, 4, 4}));
+}
