@@ -23,6 +23,8 @@ int Component(QRgb c, int channel)
 std::pair<int, int> WidestChannel(const std::vector<Weighted>& box)
 {
     int best = 0, spread = -1;
+    if (box.empty())
+        return {best, spread};
     for (int channel = 0; channel < 3; ++channel) {
         const auto [lo, hi] = std::minmax_element(box.begin(), box.end(), [channel](auto a, auto b) {
             return Component(a.color, channel) < Component(b.color, channel);
@@ -61,7 +63,7 @@ std::vector<QRgb> MedianCut(std::vector<Weighted> colors, int slotCount)
         for (const Weighted& w : *widest)
             total += w.count;
         size_t cut = 0;
-        while (cut + 1 < widest->size() && (half += (*widest)[cut].count) < total / 2)
+        while (cut + 2 < widest->size() && (half += (*widest)[cut].count) < total / 2)
             ++cut;
         std::vector<Weighted> upper(widest->begin() + static_cast<long>(cut) + 1, widest->end());
         widest->resize(cut + 1);
