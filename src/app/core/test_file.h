@@ -1,0 +1,37 @@
+#pragma once
+// The test-mode camera file: a tagged text in which each camera is a numbered section
+// ("<Camera_1>" ... "</Camera_1>") and each setting a pair of tags around its value. Reading is
+// forgiving (every missing or unusable value has a default); writing replaces the file only
+// once the new content is safely on disk.
+#include "device/core/camera_data.h"
+#include "platform/core/typed_ptr_list.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using CCameraList = CTypedPtrList<CCameraDataObj>;
+
+inline constexpr char kTestFileName[] = "Camtivo.tst";
+
+// Replaces the list's content with the cameras of the file; an unreadable file leaves it empty.
+void ReadTestFile(const std::filesystem::path& path, CCameraList& cameras);
+// Writes every camera of the list. The file is replaced only when the new content has been
+// written completely; on any failure the old file stays as it was and the result is false.
+bool WriteTestFile(const std::filesystem::path& path, const CCameraList& cameras);
+
+// The steps of reading and writing, without files.
+// Bytes to text: UTF-16LE after a leading FF FE (an odd last byte is dropped), otherwise
+// Windows-1252; the text ends at its first NUL.
+std::u16string DecodeTestFileText(std::span<const uint8_t> bytes);
+// Text to bytes: FF FE and the text in UTF-16LE, no terminator.
+std::vector<uint8_t> EncodeTestFileText(std::u16string_view text);
+// Appends the cameras of sections 1, 2, 3 ... up to the first one that is missing or empty.
+void ParseTestFileText(std::u16string_view text, CCameraList& cameras);
+// The whole text of a file holding the list.
+std::u16string FormatTestFileText(const CCameraList& cameras);
+// One camera from the content of its section `number`, every missing value at its default.
+CCameraDataObj CameraFromSection(std::u16string_view section, uint32_t number);

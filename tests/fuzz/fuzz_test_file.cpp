@@ -1,0 +1,12 @@
+// The test-mode file reader on arbitrary bytes: decoding, section search and every key's
+// conversion, then the writer's formatting of whatever was read and a second read of it.
+#include "app/core/test_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    CCameraList cameras;
+    ParseTestFileText(DecodeTestFileText(std::span<const uint8_t>(data, size)), cameras);
+    CCameraList again;
+    ParseTestFileText(DecodeTestFileText(EncodeTestFileText(FormatTestFileText(cameras))), again);
+    return 0;
+}
