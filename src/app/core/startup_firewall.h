@@ -1,0 +1,34 @@
+#pragma once
+// What start-up and exit do with the host firewall: at start-up, where the system version
+// allows it and the firewall is on, allow exceptions if the profile forbids them and list the
+// program; at exit, undo exactly what start-up changed. Results of the firewall operations are
+// not checked beyond that: a failure leaves the later steps to fail in turn, and the program
+// starts regardless.
+#include "platform/core/firewall.h"
+#include "platform/core/version_check.h"
+
+#include <optional>
+#include <string>
+
+class CStartupFirewall
+{
+public:
+    explicit CStartupFirewall(FirewallBackend& backend) : firewall_(backend) {}
+
+    // Start-up step; skipped unless IsOsSp2Level or IsOsSp1Level holds for `version`
+    // (no version: not Windows, skipped).
+    void Register(const std::optional<OsVersion>& version, const std::u16string& programPath);
+    // Exit step; touches the firewall only when start-up found it on.
+    void Unregister();
+
+    bool FirewallTouched() const { return firewallTouched_; }
+    bool ExceptionsWereBlocked() const { return exceptionsWereBlocked_; }
+    bool EntryAdded() const { return entryAdded_; }
+
+private:
+    CFirewall firewall_;
+    std::u16string programPath_;
+    bool firewallTouched_ = false;
+    bool exceptionsWereBlocked_ = false;
+    bool entryAdded_ = false;
+};
