@@ -172,9 +172,10 @@ TEST(StartupFirewall, ChangesAtStartUpAreUndoneAtExitAndNothingElse)
 #ifndef _WIN32
 TEST(StartupFirewall, WithoutAFirewallNothingIsTouched)
 {
-    auto system = MakeSystemFirewallBackend();
-    CStartupFirewall startup(*system);
+    CStartupFirewall startup;
     startup.Register(kVista, kProgram);
+    EXPECT_FALSE(startup.FirewallTouched());
+    startup.Register(kProgram);
     EXPECT_FALSE(startup.FirewallTouched());
     startup.Unregister();
 }

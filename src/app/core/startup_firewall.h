@@ -7,6 +7,7 @@
 #include "platform/core/firewall.h"
 #include "platform/core/version_check.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,10 +15,14 @@ class CStartupFirewall
 {
 public:
     explicit CStartupFirewall(FirewallBackend& backend) : firewall_(backend) {}
+    // The running system's firewall, as the application object uses it.
+    CStartupFirewall() : owned_(MakeSystemFirewallBackend()), firewall_(*owned_) {}
 
     // Start-up step; skipped unless IsOsSp2Level or IsOsSp1Level holds for `version`
     // (no version: not Windows, skipped).
     void Register(const std::optional<OsVersion>& version, const std::u16string& programPath);
+    // The same with the version of the running system.
+    void Register(const std::u16string& programPath) { Register(CurrentWindowsVersion(), programPath); }
     // Exit step; touches the firewall only when start-up found it on.
     void Unregister();
 
@@ -26,6 +31,7 @@ public:
     bool EntryAdded() const { return entryAdded_; }
 
 private:
+    std::unique_ptr<FirewallBackend> owned_;
     CFirewall firewall_;
     std::u16string programPath_;
     bool firewallTouched_ = false;
