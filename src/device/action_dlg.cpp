@@ -215,11 +215,13 @@ void CActionDlg::StartSave(const DeviceInfo& info, const CameraIdentity& identit
     deviceType_ = deviceType;
     currentTarget_ = 0;
     kind_ = ActionKind::Save;
+    saveResult_ = SaveResult::None;
     cameraAddress_ = identity_.Get(CameraIdentity::ipAddress);
     EnumerateAdapters();
     targetIndex_ = -1;
     slot_ = table_.OpenEndpoint(this, WM_DEVICE_SAVE_REPLY);
     if (slot_ == 0) {
+        saveResult_ = SaveResult::NotOpened;
         PlainMessageBox(this, kOpenSessionFailedText);
         // Without this the frame's progress box would wait for an answer that never comes.
         Notify(NOTIFY_SAVE_FAILED);
@@ -260,9 +262,11 @@ void CActionDlg::OnSaveReply()
     sequence_ = 0; // a duplicate of this reply no longer matches
     KillTimer(kActionTimer);
     if (status == SaveReplyStatus::Rejected) {
+        saveResult_ = SaveResult::Refused;
         Notify(NOTIFY_SAVE_FAILED); // the endpoint stays open; the frame closes it
         return;
     }
+    saveResult_ = SaveResult::Saved;
     CloseSlot();
     Notify(NOTIFY_SAVE_SUCCEEDED);
 }
@@ -289,6 +293,7 @@ void CActionDlg::OnTimer(UINT_PTR id)
         Notify(NOTIFY_SEARCH_DONE);
     } else {
         sequence_ = 0;
+        saveResult_ = SaveResult::NoAnswer;
         CloseSlot();
         Notify(NOTIFY_SAVE_FAILED);
     }

@@ -35,6 +35,15 @@ public:
         Search = 0xA401,
         Save = 0xA402
     };
+    // How the last save ended, for callers that need more than saved or failed.
+    enum class SaveResult
+    {
+        None,
+        Saved,
+        Refused,  // the camera answered with a non-zero status
+        NoAnswer, // four requests went unanswered
+        NotOpened // no endpoint could be opened
+    };
     static constexpr UINT_PTR kActionTimer = 100;
     static constexpr int64_t kSearchTickMs = 10000;
     static constexpr int64_t kSaveTickMs = 60000;
@@ -72,6 +81,7 @@ public:
     int Slot() const { return slot_; }
     uint16_t Sequence() const { return sequence_; }
     ActionKind Kind() const { return kind_; }
+    SaveResult LastSaveResult() const { return saveResult_; }
     const std::optional<NetworkAdapter>& CurrentAdapter() const { return currentAdapter_; }
     size_t TargetCount() const { return targets_.size(); }
 
@@ -109,6 +119,7 @@ private:
     FoundCameraList found_;
 
     // Save state.
+    SaveResult saveResult_ = SaveResult::None;
     uint16_t setCommand_ = 0;
     uint16_t deviceType_ = 0;
     DeviceInfo setBody_;

@@ -175,3 +175,9 @@ int CEndpointTable::OpenCount() const
         open += slot ? 1 : 0;
     return open;
 }
+
+uint16_t CEndpointTable::LocalPort(int slot) const
+{
+    const Endpoint* endpoint = Find(slot);
+    return endpoint ? endpoint->socket.LocalPort() : 0;
+}

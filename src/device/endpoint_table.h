@@ -63,6 +63,8 @@ public:
     uint32_t Target(int slot) const;
     int SentCount(int slot) const;
     int OpenCount() const;
+    // The slot's local port once its first send has bound it (0 before, or for no slot).
+    uint16_t LocalPort(int slot) const;
 
 private:
     struct Endpoint;

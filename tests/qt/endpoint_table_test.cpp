@@ -1,0 +1,189 @@
+#include "device/action_dlg.h"
+#include "device/endpoint_table.h"
+#include "platform/core/socket_errors.h"
+#include "platform/message_box.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr UINT kArrival = 1124;
+
+struct Seen
+{
+    WPARAM code;
+    LPARAM value;
+};
+
+// Records what reaches it: arrival messages and action notifications.
+class Window : public CDialog
+{
+public:
+    int arrivals = 0;
+    std::vector<Seen> notifications;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == kArrival)
+            ++arrivals;
+        if (message == WM_ACTION_NOTIFY)
+            notifications.push_back({wParam, lParam});
+        return 0;
+    }
+};
+
+template <class Pred> bool SpinUntil(Pred done, int ms = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+void SendFromLoopback(uint16_t port, const std::vector<uint8_t>& bytes)
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    ::close(fd);
+}
+
+void FillTable(CEndpointTable& table, Window& window)
+{
+    table.NetStartup();
+    for (int i = 1; i <= kEndpointSlots; ++i)
+        ASSERT_EQ(table.OpenEndpoint(&window, kArrival), i);
+}
+
+} // namespace
+
+TEST(EndpointTable, EveryOperationBeforeStartupFailsWithNotStarted)
+{
+    CEndpointTable table;
+    Window window;
+    uint32_t sender = 0;
+    uint8_t buffer[16];
+    const std::vector<std::pair<const char*, bool>> results = {
+        {"open", table.OpenEndpoint(&window, kArrival) == 0},
+        {"close", !table.CloseEndpoint(1)},
+        {"target", !table.SetEndpointTarget(1, kBroadcastAddress)},
+        {"sender", !table.GetLastSender(1, sender)},
+        {"send", table.SendDatagram(1, std::vector<uint8_t>{1}) == 0},
+        {"receive", table.ReceiveDatagram(1, buffer) == 0},
+    };
+    for (const auto& [what, failed] : results)
+        EXPECT_TRUE(failed) << what;
+    EXPECT_EQ(table.LastNetError(), kNetNotStarted);
+    EXPECT_TRUE(table.NetStartup());
+    EXPECT_TRUE(table.NetStartup());
+}
+
+TEST(EndpointTable, SixteenSlotsThenFullAndTheLowestFreeSlotIsReused)
+{
+    CEndpointTable table;
+    Window window;
+    FillTable(table, window);
+    EXPECT_EQ(table.OpenEndpoint(&window, kArrival), 0);
+    EXPECT_EQ(table.LastNetError(), kNetTableFull);
+
+    EXPECT_TRUE(table.CloseEndpoint(1));
+    EXPECT_TRUE(table.CloseEndpoint(2));
+    EXPECT_EQ(table.OpenEndpoint(&window, kArrival), 1);
+    for (const int slot : {0, 17, -1, 2}) {
+        EXPECT_FALSE(table.CloseEndpoint(slot)) << slot;
+        EXPECT_EQ(table.LastNetError(), kNetBadSlot) << slot;
+    }
+    EXPECT_EQ(table.OpenCount(), 15);
+}
+
+TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
+{
+    CEndpointTable table;
+    Window window;
+    table.NetStartup();
+    const int slot = table.OpenEndpoint(&window, kArrival);
+    ASSERT_EQ(slot, 1);
+    // The socket is bound at its first send; nothing listens on this loopback port.
+    ASSERT_TRUE(table.SetEndpointTarget(slot, htonl(INADDR_LOOPBACK)));
+    ASSERT_EQ(table.SendDatagram(slot, std::vector<uint8_t>(29, 0)), 29);
+    const uint16_t port = table.LocalPort(slot);
+    ASSERT_NE(port, 0);
+
+    SendFromLoopback(port, {0, 0, 0xFF, 0xFF, 1, 2, 3, 4, 5});
+    SendFromLoopback(port, std::vector<uint8_t>(461, 0));
+    SendFromLoopback(port, {4, 0, 0, 0, 9, 9, 0, 0});
+    ASSERT_TRUE(SpinUntil([&] { return window.arrivals == 3; }));
+
+    std::array<uint8_t, 1031> buffer{};
+    uint32_t sender = 0;
+    EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 0); // status 0xFFFF: consumed, no trace
+    ASSERT_TRUE(table.GetLastSender(slot, sender));
+    EXPECT_EQ(sender, 0u);
+    EXPECT_EQ(table.SlotError(slot), 0);
+
+    EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 0); // 461 bytes: too long, lost
+    EXPECT_EQ(table.SlotError(slot), WSAEMSGSIZE);
+
+    EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 8);
+    ASSERT_TRUE(table.GetLastSender(slot, sender));
+    EXPECT_EQ(sender, htonl(INADDR_LOOPBACK));
+
+    EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 0); // nothing left
+    EXPECT_EQ(table.SlotError(slot), WSAEWOULDBLOCK);
+}
+
+TEST(ActionDialog, SearchWithoutAFreeEndpointShowsTheCommunicationErrorAndDoesNotStart)
+{
+    CEndpointTable table;
+    Window window;
+    FillTable(table, window);
+    CActionDlg action(table);
+    action.SetNotification(&window);
+    action.SetAdapterSource([] { return std::vector<NetworkAdapter>{}; });
+    CMessageBoxAnswer boxes;
+    EXPECT_FALSE(action.StartSearch());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "communication error!\nPlease check your TCP/IP setting ");
+    EXPECT_EQ(boxes.shown[0].type & 0xF0, MB_ICONEXCLAMATION);
+    EXPECT_TRUE(window.notifications.empty());
+    EXPECT_FALSE(action.HasTimer(CActionDlg::kActionTimer));
+}
+
+TEST(ActionDialog, SaveWithoutAFreeEndpointShowsTheBoxAndReportsFailure)
+{
+    CEndpointTable table;
+    Window window;
+    FillTable(table, window);
+    CActionDlg action(table);
+    action.SetNotification(&window);
+    int listings = 0;
+    action.SetAdapterSource([&]() -> std::optional<std::vector<NetworkAdapter>> {
+        if (listings++ == 0)
+            return std::vector<NetworkAdapter>{{"eth0", "Ethernet adapter eth0", "10.0.0.2", "255.0.0.0"}};
+        return std::nullopt; // the second listing fails
+    });
+    CMessageBoxAnswer boxes;
+    CCameraDataObj camera;
+    action.StartSave(camera);
+    EXPECT_TRUE(action.CurrentAdapter().has_value());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "DSOpenSession() fails");
+    ASSERT_EQ(window.notifications.size(), 1u);
+    EXPECT_EQ(window.notifications[0].code, NOTIFY_SAVE_FAILED);
+    EXPECT_FALSE(action.HasTimer(CActionDlg::kActionTimer));
+
+    action.StartSave(camera);
+    EXPECT_FALSE(action.CurrentAdapter().has_value()); // not the adapter of the earlier listing
+}

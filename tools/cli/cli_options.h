@@ -1,0 +1,43 @@
+#pragma once
+// The command line of camtivo-cli: a command (search or save) and its options, checked for
+// form only (numbers are numbers, addresses have four parts). Whether a value is acceptable
+// for the camera is decided later by the setting pages' own rules.
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class CliCommand
+{
+    Help,
+    Search,
+    Save
+};
+
+struct CliOptions
+{
+    CliCommand command = CliCommand::Help;
+    double seconds = 20.0;
+    bool allProduct = false;
+    bool json = false;
+
+    std::string mac; // lower-case, colon-separated
+    std::optional<std::string> login;
+    std::optional<std::string> password;
+    std::optional<std::string> name;
+    std::optional<std::string> description;
+    std::optional<bool> dhcp;
+    std::optional<std::string> ip, mask, gateway, dns1, dns2;
+    std::optional<std::string> date; // MM/DD/YYYY
+    std::optional<std::string> time; // HH:MM, 24-hour clock
+    std::optional<int> timeZone;
+};
+
+struct CliParse
+{
+    std::optional<CliOptions> options; // nothing when the command line is wrong
+    std::string error;                 // one line saying what is wrong
+};
+
+CliParse ParseCliOptions(const std::vector<std::string>& args);
+
+const char* CliUsage();

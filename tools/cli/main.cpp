@@ -1,0 +1,44 @@
+// camtivo-cli: searches for cameras and writes settings to one of them from the command line,
+// on the same engine as the wizard. Runs on Qt's offscreen platform, so it needs no display.
+#include "cli_commands.h"
+#include "cli_options.h"
+#include "platform/message_box.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Boxes the engine would show become one line on standard error.
+int PrintBox(const MessageBoxRequest& request)
+{
+    const QString text = request.text.simplified();
+    std::fprintf(stderr, "camtivo-cli: %s\n", text.toLocal8Bit().constData());
+    return IDOK;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const CliParse parse = ParseCliOptions(args);
+    if (!parse.options) {
+        std::fprintf(stderr, "camtivo-cli: %s\n", parse.error.c_str());
+        return 1;
+    }
+    if (parse.options->command == CliCommand::Help) {
+        std::fputs(CliUsage(), stdout);
+        return 0;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("camtivo-cli");
+    QApplication::setApplicationDisplayName("Camtivo");
+    SetMessageBoxHook(&PrintBox);
+    return parse.options->command == CliCommand::Search ? RunSearchCommand(*parse.options)
+                                                        : RunSaveCommand(*parse.options);
+}

@@ -1,0 +1,10 @@
+#pragma once
+// Applies the changes a save command asks for to a copy of the camera's record, through the
+// same rules the wizard's basic settings, network mode and IP settings pages use.
+#include "cli_options.h"
+#include "device/core/camera_data.h"
+
+#include <string>
+
+// Empty when every change was accepted; otherwise one line saying which value is refused.
+std::string ApplySettingsChange(const CliOptions& options, CCameraDataObj& camera);
