@@ -1,0 +1,237 @@
+#include "platform/canvas.h"
+#include "skin/button_skin.h"
+#include "skin/hover_button_ex.h"
+#include "skin/msg_button.h"
+#include "skin_test_pack.h"
+
+#include <QEnterEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+ButtonSkin NextSkin(const QString& text = QStringLiteral("Next"))
+{
+    ButtonSkin skin;
+    skin.image = SkinTestPack::Strip();
+    skin.text = text;
+    skin.font = FontDesc{13, 0, 400, u"DejaVu Sans"};
+    skin.activeColor = MakeColorRef(255, 255, 255);
+    skin.inactiveColor = MakeColorRef(0, 0, 0);
+    skin.clickOffsetX = 1;
+    skin.clickOffsetY = 1;
+    return skin;
+}
+
+void Enter(QWidget* widget)
+{
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)));
+    QCoreApplication::sendEvent(widget, &enter);
+}
+
+void Leave(QWidget* widget)
+{
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(widget, &leave);
+}
+
+// The colour of the shown frame at a corner, where no caption is drawn.
+QColor CornerColor(QWidget* widget)
+{
+    return widget->grab().toImage().pixelColor(2, 2);
+}
+
+} // namespace
+
+TEST(HoverButton, StripOf300x40MakesA100x40ButtonShowingTheFrameOfItsState)
+{
+    QWidget parent;
+    CHoverButtonEx button(&parent);
+    button.move(30, 40);
+    button.SetSkin(NextSkin());
+    parent.show();
+    EXPECT_EQ(button.geometry(), QRect(30, 40, 100, 40)) << "resized in place";
+
+    struct Step
+    {
+        const char* name;
+        bool hover;
+        bool down;
+        bool enabled;
+        CHoverButtonEx::Frame frame;
+    };
+    const Step steps[] = {
+        {"normal", false, false, true, CHoverButtonEx::kFrameNormal},
+        {"hover", true, false, true, CHoverButtonEx::kFrameHover},
+        {"pressed", false, true, true, CHoverButtonEx::kFramePressed},
+        {"pressed wins over hover", true, true, true, CHoverButtonEx::kFramePressed},
+        {"disabled looks normal", true, false, false, CHoverButtonEx::kFrameNormal},
+        {"after leave", false, false, true, CHoverButtonEx::kFrameNormal},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        button.setEnabled(true);
+        step.hover ? Enter(&button) : Leave(&button);
+        button.setDown(step.down);
+        button.setEnabled(step.enabled);
+        EXPECT_EQ(button.IsHovering(), step.hover);
+        EXPECT_EQ(button.CurrentFrame(), step.frame);
+        EXPECT_EQ(CornerColor(&button), SkinTestPack::kFrameColors[step.frame]);
+    }
+}
+
+TEST(HoverButton, PressedCaptionMovesByTheClickOffset)
+{
+    QWidget parent;
+    CHoverButtonEx button(&parent);
+    ButtonSkin skin = NextSkin(QStringLiteral("IIII"));
+    skin.clickOffsetX = 6;
+    skin.clickOffsetY = 5;
+    skin.activeColor = MakeColorRef(255, 255, 255);
+    button.SetSkin(skin);
+    Enter(&button);
+    const QImage hover = button.grab().toImage();
+    button.setDown(true);
+    const QImage pressed = button.grab().toImage();
+    // The caption is whatever differs from the frame's own colour; pressed, it is the hovered
+    // caption moved by the offset.
+    const auto captionBox = [](const QImage& image, const QColor& frame) {
+        QRect box;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) != frame)
+                    box |= QRect(x, y, 1, 1);
+            }
+        }
+        return box;
+    };
+    const QRect hoverBox = captionBox(hover, SkinTestPack::kFrameColors[CHoverButtonEx::kFrameHover]);
+    const QRect pressedBox = captionBox(pressed, SkinTestPack::kFrameColors[CHoverButtonEx::kFramePressed]);
+    ASSERT_FALSE(hoverBox.isEmpty());
+    EXPECT_EQ(pressedBox, hoverBox.translated(6, 5));
+}
+
+TEST(HoverButton, CaptionBlockIsCentredVerticallyAndNeverStartsAboveTheTop)
+{
+    struct Case
+    {
+        const char* name;
+        QString text;
+        int fontHeight;
+        int lines;
+    };
+    const Case cases[] = {
+        {"one line", QStringLiteral("Next"), 13, 1},
+        {"two lines", QStringLiteral("Next\nstep"), 13, 2},
+        {"taller than the button", QStringLiteral("A\nB\nC"), 30, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CHoverButtonEx button;
+        ButtonSkin skin = NextSkin(c.text);
+        skin.font.height = c.fontHeight;
+        button.SetSkin(skin);
+        EXPECT_EQ(button.text().count(QStringLiteral("\r\n")), c.lines - 1) << "line breaks become CR LF";
+        const int lineHeight = MeasureText(CreateFontFromDesc(skin.font), button.text()).height();
+        const int block = lineHeight * c.lines;
+        EXPECT_EQ(button.CaptionTop(), block < 40 ? (40 - block) / 2 : 0);
+    }
+}
+
+TEST(HoverButton, ReapplyingASkinReplacesEverything)
+{
+    CHoverButtonEx button;
+    button.SetSkin(NextSkin());
+    ButtonSkin other;
+    other.image = SkinTestPack::Filled(90, 20, Qt::gray);
+    other.text = QStringLiteral("Weiter");
+    other.font = FontDesc{11, 5, 700, u"DejaVu Serif"};
+    other.activeColor = 0x123456;
+    other.inactiveColor = 0x654321;
+    other.clickOffsetX = 3;
+    other.clickOffsetY = 4;
+    button.SetSkin(other);
+    EXPECT_EQ(button.size(), QSize(30, 20));
+    EXPECT_EQ(button.text(), QStringLiteral("Weiter"));
+    EXPECT_EQ(button.FontDescription(), other.font);
+    EXPECT_EQ(button.ActiveColor(), 0x123456u);
+    EXPECT_EQ(button.InactiveColor(), 0x654321u);
+    EXPECT_EQ(button.ClickOffsetX(), 3);
+    EXPECT_EQ(button.ClickOffsetY(), 4);
+}
+
+TEST(HoverButton, UnskinnedOrDegenerateButtonsDrawNothingButStillClick)
+{
+    QWidget parent;
+    parent.resize(200, 100);
+    CHoverButtonEx plain(&parent);
+    plain.setGeometry(10, 10, 80, 30);
+    CHoverButtonEx narrow(&parent);
+    narrow.SetImage(SkinTestPack::Filled(2, 40, Qt::red)); // too narrow for three frames
+    CHoverButtonEx empty(&parent);
+    empty.SetImage(QImage());
+    parent.show();
+    for (CHoverButtonEx* button : {&plain, &narrow, &empty}) {
+        EXPECT_FALSE(button->HasImage());
+        button->grab(); // paints without dividing by a zero size
+    }
+    EXPECT_EQ(plain.size(), QSize(80, 30)) << "keeps its own size";
+    QSignalSpy clicked(&plain, &QPushButton::clicked);
+    QTest::mouseClick(&plain, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+}
+
+TEST(HoverButton, KeepsItsStripWhenThePackIsReloaded)
+{
+    auto pack = std::make_unique<SkinTestPack>();
+    CHoverButtonEx button;
+    auto skin =
+        ReadButtonSkin(&pack->strings, &pack->bitmaps, QStringLiteral("T_Page"), QStringLiteral("Next"));
+    ASSERT_TRUE(skin.has_value());
+    button.SetSkin(*skin);
+    skin.reset();
+    pack.reset(); // the lists and their images are gone
+    EXPECT_EQ(CornerColor(&button), SkinTestPack::kFrameColors[0]);
+}
+
+TEST(MsgButton, DefaultsLoadSkinStyleAndHoverColour)
+{
+    CMsgButton button;
+    EXPECT_EQ(button.Caption(), QStringLiteral("Text"));
+    EXPECT_EQ(button.Style().fillColor, 0xB4B4B4u);
+    EXPECT_EQ(button.Style().hoverTextColor, MakeColorRef(45, 154, 213));
+    EXPECT_EQ(button.Style().textColor, 0u);
+
+    button.resize(80, 24);
+    button.ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
+    EXPECT_EQ(button.Caption(), QStringLiteral("Load Skin"));
+    EXPECT_EQ(button.Style().textColor, MakeColorRef(100, 122, 208));
+    EXPECT_EQ(button.Style().hoverTextColor, 0xFFFFFFu);
+    EXPECT_EQ(button.Style().font, (FontDesc{15, 7, 500, u"Helvetica Narrow"}));
+    EXPECT_EQ(button.CaptionColor(), MakeColorRef(100, 122, 208));
+    Enter(&button);
+    EXPECT_EQ(button.CaptionColor(), 0xFFFFFFu);
+    Leave(&button);
+    EXPECT_EQ(button.CaptionColor(), MakeColorRef(100, 122, 208));
+
+    const QImage shown = button.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(0, 0, 0)) << "one-pixel black frame";
+    EXPECT_EQ(shown.pixelColor(1, 1), QColor(180, 180, 180)) << "grey fill";
+}
+
+TEST(MsgButton, AbsurdFrameSizesAndOffsetsStillPaint)
+{
+    CMsgButton button;
+    button.resize(60, 20);
+    MsgButtonStyle style;
+    for (const int value : {-2147483647 - 1, -1, 0, 30, 2147483647}) {
+        style.frameSize = value;
+        style.clickOffsetX = value;
+        style.clickOffsetY = value;
+        button.SetStyle(style);
+        button.setDown(true);
+        button.grab();
+    }
+    SUCCEED();
+}

@@ -1,0 +1,198 @@
+#include "platform/canvas.h"
+#include "skin/bmp_dialog.h"
+#include "skin/message_dialog.h"
+#include "skin_test_pack.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the box modally; `act` runs once it is up and must close it.
+int RunBox(CMessageDialog& box, const std::function<void(CMessageDialog&)>& act)
+{
+    QTimer::singleShot(0, &box, [&box, act] { act(box); });
+    box.DoModal();
+    return box.Result();
+}
+
+int LineHeight(const MessageTextStyle& style, const QString& text)
+{
+    return MeasureText(CreateFontFromDesc(style.font, style.textGap), text).height();
+}
+
+class ShowingPage : public CBmpDialog
+{
+public:
+    ShowingPage() { SetSkinSection(QStringLiteral("T_Page"), SkinTestPack::kBackground); }
+};
+
+} // namespace
+
+TEST(MessageDialog, ResultIsThePressedButtonOrEnterOrZeroForEscape)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(CMessageDialog&)> act;
+        int result;
+    };
+    const Case cases[] = {
+        {"button 1015", [](CMessageDialog& b) { QTest::mouseClick(b.Button(1), Qt::LeftButton); }, 1},
+        {"button 1016", [](CMessageDialog& b) { QTest::mouseClick(b.Button(2), Qt::LeftButton); }, 2},
+        {"button 1017", [](CMessageDialog& b) { QTest::mouseClick(b.Button(3), Qt::LeftButton); }, 3},
+        {"Enter", [](CMessageDialog& b) { QTest::keyClick(&b, Qt::Key_Return); }, 1},
+        {"Enter on a focused button", [](CMessageDialog& b) { QTest::keyClick(b.Button(3), Qt::Key_Enter); },
+         1},
+        {"Escape with three buttons", [](CMessageDialog& b) { QTest::keyClick(&b, Qt::Key_Escape); }, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMessageDialog box;
+        box.SetTexts(QStringLiteral("Continue?"), QStringLiteral("Yes"), QStringLiteral("No"),
+                     QStringLiteral("Later"));
+        EXPECT_EQ(RunBox(box, c.act), c.result);
+        EXPECT_FALSE(box.isVisible());
+    }
+}
+
+TEST(MessageDialog, BoxSizeFollowsTheMessage)
+{
+    SkinTestPack pack;
+    struct Case
+    {
+        const char* name;
+        QString message;
+        int lines;
+    };
+    const Case cases[] = {
+        {"short line", QStringLiteral("Saved."), 1},
+        {"wide line", QString(120, QLatin1Char('W')), 1},
+        {"three lines", QStringLiteral("One\nTwo\nThree"), 3},
+        {"six lines", QStringLiteral("1\n2\n3\n4\n5\n6"), 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMessageDialog box;
+        box.ReadKindSkin(&pack.strings, &pack.icons, 3);
+        box.SetTexts(c.message, QStringLiteral("OK"), {}, {});
+        box.Prepare();
+        const MessageTextStyle& style = box.TextStyle();
+        const QFont font = CreateFontFromDesc(style.font, style.textGap);
+        int widest = 0;
+        for (const QString& line : c.message.split(QLatin1Char('\n')))
+            widest = std::max(widest, MeasureText(font, line).width());
+        EXPECT_EQ(box.width(), std::max(280, widest + 160));
+        const int height = 10 + (style.textLinePitch + LineHeight(style, c.message)) * c.lines + 50;
+        EXPECT_EQ(box.height(), std::max(95, height));
+    }
+}
+
+TEST(MessageDialog, EmptyCaptionsHideButtonsAndTheFirstSitsBottomRight)
+{
+    CMessageDialog box;
+    box.SetTexts(QStringLiteral("Done."), QStringLiteral("OK"), {}, {});
+    box.show();
+    box.Prepare();
+    EXPECT_TRUE(box.Button(1)->isVisible());
+    EXPECT_FALSE(box.Button(2)->isVisible());
+    EXPECT_FALSE(box.Button(3)->isVisible());
+    const QRect first = box.Button(1)->geometry();
+    EXPECT_EQ(box.width() - first.right() - 1, 10);
+    EXPECT_EQ(box.height() - first.bottom() - 1, 10);
+    EXPECT_EQ(box.Button(1)->Caption(), QStringLiteral("OK"));
+
+    box.SetTexts(QStringLiteral("Sure?"), QStringLiteral("Yes"), QStringLiteral("No"),
+                 QStringLiteral("Cancel"));
+    box.Prepare();
+    const QRect second = box.Button(2)->geometry();
+    const QRect third = box.Button(3)->geometry();
+    EXPECT_EQ(second.top(), first.top());
+    EXPECT_EQ(first.left() - second.right() - 1, 10);
+    EXPECT_EQ(second.left() - third.right() - 1, 10);
+}
+
+TEST(MessageDialog, KindSelectsItsStringsAndIcon)
+{
+    SkinTestPack pack;
+    // Kind 2 gets a frame size that is no number: its buttons keep the 1-pixel default.
+    CStringList strings;
+    for (const CStringTableObj* entry : pack.strings)
+        strings.EmplaceTail(entry->number, entry->number == 61004 ? u"framesize=thick" : entry->text);
+    CMessageDialog box;
+    box.ReadKindSkin(&strings, &pack.icons, 2);
+    EXPECT_EQ(box.Icon().pixelColor(0, 0), SkinTestPack::kKindColors[1]);
+    EXPECT_EQ(box.Button(1)->Style().fillColor, MakeColorRef(100, 122, 208));
+    EXPECT_EQ(box.Button(3)->Style().frameSize, 1);
+    EXPECT_EQ(box.TextStyle().frameSize, 3);
+    EXPECT_EQ(box.TextStyle().panelColor, MakeColorRef(255, 255, 255));
+
+    CMessageDialog noIcon;
+    CIconList icons;
+    noIcon.ReadKindSkin(&pack.strings, &icons, 4);
+    EXPECT_TRUE(noIcon.Icon().isNull());
+    noIcon.SetTexts(QStringLiteral("No icon."), QStringLiteral("OK"), {}, {});
+    noIcon.Prepare();
+    EXPECT_TRUE(noIcon.IsReady());
+
+    CMessageDialog unskinned; // without lists the construction look stays
+    unskinned.ReadKindSkin(nullptr, &pack.icons, 1);
+    EXPECT_EQ(unskinned.TextStyle(), MessageTextStyle{});
+    EXPECT_TRUE(unskinned.Icon().isNull());
+}
+
+TEST(MessageDialog, CanvasHasFramePanelIconAndIsShownUnchanged)
+{
+    SkinTestPack pack;
+    CMessageDialog box;
+    box.ReadKindSkin(&pack.strings, &pack.icons, 1);
+    box.SetTexts(QStringLiteral("Something failed."), QStringLiteral("OK"), {}, {});
+    box.Prepare();
+    const QImage& canvas = box.Canvas();
+    EXPECT_EQ(canvas.size(), box.size());
+    EXPECT_EQ(canvas.pixelColor(1, box.height() / 2), QColor(100, 122, 208)) << "frame";
+    EXPECT_EQ(canvas.pixelColor(box.width() - 30, 8), QColor(255, 240, 240)) << "panel";
+    EXPECT_EQ(canvas.pixelColor(25 + 16, 20 + 16), SkinTestPack::kKindColors[0]) << "icon at (25, 20)";
+    EXPECT_EQ(box.grab(QRect(0, 0, 60, 60)).toImage().pixelColor(41, 36), SkinTestPack::kKindColors[0]);
+}
+
+TEST(MessageDialog, DragsByItsBackground)
+{
+    CMessageDialog box;
+    box.SetTexts(QStringLiteral("Drag me."), QStringLiteral("OK"), {}, {});
+    box.Prepare();
+    box.show();
+    const QPoint start = box.pos();
+    QTest::mousePress(&box, Qt::LeftButton, {}, QPoint(20, 20));
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 35), box.mapToGlobal(QPointF(50, 35)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&box, &move);
+    QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(50, 35));
+    EXPECT_EQ(box.pos(), start + QPoint(30, 15));
+}
+
+TEST(MessageDialog, PageShowsTheBoxSkinnedFromItsListsOverItsWindow)
+{
+    SkinTestPack pack;
+    QWidget host;
+    host.setGeometry(100, 100, 581, 436);
+    ShowingPage page;
+    page.SetLists(&pack.strings, &pack.bitmaps, &pack.icons);
+    page.CreateChild(&host);
+    host.show();
+    QPoint centre;
+    COLORREF fill = 0;
+    QTimer::singleShot(0, &page, [&] {
+        auto* box = qobject_cast<CMessageDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        centre = box->geometry().center();
+        fill = box->Button(2)->Style().fillColor;
+        QTest::mouseClick(box->Button(2), Qt::LeftButton);
+    });
+    EXPECT_EQ(page.ShowMessage(3, QStringLiteral("Keep?"), QStringLiteral("Yes"), QStringLiteral("No")), 2);
+    EXPECT_EQ(fill, MakeColorRef(100, 122, 208));
+    EXPECT_LE((centre - host.geometry().center()).manhattanLength(), 2) << "centred over the wizard";
+}
