@@ -1,6 +1,8 @@
 #include "device/progress_dlg.h"
 
 #include "device/search_layout.h"
+#include "platform/resource_library.h"
+#include "skin/skin_draw.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -24,6 +26,24 @@ void CProgressDlg::SetFrame(int index, QImage frame)
     if (index < 0 || index >= kFrameCount)
         return;
     frames_[static_cast<size_t>(index)] = std::move(frame);
+}
+
+void CProgressDlg::LoadFrames(const QString& packPath, const Kind& kind, const CStringList* strings)
+{
+    CResourceLibrary library;
+    if (!library.Open(packPath))
+        return;
+    const QString section = QString::fromUtf16(kind.section);
+    for (int i = 0; i < kFrameCount; ++i) {
+        QImage frame = library.Bitmap(kind.bitmaps[static_cast<size_t>(i)]);
+        if (frame.isNull())
+            continue;
+        // Text is drawn on a 24-bit copy, so every frame has the canvas format whatever the
+        // depth the pack stored.
+        frame = frame.convertToFormat(QImage::Format_RGB888);
+        DrawSkinTexts(strings, section, frame);
+        SetFrame(i, std::move(frame));
+    }
 }
 
 bool CProgressDlg::OnInitDialog()

@@ -4,6 +4,7 @@
 // Escape, Enter and the window's close are ignored, because ending it early would report an
 // action that is still running as finished.
 #include "platform/dialog.h"
+#include "skin/core/string_table.h"
 
 #include <QImage>
 #include <array>
@@ -33,6 +34,9 @@ public:
     // closes at its first poll.
     void SetBusyFlag(const int* busy) { busy_ = busy; }
 
+    // Loads the kind's frames from the language pack file at `packPath` and draws the texts of
+    // its skin section onto each. A missing file or bitmap leaves that frame empty.
+    void LoadFrames(const QString& packPath, const Kind& kind, const CStringList* strings);
     void SetFrame(int index, QImage frame);
     const QImage& Frame(int index) const { return frames_[static_cast<size_t>(index)]; }
     int CurrentFrame() const { return current_; }

@@ -1,0 +1,151 @@
+#include "device/password_dialog.h"
+
+#include "device/core/login_check.h"
+#include "device/search_layout.h"
+#include "platform/canvas.h"
+#include "skin/button_skin.h"
+#include "skin/hover_button_ex.h"
+#include "skin/message_answer.h"
+#include "skin/message_dialog.h"
+#include "skin/skin_draw.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+
+constexpr int kErrorKind = 1;
+
+std::u16string ToU16(const QString& text)
+{
+    return std::u16string(ToU16View(text));
+}
+
+} // namespace
+
+CPassWordDialog::CPassWordDialog(QWidget* parent)
+    : CDialog(parent), name_(new QLineEdit(this)), password_(new QLineEdit(this)),
+      ok_(new CHoverButtonEx(this)), cancel_(new CHoverButtonEx(this))
+{
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setFixedSize(search_layout::kLoginSize);
+    name_->setGeometry(search_layout::kLoginName);
+    password_->setGeometry(search_layout::kLoginPassword);
+    password_->setEchoMode(QLineEdit::Password);
+    ok_->setGeometry(search_layout::kLoginOk);
+    cancel_->setGeometry(search_layout::kLoginCancel);
+    // Enter anywhere checks the login; no button may take it as its own click.
+    for (CHoverButtonEx* button : {ok_, cancel_}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    RegisterControl(IDC_LOGIN_NAME, name_);
+    RegisterControl(IDC_LOGIN_PASSWORD, password_);
+    RegisterControl(IDC_LOGIN_OK, ok_);
+    RegisterControl(IDC_LOGIN_CANCEL, cancel_);
+}
+
+void CPassWordDialog::SetExpectedLogin(std::u16string name, std::u16string password)
+{
+    expectedName_ = std::move(name);
+    expectedPassword_ = std::move(password);
+}
+
+void CPassWordDialog::SetFailureTexts(const QString& message, const QString& button)
+{
+    failureMessage_ = message;
+    failureButton_ = button;
+}
+
+void CPassWordDialog::SetSkin(const CStringList* strings, const CBmpList* bitmaps, const CIconList* icons)
+{
+    strings_ = strings;
+    bitmaps_ = bitmaps;
+    icons_ = icons;
+}
+
+bool CPassWordDialog::OnInitDialog()
+{
+    const LoginLimits limits = LoginLimitsFor(answeredCommand_);
+    name_->setMaxLength(limits.nameChars);
+    password_->setMaxLength(limits.passwordChars);
+    DrawSurface();
+    const QString section = QString::fromLatin1(kSection);
+    ApplyButtonSkin(strings_, bitmaps_, section, QStringLiteral("OK"), *ok_);
+    ApplyButtonSkin(strings_, bitmaps_, section, QStringLiteral("Cancel"), *cancel_);
+    name_->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void CPassWordDialog::DrawSurface()
+{
+    surface_ = CreateCanvasBitmap(height(), width(), 24);
+    if (surface_.isNull())
+        return;
+    surface_.fill(Qt::white);
+    QPainter painter(&surface_);
+    DrawSkinBitmap(bitmaps_, kBackgroundNumber, painter);
+    DrawSkinTexts(strings_, QString::fromLatin1(kSection), painter);
+}
+
+bool CPassWordDialog::OnCommand(int id)
+{
+    switch (id) {
+    case IDC_LOGIN_OK:
+        CheckLogin();
+        return true;
+    case IDC_LOGIN_CANCEL:
+        EndDialog(IDCANCEL);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CPassWordDialog::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        CheckLogin();
+        break;
+    case Qt::Key_Escape:
+        break;
+    default:
+        CDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CPassWordDialog::CheckLogin()
+{
+    if (LoginAccepted(ToU16(name_->text()), ToU16(password_->text()), expectedName_, expectedPassword_)) {
+        EndDialog(IDOK);
+        return;
+    }
+    ShowFailure();
+    SelectAllAndFocus(name_);
+}
+
+void CPassWordDialog::ShowFailure()
+{
+    if (const SkinnedMessageHook& hook = SkinnedMessageHookInPlace()) {
+        hook(SkinnedMessage{kErrorKind, failureMessage_, failureButton_, {}, {}});
+        return;
+    }
+    CMessageDialog box(this);
+    box.ReadKindSkin(strings_, icons_, kErrorKind);
+    box.SetNearCursor(false);
+    box.SetTexts(failureMessage_, failureButton_, {}, {});
+    box.DoModal();
+}
+
+void CPassWordDialog::paintEvent(QPaintEvent*)
+{
+    if (surface_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(0, 0, surface_);
+}

@@ -1,0 +1,70 @@
+#pragma once
+// CPassWordDialog: asks for the camera's login name and password before its settings may be
+// changed. The check is local: the typed texts are compared with the login the camera gave in
+// its discovery reply. A wrong login shows the failure box and leaves the dialog open for
+// another try; Escape does nothing, so only OK (or Enter) and Cancel end it.
+#include "platform/dialog.h"
+#include "skin/pack_lists.h"
+
+#include <QImage>
+#include <QString>
+#include <string>
+
+class CHoverButtonEx;
+class QLineEdit;
+
+class CPassWordDialog : public CDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int IDC_LOGIN_NAME = 1099;
+    static constexpr int IDC_LOGIN_PASSWORD = 1054;
+    static constexpr int IDC_LOGIN_OK = 1071;
+    static constexpr int IDC_LOGIN_CANCEL = 2;
+    static constexpr int kBackgroundNumber = 181;
+    static constexpr const char* kSection = "Search_Password";
+
+    explicit CPassWordDialog(QWidget* parent = nullptr);
+
+    void SetExpectedLogin(std::u16string name, std::u16string password);
+    // The query command the camera answered; it fixes how long the login may be.
+    void SetAnsweredCommand(uint16_t command) { answeredCommand_ = command; }
+    // The failure box's message and the caption of its button.
+    void SetFailureTexts(const QString& message, const QString& button);
+    // The current skin; the lists stay their owner's.
+    void SetSkin(const CStringList* strings, const CBmpList* bitmaps, const CIconList* icons);
+
+    QLineEdit* NameEdit() const { return name_; }
+    QLineEdit* PasswordEdit() const { return password_; }
+    CHoverButtonEx* OkButton() const { return ok_; }
+    CHoverButtonEx* CancelButton() const { return cancel_; }
+    const QImage& Surface() const { return surface_; }
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    // A close request is a Cancel; Escape never gets here.
+    void reject() override { EndDialog(IDCANCEL); }
+
+private:
+    void DrawSurface();
+    void CheckLogin();
+    void ShowFailure();
+
+    QLineEdit* name_;
+    QLineEdit* password_;
+    CHoverButtonEx* ok_;
+    CHoverButtonEx* cancel_;
+    std::u16string expectedName_;
+    std::u16string expectedPassword_;
+    uint16_t answeredCommand_ = 0;
+    QString failureMessage_;
+    QString failureButton_;
+    const CStringList* strings_ = nullptr;
+    const CBmpList* bitmaps_ = nullptr;
+    const CIconList* icons_ = nullptr;
+    QImage surface_;
+};

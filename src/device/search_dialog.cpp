@@ -1,0 +1,305 @@
+#include "device/search_dialog.h"
+
+#include "device/core/camera_detail_text.h"
+#include "device/core/login_check.h"
+#include "device/password_dialog.h"
+#include "device/search_layout.h"
+#include "platform/core/window_messages.h"
+#include "platform/shell.h"
+#include "skin/hover_button_ex.h"
+#include "skin/msg_button.h"
+#include "skin/skin_draw.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace {
+
+constexpr int kErrorKind = 1;
+constexpr int kNoticeKind = 2;
+constexpr int kMaxNameChars = 255;
+constexpr int kIndexRole = Qt::UserRole;
+
+const QColor kAccent(100, 122, 208);
+const QColor kFieldText(128, 128, 128);
+
+QString FromU16(const std::u16string& text)
+{
+    return QString::fromStdU16String(text);
+}
+
+// Details in rows, top to bottom; the hidden wireless rows follow the visible ones.
+struct FieldPlace
+{
+    int id;
+    int row;
+    bool visible;
+};
+constexpr FieldPlace kDetailRows[] = {
+    {CSearchDialog::IDC_CAMERA_NAME, 0, true}, {CSearchDialog::IDC_IP_ADDRESS, 1, true},
+    {CSearchDialog::IDC_SUBNET_MASK, 2, true}, {CSearchDialog::IDC_GATEWAY, 3, true},
+    {CSearchDialog::IDC_DATE, 4, true},        {CSearchDialog::IDC_TIME, 5, true},
+    {CSearchDialog::IDC_SSID, 6, false},       {CSearchDialog::IDC_CHANNEL, 7, false},
+    {CSearchDialog::IDC_SECURITY, 8, false},
+};
+
+QLabel* MakeField(QWidget* parent, const QRect& rect, const QColor& text, const QColor& background)
+{
+    auto* label = new QLabel(parent);
+    label->setGeometry(rect);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, text);
+    label->setPalette(palette);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+CSearchDialog::CSearchDialog(QWidget* parent)
+    : CBmpDialog(parent), tree_(new QTreeWidget(this)), search_(new CHoverButtonEx(this)),
+      next_(new CHoverButtonEx(this)), back_(new CHoverButtonEx(this)), close_(new CHoverButtonEx(this)),
+      loadSkin_(new CMsgButton(this))
+{
+    SetSkinSection(QString::fromLatin1(kSection), kBackgroundNumber);
+    tree_->setGeometry(search_layout::kTree);
+    tree_->setHeaderHidden(true);
+    tree_->setRootIsDecorated(false);
+    tree_->setColumnCount(1);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setStyleSheet(
+        QStringLiteral("QTreeWidget { background: white; color: #2B2F3A; border: 1px solid #E3E6EF;"
+                       " font: 13px 'DejaVu Sans'; }"
+                       "QTreeWidget::item { padding: 4px 2px; }"
+                       "QTreeWidget::item:selected { background: #647AD0; color: white; }"));
+    search_->setGeometry(search_layout::kSearchButton);
+    next_->setGeometry(search_layout::kNextButton);
+    back_->setGeometry(search_layout::kBackButton);
+    back_->hide();
+    close_->setGeometry(search_layout::kCloseButton);
+    loadSkin_->setGeometry(search_layout::kLoadSkinButton);
+    RegisterControl(IDC_CAMERA_TREE, tree_);
+    RegisterControl(IDC_SEARCH, search_);
+    RegisterControl(IDC_NEXT, next_);
+    RegisterControl(IDC_BACK, back_);
+    RegisterControl(IDC_CLOSE, close_);
+    RegisterControl(IDC_LOAD_SKIN, loadSkin_);
+    CreateFields();
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CSearchDialog::OnSelectionChanged);
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this, &CSearchDialog::OnDoubleClick);
+}
+
+CSearchDialog::~CSearchDialog() = default;
+
+void CSearchDialog::CreateFields()
+{
+    using namespace search_layout;
+    for (const FieldPlace& place : kDetailRows) {
+        const QRect rect(kDetailLeft, kDetailTop + place.row * kDetailPitch, kDetailWidth, kDetailHeight);
+        QLabel* label = MakeField(this, rect, kFieldText, Qt::white);
+        label->setVisible(place.visible);
+        fields_.emplace_back(place.id, label);
+    }
+    // Firmware and MAC sit on the accent band: white text on the accent colour.
+    for (const auto& [id, rect] : {std::pair{IDC_FIRMWARE, kFirmware}, std::pair{IDC_MAC_ADDRESS, kMac}}) {
+        QLabel* label = MakeField(this, rect, Qt::white, kAccent);
+        label->hide();
+        fields_.emplace_back(id, label);
+    }
+    for (const auto& [id, label] : fields_)
+        RegisterControl(id, label);
+}
+
+QLabel* CSearchDialog::Field(int id) const
+{
+    for (const auto& [fieldId, label] : fields_) {
+        if (fieldId == id)
+            return label;
+    }
+    return nullptr;
+}
+
+bool CSearchDialog::OnInitDialog()
+{
+    CBmpDialog::OnInitDialog();
+    loadSkin_->ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
+    loadSkin_->setVisible(IsTestMode());
+    ClearFields();
+    return true;
+}
+
+void CSearchDialog::LoadStrings()
+{
+    for (int i = 0; i < kTextCount; ++i)
+        GetSkinString(StringList(), kFirstText + i, texts_[static_cast<size_t>(i)]);
+}
+
+void CSearchDialog::ApplySkin()
+{
+    LoadStrings();
+    ApplyPageButtonSkin(*close_, QStringLiteral("Close"));
+    ApplyPageButtonSkin(*back_, QStringLiteral("Back"));
+    ApplyPageButtonSkin(*next_, QStringLiteral("Next"));
+    ApplyPageButtonSkin(*search_, QStringLiteral("Search"));
+}
+
+QString CSearchDialog::Text(int number) const
+{
+    if (number < kFirstText || number >= kFirstText + kTextCount)
+        return {};
+    return texts_[static_cast<size_t>(number - kFirstText)];
+}
+
+void CSearchDialog::ClearFields()
+{
+    for (const auto& [id, label] : fields_)
+        label->clear();
+}
+
+void CSearchDialog::ForgetCameraList()
+{
+    ++listGeneration_;
+    current_ = nullptr;
+    const QSignalBlocker quiet(tree_);
+    tree_->clear();
+    ClearFields();
+}
+
+void CSearchDialog::RefreshFromCameraList()
+{
+    ForgetCameraList();
+    if (cameras_ == nullptr)
+        return;
+    struct Entry
+    {
+        QString name;
+        qulonglong index;
+    };
+    std::vector<Entry> entries;
+    qulonglong index = 0;
+    for (const CCameraDataObj* camera : *cameras_) {
+        const QString name = FromU16(camera_text::DetailsOf(*camera).name).left(kMaxNameChars);
+        entries.push_back({name, index++});
+    }
+    // Sorted by name as the user reads them; equal names keep the list's order.
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+    });
+    {
+        const QSignalBlocker quiet(tree_);
+        for (const Entry& entry : entries) {
+            auto* item = new QTreeWidgetItem(tree_, QStringList{entry.name});
+            item->setData(0, kIndexRole, entry.index);
+        }
+    }
+    if (QTreeWidgetItem* first = tree_->topLevelItem(0)) {
+        // Selecting the first camera shows its details and marks which one they are.
+        tree_->setCurrentItem(first);
+        ShowCamera(first->data(0, kIndexRole).toULongLong());
+    }
+    tree_->setFocus(Qt::OtherFocusReason);
+}
+
+void CSearchDialog::ShowCamera(qulonglong index)
+{
+    current_ = cameras_ != nullptr ? cameras_->GetAt(static_cast<size_t>(index)) : nullptr;
+    if (current_ == nullptr)
+        return;
+    const camera_text::CameraDetails details = camera_text::DetailsOf(*current_);
+    const std::pair<int, const std::u16string*> texts[] = {
+        {IDC_FIRMWARE, &details.firmware}, {IDC_MAC_ADDRESS, &details.mac},  {IDC_CAMERA_NAME, &details.name},
+        {IDC_IP_ADDRESS, &details.ip},     {IDC_SUBNET_MASK, &details.mask}, {IDC_GATEWAY, &details.gateway},
+        {IDC_SSID, &details.ssid},         {IDC_CHANNEL, &details.channel},  {IDC_DATE, &details.date},
+        {IDC_TIME, &details.time},
+    };
+    for (const auto& [id, text] : texts)
+        Field(id)->setText(FromU16(*text));
+    const auto security = static_cast<size_t>(details.securityIndex);
+    Field(IDC_SECURITY)->setText(security < securityTexts_.size() ? securityTexts_[security] : QString());
+}
+
+void CSearchDialog::OnSelectionChanged()
+{
+    current_ = nullptr;
+    const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+    if (!selected.isEmpty())
+        ShowCamera(selected.front()->data(0, kIndexRole).toULongLong());
+}
+
+void CSearchDialog::OnDoubleClick()
+{
+    if (!IsWebBrowserRegistered()) {
+        ShowMessage(kErrorKind, Text(kTextNoBrowser), Text(kTextButton));
+        return;
+    }
+    if (current_ == nullptr)
+        return;
+    ShellOpen(QString::fromStdString(camera_text::WebAddressOf(*current_)));
+}
+
+bool CSearchDialog::OnCommand(int id)
+{
+    switch (id) {
+    case IDC_SEARCH:
+        OnSearch();
+        return true;
+    case IDC_NEXT:
+        OnNext();
+        return true;
+    default:
+        return CBmpDialog::OnCommand(id);
+    }
+}
+
+void CSearchDialog::OnSearch()
+{
+    ForgetCameraList();
+    if (CDialog* frame = NotifyWnd())
+        frame->PostMessage(WM_WIZARD_ACTION, ACTION_SEARCH);
+}
+
+void CSearchDialog::OnNext()
+{
+    CCameraDataObj* camera = current_;
+    if (camera == nullptr)
+        return;
+    if (camera->loginRequired != 0 && !RunLogin(*camera))
+        return;
+    NotifyNext();
+}
+
+bool CSearchDialog::RunLogin(CCameraDataObj& camera)
+{
+    const unsigned generation = listGeneration_;
+    const ExpectedLogin expected = ExpectedLoginOf(camera);
+    CPassWordDialog login(this);
+    login.SetExpectedLogin(expected.name, expected.password);
+    login.SetAnsweredCommand(camera.AnsweredCommand());
+    login.SetFailureTexts(Text(kTextLoginFailed), Text(kTextButton));
+    login.SetSkin(StringList(), BitmapList(), IconList());
+    if (login.DoModal() != IDOK)
+        return false;
+    // Timers keep running inside the dialog's loop; if the frame replaced the list meanwhile,
+    // `camera` may be gone, and the user chooses again from the new list.
+    if (generation != listGeneration_)
+        return false;
+    camera.loginRequired = 0;
+    return true;
+}
+
+void CSearchDialog::ShowAllMessages()
+{
+    const QString button = Text(kTextButton);
+    ShowMessage(kErrorKind, Text(kTextNoBrowser), button);
+    ShowMessage(kNoticeKind, Text(kTextNoCamera), button);
+    for (int number = kTextSocketOther; number <= kTextSocket11001; ++number)
+        ShowMessage(kErrorKind, Text(number), button);
+    ShowMessage(kErrorKind, Text(kTextLoginFailed), button);
+}

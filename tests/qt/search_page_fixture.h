@@ -1,0 +1,154 @@
+#pragma once
+// A search page inside a stand-in frame that records what the page asks of it, with a small
+// language pack made in memory and helpers to build camera records and drive modal dialogs.
+#include "device/search_dialog.h"
+#include "platform/core/window_messages.h"
+#include "skin/message_answer.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace search_test {
+
+struct Posted
+{
+    UINT message;
+    WPARAM wParam;
+    bool operator==(const Posted&) const = default;
+};
+
+class RecordingFrame : public CDialog
+{
+public:
+    std::vector<Posted> received;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM) override
+    {
+        received.push_back({message, wParam});
+        return 0;
+    }
+};
+
+struct CameraSpec
+{
+    const char* name;
+    std::array<uint8_t, 4> ip;
+    uint16_t answered = CMD_QUERY_FULL;
+    uint16_t firmware = 0x2500;
+    const char* login = "admin";
+    const char* password = "secret";
+    uint8_t mac = 1;
+};
+
+inline std::unique_ptr<CCameraDataObj> MakeCamera(const CameraSpec& spec)
+{
+    auto camera = std::make_unique<CCameraDataObj>();
+    camera->replyHeader.command = spec.answered;
+    DeviceInfo& info = camera->info;
+    info.Set(DeviceInfo::deviceType, 17);
+    info.Set(DeviceInfo::firmwareVersion, spec.firmware);
+    info.Set(DeviceInfo::macAddress, {0x00, 0x50, 0xc2, 0x10, 0x20, spec.mac});
+    info.Set(DeviceInfo::cameraName, spec.name);
+    info.Set(DeviceInfo::ipAddress, spec.ip);
+    info.Set(DeviceInfo::subnetMask, {255, 255, 255, 0});
+    info.Set(DeviceInfo::gateway, {spec.ip[0], spec.ip[1], spec.ip[2], 1});
+    info.Set(DeviceInfo::date, "12/07/2026");
+    info.Set(DeviceInfo::time, "09:15:00");
+    info.Set(DeviceInfo::loginName, spec.login);
+    info.Set(DeviceInfo::loginPassword, spec.password);
+    info.Set(DeviceInfo::security, 1);
+    camera->identity.FillFrom(info);
+    return camera;
+}
+
+inline void AddString(CStringList& strings, int number, const QString& text)
+{
+    strings.EmplaceTail(number, text.toStdU16String());
+}
+
+// Runs the event loop until `done` holds or `ms` pass.
+template <class Pred> bool SpinUntil(Pred done, int ms = 3000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+// Calls `action` with the modal dialog of type T once it is up (from inside its loop).
+template <class T> void WhenModal(std::function<void(T&)> action)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            action(*dialog);
+        }
+    });
+    poll->start(5);
+}
+
+class SearchPageTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        AddString(strings, 50801, QStringLiteral("OK"));
+        AddString(strings, 50803, QStringLiteral("No web browser is set up."));
+        AddString(strings, 50804, QStringLiteral("No camera was found."));
+        for (int n = 50805; n <= 50809; ++n)
+            AddString(strings, n, QStringLiteral("Socket error %1").arg(n));
+        AddString(strings, 50810, QStringLiteral("The login name or password is wrong."));
+        page.SetLists(&strings, &bitmaps, &icons);
+        page.SetNotifyWnd(&frame);
+        page.SetDragWnd(&frame, WM_WIZARD_DRAG);
+        page.SetCameraList(&cameras);
+        frame.resize(581, 436);
+        page.CreateChild(&frame);
+        page.show();
+        frame.show();
+    }
+
+    void Add(const CameraSpec& spec) { cameras.AddTail(MakeCamera(spec)); }
+
+    std::vector<QString> TreeNames() const
+    {
+        std::vector<QString> names;
+        for (int i = 0; i < page.Tree()->topLevelItemCount(); ++i)
+            names.push_back(page.Tree()->topLevelItem(i)->text(0));
+        return names;
+    }
+
+    QString FieldText(int id) const { return page.Field(id)->text(); }
+
+    QPoint ItemCentre(int row) const
+    {
+        return page.Tree()->visualItemRect(page.Tree()->topLevelItem(row)).center();
+    }
+
+    // Posted messages reach the frame on the next turn of the loop.
+    std::vector<Posted> Received()
+    {
+        QCoreApplication::processEvents();
+        return frame.received;
+    }
+
+    CStringList strings;
+    CBmpList bitmaps;
+    CIconList icons;
+    CSearchDialog::CameraList cameras;
+    RecordingFrame frame;
+    CSearchDialog page;
+    CMessageAnswer answers;
+};
+
+} // namespace search_test

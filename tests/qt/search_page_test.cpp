@@ -1,0 +1,270 @@
+#include "device/password_dialog.h"
+#include "platform/shell.h"
+#include "search_page_fixture.h"
+#include "skin/hover_button_ex.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+
+using namespace search_test;
+
+namespace {
+
+class FakeLauncher : public ShellLauncher
+{
+public:
+    bool browser = true;
+    std::vector<QString> opened;
+    bool OpenUrl(const QUrl& url) override
+    {
+        opened.push_back(url.toString());
+        return true;
+    }
+    bool StartProgram(const QString&) override { return false; }
+    bool HasHandler(const QString&) override { return browser; }
+};
+
+// Types into the login dialog's edits and presses a key or a button.
+void TypeLogin(CPassWordDialog& login, const QString& name, const QString& password)
+{
+    login.NameEdit()->clear();
+    login.PasswordEdit()->clear();
+    QTest::keyClicks(login.NameEdit(), name);
+    QTest::keyClicks(login.PasswordEdit(), password);
+}
+
+// The sequence a real double-click delivers: press, release, double-click, release.
+void DoubleClick(QWidget* widget, QPoint at)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    const QPointF global = widget->mapToGlobal(QPointF(at));
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &twice);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+TEST_F(SearchPageTest, CamerasAreListedByNameAndTheFirstOnesDetailsShown)
+{
+    Add({"Garage", {192, 168, 1, 20}, CMD_QUERY, 0x0120, "admin", "pw", 1});
+    Add({"Attic", {192, 168, 1, 10}, CMD_QUERY_FULL, 0, "admin", "pw", 2});
+    Add({"basement", {192, 168, 1, 30}, CMD_QUERY_ENC, 0x1234, "admin", "pw", 3});
+    page.RefreshFromCameraList();
+
+    EXPECT_EQ(TreeNames(), (std::vector<QString>{"Attic", "basement", "Garage"}));
+    ASSERT_EQ(page.CurrentCamera(), cameras.GetAt(1));
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_CAMERA_NAME), "Attic");
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_IP_ADDRESS), "192.168.1.10");
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_SUBNET_MASK), "255.255.255.0");
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_GATEWAY), "192.168.1.1");
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_DATE), "12/07/2026");
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_TIME), "09:15:00");
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "0.00");
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_MAC_ADDRESS), "00:50:c2:10:20:02");
+    EXPECT_TRUE(page.Tree()->hasFocus() || !page.isActiveWindow());
+
+    // Clicking another name shows that camera, in the version format of its variant.
+    QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, ItemCentre(2));
+    EXPECT_EQ(page.CurrentCamera(), cameras.GetAt(0));
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_CAMERA_NAME), "Garage");
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "V1.20");
+    QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, ItemCentre(1));
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "V1.23");
+
+    // Security text comes from the list the frame hands over; past its end it is empty.
+    page.SetSecurityTexts({"None", "WEP 64-bit"});
+    page.RefreshFromCameraList();
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_SECURITY), "None");
+    page.SetSecurityTexts({});
+    page.RefreshFromCameraList();
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_SECURITY), "");
+}
+
+TEST_F(SearchPageTest, ARefreshAfterTheListWasReplacedPointsOnlyIntoTheNewList)
+{
+    Add({"Attic", {10, 0, 0, 1}});
+    page.RefreshFromCameraList();
+    ASSERT_NE(page.CurrentCamera(), nullptr);
+
+    page.ForgetCameraList();
+    EXPECT_EQ(page.CurrentCamera(), nullptr);
+    EXPECT_EQ(page.Tree()->topLevelItemCount(), 0);
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_CAMERA_NAME), "");
+    cameras.RemoveAll();
+    Add({"Porch", {10, 0, 0, 2}});
+    page.RefreshFromCameraList();
+    EXPECT_EQ(page.CurrentCamera(), cameras.GetHead());
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_CAMERA_NAME), "Porch");
+
+    cameras.RemoveAll();
+    page.RefreshFromCameraList();
+    EXPECT_EQ(page.CurrentCamera(), nullptr);
+    EXPECT_TRUE(TreeNames().empty());
+}
+
+TEST_F(SearchPageTest, SearchClearsThePageAndAsksTheFrameAndEnterDoesNothing)
+{
+    Add({"Attic", {10, 0, 0, 1}});
+    page.RefreshFromCameraList();
+    QTest::keyClick(page.Tree(), Qt::Key_Return);
+    QTest::keyClick(page.Tree(), Qt::Key_Escape);
+    EXPECT_TRUE(Received().empty());
+    EXPECT_TRUE(page.isVisible());
+
+    QTest::mouseClick(page.GetDlgItem(CSearchDialog::IDC_SEARCH), Qt::LeftButton);
+    EXPECT_EQ(page.Tree()->topLevelItemCount(), 0);
+    EXPECT_EQ(page.CurrentCamera(), nullptr);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_ACTION, ACTION_SEARCH}}));
+
+    // Next without a camera does nothing.
+    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    EXPECT_EQ(Received().size(), 1u);
+}
+
+TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
+{
+    Add({"Attic", {10, 0, 0, 1}, CMD_QUERY_FULL, 0x2500, "Operator", "Pa55word"});
+    page.RefreshFromCameraList();
+    answers.SetDefaultAnswer(1);
+
+    struct Try
+    {
+        QString name;
+        QString password;
+    };
+    const std::vector<Try> wrong = {{"operator", "Pa55word"}, {"Operator", "pa55word"}, {"", "Pa55word"}};
+    int dialogs = 0;
+    std::vector<bool> stayedOpen;
+    WhenModal<CPassWordDialog>([&](CPassWordDialog& login) {
+        ++dialogs;
+        for (const Try& attempt : wrong) {
+            TypeLogin(login, attempt.name, attempt.password);
+            QTest::mouseClick(login.OkButton(), Qt::LeftButton);
+            // After a refusal the name is selected again for the next try.
+            stayedOpen.push_back(login.isVisible() &&
+                                 login.NameEdit()->hasSelectedText() == !attempt.name.isEmpty());
+        }
+        QTest::keyClick(login.PasswordEdit(), Qt::Key_Escape);
+        stayedOpen.push_back(login.isVisible());
+        TypeLogin(login, "Operator", "Pa55word");
+        QTest::keyClick(login.PasswordEdit(), Qt::Key_Return);
+    });
+    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(stayedOpen, (std::vector<bool>{true, true, true, true}));
+    ASSERT_EQ(answers.shown.size(), wrong.size());
+    EXPECT_EQ(answers.shown[0], (SkinnedMessage{1, "The login name or password is wrong.", "OK", {}, {}}));
+    EXPECT_EQ(cameras.GetHead()->loginRequired, 0);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+
+    // Back on the page, Next goes on without asking again.
+    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    EXPECT_EQ(Received().size(), 2u);
+    EXPECT_EQ(answers.shown.size(), wrong.size());
+}
+
+TEST_F(SearchPageTest, CancelledLoginStaysAndKeepsTheCameraLocked)
+{
+    Add({"Attic", {10, 0, 0, 1}});
+    page.RefreshFromCameraList();
+    WhenModal<CPassWordDialog>([](CPassWordDialog& login) {
+        TypeLogin(login, "admin", "secret");
+        QTest::mouseClick(login.CancelButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    EXPECT_EQ(cameras.GetHead()->loginRequired, 1);
+    EXPECT_TRUE(Received().empty());
+}
+
+TEST_F(SearchPageTest, ALoginAcceptedAfterTheListWasReplacedDoesNotReachTheOldRecord)
+{
+    Add({"Attic", {10, 0, 0, 1}});
+    page.RefreshFromCameraList();
+    WhenModal<CPassWordDialog>([this](CPassWordDialog& login) {
+        // A refresh tick of the frame replaces the list while the dialog is up.
+        page.ForgetCameraList();
+        cameras.RemoveAll();
+        Add({"Attic", {10, 0, 0, 1}});
+        page.RefreshFromCameraList();
+        TypeLogin(login, "admin", "secret");
+        QTest::keyClick(login.NameEdit(), Qt::Key_Enter);
+    });
+    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    EXPECT_TRUE(Received().empty());
+    EXPECT_EQ(cameras.GetHead()->loginRequired, 1);
+}
+
+TEST_F(SearchPageTest, CompactVariantsLimitTheLoginFieldsAndCompareOnlyWhatTheyCarry)
+{
+    struct Case
+    {
+        uint16_t answered;
+        int nameChars;
+        int passwordChars;
+    };
+    for (const Case& c : {Case{CMD_QUERY, 20, 8}, Case{CMD_QUERY_ENC, 20, 8}, Case{CMD_QUERY_FULL, 32, 64}}) {
+        cameras.RemoveAll();
+        // The record holds a 24-character name and a 12-character password.
+        Add({"Attic", {10, 0, 0, 1}, c.answered, 0, "abcdefghijklmnopqrstuvwx", "password1234"});
+        page.RefreshFromCameraList();
+        const QString longText(70, QLatin1Char('a'));
+        int nameLength = 0;
+        int passwordLength = 0;
+        WhenModal<CPassWordDialog>([&](CPassWordDialog& login) {
+            TypeLogin(login, longText, longText);
+            nameLength = int(login.NameEdit()->text().size());
+            passwordLength = int(login.PasswordEdit()->text().size());
+            // Only the part the variant carries takes part in the comparison.
+            const bool compact = c.answered != CMD_QUERY_FULL;
+            TypeLogin(login, compact ? "abcdefghijklmnopqrst" : "abcdefghijklmnopqrstuvwx",
+                      compact ? "password" : "password1234");
+            QTest::keyClick(login.NameEdit(), Qt::Key_Return);
+        });
+        QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+        EXPECT_EQ(nameLength, c.nameChars) << c.answered;
+        EXPECT_EQ(passwordLength, c.passwordChars) << c.answered;
+        EXPECT_EQ(cameras.GetHead()->loginRequired, 0) << c.answered;
+        EXPECT_TRUE(answers.shown.empty()) << c.answered;
+    }
+}
+
+TEST_F(SearchPageTest, DoubleClickOpensTheCamerasWebPageOrSaysThereIsNoBrowser)
+{
+    FakeLauncher launcher;
+    ScopedShellLauncher scoped(launcher);
+    Add({"Attic", {192, 168, 1, 10}});
+    Add({"Garage", {192, 168, 1, 20}, CMD_QUERY, 0, "a", "b", 2});
+    cameras.GetAt(1)->info.Set(DeviceInfo::webPortSet, 1);
+    cameras.GetAt(1)->info.Set(DeviceInfo::webPort, 8080);
+    page.RefreshFromCameraList();
+
+    DoubleClick(page.Tree()->viewport(), ItemCentre(0));
+    DoubleClick(page.Tree()->viewport(), ItemCentre(1));
+    EXPECT_EQ(launcher.opened, (std::vector<QString>{"http://192.168.1.10", "http://192.168.1.20:8080"}));
+
+    launcher.browser = false;
+    DoubleClick(page.Tree()->viewport(), ItemCentre(0));
+    EXPECT_EQ(launcher.opened.size(), 2u);
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0], (SkinnedMessage{1, "No web browser is set up.", "OK", {}, {}}));
+}
+
+TEST_F(SearchPageTest, ShowAllMessagesShowsEveryBoxOfThePageInOrder)
+{
+    page.ShowAllMessages();
+    std::vector<QString> texts;
+    for (const SkinnedMessage& shown : answers.shown) {
+        texts.push_back(shown.message);
+        EXPECT_EQ(shown.button1, "OK");
+    }
+    EXPECT_EQ(texts,
+              (std::vector<QString>{"No web browser is set up.", "No camera was found.", "Socket error 50805",
+                                    "Socket error 50806", "Socket error 50807", "Socket error 50808",
+                                    "Socket error 50809", "The login name or password is wrong."}));
+    EXPECT_EQ(page.Text(50804), "No camera was found.");
+    EXPECT_EQ(page.Text(50811), "");
+}
