@@ -1,0 +1,86 @@
+#pragma once
+// Helpers for the tests of the application's pages and frame: a stand-in frame that records
+// what a page sends and posts it, in-memory pack strings, event-loop spinning and modal-box
+// driving, and the built English pack and demo folder.
+#include "platform/dialog.h"
+#include "skin/core/string_table.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace app_test {
+
+struct Received
+{
+    UINT message;
+    WPARAM wParam;
+    bool operator==(const Received&) const = default;
+};
+
+class RecordingFrame : public CDialog
+{
+public:
+    std::vector<Received> received;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM) override
+    {
+        received.push_back({message, wParam});
+        return 0;
+    }
+};
+
+inline void AddString(CStringList& strings, int number, const QString& text)
+{
+    strings.EmplaceTail(number, text.toStdU16String());
+}
+
+// Runs the event loop until `done` holds or `ms` pass.
+template <class Pred> bool SpinUntil(Pred done, int ms = 3000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+// Calls `action` with the modal dialog of type T once it is up (from inside its loop).
+template <class T> void WhenModal(std::function<void(T&)> action)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            action(*dialog);
+        }
+    });
+    poll->start(5);
+}
+
+// The English pack built with the program, and the demo folder of the sources.
+inline QString EnglishPackPath()
+{
+    return QStringLiteral(CAMTIVO_BUILD_DIR "/packs/English/English.dll");
+}
+inline QString DemoDir()
+{
+    return QStringLiteral(CAMTIVO_SOURCE_DIR "/demo");
+}
+
+// Saves a picture for review into <build>/png/.
+inline void SavePng(const QImage& image, const QString& name)
+{
+    const QString dir = QStringLiteral(CAMTIVO_BUILD_DIR "/png");
+    QDir().mkpath(dir);
+    EXPECT_TRUE(image.save(dir + QLatin1Char('/') + name)) << name.toStdString();
+}
+
+} // namespace app_test

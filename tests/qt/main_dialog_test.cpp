@@ -1,0 +1,156 @@
+#include "app/language_pack.h"
+#include "app/main_dialog.h"
+#include "app_fixture.h"
+#include "platform/core/window_messages.h"
+#include "platform/shell.h"
+#include "skin/hover_button_ex.h"
+#include "skin/message_answer.h"
+#include "skin/msg_button.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace app_test;
+
+namespace {
+
+class NothingStarts : public ShellLauncher
+{
+public:
+    bool OpenUrl(const QUrl&) override { return false; }
+    bool StartProgram(const QString&) override { return false; }
+    bool HasHandler(const QString&) override { return false; }
+};
+
+class MainPageTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (int n = 50201; n <= 50213; ++n)
+            AddString(strings, n, QStringLiteral("text %1").arg(n));
+        AddString(strings, 59999, QStringLiteral("generic"));
+        frame.resize(581, 436);
+    }
+
+    CMainDialog& Create(bool testMode)
+    {
+        page = std::make_unique<CMainDialog>();
+        page->SetTestMode(testMode);
+        page->SetLists(&strings, &bitmaps, &icons);
+        page->SetNotifyWnd(&frame);
+        page->SetDragWnd(&frame, WM_WIZARD_DRAG);
+        page->CreateChild(&frame);
+        page->show();
+        frame.show();
+        return *page;
+    }
+
+    std::vector<Received> Take()
+    {
+        QCoreApplication::processEvents();
+        return std::exchange(frame.received, {});
+    }
+
+    CStringList strings;
+    CBmpList bitmaps;
+    CIconList icons;
+    RecordingFrame frame;
+    std::unique_ptr<CMainDialog> page;
+    CMessageAnswer answers;
+};
+
+} // namespace
+
+TEST_F(MainPageTest, TestModeButtonsShowOnlyInTestModeAndLauncherButtonsNever)
+{
+    for (bool testMode : {false, true}) {
+        CMainDialog& main = Create(testMode);
+        SCOPED_TRACE(testMode);
+        EXPECT_EQ(main.GetDlgItem(CMainDialog::IDC_LOAD_SKIN_BUTTON)->isVisible(), testMode);
+        EXPECT_EQ(main.GetDlgItem(CMainDialog::IDC_SHOW_ALL)->isVisible(), testMode);
+        if (testMode) {
+            EXPECT_EQ(main.Item<CMsgButton>(CMainDialog::IDC_LOAD_SKIN_BUTTON)->Caption(), "Load Skin");
+            EXPECT_EQ(main.Item<CMsgButton>(CMainDialog::IDC_SHOW_ALL)->Caption(), "Show All Message");
+        }
+        EXPECT_TRUE(main.GetDlgItem(CMainDialog::IDC_START)->isVisible());
+        EXPECT_TRUE(main.GetDlgItem(CMainDialog::IDC_CLOSE_BUTTON)->isVisible());
+        for (int id : {CMainDialog::IDC_INSTALL_UTILITY, CMainDialog::IDC_SETUP_VARNET,
+                       CMainDialog::IDC_USER_GUIDE, CMainDialog::IDC_EXIT, CMainDialog::IDC_LANGUAGE})
+            EXPECT_FALSE(main.GetDlgItem(id)->isVisible()) << id;
+    }
+}
+
+TEST_F(MainPageTest, ButtonsBecomeFrameMessages)
+{
+    CMainDialog& main = Create(true);
+    Take(); // the renders of the creation
+    const struct
+    {
+        int id;
+        Received expected;
+    } cases[] = {
+        {CMainDialog::IDC_START, {WM_WIZARD_NAVIGATE, NAV_NEXT}},
+        {CMainDialog::IDC_CLOSE_BUTTON, {WM_WIZARD_CLOSE, 0}},
+        {CMainDialog::IDC_LOAD_SKIN_BUTTON, {WM_WIZARD_RELOAD_SKIN, 0}},
+        {CMainDialog::IDC_SHOW_ALL, {WM_WIZARD_SHOW_ALL_MESSAGES, 0}},
+    };
+    for (const auto& c : cases) {
+        QTest::mouseClick(main.GetDlgItem(c.id), Qt::LeftButton);
+        EXPECT_EQ(Take(), std::vector<Received>{c.expected}) << c.id;
+    }
+    // The hidden ones still answer their commands.
+    main.Command(CMainDialog::IDC_EXIT);
+    EXPECT_EQ(Take(), (std::vector<Received>{{WM_WIZARD_CLOSE, 0}}));
+    main.Command(CMainDialog::IDC_LANGUAGE);
+    EXPECT_EQ(Take(), (std::vector<Received>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
+    // Enter on the page presses nothing.
+    QTest::keyClick(main.GetDlgItem(CMainDialog::IDC_START), Qt::Key_Return);
+    EXPECT_TRUE(Take().empty());
+    EXPECT_TRUE(answers.shown.empty());
+}
+
+TEST_F(MainPageTest, SetupVarnetEndsTheWizardEvenAfterItsFailureMessage)
+{
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    NothingStarts desktop;
+    ScopedShellLauncher scope(desktop);
+    CMainDialog& main = Create(false);
+
+    main.Command(CMainDialog::IDC_SETUP_VARNET);
+    QDir::setCurrent(previous);
+
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0], (SkinnedMessage{1, "text 50207", "text 50202", "", ""}));
+    EXPECT_EQ(Take(), (std::vector<Received>{{WM_WIZARD_CLOSE, 0}}));
+}
+
+TEST_F(MainPageTest, ShowAllMessagesShowsTheTenBoxesInOrder)
+{
+    CMainDialog& main = Create(true);
+    main.ShowAllMessages();
+    const std::vector<SkinnedMessage> expected = {
+        {3, "text 50204", "text 50201", "text 50202", ""}, {1, "text 50205", "text 50202", "", ""},
+        {1, "text 50206", "text 50202", "", ""},           {1, "text 50207", "text 50202", "", ""},
+        {1, "text 50208", "text 50202", "", ""},           {1, "text 50209", "text 50202", "", ""},
+        {1, "text 50210", "text 50202", "", ""},           {3, "text 50211", "text 50201", "text 50202", ""},
+        {1, "text 50212", "text 50202", "", ""},           {1, "text 50213", "text 50202", "", ""},
+    };
+    EXPECT_EQ(answers.shown, expected);
+}
+
+TEST_F(MainPageTest, RendersFromTheEnglishPack)
+{
+    ASSERT_EQ(LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons), 0)
+        << EnglishPackPath().toStdString();
+    CMainDialog& main = Create(true);
+    EXPECT_TRUE(main.Item<CHoverButtonEx>(CMainDialog::IDC_START)->HasImage());
+    EXPECT_TRUE(main.Item<CHoverButtonEx>(CMainDialog::IDC_CLOSE_BUTTON)->HasImage());
+    EXPECT_FALSE(main.Texts().ok.isEmpty());
+    // The canvas holds the background: its corners are not the unpainted black.
+    EXPECT_NE(main.Canvas().pixelColor(300, 5), QColor(Qt::black));
+    SavePng(main.grab().toImage(), QStringLiteral("main_page.png"));
+}
