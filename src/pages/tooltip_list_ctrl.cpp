@@ -76,7 +76,6 @@ void CTooltipListCtrl::Open(int popupWidth, int popupHeight)
     setVerticalScrollBarPolicy(total < rowHeight * count ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setGeometry(QRect(combo_->mapToGlobal(QPoint(0, combo_->height())), QSize(popupWidth, total + chrome)));
     show();
-    raise();
     setFocus(Qt::PopupFocusReason);
 
     if (remembered_ >= 0) {
