@@ -1,6 +1,7 @@
 #include "app/launcher.h"
 
 #include "platform/core/shell_result.h"
+#include "platform/open_in_browser.h"
 #include "platform/shell.h"
 
 #include <QDir>
@@ -44,7 +45,7 @@ void InstallUtility(const LaunchContext& context)
         ShellOpen(QLatin1String(kCodecInstaller));
     if (context.isMediaPlayer9 && context.isMediaPlayer9()) {
         if (context.showMessage(kKindQuestion, t.playerQuestion, t.yes, t.ok, {}) == kAnswerSecond)
-            ShellOpen(t.playerAddress);
+            OpenInBrowser(t.playerAddress);
     }
     const int result = ShellOpen(QLatin1String(kUtilityInstaller));
     if (!ShellStarted(result))

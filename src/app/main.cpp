@@ -1,16 +1,12 @@
-// The camtivo program: runs the wizard frame until it is closed.
-#include "platform/dialog.h"
+// The camtivo program: the application object runs the wizard frame until it is closed.
+// Language packs and the test-mode file are looked for in the current directory.
+#include "app/camtivo_app.h"
 
 #include <QApplication>
-#include <QRegion>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    CDialog frame;
-    frame.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    frame.setFixedSize(581, 436);
-    frame.setMask(QRegion(0, 0, 581, 436));
-    frame.DoModal();
-    return 0;
+    CCamtivoApp camtivo(QCoreApplication::arguments());
+    return camtivo.Run();
 }
