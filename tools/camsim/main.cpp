@@ -1,0 +1,35 @@
+// camtivo-camsim: simulated cameras answering the discovery and save protocol on UDP.
+#include "sim_cameras.h"
+#include "sim_options.h"
+#include "udp_loop.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    const SimOptionsResult parsed = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (parsed.status == SimOptionsResult::Status::Help) {
+        std::fputs(SimHelpText(), stdout);
+        return 0;
+    }
+    if (parsed.status == SimOptionsResult::Status::Error) {
+        std::fprintf(stderr, "camtivo-camsim: %s (see --help)\n", parsed.error.c_str());
+        return 2;
+    }
+    const SimOptions& options = parsed.options;
+    std::FILE* log = nullptr;
+    if (!options.logPath.empty()) {
+        log = std::fopen(options.logPath.c_str(), "w");
+        if (!log) {
+            std::fprintf(stderr, "camtivo-camsim: cannot write %s\n", options.logPath.c_str());
+            return 2;
+        }
+    }
+    SimulatedCameras cameras(options);
+    const int code = RunUdpLoop(options, cameras, log);
+    if (log)
+        std::fclose(log);
+    return code;
+}
