@@ -4,6 +4,7 @@
 #include "device/core/login_check.h"
 #include "device/password_dialog.h"
 #include "device/search_layout.h"
+#include "platform/core/code_page.h"
 #include "platform/core/window_messages.h"
 #include "platform/shell.h"
 #include "skin/hover_button_ex.h"
@@ -59,6 +60,29 @@ QLabel* MakeField(QWidget* parent, const QRect& rect, const QColor& text, const 
     label->setFont(font);
     label->setTextFormat(Qt::PlainText);
     return label;
+}
+
+struct NamedIndex
+{
+    QString name;
+    qulonglong index;
+};
+
+// The cameras' names with their places in the list, sorted as the user reads names; equal
+// names keep the list's order.
+std::vector<NamedIndex> SortedByName(const CSearchDialog::CameraList& cameras)
+{
+    std::vector<NamedIndex> entries;
+    entries.reserve(cameras.GetCount());
+    qulonglong index = 0;
+    for (const CCameraDataObj* camera : cameras) {
+        const QString name = FromU16(ToWide(camera->info.Get(DeviceInfo::cameraName))).left(kMaxNameChars);
+        entries.push_back({name, index++});
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const NamedIndex& a, const NamedIndex& b) {
+        return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+    });
+    return entries;
 }
 
 } // namespace
@@ -177,27 +201,15 @@ void CSearchDialog::RefreshFromCameraList()
     ForgetCameraList();
     if (cameras_ == nullptr)
         return;
-    struct Entry
-    {
-        QString name;
-        qulonglong index;
-    };
-    std::vector<Entry> entries;
-    qulonglong index = 0;
-    for (const CCameraDataObj* camera : *cameras_) {
-        const QString name = FromU16(camera_text::DetailsOf(*camera).name).left(kMaxNameChars);
-        entries.push_back({name, index++});
+    QList<QTreeWidgetItem*> items;
+    for (const NamedIndex& entry : SortedByName(*cameras_)) {
+        auto* item = new QTreeWidgetItem(QStringList{entry.name});
+        item->setData(0, kIndexRole, entry.index);
+        items.append(item);
     }
-    // Sorted by name as the user reads them; equal names keep the list's order.
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
-    });
     {
         const QSignalBlocker quiet(tree_);
-        for (const Entry& entry : entries) {
-            auto* item = new QTreeWidgetItem(tree_, QStringList{entry.name});
-            item->setData(0, kIndexRole, entry.index);
-        }
+        tree_->addTopLevelItems(items);
     }
     if (QTreeWidgetItem* first = tree_->topLevelItem(0)) {
         // Selecting the first camera shows its details and marks which one they are.
