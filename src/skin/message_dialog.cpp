@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -153,14 +154,17 @@ void CMessageDialog::DrawCanvas()
     const QFont font = CreateFontFromDesc(style_.font, style_.textGap);
     const QColor color = ColorRefToQColor(style_.textColor);
     const int lineHeight = MeasureText(font, message_).height();
-    const int64_t step = static_cast<int64_t>(style_.font.height) + style_.textLinePitch;
+    // Each display line sits in a band one font height tall. A negative height (a character
+    // height) or zero would stack the lines upwards or onto each other, so the band is never
+    // lower than the line the font actually draws.
+    const int64_t band = std::max<int64_t>(std::llabs(static_cast<int64_t>(style_.font.height)), lineHeight);
+    const int64_t step = band + style_.textLinePitch;
     const QStringList lines = message_.split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         const int64_t top = textTop_ + step * i;
         if (top > height() || top < -kMaxSide)
             break;
-        // Each line is centred vertically in a band one font height tall.
-        const int centred = static_cast<int>(top) + (style_.font.height - lineHeight) / 2;
+        const int centred = static_cast<int>(top + (band - lineHeight) / 2);
         DrawTextLine(painter, QRect(textLeft_, centred, width() - textLeft_, lineHeight), lines[i], font,
                      color);
     }

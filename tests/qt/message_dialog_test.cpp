@@ -196,3 +196,33 @@ TEST(MessageDialog, PageShowsTheBoxSkinnedFromItsListsOverItsWindow)
     EXPECT_EQ(fill, MakeColorRef(100, 122, 208));
     EXPECT_LE((centre - host.geometry().center()).manhattanLength(), 2) << "centred over the wizard";
 }
+
+TEST(MessageDialog, LinesOfACharacterHeightFontStackDownwards)
+{
+    SkinTestPack pack;
+    CStringList strings;
+    for (const CStringTableObj* entry : pack.strings)
+        strings.EmplaceTail(entry->number, entry->number == 60014 ? u"textfontsize=(0,-13)" : entry->text);
+    CMessageDialog box;
+    box.ReadKindSkin(&strings, &pack.icons, 1);
+    box.SetTexts(QStringLiteral("Top\nBottom"), QStringLiteral("OK"), {}, {});
+    box.Prepare();
+    const QColor panel(255, 240, 240);
+    const auto inkRows = [&](int top, int bottom) {
+        int rows = 0;
+        for (int y = std::max(0, top); y < bottom; ++y) {
+            for (int x = 80; x < 140; ++x) {
+                if (box.Canvas().pixelColor(x, y) != panel) {
+                    ++rows;
+                    break;
+                }
+            }
+        }
+        return rows;
+    };
+    const int line = LineHeight(box.TextStyle(), QStringLiteral("Top\nBottom"));
+    const int secondTop = 10 + line + box.TextStyle().textLinePitch;
+    EXPECT_GT(inkRows(10, 10 + line), 0) << "first line";
+    EXPECT_GT(inkRows(secondTop, secondTop + line), 0) << "second line below the first";
+    EXPECT_EQ(inkRows(4, 8), 0) << "nothing between the frame and the text top";
+}
