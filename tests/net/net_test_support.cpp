@@ -1,0 +1,93 @@
+#include "net_test_support.h"
+
+#include "platform/core/time_scale.h"
+
+#include <QJsonDocument>
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <thread>
+#include <unistd.h>
+
+namespace nettest {
+
+namespace {
+
+std::vector<std::string> ReadLines(const std::string& path)
+{
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+Camsim::Camsim(NetnsPair& pair, std::vector<std::string> args, const std::string& name)
+    : pair_(pair), log_(pair.ScratchFile(name + ".jsonl"))
+{
+    args.insert(args.end(), {"--log", log_, "--lifetime", "120"});
+    pid_ = pair_.StartInCamera(args, name);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!ready_ && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ready_ = !Events("started").empty();
+    }
+}
+
+Camsim::~Camsim()
+{
+    if (pid_ > 0) {
+        ::kill(-pid_, SIGTERM);
+        pair_.WaitFor(pid_, std::chrono::seconds(2));
+    }
+}
+
+std::vector<QJsonObject> Camsim::Events(const QString& event) const
+{
+    std::vector<QJsonObject> events;
+    for (const std::string& line : ReadLines(log_)) {
+        const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+        if (object.value("event").toString() == event)
+            events.push_back(object);
+    }
+    return events;
+}
+
+Engine::Engine() : action(table), runner(action)
+{
+    runner.onNotify = [this](WPARAM code, LPARAM) { notifications.push_back(code); };
+}
+
+void NetTest::SetUp()
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "network tests need root to create namespaces";
+    ASSERT_TRUE(pair.Ok()) << pair.Error();
+}
+
+void NetTest::TearDown()
+{
+    TimeScale::SetFactor(1.0);
+}
+
+std::string NetTest::CamsimPath() const
+{
+    return std::string(CAMTIVO_TOOLS_DIR) + "/camtivo-camsim";
+}
+
+std::string NetTest::CliPath() const
+{
+    return std::string(CAMTIVO_TOOLS_DIR) + "/camtivo-cli";
+}
+
+std::unique_ptr<Camsim> NetTest::StartCamsim(std::vector<std::string> args, const std::string& name)
+{
+    args.insert(args.begin(), CamsimPath());
+    auto camsim = std::make_unique<Camsim>(pair, std::move(args), name);
+    EXPECT_TRUE(camsim->Ready()) << "the simulator did not start";
+    return camsim;
+}
+
+} // namespace nettest

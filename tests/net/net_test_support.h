@@ -1,0 +1,62 @@
+#pragma once
+// Shared pieces of the network tests: a fixture that owns a PC/camera namespace pair, the
+// camera simulator running in the camera namespace, and searches and saves run by the
+// program's own action dialog from inside the PC namespace.
+#include "device/action_dlg.h"
+#include "device/action_runner.h"
+#include "device/endpoint_table.h"
+#include "netns_fixture.h"
+
+#include <QJsonObject>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace nettest {
+
+// camtivo-camsim in the camera namespace, logging JSON lines to a scratch file.
+class Camsim
+{
+public:
+    Camsim(NetnsPair& pair, std::vector<std::string> args, const std::string& name = "camsim");
+    ~Camsim();
+    bool Ready() const { return ready_; }
+    // Logged events of one kind ("received", "applied", "sent", ...), in order.
+    std::vector<QJsonObject> Events(const QString& event) const;
+
+private:
+    NetnsPair& pair_;
+    std::string log_;
+    pid_t pid_ = -1;
+    bool ready_ = false;
+};
+
+// The action dialog with its own endpoint table and a runner standing in for the frame.
+struct Engine
+{
+    Engine();
+    CEndpointTable table;
+    CActionDlg action;
+    CActionRunner runner;
+    std::vector<WPARAM> notifications;
+};
+
+class NetTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the simulator and waits until it listens.
+    std::unique_ptr<Camsim> StartCamsim(std::vector<std::string> args, const std::string& name = "camsim");
+    std::string CamsimPath() const;
+    std::string CliPath() const;
+
+    NetnsPair pair;
+};
+
+// Bound on any one wait in these tests (real time).
+inline constexpr int64_t kWaitLimitMs = 20000;
+
+} // namespace nettest

@@ -1,0 +1,212 @@
+#include "netns_fixture.h"
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sched.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace nettest {
+
+namespace {
+
+std::atomic<int> counter{0};
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+ino_t NamespaceInode(const char* path)
+{
+    struct stat st
+    {
+    };
+    return ::stat(path, &st) == 0 ? st.st_ino : 0;
+}
+
+// Namespaces left behind by an earlier run that was killed: their owner pid is gone.
+void RemoveStaleNamespaces()
+{
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/var/run/netns", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("cmvt", 0) != 0)
+            continue;
+        const pid_t owner = static_cast<pid_t>(std::atol(name.c_str() + 4));
+        if (owner > 0 && owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH)
+            NetnsPair::Shell("ip netns delete " + name + " 2>/dev/null");
+    }
+}
+
+} // namespace
+
+bool NetnsPair::Shell(const std::string& command)
+{
+    return std::system(command.c_str()) == 0;
+}
+
+NetnsPair::NetnsPair()
+{
+    RemoveStaleNamespaces();
+    const int n = counter++;
+    const std::string id = std::to_string(::getpid()) + "x" + std::to_string(n);
+    pc_ = "cmvt" + id + "pc";
+    camera_ = "cmvt" + id + "cam";
+    // Interface names are at most 15 characters.
+    const std::string shortId = std::to_string(::getpid() % 100000) + "x" + std::to_string(n % 100);
+    vethPc_ = "cvp" + shortId;
+    vethCamera_ = "cvc" + shortId;
+    scratch_ = (std::filesystem::temp_directory_path() / ("camtivo-net-" + id)).string();
+    std::filesystem::create_directories(scratch_);
+    ok_ = Setup();
+}
+
+bool NetnsPair::Setup()
+{
+    const std::vector<std::string> steps = {
+        "ip netns add " + pc_,
+        "ip netns add " + camera_,
+        "ip link add " + vethPc_ + " netns " + pc_ + " type veth peer name " + vethCamera_ + " netns " +
+            camera_,
+        "ip -n " + pc_ + " link set lo up",
+        "ip -n " + camera_ + " link set lo up",
+        "ip -n " + pc_ + " addr add " + kPcAddress + "/24 dev " + vethPc_,
+        "ip -n " + camera_ + " addr add " + kCameraAddress + "/24 dev " + vethCamera_,
+        "ip -n " + pc_ + " link set " + vethPc_ + " up",
+        "ip -n " + camera_ + " link set " + vethCamera_ + " up",
+        "ip -n " + pc_ + " route add 255.255.255.255/32 dev " + vethPc_,
+        "ip -n " + camera_ + " route add 255.255.255.255/32 dev " + vethCamera_,
+    };
+    for (const auto& step : steps) {
+        if (!Shell(step + " >/dev/null 2>&1")) {
+            error_ = "failed: " + step;
+            return false;
+        }
+    }
+    return true;
+}
+
+NetnsPair::~NetnsPair()
+{
+    for (const pid_t pid : children_) {
+        ::kill(-pid, SIGKILL);
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    }
+    // Deleting a namespace removes its end of the veth pair, and with it the other end.
+    Shell("ip netns delete " + pc_ + " >/dev/null 2>&1");
+    Shell("ip netns delete " + camera_ + " >/dev/null 2>&1");
+    std::error_code ec;
+    if (std::getenv("CAMTIVO_KEEP_NET_LOGS") == nullptr)
+        std::filesystem::remove_all(scratch_, ec);
+}
+
+std::string NetnsPair::ScratchFile(const std::string& name) const
+{
+    return scratch_ + "/" + name;
+}
+
+pid_t NetnsPair::Spawn(const std::vector<std::string>& argv, const std::string& out, const std::string& err)
+{
+    // Everything the child needs is prepared before fork: it may only make plain system calls.
+    std::vector<char*> args;
+    for (const auto& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setpgid(0, 0); // its own group, so a kill reaches everything it started
+        ::dup2(outFd, STDOUT_FILENO);
+        ::dup2(errFd, STDERR_FILENO);
+        ::execvp(args[0], args.data());
+        ::_exit(127);
+    }
+    ::close(outFd);
+    ::close(errFd);
+    return pid;
+}
+
+pid_t NetnsPair::StartInCamera(const std::vector<std::string>& argv, const std::string& logName)
+{
+    std::vector<std::string> full = {"ip", "netns", "exec", camera_};
+    full.insert(full.end(), argv.begin(), argv.end());
+    const pid_t pid = Spawn(full, ScratchFile(logName + ".out"), ScratchFile(logName + ".err"));
+    if (pid > 0)
+        children_.push_back(pid);
+    return pid;
+}
+
+int NetnsPair::WaitFor(pid_t pid, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            std::erase(children_, pid);
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ::kill(-pid, SIGKILL);
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    std::erase(children_, pid);
+    return -1;
+}
+
+RunResult NetnsPair::RunInPc(const std::vector<std::string>& argv, std::chrono::milliseconds limit)
+{
+    static std::atomic<int> runs{0};
+    const std::string base = ScratchFile("run" + std::to_string(runs++));
+    std::vector<std::string> full = {"ip", "netns", "exec", pc_};
+    full.insert(full.end(), argv.begin(), argv.end());
+    const pid_t pid = Spawn(full, base + ".out", base + ".err");
+    if (pid < 0)
+        return {};
+    children_.push_back(pid);
+    RunResult result;
+    result.status = WaitFor(pid, limit);
+    result.out = ReadAll(base + ".out");
+    result.err = ReadAll(base + ".err");
+    return result;
+}
+
+PcNamespaceScope::PcNamespaceScope(const NetnsPair& pair)
+{
+    if (!pair.Ok())
+        return;
+    home_ = ::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
+    const std::string path = "/var/run/netns/" + pair.Pc();
+    const int target = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const ino_t before = NamespaceInode("/proc/thread-self/ns/net");
+    if (home_ >= 0 && target >= 0 && ::setns(target, CLONE_NEWNET) == 0)
+        entered_ = NamespaceInode("/proc/thread-self/ns/net") != before && before != 0;
+    if (target >= 0)
+        ::close(target);
+}
+
+PcNamespaceScope::~PcNamespaceScope()
+{
+    if (home_ < 0)
+        return;
+    if (::setns(home_, CLONE_NEWNET) != 0)
+        std::abort(); // never carry on in the test namespace's place
+    ::close(home_);
+}
+
+} // namespace nettest

@@ -1,0 +1,78 @@
+#pragma once
+// Two network namespaces, a PC and a camera, joined by a veth pair, created for one test and
+// always removed again (with every process started in them). The PC side can be entered by the
+// calling thread, so the test's own Qt code opens its sockets there; nothing a test sends ever
+// leaves these namespaces. Addresses: PC 10.77.0.1/24, camera 10.77.0.2/24.
+#include <chrono>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace nettest {
+
+inline constexpr char kPcAddress[] = "10.77.0.1";
+inline constexpr char kCameraAddress[] = "10.77.0.2";
+
+struct RunResult
+{
+    int status = -1; // exit status, or -1 when killed or not started
+    std::string out;
+    std::string err;
+};
+
+class NetnsPair
+{
+public:
+    NetnsPair();
+    ~NetnsPair();
+    NetnsPair(const NetnsPair&) = delete;
+    NetnsPair& operator=(const NetnsPair&) = delete;
+
+    // False (with the reason in Error()) when the namespaces could not be set up.
+    bool Ok() const { return ok_; }
+    const std::string& Error() const { return error_; }
+    const std::string& Pc() const { return pc_; }
+    const std::string& Camera() const { return camera_; }
+    // A file in this test's scratch directory.
+    std::string ScratchFile(const std::string& name) const;
+
+    // Starts a program inside the camera namespace; it is killed when the pair goes.
+    pid_t StartInCamera(const std::vector<std::string>& argv, const std::string& logName);
+    // Waits for a program started with StartInCamera to end; its exit status or -1.
+    int WaitFor(pid_t pid, std::chrono::milliseconds limit);
+    // Runs a program inside the PC namespace to its end (killed after `limit`).
+    RunResult RunInPc(const std::vector<std::string>& argv, std::chrono::milliseconds limit);
+    // Runs a shell command line in the machine's namespace; true when it exits 0.
+    static bool Shell(const std::string& command);
+
+private:
+    bool Setup();
+    pid_t Spawn(const std::vector<std::string>& argv, const std::string& out, const std::string& err);
+
+    bool ok_ = false;
+    std::string error_;
+    std::string pc_;
+    std::string camera_;
+    std::string vethPc_;
+    std::string vethCamera_;
+    std::string scratch_;
+    std::vector<pid_t> children_;
+};
+
+// While alive, the calling thread is inside the PC namespace: sockets it opens and adapters it
+// lists are the PC's. Entered() must be checked before anything is sent.
+class PcNamespaceScope
+{
+public:
+    explicit PcNamespaceScope(const NetnsPair& pair);
+    ~PcNamespaceScope();
+    PcNamespaceScope(const PcNamespaceScope&) = delete;
+    PcNamespaceScope& operator=(const PcNamespaceScope&) = delete;
+    bool Entered() const { return entered_; }
+
+private:
+    int home_ = -1;
+    bool entered_ = false;
+};
+
+} // namespace nettest
