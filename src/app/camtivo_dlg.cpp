@@ -67,14 +67,9 @@ CCamtivoDlg::CCamtivoDlg(QString commandLine, QWidget* parent)
     setWindowIcon(ProgramIcon());
 }
 
-CCamtivoDlg::~CCamtivoDlg()
-{
-    // Pages and the action dialog are members: take them out of the widget tree before the
-    // base destroys its children, so nothing is deleted twice.
-    for (QWidget* child : {static_cast<QWidget*>(&actionDlg_), static_cast<QWidget*>(&searchPage_),
-                           static_cast<QWidget*>(&mainPage_), static_cast<QWidget*>(&languagePage_)})
-        child->setParent(nullptr);
-}
+// The pages and the action dialog are members: each leaves the widget tree as it is
+// destroyed, before the base would delete its children.
+CCamtivoDlg::~CCamtivoDlg() = default;
 
 bool CCamtivoDlg::OnInitDialog()
 {
@@ -349,7 +344,6 @@ void CCamtivoDlg::FinishVerify(bool)
 
 void CCamtivoDlg::RunProgress(const CProgressDlg::Kind& kind)
 {
-    busy_ = 1;
     packPath_ = LanguagePackPath(ProgramDir(), GetLanguage());
     CProgressDlg progress(this);
     progress.LoadFrames(packPath_, kind, &packStrings_);

@@ -1,0 +1,397 @@
+#include "app/about_dialog.h"
+#include "app/camtivo_dlg.h"
+#include "app/core/test_file.h"
+#include "app_fixture.h"
+#include "platform/core/time_scale.h"
+#include "platform/core/window_messages.h"
+#include "platform/message_box.h"
+#include "skin/message_answer.h"
+#include "skin/skin_draw.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <memory>
+
+using namespace app_test;
+
+namespace {
+
+constexpr double kTimeFactor = 0.01; // a 10-second test-mode search takes 100 ms
+
+// Counts how often a progress box is shown.
+class ProgressCounter : public QObject
+{
+public:
+    ProgressCounter() { qApp->installEventFilter(this); }
+    ~ProgressCounter() override { qApp->removeEventFilter(this); }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<CProgressDlg*>(watched) != nullptr)
+            ++shown;
+        return false;
+    }
+};
+
+QString FromU16(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// Runs the frame in a scratch current directory holding a copy of the demo's camera file
+// (and, when asked, the English pack), with timers shortened and every box answered.
+class FrameTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        ASSERT_TRUE(QFile::copy(DemoDir() + QStringLiteral("/Camtivo.tst"), QStringLiteral("Camtivo.tst")));
+        TimeScale::SetFactor(kTimeFactor);
+    }
+    void TearDown() override
+    {
+        TimeScale::SetFactor(1.0);
+        QDir::setCurrent(previous);
+    }
+
+    static void InstallPack() { ASSERT_TRUE(QFile::copy(EnglishPackPath(), QStringLiteral("English.dll"))); }
+
+    // Runs the frame modally; `script` runs inside its loop, after which the wizard is closed.
+    int Run(const QString& commandLine, const std::function<void(CCamtivoDlg&)>& script)
+    {
+        frame = std::make_unique<CCamtivoDlg>(commandLine);
+        QTimer::singleShot(0, frame.get(), [this, script] {
+            ASSERT_TRUE(SpinUntil([this] { return frame->PagesReady(); }));
+            script(*frame);
+            frame->SendMessage(WM_WIZARD_CLOSE);
+        });
+        return frame->DoModal();
+    }
+
+    // Next on the main page: the search page shows and, the first time, a search runs.
+    static void Start(CCamtivoDlg& wizard)
+    {
+        QTest::mouseClick(wizard.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
+        SpinUntil([&] { return wizard.ShownStep() == 1 && wizard.Busy() == 0; });
+        QCoreApplication::processEvents();
+    }
+
+    static std::vector<QString> TreeNames(CCamtivoDlg& wizard)
+    {
+        std::vector<QString> names;
+        QTreeWidget* tree = wizard.SearchPage().Tree();
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            names.push_back(tree->topLevelItem(i)->text(0));
+        return names;
+    }
+
+    static std::vector<QString> DemoNames()
+    {
+        CCameraList cameras;
+        ReadTestFile(std::filesystem::path(DemoDir().toStdU16String() + u"/Camtivo.tst"), cameras);
+        std::vector<QString> names;
+        for (CCameraDataObj* camera : cameras)
+            names.push_back(FromU16(camera->info.Get(DeviceInfo::cameraName)));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::vector<int> Kinds() const
+    {
+        std::vector<int> kinds;
+        for (const SkinnedMessage& m : answers.shown)
+            kinds.push_back(m.kind);
+        return kinds;
+    }
+
+    QTemporaryDir dir;
+    QString previous;
+    std::unique_ptr<CCamtivoDlg> frame;
+    CMessageAnswer answers;
+    CMessageBoxAnswer plainAnswers;
+};
+
+} // namespace
+
+TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
+{
+    InstallPack();
+    ProgressCounter progress;
+    Run(QStringLiteral("camtivo /TestMode"), [&](CCamtivoDlg& wizard) {
+        EXPECT_TRUE(wizard.TestMode());
+        EXPECT_TRUE(wizard.MainPage().isVisible());
+        Start(wizard);
+        EXPECT_EQ(progress.shown, 1);
+        EXPECT_TRUE(wizard.SearchPage().isVisible());
+        EXPECT_FALSE(wizard.MainPage().isVisible());
+        EXPECT_EQ(TreeNames(wizard), DemoNames());
+        ASSERT_NE(wizard.SearchPage().CurrentCamera(), nullptr);
+        EXPECT_TRUE(wizard.CameraList().Contains(wizard.SearchPage().CurrentCamera()));
+        SavePng(wizard.grab().toImage(), QStringLiteral("frame_search_page.png"));
+
+        // Back to the main page and on again: no second search.
+        wizard.PostMessage(WM_WIZARD_NAVIGATE, NAV_BACK);
+        SpinUntil([&] { return wizard.ShownStep() == 0; });
+        EXPECT_TRUE(wizard.MainPage().isVisible());
+        Start(wizard);
+        EXPECT_EQ(progress.shown, 1);
+        // The Search button searches again, and the list is the file's again.
+        QTest::mouseClick(wizard.SearchPage().GetDlgItem(CSearchDialog::IDC_SEARCH), Qt::LeftButton);
+        SpinUntil([&] { return progress.shown == 2 && wizard.Busy() == 0; });
+        QCoreApplication::processEvents();
+        EXPECT_EQ(TreeNames(wizard), DemoNames());
+    });
+    EXPECT_TRUE(answers.shown.empty());
+    EXPECT_TRUE(plainAnswers.shown.empty());
+}
+
+TEST_F(FrameTest, NavigationIgnoresRequestsItCannotServe)
+{
+    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        // Back on the main page and an unknown request change nothing.
+        for (WPARAM request : {NAV_BACK, WPARAM{0x1234}}) {
+            wizard.SendMessage(WM_WIZARD_NAVIGATE, request);
+            EXPECT_EQ(wizard.Step(), 0);
+            EXPECT_TRUE(wizard.MainPage().isVisible());
+        }
+        Start(wizard);
+        // Without a camera on the search page, Next leads nowhere.
+        QFile::remove(QStringLiteral("Camtivo.tst"));
+        wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SEARCH);
+        ASSERT_EQ(wizard.SearchPage().CurrentCamera(), nullptr);
+        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        EXPECT_EQ(wizard.Step(), 1);
+        EXPECT_TRUE(wizard.SearchPage().isVisible());
+    });
+}
+
+TEST(FrameBeforePages, ANavigationRequestBeforeThePagesExistIsDropped)
+{
+    CCamtivoDlg wizard(QStringLiteral("camtivo /testmode"));
+    wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+    EXPECT_EQ(wizard.Step(), 0);
+    EXPECT_EQ(wizard.ShownStep(), 0);
+}
+
+TEST_F(FrameTest, AnEmptySearchSaysSoUnlessASendErrorEndedIt)
+{
+    InstallPack();
+    const struct
+    {
+        bool sendError;
+        LPARAM code;
+        int expectedText;
+    } cases[] = {{false, 0, 50804},    {true, 10060, 50806}, {true, 10064, 50807},
+                 {true, 10065, 50808}, {true, 11001, 50809}, {true, 10051, 50805}};
+    for (const auto& c : cases) {
+        answers.shown.clear();
+        QFile::remove(QStringLiteral("Camtivo.tst"));
+        Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+            if (c.sendError) {
+                // The action reports a failed send while the progress box is up.
+                WhenModal<CProgressDlg>(
+                    [&](CProgressDlg&) { wizard.SendMessage(WM_ACTION_NOTIFY, NOTIFY_SEND_ERROR, c.code); });
+            }
+            Start(wizard);
+            EXPECT_TRUE(wizard.CameraList().IsEmpty());
+            EXPECT_EQ(wizard.Searching(), c.sendError ? 0 : 1);
+        });
+        QString expected;
+        GetSkinString(&frame->PackStrings(), c.expectedText, expected);
+        SCOPED_TRACE(c.expectedText);
+        ASSERT_EQ(answers.shown.size(), 1u);
+        EXPECT_EQ(answers.shown[0].kind, c.sendError ? 1 : 2);
+        EXPECT_EQ(answers.shown[0].message, expected);
+        EXPECT_FALSE(expected.isEmpty());
+    }
+}
+
+TEST_F(FrameTest, TheProgressBoxClosesAtItsNextPollOnceTheActionHasEnded)
+{
+    // A long test delay keeps the box up until the test ends the action itself.
+    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        QElapsedTimer sinceEnd;
+        bool closedSoon = false;
+        WhenModal<CProgressDlg>([&](CProgressDlg& progress) {
+            wizard.KillTimer(CCamtivoDlg::TIMER_TEST_DELAY);
+            QTest::qWait(50);
+            EXPECT_TRUE(progress.isVisible()); // nothing ends it while busy
+            wizard.SendMessage(WM_ACTION_NOTIFY, NOTIFY_SEARCH_DONE);
+            sinceEnd.start();
+            // One poll period of the box, scaled, with room for a slow machine.
+            closedSoon = SpinUntil([&] { return !progress.isVisible(); },
+                                   static_cast<int>(TimeScale::Scaled(1000) * 20 + 200));
+        });
+        QTest::mouseClick(wizard.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
+        SpinUntil([&] { return sinceEnd.isValid() && QApplication::activeModalWidget() == &wizard; });
+        EXPECT_TRUE(closedSoon);
+        EXPECT_EQ(wizard.Busy(), 0);
+    });
+}
+
+TEST_F(FrameTest, LoadSkinReRendersEveryPageFromTheNewPack)
+{
+    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        EXPECT_TRUE(wizard.PackStrings().IsEmpty());
+        const QColor blank = wizard.MainPage().Canvas().pixelColor(300, 5);
+        EXPECT_EQ(blank, QColor(Qt::black));
+
+        int rendered = 0;
+        QObject::connect(&wizard, &CDialog::messageHandled, [&](UINT message, WPARAM, LPARAM) {
+            rendered += message == WM_WIZARD_PAGE_RENDERED ? 1 : 0;
+        });
+        InstallPack();
+        QTest::mouseClick(wizard.MainPage().GetDlgItem(CMainDialog::IDC_LOAD_SKIN_BUTTON), Qt::LeftButton);
+
+        EXPECT_FALSE(wizard.PackStrings().IsEmpty());
+        // Language page twice, main page, search page.
+        EXPECT_EQ(rendered, 4);
+        EXPECT_NE(wizard.MainPage().Canvas().pixelColor(300, 5), blank);
+        EXPECT_NE(wizard.SearchPage().Canvas().pixelColor(300, 5), blank);
+    });
+}
+
+TEST_F(FrameTest, RecordsAreFoundAgainAfterEveryNewList)
+{
+    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        Start(wizard);
+        // Choose the last camera of the tree and go on to step 2.
+        QTreeWidget* tree = wizard.SearchPage().Tree();
+        tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
+        CCameraDataObj* chosen = wizard.SearchPage().CurrentCamera();
+        ASSERT_NE(chosen, nullptr);
+        const MacAddress mac = chosen->info.Get(DeviceInfo::macAddress);
+        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        ASSERT_EQ(wizard.Step(), 2);
+        ASSERT_EQ(wizard.SelectedCamera(), chosen);
+
+        // A new search replaces every record: the selection follows its camera.
+        wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SEARCH);
+        ASSERT_NE(wizard.SelectedCamera(), nullptr);
+        EXPECT_TRUE(wizard.CameraList().Contains(wizard.SelectedCamera()));
+        EXPECT_EQ(wizard.SelectedCamera()->info.Get(DeviceInfo::macAddress), mac);
+        EXPECT_TRUE(wizard.SearchPage().CurrentCamera() == nullptr ||
+                    wizard.CameraList().Contains(wizard.SearchPage().CurrentCamera()));
+
+        // A list without that camera leaves nothing selected.
+        CCameraList fewer;
+        fewer.AddTail(std::make_unique<CCameraDataObj>(*wizard.CameraList().GetHead()));
+        ASSERT_TRUE(WriteTestFile(std::filesystem::path(u"Camtivo.tst"), fewer));
+        wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SEARCH);
+        EXPECT_EQ(wizard.CameraList().GetCount(), 1u);
+        EXPECT_EQ(wizard.SelectedCamera(), nullptr);
+        // Steps that edit a record stay closed without one.
+        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        EXPECT_EQ(wizard.Step(), 2);
+    });
+}
+
+TEST_F(FrameTest, ATestModeSaveWritesTheFileVerifiesAndEndsTheWizard)
+{
+    InstallPack();
+    const int result = Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        Start(wizard);
+        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        ASSERT_NE(wizard.SelectedCamera(), nullptr);
+        wizard.SelectedCamera()->info.Set(DeviceInfo::cameraName, "Renamed");
+        const MacAddress mac = wizard.SelectedCamera()->info.Get(DeviceInfo::macAddress);
+        // The verification's ticks arrive while the success message is up.
+        answers.SetDefaultAnswer(1);
+        wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SAVE);
+        EXPECT_EQ(wizard.SaveOk(), 1);
+        SpinUntil([&] { return !wizard.HasTimer(CCamtivoDlg::TIMER_VERIFY); });
+        EXPECT_EQ(wizard.SavedCamera().info.Get(DeviceInfo::macAddress), mac);
+        ASSERT_NE(wizard.SelectedCamera(), nullptr);
+        EXPECT_EQ(wizard.SelectedCamera()->info.Get(DeviceInfo::macAddress), mac);
+    });
+    EXPECT_EQ(result, IDOK);
+    ASSERT_EQ(Kinds(), std::vector<int>{4});
+    CCameraList saved;
+    ReadTestFile(std::filesystem::path(u"Camtivo.tst"), saved);
+    std::vector<QString> names;
+    for (CCameraDataObj* camera : saved)
+        names.push_back(FromU16(camera->info.Get(DeviceInfo::cameraName)));
+    EXPECT_NE(std::find(names.begin(), names.end(), "Renamed"), names.end());
+}
+
+TEST_F(FrameTest, ASaveThatCannotBeWrittenSaysSoAndStays)
+{
+    InstallPack();
+    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        Start(wizard);
+        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        ASSERT_NE(wizard.SelectedCamera(), nullptr);
+        // The file's place is taken by a folder: it cannot be written.
+        QFile::remove(QStringLiteral("Camtivo.tst"));
+        QDir().mkdir(QStringLiteral("Camtivo.tst"));
+        wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SAVE);
+        EXPECT_EQ(wizard.SaveOk(), 0);
+        EXPECT_EQ(Kinds(), std::vector<int>{1});
+        EXPECT_EQ(wizard.Step(), 2);
+        EXPECT_TRUE(wizard.isVisible());
+    });
+}
+
+TEST_F(FrameTest, ShowAllMessagesEndsWithTheFramesOwn)
+{
+    InstallPack();
+    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        QTest::mouseClick(wizard.MainPage().GetDlgItem(CMainDialog::IDC_SHOW_ALL), Qt::LeftButton);
+        ASSERT_GT(answers.shown.size(), 11u);
+        QString generic;
+        GetSkinString(&wizard.PackStrings(), 59999, generic);
+        EXPECT_EQ(answers.shown.back().message, generic);
+        EXPECT_EQ(answers.shown.front().kind, 3); // the main page's first
+    });
+}
+
+TEST_F(FrameTest, DragMovesTheWindowByThePointersTravel)
+{
+    Run(QStringLiteral("camtivo"), [&](CCamtivoDlg& wizard) {
+        EXPECT_FALSE(wizard.TestMode());
+        const QPoint start = wizard.pos();
+        // A press on the page's background starts the drag.
+        QTest::mousePress(&wizard.MainPage(), Qt::LeftButton, {}, QPoint(10, 10));
+        EXPECT_EQ(wizard.DragFlags() & 0x0401u, 0x0401u);
+        QMouseEvent move(QEvent::MouseMove, QPointF(30, 25), wizard.mapToGlobal(QPointF(30, 25)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&wizard, &move);
+        EXPECT_EQ(wizard.pos(), start + QPoint(20, 15));
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(30, 25), wizard.mapToGlobal(QPointF(30, 25)),
+                            Qt::LeftButton, Qt::NoButton, {});
+        QApplication::sendEvent(&wizard, &release);
+        EXPECT_EQ(wizard.DragFlags() & 0x03FFu, 0u);
+        QMouseEvent after(QEvent::MouseMove, QPointF(60, 60), wizard.mapToGlobal(QPointF(60, 60)),
+                          Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(&wizard, &after);
+        EXPECT_EQ(wizard.pos(), start + QPoint(20, 15));
+    });
+}
+
+TEST_F(FrameTest, TheSystemMenusAboutBoxNamesTheVersion)
+{
+    Run(QStringLiteral("camtivo"), [&](CCamtivoDlg& wizard) {
+        QString text;
+        WhenModal<CAboutDlg>([&](CAboutDlg& about) {
+            for (QLabel* label : about.findChildren<QLabel*>())
+                text += label->text() + QLatin1Char('\n');
+            EXPECT_EQ(about.windowTitle(), "About Camtivo");
+            SavePng(about.grab().toImage(), QStringLiteral("about_box.png"));
+            QTest::mouseClick(qobject_cast<QPushButton*>(about.GetDlgItem(IDOK)), Qt::LeftButton);
+        });
+        wizard.OnSysCommand(16);
+        EXPECT_TRUE(text.contains("Camtivo Version 1.0"));
+        wizard.OnSysCommand(32); // not the About box's: nothing opens
+        EXPECT_EQ(QApplication::activeModalWidget(), &wizard);
+    });
+}
