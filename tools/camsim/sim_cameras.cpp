@@ -158,6 +158,10 @@ std::vector<Outgoing> SimulatedCameras::Handle(std::span<const uint8_t> datagram
         log.push_back(JsonLine().Text("event", "ignored").Text("reason", "not-a-request").Str());
         return {};
     }
+    if (options_.silent) {
+        log.push_back(Event("silent", *header));
+        return {};
+    }
     std::vector<Outgoing> out;
     if (IsQueryCommand(header->command) && header->length == 0) {
         if (!Answers(header->command)) {
@@ -167,10 +171,6 @@ std::vector<Outgoing> SimulatedCameras::Handle(std::span<const uint8_t> datagram
         out = AnswerQuery(*header, from);
     } else {
         out = AnswerSet(datagram, *header, from, log);
-    }
-    if (options_.silent) {
-        log.push_back(Event("silent", *header));
-        return {};
     }
     if (options_.duplicate) {
         const size_t n = out.size();

@@ -204,7 +204,7 @@ Cameras:
 Misbehaviour:
   --query-status N      answer queries with status N
   --status N            answer set requests with status N (and do not apply them)
-  --silent              receive and log, never answer
+  --silent              receive and log, never answer nor apply anything
   --drop-first K        ignore the first K set requests
   --duplicate           send every answer twice
   --delay-ms N          answer after N milliseconds
