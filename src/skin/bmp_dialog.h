@@ -38,6 +38,8 @@ public:
     void SetLists(CStringList* strings, CBmpList* bitmaps, CIconList* icons);
     void SetNotifyWnd(CDialog* window) { notifyWnd_ = window; }
     CDialog* NotifyWnd() const { return notifyWnd_; }
+    // A left press on the page's background sends `message` to the drag window with lParam
+    // pointing at the press point (a QPoint in page coordinates), valid during the call.
     void SetDragWnd(CDialog* window, UINT message);
     void SetTestMode(bool testMode) { testMode_ = testMode; }
 
@@ -58,6 +60,10 @@ public:
 
     // Applies the item `name` of this page's "BUTTON" block to the button.
     void ApplyPageButtonSkin(CHoverButtonEx& button, const QString& name);
+
+    // Pages are never cancelled or closed by Escape or a close request: the wizard ends only
+    // through its own buttons (the frame may override this to treat a close as its Close).
+    void reject() override {}
 
     const QImage& Canvas() const { return canvas_; }
     bool IsReady() const { return ready_; }
@@ -89,9 +95,6 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    // Pages are never cancelled or closed by Escape or a close request: the wizard ends only
-    // through its own buttons.
-    void reject() override {}
 
 private:
     void NotifyNavigate(WPARAM direction);
