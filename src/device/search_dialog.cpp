@@ -11,7 +11,6 @@
 #include "skin/msg_button.h"
 #include "skin/skin_draw.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
 #include <algorithm>
