@@ -2,18 +2,19 @@
 
 #include <QFile>
 
-#include <cstring>
-
-QImage ToQImage(const pe::Argb32Image& image, bool withAlpha)
+QImage ToQImage(pe::Argb32Image image, bool withAlpha)
 {
-    if (image.width <= 0 || image.height <= 0)
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
         return {};
-    QImage out(image.width, image.height, withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    // The image takes the decoded pixels over instead of copying them; the buffer is freed
+    // with the last copy of the image.
+    auto* pixels = new std::vector<uint32_t>(std::move(image.pixels));
+    const auto release = [](void* buffer) { delete static_cast<std::vector<uint32_t>*>(buffer); };
+    QImage out(reinterpret_cast<uchar*>(pixels->data()), image.width, image.height, image.width * 4,
+               withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32, release, pixels);
     if (out.isNull())
-        return {};
-    const size_t rowBytes = static_cast<size_t>(image.width) * sizeof(uint32_t);
-    for (int y = 0; y < image.height; ++y)
-        std::memcpy(out.scanLine(y), image.pixels.data() + static_cast<size_t>(y) * image.width, rowBytes);
+        delete pixels;
     return out;
 }
 
@@ -37,19 +38,19 @@ QImage CResourceLibrary::Bitmap(int number) const
 {
     if (number < 0 || number > 0xFFFF)
         return {};
-    const pe::DibResult decoded = file_.DecodeBitmap(static_cast<uint16_t>(number));
-    return decoded.status == pe::DibStatus::Ok ? ToQImage(decoded.image, false) : QImage();
+    pe::DibResult decoded = file_.DecodeBitmap(static_cast<uint16_t>(number));
+    return decoded.status == pe::DibStatus::Ok ? ToQImage(std::move(decoded.image), false) : QImage();
 }
 
 QImage CResourceLibrary::Icon(int number) const
 {
     if (number < 0 || number > 0xFFFF)
         return {};
-    const pe::IconImage decoded = file_.DecodeIcon(static_cast<uint16_t>(number));
+    pe::IconImage decoded = file_.DecodeIcon(static_cast<uint16_t>(number));
     if (decoded.status != pe::IconStatus::Ok)
         return {};
     if (!decoded.isPng)
-        return ToQImage(decoded.pixels, true);
+        return ToQImage(std::move(decoded.pixels), true);
     QImage png;
     png.loadFromData(reinterpret_cast<const uchar*>(decoded.png.data()), static_cast<int>(decoded.png.size()),
                      "PNG");

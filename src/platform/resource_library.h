@@ -6,8 +6,9 @@
 #include <QImage>
 #include <QString>
 
-// Opaque pixels become an RGB32 image, pixels with alpha an ARGB32 image.
-QImage ToQImage(const pe::Argb32Image& image, bool withAlpha);
+// Opaque pixels become an RGB32 image, pixels with alpha an ARGB32 image; a null image when
+// the buffer does not match the size.
+QImage ToQImage(pe::Argb32Image image, bool withAlpha);
 
 class CResourceLibrary
 {

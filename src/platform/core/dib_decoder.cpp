@@ -3,6 +3,7 @@
 #include "platform/core/byte_view.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 namespace pe {
@@ -144,9 +145,16 @@ DibStatus ReadPalette(const ByteView& in, const HeaderFields& h, uint64_t tableO
     return DibStatus::Ok;
 }
 
-uint32_t PaletteColor(const DibLayout& layout, uint32_t index)
+// The colour table widened to every index a pixel can hold; indices past the table are black.
+using Lookup = std::array<uint32_t, 256>;
+
+Lookup MakeLookup(const DibLayout& layout)
 {
-    return index < layout.palette.size() ? layout.palette[index] : kOpaque;
+    Lookup lookup;
+    lookup.fill(kOpaque);
+    std::copy_n(layout.palette.begin(), std::min<size_t>(layout.palette.size(), lookup.size()),
+                lookup.begin());
+    return lookup;
 }
 
 uint32_t DirectColor(const DibLayout& layout, uint32_t pixel, bool keepAlpha)
@@ -156,24 +164,37 @@ uint32_t DirectColor(const DibLayout& layout, uint32_t pixel, bool keepAlpha)
            Channel(pixel, layout.masks[2]);
 }
 
-uint32_t PixelAt(const DibLayout& layout, std::span<const uint8_t> row, int x, bool keepAlpha)
+// One row of uncompressed bits; the row holds at least the stride the width needs.
+void DecodeRow(const DibLayout& layout, const Lookup& lookup, const uint8_t* row, uint32_t* out,
+               bool keepAlpha)
 {
+    const int width = layout.width;
     switch (layout.bitCount) {
     case 1:
-        return PaletteColor(layout, (row[x / 8] >> (7 - x % 8)) & 1);
+        for (int x = 0; x < width; ++x)
+            out[x] = lookup[(row[x / 8] >> (7 - x % 8)) & 1];
+        break;
     case 4:
-        return PaletteColor(layout, (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0F);
+        for (int x = 0; x < width; ++x)
+            out[x] = lookup[(row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0F];
+        break;
     case 8:
-        return PaletteColor(layout, row[x]);
+        for (int x = 0; x < width; ++x)
+            out[x] = lookup[row[x]];
+        break;
     case 16:
-        return DirectColor(layout, row[2 * x] | row[2 * x + 1] << 8, false);
+        for (int x = 0; x < width; ++x)
+            out[x] = DirectColor(layout, row[2 * x] | row[2 * x + 1] << 8, false);
+        break;
     case 24:
-        return kOpaque | uint32_t{row[3 * x + 2]} << 16 | uint32_t{row[3 * x + 1]} << 8 | row[3 * x];
-    default: {
-        const size_t at = 4 * static_cast<size_t>(x);
-        const uint32_t pixel = row[at] | row[at + 1] << 8 | row[at + 2] << 16 | uint32_t{row[at + 3]} << 24;
-        return DirectColor(layout, pixel, keepAlpha);
-    }
+        for (int x = 0; x < width; ++x, row += 3)
+            out[x] = kOpaque | uint32_t{row[2]} << 16 | uint32_t{row[1]} << 8 | row[0];
+        break;
+    default:
+        for (int x = 0; x < width; ++x, row += 4)
+            out[x] =
+                DirectColor(layout, row[0] | row[1] << 8 | row[2] << 16 | uint32_t{row[3]} << 24, keepAlpha);
+        break;
     }
 }
 
@@ -182,28 +203,28 @@ DibResult DecodeUncompressed(const ByteView& in, const DibLayout& layout, bool k
     const uint64_t stride = RowStride(layout.width, layout.bitCount);
     if (!in.Has(layout.bitsOffset, stride * layout.height))
         return {DibStatus::Truncated, {}, 0};
+    const Lookup lookup = MakeLookup(layout);
     DibResult result{DibStatus::Ok, {layout.width, layout.height, {}}, 0};
     result.image.pixels.resize(static_cast<size_t>(layout.width) * layout.height);
     for (int y = 0; y < layout.height; ++y) {
         const int sourceRow = layout.topDown ? y : layout.height - 1 - y;
         const auto row = in.Sub(layout.bitsOffset + stride * sourceRow, stride);
-        uint32_t* out = result.image.pixels.data() + static_cast<size_t>(y) * layout.width;
-        for (int x = 0; x < layout.width; ++x)
-            out[x] = PixelAt(layout, row, x, keepAlpha);
+        DecodeRow(layout, lookup, row.data(),
+                  result.image.pixels.data() + static_cast<size_t>(y) * layout.width, keepAlpha);
     }
     result.bitsEnd = static_cast<size_t>(layout.bitsOffset + stride * layout.height);
     return result;
 }
 
-// Run-length decoding into palette indices, bottom row first. Pixels that the runs skip keep
-// index 0; runs that pass the right edge or the top are clipped.
+// Run-length decoding straight into the picture, bottom row first. Pixels that the runs skip
+// keep colour 0 of the table; runs that pass the right edge or the top are clipped.
 class RleDecoder
 {
 public:
-    RleDecoder(const ByteView& in, const DibLayout& layout)
-        : in_(in), layout_(layout), pos_(layout.bitsOffset),
-          indices_(static_cast<size_t>(layout.width) * layout.height, 0)
+    RleDecoder(const ByteView& in, const DibLayout& layout, std::vector<uint32_t>& pixels)
+        : in_(in), layout_(layout), lookup_(MakeLookup(layout)), pos_(layout.bitsOffset), pixels_(pixels)
     {
+        pixels_.assign(static_cast<size_t>(layout.width) * layout.height, lookup_[0]);
     }
 
     DibStatus Run()
@@ -235,18 +256,13 @@ public:
         }
     }
 
-    uint32_t ColorAt(int x, int row) const
-    {
-        return PaletteColor(layout_, indices_[static_cast<size_t>(row) * layout_.width + x]);
-    }
-
 private:
     bool Nibbles() const { return layout_.bitCount == 4; }
 
     void Put(uint8_t index)
     {
         if (x_ < layout_.width && y_ < layout_.height)
-            indices_[static_cast<size_t>(y_) * layout_.width + x_] = index;
+            pixels_[static_cast<size_t>(layout_.height - 1 - y_) * layout_.width + x_] = lookup_[index];
         ++x_;
     }
 
@@ -272,24 +288,19 @@ private:
 
     const ByteView& in_;
     const DibLayout& layout_;
+    const Lookup lookup_;
     uint64_t pos_;
     int64_t x_ = 0;
     int64_t y_ = 0;
-    std::vector<uint8_t> indices_;
+    std::vector<uint32_t>& pixels_;
 };
 
 DibResult DecodeRle(const ByteView& in, const DibLayout& layout)
 {
-    RleDecoder decoder(in, layout);
-    const DibStatus status = decoder.Run();
+    DibResult result{DibStatus::Ok, {layout.width, layout.height, {}}, 0};
+    const DibStatus status = RleDecoder(in, layout, result.image.pixels).Run();
     if (status != DibStatus::Ok)
         return {status, {}, 0};
-    DibResult result{DibStatus::Ok, {layout.width, layout.height, {}}, 0};
-    result.image.pixels.resize(static_cast<size_t>(layout.width) * layout.height);
-    for (int y = 0; y < layout.height; ++y)
-        for (int x = 0; x < layout.width; ++x)
-            result.image.pixels[static_cast<size_t>(y) * layout.width + x] =
-                decoder.ColorAt(x, layout.height - 1 - y);
     return result;
 }
 
