@@ -62,6 +62,7 @@ Engine::Engine() : action(table), runner(action)
 
 void NetTest::SetUp()
 {
+    boxes = std::make_unique<CMessageBoxAnswer>();
     if (::geteuid() != 0)
         GTEST_SKIP() << "network tests need root to create namespaces";
     ASSERT_TRUE(pair.Ok()) << pair.Error();
@@ -69,6 +70,9 @@ void NetTest::SetUp()
 
 void NetTest::TearDown()
 {
+    for (const auto& box : boxes->shown)
+        ADD_FAILURE() << "unexpected message box: " << box.text.toStdString();
+    boxes.reset();
     TimeScale::SetFactor(1.0);
 }
 

@@ -6,6 +6,7 @@
 #include "device/action_runner.h"
 #include "device/endpoint_table.h"
 #include "netns_fixture.h"
+#include "platform/message_box.h"
 
 #include <QJsonObject>
 #include <gtest/gtest.h>
@@ -54,6 +55,9 @@ protected:
     std::string CliPath() const;
 
     NetnsPair pair;
+    // Every plain message box is answered at once (a real one would wait for a click forever);
+    // tests that expect boxes install their own answer on top.
+    std::unique_ptr<CMessageBoxAnswer> boxes;
 };
 
 // Bound on any one wait in these tests (real time).
