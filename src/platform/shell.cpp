@@ -96,7 +96,9 @@ int ShellOpen(const QString& target)
     ShellLauncher& launcher = CurrentShellLauncher();
     if (IsWebAddress(target))
         return OpenWebAddress(launcher, QUrl(target));
-    QString path = QString(target).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QUrl fileUrl(target, QUrl::StrictMode);
+    QString path = fileUrl.isLocalFile() ? fileUrl.toLocalFile()
+                                         : QString(target).replace(QLatin1Char('\\'), QLatin1Char('/'));
     return OpenLocalFile(launcher, QFileInfo(QDir::current(), path));
 }
 

@@ -79,6 +79,8 @@ TEST_F(ShellOpenTest, DocumentsOpenOnlyWithARegisteredHandler)
     ASSERT_EQ(fake.opened.size(), 1);
     EXPECT_EQ(fake.opened[0], QUrl::fromLocalFile(dir.filePath(QStringLiteral("Docs/Guide.pdf"))));
 
+    EXPECT_EQ(ShellOpen(QUrl::fromLocalFile(dir.filePath(QStringLiteral("Docs/Guide.pdf"))).toString()),
+              SHELL_STARTED);
     fake.openSucceeds = false;
     EXPECT_EQ(ShellOpen(QStringLiteral("Docs/Guide.pdf")), SHELL_NO_ASSOCIATION);
 }
