@@ -38,7 +38,9 @@ public:
             return;
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
         // Every line gets the time since start in front of its own fields.
-        std::fprintf(file_, "{\"ms\":%lld,%s\n", static_cast<long long>(ms), line.c_str() + 1);
+        const char* fields = line.size() > 2 ? line.c_str() + 1 : "}";
+        std::fprintf(file_, "{\"ms\":%lld%s%s\n", static_cast<long long>(ms), line.size() > 2 ? "," : "",
+                     fields);
         std::fflush(file_);
     }
 
