@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -123,20 +122,6 @@ TEST(BmpDialog, InitialisationMakesASquare581x436CanvasWithBackgroundAndTexts)
     // The page shows its canvas unchanged.
     const QImage shown = f.page.grab(QRect(0, 0, 100, 100)).toImage();
     EXPECT_EQ(Pixel(shown, 5, 5), SkinTestPack::kBackgroundColor);
-}
-
-TEST(BmpDialog, TopLevelPageIsBorderless)
-{
-    SkinTestPack pack;
-    TestPage page;
-    page.SetLists(&pack.strings, &pack.bitmaps, &pack.icons);
-    Qt::WindowFlags flags;
-    QTimer::singleShot(0, &page, [&] {
-        flags = page.windowFlags();
-        page.EndDialog(IDOK);
-    });
-    EXPECT_EQ(page.DoModal(), IDOK);
-    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
 }
 
 TEST(BmpDialog, MissingBackgroundLeavesTheCanvasUnpaintedButDrawsTexts)

@@ -134,14 +134,6 @@ TEST(MessageDialog, KindSelectsItsStringsAndIcon)
     CIconList icons;
     noIcon.ReadKindSkin(&pack.strings, &icons, 4);
     EXPECT_TRUE(noIcon.Icon().isNull());
-    noIcon.SetTexts(QStringLiteral("No icon."), QStringLiteral("OK"), {}, {});
-    noIcon.Prepare();
-    EXPECT_TRUE(noIcon.IsReady());
-
-    CMessageDialog unskinned; // without lists the construction look stays
-    unskinned.ReadKindSkin(nullptr, &pack.icons, 1);
-    EXPECT_EQ(unskinned.TextStyle(), MessageTextStyle{});
-    EXPECT_TRUE(unskinned.Icon().isNull());
 }
 
 TEST(MessageDialog, CanvasHasFramePanelIconAndIsShownUnchanged)

@@ -61,21 +61,6 @@ TEST(MessageSkin, KindTwoReadsEveryKeyFromItsOwnStrings)
     EXPECT_EQ(text.frameSize, 2);
 }
 
-TEST(MessageSkin, DefaultsAreTheDocumentedOnes)
-{
-    const MsgButtonStyle button;
-    EXPECT_EQ(button.fillColor, 0xB4B4B4u);
-    EXPECT_EQ(button.frameSize, 1);
-    EXPECT_EQ(button.font, (FontDesc{14, 7, 500, u"Helvetica Narrow"}));
-    EXPECT_EQ(button.hoverTextColor, 0xFFFFFFu);
-    EXPECT_EQ(button.textColor, 0xD07A9Fu);
-    const MessageTextStyle text;
-    EXPECT_EQ(text.panelColor, 0x35CE9Bu);
-    EXPECT_EQ(text.frameSize, 5);
-    EXPECT_EQ(text.font, (FontDesc{15, 7, 500, u"Helvetica Narrow"}));
-}
-
-// Each string is bad in one way; the setting it names must keep its default.
 TEST(MessageSkin, BadStringsLeaveTheDefault)
 {
     struct Case
@@ -111,14 +96,6 @@ TEST(MessageSkin, KeysMatchInAnyCaseAndValuesKeepTheirs)
     ReadMsgButtonStyle(&lines, 1, style);
     EXPECT_EQ(style.frameSize, 4);
     EXPECT_EQ(style.font.faceName, u"DejaVu Sans Mono");
-}
-
-TEST(MessageSkin, LongFaceNamesAreCutAt31Characters)
-{
-    const CStringList lines = Strings({{63013, u"textfontname=" + std::u16string(40, u'a')}});
-    MessageTextStyle style;
-    ReadMessageTextStyle(&lines, 4, style);
-    EXPECT_EQ(style.font.faceName, std::u16string(31, u'a'));
 }
 
 TEST(MessageSkin, NoListAndAbsurdKindsChangeNothing)
