@@ -1,0 +1,158 @@
+// Start-up of the wizard: from a new frame to the main page painted (pack loaded, pages
+// made), the same measured once from the start of the process, and the peak memory of a whole
+// run in test mode through the first search to the search page showing the demo cameras.
+#include "app/camtivo_dlg.h"
+#include "app/core/test_file.h"
+#include "platform/core/time_scale.h"
+#include "platform/core/window_messages.h"
+#include "skin/message_answer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uint32_t kDemoCameras = 3;
+
+// Seconds since this process started, from the kernel's record of its start.
+double SecondsSinceProcessStart()
+{
+    std::ifstream statFile("/proc/self/stat");
+    std::string stat((std::istreambuf_iterator<char>(statFile)), {});
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i < 22; ++i) // fields 3 to 21 come before the start time (22)
+        fields >> field;
+    double startTicks = 0;
+    fields >> startTicks;
+    double uptime = 0;
+    std::ifstream("/proc/uptime") >> uptime;
+    return uptime - startTicks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+QApplication& App()
+{
+    static int argc = 1;
+    static char name[] = "bench_wizard_start";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// A scratch current directory like the demo's: the English pack and the camera file.
+class DemoDir
+{
+public:
+    DemoDir()
+    {
+        previous_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        CCameraList cameras;
+        for (uint32_t n = 1; n <= kDemoCameras; ++n)
+            cameras.AddTail(std::make_unique<CCameraDataObj>(CameraFromSection(u" ", n)));
+        ok_ = QFile::copy(QStringLiteral(CAMTIVO_BUILD_DIR "/packs/English/English.dll"), "English.dll") &&
+              WriteTestFile(std::filesystem::path(u"Camtivo.tst"), cameras);
+    }
+    ~DemoDir() { QDir::setCurrent(previous_); }
+    bool Ok() const { return ok_; }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+    bool ok_ = false;
+};
+
+// Ends the frame's run once its main page has been painted.
+class FirstPaint : public QObject
+{
+public:
+    explicit FirstPaint(CCamtivoDlg& frame) : frame_(frame) { frame.MainPage().installEventFilter(this); }
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !painted) {
+            painted = true;
+            QTimer::singleShot(0, &frame_, [this] { frame_.SendMessage(WM_WIZARD_CLOSE); });
+        }
+        return false;
+    }
+
+private:
+    CCamtivoDlg& frame_;
+};
+
+// Runs a frame until its main page is painted; returns whether it was.
+bool RunToMainPagePainted()
+{
+    CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
+    FirstPaint paint(frame);
+    frame.DoModal();
+    return paint.painted;
+}
+
+void BM_FrameToMainPagePainted(benchmark::State& state)
+{
+    App();
+    DemoDir demo;
+    if (!demo.Ok()) {
+        state.SkipWithError("the English pack is not built");
+        return;
+    }
+    // The first run, measured from the start of the process (program loading, the
+    // application object and the first frame together).
+    if (!RunToMainPagePainted()) {
+        state.SkipWithError("the main page was never painted");
+        return;
+    }
+    state.counters["process_start_to_paint_ms"] = SecondsSinceProcessStart() * 1000.0;
+    for (auto _ : state)
+        RunToMainPagePainted();
+}
+BENCHMARK(BM_FrameToMainPagePainted)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_RunThroughTheSearchPage(benchmark::State& state)
+{
+    App();
+    DemoDir demo;
+    if (!demo.Ok()) {
+        state.SkipWithError("the English pack is not built");
+        return;
+    }
+    TimeScale::SetFactor(0.01);
+    CMessageAnswer answers;
+    size_t cameras = 0;
+    for (auto _ : state) {
+        CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
+        QTimer::singleShot(0, &frame, [&frame, &cameras] {
+            while (!frame.PagesReady())
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            frame.PostMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+            while (frame.ShownStep() != 1 || frame.Busy() != 0)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            cameras = frame.CameraList().GetCount();
+            frame.SendMessage(WM_WIZARD_CLOSE);
+        });
+        frame.DoModal();
+    }
+    TimeScale::SetFactor(1.0);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["cameras"] = static_cast<double>(cameras);
+    state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_RunThroughTheSearchPage)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
