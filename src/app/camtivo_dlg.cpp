@@ -11,6 +11,7 @@
 #include "platform/message_box.h"
 #include "skin/skin_draw.h"
 
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMenu>
@@ -480,6 +481,16 @@ void CCamtivoDlg::mouseReleaseEvent(QMouseEvent* event)
         releaseMouse();
     }
     CBmpDialog::mouseReleaseEvent(event);
+}
+
+void CCamtivoDlg::closeEvent(QCloseEvent* event)
+{
+    // The window has no close box, but the desktop can still ask it to close (a key, the
+    // taskbar, logging out). That ends the wizard as its close button would, except while a
+    // search or save runs: the action has to end before the wizard can.
+    event->ignore();
+    if (busy_ == 0)
+        EndDialog(IDCANCEL);
 }
 
 void CCamtivoDlg::contextMenuEvent(QContextMenuEvent* event)

@@ -73,7 +73,8 @@ protected:
         QTimer::singleShot(0, frame.get(), [this, script] {
             ASSERT_TRUE(SpinUntil([this] { return frame->PagesReady(); }));
             script(*frame);
-            frame->SendMessage(WM_WIZARD_CLOSE);
+            if (frame->isVisible())
+                frame->SendMessage(WM_WIZARD_CLOSE);
         });
         return frame->DoModal();
     }
@@ -353,6 +354,19 @@ TEST_F(FrameTest, ShowAllMessagesEndsWithTheFramesOwn)
         EXPECT_EQ(answers.shown.back().message, generic);
         EXPECT_EQ(answers.shown.front().kind, 3); // the main page's first
     });
+}
+
+TEST_F(FrameTest, ADesktopCloseRequestEndsTheWizardUnlessAnActionRuns)
+{
+    const int result = Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        WhenModal<CProgressDlg>([&](CProgressDlg&) {
+            wizard.close();
+            EXPECT_TRUE(wizard.isVisible());
+        });
+        Start(wizard);
+        wizard.close();
+    });
+    EXPECT_EQ(result, IDCANCEL);
 }
 
 TEST_F(FrameTest, DragMovesTheWindowByThePointersTravel)

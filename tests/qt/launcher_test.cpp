@@ -169,15 +169,6 @@ TEST_F(LauncherTest, InstallUtilityChecksCodecThenPlayerThenStartsTheInstaller)
     }
 }
 
-TEST_F(LauncherTest, QuestionsOfferYesAndOkWhileFailuresOfferOk)
-{
-    player9 = true;
-    InstallUtility(context);
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0], (SkinnedMessage{3, "Update the player?", "Yes", "OK", ""}));
-    EXPECT_EQ(shown[1], (SkinnedMessage{1, "installer missing", "OK", "", ""}));
-}
-
 TEST_F(LauncherTest, UserGuideWithoutAReaderOffersToInstallOne)
 {
     const struct
