@@ -19,6 +19,14 @@ int PrintBox(const MessageBoxRequest& request)
     return IDOK;
 }
 
+// Qt's own notices (such as the missing runtime directory of a headless session) would break
+// the promise of one error line; only serious ones are let through.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "camtivo-cli: %s\n", message.toLocal8Bit().constData());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -35,6 +43,7 @@ int main(int argc, char** argv)
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(&QuietQtMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName("camtivo-cli");
     QApplication::setApplicationDisplayName("Camtivo");
