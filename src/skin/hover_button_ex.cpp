@@ -24,7 +24,6 @@ FontDesc DescribeFont(const QFont& font)
 
 CHoverButtonEx::CHoverButtonEx(QWidget* parent) : QPushButton(parent)
 {
-    setFlat(true);
     setAutoDefault(false);
     fontDesc_ = DescribeFont(font());
     font_ = CreateFontFromDesc(fontDesc_);
