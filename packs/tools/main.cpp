@@ -110,6 +110,13 @@ int PackToPng(const QStringList& args)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt wants a private runtime folder even offscreen; give it one of our own.
+        const QString runtime = QDir::tempPath() + QStringLiteral("/camtivo-packtool-runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
     QGuiApplication app(argc, argv); // fonts for text in SVG art
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())

@@ -24,14 +24,23 @@ void LoadStrings(const pe::PeResourceFile& file, CStringList& strings)
         strings.EmplaceTail(s.number, PackText(s.text));
 }
 
+// A pack names its bitmaps' sizes itself, and a few bytes of run-length data can claim a
+// huge picture: the pixels of one load are budgeted, so a hostile pack cannot exhaust memory.
 void LoadBitmaps(const CResourceLibrary& library, CBmpList& bitmaps)
 {
+    int64_t budget = kPackPixelBudget;
     for (const pe::ResourceEntry& entry : library.Resources().Bitmaps()) {
         if (entry.id < kPackFirstBitmap || entry.id > kPackLastBitmap)
             continue;
+        const pe::DibLayoutResult header = pe::ReadDibLayout(library.Resources().Data(entry));
+        const int64_t pixels = int64_t{header.layout.width} * header.layout.height;
+        if (header.status != pe::DibStatus::Ok || pixels > budget)
+            continue;
         QImage image = library.Bitmap(entry.id);
-        if (!image.isNull())
-            bitmaps.EmplaceTail(entry.id, std::move(image));
+        if (image.isNull())
+            continue;
+        budget -= pixels;
+        bitmaps.EmplaceTail(entry.id, std::move(image));
     }
 }
 

@@ -6,11 +6,15 @@
 
 #include <QString>
 
+#include <cstdint>
+
 inline constexpr int kPackStringLimit = 1023; // longer texts are cut to this many characters
 inline constexpr int kPackFirstBitmap = 1;
 inline constexpr int kPackLastBitmap = 32000;
 inline constexpr int kPackFirstIcon = 1;
 inline constexpr int kPackLastIcon = 100;
+// Pixels of all bitmaps of one pack together (64 MB decoded); bitmaps past it are skipped.
+inline constexpr int64_t kPackPixelBudget = 16 * 1024 * 1024;
 
 // Empties the lists and fills them, each in ascending number order, from the library at the
 // path. Returns 0 when the library was loaded and 1 when it was missing or not loadable (the

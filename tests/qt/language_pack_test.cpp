@@ -1,10 +1,13 @@
 // Language packs as the program loads them: the probe pack of edge cases and the English
 // pack, both built from their sources by the pack pipeline.
 #include "app/language_pack.h"
+#include "platform/core/pe_resources.h"
 #include "skin/core/message_skin.h"
 #include "skin/core/skin_button_items.h"
 #include "skin/core/skin_lines.h"
 #include "skin/core/skin_text_items.h"
+
+#include "../unit/pe_test_builder.h"
 
 #include <QDir>
 #include <QFile>
@@ -280,4 +283,25 @@ TEST(PackTool, RefusesWhatTheResourceCompilerWouldLetThrough)
         ASSERT_TRUE(process.waitForFinished(20000));
         EXPECT_EQ(process.exitCode(), c.exitCode) << process.readAllStandardError().toStdString();
     }
+}
+
+TEST(LanguagePack, HugePicturesClaimedByFewBytesCannotExhaustMemory)
+{
+    // Three 4096 x 4096 bitmaps of four bytes of run-length data each: only the first fits
+    // the pack's pixel budget.
+    const test_pe::Bytes huge = test_pe::Dib(4096, 4096, 8, 1, {0x647AD0}, {0, 0, 0, 1}, 1);
+    const test_pe::BuiltPe built =
+        test_pe::BuildPe({{pe::kResourceBitmap, 1, huge},
+                          {pe::kResourceBitmap, 2, huge},
+                          {pe::kResourceBitmap, 3, test_pe::Dib(1, 1, 24, 0, {}, {1, 2, 3, 0})}});
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("Huge.dll")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(built.bytes.data()), static_cast<qint64>(built.bytes.size()));
+    file.close();
+    Pack pack;
+    ASSERT_EQ(pack.Load(file.fileName()), 0);
+    EXPECT_EQ(Numbers(pack.bitmaps), std::vector<int>{1});
+    EXPECT_EQ(pack.Bitmap(1).pixel(4095, 4095), qRgb(0x64, 0x7A, 0xD0));
 }
