@@ -1,6 +1,6 @@
-#include "device/core/camera_data.h"
 #include "device/core/camera_detail_text.h"
 #include "device/core/login_check.h"
+#include "device/core/message_header.h"
 
 #include <gtest/gtest.h>
 
@@ -96,69 +96,4 @@ TEST(LoginCheck, LimitsByVariantAndExactComparison)
     };
     for (const Case& c : cases)
         EXPECT_EQ(LoginAccepted(c.name, c.password, c.expectedName, c.expectedPassword), c.accepted);
-}
-
-namespace {
-
-CCameraDataObj MakeCamera(uint16_t answered)
-{
-    CCameraDataObj camera;
-    camera.replyHeader.command = answered;
-    DeviceInfo& info = camera.info;
-    info.Set(DeviceInfo::deviceType, 18);
-    info.Set(DeviceInfo::firmwareVersion, 0x2500);
-    info.Set(DeviceInfo::macAddress, {0x00, 0x1a, 0x2b, 0x3c, 0x4d, 0x5e});
-    info.Set(DeviceInfo::cameraName, "Gar\xe7on");
-    info.Set(DeviceInfo::ipAddress, {10, 0, 0, 7});
-    info.Set(DeviceInfo::subnetMask, {255, 255, 255, 0});
-    info.Set(DeviceInfo::gateway, {10, 0, 0, 1});
-    info.Set(DeviceInfo::date, "12/07/2026");
-    info.Set(DeviceInfo::time, "08:30:05");
-    info.Set(DeviceInfo::channel, 200);
-    info.Set(DeviceInfo::security, 0);
-    info.Set(DeviceInfo::SecMode, 1);
-    info.Set(DeviceInfo::loginName, "abcdefghijklmnopqrstuvwxyzABCDEF"); // 31 bytes stored
-    info.Set(DeviceInfo::loginPassword, "passw0rd-and-more");
-    info.Set(DeviceInfo::webPortSet, 1);
-    info.Set(DeviceInfo::webPort, 8081);
-    return camera;
-}
-
-} // namespace
-
-TEST(CameraDetailText, DetailsOfARecordAreWideTextsOfItsFields)
-{
-    const CameraDetails details = DetailsOf(MakeCamera(CMD_QUERY_FULL));
-    EXPECT_EQ(details.firmware, u"V1.1.4");
-    EXPECT_EQ(details.mac, u"00:1a:2b:3c:4d:5e");
-    EXPECT_EQ(details.name, u"Gar\u00e7on");
-    EXPECT_EQ(details.ip, u"10.0.0.7");
-    EXPECT_EQ(details.mask, u"255.255.255.0");
-    EXPECT_EQ(details.gateway, u"10.0.0.1");
-    EXPECT_EQ(details.date, u"12/07/2026");
-    EXPECT_EQ(details.time, u"08:30:05");
-    EXPECT_EQ(details.channel, u"200");
-    EXPECT_EQ(details.securityIndex, 3);
-    EXPECT_EQ(DetailsOf(MakeCamera(CMD_QUERY)).firmware, u"V2.50");
-    EXPECT_EQ(WebAddressOf(MakeCamera(CMD_QUERY)), "http://10.0.0.7:8081");
-}
-
-TEST(LoginCheck, ExpectedLoginIsCutToWhatTheAnsweredVariantCarries)
-{
-    struct Case
-    {
-        uint16_t command;
-        const char16_t* name;
-        const char16_t* password;
-    };
-    const Case cases[] = {
-        {CMD_QUERY, u"abcdefghijklmnopqrst", u"passw0rd"},
-        {CMD_QUERY_ENC, u"abcdefghijklmnopqrst", u"passw0rd"},
-        {CMD_QUERY_FULL, u"abcdefghijklmnopqrstuvwxyzABCDE", u"passw0rd-and-more"},
-    };
-    for (const Case& c : cases) {
-        const ExpectedLogin login = ExpectedLoginOf(MakeCamera(c.command));
-        EXPECT_EQ(login.name, c.name) << c.command;
-        EXPECT_EQ(login.password, c.password) << c.command;
-    }
 }
