@@ -71,6 +71,17 @@ int ShowRealBox(const MessageBoxRequest& request)
 
 } // namespace
 
+std::unique_ptr<QMessageBox> MakePlainMessageBox(const MessageBoxRequest& request)
+{
+    auto box = std::make_unique<QMessageBox>(IconOf(request.type), request.caption, request.text,
+                                             QMessageBox::NoButton, request.parent);
+    const auto choices = ButtonsOf(request.type);
+    for (const auto& choice : choices)
+        box->addButton(choice.button);
+    box->setDefaultButton(choices.front().button);
+    return box;
+}
+
 int PlainMessageBox(QWidget* parent, const QString& text, const QString& caption, UINT type)
 {
     MessageBoxRequest request{parent, text, caption, type};

@@ -7,8 +7,10 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
+class QMessageBox;
 class QWidget;
 
 // Button sets (low four bits of the type).
@@ -37,6 +39,9 @@ using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
 // Shows the box (or hands it to the hook) and returns the pressed button's number. An empty
 // caption shows the application's display name.
 int PlainMessageBox(QWidget* parent, const QString& text, const QString& caption = {}, UINT type = MB_OK);
+
+// The box PlainMessageBox shows when no hook is set, built but not run (for rendering).
+std::unique_ptr<QMessageBox> MakePlainMessageBox(const MessageBoxRequest& request);
 
 // Replaces the box; an empty hook restores the real one. Returns the hook that was in place.
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
