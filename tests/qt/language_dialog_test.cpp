@@ -1,4 +1,5 @@
 #include "app/language_dialog.h"
+#include "app/language_pack.h"
 #include "app_fixture.h"
 #include "platform/core/window_messages.h"
 
@@ -37,4 +38,21 @@ TEST(LanguagePage, StartsOnEnglishAndAChoiceMakesTheFrameReloadThatPack)
     list->setCurrentIndex(4);
     EXPECT_EQ(page.GetLanguage(), "Italian");
     EXPECT_EQ(frame.received.size(), 2u);
+}
+
+TEST(LanguagePage, RendersFromTheEnglishPack)
+{
+    CStringList strings;
+    CBmpList bitmaps;
+    CIconList icons;
+    ASSERT_EQ(LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons), 0);
+    RecordingFrame frame;
+    CLanguageDialog page;
+    page.SetTestMode(true);
+    page.SetLists(&strings, &bitmaps, &icons);
+    page.SetNotifyWnd(&frame);
+    page.CreateChild(&frame);
+    page.show();
+    EXPECT_TRUE(page.GetDlgItem(CLanguageDialog::IDC_LANGUAGE_LOAD_SKIN)->isVisibleTo(&page));
+    SavePng(page.grab().toImage(), QStringLiteral("language_page.png"));
 }
