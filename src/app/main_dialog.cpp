@@ -105,13 +105,14 @@ void CMainDialog::ApplySkin()
     }
 }
 
-LaunchContext CMainDialog::MakeLaunchContext() const
+LaunchContext CMainDialog::MakeLaunchContext()
 {
     LaunchContext context;
     context.texts = texts_;
-    auto* self = const_cast<CMainDialog*>(this);
-    context.showMessage = [self](int kind, const QString& message, const QString& b1, const QString& b2,
-                                 const QString& b3) { return self->ShowMessage(kind, message, b1, b2, b3); };
+    context.showMessage = [self = this](int kind, const QString& message, const QString& b1,
+                                        const QString& b2, const QString& b3) {
+        return self->ShowMessage(kind, message, b1, b2, b3);
+    };
     context.systemDirectory = SystemDirectory();
     context.isMediaPlayer9 = [] { return IsMediaPlayer9(); };
     return context;

@@ -31,7 +31,7 @@ public:
     void ShowAllMessages();
 
     // Everything the launcher needs, with this page's texts and message box.
-    LaunchContext MakeLaunchContext() const;
+    LaunchContext MakeLaunchContext();
 
     // The texts fetched at the last skin application.
     const LaunchTexts& Texts() const { return texts_; }
