@@ -1,5 +1,6 @@
 # camtivo_language_pack(<name> <source dir> <output dir> [COPY_TO_APP])
-# Builds <output dir>/<name>.dll from <source dir>; COPY_TO_APP also puts it beside the
+# Builds <output dir>/<name>.dll from <source dir> (strings*.txt, skin/*.skin, art/*.svg,
+# icons/*.svg); COPY_TO_APP also puts it beside the
 # program (src/app/) where the program and the tests look for packs.
 function(camtivo_language_pack name src out)
   cmake_parse_arguments(ARG "COPY_TO_APP" "" "" ${ARGN})
@@ -7,10 +8,8 @@ function(camtivo_language_pack name src out)
   file(GLOB art CONFIGURE_DEPENDS ${src}/art/*.svg)
   file(GLOB icon_art CONFIGURE_DEPENDS ${src}/icons/*.svg)
   list(SORT skins)
-  set(strings_files)
-  if(EXISTS ${src}/strings.txt)
-    set(strings_files ${src}/strings.txt)
-  endif()
+  file(GLOB strings_files CONFIGURE_DEPENDS ${src}/strings*.txt)
+  list(SORT strings_files)
 
   set(bitmaps)
   foreach(svg ${art})

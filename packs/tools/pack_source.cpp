@@ -6,11 +6,24 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace {
 
 constexpr int kLastNumber = 65535;
 constexpr int kBmpFileHeaderSize = 14;
+
+// Sources are UTF-8; a file that is not valid UTF-8 was saved in the Windows-1252 code page
+// (as older resource scripts are) and is read as such, so its accents come through exactly.
+QString DecodeSource(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp1252("windows-1252");
+    return cp1252.isValid() ? cp1252(bytes) : text;
+}
 
 QStringList ReadLines(const QString& path, QStringList& errors)
 {
@@ -19,7 +32,7 @@ QStringList ReadLines(const QString& path, QStringList& errors)
         errors << QStringLiteral("%1: cannot be read").arg(path);
         return {};
     }
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    return DecodeSource(file.readAll()).split(QLatin1Char('\n'));
 }
 
 bool Ignored(const QString& line)

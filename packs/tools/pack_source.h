@@ -1,8 +1,9 @@
 #pragma once
 // The readable sources of a language pack and the resource script made from them.
 //
-// strings.txt: "<number> <text>" per line; "\n" in a text is a line feed, "\\" a backslash;
-//   blank lines and lines starting with "#" are ignored.
+// strings*.txt: "<number> <text>" per line; "\n" in a text is a line feed, "\\" a backslash;
+//   blank lines and lines starting with "#" are ignored. UTF-8, or Windows-1252 when the file
+//   is not valid UTF-8.
 // *.skin: every line is one line of the skin text and gets the next free number, from 1 in
 //   file-name order; "@<number>" sets the next number; blank and "#" lines are ignored.
 // Bitmaps and icons are named "<number>_<name>.bmp" / ".ico".

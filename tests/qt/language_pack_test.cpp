@@ -73,7 +73,8 @@ TEST(LanguagePack, ProbePackTextsComeThroughExactlyAndInNumberOrder)
 {
     Pack pack;
     ASSERT_EQ(pack.Load(kProbePack), 0);
-    EXPECT_EQ(Numbers(pack.strings), (std::vector<int>{0, 5, 7, 100, 101, 102, 103, 104, 105, 106, 65535}));
+    EXPECT_EQ(Numbers(pack.strings),
+              (std::vector<int>{0, 5, 7, 100, 101, 102, 103, 104, 105, 106, 200, 65535}));
     EXPECT_EQ(pack.String(0), u"zero");
     EXPECT_EQ(pack.String(100), u"Espa\u00F1ol, Fran\u00E7ais, Portugu\u00EAs");
     EXPECT_EQ(pack.String(101), u"She said \"hello\" and \"bye\"");
@@ -82,6 +83,7 @@ TEST(LanguagePack, ProbePackTextsComeThroughExactlyAndInNumberOrder)
     EXPECT_EQ(pack.String(104), std::u16string(1023, u'a')); // exactly at the limit: whole
     EXPECT_EQ(pack.String(105), std::u16string(1023, u'b')); // one over: cut
     EXPECT_EQ(pack.String(106), std::u16string(1023, u'c'));
+    EXPECT_EQ(pack.String(200), u"Espa\u00F1ol \u201Cquoted\u201D costs 5 \u20AC"); // a Windows-1252 source
     EXPECT_EQ(pack.String(65535), u"the last number");
 }
 
@@ -139,7 +141,7 @@ TEST(LanguagePack, EveryCutOfTheProbePackLoadsAtMostWhatTheWholeHolds)
         ASSERT_TRUE(CopyFile(kProbePack, path, keep));
         Pack pack;
         pack.Load(path);
-        EXPECT_LE(pack.strings.GetCount(), 11u);
+        EXPECT_LE(pack.strings.GetCount(), 12u);
         EXPECT_LE(pack.bitmaps.GetCount(), 2u);
     }
 }
