@@ -9,13 +9,12 @@ void CStartupFirewall::Register(const std::optional<OsVersion>& version, const s
     bool on = false;
     if (firewall_.FirewallIsOn(on) == FW_OK && on) {
         bool blocked = false;
-        if (firewall_.FirewallExceptionsBlocked(blocked) == FW_OK && blocked)
-            exceptionsWereBlocked_ = firewall_.FirewallSetExceptionsBlocked(false) == FW_OK;
+        firewall_.FirewallExceptionsBlocked(blocked);
+        exceptionsWereBlocked_ = blocked;
+        if (exceptionsWereBlocked_)
+            firewall_.FirewallSetExceptionsBlocked(false);
         firewallTouched_ = true;
-        // An entry the user had before start-up is theirs: exit removes only one added here.
-        bool alreadyEnabled = false;
-        if (firewall_.FirewallAppIsEnabled(programPath_, alreadyEnabled) == FW_OK && !alreadyEnabled)
-            entryAdded_ = firewall_.FirewallAddApp(programPath_) == FW_OK;
+        firewall_.FirewallAddApp(programPath_); // a no-op when an enabled entry exists already
     }
     firewall_.FirewallRelease();
 }
@@ -25,8 +24,9 @@ void CStartupFirewall::Unregister()
     if (!firewallTouched_)
         return;
     firewall_.FirewallOpen();
-    if (entryAdded_)
-        firewall_.FirewallRemoveApp(programPath_);
+    // Removes the program's entry whenever it is enabled, also one listed before start-up:
+    // the program leaves the firewall without an exception for itself.
+    firewall_.FirewallRemoveApp(programPath_);
     if (exceptionsWereBlocked_)
         firewall_.FirewallSetExceptionsBlocked(true);
     firewall_.FirewallRelease();

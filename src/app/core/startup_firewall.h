@@ -1,7 +1,8 @@
 #pragma once
 // What start-up and exit do with the host firewall: at start-up, where the system version
 // allows it and the firewall is on, allow exceptions if the profile forbids them and list the
-// program; at exit, undo exactly what start-up changed. Results of the firewall operations are
+// program; at exit, take the program's entry away and block exceptions again if start-up
+// allowed them. Results of the firewall operations are
 // not checked beyond that: a failure leaves the later steps to fail in turn, and the program
 // starts regardless.
 #include "platform/core/firewall.h"
@@ -28,7 +29,6 @@ public:
 
     bool FirewallTouched() const { return firewallTouched_; }
     bool ExceptionsWereBlocked() const { return exceptionsWereBlocked_; }
-    bool EntryAdded() const { return entryAdded_; }
 
 private:
     std::unique_ptr<FirewallBackend> owned_;
@@ -36,5 +36,4 @@ private:
     std::u16string programPath_;
     bool firewallTouched_ = false;
     bool exceptionsWereBlocked_ = false;
-    bool entryAdded_ = false;
 };
