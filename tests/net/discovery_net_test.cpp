@@ -1,8 +1,12 @@
+#include "device/core/adapter_choice.h"
 #include "device/core/camera_detail_text.h"
 #include "net_test_support.h"
 #include "platform/core/socket_errors.h"
 #include "platform/core/time_scale.h"
 #include "platform/message_box.h"
+#include "platform/network_adapters.h"
+
+#include <map>
 
 #include <QElapsedTimer>
 
@@ -176,4 +180,27 @@ TEST_F(Discovery, BurstOfTenThousandCamerasIsMeasured)
     std::printf("[ measured ] 10000 cameras (30000 replies): %zu records in one %lld ms search\n", found,
                 static_cast<long long>(clock.elapsed()));
     EXPECT_GT(found, 0u);
+}
+
+TEST_F(Discovery, AdaptersOfThePcNamespaceAndTheCurrentOne)
+{
+    const std::string tun = "cvt" + pair.Pc().substr(4, 10);
+    ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Pc() + " tuntap add dev " + tun + " mode tun && ip -n " +
+                                 pair.Pc() + " addr add 10.88.0.1 peer 10.88.0.2 dev " + tun + " && ip -n " +
+                                 pair.Pc() + " link set " + tun + " up"));
+    PcNamespaceScope pc(pair);
+    ASSERT_TRUE(pc.Entered());
+    const auto adapters = ListNetworkAdapters();
+    ASSERT_TRUE(adapters);
+    std::map<std::string, NetworkAdapter> byName;
+    for (const auto& adapter : *adapters)
+        byName[adapter.name] = adapter;
+    ASSERT_EQ(byName.size(), 3u);
+    EXPECT_EQ(byName["lo"].description.rfind("PPP Adapter", 0), 0u); // loopback counts as dial-up
+    EXPECT_EQ(byName[tun].description.rfind("PPP Adapter", 0), 0u);  // so does point-to-point
+    const auto current = ChooseCurrentAdapter(*adapters);
+    ASSERT_TRUE(current);
+    EXPECT_EQ(current->address, kPcAddress);
+    EXPECT_EQ(current->mask, "255.255.255.0");
+    EXPECT_TRUE(SameSubnet(current, Ipv4Address{10, 77, 0, 2}));
 }
