@@ -109,6 +109,10 @@ int CEndpointTable::SendDatagram(int slot, std::span<const uint8_t> bytes)
     Endpoint* endpoint = Checked(slot);
     if (endpoint == nullptr)
         return 0;
+    if (const int fault = sendFault_ ? sendFault_() : 0; fault != 0) {
+        endpoint->error = fault;
+        return 0;
+    }
     const int sent = endpoint->socket.SendTo(bytes, endpoint->target, endpoint->port);
     if (sent < 0) {
         endpoint->error = endpoint->socket.LastError();

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -52,6 +53,10 @@ public:
     // 0xFFFF, dropped without a trace).
     int ReceiveDatagram(int slot, std::span<uint8_t> buffer);
 
+    // Lets a test fail chosen sends: called before every send, a non-zero Windows Sockets code
+    // fails that send with the code (nothing is sent); 0 sends normally.
+    void SetSendFault(std::function<int()> fault) { sendFault_ = std::move(fault); }
+
     // Keeps a copy of the last protocol message sent and its byte count.
     void RecordSent(int slot, const MessageBuffer& buffer, int count);
 
@@ -76,6 +81,7 @@ private:
     bool started_ = false;
     int lastError_ = 0;
     std::array<std::unique_ptr<Endpoint>, kEndpointSlots> slots_;
+    std::function<int()> sendFault_;
 };
 
 // Shorthands for the process-wide table.

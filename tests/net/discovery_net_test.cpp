@@ -6,9 +6,8 @@
 #include "platform/message_box.h"
 #include "platform/network_adapters.h"
 
-#include <map>
-
 #include <QElapsedTimer>
+#include <map>
 
 using namespace nettest;
 
@@ -151,6 +150,25 @@ TEST_F(Discovery, UnsendableQueryReportsTheSocketError)
     EXPECT_EQ(engine.notifications.size(), 1u);
     EXPECT_FALSE(engine.action.HasTimer(CActionDlg::kActionTimer));
     EXPECT_EQ(engine.table.OpenCount(), 0); // the runner closes it as the frame does
+}
+
+TEST_F(Discovery, FailedThirdQueryIsReportedLikeTheFirstTwo)
+{
+    TimeScale::SetFactor(kSearchScale);
+    auto camsim = StartCamsim({});
+    PcNamespaceScope pc(pair);
+    ASSERT_TRUE(pc.Entered());
+    for (int failing = 1; failing <= 3; ++failing) {
+        SCOPED_TRACE("failing send " + std::to_string(failing));
+        Engine engine;
+        int sends = 0;
+        engine.table.SetSendFault([&] { return ++sends == failing ? WSAEHOSTUNREACH : 0; });
+        const ActionOutcome outcome = engine.runner.Search(kWaitLimitMs);
+        EXPECT_EQ(outcome.code, NOTIFY_SEND_ERROR);
+        EXPECT_EQ(outcome.value, WSAEHOSTUNREACH);
+        EXPECT_EQ(engine.notifications.size(), 1u);
+        EXPECT_EQ(sends, failing); // nothing is sent after the failure
+    }
 }
 
 TEST_F(Discovery, BurstOfAThousandCamerasGivesAThousandRecords)
