@@ -9,6 +9,7 @@
 
 #include "../unit/pe_test_builder.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -306,4 +307,59 @@ TEST(LanguagePack, HugePicturesClaimedByFewBytesCannotExhaustMemory)
     ASSERT_EQ(pack.Load(file.fileName()), 0);
     EXPECT_EQ(Numbers(pack.bitmaps), std::vector<int>{1});
     EXPECT_EQ(pack.Bitmap(1).pixel(4095, 4095), qRgb(0x64, 0x7A, 0xD0));
+}
+
+TEST(PackTool, FlatArtComesThroughTheEightBitRunLengthBitmapExactly)
+{
+    // Runs of 1, 2 and 3 pixels, one longer than a run can hold, alternating single pixels
+    // (stored literally) and a tail: every path of the encoder.
+    struct Stripe
+    {
+        int width;
+        QRgb color;
+    };
+    std::vector<Stripe> stripes = {
+        {1, qRgb(255, 0, 0)}, {2, qRgb(0, 255, 0)}, {3, qRgb(0, 0, 255)}, {295, qRgb(255, 255, 255)}};
+    for (int i = 0; i < 21; ++i)
+        stripes.push_back({1, i % 2 ? qRgb(0, 0, 0) : qRgb(100, 122, 208)});
+    stripes.push_back({278, qRgb(255, 255, 0)});
+    QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"600\" height=\"3\">";
+    std::vector<QRgb> expected;
+    for (const Stripe& s : stripes) {
+        svg += QStringLiteral("<rect x=\"%1\" y=\"0\" width=\"%2\" height=\"3\" fill=\"%3\"/>")
+                   .arg(expected.size())
+                   .arg(s.width)
+                   .arg(QColor(s.color).name())
+                   .toUtf8();
+        expected.insert(expected.end(), s.width, s.color);
+    }
+    svg += "</svg>";
+    ASSERT_EQ(expected.size(), 600u);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile source(dir.filePath(QStringLiteral("stripes.svg")));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write(svg);
+    source.close();
+    const QString bmp = dir.filePath(QStringLiteral("stripes.bmp"));
+    QProcess process;
+    process.start(kBuildDir + QStringLiteral("/packs/camtivo-packtool"),
+                  {QStringLiteral("svg2bmp"), source.fileName(), bmp});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    ASSERT_EQ(process.exitCode(), 0);
+
+    QFile file(bmp);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_GT(bytes.size(), 14);
+    const std::span<const uint8_t> dib(reinterpret_cast<const uint8_t*>(bytes.constData()) + 14,
+                                       size_t(bytes.size()) - 14);
+    const pe::DibResult decoded = pe::DecodeDib(dib);
+    ASSERT_EQ(decoded.status, pe::DibStatus::Ok);
+    EXPECT_EQ(pe::ReadDibLayout(dib).layout.compression, 1u); // run-length encoded: smaller here
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 600; ++x)
+            ASSERT_EQ(decoded.image.pixels[size_t(y) * 600 + x], expected[size_t(x)] | 0xFF000000u)
+                << x << "," << y;
 }
