@@ -79,6 +79,8 @@ public:
     void CopyFoundList(CTypedPtrList<CCameraDataObj>& destination) const { found_.CopyInto(destination); }
 
     int Slot() const { return slot_; }
+    // Where the last request was meant to go (network order; 255.255.255.255 for broadcast).
+    uint32_t CurrentTarget() const { return currentTarget_; }
     uint16_t Sequence() const { return sequence_; }
     ActionKind Kind() const { return kind_; }
     SaveResult LastSaveResult() const { return saveResult_; }

@@ -83,9 +83,3 @@ private:
     std::array<std::unique_ptr<Endpoint>, kEndpointSlots> slots_;
     std::function<int()> sendFault_;
 };
-
-// Shorthands for the process-wide table.
-inline int LastNetError()
-{
-    return CEndpointTable::Process().LastNetError();
-}
