@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPixmap>
-#include <QPushButton>
 #include <gtest/gtest.h>
 
 TEST(PlainMessageBox, HookAnswersAndSeesTextCaptionAndType)
@@ -21,28 +20,6 @@ TEST(PlainMessageBox, HookAnswersAndSeesTextCaptionAndType)
         }
         EXPECT_EQ(PlainMessageBox(nullptr, "y"), IDNO);
         EXPECT_EQ(answer.shown.size(), 2u);
-    }
-}
-
-TEST(PlainMessageBox, ButtonSetsAndIconsFollowTheType)
-{
-    struct Case
-    {
-        UINT type;
-        int buttons;
-        QMessageBox::Icon icon;
-    };
-    const Case cases[] = {
-        {MB_OK, 1, QMessageBox::NoIcon},
-        {MB_OKCANCEL | MB_ICONINFORMATION, 2, QMessageBox::Information},
-        {MB_YESNOCANCEL | MB_ICONQUESTION, 3, QMessageBox::Question},
-        {MB_RETRYCANCEL | MB_ICONERROR, 2, QMessageBox::Critical},
-        {MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION, 3, QMessageBox::Warning},
-    };
-    for (const auto& c : cases) {
-        const auto box = MakePlainMessageBox({nullptr, "text", "caption", c.type});
-        EXPECT_EQ(static_cast<int>(box->buttons().size()), c.buttons) << c.type;
-        EXPECT_EQ(box->icon(), c.icon) << c.type;
     }
 }
 

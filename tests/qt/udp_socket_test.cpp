@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <thread>
@@ -164,24 +163,4 @@ TEST(UdpSocket, ReceiveWithNothingWaitingOrClosedSocketFails)
     socket.Close();
     EXPECT_EQ(socket.SendTo(hello, htonl(INADDR_LOOPBACK), 9), -1);
     EXPECT_EQ(socket.LastError(), WSAENOTSOCK);
-}
-
-TEST(UdpSocket, ErrnoValuesMapToWindowsSocketsCodes)
-{
-    const std::pair<int, int> cases[] = {
-        {ETIMEDOUT, 10060},
-        {EHOSTDOWN, 10064},
-        {EHOSTUNREACH, 10065},
-        {EMSGSIZE, 10040},
-        {EACCES, 10013},
-        {EPERM, 10013},
-        {ENETUNREACH, 10051},
-        {ECONNREFUSED, 10054},
-        {ECONNRESET, 10054},
-        {EAGAIN, 10035},
-        {0, 0},
-    };
-    for (const auto& [error, code] : cases)
-        EXPECT_EQ(WsaErrorFromErrno(error), code) << "errno " << error;
-    EXPECT_EQ(WsaErrorFromResolver(EAI_NONAME), WSAHOST_NOT_FOUND);
 }
