@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sched.h>
 #include <sstream>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -129,7 +130,8 @@ pid_t NetnsPair::Spawn(const std::vector<std::string>& argv, const std::string& 
     const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ::setpgid(0, 0); // its own group, so a kill reaches everything it started
+        ::setpgid(0, 0);                    // its own group, so a kill reaches everything it started
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL); // and it dies with the test, even a killed one
         ::dup2(outFd, STDOUT_FILENO);
         ::dup2(errFd, STDERR_FILENO);
         ::execvp(args[0], args.data());
