@@ -17,6 +17,17 @@ QString Text(const std::string& narrow)
     return QString::fromStdU16String(ToWide(narrow));
 }
 
+// A camera's own texts may hold tabs or line breaks; in a line they would split its fields.
+QString Field(const std::string& narrow)
+{
+    QString text = Text(narrow);
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20)
+            c = u' ';
+    }
+    return text;
+}
+
 QString Dotted(const Ipv4Address& address)
 {
     return QString::fromStdString(camera_text::DottedQuad(address));
@@ -71,13 +82,13 @@ std::string CameraLine(const CCameraDataObj& camera)
     const DeviceInfo& info = camera.info;
     const QStringList fields{
         QString::fromStdString(camera_text::MacText(info.Get(DeviceInfo::macAddress))),
-        Text(info.Get(DeviceInfo::cameraName)),
+        Field(info.Get(DeviceInfo::cameraName)),
         Dotted(info.Get(DeviceInfo::ipAddress)),
         Dotted(info.Get(DeviceInfo::subnetMask)),
         Dotted(info.Get(DeviceInfo::gateway)),
         Firmware(camera),
-        Text(info.Get(DeviceInfo::date)),
-        Text(info.Get(DeviceInfo::time)),
+        Field(info.Get(DeviceInfo::date)),
+        Field(info.Get(DeviceInfo::time)),
         QString::number(info.Get(DeviceInfo::deviceType)),
         VariantName(camera.AnsweredCommand()),
     };
