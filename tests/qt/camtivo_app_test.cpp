@@ -1,13 +1,13 @@
 #include "../unit/fake_firewall.h"
 #include "app/camtivo_app.h"
 #include "app/camtivo_dlg.h"
-#include "app_fixture.h"
 #include "platform/core/window_messages.h"
+#include "qt_test_support.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
-using namespace app_test;
+using namespace qt_test;
 
 namespace {
 

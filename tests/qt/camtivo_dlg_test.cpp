@@ -1,10 +1,10 @@
 #include "app/about_dialog.h"
 #include "app/camtivo_dlg.h"
 #include "app/core/test_file.h"
-#include "app_fixture.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
 #include "platform/message_box.h"
+#include "qt_test_support.h"
 #include "skin/message_answer.h"
 #include "skin/skin_draw.h"
 
@@ -17,7 +17,7 @@
 #include <QTreeWidget>
 #include <memory>
 
-using namespace app_test;
+using namespace qt_test;
 
 namespace {
 

@@ -1,12 +1,14 @@
 #include "platform/core/time_scale.h"
 #include "platform/dialog.h"
+#include "qt_test_support.h"
 
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <vector>
+
+using qt_test::SpinUntil;
 
 namespace {
 
@@ -36,17 +38,6 @@ protected:
         return true;
     }
 };
-
-// Runs the event loop until `done` holds or `ms` pass.
-template <class Pred>
-bool SpinUntil(Pred done, int ms = 2000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
 
 } // namespace
 

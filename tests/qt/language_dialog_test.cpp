@@ -1,11 +1,11 @@
 #include "app/language_dialog.h"
 #include "app/language_pack.h"
-#include "app_fixture.h"
 #include "platform/core/window_messages.h"
+#include "qt_test_support.h"
 
 #include <QComboBox>
 
-using namespace app_test;
+using namespace qt_test;
 
 TEST(LanguagePage, StartsOnEnglishAndAChoiceMakesTheFrameReloadThatPack)
 {

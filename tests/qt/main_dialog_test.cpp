@@ -1,8 +1,8 @@
 #include "app/language_pack.h"
 #include "app/main_dialog.h"
-#include "app_fixture.h"
 #include "platform/core/window_messages.h"
 #include "platform/shell.h"
+#include "qt_test_support.h"
 #include "skin/hover_button_ex.h"
 #include "skin/message_answer.h"
 #include "skin/msg_button.h"
@@ -11,7 +11,7 @@
 #include <QTest>
 #include <memory>
 
-using namespace app_test;
+using namespace qt_test;
 
 namespace {
 
@@ -47,7 +47,7 @@ protected:
         return *page;
     }
 
-    std::vector<Received> Take()
+    std::vector<Posted> Take()
     {
         QCoreApplication::processEvents();
         return std::exchange(frame.received, {});
@@ -89,7 +89,7 @@ TEST_F(MainPageTest, ButtonsBecomeFrameMessages)
     const struct
     {
         int id;
-        Received expected;
+        Posted expected;
     } cases[] = {
         {CMainDialog::IDC_START, {WM_WIZARD_NAVIGATE, NAV_NEXT}},
         {CMainDialog::IDC_CLOSE_BUTTON, {WM_WIZARD_CLOSE, 0}},
@@ -98,13 +98,13 @@ TEST_F(MainPageTest, ButtonsBecomeFrameMessages)
     };
     for (const auto& c : cases) {
         QTest::mouseClick(main.GetDlgItem(c.id), Qt::LeftButton);
-        EXPECT_EQ(Take(), std::vector<Received>{c.expected}) << c.id;
+        EXPECT_EQ(Take(), std::vector<Posted>{c.expected}) << c.id;
     }
     // The hidden ones still answer their commands.
     main.Command(CMainDialog::IDC_EXIT);
-    EXPECT_EQ(Take(), (std::vector<Received>{{WM_WIZARD_CLOSE, 0}}));
+    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_CLOSE, 0}}));
     main.Command(CMainDialog::IDC_LANGUAGE);
-    EXPECT_EQ(Take(), (std::vector<Received>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
+    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
     // Enter on the page presses nothing.
     QTest::keyClick(main.GetDlgItem(CMainDialog::IDC_START), Qt::Key_Return);
     EXPECT_TRUE(Take().empty());
@@ -125,7 +125,7 @@ TEST_F(MainPageTest, SetupVarnetEndsTheWizardEvenAfterItsFailureMessage)
 
     ASSERT_EQ(answers.shown.size(), 1u);
     EXPECT_EQ(answers.shown[0], (SkinnedMessage{1, "text 50207", "text 50202", "", ""}));
-    EXPECT_EQ(Take(), (std::vector<Received>{{WM_WIZARD_CLOSE, 0}}));
+    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_CLOSE, 0}}));
 }
 
 TEST_F(MainPageTest, ShowAllMessagesShowsTheTenBoxesInOrder)

@@ -3,40 +3,17 @@
 // language pack made in memory and helpers to build camera records and drive modal dialogs.
 #include "device/search_dialog.h"
 #include "platform/core/window_messages.h"
+#include "qt_test_support.h"
 #include "skin/message_answer.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QTimer>
 #include <QTreeWidget>
-#include <functional>
-#include <gtest/gtest.h>
-#include <vector>
 
 namespace search_test {
 
-struct Posted
-{
-    UINT message;
-    WPARAM wParam;
-    bool operator==(const Posted&) const = default;
-};
+using namespace qt_test;
 
-class RecordingFrame : public CDialog
-{
-public:
-    std::vector<Posted> received;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM) override
-    {
-        received.push_back({message, wParam});
-        return 0;
-    }
-};
-
-struct CameraSpec
+struct CameraTraits
 {
     const char* name;
     std::array<uint8_t, 4> ip;
@@ -47,54 +24,25 @@ struct CameraSpec
     uint8_t mac = 1;
 };
 
-inline std::unique_ptr<CCameraDataObj> MakeCamera(const CameraSpec& spec)
+inline std::unique_ptr<CCameraDataObj> MakeCamera(const CameraTraits& traits)
 {
     auto camera = std::make_unique<CCameraDataObj>();
-    camera->replyHeader.command = spec.answered;
+    camera->replyHeader.command = traits.answered;
     DeviceInfo& info = camera->info;
     info.Set(DeviceInfo::deviceType, 17);
-    info.Set(DeviceInfo::firmwareVersion, spec.firmware);
-    info.Set(DeviceInfo::macAddress, {0x00, 0x50, 0xc2, 0x10, 0x20, spec.mac});
-    info.Set(DeviceInfo::cameraName, spec.name);
-    info.Set(DeviceInfo::ipAddress, spec.ip);
+    info.Set(DeviceInfo::firmwareVersion, traits.firmware);
+    info.Set(DeviceInfo::macAddress, {0x00, 0x50, 0xc2, 0x10, 0x20, traits.mac});
+    info.Set(DeviceInfo::cameraName, traits.name);
+    info.Set(DeviceInfo::ipAddress, traits.ip);
     info.Set(DeviceInfo::subnetMask, {255, 255, 255, 0});
-    info.Set(DeviceInfo::gateway, {spec.ip[0], spec.ip[1], spec.ip[2], 1});
+    info.Set(DeviceInfo::gateway, {traits.ip[0], traits.ip[1], traits.ip[2], 1});
     info.Set(DeviceInfo::date, "12/07/2026");
     info.Set(DeviceInfo::time, "09:15:00");
-    info.Set(DeviceInfo::loginName, spec.login);
-    info.Set(DeviceInfo::loginPassword, spec.password);
+    info.Set(DeviceInfo::loginName, traits.login);
+    info.Set(DeviceInfo::loginPassword, traits.password);
     info.Set(DeviceInfo::security, 1);
     camera->identity.FillFrom(info);
     return camera;
-}
-
-inline void AddString(CStringList& strings, int number, const QString& text)
-{
-    strings.EmplaceTail(number, text.toStdU16String());
-}
-
-// Runs the event loop until `done` holds or `ms` pass.
-template <class Pred> bool SpinUntil(Pred done, int ms = 3000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
-// Calls `action` with the modal dialog of type T once it is up (from inside its loop).
-template <class T> void WhenModal(std::function<void(T&)> action)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            action(*dialog);
-        }
-    });
-    poll->start(5);
 }
 
 class SearchPageTest : public ::testing::Test
@@ -118,7 +66,7 @@ protected:
         frame.show();
     }
 
-    void Add(const CameraSpec& spec) { cameras.AddTail(MakeCamera(spec)); }
+    void Add(const CameraTraits& traits) { cameras.AddTail(MakeCamera(traits)); }
 
     std::vector<QString> TreeNames() const
     {

@@ -17,25 +17,14 @@ using namespace search_test;
 
 namespace {
 
-QString PackPath()
-{
-    return QStringLiteral(CAMTIVO_BUILD_DIR "/packs/English/English.dll");
-}
-
-QString PngPath(const QString& name)
-{
-    const QString dir = QStringLiteral(CAMTIVO_BUILD_DIR "/png");
-    QDir().mkpath(dir);
-    return dir + QLatin1Char('/') + name;
-}
-
 class SearchPngTest : public SearchPageTest
 {
 protected:
     void SetUp() override
     {
         SearchPageTest::SetUp();
-        packLoaded = QFile::exists(PackPath()) && LoadLanguagePack(PackPath(), strings, bitmaps, icons) == 0;
+        packLoaded = QFile::exists(EnglishPackPath()) &&
+                     LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons) == 0;
         page.RenderPage();
     }
     bool packLoaded = false;
@@ -92,7 +81,7 @@ TEST_F(SearchPngTest, ProgressFrames)
     for (const auto& [kind, name] : {std::pair{CProgressDlg::kSearch, "search_progress.png"},
                                      std::pair{CProgressDlg::kSave, "save_progress.png"}}) {
         CProgressDlg dialog;
-        dialog.LoadFrames(PackPath(), kind, &strings);
+        dialog.LoadFrames(EnglishPackPath(), kind, &strings);
         std::array<QImage, CProgressDlg::kFrameCount> frames;
         for (int i = 0; i < CProgressDlg::kFrameCount; ++i)
             frames[static_cast<size_t>(i)] = dialog.Frame(i);

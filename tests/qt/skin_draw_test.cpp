@@ -1,8 +1,8 @@
 #include "platform/canvas.h"
+#include "qt_test_support.h"
 #include "skin/button_skin.h"
 #include "skin/skin_draw.h"
 
-#include <QDir>
 #include <QPainter>
 #include <gtest/gtest.h>
 #include <vector>
@@ -192,9 +192,7 @@ TEST(SkinDraw, RendersASampleSectionToPng)
         painter.fillRect(0, 64, 160, 372, QColor(0xF4, 0xF6, 0xFB));
         DrawSkinTexts(&lines, QStringLiteral("9_Basic Setting"), painter);
     }
-    const QString dir = QStringLiteral(CAMTIVO_BUILD_DIR "/png");
-    QDir().mkpath(dir);
-    EXPECT_TRUE(canvas.save(dir + QStringLiteral("/skin_texts.png")));
+    qt_test::SavePng(canvas, QStringLiteral("skin_texts.png"));
 }
 
 } // namespace

@@ -2,18 +2,20 @@
 // the build tree (png/), for people to look at. Falls back to the small in-memory pack when
 // the English pack has not been built.
 #include "app/language_pack.h"
+#include "qt_test_support.h"
 #include "skin/bmp_dialog.h"
 #include "skin/hover_button_ex.h"
 #include "skin/message_dialog.h"
 #include "skin_test_pack.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QEnterEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
+
+using namespace qt_test;
 
 namespace {
 
@@ -67,8 +69,7 @@ struct Pack
 
     Pack()
     {
-        const QString path = QStringLiteral(CAMTIVO_BUILD_DIR "/packs/English/English.dll");
-        english = LoadLanguagePack(path, strings, bitmaps, icons) == 0;
+        english = LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons) == 0;
         if (!english)
             fallback = std::make_unique<SkinTestPack>();
     }
@@ -89,13 +90,6 @@ struct Pack
         };
     }
 };
-
-QString PngDir()
-{
-    const QString dir = QStringLiteral(CAMTIVO_BUILD_DIR "/png");
-    QDir().mkpath(dir);
-    return dir;
-}
 
 void Hover(QWidget* widget, bool on)
 {
@@ -146,13 +140,13 @@ TEST(SkinPng, PagesAndTheirButtonsInEveryState)
         page.show();
         host.show();
         const QString name = plan.section.toLower().replace(QLatin1Char(' '), QLatin1Char('_'));
-        EXPECT_TRUE(page.Canvas().save(PngDir() + QStringLiteral("/canvas_%1.png").arg(name)));
-        EXPECT_TRUE(page.grab().save(PngDir() + QStringLiteral("/page_%1.png").arg(name)));
+        SavePng(page.Canvas(), QStringLiteral("canvas_%1.png").arg(name));
+        SavePng(page.grab().toImage(), QStringLiteral("page_%1.png").arg(name));
         for (const auto& [buttonName, button] : page.buttons) {
             if (!button->HasImage())
                 continue;
-            const QString file = QStringLiteral("/button_%1_%2.png").arg(name, buttonName.toLower());
-            EXPECT_TRUE(ThreeStates(page, button).save(PngDir() + file));
+            SavePng(ThreeStates(page, button),
+                    QStringLiteral("button_%1_%2.png").arg(name, buttonName.toLower()));
         }
     }
 }
@@ -183,6 +177,6 @@ TEST(SkinPng, MessageBoxOfEachKind)
         box.SetTexts(plan.message, plan.button1, plan.button2, plan.button3);
         box.Prepare();
         box.show();
-        EXPECT_TRUE(box.grab().save(PngDir() + QStringLiteral("/message_kind%1.png").arg(plan.kind)));
+        SavePng(box.grab().toImage(), QStringLiteral("message_kind%1.png").arg(plan.kind));
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Helpers for the tests of the application's pages and frame: a stand-in frame that records
-// what a page sends and posts it, in-memory pack strings, event-loop spinning and modal-box
-// driving, and the built English pack and demo folder.
+// Helpers shared by the widget tests: a stand-in frame that records the messages a page sends
+// and posts it, in-memory pack strings, event-loop spinning and modal-box driving, the built
+// English pack and demo folder, and PNG output for review.
 #include "platform/dialog.h"
 #include "skin/core/string_table.h"
 
@@ -14,19 +14,19 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-namespace app_test {
+namespace qt_test {
 
-struct Received
+struct Posted
 {
     UINT message;
     WPARAM wParam;
-    bool operator==(const Received&) const = default;
+    bool operator==(const Posted&) const = default;
 };
 
 class RecordingFrame : public CDialog
 {
 public:
-    std::vector<Received> received;
+    std::vector<Posted> received;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM) override
@@ -76,11 +76,15 @@ inline QString DemoDir()
 }
 
 // Saves a picture for review into <build>/png/.
-inline void SavePng(const QImage& image, const QString& name)
+inline QString PngPath(const QString& name)
 {
     const QString dir = QStringLiteral(CAMTIVO_BUILD_DIR "/png");
     QDir().mkpath(dir);
-    EXPECT_TRUE(image.save(dir + QLatin1Char('/') + name)) << name.toStdString();
+    return dir + QLatin1Char('/') + name;
+}
+inline void SavePng(const QImage& image, const QString& name)
+{
+    EXPECT_TRUE(image.save(PngPath(name))) << name.toStdString();
 }
 
-} // namespace app_test
+} // namespace qt_test
