@@ -412,7 +412,7 @@ void CCamtivoDlg::OnActionNotify(WPARAM code, LPARAM value)
     case NOTIFY_SEARCH_DONE:
         busy_ = 0;
         break;
-    case NOTIFY_SAVE_SUCCEEDED:
+    case NOTIFY_SAVE_OK:
         busy_ = 0;
         saveOk_ = 1;
         break;

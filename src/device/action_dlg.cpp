@@ -268,7 +268,7 @@ void CActionDlg::OnSaveReply()
     }
     saveResult_ = SaveResult::Saved;
     CloseSlot();
-    Notify(NOTIFY_SAVE_SUCCEEDED);
+    Notify(NOTIFY_SAVE_OK);
 }
 
 // ---- Timer 100 ----

@@ -102,7 +102,7 @@ TEST_F(Save, EachVariantIsWrittenInTheVariantTheCameraAnswered)
         TimeScale::SetFactor(kSaveScale);
         Engine engine;
         engine.table.NetStartup(); // started by the search that always comes before a save
-        EXPECT_EQ(engine.runner.Save(camera, kWaitLimitMs).code, NOTIFY_SAVE_SUCCEEDED);
+        EXPECT_EQ(engine.runner.Save(camera, kWaitLimitMs).code, NOTIFY_SAVE_OK);
         EXPECT_EQ(engine.action.LastSaveResult(), CActionDlg::SaveResult::Saved);
         EXPECT_EQ(engine.table.OpenCount(), 0);
 
@@ -157,7 +157,7 @@ TEST_F(Save, DuplicateAnswerAfterTheFirstIsIgnored)
         // A refusal leaves the endpoint open, so the duplicate does arrive and must not count.
         SpinFor(250);
         ASSERT_EQ(engine.notifications.size(), 1u);
-        EXPECT_EQ(engine.notifications[0], status[0] == '0' ? NOTIFY_SAVE_SUCCEEDED : NOTIFY_SAVE_FAILED);
+        EXPECT_EQ(engine.notifications[0], status[0] == '0' ? NOTIFY_SAVE_OK : NOTIFY_SAVE_FAILED);
         EXPECT_EQ(camsim->Events("sent").size(), 2u);
         EXPECT_EQ(engine.action.Sequence(), 0);
         engine.action.Stop();

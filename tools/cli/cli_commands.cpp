@@ -130,7 +130,7 @@ int RunSaveCommand(const CliOptions& options)
         return Fail("invalid value: " + error);
 
     const ActionOutcome outcome = session.runner.Save(camera, session.waitLimitMs);
-    if (outcome.code == NOTIFY_SAVE_SUCCEEDED) {
+    if (outcome.code == NOTIFY_SAVE_OK) {
         std::printf("saved %s\n", options.mac.c_str());
         return 0;
     }
