@@ -5,8 +5,7 @@
 #include "platform/canvas.h"
 #include "skin/button_skin.h"
 #include "skin/hover_button_ex.h"
-#include "skin/message_answer.h"
-#include "skin/message_dialog.h"
+#include "skin/show_message.h"
 #include "skin/skin_draw.h"
 
 #include <QKeyEvent>
@@ -131,15 +130,8 @@ void CPassWordDialog::CheckLogin()
 
 void CPassWordDialog::ShowFailure()
 {
-    if (const SkinnedMessageHook& hook = SkinnedMessageHookInPlace()) {
-        hook(SkinnedMessage{kErrorKind, failureMessage_, failureButton_, {}, {}});
-        return;
-    }
-    CMessageDialog box(this);
-    box.ReadKindSkin(strings_, icons_, kErrorKind);
-    box.SetNearCursor(false);
-    box.SetTexts(failureMessage_, failureButton_, {}, {});
-    box.DoModal();
+    ShowSkinnedMessage(this, strings_, icons_,
+                       SkinnedMessage{kErrorKind, failureMessage_, failureButton_, {}, {}});
 }
 
 void CPassWordDialog::paintEvent(QPaintEvent*)

@@ -4,9 +4,8 @@
 #include "platform/core/window_messages.h"
 #include "skin/button_skin.h"
 #include "skin/hover_button_ex.h"
-#include "skin/message_answer.h"
-#include "skin/message_dialog.h"
 #include "skin/page_key_filter.h"
+#include "skin/show_message.h"
 #include "skin/skin_draw.h"
 
 #include <QDir>
@@ -82,14 +81,8 @@ void CBmpDialog::SetLanguage(const QString& name)
 int CBmpDialog::ShowMessage(int kind, const QString& message, const QString& button1, const QString& button2,
                             const QString& button3)
 {
-    if (const SkinnedMessageHook& hook = SkinnedMessageHookInPlace())
-        return hook(SkinnedMessage{kind, message, button1, button2, button3});
-    CMessageDialog box(this);
-    box.ReadKindSkin(stringList_, iconList_, kind);
-    box.SetNearCursor(false);
-    box.SetTexts(message, button1, button2, button3);
-    box.DoModal();
-    return box.Result();
+    return ShowSkinnedMessage(this, stringList_, iconList_,
+                              SkinnedMessage{kind, message, button1, button2, button3});
 }
 
 void CBmpDialog::NotifyNavigate(WPARAM direction)

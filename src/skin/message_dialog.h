@@ -3,7 +3,7 @@
 // kind's font, the kind's icon and up to three CMsgButtons at the bottom right (an empty
 // caption hides a button). Its result is the pressed button's number (1 for 1015, 2 for
 // 1016, 3 for 1017, 1 for Enter) or 0 when Escape closes it. The box is dragged by its
-// background. Pages show it through CBmpDialog::ShowMessage.
+// background. Windows show it through ShowSkinnedMessage.
 #include "platform/dialog.h"
 #include "skin/core/message_skin.h"
 #include "skin/msg_button.h"
