@@ -52,10 +52,7 @@ FW_ERROR_CODE CFirewall::FirewallAppIsEnabled(const std::u16string& path, bool& 
 
 FW_ERROR_CODE CFirewall::FirewallAddApp(const std::u16string& path)
 {
-    if (!profile_)
-        return FW_ERR_WRONG_STATE;
-    if (path.empty())
-        return FW_ERR_NO_PATH;
+    // The lookup refuses a missing profile or an empty path with the same codes.
     bool enabled = false;
     if (FW_ERROR_CODE code = FirewallAppIsEnabled(path, enabled); code != FW_OK)
         return code;
@@ -66,10 +63,7 @@ FW_ERROR_CODE CFirewall::FirewallAddApp(const std::u16string& path)
 
 FW_ERROR_CODE CFirewall::FirewallRemoveApp(const std::u16string& path)
 {
-    if (!profile_)
-        return FW_ERR_WRONG_STATE;
-    if (path.empty())
-        return FW_ERR_NO_PATH;
+    // The lookup refuses a missing profile or an empty path with the same codes.
     bool enabled = false;
     if (FW_ERROR_CODE code = FirewallAppIsEnabled(path, enabled); code != FW_OK)
         return code;

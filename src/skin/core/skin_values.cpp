@@ -83,29 +83,32 @@ int32_t SkinNumberValue(std::u16string_view text)
     return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
+namespace {
+
+// Reads the number between the first `open` and the next `close` after it into `value`; a
+// missing delimiter leaves `value` alone. False when the text between them is no number.
+bool ReadBetween(std::u16string_view text, char16_t open, char16_t close, int32_t& value)
+{
+    const size_t start = text.find(open);
+    if (start == kNpos)
+        return true;
+    const size_t end = text.find(close, start + 1);
+    if (end == kNpos)
+        return true;
+    const std::u16string_view part = text.substr(start + 1, end - start - 1);
+    if (IsSkinNumber(part) != 0)
+        return false;
+    value = SkinNumberValue(part);
+    return true;
+}
+
+} // namespace
+
 SkinPair ParseSkinPair(std::u16string_view text)
 {
     SkinPair pair{SkinValueStatus::Ok, 0, 0};
-    const size_t open = text.find(u'(');
-    if (open != kNpos) {
-        const size_t comma = text.find(u',', open + 1);
-        if (comma != kNpos) {
-            const std::u16string_view first = text.substr(open + 1, comma - open - 1);
-            if (IsSkinNumber(first) != 0)
-                return {SkinValueStatus::Invalid, 0, 0};
-            pair.first = SkinNumberValue(first);
-        }
-    }
-    const size_t comma = text.find(u',');
-    if (comma != kNpos) {
-        const size_t close = text.find(u')', comma + 1);
-        if (close != kNpos) {
-            const std::u16string_view second = text.substr(comma + 1, close - comma - 1);
-            if (IsSkinNumber(second) != 0)
-                return {SkinValueStatus::Invalid, 0, 0};
-            pair.second = SkinNumberValue(second);
-        }
-    }
+    if (!ReadBetween(text, u'(', u',', pair.first) || !ReadBetween(text, u',', u')', pair.second))
+        return {SkinValueStatus::Invalid, 0, 0};
     return pair;
 }
 
