@@ -36,7 +36,14 @@ TEST(CommandLine, SwitchesAreCaseInsensitiveSubstringsAnywhere)
 namespace {
 
 const std::u16string kProgram = u"/opt/camtivo/camtivo";
-using Log = std::vector<std::string>;
+const OsVersion kVista{6, 0, u""};
+
+enum class Firewall
+{
+    Off,
+    On,
+    OnExceptionsBlocked,
+};
 
 enum class Entry
 {
@@ -49,114 +56,67 @@ struct StartupCase
 {
     const char* name;
     std::optional<OsVersion> version;
-    bool firewallOn;
-    bool exceptionsBlocked;
+    Firewall firewall;
     Entry entry;
     std::map<std::string, FW_ERROR_CODE> failures;
-    Log startLog;
-    Log exitLog;
-    bool listedAfterExit;
+    std::string startLog; // the backend calls, space-separated
+    std::string exitLog;
 };
 
-const OsVersion kVista{6, 0, u""};
+std::string Joined(const std::vector<std::string>& log)
+{
+    std::string text;
+    for (const std::string& call : log)
+        text += (text.empty() ? "" : " ") + call;
+    return text;
+}
 
 } // namespace
 
 TEST(StartupFirewall, ChangesAtStartUpAreUndoneAtExitAndNothingElse)
 {
+    const auto on = Firewall::On;
+    const auto blocked = Firewall::OnExceptionsBlocked;
+    const Entry none = Entry::None;
     const StartupCase cases[] = {
-        {"listed and removed",
+        {"listed and removed", kVista, on, none, {}, "open add", "open remove"},
+        {"exceptions opened, closed again",
          kVista,
-         true,
-         false,
-         Entry::None,
+         blocked,
+         none,
          {},
-         {"open", "add"},
-         {"open", "remove"},
-         false},
-        {"exceptions unblocked and blocked again",
+         "open set-blocked=0 add",
+         "open remove set-blocked=1"},
+        {"firewall off: exit untouched", kVista, Firewall::Off, none, {}, "open", ""},
+        {"XP SP2", OsVersion{5, 1, u"Service Pack 2"}, on, none, {}, "open add", "open remove"},
+        {"XP SP1", OsVersion{5, 1, u"Service Pack 1"}, on, none, {}, "open add", "open remove"},
+        {"XP SP3 skipped", OsVersion{5, 1, u"Service Pack 3"}, blocked, none, {}, "", ""},
+        {"XP without service pack skipped", OsVersion{5, 1, u""}, blocked, none, {}, "", ""},
+        {"5.2 skipped", OsVersion{5, 2, u"Service Pack 2"}, blocked, none, {}, "", ""},
+        {"not Windows skipped", std::nullopt, blocked, none, {}, "", ""},
+        {"listed before start-up: removed too", kVista, on, Entry::Enabled, {}, "open", "open remove"},
+        {"disabled entry replaced, then removed", kVista, on, Entry::Disabled, {}, "open add", "open remove"},
+        {"adding fails", kVista, on, none, {{"add", FW_ERR_ADD_APP}}, "open", "open"},
+        {"opening fails: exit closes all the same",
          kVista,
-         true,
-         true,
-         Entry::None,
-         {},
-         {"open", "set-blocked=0", "add"},
-         {"open", "remove", "set-blocked=1"},
-         false},
-        {"firewall off: exit untouched", kVista, false, true, Entry::None, {}, {"open"}, {}, false},
-        {"XP SP2",
-         OsVersion{5, 1, u"Service Pack 2"},
-         true,
-         false,
-         Entry::None,
-         {},
-         {"open", "add"},
-         {"open", "remove"},
-         false},
-        {"XP SP1",
-         OsVersion{5, 1, u"Service Pack 1"},
-         true,
-         false,
-         Entry::None,
-         {},
-         {"open", "add"},
-         {"open", "remove"},
-         false},
-        {"XP SP3 skipped", OsVersion{5, 1, u"Service Pack 3"}, true, true, Entry::None, {}, {}, {}, false},
-        {"XP without service pack skipped", OsVersion{5, 1, u""}, true, true, Entry::None, {}, {}, {}, false},
-        {"5.2 skipped", OsVersion{5, 2, u"Service Pack 2"}, true, true, Entry::None, {}, {}, {}, false},
-        {"not Windows skipped", std::nullopt, true, true, Entry::None, {}, {}, {}, false},
-        {"an entry listed before start-up is removed too",
-         kVista,
-         true,
-         false,
-         Entry::Enabled,
-         {},
-         {"open"},
-         {"open", "remove"},
-         false},
-        {"a disabled entry is replaced, then removed",
-         kVista,
-         true,
-         false,
-         Entry::Disabled,
-         {},
-         {"open", "add"},
-         {"open", "remove"},
-         false},
-        {"adding fails",
-         kVista,
-         true,
-         false,
-         Entry::None,
-         {{"add", FW_ERR_ADD_APP}},
-         {"open"},
-         {"open"},
-         false},
-        {"unblocking fails: exit blocks again all the same",
-         kVista,
-         true,
-         true,
-         Entry::None,
+         blocked,
+         none,
          {{"set-exceptions", FW_ERR_EXCEPTIONS_SETTING}},
-         {"open", "add"},
-         {"open", "remove", "set-blocked=1"},
-         false},
+         "open add",
+         "open remove set-blocked=1"},
         {"state unreadable: treated as off",
          kVista,
-         true,
-         true,
-         Entry::None,
+         blocked,
+         none,
          {{"enabled", FW_ERR_READ_ENABLED}},
-         {"open"},
-         {},
-         false},
+         "open",
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeFirewallState state;
-        state.enabled = c.firewallOn;
-        state.exceptionsNotAllowed = c.exceptionsBlocked;
+        state.enabled = c.firewall != Firewall::Off;
+        state.exceptionsNotAllowed = c.firewall == Firewall::OnExceptionsBlocked;
         if (c.entry != Entry::None)
             state.apps[kProgram] = {u"Mine", c.entry == Entry::Enabled};
         state.failures = c.failures;
@@ -164,16 +124,16 @@ TEST(StartupFirewall, ChangesAtStartUpAreUndoneAtExitAndNothingElse)
         CStartupFirewall startup(backend);
 
         startup.Register(c.version, kProgram);
-        EXPECT_EQ(state.log, c.startLog);
+        EXPECT_EQ(Joined(state.log), c.startLog);
         EXPECT_EQ(state.profilesAlive, 0) << "start-up must release the profile";
         state.log.clear();
         state.failures.clear();
 
         startup.Unregister();
-        EXPECT_EQ(state.log, c.exitLog);
+        EXPECT_EQ(Joined(state.log), c.exitLog);
         EXPECT_EQ(state.profilesAlive, 0);
-        EXPECT_EQ(state.apps.count(kProgram) == 1, c.listedAfterExit);
-        EXPECT_EQ(state.exceptionsNotAllowed, c.exceptionsBlocked);
+        EXPECT_EQ(state.apps.count(kProgram), 0u);
+        EXPECT_EQ(state.exceptionsNotAllowed, c.firewall == Firewall::OnExceptionsBlocked);
     }
 }
 
