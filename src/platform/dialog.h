@@ -32,11 +32,7 @@ public:
     // Controls by number. A registered button's click reaches OnCommand with its number.
     void RegisterControl(int id, QWidget* control);
     QWidget* GetDlgItem(int id) const;
-    template <class T>
-    T* Item(int id) const
-    {
-        return qobject_cast<T*>(GetDlgItem(id));
-    }
+    template <class T> T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
     // Simulates a click of control `id` (as a BN_CLICKED command would).
     void Command(int id) { OnCommand(id); }
 

@@ -6,8 +6,7 @@
 #include <memory>
 #include <vector>
 
-template <class T>
-class CTypedPtrList
+template <class T> class CTypedPtrList
 {
 public:
     using Storage = std::vector<std::unique_ptr<T>>;
@@ -39,15 +38,15 @@ public:
         items_.push_back(std::move(item));
         return items_.back().get();
     }
-    template <class... Args>
-    T* EmplaceTail(Args&&... args)
+    template <class... Args> T* EmplaceTail(Args&&... args)
     {
         return AddTail(std::make_unique<T>(std::forward<Args>(args)...));
     }
     // Deletes the element if it is in the list; returns whether it was.
     bool Remove(const T* item)
     {
-        auto it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
+        auto it =
+            std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
         if (it == items_.end())
             return false;
         items_.erase(it);
