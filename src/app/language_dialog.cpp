@@ -10,14 +10,10 @@
 
 namespace {
 
-QString FromU16(std::u16string_view text)
+// The pack name behind the language shown in the list.
+QString PackNameOfChoice(const QComboBox& list)
 {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string ToU16(const QString& text)
-{
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
+    return QString::fromStdU16String(PackNameOf(list.currentText().toStdU16String()));
 }
 
 } // namespace
@@ -52,9 +48,9 @@ bool CLanguageDialog::OnInitDialog()
 
     list_->clear();
     for (const LanguageName& name : kLanguageNames)
-        list_->addItem(FromU16(name.displayName));
+        list_->addItem(QStringView(name.displayName).toString());
     // The first entry that starts with the display name of the language in use, else the top.
-    const QString wanted = FromU16(DisplayNameOf(ToU16(GetLanguage())));
+    const QString wanted = QString::fromStdU16String(DisplayNameOf(GetLanguage().toStdU16String()));
     int index = 0;
     for (int i = 0; i < list_->count(); ++i) {
         if (list_->itemText(i).startsWith(wanted, Qt::CaseInsensitive)) {
@@ -64,13 +60,13 @@ bool CLanguageDialog::OnInitDialog()
     }
     list_->setCurrentIndex(index);
     connect(list_, &QComboBox::currentIndexChanged, this, &CLanguageDialog::OnSelectionChanged);
-    SetLanguage(FromU16(PackNameOf(ToU16(list_->currentText()))));
+    SetLanguage(PackNameOfChoice(*list_));
     return true;
 }
 
 void CLanguageDialog::OnSelectionChanged()
 {
-    SetLanguage(FromU16(PackNameOf(ToU16(list_->currentText()))));
+    SetLanguage(PackNameOfChoice(*list_));
     if (CDialog* frame = NotifyWnd())
         frame->SendMessage(WM_WIZARD_RELOAD_SKIN);
     // Hiding and showing again makes the page repaint from its new canvas.

@@ -16,11 +16,6 @@ namespace {
 
 constexpr int kErrorKind = 1;
 
-std::u16string ToU16(const QString& text)
-{
-    return std::u16string(ToU16View(text));
-}
-
 } // namespace
 
 CPassWordDialog::CPassWordDialog(QWidget* parent)
@@ -120,7 +115,8 @@ void CPassWordDialog::keyPressEvent(QKeyEvent* event)
 
 void CPassWordDialog::CheckLogin()
 {
-    if (LoginAccepted(ToU16(name_->text()), ToU16(password_->text()), expectedName_, expectedPassword_)) {
+    if (LoginAccepted(name_->text().toStdU16String(), password_->text().toStdU16String(), expectedName_,
+                      expectedPassword_)) {
         EndDialog(IDOK);
         return;
     }

@@ -25,11 +25,6 @@ constexpr int kIndexRole = Qt::UserRole;
 const QColor kAccent(100, 122, 208);
 const QColor kFieldText(128, 128, 128);
 
-QString FromU16(const std::u16string& text)
-{
-    return QString::fromStdU16String(text);
-}
-
 // Details in rows, top to bottom; the hidden wireless rows follow the visible ones.
 struct FieldPlace
 {
@@ -75,7 +70,8 @@ std::vector<NamedIndex> SortedByName(const CSearchDialog::CameraList& cameras)
     entries.reserve(cameras.GetCount());
     qulonglong index = 0;
     for (const CCameraDataObj* camera : cameras) {
-        const QString name = FromU16(ToWide(camera->info.Get(DeviceInfo::cameraName))).left(kMaxNameChars);
+        const QString name =
+            QString::fromStdU16String(ToWide(camera->info.Get(DeviceInfo::cameraName))).left(kMaxNameChars);
         entries.push_back({name, index++});
     }
     std::stable_sort(entries.begin(), entries.end(), [](const NamedIndex& a, const NamedIndex& b) {
@@ -231,7 +227,7 @@ void CSearchDialog::ShowCamera(qulonglong index)
         {IDC_TIME, &details.time},
     };
     for (const auto& [id, text] : texts)
-        Field(id)->setText(FromU16(*text));
+        Field(id)->setText(QString::fromStdU16String(*text));
     const auto security = static_cast<size_t>(details.securityIndex);
     Field(IDC_SECURITY)->setText(security < securityTexts_.size() ? securityTexts_[security] : QString());
 }
