@@ -10,11 +10,9 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
 #include <memory>
 
 using namespace qt_test;
@@ -40,9 +38,12 @@ protected:
     }
 };
 
-QString FromU16(const std::string& text)
+std::vector<QString> CameraNames(const CCameraList& cameras)
 {
-    return QString::fromStdString(text);
+    std::vector<QString> names;
+    for (const CCameraDataObj* camera : cameras)
+        names.push_back(QString::fromStdString(camera->info.Get(DeviceInfo::cameraName)));
+    return names;
 }
 
 // Runs the frame in a scratch current directory holding a copy of the demo's camera file
@@ -87,22 +88,11 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    static std::vector<QString> TreeNames(CCamtivoDlg& wizard)
-    {
-        std::vector<QString> names;
-        QTreeWidget* tree = wizard.SearchPage().Tree();
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            names.push_back(tree->topLevelItem(i)->text(0));
-        return names;
-    }
-
     static std::vector<QString> DemoNames()
     {
         CCameraList cameras;
         ReadTestFile(std::filesystem::path(DemoDir().toStdU16String() + u"/Camtivo.tst"), cameras);
-        std::vector<QString> names;
-        for (CCameraDataObj* camera : cameras)
-            names.push_back(FromU16(camera->info.Get(DeviceInfo::cameraName)));
+        std::vector<QString> names = CameraNames(cameras);
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -135,7 +125,7 @@ TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
         EXPECT_EQ(progress.shown, 1);
         EXPECT_TRUE(wizard.SearchPage().isVisible());
         EXPECT_FALSE(wizard.MainPage().isVisible());
-        EXPECT_EQ(TreeNames(wizard), DemoNames());
+        EXPECT_EQ(TreeNames(wizard.SearchPage().Tree()), DemoNames());
         ASSERT_NE(wizard.SearchPage().CurrentCamera(), nullptr);
         EXPECT_TRUE(wizard.CameraList().Contains(wizard.SearchPage().CurrentCamera()));
         SavePng(wizard.grab().toImage(), QStringLiteral("frame_search_page.png"));
@@ -150,7 +140,7 @@ TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
         QTest::mouseClick(wizard.SearchPage().GetDlgItem(CSearchDialog::IDC_SEARCH), Qt::LeftButton);
         SpinUntil([&] { return progress.shown == 2 && wizard.Busy() == 0; });
         QCoreApplication::processEvents();
-        EXPECT_EQ(TreeNames(wizard), DemoNames());
+        EXPECT_EQ(TreeNames(wizard.SearchPage().Tree()), DemoNames());
     });
     EXPECT_TRUE(answers.shown.empty());
     EXPECT_TRUE(plainAnswers.shown.empty());
@@ -319,9 +309,7 @@ TEST_F(FrameTest, ATestModeSaveWritesTheFileVerifiesAndEndsTheWizard)
     ASSERT_EQ(Kinds(), std::vector<int>{4});
     CCameraList saved;
     ReadTestFile(std::filesystem::path(u"Camtivo.tst"), saved);
-    std::vector<QString> names;
-    for (CCameraDataObj* camera : saved)
-        names.push_back(FromU16(camera->info.Get(DeviceInfo::cameraName)));
+    const std::vector<QString> names = CameraNames(saved);
     EXPECT_NE(std::find(names.begin(), names.end(), "Renamed"), names.end());
 }
 
@@ -377,17 +365,11 @@ TEST_F(FrameTest, DragMovesTheWindowByThePointersTravel)
         // A press on the page's background starts the drag.
         QTest::mousePress(&wizard.MainPage(), Qt::LeftButton, {}, QPoint(10, 10));
         EXPECT_EQ(wizard.DragFlags() & 0x0401u, 0x0401u);
-        QMouseEvent move(QEvent::MouseMove, QPointF(30, 25), wizard.mapToGlobal(QPointF(30, 25)),
-                         Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(&wizard, &move);
+        SendMouse(&wizard, QEvent::MouseMove, QPoint(30, 25), Qt::NoButton, Qt::LeftButton);
         EXPECT_EQ(wizard.pos(), start + QPoint(20, 15));
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(30, 25), wizard.mapToGlobal(QPointF(30, 25)),
-                            Qt::LeftButton, Qt::NoButton, {});
-        QApplication::sendEvent(&wizard, &release);
+        SendMouse(&wizard, QEvent::MouseButtonRelease, QPoint(30, 25), Qt::LeftButton, Qt::NoButton);
         EXPECT_EQ(wizard.DragFlags() & 0x03FFu, 0u);
-        QMouseEvent after(QEvent::MouseMove, QPointF(60, 60), wizard.mapToGlobal(QPointF(60, 60)),
-                          Qt::NoButton, Qt::NoButton, {});
-        QApplication::sendEvent(&wizard, &after);
+        SendMouse(&wizard, QEvent::MouseMove, QPoint(60, 60), Qt::NoButton, Qt::NoButton);
         EXPECT_EQ(wizard.pos(), start + QPoint(20, 15));
     });
 }

@@ -1,4 +1,5 @@
 #include "platform/canvas.h"
+#include "qt_test_support.h"
 #include "skin/bmp_dialog.h"
 #include "skin/message_dialog.h"
 #include "skin_test_pack.h"
@@ -159,9 +160,7 @@ TEST(MessageDialog, DragsByItsBackground)
     box.show();
     const QPoint start = box.pos();
     QTest::mousePress(&box, Qt::LeftButton, {}, QPoint(20, 20));
-    QMouseEvent move(QEvent::MouseMove, QPointF(50, 35), box.mapToGlobal(QPointF(50, 35)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&box, &move);
+    qt_test::SendMouse(&box, QEvent::MouseMove, QPoint(50, 35), Qt::NoButton, Qt::LeftButton);
     QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(50, 35));
     EXPECT_EQ(box.pos(), start + QPoint(30, 15));
 }

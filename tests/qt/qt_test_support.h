@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -63,6 +65,23 @@ template <class T> void WhenModal(std::function<void(T&)> action)
         }
     });
     poll->start(5);
+}
+
+// Sends a mouse event at `at` (widget coordinates) with the buttons held after it.
+inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                      Qt::MouseButtons held)
+{
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, {});
+    QApplication::sendEvent(widget, &event);
+}
+
+// The texts of a tree's top-level rows, top to bottom.
+inline std::vector<QString> TreeNames(const QTreeWidget* tree)
+{
+    std::vector<QString> names;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        names.push_back(tree->topLevelItem(i)->text(0));
+    return names;
 }
 
 // The English pack built with the program, and the demo folder of the sources.

@@ -7,7 +7,6 @@
 #include "skin/message_answer.h"
 
 #include <QLabel>
-#include <QTreeWidget>
 
 namespace search_test {
 
@@ -68,13 +67,7 @@ protected:
 
     void Add(const CameraTraits& traits) { cameras.AddTail(MakeCamera(traits)); }
 
-    std::vector<QString> TreeNames() const
-    {
-        std::vector<QString> names;
-        for (int i = 0; i < page.Tree()->topLevelItemCount(); ++i)
-            names.push_back(page.Tree()->topLevelItem(i)->text(0));
-        return names;
-    }
+    std::vector<QString> TreeNames() const { return qt_test::TreeNames(page.Tree()); }
 
     QString FieldText(int id) const { return page.Field(id)->text(); }
 

@@ -5,7 +5,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTest>
 
 using namespace search_test;
@@ -39,9 +38,7 @@ void TypeLogin(CPassWordDialog& login, const QString& name, const QString& passw
 void DoubleClick(QWidget* widget, QPoint at)
 {
     QTest::mouseClick(widget, Qt::LeftButton, {}, at);
-    const QPointF global = widget->mapToGlobal(QPointF(at));
-    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(widget, &twice);
+    SendMouse(widget, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
     QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
 }
 
