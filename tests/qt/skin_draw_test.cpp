@@ -1,3 +1,4 @@
+#include "../unit/numbered_lines.h"
 #include "platform/canvas.h"
 #include "qt_test_support.h"
 #include "skin/button_skin.h"
@@ -8,14 +9,6 @@
 #include <vector>
 
 namespace {
-
-CStringList Lines(const std::vector<std::u16string>& texts)
-{
-    CStringList list;
-    for (const std::u16string& text : texts)
-        list.EmplaceTail(static_cast<int>(list.GetCount()) + 1, text);
-    return list;
-}
 
 QImage Canvas()
 {
@@ -64,9 +57,10 @@ TEST(SkinDraw, DisplayLinesAreSpacedByTheWholeTextHeightPlusThePitch)
 
 TEST(SkinDraw, SectionTextsDrawAsWrittenAndNothingWithoutASection)
 {
-    const CStringList lines = Lines({u"<2_Main>", u"<text>", u"TEXT=Hello", u"position=(100,100)",
-                                     u"COLOR=RGB(255,0,128)", u"fontsize=(0,-20)", u"fontname=DejaVu Sans",
-                                     u"weight=700", u"gap=0", u"linepitch=0", u"</TEXT>", u"</2_Main>"});
+    const CStringList lines =
+        NumberedLines({u"<2_Main>", u"<text>", u"TEXT=Hello", u"position=(100,100)", u"COLOR=RGB(255,0,128)",
+                       u"fontsize=(0,-20)", u"fontname=DejaVu Sans", u"weight=700", u"gap=0", u"linepitch=0",
+                       u"</TEXT>", u"</2_Main>"});
     QImage canvas = Canvas();
     DrawSkinTexts(&lines, QStringLiteral("2_main"), canvas);
     QImage expected = Canvas();
@@ -129,10 +123,10 @@ TEST(SkinDraw, ButtonItemsResolveToTheirStripImage)
     bitmaps.EmplaceTail(300, strip);
     bitmaps.EmplaceTail(301, QImage());
     auto lines = [](std::u16string image) {
-        return Lines({u"<8_Search>", u"<BUTTON>", u"<Next>", image, u"text=Next\nstep",
-                      u"fontname=DejaVu Sans", u"fontsize=(5,-13)", u"nfontweight=700",
-                      u"activecolor=rgb(255,255,255)", u"noactivecolor=rgb(1,2,3)", u"clickoffset=(1,2)",
-                      u"</Next>", u"</BUTTON>", u"</8_Search>"});
+        return NumberedLines({u"<8_Search>", u"<BUTTON>", u"<Next>", image, u"text=Next\nstep",
+                              u"fontname=DejaVu Sans", u"fontsize=(5,-13)", u"nfontweight=700",
+                              u"activecolor=rgb(255,255,255)", u"noactivecolor=rgb(1,2,3)",
+                              u"clickoffset=(1,2)", u"</Next>", u"</BUTTON>", u"</8_Search>"});
     };
     const QString section = QStringLiteral("8_Search");
     const QString next = QStringLiteral("Next");
@@ -156,34 +150,34 @@ TEST(SkinDraw, ButtonItemsResolveToTheirStripImage)
 
 TEST(SkinDraw, RendersASampleSectionToPng)
 {
-    const CStringList lines = Lines({u"<9_Basic Setting>",
-                                     u"<TEXT>",
-                                     u"text=Basic settings",
-                                     u"position=(24,20)",
-                                     u"color=rgb(255,255,255)",
-                                     u"fontsize=(0,-20)",
-                                     u"fontname=DejaVu Sans",
-                                     u"weight=700",
-                                     u"gap=0",
-                                     u"linepitch=0",
-                                     u"text=Camera name\nDescription\nTime zone",
-                                     u"position=(184,92)",
-                                     u"color=rgb(43,47,58)",
-                                     u"fontsize=(0,-13)",
-                                     u"fontname=DejaVu Sans",
-                                     u"weight=400",
-                                     u"gap=0",
-                                     u"linepitch=19",
-                                     u"text=S p a c e d  by 3",
-                                     u"position=(184,300)",
-                                     u"color=rgb(128,128,128)",
-                                     u"fontsize=(0,-11)",
-                                     u"fontname=DejaVu Sans",
-                                     u"weight=400",
-                                     u"gap=3",
-                                     u"linepitch=0",
-                                     u"</TEXT>",
-                                     u"</9_Basic Setting>"});
+    const CStringList lines = NumberedLines({u"<9_Basic Setting>",
+                                             u"<TEXT>",
+                                             u"text=Basic settings",
+                                             u"position=(24,20)",
+                                             u"color=rgb(255,255,255)",
+                                             u"fontsize=(0,-20)",
+                                             u"fontname=DejaVu Sans",
+                                             u"weight=700",
+                                             u"gap=0",
+                                             u"linepitch=0",
+                                             u"text=Camera name\nDescription\nTime zone",
+                                             u"position=(184,92)",
+                                             u"color=rgb(43,47,58)",
+                                             u"fontsize=(0,-13)",
+                                             u"fontname=DejaVu Sans",
+                                             u"weight=400",
+                                             u"gap=0",
+                                             u"linepitch=19",
+                                             u"text=S p a c e d  by 3",
+                                             u"position=(184,300)",
+                                             u"color=rgb(128,128,128)",
+                                             u"fontsize=(0,-11)",
+                                             u"fontname=DejaVu Sans",
+                                             u"weight=400",
+                                             u"gap=3",
+                                             u"linepitch=0",
+                                             u"</TEXT>",
+                                             u"</9_Basic Setting>"});
     QImage canvas = Canvas();
     canvas.fill(Qt::white);
     {

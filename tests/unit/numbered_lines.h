@@ -1,0 +1,14 @@
+#pragma once
+// Builds a string list the way a pack's string table reads: lines numbered upwards in order.
+#include "skin/core/string_table.h"
+
+#include <string>
+#include <vector>
+
+inline CStringList NumberedLines(const std::vector<std::u16string>& texts, int first = 1)
+{
+    CStringList list;
+    for (const std::u16string& text : texts)
+        list.EmplaceTail(first++, text);
+    return list;
+}
