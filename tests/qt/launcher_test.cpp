@@ -62,22 +62,36 @@ protected:
 
     static LaunchTexts Texts()
     {
-        LaunchTexts t;
-        t.yes = "Yes";
-        t.ok = "OK";
-        t.playerAddress = "http://codec.example/update";
-        t.playerQuestion = "Update the player?";
-        t.installerNotFound = "installer missing";
-        t.installerInvalid = "installer invalid";
-        t.toolNotFound = "tool missing";
-        t.toolInvalid = "tool invalid";
-        t.guideNotFound = "guide missing";
-        t.guideInvalid = "guide invalid";
-        t.readerQuestion = "Install a reader?";
-        t.readerNotFound = "reader missing";
-        t.readerInvalid = "reader invalid";
-        t.otherFailure = "could not start";
-        return t;
+        return {.yes = "Yes",
+                .ok = "OK",
+                .playerAddress = "http://codec.example/update",
+                .playerQuestion = "Update the player?",
+                .installerNotFound = "installer missing",
+                .installerInvalid = "installer invalid",
+                .toolNotFound = "tool missing",
+                .toolInvalid = "tool invalid",
+                .guideNotFound = "guide missing",
+                .guideInvalid = "guide invalid",
+                .readerQuestion = "Install a reader?",
+                .readerNotFound = "reader missing",
+                .readerInvalid = "reader invalid",
+                .otherFailure = "could not start"};
+    }
+
+    // Forgets what earlier runs started, opened and showed.
+    void ForgetRuns()
+    {
+        fake.started.clear();
+        fake.opened.clear();
+        shown.clear();
+    }
+
+    std::vector<QString> Messages() const
+    {
+        std::vector<QString> messages;
+        for (const SkinnedMessage& m : shown)
+            messages.push_back(m.message);
+        return messages;
     }
 
     void Place(const QString& path, File state)
@@ -148,9 +162,7 @@ TEST_F(LauncherTest, InstallUtilityChecksCodecThenPlayerThenStartsTheInstaller)
         QDir(dir.path()).removeRecursively();
         QDir().mkpath(context.systemDirectory);
         QDir::setCurrent(dir.path());
-        fake.started.clear();
-        fake.opened.clear();
-        shown.clear();
+        ForgetRuns();
         Place(QStringLiteral("adpcm726.exe"), File::Executable);
         if (c.driverPresent)
             Place(context.systemDirectory + QStringLiteral("/adpcm726.acm"), File::Present);
@@ -163,9 +175,7 @@ TEST_F(LauncherTest, InstallUtilityChecksCodecThenPlayerThenStartsTheInstaller)
         SCOPED_TRACE(testing::Message() << "driver " << c.driverPresent << " player9 " << c.player9);
         EXPECT_EQ(fake.started, c.started);
         EXPECT_EQ(fake.opened, c.opened);
-        ASSERT_EQ(shown.size(), c.messages.size());
-        for (size_t i = 0; i < shown.size(); ++i)
-            EXPECT_EQ(shown[i].message, c.messages[i]);
+        EXPECT_EQ(Messages(), c.messages);
     }
 }
 
@@ -193,9 +203,7 @@ TEST_F(LauncherTest, UserGuideWithoutAReaderOffersToInstallOne)
     for (const auto& c : cases) {
         QDir(QStringLiteral("Docs")).removeRecursively();
         QDir(QStringLiteral("PdfReader")).removeRecursively();
-        fake.started.clear();
-        fake.opened.clear();
-        shown.clear();
+        ForgetRuns();
         Place(QStringLiteral("Docs/Guide.pdf"), c.guide);
         Place(QStringLiteral("PdfReader/setup.exe"), c.reader);
         if (c.pdfHandler)
@@ -209,9 +217,7 @@ TEST_F(LauncherTest, UserGuideWithoutAReaderOffersToInstallOne)
         SCOPED_TRACE(testing::Message() << "answer " << c.answer << " handler " << c.pdfHandler);
         EXPECT_EQ(fake.started, c.started);
         EXPECT_EQ(fake.opened.size(), c.openedCount);
-        ASSERT_EQ(shown.size(), c.messages.size());
-        for (size_t i = 0; i < shown.size(); ++i)
-            EXPECT_EQ(shown[i].message, c.messages[i]);
+        EXPECT_EQ(Messages(), c.messages);
     }
 }
 
@@ -222,8 +228,6 @@ TEST_F(LauncherTest, VarnetToolReportsWhyItDidNotStart)
     LaunchVarnetTool(context);
     Place(QStringLiteral("ddnscfg.exe"), File::Executable);
     LaunchVarnetTool(context);
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].message, "tool missing");
-    EXPECT_EQ(shown[1].message, "tool invalid");
+    EXPECT_EQ(Messages(), (std::vector<QString>{"tool missing", "tool invalid"}));
     EXPECT_EQ(fake.started, QStringList{"ddnscfg.exe"});
 }
