@@ -510,14 +510,7 @@ void CCamtivoDlg::OnSysCommand(int id)
     about.DoModal();
 }
 
-QString CCamtivoDlg::PackString(int number) const
-{
-    QString text;
-    GetSkinString(&packStrings_, number, text);
-    return text;
-}
-
 void CCamtivoDlg::ShowFrameMessage(int kind, int textNumber)
 {
-    ShowMessage(kind, PackString(textNumber), PackString(kTextMessageButton));
+    ShowMessage(kind, SkinString(&packStrings_, textNumber), SkinString(&packStrings_, kTextMessageButton));
 }

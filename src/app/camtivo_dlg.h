@@ -107,7 +107,6 @@ private:
     CCameraDataObj* FindCamera(const MacAddress& mac) const;
     CCameraDataObj* RecordForStep(int step) const;
     void ShowFrameMessage(int kind, int textNumber);
-    QString PackString(int number) const;
 
     QString commandLine_;
     CCameraList cameraList_;

@@ -12,13 +12,6 @@ namespace {
 constexpr int kKindError = 1;
 constexpr int kKindQuestion = 3;
 
-QString PackString(const CStringList* strings, int number)
-{
-    QString text;
-    GetSkinString(strings, number, text);
-    return text;
-}
-
 } // namespace
 
 CMainDialog::CMainDialog(QWidget* parent) : CBmpDialog(parent)
@@ -71,20 +64,20 @@ bool CMainDialog::OnInitDialog()
 void CMainDialog::LoadStrings()
 {
     const CStringList* strings = StringList();
-    texts_.yes = PackString(strings, 50201);
-    texts_.ok = PackString(strings, 50202);
-    texts_.playerAddress = PackString(strings, 50203);
-    texts_.playerQuestion = PackString(strings, 50204);
-    texts_.installerNotFound = PackString(strings, 50205);
-    texts_.installerInvalid = PackString(strings, 50206);
-    texts_.toolNotFound = PackString(strings, 50207);
-    texts_.toolInvalid = PackString(strings, 50208);
-    texts_.guideNotFound = PackString(strings, 50209);
-    texts_.guideInvalid = PackString(strings, 50210);
-    texts_.readerQuestion = PackString(strings, 50211);
-    texts_.readerNotFound = PackString(strings, 50212);
-    texts_.readerInvalid = PackString(strings, 50213);
-    texts_.otherFailure = PackString(strings, 59999);
+    texts_.yes = SkinString(strings, 50201);
+    texts_.ok = SkinString(strings, 50202);
+    texts_.playerAddress = SkinString(strings, 50203);
+    texts_.playerQuestion = SkinString(strings, 50204);
+    texts_.installerNotFound = SkinString(strings, 50205);
+    texts_.installerInvalid = SkinString(strings, 50206);
+    texts_.toolNotFound = SkinString(strings, 50207);
+    texts_.toolInvalid = SkinString(strings, 50208);
+    texts_.guideNotFound = SkinString(strings, 50209);
+    texts_.guideInvalid = SkinString(strings, 50210);
+    texts_.readerQuestion = SkinString(strings, 50211);
+    texts_.readerNotFound = SkinString(strings, 50212);
+    texts_.readerInvalid = SkinString(strings, 50213);
+    texts_.otherFailure = SkinString(strings, 59999);
 }
 
 void CMainDialog::ApplySkin()

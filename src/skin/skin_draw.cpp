@@ -101,3 +101,10 @@ bool GetSkinString(const CStringList* lines, int number, QString& text)
     text = QString::fromStdU16String(found);
     return exists;
 }
+
+QString SkinString(const CStringList* lines, int number)
+{
+    QString text;
+    GetSkinString(lines, number, text);
+    return text;
+}

@@ -33,3 +33,5 @@ QImage FindSkinBitmap(const CBmpList* bitmaps, int number);
 
 // The text of string `number` (empty and false when there is none).
 bool GetSkinString(const CStringList* lines, int number, QString& text);
+// The text of string `number`, or an empty text when there is none.
+QString SkinString(const CStringList* lines, int number);

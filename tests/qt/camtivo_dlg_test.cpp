@@ -197,8 +197,7 @@ TEST_F(FrameTest, AnEmptySearchSaysSoUnlessASendErrorEndedIt)
             EXPECT_TRUE(wizard.CameraList().IsEmpty());
             EXPECT_EQ(wizard.Searching(), c.sendError ? 0 : 1);
         });
-        QString expected;
-        GetSkinString(&frame->PackStrings(), c.expectedText, expected);
+        const QString expected = SkinString(&frame->PackStrings(), c.expectedText);
         SCOPED_TRACE(c.expectedText);
         ASSERT_EQ(answers.shown.size(), 1u);
         EXPECT_EQ(answers.shown[0].kind, c.sendError ? 1 : 2);
@@ -337,9 +336,7 @@ TEST_F(FrameTest, ShowAllMessagesEndsWithTheFramesOwn)
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
         QTest::mouseClick(wizard.MainPage().GetDlgItem(CMainDialog::IDC_SHOW_ALL), Qt::LeftButton);
         ASSERT_GT(answers.shown.size(), 11u);
-        QString generic;
-        GetSkinString(&wizard.PackStrings(), 59999, generic);
-        EXPECT_EQ(answers.shown.back().message, generic);
+        EXPECT_EQ(answers.shown.back().message, SkinString(&wizard.PackStrings(), 59999));
         EXPECT_EQ(answers.shown.front().kind, 3); // the main page's first
     });
 }
