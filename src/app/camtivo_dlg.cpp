@@ -9,6 +9,7 @@
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
 #include "platform/message_box.h"
+#include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
 
 #include <QCloseEvent>
@@ -19,10 +20,6 @@
 #include <QThread>
 
 namespace {
-
-constexpr int kKindError = 1;
-constexpr int kKindNotice = 2;
-constexpr int kKindSuccess = 4;
 
 constexpr int kTextMessageButton = 50801;
 constexpr int kTextNoCamera = 50804;
@@ -268,7 +265,7 @@ void CCamtivoDlg::RunSearch()
     if (!testMode_)
         TakeFoundCameras();
     if (searching_ == 1 && cameraList_.IsEmpty())
-        ShowFrameMessage(kKindNotice, kTextNoCamera);
+        ShowFrameMessage(kMessageNotice, kTextNoCamera);
     searchPage_.RefreshFromCameraList();
     searchPage_.setFocus();
 }
@@ -277,7 +274,7 @@ void CCamtivoDlg::RunSave()
 {
     saveOk_ = 0;
     if (selectedCamera_ == nullptr) {
-        ShowFrameMessage(kKindError, kTextSaveFailed);
+        ShowFrameMessage(kMessageError, kTextSaveFailed);
         return;
     }
     busy_ = 1;
@@ -293,10 +290,10 @@ void CCamtivoDlg::RunSave()
     actionDlg_.Stop();
     if (saveOk_ == 1) {
         StartVerify();
-        ShowFrameMessage(kKindSuccess, kTextSaveSucceeded);
+        ShowFrameMessage(kMessageSuccess, kTextSaveSucceeded);
         EndDialog(IDOK);
     } else {
-        ShowFrameMessage(kKindError, kTextSaveFailed);
+        ShowFrameMessage(kMessageError, kTextSaveFailed);
     }
 }
 
@@ -423,7 +420,7 @@ void CCamtivoDlg::OnActionNotify(WPARAM code, LPARAM value)
     case NOTIFY_SEND_ERROR:
         searching_ = 0;
         busy_ = 0;
-        ShowFrameMessage(kKindError, SocketErrorText(value));
+        ShowFrameMessage(kMessageError, SocketErrorText(value));
         break;
     default:
         break;
@@ -447,7 +444,7 @@ void CCamtivoDlg::ShowAllMessages()
     mainPage_.ShowAllMessages();
     if (pagesReady_)
         searchPage_.ShowAllMessages();
-    ShowFrameMessage(kKindError, kTextGenericFailure);
+    ShowFrameMessage(kMessageError, kTextGenericFailure);
 }
 
 void CCamtivoDlg::RefreshWindow()

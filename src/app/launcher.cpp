@@ -3,20 +3,19 @@
 #include "platform/core/shell_result.h"
 #include "platform/open_in_browser.h"
 #include "platform/shell.h"
+#include "skin/core/message_kind.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-constexpr int kKindError = 1;
-constexpr int kKindQuestion = 3;
 constexpr int kAnswerSecond = 2;
 
 void ReportFailure(const LaunchContext& context, int result, const QString& notFound, const QString& invalid)
 {
     const LaunchTexts& t = context.texts;
-    context.showMessage(kKindError, LaunchFailureText(result, notFound, invalid, t.otherFailure), t.ok, {},
+    context.showMessage(kMessageError, LaunchFailureText(result, notFound, invalid, t.otherFailure), t.ok, {},
                         {});
 }
 
@@ -44,7 +43,7 @@ void InstallUtility(const LaunchContext& context)
     if (!CodecDriverInstalled(context.systemDirectory))
         ShellOpen(QLatin1String(kCodecInstaller));
     if (context.isMediaPlayer9 && context.isMediaPlayer9()) {
-        if (context.showMessage(kKindQuestion, t.playerQuestion, t.yes, t.ok, {}) == kAnswerSecond)
+        if (context.showMessage(kMessageQuestion, t.playerQuestion, t.yes, t.ok, {}) == kAnswerSecond)
             OpenInBrowser(t.playerAddress);
     }
     const int result = ShellOpen(QLatin1String(kUtilityInstaller));
@@ -69,7 +68,7 @@ void OpenUserGuide(const LaunchContext& context)
         ReportFailure(context, result, t.guideNotFound, t.guideInvalid);
         return;
     }
-    if (context.showMessage(kKindQuestion, t.readerQuestion, t.yes, t.ok, {}) != kAnswerSecond)
+    if (context.showMessage(kMessageQuestion, t.readerQuestion, t.yes, t.ok, {}) != kAnswerSecond)
         return;
     const int setup = ShellOpen(QLatin1String(kReaderInstaller));
     if (!ShellStarted(setup))

@@ -3,16 +3,10 @@
 #include "app/app_layout.h"
 #include "platform/core/version_check.h"
 #include "platform/core/window_messages.h"
+#include "skin/core/message_kind.h"
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
 #include "skin/skin_draw.h"
-
-namespace {
-
-constexpr int kKindError = 1;
-constexpr int kKindQuestion = 3;
-
-} // namespace
 
 CMainDialog::CMainDialog(QWidget* parent) : CBmpDialog(parent)
 {
@@ -150,11 +144,11 @@ void CMainDialog::ShowAllMessages()
 {
     LoadStrings();
     const LaunchTexts& t = texts_;
-    ShowMessage(kKindQuestion, t.playerQuestion, t.yes, t.ok);
+    ShowMessage(kMessageQuestion, t.playerQuestion, t.yes, t.ok);
     for (const QString* text : {&t.installerNotFound, &t.installerInvalid, &t.toolNotFound, &t.toolInvalid,
                                 &t.guideNotFound, &t.guideInvalid})
-        ShowMessage(kKindError, *text, t.ok);
-    ShowMessage(kKindQuestion, t.readerQuestion, t.yes, t.ok);
-    ShowMessage(kKindError, t.readerNotFound, t.ok);
-    ShowMessage(kKindError, t.readerInvalid, t.ok);
+        ShowMessage(kMessageError, *text, t.ok);
+    ShowMessage(kMessageQuestion, t.readerQuestion, t.yes, t.ok);
+    ShowMessage(kMessageError, t.readerNotFound, t.ok);
+    ShowMessage(kMessageError, t.readerInvalid, t.ok);
 }

@@ -4,6 +4,7 @@
 #include "device/search_layout.h"
 #include "platform/canvas.h"
 #include "skin/button_skin.h"
+#include "skin/core/message_kind.h"
 #include "skin/hover_button_ex.h"
 #include "skin/show_message.h"
 #include "skin/skin_draw.h"
@@ -11,12 +12,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-
-namespace {
-
-constexpr int kErrorKind = 1;
-
-} // namespace
 
 CPassWordDialog::CPassWordDialog(QWidget* parent)
     : CDialog(parent), name_(new QLineEdit(this)), password_(new QLineEdit(this)),
@@ -127,7 +122,7 @@ void CPassWordDialog::CheckLogin()
 void CPassWordDialog::ShowFailure()
 {
     ShowSkinnedMessage(this, strings_, icons_,
-                       SkinnedMessage{kErrorKind, failureMessage_, failureButton_, {}, {}});
+                       SkinnedMessage{kMessageError, failureMessage_, failureButton_, {}, {}});
 }
 
 void CPassWordDialog::paintEvent(QPaintEvent*)

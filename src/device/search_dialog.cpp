@@ -7,6 +7,7 @@
 #include "platform/core/code_page.h"
 #include "platform/core/window_messages.h"
 #include "platform/shell.h"
+#include "skin/core/message_kind.h"
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
 #include "skin/skin_draw.h"
@@ -17,8 +18,6 @@
 
 namespace {
 
-constexpr int kErrorKind = 1;
-constexpr int kNoticeKind = 2;
 constexpr int kMaxNameChars = 255;
 constexpr int kIndexRole = Qt::UserRole;
 
@@ -243,7 +242,7 @@ void CSearchDialog::OnSelectionChanged()
 void CSearchDialog::OnDoubleClick()
 {
     if (!IsWebBrowserRegistered()) {
-        ShowMessage(kErrorKind, Text(kTextNoBrowser), Text(kTextButton));
+        ShowMessage(kMessageError, Text(kTextNoBrowser), Text(kTextButton));
         return;
     }
     if (current_ == nullptr)
@@ -304,9 +303,9 @@ bool CSearchDialog::RunLogin(CCameraDataObj& camera)
 void CSearchDialog::ShowAllMessages()
 {
     const QString button = Text(kTextButton);
-    ShowMessage(kErrorKind, Text(kTextNoBrowser), button);
-    ShowMessage(kNoticeKind, Text(kTextNoCamera), button);
+    ShowMessage(kMessageError, Text(kTextNoBrowser), button);
+    ShowMessage(kMessageNotice, Text(kTextNoCamera), button);
     for (int number = kTextSocketOther; number <= kTextSocket11001; ++number)
-        ShowMessage(kErrorKind, Text(number), button);
-    ShowMessage(kErrorKind, Text(kTextLoginFailed), button);
+        ShowMessage(kMessageError, Text(number), button);
+    ShowMessage(kMessageError, Text(kTextLoginFailed), button);
 }
