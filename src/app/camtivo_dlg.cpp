@@ -33,19 +33,20 @@ const QString kAppName = QStringLiteral("Camtivo");
 const QString kAboutMenuText = QStringLiteral("&About Camtivo...");
 const QString kSearchNotStartedText = QStringLiteral("aaa");
 
+// The search page's text for the socket error that ended a search.
 int SocketErrorText(LPARAM code)
 {
     switch (code) {
-    case 10060:
-        return 50806;
-    case 10064:
-        return 50807;
-    case 10065:
-        return 50808;
-    case 11001:
-        return 50809;
+    case WSAETIMEDOUT:
+        return CSearchDialog::kTextSocket10060;
+    case WSAEHOSTDOWN:
+        return CSearchDialog::kTextSocket10064;
+    case WSAEHOSTUNREACH:
+        return CSearchDialog::kTextSocket10065;
+    case WSAHOST_NOT_FOUND:
+        return CSearchDialog::kTextSocket11001;
     default:
-        return 50805;
+        return CSearchDialog::kTextSocketOther;
     }
 }
 
