@@ -1,6 +1,7 @@
 // Rendering pages from the built English pack: one page's RenderPage (background, texts,
 // button skins), and the re-render of every page that a skin reload does.
 #include "app/language_pack.h"
+#include "bench_qt_app.h"
 #include "skin/bmp_dialog.h"
 #include "skin/hover_button_ex.h"
 
@@ -10,18 +11,6 @@
 #include <vector>
 
 namespace {
-
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "bench_render";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
 
 struct Pack
 {
@@ -82,7 +71,7 @@ struct Wizard
 
 void BM_RenderOnePage(benchmark::State& state)
 {
-    EnsureApplication();
+    BenchApplication<QApplication>();
     Wizard wizard(1);
     if (!wizard.pack.loaded)
         state.SkipWithError("the English pack is not built");
@@ -96,7 +85,7 @@ BENCHMARK(BM_RenderOnePage)->Unit(benchmark::kMillisecond);
 // A skin reload re-renders every page of the wizard (sixteen pages and the login dialog).
 void BM_RerenderAllPages(benchmark::State& state)
 {
-    EnsureApplication();
+    BenchApplication<QApplication>();
     Wizard wizard(static_cast<int>(state.range(0)));
     if (!wizard.pack.loaded)
         state.SkipWithError("the English pack is not built");

@@ -1,5 +1,6 @@
 // Reading and drawing the skin of one page out of a pack-sized skin text: nineteen sections,
 // each with eight text items and four buttons, and the page asked for last in the text.
+#include "bench_qt_app.h"
 #include "platform/canvas.h"
 #include "skin/button_skin.h"
 #include "skin/core/skin_text_items.h"
@@ -11,18 +12,6 @@
 #include <string>
 
 namespace {
-
-void EnsureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "bench_skin";
-    static char* argv[] = {name, nullptr};
-    if (QGuiApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv);
-    }
-}
 
 std::u16string Number(int n)
 {
@@ -80,7 +69,7 @@ BENCHMARK(BM_ReadSectionTexts);
 
 void BM_ReadButtonSkin(benchmark::State& state)
 {
-    EnsureGuiApplication();
+    BenchApplication<QGuiApplication>();
     const CStringList lines = PackSkin();
     CBmpList bitmaps;
     bitmaps.EmplaceTail(300, QImage(288, 32, QImage::Format_RGB888));
@@ -92,7 +81,7 @@ BENCHMARK(BM_ReadButtonSkin);
 
 void BM_DrawSectionTexts(benchmark::State& state)
 {
-    EnsureGuiApplication();
+    BenchApplication<QGuiApplication>();
     const CStringList lines = PackSkin();
     QImage canvas = CreateCanvasBitmap(436, 581, 24);
     QPainter painter(&canvas);

@@ -3,6 +3,7 @@
 // run in test mode through the first search to the search page showing the demo cameras.
 #include "app/camtivo_dlg.h"
 #include "app/core/test_file.h"
+#include "bench_qt_app.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
 #include "skin/message_answer.h"
@@ -37,17 +38,6 @@ double SecondsSinceProcessStart()
     double uptime = 0;
     std::ifstream("/proc/uptime") >> uptime;
     return uptime - startTicks / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench_wizard_start";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
 }
 
 // A scratch current directory like the demo's: the English pack and the camera file.
@@ -105,7 +95,7 @@ bool RunToMainPagePainted()
 
 void BM_FrameToMainPagePainted(benchmark::State& state)
 {
-    App();
+    BenchApplication();
     DemoDir demo;
     if (!demo.Ok()) {
         state.SkipWithError("the English pack is not built");
@@ -125,7 +115,7 @@ BENCHMARK(BM_FrameToMainPagePainted)->Unit(benchmark::kMillisecond)->Iterations(
 
 void BM_RunThroughTheSearchPage(benchmark::State& state)
 {
-    App();
+    BenchApplication();
     DemoDir demo;
     if (!demo.Ok()) {
         state.SkipWithError("the English pack is not built");
