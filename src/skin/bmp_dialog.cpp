@@ -62,8 +62,7 @@ void CBmpDialog::RenderPage()
 {
     if (!canvas_.isNull()) {
         QPainter painter(&canvas_);
-        if (bitmapList_ != nullptr)
-            DrawSkinBitmap(bitmapList_, backgroundNumber_, painter);
+        DrawSkinBitmap(bitmapList_, backgroundNumber_, painter);
         DrawSkinTexts(stringList_, sectionName_, painter);
     }
     ApplySkin();
