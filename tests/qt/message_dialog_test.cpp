@@ -25,6 +25,15 @@ int LineHeight(const MessageTextStyle& style, const QString& text)
     return MeasureText(CreateFontFromDesc(style.font, style.textGap), text).height();
 }
 
+// The test pack's strings with string `number` replaced by `text`.
+CStringList WithString(const CStringList& strings, int number, std::u16string_view text)
+{
+    CStringList copy;
+    for (const CStringTableObj* entry : strings)
+        copy.EmplaceTail(entry->number, entry->number == number ? std::u16string(text) : entry->text);
+    return copy;
+}
+
 class ShowingPage : public CBmpDialog
 {
 public:
@@ -120,9 +129,7 @@ TEST(MessageDialog, KindSelectsItsStringsAndIcon)
 {
     SkinTestPack pack;
     // Kind 2 gets a frame size that is no number: its buttons keep the 1-pixel default.
-    CStringList strings;
-    for (const CStringTableObj* entry : pack.strings)
-        strings.EmplaceTail(entry->number, entry->number == 61004 ? u"framesize=thick" : entry->text);
+    const CStringList strings = WithString(pack.strings, 61004, u"framesize=thick");
     CMessageDialog box;
     box.ReadKindSkin(&strings, &pack.icons, 2);
     EXPECT_EQ(box.Icon().pixelColor(0, 0), SkinTestPack::kKindColors[1]);
@@ -194,9 +201,7 @@ TEST(MessageDialog, PageShowsTheBoxSkinnedFromItsListsOverItsWindow)
 TEST(MessageDialog, LinesOfACharacterHeightFontStackDownwards)
 {
     SkinTestPack pack;
-    CStringList strings;
-    for (const CStringTableObj* entry : pack.strings)
-        strings.EmplaceTail(entry->number, entry->number == 60014 ? u"textfontsize=(0,-13)" : entry->text);
+    const CStringList strings = WithString(pack.strings, 60014, u"textfontsize=(0,-13)");
     CMessageDialog box;
     box.ReadKindSkin(&strings, &pack.icons, 1);
     box.SetTexts(QStringLiteral("Top\nBottom"), QStringLiteral("OK"), {}, {});
