@@ -236,8 +236,11 @@ TEST_F(FrameTest, LoadSkinReRendersEveryPageFromTheNewPack)
         const QColor blank = wizard.MainPage().Canvas().pixelColor(300, 5);
         EXPECT_EQ(blank, QColor(Qt::black));
 
+        // The counter lives only in this script, but the frame handles messages (its close) after
+        // it: the connection ends with the script.
         int rendered = 0;
-        QObject::connect(&wizard, &CDialog::messageHandled, [&](UINT message, WPARAM, LPARAM) {
+        QObject counting;
+        QObject::connect(&wizard, &CDialog::messageHandled, &counting, [&](UINT message, WPARAM, LPARAM) {
             rendered += message == WM_WIZARD_PAGE_RENDERED ? 1 : 0;
         });
         InstallPack();
