@@ -22,20 +22,13 @@ CLanguageDialog::CLanguageDialog(QWidget* parent) : CBmpDialog(parent)
 {
     SetSkinSection(QStringLiteral("1_Language"), 101);
     using namespace app_layout;
-    list_ = new QComboBox(this);
-    list_->setGeometry(kLanguageList);
-    RegisterControl(IDC_LANGUAGE_LIST, list_);
+    list_ = AddControl<QComboBox>(IDC_LANGUAGE_LIST, kLanguageList);
     const std::pair<int, QRect> buttons[] = {{IDC_LANGUAGE_NEXT, kLanguageNext},
                                              {IDC_LANGUAGE_EXIT, kLanguageExit},
                                              {IDC_LANGUAGE_CLOSE, kCloseButton}};
-    for (const auto& [id, rect] : buttons) {
-        auto* button = new CHoverButtonEx(this);
-        button->setGeometry(rect);
-        RegisterControl(id, button);
-    }
-    auto* loadSkin = new CMsgButton(this);
-    loadSkin->setGeometry(kLanguageLoadSkin);
-    RegisterControl(IDC_LANGUAGE_LOAD_SKIN, loadSkin);
+    for (const auto& [id, rect] : buttons)
+        AddControl<CHoverButtonEx>(id, rect);
+    AddControl<CMsgButton>(IDC_LANGUAGE_LOAD_SKIN, kLanguageLoadSkin);
 }
 
 bool CLanguageDialog::OnInitDialog()

@@ -25,19 +25,15 @@ CMainDialog::CMainDialog(QWidget* parent) : CBmpDialog(parent)
 
 CHoverButtonEx* CMainDialog::AddHoverButton(int id, const QRect& rect, const QString& caption)
 {
-    auto* button = new CHoverButtonEx(this);
-    button->setGeometry(rect);
+    auto* button = AddControl<CHoverButtonEx>(id, rect);
     button->setText(caption);
-    RegisterControl(id, button);
     return button;
 }
 
 CMsgButton* CMainDialog::AddMsgButton(int id, const QRect& rect, const QString& caption)
 {
-    auto* button = new CMsgButton(this);
-    button->setGeometry(rect);
+    auto* button = AddControl<CMsgButton>(id, rect);
     button->SetCaption(caption);
-    RegisterControl(id, button);
     return button;
 }
 

@@ -33,6 +33,14 @@ public:
     void RegisterControl(int id, QWidget* control);
     QWidget* GetDlgItem(int id) const;
     template <class T> T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
+    // Creates a control of type T on this window at `rect` and registers it as `id`.
+    template <class T> T* AddControl(int id, const QRect& rect)
+    {
+        auto* control = new T(this);
+        control->setGeometry(rect);
+        RegisterControl(id, control);
+        return control;
+    }
     // Simulates a click of control `id` (as a BN_CLICKED command would).
     void Command(int id) { OnCommand(id); }
 
