@@ -14,7 +14,7 @@ san=$root/build-asan
 [ -f "$san/build.ninja" ] || cmake -S "$root" -B "$san" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCAMTIVO_SANITIZE=ON -DCAMTIVO_GUI=OFF -DCAMTIVO_PACKS=OFF
 cmake --build "$san"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir "$san" --output-on-failure -j2
+ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir "$san" --output-on-failure -j2
 
 echo "== libFuzzer targets (${CAMTIVO_FUZZ_SECONDS:-15} s each)"
 fz=$root/build-fuzz
