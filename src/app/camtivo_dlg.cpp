@@ -2,63 +2,32 @@
 
 #include "app/about_dialog.h"
 #include "app/core/command_line.h"
-#include "app/core/step_machine.h"
-#include "app/core/test_file.h"
 #include "app/language_pack.h"
-#include "platform/core/socket_errors.h"
-#include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
-#include "platform/message_box.h"
 #include "skin/core/message_kind.h"
+#include "skin/core/skin_list_block.h"
 #include "skin/skin_draw.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QThread>
 
 namespace {
 
 constexpr int kTextMessageButton = 50801;
-constexpr int kTextNoCamera = 50804;
-constexpr int kTextSaveSucceeded = 51202;
-constexpr int kTextSaveFailed = 51203;
 constexpr int kTextGenericFailure = 59999;
-constexpr int64_t kAfterProgressWaitMs = 100;
 
-// The program's own texts.
 const QString kAppName = QStringLiteral("Camtivo");
 const QString kAboutMenuText = QStringLiteral("&About Camtivo...");
-const QString kSearchNotStartedText = QStringLiteral("aaa");
-
-// The search page's text for the socket error that ended a search.
-int SocketErrorText(LPARAM code)
-{
-    switch (code) {
-    case WSAETIMEDOUT:
-        return CSearchDialog::kTextSocket10060;
-    case WSAEHOSTDOWN:
-        return CSearchDialog::kTextSocket10064;
-    case WSAEHOSTUNREACH:
-        return CSearchDialog::kTextSocket10065;
-    case WSAHOST_NOT_FOUND:
-        return CSearchDialog::kTextSocket11001;
-    default:
-        return CSearchDialog::kTextSocketOther;
-    }
-}
-
-std::filesystem::path ToPath(const QString& path)
-{
-    return std::filesystem::path(path.toStdU16String());
-}
 
 } // namespace
 
 CCamtivoDlg::CCamtivoDlg(QString commandLine, QWidget* parent)
-    : CBmpDialog(parent), commandLine_(std::move(commandLine))
+    : CBmpDialog(parent),
+      commandLine_(std::move(commandLine)), pages_{&mainPage_, &searchPage_,  &basicPage_,  &networkPage_,
+                                                   &ipPage_,   &summaryPage_, &successPage_},
+      stepPages_{&mainPage_, &searchPage_, &basicPage_, &networkPage_, &ipPage_, &summaryPage_, &successPage_}
 {
     SetLists(&packStrings_, &packBitmaps_, &packIcons_);
     SetDragWnd(this, WM_WIZARD_DRAG);
@@ -118,8 +87,12 @@ void CCamtivoDlg::CreatePages()
     actionDlg_.SetNotification(this, WM_ACTION_NOTIFY);
     actionDlg_.CreateChild(this);
     searchPage_.SetCameraList(&cameraList_);
-    PreparePage(searchPage_);
-    searchPage_.CreateChild(this);
+    for (CBmpDialog* page : pages_) {
+        if (page->IsInitialised())
+            continue; // the main page exists from the start
+        PreparePage(*page);
+        page->CreateChild(this);
+    }
     pagesReady_ = true;
     ShowPage(0);
 }
@@ -130,16 +103,37 @@ CCameraDataObj* CCamtivoDlg::RecordForStep(int step) const
     return step == 2 ? searchPage_.CurrentCamera() : selectedCamera_;
 }
 
-CBmpDialog* CCamtivoDlg::StepPage(int step)
+CBmpDialog* CCamtivoDlg::StepPage(int step) const
 {
-    switch (step) {
-    case 0:
-        return &mainPage_;
-    case 1:
-        return &searchPage_;
+    if (step < kFirstStep || step > kLastStep)
+        return nullptr;
+    return stepPages_[static_cast<size_t>(step)];
+}
+
+CRecordPage* CCamtivoDlg::RecordPageOf(int step)
+{
+    switch (PageForStep(step)) {
+    case WizardPage::BasicSettings:
+        return &basicPage_;
+    case WizardPage::NetworkSettings:
+        return &networkPage_;
+    case WizardPage::IpSettings:
+        return &ipPage_;
+    case WizardPage::Summary:
+        return &summaryPage_;
+    case WizardPage::Success:
+        return &successPage_;
     default:
         return nullptr;
     }
+}
+
+std::vector<QString> CCamtivoDlg::SecurityTexts() const
+{
+    std::vector<QString> texts;
+    for (const std::u16string& line : ReadSecurityTypeBlock(&packStrings_).lines)
+        texts.push_back(QString::fromStdU16String(line));
+    return texts;
 }
 
 LRESULT CCamtivoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -200,185 +194,35 @@ void CCamtivoDlg::ShowPage(int step)
 {
     if (step == shownStep_ || !pagesReady_)
         return;
-    // The setting pages edit the selected record; without one they stay closed.
+    // A step without a page, or a setting step without a record, is never shown: the wizard
+    // stays on the page the user sees rather than showing an empty window.
+    CBmpDialog* page = StepPage(step);
     CCameraDataObj* record = RecordForStep(step);
-    if (StepNeedsRecord(step) && record == nullptr) {
+    if (page == nullptr || (StepNeedsRecord(step) && record == nullptr)) {
         step_ = shownStep_;
         return;
     }
     SetLanguage(languagePage_.GetLanguage());
-    CBmpDialog* page = StepPage(step);
-    if (page != nullptr && page->GetLanguage() != GetLanguage())
+    if (page->GetLanguage() != GetLanguage())
         page->SetLanguage(GetLanguage());
-    for (int s = kFirstStep; s <= kLastStep; ++s) {
-        if (CBmpDialog* other = StepPage(s)) {
-            other->move(0, 0);
-            other->hide();
-        }
+    for (CBmpDialog* other : stepPages_) {
+        other->move(0, 0);
+        other->hide();
     }
     shownStep_ = step;
-    switch (step) {
-    case 0:
-        mainPage_.show();
-        break;
-    case 1:
-        searchPage_.show();
-        if (firstSearch_) {
-            firstSearch_ = false;
-            RunSearch();
-        }
-        break;
-    case 2:
+    if (step == 1)
+        searchPage_.SetSecurityTexts(SecurityTexts());
+    if (step == 2)
         SelectCamera(record);
-        [[fallthrough]];
-    default:
-        if (page != nullptr)
-            page->show();
-        break;
+    if (page == &summaryPage_)
+        summaryPage_.SetSecurityTexts(SecurityTexts());
+    if (CRecordPage* recordPage = RecordPageOf(step))
+        recordPage->LoadFromRecord(selectedCamera_);
+    page->show();
+    if (step == 1 && firstSearch_) {
+        firstSearch_ = false;
+        RunSearch();
     }
-}
-
-void CCamtivoDlg::RunSearch()
-{
-    searching_ = 1;
-    // Busy is raised before the action starts: a failure the action reports at once clears it
-    // again, and the progress box is then not shown at all instead of waiting for nothing.
-    busy_ = 1;
-    if (testMode_) {
-        ReadTestFile(ToPath(testFilePath_), cameraList_);
-        AfterCameraListReplaced();
-        SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
-    } else {
-        actionDlg_.EmptyFoundList();
-        if (!actionDlg_.StartSearch()) {
-            busy_ = 0;
-            PlainMessageBox(this, kSearchNotStartedText, kAppName, MB_OK);
-            return;
-        }
-    }
-    SetTimer(TIMER_SEARCH_REFRESH, kSearchRefreshMs);
-    if (searching_ == 1 && busy_ == 1)
-        RunProgress(CProgressDlg::kSearch);
-    busy_ = 0;
-    actionDlg_.Stop();
-    KillTimer(TIMER_SEARCH_REFRESH);
-    QThread::msleep(static_cast<unsigned long>(TimeScale::Scaled(kAfterProgressWaitMs)));
-    if (!testMode_)
-        TakeFoundCameras();
-    if (searching_ == 1 && cameraList_.IsEmpty())
-        ShowFrameMessage(kMessageNotice, kTextNoCamera);
-    searchPage_.RefreshFromCameraList();
-    searchPage_.setFocus();
-}
-
-void CCamtivoDlg::RunSave()
-{
-    saveOk_ = 0;
-    if (selectedCamera_ == nullptr) {
-        ShowFrameMessage(kMessageError, kTextSaveFailed);
-        return;
-    }
-    busy_ = 1;
-    if (testMode_) {
-        saveOk_ = WriteTestFile(ToPath(testFileSavePath_), cameraList_) ? 1 : 0;
-        SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
-    } else {
-        actionDlg_.StartSave(*selectedCamera_);
-    }
-    if (busy_ == 1)
-        RunProgress(CProgressDlg::kSave);
-    busy_ = 0;
-    actionDlg_.Stop();
-    if (saveOk_ == 1) {
-        StartVerify();
-        ShowFrameMessage(kMessageSuccess, kTextSaveSucceeded);
-        EndDialog(IDOK);
-    } else {
-        ShowFrameMessage(kMessageError, kTextSaveFailed);
-    }
-}
-
-void CCamtivoDlg::StartVerify()
-{
-    verifyCursor_ = std::make_unique<CWaitCursor>();
-    verifying_ = true;
-    verifyTries_ = 0;
-    if (selectedCamera_ != nullptr) {
-        savedCamera_.replyHeader = selectedCamera_->replyHeader;
-        savedCamera_.info = selectedCamera_->info;
-    }
-    // Test mode has no network: the cameras are read back from the test file at each tick.
-    if (!testMode_) {
-        actionDlg_.EmptyFoundList();
-        actionDlg_.StartSearch();
-    }
-    SetTimer(TIMER_VERIFY, kVerifyMs);
-}
-
-void CCamtivoDlg::OnVerifyTick()
-{
-    if (testMode_) {
-        ReadTestFile(ToPath(testFilePath_), cameraList_);
-        AfterCameraListReplaced();
-    } else {
-        TakeFoundCameras();
-    }
-    if (cameraList_.IsEmpty())
-        return;
-    ++verifyTries_;
-    CCameraDataObj* found = FindCamera(savedCamera_.info.Get(DeviceInfo::macAddress));
-    if (found != nullptr)
-        SelectCamera(found);
-    if (found != nullptr || verifyTries_ == kVerifyTries)
-        FinishVerify(found != nullptr);
-}
-
-void CCamtivoDlg::FinishVerify(bool)
-{
-    verifying_ = false;
-    verifyCursor_.reset();
-    KillTimer(TIMER_VERIFY);
-    actionDlg_.Stop();
-}
-
-void CCamtivoDlg::RunProgress(const CProgressDlg::Kind& kind)
-{
-    packPath_ = LanguagePackPath(ProgramDir(), GetLanguage());
-    CProgressDlg progress(this);
-    progress.LoadFrames(packPath_, kind, &packStrings_);
-    progress.SetBusyFlag(&busy_);
-    progress.DoModal();
-}
-
-void CCamtivoDlg::TakeFoundCameras()
-{
-    actionDlg_.CopyFoundList(cameraList_);
-    AfterCameraListReplaced();
-}
-
-void CCamtivoDlg::AfterCameraListReplaced()
-{
-    // The list's records were all replaced: the selected record is found again by its MAC
-    // address, and the search page forgets the record it showed.
-    if (selectedCamera_ != nullptr)
-        SelectCamera(FindCamera(selectedMac_));
-    searchPage_.ForgetCameraList();
-}
-
-void CCamtivoDlg::SelectCamera(CCameraDataObj* record)
-{
-    selectedCamera_ = record;
-    if (record != nullptr)
-        selectedMac_ = record->info.Get(DeviceInfo::macAddress);
-}
-
-CCameraDataObj* CCamtivoDlg::FindCamera(const MacAddress& mac) const
-{
-    for (CCameraDataObj* record : cameraList_) {
-        if (record->info.Get(DeviceInfo::macAddress) == mac)
-            return record;
-    }
-    return nullptr;
 }
 
 void CCamtivoDlg::OnTimer(UINT_PTR id)
@@ -404,47 +248,26 @@ void CCamtivoDlg::OnTimer(UINT_PTR id)
     }
 }
 
-void CCamtivoDlg::OnActionNotify(WPARAM code, LPARAM value)
-{
-    switch (code) {
-    case NOTIFY_SEARCH_DONE:
-        busy_ = 0;
-        break;
-    case NOTIFY_SAVE_OK:
-        busy_ = 0;
-        saveOk_ = 1;
-        break;
-    case NOTIFY_SAVE_FAILED:
-        busy_ = 0;
-        saveOk_ = 0;
-        break;
-    case NOTIFY_SEND_ERROR:
-        searching_ = 0;
-        busy_ = 0;
-        ShowFrameMessage(kMessageError, SocketErrorText(value));
-        break;
-    default:
-        break;
-    }
-}
-
 void CCamtivoDlg::ReloadLanguage()
 {
-    const QString language = languagePage_.GetLanguage();
-    packPath_ = LanguagePackPath(ProgramDir(), language);
+    // The frame keeps the language too: its progress boxes read their frames from its pack.
+    SetLanguage(languagePage_.GetLanguage());
+    packPath_ = LanguagePackPath(ProgramDir(), GetLanguage());
     LoadLanguagePack(packPath_, packStrings_, packBitmaps_, packIcons_);
     languagePage_.RenderPage();
     languagePage_.RenderPage();
-    mainPage_.RenderPage();
-    if (pagesReady_)
-        searchPage_.RenderPage();
+    for (CBmpDialog* page : pages_) {
+        if (page->IsInitialised())
+            page->RenderPage();
+    }
 }
 
 void CCamtivoDlg::ShowAllMessages()
 {
-    mainPage_.ShowAllMessages();
-    if (pagesReady_)
-        searchPage_.ShowAllMessages();
+    for (CBmpDialog* page : pages_) {
+        if (page->IsInitialised())
+            page->ShowAllMessages();
+    }
     ShowFrameMessage(kMessageError, kTextGenericFailure);
 }
 

@@ -3,18 +3,25 @@
 // pack's lists, the camera list, every page and the hidden action dialog; pages talk to it
 // with window messages, and it decides which page shows, runs searches and saves, keeps the
 // selected camera record and hands it to the page being shown.
+#include "app/core/step_machine.h"
 #include "app/language_dialog.h"
 #include "app/main_dialog.h"
+#include "app/success_dialog.h"
 #include "device/action_dlg.h"
 #include "device/core/camera_data.h"
 #include "device/progress_dlg.h"
 #include "device/search_dialog.h"
+#include "pages/basic_setting_dialog.h"
+#include "pages/ip_setting_dialog.h"
+#include "pages/network_setting_dialog.h"
+#include "pages/new_setting_dialog.h"
 #include "platform/core/typed_ptr_list.h"
 #include "skin/bmp_dialog.h"
 
 #include <QPoint>
 #include <array>
 #include <memory>
+#include <vector>
 
 using CCameraList = CTypedPtrList<CCameraDataObj>;
 
@@ -76,8 +83,16 @@ public:
     CLanguageDialog& LanguagePage() { return languagePage_; }
     CMainDialog& MainPage() { return mainPage_; }
     CSearchDialog& SearchPage() { return searchPage_; }
-    // The page of a step, or null when the step has none (yet).
-    CBmpDialog* StepPage(int step);
+    CBasicSettingDialog& BasicPage() { return basicPage_; }
+    CNetworkSettingDialog& NetworkPage() { return networkPage_; }
+    CIpSettingDialog& IpPage() { return ipPage_; }
+    CNewSettingDialog& SummaryPage() { return summaryPage_; }
+    CSuccessDialog& SuccessPage() { return successPage_; }
+    // The page of a step, or null when the step has none.
+    CBmpDialog* StepPage(int step) const;
+    // Every page but the language page, in the order they are skinned again on a reload and
+    // asked for their messages.
+    const std::vector<CBmpDialog*>& Pages() const { return pages_; }
 
 protected:
     bool OnInitDialog() override;
@@ -99,6 +114,10 @@ private:
     void ShowAllMessages();
     void OnVerifyTick();
     void FinishVerify(bool found);
+    // The record page of a step (2 to 6), or null.
+    CRecordPage* RecordPageOf(int step);
+    // The texts of the security kinds from the pack: none, WEP 64-bit, WEP 128-bit, WPA.
+    std::vector<QString> SecurityTexts() const;
     void RunProgress(const CProgressDlg::Kind& kind);
     // Replaces the camera list's content and re-points everything that pointed into it.
     void AfterCameraListReplaced();
@@ -126,10 +145,16 @@ private:
     CCameraDataObj savedCamera_;
     bool firstSearch_ = true;
     int verifyTries_ = 0;
-    bool verifying_ = false;
     CLanguageDialog languagePage_;
     CMainDialog mainPage_;
     CSearchDialog searchPage_;
+    CBasicSettingDialog basicPage_;
+    CNetworkSettingDialog networkPage_;
+    CIpSettingDialog ipPage_;
+    CNewSettingDialog summaryPage_;
+    CSuccessDialog successPage_;
+    const std::vector<CBmpDialog*> pages_;
+    const std::array<CBmpDialog*, kLastStep + 1> stepPages_;
     CActionDlg actionDlg_;
     int busy_ = 0;
     int saveOk_ = 0;

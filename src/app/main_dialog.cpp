@@ -1,7 +1,7 @@
 #include "app/main_dialog.h"
 
 #include "app/app_layout.h"
-#include "platform/core/version_check.h"
+#include "app/page_launch_context.h"
 #include "platform/core/window_messages.h"
 #include "skin/core/message_kind.h"
 #include "skin/hover_button_ex.h"
@@ -90,15 +90,7 @@ void CMainDialog::ApplySkin()
 
 LaunchContext CMainDialog::MakeLaunchContext()
 {
-    LaunchContext context;
-    context.texts = texts_;
-    context.showMessage = [self = this](int kind, const QString& message, const QString& b1,
-                                        const QString& b2, const QString& b3) {
-        return self->ShowMessage(kind, message, b1, b2, b3);
-    };
-    context.systemDirectory = SystemDirectory();
-    context.isMediaPlayer9 = [] { return IsMediaPlayer9(); };
-    return context;
+    return MakePageLaunchContext(this, texts_);
 }
 
 bool CMainDialog::OnCommand(int id)

@@ -28,7 +28,7 @@ public:
     explicit CMainDialog(QWidget* parent = nullptr);
 
     // Shows every message of the page one after another.
-    void ShowAllMessages();
+    void ShowAllMessages() override;
 
     // Everything the launcher needs, with this page's texts and message box.
     LaunchContext MakeLaunchContext();

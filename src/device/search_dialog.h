@@ -76,7 +76,7 @@ public:
     QString Text(int number) const;
 
     // Shows every box of the page, one after the other.
-    void ShowAllMessages();
+    void ShowAllMessages() override;
 
     QTreeWidget* Tree() const { return tree_; }
     QLabel* Field(int id) const;

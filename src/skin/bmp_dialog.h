@@ -54,6 +54,10 @@ public:
     int ShowMessage(int kind, const QString& message, const QString& button1, const QString& button2 = {},
                     const QString& button3 = {});
 
+    // Shows every message box of the page one after the other (the frame's show-all request in
+    // test mode); a page without messages shows none.
+    virtual void ShowAllMessages() {}
+
     // Post a step forward or back to the notify window, if there is one.
     void NotifyNext();
     void NotifyBack();

@@ -4,7 +4,7 @@
 #include "skin/core/skin_lines.h"
 #include "skin/core/skin_text_items.h"
 #include "skin/core/skin_values.h"
-#include "skin/core/time_zone_block.h"
+#include "skin/core/skin_list_block.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Check(read.item.fontName.size() <= 31);
         Check(read.item.activeColor <= 0xFFFFFF && read.item.inactiveColor <= 0xFFFFFF);
     }
-    (void)ReadTimeZoneBlock(&lines, section);
+    (void)ReadSkinListBlock(&lines, section, button);
     std::u16string text;
     (void)GetSkinString(&lines, static_cast<int>(size % 8), text);
 

@@ -110,9 +110,10 @@ TEST(BasicSettingsRules, TimeAndDateRoundTripThroughTheRecord)
     EXPECT_EQ(ToTwentyFourHour(1, true), 13);
 }
 
-TEST(BasicSettingsRules, WriteKeepsTextsWithinTheirFieldsAndStoresNoZoneAs255)
+TEST(BasicSettingsRules, WriteKeepsTextsWithinTheirFieldsAndAnUnnamedZone)
 {
     DeviceInfo info;
+    info.Set(DeviceInfo::timeZone, 200); // past the pack's list: the page selects nothing
     BasicSettings s = Valid();
     s.name = u"ABCDEFGHIJKLMNOPQRS"; // 19 characters: only 16 fit
     s.description = u"caf\u00e9";
@@ -120,7 +121,7 @@ TEST(BasicSettingsRules, WriteKeepsTextsWithinTheirFieldsAndStoresNoZoneAs255)
     WriteBasicSettings(s, info);
     EXPECT_EQ(info.Get(DeviceInfo::cameraName), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(info.Get(DeviceInfo::description), "caf\xe9");
-    EXPECT_EQ(info.Get(DeviceInfo::timeZone), 255);
+    EXPECT_EQ(info.Get(DeviceInfo::timeZone), 200);
     EXPECT_EQ(info.Raw()[DeviceInfo::description.offset], 'c'); // the neighbour field is untouched
 }
 

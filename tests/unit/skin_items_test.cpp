@@ -1,8 +1,8 @@
 #include "numbered_lines.h"
 #include "skin/core/skin_button_items.h"
 #include "skin/core/skin_lines.h"
+#include "skin/core/skin_list_block.h"
 #include "skin/core/skin_text_items.h"
-#include "skin/core/time_zone_block.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -244,13 +244,13 @@ TEST(SkinButtonItems, ReadsACompleteItemInAnyKeyOrder)
     EXPECT_EQ(ReadSkinButtonItem(&lines, u"Page", u"Next", nullptr).status, SkinReadStatus::Incomplete);
 }
 
-TEST(TimeZoneBlock, ReadsNamesUntilEitherEndTag)
+TEST(SkinListBlock, ReadsLinesUntilEitherEndTag)
 {
     const CStringList lines = NumberedLines({u"<9_Basic Setting>", u"<timezone>", u"(GMT) London",
                                              u"(GMT+01:00) Paris", u"</TIMEZONE>", u"after"});
-    const TimeZoneBlock block = ReadTimeZoneBlock(&lines);
+    const SkinListBlock block = ReadTimeZoneBlock(&lines);
     EXPECT_TRUE(block.found);
-    EXPECT_EQ(block.names, (std::vector<std::u16string>{u"(GMT) London", u"(GMT+01:00) Paris"}));
+    EXPECT_EQ(block.lines, (std::vector<std::u16string>{u"(GMT) London", u"(GMT+01:00) Paris"}));
 
     const CStringList pageEndsFirst =
         NumberedLines({u"<9_Basic Setting>", u"</9_basic setting>", u"<TimeZone>", u"x"});
@@ -258,10 +258,15 @@ TEST(TimeZoneBlock, ReadsNamesUntilEitherEndTag)
 
     const CStringList unterminated =
         NumberedLines({u"<TimeZone>", u"a", u"<TimeZone>", u"</9_Basic Setting>", u"b"});
-    const TimeZoneBlock open = ReadTimeZoneBlock(&unterminated);
+    const SkinListBlock open = ReadTimeZoneBlock(&unterminated);
     EXPECT_TRUE(open.found);
-    EXPECT_EQ(open.names, (std::vector<std::u16string>{u"a", u"<TimeZone>"}));
+    EXPECT_EQ(open.lines, (std::vector<std::u16string>{u"a", u"<TimeZone>"}));
     EXPECT_FALSE(ReadTimeZoneBlock(nullptr).found);
+
+    // The security kinds sit in their own section; the basic page's end tag does not stop them.
+    const CStringList security = NumberedLines(
+        {u"</9_Basic Setting>", u"<security type>", u"None", u"WPA", u"</14_Wireless3 Setting>", u"late"});
+    EXPECT_EQ(ReadSecurityTypeBlock(&security).lines, (std::vector<std::u16string>{u"None", u"WPA"}));
 }
 
 } // namespace

@@ -124,11 +124,13 @@ TEST(TestFileRead, ValuesConvertByTheRulesOfTheirKey)
              EXPECT_EQ(Dotted(i.Get(DeviceInfo::ipAddress)), "10.1.2.3");
              EXPECT_EQ(Dotted(i.Get(DeviceInfo::gateway)), "1.0.2.44");
          }},
-        {u"<Time>12:30:00</Time><Date>1/2/2007</Date>",
+        {u"<Time>12:30:0</Time><Date>1/2/2007</Date>",
          [](const DeviceInfo& i) {
              EXPECT_EQ(i.Get(DeviceInfo::time), "08:15");
              EXPECT_EQ(i.Get(DeviceInfo::date), "01/31/2007");
          }},
+        {u"<Time>12:30:00</Time>", // as a save writes it
+         [](const DeviceInfo& i) { EXPECT_EQ(i.Get(DeviceInfo::time), "12:30:00"); }},
         {u"<Time>23:59</Time><Date>12/24/2030</Date>",
          [](const DeviceInfo& i) {
              EXPECT_EQ(i.Get(DeviceInfo::time), "23:59");

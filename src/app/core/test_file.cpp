@@ -21,6 +21,8 @@ constexpr TextView kSectionPrefix = u"<Camera_";
 constexpr TextView kSectionClosePrefix = u"</Camera_";
 constexpr size_t kDateLength = 10;
 constexpr size_t kTimeLength = 5;
+// A save writes the camera's own "HH:MM:SS"; reading it back must not lose the saved clock.
+constexpr size_t kTimeWithSecondsLength = 8;
 constexpr size_t kHexKeyTextBytes = 128; // at most 127 characters and the terminator
 constexpr std::array<uint8_t, 2> kUtf16Mark = {0xFF, 0xFE};
 
@@ -115,10 +117,12 @@ void ReadText(DeviceInfo& info, TextView section, const TextKey& key)
 }
 
 // Date and time keep a fixed shape; anything else falls back to the default.
-void ReadFixedLength(DeviceInfo& info, TextView section, const TextKey& key, size_t length)
+void ReadFixedLength(DeviceInfo& info, TextView section, const TextKey& key, size_t length,
+                     size_t alternative = 0)
 {
     Text value = Value(section, key.tag, key.fallback);
-    StoreText(info, key.field, value.size() == length ? TextView(value) : key.fallback);
+    const bool fits = value.size() == length || (alternative != 0 && value.size() == alternative);
+    StoreText(info, key.field, fits ? TextView(value) : key.fallback);
 }
 
 // The C library's decimal conversion, kept modulo 256.
@@ -273,7 +277,7 @@ CCameraDataObj CameraFromSection(std::u16string_view section, uint32_t number)
     ReadText(info, section, kDescription);
     ReadByte(info, section, kTimeZone);
     ReadFixedLength(info, section, kDate, kDateLength);
-    ReadFixedLength(info, section, kTime, kTimeLength);
+    ReadFixedLength(info, section, kTime, kTimeLength, kTimeWithSecondsLength);
     ReadDhcp(info, section);
     for (const auto& key : kAddresses)
         ReadAddress(info, section, key);

@@ -141,7 +141,10 @@ void WriteBasicSettings(const BasicSettings& settings, DeviceInfo& info)
 {
     info.Set(DeviceInfo::cameraName, ToNarrow(settings.name.substr(0, kCameraNameChars)));
     info.Set(DeviceInfo::description, ToNarrow(settings.description.substr(0, kDescriptionChars)));
-    info.Set(DeviceInfo::timeZone, static_cast<uint8_t>(settings.timeZone));
+    // Without a zone chosen (the record's index lies past the pack's list) the camera's own
+    // zone stays: writing 255 would replace a zone the wizard merely cannot name.
+    if (settings.timeZone >= 0 && settings.timeZone <= UINT8_MAX)
+        info.Set(DeviceInfo::timeZone, static_cast<uint8_t>(settings.timeZone));
     // The fields are checked, so each number has at most its width of digits.
     char date[40];
     std::snprintf(date, sizeof date, "%02d/%02d/%04d", ReadLeadingNumber(settings.month),

@@ -90,7 +90,7 @@ int ToTwentyFourHour(int hour12, bool pm);
 // minute as their characters, seconds ignored).
 BasicSettings ReadBasicSettings(const DeviceInfo& info);
 // Writes checked fields into a record: date as "%02d/%02d/%04d", time as "%02d:%02d:00",
-// the zone index as a byte (no selection stores 255).
+// the zone index as a byte (no selection keeps the record's zone).
 void WriteBasicSettings(const BasicSettings& settings, DeviceInfo& info);
 
 // ---- Network mode ----

@@ -1,0 +1,217 @@
+// The wizard frame's searches, saves and the verifying search after a save: how the action
+// dialog is started, how the progress box waits for it, and how the camera list and the
+// selected record follow the results.
+#include "app/camtivo_dlg.h"
+
+#include "app/core/test_file.h"
+#include "app/language_pack.h"
+#include "platform/core/socket_errors.h"
+#include "platform/core/time_scale.h"
+#include "platform/message_box.h"
+#include "skin/core/message_kind.h"
+
+#include <QThread>
+
+namespace {
+
+constexpr int kTextNoCamera = CSearchDialog::kTextNoCamera;
+constexpr int kTextSaveSucceeded = CNewSettingDialog::kTextSaved;
+constexpr int kTextSaveFailed = CNewSettingDialog::kTextNotSaved;
+constexpr int64_t kAfterProgressWaitMs = 100;
+
+const QString kAppName = QStringLiteral("Camtivo");
+const QString kSearchNotStartedText = QStringLiteral("aaa");
+
+// The search page's text for the socket error that ended a search.
+int SocketErrorText(LPARAM code)
+{
+    switch (code) {
+    case WSAETIMEDOUT:
+        return CSearchDialog::kTextSocket10060;
+    case WSAEHOSTDOWN:
+        return CSearchDialog::kTextSocket10064;
+    case WSAEHOSTUNREACH:
+        return CSearchDialog::kTextSocket10065;
+    case WSAHOST_NOT_FOUND:
+        return CSearchDialog::kTextSocket11001;
+    default:
+        return CSearchDialog::kTextSocketOther;
+    }
+}
+
+std::filesystem::path ToPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+} // namespace
+
+void CCamtivoDlg::RunSearch()
+{
+    searching_ = 1;
+    // Busy is raised before the action starts: a failure the action reports at once clears it
+    // again, and the progress box is then not shown at all instead of waiting for nothing.
+    busy_ = 1;
+    if (testMode_) {
+        ReadTestFile(ToPath(testFilePath_), cameraList_);
+        AfterCameraListReplaced();
+        SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
+    } else {
+        actionDlg_.EmptyFoundList();
+        if (!actionDlg_.StartSearch()) {
+            busy_ = 0;
+            PlainMessageBox(this, kSearchNotStartedText, kAppName, MB_OK);
+            return;
+        }
+    }
+    SetTimer(TIMER_SEARCH_REFRESH, kSearchRefreshMs);
+    if (searching_ == 1 && busy_ == 1)
+        RunProgress(CProgressDlg::kSearch);
+    busy_ = 0;
+    actionDlg_.Stop();
+    KillTimer(TIMER_SEARCH_REFRESH);
+    QThread::msleep(static_cast<unsigned long>(TimeScale::Scaled(kAfterProgressWaitMs)));
+    if (!testMode_)
+        TakeFoundCameras();
+    if (searching_ == 1 && cameraList_.IsEmpty())
+        ShowFrameMessage(kMessageNotice, kTextNoCamera);
+    searchPage_.RefreshFromCameraList();
+    searchPage_.setFocus();
+}
+
+void CCamtivoDlg::RunSave()
+{
+    saveOk_ = 0;
+    if (selectedCamera_ == nullptr) {
+        ShowFrameMessage(kMessageError, kTextSaveFailed);
+        return;
+    }
+    busy_ = 1;
+    if (testMode_) {
+        saveOk_ = WriteTestFile(ToPath(testFileSavePath_), cameraList_) ? 1 : 0;
+        SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
+    } else {
+        actionDlg_.StartSave(*selectedCamera_);
+    }
+    if (busy_ == 1)
+        RunProgress(CProgressDlg::kSave);
+    busy_ = 0;
+    actionDlg_.Stop();
+    if (saveOk_ == 1) {
+        StartVerify();
+        ShowFrameMessage(kMessageSuccess, kTextSaveSucceeded);
+        EndDialog(IDOK);
+    } else {
+        ShowFrameMessage(kMessageError, kTextSaveFailed);
+    }
+}
+
+void CCamtivoDlg::StartVerify()
+{
+    verifyCursor_ = std::make_unique<CWaitCursor>();
+    verifyTries_ = 0;
+    if (selectedCamera_ != nullptr) {
+        savedCamera_.replyHeader = selectedCamera_->replyHeader;
+        savedCamera_.info = selectedCamera_->info;
+    }
+    // Test mode has no network: the cameras are read back from the test file at each tick.
+    if (!testMode_) {
+        actionDlg_.EmptyFoundList();
+        actionDlg_.StartSearch();
+    }
+    SetTimer(TIMER_VERIFY, kVerifyMs);
+}
+
+void CCamtivoDlg::OnVerifyTick()
+{
+    if (testMode_) {
+        ReadTestFile(ToPath(testFilePath_), cameraList_);
+        AfterCameraListReplaced();
+    } else {
+        TakeFoundCameras();
+    }
+    // Ticks before the first answer do not count: the search may simply not have heard yet.
+    if (cameraList_.IsEmpty())
+        return;
+    ++verifyTries_;
+    CCameraDataObj* found = FindCamera(savedCamera_.info.Get(DeviceInfo::macAddress));
+    if (found != nullptr) {
+        SelectCamera(found);
+        successPage_.LoadFromRecord(found);
+    }
+    if (found != nullptr || verifyTries_ == kVerifyTries)
+        FinishVerify(found != nullptr);
+}
+
+void CCamtivoDlg::FinishVerify(bool found)
+{
+    successPage_.SetFound(found);
+    verifyCursor_.reset();
+    KillTimer(TIMER_VERIFY);
+    actionDlg_.Stop();
+}
+
+void CCamtivoDlg::RunProgress(const CProgressDlg::Kind& kind)
+{
+    packPath_ = LanguagePackPath(ProgramDir(), GetLanguage());
+    CProgressDlg progress(this);
+    progress.LoadFrames(packPath_, kind, &packStrings_);
+    progress.SetBusyFlag(&busy_);
+    progress.DoModal();
+}
+
+void CCamtivoDlg::TakeFoundCameras()
+{
+    actionDlg_.CopyFoundList(cameraList_);
+    AfterCameraListReplaced();
+}
+
+void CCamtivoDlg::AfterCameraListReplaced()
+{
+    // The list's records were all replaced: the selected record is found again by its MAC
+    // address, the search page forgets the record it showed, and so does the success page.
+    if (selectedCamera_ != nullptr)
+        SelectCamera(FindCamera(selectedMac_));
+    searchPage_.ForgetCameraList();
+    successPage_.LoadFromRecord(selectedCamera_);
+}
+
+void CCamtivoDlg::SelectCamera(CCameraDataObj* record)
+{
+    selectedCamera_ = record;
+    if (record != nullptr)
+        selectedMac_ = record->info.Get(DeviceInfo::macAddress);
+}
+
+CCameraDataObj* CCamtivoDlg::FindCamera(const MacAddress& mac) const
+{
+    for (CCameraDataObj* record : cameraList_) {
+        if (record->info.Get(DeviceInfo::macAddress) == mac)
+            return record;
+    }
+    return nullptr;
+}
+
+void CCamtivoDlg::OnActionNotify(WPARAM code, LPARAM value)
+{
+    switch (code) {
+    case NOTIFY_SEARCH_DONE:
+        busy_ = 0;
+        break;
+    case NOTIFY_SAVE_OK:
+        busy_ = 0;
+        saveOk_ = 1;
+        break;
+    case NOTIFY_SAVE_FAILED:
+        busy_ = 0;
+        saveOk_ = 0;
+        break;
+    case NOTIFY_SEND_ERROR:
+        searching_ = 0;
+        busy_ = 0;
+        ShowFrameMessage(kMessageError, SocketErrorText(value));
+        break;
+    default:
+        break;
+    }
+}

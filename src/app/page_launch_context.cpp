@@ -1,0 +1,15 @@
+#include "app/page_launch_context.h"
+
+#include "platform/core/version_check.h"
+#include "skin/bmp_dialog.h"
+
+LaunchContext MakePageLaunchContext(CBmpDialog* page, const LaunchTexts& texts)
+{
+    LaunchContext context;
+    context.texts = texts;
+    context.showMessage = [page](int kind, const QString& message, const QString& b1, const QString& b2,
+                                 const QString& b3) { return page->ShowMessage(kind, message, b1, b2, b3); };
+    context.systemDirectory = SystemDirectory();
+    context.isMediaPlayer9 = [] { return IsMediaPlayer9(); };
+    return context;
+}

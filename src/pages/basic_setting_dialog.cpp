@@ -1,0 +1,196 @@
+#include "pages/basic_setting_dialog.h"
+
+#include "device/core/camera_data.h"
+#include "pages/page_controls.h"
+#include "pages/page_layout.h"
+#include "pages/tooltip_combo_box.h"
+#include "skin/core/message_kind.h"
+#include "skin/core/skin_list_block.h"
+#include "skin/skin_draw.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+constexpr int kDigitWidth = 44;
+constexpr int kYearWidth = 60;
+constexpr int kSeparatorWidth = 16;
+constexpr int kHalfDayWidth = 68;
+constexpr int kZoneListRows = 12;
+
+QString FromU16(const std::u16string& text)
+{
+    return QString::fromStdU16String(text);
+}
+
+std::u16string ToU16(const QLineEdit* edit)
+{
+    return edit->text().toStdU16String();
+}
+
+} // namespace
+
+CBasicSettingDialog::CBasicSettingDialog(QWidget* parent)
+    : CSettingPage(QString::fromLatin1(kSection), kBackgroundNumber, parent)
+{
+    using namespace page_layout;
+    name_ = MakeTextEdit(this, FullRow(0), static_cast<int>(kCameraNameChars));
+    description_ = MakeTextEdit(this, FullRow(1), static_cast<int>(kDescriptionChars));
+    timeZone_ = new CTooltipComboBox(this);
+    timeZone_->setGeometry(FullRow(2));
+    timeZone_->SetDroppedSize(FullRow(2).width(), kControlHeight * (kZoneListRows + 1));
+    int x = 0;
+    month_ = MakeDigitEdit(this, RowRect(3, x, kDigitWidth), 2, true);
+    MakeSeparator(this, RowRect(3, x += kDigitWidth, kSeparatorWidth), QStringLiteral("/"));
+    day_ = MakeDigitEdit(this, RowRect(3, x += kSeparatorWidth, kDigitWidth), 2, false);
+    MakeSeparator(this, RowRect(3, x += kDigitWidth, kSeparatorWidth), QStringLiteral("/"));
+    year_ = MakeDigitEdit(this, RowRect(3, x + kSeparatorWidth, kYearWidth), 4, false);
+    hour_ = MakeDigitEdit(this, RowRect(4, 0, kDigitWidth), 2, false);
+    MakeSeparator(this, RowRect(4, kDigitWidth, kSeparatorWidth), QStringLiteral(":"));
+    minute_ = MakeDigitEdit(this, RowRect(4, kDigitWidth + kSeparatorWidth, kDigitWidth), 2, false);
+    halfDay_ = new QComboBox(this);
+    halfDay_->setGeometry(RowRect(4, 2 * kDigitWidth + 2 * kSeparatorWidth, kHalfDayWidth));
+    halfDay_->addItems({QStringLiteral("AM"), QStringLiteral("PM")});
+    const std::pair<int, QWidget*> controls[] = {
+        {IDC_NAME, name_},
+        {IDC_DESCRIPTION, description_},
+        {IDC_TIME_ZONE, timeZone_},
+        {IDC_MONTH, month_},
+        {IDC_DAY, day_},
+        {IDC_YEAR, year_},
+        {IDC_HOUR, hour_},
+        {IDC_MINUTE, minute_},
+        {IDC_HALF_DAY, halfDay_},
+    };
+    for (const auto& [id, control] : controls)
+        RegisterControl(id, control);
+}
+
+void CBasicSettingDialog::LoadStrings()
+{
+    for (int i = 0; i < kTextCount; ++i)
+        GetSkinString(StringList(), kFirstText + i, texts_[static_cast<size_t>(i)]);
+}
+
+QString CBasicSettingDialog::Text(int number) const
+{
+    if (number < kFirstText || number >= kFirstText + kTextCount)
+        return {};
+    return texts_[static_cast<size_t>(number - kFirstText)];
+}
+
+void CBasicSettingDialog::ApplySkin()
+{
+    LoadStrings();
+    CSettingPage::ApplySkin();
+    FillTimeZoneList();
+}
+
+void CBasicSettingDialog::FillTimeZoneList()
+{
+    const SkinListBlock zones = ReadTimeZoneBlock(StringList());
+    if (!zones.found)
+        return;
+    const int selected = timeZone_->currentIndex();
+    timeZone_->clear();
+    for (const std::u16string& zone : zones.lines) {
+        timeZone_->addItem(FromU16(zone));
+        timeZone_->SetItemTip(timeZone_->count() - 1, FromU16(zone));
+    }
+    // A reload keeps the zone the user sees whenever the new list still has that index.
+    timeZone_->SetSelectionQuietly(selected < timeZone_->count() ? selected : -1);
+}
+
+void CBasicSettingDialog::LoadFromRecord(CCameraDataObj* record)
+{
+    CSettingPage::LoadFromRecord(record);
+    if (record == nullptr)
+        return;
+    const BasicSettings s = ReadBasicSettings(record->info);
+    name_->setText(FromU16(s.name));
+    description_->setText(FromU16(s.description));
+    timeZone_->SetSelectionQuietly(s.timeZone < timeZone_->count() ? s.timeZone : -1);
+    month_->setText(FromU16(s.month));
+    day_->setText(FromU16(s.day));
+    year_->setText(FromU16(s.year));
+    hour_->setText(FromU16(s.hour));
+    minute_->setText(FromU16(s.minute));
+    halfDay_->setCurrentIndex(s.pm ? 1 : 0);
+}
+
+BasicSettings CBasicSettingDialog::Fields() const
+{
+    BasicSettings s;
+    s.name = ToU16(name_);
+    s.description = ToU16(description_);
+    s.timeZone = timeZone_->currentIndex();
+    s.month = ToU16(month_);
+    s.day = ToU16(day_);
+    s.year = ToU16(year_);
+    s.hour = ToU16(hour_);
+    s.minute = ToU16(minute_);
+    s.pm = halfDay_->currentIndex() == 1;
+    return s;
+}
+
+QLineEdit* CBasicSettingDialog::EditOf(BasicField field) const
+{
+    switch (field) {
+    case BasicField::Month:
+        return month_;
+    case BasicField::Day:
+        return day_;
+    case BasicField::Year:
+        return year_;
+    case BasicField::Hour:
+        return hour_;
+    case BasicField::Minute:
+        return minute_;
+    case BasicField::Name:
+        return name_;
+    case BasicField::Description:
+        return description_;
+    case BasicField::None:
+        break;
+    }
+    return nullptr;
+}
+
+bool CBasicSettingDialog::ValidateAll()
+{
+    const BasicCheck check = ValidateBasicSettings(Fields());
+    if (check.Passed())
+        return true;
+    ShowMessage(kMessageError, Text(check.message), Text(kTextButton));
+    SelectAllAndFocus(EditOf(check.field));
+    return false;
+}
+
+void CBasicSettingDialog::SaveToRecord()
+{
+    if (CCameraDataObj* record = Record())
+        WriteBasicSettings(Fields(), record->info);
+}
+
+bool CBasicSettingDialog::OnCommand(int id)
+{
+    if (id != IDC_NEXT && id != IDC_BACK)
+        return CSettingPage::OnCommand(id);
+    if (!ValidateAll())
+        return true;
+    SaveToRecord();
+    if (id == IDC_NEXT)
+        NotifyNext();
+    else
+        NotifyBack();
+    return true;
+}
+
+void CBasicSettingDialog::ShowAllMessages()
+{
+    LoadStrings();
+    const QString button = SkinString(StringList(), kSearchPageButton);
+    for (int number = kMsgMonthRange; number <= kMsgDescription; ++number)
+        ShowMessage(kMessageError, Text(number), button);
+}

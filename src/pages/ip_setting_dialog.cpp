@@ -1,0 +1,88 @@
+#include "pages/ip_setting_dialog.h"
+
+#include "device/core/camera_data.h"
+#include "pages/page_controls.h"
+#include "pages/page_layout.h"
+#include "skin/core/message_kind.h"
+#include "skin/skin_draw.h"
+
+#include <QLineEdit>
+
+namespace {
+
+constexpr int kOctetWidth = 48;
+constexpr int kDotWidth = 12;
+
+} // namespace
+
+CIpSettingDialog::CIpSettingDialog(QWidget* parent)
+    : CSettingPage(QString::fromLatin1(kSection), kBackgroundNumber, parent)
+{
+    using namespace page_layout;
+    for (size_t i = 0; i < kIpOctets; ++i) {
+        const int row = static_cast<int>(i / 4);
+        const int column = static_cast<int>(i % 4);
+        const int x = column * (kOctetWidth + kDotWidth);
+        octets_[i] = MakeDigitEdit(this, RowRect(row, x, kOctetWidth), 3, true);
+        RegisterControl(kOctetIds[i], octets_[i]);
+        if (column < 3)
+            MakeSeparator(this, RowRect(row, x + kOctetWidth, kDotWidth), QStringLiteral("."));
+    }
+}
+
+void CIpSettingDialog::LoadStrings()
+{
+    GetSkinString(StringList(), kTextButton, buttonText_);
+    GetSkinString(StringList(), kTextOctetRange, octetRangeText_);
+}
+
+void CIpSettingDialog::ApplySkin()
+{
+    LoadStrings();
+    CSettingPage::ApplySkin();
+}
+
+void CIpSettingDialog::LoadFromRecord(CCameraDataObj* record)
+{
+    CSettingPage::LoadFromRecord(record);
+    if (record == nullptr)
+        return;
+    const IpOctetTexts texts = ReadIpSettings(record->info);
+    for (size_t i = 0; i < kIpOctets; ++i)
+        octets_[i]->setText(QString::fromStdU16String(texts[i]));
+}
+
+IpOctetTexts CIpSettingDialog::Texts() const
+{
+    IpOctetTexts texts;
+    for (size_t i = 0; i < kIpOctets; ++i)
+        texts[i] = octets_[i]->text().toStdU16String();
+    return texts;
+}
+
+bool CIpSettingDialog::ValidateAll()
+{
+    const std::optional<size_t> bad = FirstInvalidOctet(Texts());
+    if (!bad)
+        return true;
+    ShowMessage(kMessageError, octetRangeText_, buttonText_);
+    SelectAllAndFocus(octets_[*bad]);
+    return false;
+}
+
+bool CIpSettingDialog::OnCommand(int id)
+{
+    if (id != IDC_NEXT && id != IDC_BACK)
+        return CSettingPage::OnCommand(id);
+    if (!ValidateAll())
+        return true;
+    if (CCameraDataObj* record = Record())
+        WriteIpSettings(Texts(), record->info);
+    return CSettingPage::OnCommand(id);
+}
+
+void CIpSettingDialog::ShowAllMessages()
+{
+    LoadStrings();
+    ShowMessage(kMessageError, octetRangeText_, SkinString(StringList(), kSearchPageButton));
+}

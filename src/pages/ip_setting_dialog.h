@@ -1,0 +1,50 @@
+#pragma once
+// CIpSettingDialog: the page on which the user enters the camera's fixed address, subnet mask,
+// default gateway and two DNS servers, four decimal octets each. An octet above 255 is
+// reported and focused; nothing else is checked.
+#include "pages/core/setting_rules.h"
+#include "pages/setting_page.h"
+
+#include <QString>
+#include <array>
+
+class QLineEdit;
+
+class CIpSettingDialog : public CSettingPage
+{
+    Q_OBJECT
+
+public:
+    static constexpr int IDD = 140;
+    static constexpr int kBackgroundNumber = 211;
+    static constexpr const char* kSection = "11_IP Setting";
+
+    // The twenty octet edits, row by row (address, mask, gateway, DNS 1, DNS 2), left to right.
+    static constexpr std::array<int, kIpOctets> kOctetIds{
+        1074, 1075, 1078, 1080, 1082, 1083, 1084, 1085, 1088, 1090,
+        1093, 1095, 1126, 1127, 1128, 1129, 1130, 1131, 1132, 1133,
+    };
+
+    static constexpr int kTextButton = 51101;
+    static constexpr int kTextOctetRange = kMsgOctetRange;
+    static constexpr int kSearchPageButton = 50801; // the search page's, for ShowAllMessages
+
+    explicit CIpSettingDialog(QWidget* parent = nullptr);
+
+    void LoadFromRecord(CCameraDataObj* record) override;
+    void ShowAllMessages() override;
+    QLineEdit* Octet(size_t index) const { return octets_[index]; }
+
+protected:
+    bool OnCommand(int id) override;
+    void ApplySkin() override;
+    void LoadStrings() override;
+
+private:
+    IpOctetTexts Texts() const;
+    bool ValidateAll();
+
+    QString buttonText_;
+    QString octetRangeText_;
+    std::array<QLineEdit*, kIpOctets> octets_{};
+};

@@ -1,0 +1,33 @@
+#pragma once
+// CNetworkSettingDialog: the page on which the user chooses how the camera gets its address:
+// a fixed address (entered on the next page) or one from a DHCP server. The choice decides
+// whether the wizard shows the IP settings page.
+#include "pages/setting_page.h"
+
+class QRadioButton;
+
+class CNetworkSettingDialog : public CSettingPage
+{
+    Q_OBJECT
+
+public:
+    static constexpr int IDD = 139;
+    static constexpr int kBackgroundNumber = 201;
+    static constexpr const char* kSection = "10_Network Setting";
+
+    static constexpr int IDC_FIXED = 1060;
+    static constexpr int IDC_DHCP = 1058;
+
+    explicit CNetworkSettingDialog(QWidget* parent = nullptr);
+
+    void LoadFromRecord(CCameraDataObj* record) override;
+
+protected:
+    bool OnCommand(int id) override;
+
+private:
+    void SaveToRecord();
+
+    QRadioButton* fixed_;
+    QRadioButton* dhcp_;
+};

@@ -1,0 +1,120 @@
+#include "pages/new_setting_dialog.h"
+
+#include "device/core/camera_data.h"
+#include "device/core/camera_detail_text.h"
+#include "pages/page_controls.h"
+#include "pages/page_layout.h"
+#include "platform/core/code_page.h"
+#include "platform/core/window_messages.h"
+#include "skin/core/message_kind.h"
+#include "skin/skin_draw.h"
+
+#include <QLabel>
+
+namespace {
+
+struct FieldRow
+{
+    int id;
+    int row;
+    bool visible;
+};
+// Rows of the summary, top to bottom; the hidden fields follow the shown ones.
+constexpr FieldRow kFieldRows[] = {
+    {CNewSettingDialog::IDC_NAME, 0, true},         {CNewSettingDialog::IDC_IP_ADDRESS, 1, true},
+    {CNewSettingDialog::IDC_SUBNET_MASK, 2, true},  {CNewSettingDialog::IDC_GATEWAY, 3, true},
+    {CNewSettingDialog::IDC_DATE, 4, true},         {CNewSettingDialog::IDC_TIME, 5, true},
+    {CNewSettingDialog::IDC_MAC_ADDRESS, 6, false}, {CNewSettingDialog::IDC_SECURITY, 6, false},
+    {CNewSettingDialog::IDC_SPARE1, 6, false},      {CNewSettingDialog::IDC_SPARE2, 6, false},
+};
+constexpr int kSummaryPitch = 32;
+
+} // namespace
+
+CNewSettingDialog::CNewSettingDialog(QWidget* parent)
+    : CSettingPage(QString::fromLatin1(kSection), kBackgroundNumber, parent)
+{
+    using namespace page_layout;
+    for (const FieldRow& place : kFieldRows) {
+        const QRect rect(kControlLeft, kRowTop + place.row * kSummaryPitch, kControlRight - kControlLeft,
+                         kControlHeight);
+        QLabel* label = MakeValueText(this, rect);
+        label->setVisible(place.visible);
+        RegisterControl(place.id, label);
+        fields_.emplace_back(place.id, label);
+    }
+}
+
+QLabel* CNewSettingDialog::Field(int id) const
+{
+    for (const auto& [fieldId, label] : fields_) {
+        if (fieldId == id)
+            return label;
+    }
+    return nullptr;
+}
+
+void CNewSettingDialog::LoadStrings()
+{
+    for (size_t i = 0; i < texts_.size(); ++i)
+        GetSkinString(StringList(), kTextSaveQuestion + static_cast<int>(i), texts_[i]);
+}
+
+void CNewSettingDialog::ApplySkin()
+{
+    LoadStrings();
+    CSettingPage::ApplySkin();
+}
+
+void CNewSettingDialog::SetField(int id, const std::string& narrow)
+{
+    SetValueText(Field(id), QString::fromStdU16String(ToWide(narrow)));
+}
+
+void CNewSettingDialog::LoadFromRecord(CCameraDataObj* record)
+{
+    CSettingPage::LoadFromRecord(record);
+    if (record == nullptr)
+        return;
+    const DeviceInfo& info = record->info;
+    using namespace camera_text;
+    SetField(IDC_NAME, info.Get(DeviceInfo::cameraName));
+    // Addresses show whatever the network mode: with DHCP they are the camera's last ones.
+    SetField(IDC_IP_ADDRESS, DottedQuad(info.Get(DeviceInfo::ipAddress)));
+    SetField(IDC_SUBNET_MASK, DottedQuad(info.Get(DeviceInfo::subnetMask)));
+    SetField(IDC_GATEWAY, DottedQuad(info.Get(DeviceInfo::gateway)));
+    SetField(IDC_DATE, info.Get(DeviceInfo::date));
+    SetField(IDC_TIME, info.Get(DeviceInfo::time));
+    SetField(IDC_MAC_ADDRESS, MacText(info.Get(DeviceInfo::macAddress)));
+    // The same security wording as the search page, so one camera reads alike on both.
+    const auto security = static_cast<size_t>(
+        SecurityKindIndex({info.Get(DeviceInfo::deviceType), info.Get(DeviceInfo::security),
+                           info.Get(DeviceInfo::SecMode), info.Get(DeviceInfo::bWep)}));
+    if (security < securityTexts_.size())
+        SetValueText(Field(IDC_SECURITY), securityTexts_[security]);
+}
+
+void CNewSettingDialog::AskToSave()
+{
+    const int answer = ShowMessage(kMessageQuestion, texts_[0], SkinString(StringList(), kTextCancel),
+                                   SkinString(StringList(), kTextOk));
+    if (answer == kAnswerSave && NotifyWnd() != nullptr)
+        NotifyWnd()->PostMessage(WM_WIZARD_ACTION, ACTION_SAVE);
+}
+
+bool CNewSettingDialog::OnCommand(int id)
+{
+    if (id != IDC_NEXT)
+        return CSettingPage::OnCommand(id);
+    AskToSave();
+    return true;
+}
+
+void CNewSettingDialog::ShowAllMessages()
+{
+    LoadStrings();
+    const QString button = SkinString(StringList(), kTextOk);
+    ShowMessage(kMessageQuestion, texts_[0], SkinString(StringList(), kTextCancel), button);
+    ShowMessage(kMessageSuccess, texts_[1], button);
+    ShowMessage(kMessageError, texts_[2], button);
+}

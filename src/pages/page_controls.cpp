@@ -1,0 +1,87 @@
+#include "pages/page_controls.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+namespace {
+
+constexpr int kValuePixelSize = 13;
+const QString kFontFamily = QStringLiteral("DejaVu Sans");
+
+QFont PageFont(bool bold)
+{
+    QFont font(kFontFamily);
+    font.setPixelSize(kValuePixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+QString SettingPageStyleSheet()
+{
+    return QStringLiteral(
+        "QLineEdit { border: 1px solid #C9CEDD; border-radius: 3px; padding: 0 4px; background: white;"
+        " color: #2B2F3A; selection-background-color: #647AD0; selection-color: white; }"
+        "QLineEdit:focus { border: 2px solid #647AD0; padding: 0 3px; }"
+        "QComboBox { border: 1px solid #C9CEDD; border-radius: 3px; padding: 0 4px; background: white;"
+        " color: #2B2F3A; }"
+        "QComboBox:focus { border: 2px solid #647AD0; padding: 0 3px; }"
+        "QComboBox QAbstractItemView { selection-background-color: #647AD0; selection-color: white; }"
+        "QRadioButton { background: transparent; }"
+        "QRadioButton::indicator { width: 12px; height: 12px; border-radius: 8px; border: 2px solid #9AA3C7;"
+        " background: white; }"
+        "QRadioButton::indicator:focus { border-color: #647AD0; }"
+        "QRadioButton::indicator:checked { border: 2px solid #647AD0; background: qradialgradient(cx: 0.5,"
+        " cy: 0.5, radius: 0.5, fx: 0.5, fy: 0.5, stop: 0 #647AD0, stop: 0.55 #647AD0, stop: 0.6 white,"
+        " stop: 1 white); }");
+}
+
+QLineEdit* MakeTextEdit(QWidget* parent, const QRect& rect, int maxChars)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setGeometry(rect);
+    edit->setFont(PageFont(false));
+    edit->setMaxLength(maxChars);
+    return edit;
+}
+
+QLineEdit* MakeDigitEdit(QWidget* parent, const QRect& rect, int maxDigits, bool rightAligned)
+{
+    QLineEdit* edit = MakeTextEdit(parent, rect, maxDigits);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    if (rightAligned)
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return edit;
+}
+
+QLabel* MakeSeparator(QWidget* parent, const QRect& rect, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(rect);
+    label->setFont(PageFont(false));
+    label->setAlignment(Qt::AlignCenter);
+    label->setStyleSheet(QStringLiteral("background: transparent; color: #2B2F3A;"));
+    return label;
+}
+
+QLabel* MakeValueText(QWidget* parent, const QRect& rect, bool bold)
+{
+    auto* label = new QLabel(parent);
+    label->setGeometry(rect);
+    label->setFont(PageFont(bold));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setStyleSheet(QStringLiteral("background: transparent; color: #2B2F3A;"));
+    return label;
+}
+
+void SetValueText(QLabel* label, const QString& text)
+{
+    const QFontMetrics metrics(label->font());
+    const QString shown = metrics.elidedText(text, Qt::ElideRight, label->width());
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : text);
+}

@@ -1,0 +1,54 @@
+#include "pages/setting_page.h"
+
+#include "device/core/camera_data.h"
+#include "pages/page_controls.h"
+#include "pages/page_layout.h"
+#include "platform/core/code_page.h"
+#include "skin/hover_button_ex.h"
+#include "skin/msg_button.h"
+
+#include <QLabel>
+
+CSettingPage::CSettingPage(const QString& section, int backgroundNumber, QWidget* parent)
+    : CBmpDialog(parent), next_(AddControl<CHoverButtonEx>(IDC_NEXT, page_layout::kNextButton)),
+      back_(AddControl<CHoverButtonEx>(IDC_BACK, page_layout::kBackButton)),
+      close_(AddControl<CHoverButtonEx>(IDC_CLOSE, page_layout::kCloseButton)),
+      loadSkin_(AddControl<CMsgButton>(IDC_LOAD_SKIN, page_layout::kLoadSkinButton)),
+      cameraLabel_(MakeValueText(this, page_layout::kCameraLabel))
+{
+    SetSkinSection(section, backgroundNumber);
+    setStyleSheet(SettingPageStyleSheet());
+    RegisterControl(IDC_CAMERA_LABEL, cameraLabel_);
+    // Enter belongs to the page (it is swallowed), never to a default button.
+    for (CHoverButtonEx* button : {next_, back_, close_}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+}
+
+bool CSettingPage::OnInitDialog()
+{
+    CBmpDialog::OnInitDialog();
+    loadSkin_->ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
+    loadSkin_->setVisible(IsTestMode());
+    return true;
+}
+
+void CSettingPage::ApplySkin()
+{
+    ApplyPageButtonSkin(*close_, QStringLiteral("Close"));
+    ApplyPageButtonSkin(*back_, QStringLiteral("Back"));
+    ApplyPageButtonSkin(*next_, QStringLiteral("Next"));
+}
+
+void CSettingPage::LoadFromRecord(CCameraDataObj* record)
+{
+    record_ = record;
+    if (record != nullptr)
+        ShowCameraLabel(QString::fromStdU16String(ToWide(record->info.Get(DeviceInfo::cameraName))));
+}
+
+void CSettingPage::ShowCameraLabel(const QString& name)
+{
+    SetValueText(cameraLabel_, name);
+}

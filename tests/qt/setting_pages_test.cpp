@@ -1,0 +1,308 @@
+// The setting pages with the English pack: what they show of a record, how they refuse bad
+// input (message, focus, record untouched) and what they write back and ask of the frame.
+#include "app/language_pack.h"
+#include "app/success_dialog.h"
+#include "device/core/camera_data.h"
+#include "pages/basic_setting_dialog.h"
+#include "pages/ip_setting_dialog.h"
+#include "pages/network_setting_dialog.h"
+#include "pages/new_setting_dialog.h"
+#include "pages/tooltip_combo_box.h"
+#include "platform/core/window_messages.h"
+#include "qt_test_support.h"
+#include "skin/message_answer.h"
+#include "skin/skin_draw.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <algorithm>
+
+using namespace qt_test;
+
+namespace {
+
+CCameraDataObj SampleRecord()
+{
+    CCameraDataObj record;
+    DeviceInfo& info = record.info;
+    info.Set(DeviceInfo::deviceType, 17);
+    info.Set(DeviceInfo::macAddress, {0x00, 0x0a, 0xb3, 0x04, 0xc5, 0x0f});
+    info.Set(DeviceInfo::cameraName, "Lobby");
+    info.Set(DeviceInfo::description, "Front desk");
+    info.Set(DeviceInfo::timeZone, 22);
+    info.Set(DeviceInfo::date, "01/05/2007");
+    info.Set(DeviceInfo::time, "00:30:59");
+    info.Set(DeviceInfo::ipAddress, {192, 168, 0, 3});
+    info.Set(DeviceInfo::subnetMask, {255, 255, 255, 0});
+    info.Set(DeviceInfo::gateway, {192, 168, 0, 1});
+    info.Set(DeviceInfo::fixedIp, 0);
+    info.Set(DeviceInfo::dhcpEnable, 0);
+    info.Set(DeviceInfo::security, 0);
+    info.Set(DeviceInfo::bWep, 1);
+    return record;
+}
+
+// One page of type P inside a stand-in frame, skinned from the English pack built with the
+// program, holding a sample record. Every box is answered by `answers`.
+template <class P> class PageTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons), 0);
+        page.SetLists(&strings, &bitmaps, &icons);
+        page.SetNotifyWnd(&frame);
+        frame.resize(581, 436);
+        page.CreateChild(&frame);
+        page.show();
+        frame.show();
+        page.LoadFromRecord(&record);
+    }
+
+    QLineEdit* Edit(int id) const { return page.template Item<QLineEdit>(id); }
+    void Type(int id, const QString& text)
+    {
+        Edit(id)->clear();
+        QTest::keyClicks(Edit(id), text);
+    }
+    void Click(int id) { QTest::mouseClick(page.GetDlgItem(id), Qt::LeftButton); }
+    std::vector<Posted> Received()
+    {
+        QCoreApplication::processEvents();
+        return frame.received;
+    }
+
+    CStringList strings;
+    CBmpList bitmaps;
+    CIconList icons;
+    RecordingFrame frame;
+    CCameraDataObj record = SampleRecord();
+    P page;
+    CMessageAnswer answers;
+};
+
+using BasicPage = PageTest<CBasicSettingDialog>;
+using NetworkPage = PageTest<CNetworkSettingDialog>;
+using IpPage = PageTest<CIpSettingDialog>;
+using SummaryPage = PageTest<CNewSettingDialog>;
+
+} // namespace
+
+TEST_F(BasicPage, ShowsTheRecordOnTheTwelveHourClockAndSavesItBack)
+{
+    using D = CBasicSettingDialog;
+    EXPECT_EQ(Edit(D::IDC_NAME)->text(), "Lobby");
+    EXPECT_EQ(Edit(D::IDC_MONTH)->text(), "1");
+    EXPECT_EQ(Edit(D::IDC_DAY)->text(), "5");
+    EXPECT_EQ(Edit(D::IDC_YEAR)->text(), "2007");
+    EXPECT_EQ(Edit(D::IDC_HOUR)->text(), "12");
+    EXPECT_EQ(Edit(D::IDC_MINUTE)->text(), "30");
+    EXPECT_EQ(page.Item<QComboBox>(D::IDC_HALF_DAY)->currentText(), "AM");
+    // The pack's zone list, in its own order, with the record's zone chosen.
+    CTooltipComboBox* zones = page.TimeZoneList();
+    ASSERT_GT(zones->count(), 60);
+    EXPECT_TRUE(zones->itemText(0).startsWith("(GMT-12:00)"));
+    EXPECT_TRUE(zones->itemText(zones->count() - 1).startsWith("(GMT+13:00)"));
+    EXPECT_EQ(zones->currentIndex(), 22);
+
+    Type(D::IDC_NAME, "Lobby-2");
+    Type(D::IDC_HOUR, "1");
+    page.Item<QComboBox>(D::IDC_HALF_DAY)->setCurrentIndex(1);
+    Click(IDC_NEXT);
+    EXPECT_TRUE(answers.shown.empty());
+    EXPECT_EQ(record.info.Get(DeviceInfo::cameraName), "Lobby-2");
+    EXPECT_EQ(record.info.Get(DeviceInfo::date), "01/05/2007");
+    EXPECT_EQ(record.info.Get(DeviceInfo::time), "13:30:00"); // seconds always 00
+    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+}
+
+TEST_F(BasicPage, EachBadFieldIsReportedFocusedAndKeepsTheRecord)
+{
+    using D = CBasicSettingDialog;
+    const struct
+    {
+        int id;
+        const char* text;
+        int message;
+    } cases[] = {
+        {D::IDC_MONTH, "13", 50903},     {D::IDC_DAY, "29", 50904},
+        {D::IDC_YEAR, "1989", 50908},    {D::IDC_HOUR, "0", 50910},
+        {D::IDC_MINUTE, "60", 50909},    {D::IDC_NAME, "-lobby", 50911},
+        {D::IDC_NAME, "Lobby 2", 50911}, {D::IDC_DESCRIPTION, "caf\u00e9", 50912},
+    };
+    const CCameraDataObj before = record;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        page.LoadFromRecord(&record);
+        if (c.id == D::IDC_DAY)
+            Type(D::IDC_MONTH, "2"); // February 2007 has 28 days
+        Edit(c.id)->setText(QString::fromUtf8(c.text));
+        answers.shown.clear();
+        for (int button : {IDC_NEXT, IDC_BACK}) {
+            Click(button);
+            ASSERT_EQ(answers.shown.size(), button == IDC_NEXT ? 1u : 2u);
+            EXPECT_EQ(answers.shown.back().message, page.Text(c.message));
+            EXPECT_EQ(answers.shown.back().button1, SkinString(&strings, 50901));
+            EXPECT_EQ(page.focusWidget(), Edit(c.id));
+            EXPECT_EQ(Edit(c.id)->selectedText(), Edit(c.id)->text());
+        }
+        EXPECT_TRUE(std::ranges::equal(record.info.Raw(), before.info.Raw()));
+    }
+    EXPECT_TRUE(Received().empty());
+    for (int n = 50903; n <= 50912; ++n)
+        EXPECT_FALSE(page.Text(n).isEmpty()) << n;
+}
+
+TEST_F(BasicPage, AZoneThePackCannotNameSurvivesASave)
+{
+    record.info.Set(DeviceInfo::timeZone, 200);
+    page.LoadFromRecord(&record);
+    EXPECT_EQ(page.TimeZoneList()->currentIndex(), -1);
+    Click(IDC_BACK);
+    EXPECT_EQ(record.info.Get(DeviceInfo::timeZone), 200);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
+}
+
+TEST_F(NetworkPage, TheFixedFlagChoosesAndBothButtonsWriteTheFlags)
+{
+    auto* fixed = page.Item<QRadioButton>(CNetworkSettingDialog::IDC_FIXED);
+    auto* dhcp = page.Item<QRadioButton>(CNetworkSettingDialog::IDC_DHCP);
+    EXPECT_TRUE(dhcp->isChecked()); // fixedIp 0, whatever dhcpEnable says
+    // A click on the caption beside the button chooses it too.
+    QTest::mouseClick(fixed, Qt::LeftButton, {}, QPoint(fixed->width() - 20, 10));
+    EXPECT_TRUE(fixed->isChecked());
+    Click(IDC_BACK);
+    EXPECT_EQ(record.info.Get(DeviceInfo::fixedIp), 1);
+    EXPECT_EQ(record.info.Get(DeviceInfo::dhcpEnable), 0);
+    QTest::mouseClick(dhcp, Qt::LeftButton);
+    Click(IDC_NEXT);
+    EXPECT_EQ(record.info.Get(DeviceInfo::fixedIp), 0);
+    EXPECT_EQ(record.info.Get(DeviceInfo::dhcpEnable), 1);
+    EXPECT_EQ(Received(),
+              (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}, {WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+}
+
+TEST_F(IpPage, TheFirstOctetAbove255IsFocusedAndNothingIsSaved)
+{
+    EXPECT_EQ(page.Octet(0)->text(), "192");
+    EXPECT_EQ(page.Octet(3)->text(), "3");
+    // The gateway's 999 comes after the mask's 256 in the table: the mask's is reported.
+    page.Octet(5)->setText("256");
+    page.Octet(9)->setText("999");
+    const CCameraDataObj before = record;
+    for (int button : {IDC_NEXT, IDC_BACK}) {
+        Click(button);
+        EXPECT_EQ(page.focusWidget(), page.Octet(5));
+    }
+    ASSERT_EQ(answers.shown.size(), 2u);
+    EXPECT_EQ(answers.shown[0].message, SkinString(&strings, 51102));
+    EXPECT_EQ(answers.shown[0].button1, SkinString(&strings, 51101));
+    EXPECT_TRUE(std::ranges::equal(record.info.Raw(), before.info.Raw()));
+    EXPECT_TRUE(Received().empty());
+
+    // Letters never get in; empty is 0 and 007 is 7.
+    Type(CIpSettingDialog::kOctetIds[5], "25a5");
+    EXPECT_EQ(page.Octet(5)->text(), "255");
+    page.Octet(9)->clear();
+    Type(CIpSettingDialog::kOctetIds[13], "007");
+    Click(IDC_NEXT);
+    EXPECT_EQ(record.info.Get(DeviceInfo::subnetMask), (Ipv4Address{255, 255, 255, 0}));
+    EXPECT_EQ(record.info.Get(DeviceInfo::gateway), (Ipv4Address{192, 0, 0, 1}));
+    EXPECT_EQ(record.info.Get(DeviceInfo::primaryDns)[1], 7);
+    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+}
+
+TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
+{
+    using D = CNewSettingDialog;
+    record.info.Set(DeviceInfo::dhcpEnable, 1); // addresses show all the same
+    page.SetSecurityTexts({"None", "WEP 64", "WEP 128", "WPA"});
+    page.LoadFromRecord(&record);
+    EXPECT_EQ(page.Field(D::IDC_NAME)->text(), "Lobby");
+    EXPECT_EQ(page.Field(D::IDC_IP_ADDRESS)->text(), "192.168.0.3");
+    EXPECT_EQ(page.Field(D::IDC_GATEWAY)->text(), "192.168.0.1");
+    EXPECT_EQ(page.Field(D::IDC_TIME)->text(), "00:30:59");
+    EXPECT_EQ(page.Field(D::IDC_MAC_ADDRESS)->text(), "00:0a:b3:04:c5:0f");
+    EXPECT_EQ(page.Field(D::IDC_SECURITY)->text(), "WEP 64");
+
+    // First button, then Escape (0): nothing; the second button asks the frame to save.
+    answers.SetNextAnswer(1);
+    answers.SetNextAnswer(0);
+    answers.SetNextAnswer(2);
+    for (int i = 0; i < 3; ++i)
+        Click(IDC_NEXT);
+    ASSERT_EQ(answers.shown.size(), 3u);
+    EXPECT_EQ(answers.shown[0].kind, 3);
+    EXPECT_EQ(answers.shown[0].message, SkinString(&strings, 51201));
+    EXPECT_EQ(answers.shown[0].button2, SkinString(&strings, 50801));
+    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_ACTION, ACTION_SAVE}}));
+}
+
+namespace {
+
+// The longest values the record's fields hold, in wide letters where a user would type them.
+CCameraDataObj LongestRecord()
+{
+    CCameraDataObj record = SampleRecord();
+    DeviceInfo& info = record.info;
+    info.Set(DeviceInfo::cameraName, "Warehouse-North7");
+    info.Set(DeviceInfo::description, "Loading bay, north wall, door 12");
+    info.Set(DeviceInfo::timeZone, 24);
+    info.Set(DeviceInfo::date, "12/28/2099");
+    info.Set(DeviceInfo::time, "23:58:00");
+    for (auto field : {DeviceInfo::ipAddress, DeviceInfo::subnetMask, DeviceInfo::gateway,
+                       DeviceInfo::primaryDns, DeviceInfo::secondaryDns})
+        info.Set(field, {255, 255, 255, 128});
+    return record;
+}
+
+// Every visible text of the page fits its control: nothing is cut or elided.
+void ExpectNothingClipped(const QWidget& page)
+{
+    for (const QLabel* label : page.findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        EXPECT_FALSE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+            << label->text().toStdString();
+    }
+    for (const QLineEdit* edit : page.findChildren<QLineEdit*>()) {
+        const int room = edit->width() - 2 * 4 - 2 * 2; // padding and the focus frame
+        EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->text()), room) << edit->text().toStdString();
+    }
+}
+
+template <class P> void ExpectLongestValuesFit(const char* png)
+{
+    CStringList strings;
+    CBmpList bitmaps;
+    CIconList icons;
+    ASSERT_EQ(LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons), 0);
+    RecordingFrame frame;
+    P page;
+    page.SetLists(&strings, &bitmaps, &icons);
+    page.SetNotifyWnd(&frame);
+    page.SetTestMode(true);
+    frame.resize(581, 436);
+    page.CreateChild(&frame);
+    page.show();
+    frame.show();
+    CCameraDataObj record = LongestRecord();
+    page.LoadFromRecord(&record);
+    ExpectNothingClipped(page);
+    SavePng(page.grab().toImage(), QString::fromLatin1(png));
+}
+
+} // namespace
+
+TEST(SettingPagesLook, TheLongestValuesFitOnEveryPage)
+{
+    ExpectLongestValuesFit<CBasicSettingDialog>("page_basic_settings.png");
+    ExpectLongestValuesFit<CNetworkSettingDialog>("page_network_settings.png");
+    ExpectLongestValuesFit<CIpSettingDialog>("page_ip_settings.png");
+    ExpectLongestValuesFit<CNewSettingDialog>("page_summary.png");
+    ExpectLongestValuesFit<CSuccessDialog>("page_success.png");
+}
