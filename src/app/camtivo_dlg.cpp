@@ -5,7 +5,7 @@
 #include "app/language_pack.h"
 #include "platform/core/window_messages.h"
 #include "skin/core/message_kind.h"
-#include "skin/core/skin_list_block.h"
+#include "pages/core/skin_list_block.h"
 #include "skin/skin_draw.h"
 
 #include <QCloseEvent>

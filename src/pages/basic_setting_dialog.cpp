@@ -5,7 +5,7 @@
 #include "pages/page_layout.h"
 #include "pages/tooltip_combo_box.h"
 #include "skin/core/message_kind.h"
-#include "skin/core/skin_list_block.h"
+#include "pages/core/skin_list_block.h"
 #include "skin/skin_draw.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "skin/core/skin_lines.h"
 #include "skin/core/skin_text_items.h"
 #include "skin/core/skin_values.h"
-#include "skin/core/skin_list_block.h"
+#include "pages/core/skin_list_block.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -199,6 +199,9 @@ TEST_F(FrameTest, ATestModeSaveWritesTheFileVerifiesAndEndsTheWizard)
         EXPECT_EQ(wizard.SavedCamera().info.Get(DeviceInfo::macAddress), mac);
         ASSERT_NE(wizard.SelectedCamera(), nullptr);
         EXPECT_EQ(wizard.SelectedCamera()->info.Get(DeviceInfo::macAddress), mac);
+        // The success page has the camera as found again.
+        EXPECT_TRUE(wizard.SuccessPage().Found());
+        EXPECT_EQ(wizard.SuccessPage().Record(), wizard.SelectedCamera());
     });
     EXPECT_EQ(result, IDOK);
     ASSERT_EQ(Kinds(), std::vector<int>{4});
@@ -302,5 +305,33 @@ TEST_F(FrameTest, TheSystemMenusAboutBoxNamesTheVersion)
         EXPECT_TRUE(text.contains("Camtivo Version 1.0"));
         wizard.OnSysCommand(32); // not the About box's: nothing opens
         EXPECT_EQ(QApplication::activeModalWidget(), &wizard);
+    });
+}
+
+TEST_F(FrameTest, TheVerificationCountsOnlyTicksThatHeardCamerasAndGivesUpAfterThree)
+{
+    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        Start(wizard);
+        QTreeWidget* tree = wizard.SearchPage().Tree();
+        tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
+        // The file numbers its cameras: a file of one camera holds only the first number.
+        ASSERT_NE(wizard.SearchPage().CurrentCamera(), wizard.CameraList().GetHead());
+        CCameraList others;
+        others.AddTail(std::make_unique<CCameraDataObj>(*wizard.CameraList().GetHead()));
+        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        ASSERT_EQ(wizard.Step(), 2);
+
+        // Nothing heard yet: ticks go by without counting.
+        QFile::remove(QStringLiteral("Camtivo.tst"));
+        wizard.StartVerify();
+        QTest::qWait(static_cast<int>(TimeScale::Scaled(CCamtivoDlg::kVerifyMs) * 5));
+        EXPECT_EQ(wizard.VerifyTries(), 0);
+        EXPECT_TRUE(wizard.HasTimer(CCamtivoDlg::TIMER_VERIFY));
+
+        // Other cameras answer, the saved one never does: three counted ticks, then it ends.
+        ASSERT_TRUE(WriteTestFile(std::filesystem::path(u"Camtivo.tst"), others));
+        EXPECT_TRUE(SpinUntil([&] { return !wizard.HasTimer(CCamtivoDlg::TIMER_VERIFY); }));
+        EXPECT_EQ(wizard.VerifyTries(), 3);
+        EXPECT_FALSE(wizard.SuccessPage().Found());
     });
 }

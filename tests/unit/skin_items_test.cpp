@@ -1,7 +1,7 @@
 #include "numbered_lines.h"
 #include "skin/core/skin_button_items.h"
 #include "skin/core/skin_lines.h"
-#include "skin/core/skin_list_block.h"
+#include "pages/core/skin_list_block.h"
 #include "skin/core/skin_text_items.h"
 
 #include <gtest/gtest.h>

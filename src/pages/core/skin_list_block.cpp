@@ -1,4 +1,4 @@
-#include "skin/core/skin_list_block.h"
+#include "pages/core/skin_list_block.h"
 
 #include "skin/core/skin_lines.h"
 
