@@ -1,0 +1,53 @@
+#pragma once
+// A small reader of rich text (RTF) files, enough for a licence text: paragraphs, line breaks,
+// tabs, bold, italic and underline, Windows-1252 escapes and Unicode characters. Font, colour
+// and style tables, document information and every "\*" destination are skipped; anything
+// else it does not know is ignored and its text kept. It never reads past its input and stops
+// at a group nesting deeper than kMaxRtfDepth.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr size_t kMaxRtfDepth = 100;
+
+struct RtfStyle
+{
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool operator==(const RtfStyle&) const = default;
+};
+
+// A stretch of text in one style. "\line" is U+2028 (line separator), "\tab" is U+0009.
+struct RtfRun
+{
+    std::u16string text;
+    RtfStyle style;
+    bool operator==(const RtfRun&) const = default;
+};
+
+struct RtfParagraph
+{
+    std::vector<RtfRun> runs;
+    bool operator==(const RtfParagraph&) const = default;
+};
+
+enum class RtfStatus
+{
+    Ok,
+    NotRtf,     // the input does not start with "{\rtf"; nothing is read
+    Truncated,  // the input ended inside a group; what was read is kept
+    Unbalanced, // a "}" closed the outermost group early; the text after it is ignored
+    TooDeep     // groups nested deeper than kMaxRtfDepth; the text read before is kept
+};
+
+struct RtfDocument
+{
+    RtfStatus status = RtfStatus::Ok;
+    // At least one paragraph when the status is not NotRtf; the empty paragraph after a final
+    // "\par" is dropped.
+    std::vector<RtfParagraph> paragraphs;
+};
+
+RtfDocument ReadRtf(std::string_view input);
