@@ -132,9 +132,23 @@ struct Parser
                 return Fail("invalid value for --timezone: '" + value + "' (an index from 0 to 254)");
             options.timeZone = std::atoi(value.c_str());
         } else {
-            return Fail("unknown option " + flag);
+            return WirelessOption(flag, value);
         }
         return true;
+    }
+
+    bool WirelessOption(const std::string& flag, const std::string& value)
+    {
+        std::string refusal;
+        switch (TakeWirelessOption(flag, value, options.wireless, refusal)) {
+        case OptionTaken::Taken:
+            return true;
+        case OptionTaken::Refused:
+            return Fail(refusal);
+        case OptionTaken::NotWireless:
+            break;
+        }
+        return Fail("unknown option " + flag);
     }
 
     bool Allowed(const std::string& flag) const
@@ -180,6 +194,8 @@ struct Parser
                 return Fail("save needs --mac");
             if (!options.login || !options.password)
                 return Fail("save needs --login and --password");
+            if (std::string refusal = CheckWirelessOptions(options.wireless); !refusal.empty())
+                return Fail(refusal);
         }
         return true;
     }
@@ -202,6 +218,8 @@ const char* CliUsage()
   camtivo-cli save --mac MAC --login NAME --password PW [--name N] [--description D]
                    [--dhcp on|off] [--ip A] [--mask M] [--gateway G] [--dns1 A] [--dns2 A]
                    [--date MM/DD/YYYY] [--time HH:MM] [--timezone I] [--seconds N]
+                   [--wireless on|off] [--ssid S] [--channel N] [--security T]
+                   [--wep-key HEX | --wep-passphrase P] [--wpa-passphrase P]
 
 search   broadcasts one search and prints every camera that answered, one per line
          (MAC, name, IP, mask, gateway, firmware, date, time, device type, variant),

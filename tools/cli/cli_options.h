@@ -2,6 +2,8 @@
 // The command line of camtivo-cli: a command (search or save) and its options, checked for
 // form only (numbers are numbers, addresses have four parts). Whether a value is acceptable
 // for the camera is decided later by the setting pages' own rules.
+#include "wireless_options.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +32,7 @@ struct CliOptions
     std::optional<std::string> date; // MM/DD/YYYY
     std::optional<std::string> time; // HH:MM, 24-hour clock
     std::optional<int> timeZone;
+    WirelessOptions wireless;
 };
 
 struct CliParse

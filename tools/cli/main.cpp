@@ -39,6 +39,7 @@ int main(int argc, char** argv)
     }
     if (parse.options->command == CliCommand::Help) {
         std::fputs(CliUsage(), stdout);
+        std::fputs(kWirelessUsage, stdout);
         return 0;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

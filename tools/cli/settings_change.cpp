@@ -130,6 +130,7 @@ std::string ApplySettingsChange(const CliOptions& options, CCameraDataObj& camer
         if (std::string error = ApplyAddresses(options, info); !error.empty())
             return error;
     }
+    ApplyWirelessOptions(options.wireless, info);
     camera.info = info;
     return {};
 }

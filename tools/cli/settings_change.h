@@ -1,6 +1,6 @@
 #pragma once
 // Applies the changes a save command asks for to a copy of the camera's record, through the
-// same rules the wizard's basic settings, network mode and IP settings pages use.
+// same rules the wizard's basic settings, network mode, IP settings and wireless pages use.
 #include "cli_options.h"
 #include "device/core/camera_data.h"
 

@@ -1,0 +1,195 @@
+#include "wireless_options.h"
+
+#include "pages/core/wireless_rules.h"
+
+#include <QString>
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+std::u16string Wide(const std::string& utf8)
+{
+    return QString::fromStdString(utf8).toStdU16String();
+}
+
+constexpr std::pair<const char*, SecurityType> kSecurityNames[] = {{"none", SecurityType::None},
+                                                                   {"wep64", SecurityType::Wep64},
+                                                                   {"wep128", SecurityType::Wep128},
+                                                                   {"wpa", SecurityType::Wpa}};
+
+SecurityType TypeNamed(const std::string& name)
+{
+    for (const auto& [text, type] : kSecurityNames) {
+        if (name == text)
+            return type;
+    }
+    return SecurityType::Unselected;
+}
+
+bool IsWep(SecurityType type)
+{
+    return type == SecurityType::Wep64 || type == SecurityType::Wep128;
+}
+
+// The security page after the record was loaded and the type chosen: the record's flags pick
+// the shown type, a stored WEP passphrase regenerates the key, and choosing a type clears the
+// edits it uses (a WEP type both WEP edits, WPA its passphrase).
+SecurityTexts PageTexts(const WirelessOptions& o, SecurityType type, DeviceInfo& info)
+{
+    SecurityTexts texts;
+    const SecurityType shown = SecurityTypeOf(info);
+    if (IsWep(shown))
+        texts.key = Wide(StoredKeyText(shown, info));
+    const std::string stored = info.Get(DeviceInfo::WepPassphrase);
+    texts.wepPassphrase = std::u16string(stored.begin(), stored.end());
+    if (const auto key = GenerateWepKey(shown, texts.wepPassphrase, info))
+        texts.key = Wide(*key);
+    const std::string wpa = info.Get(DeviceInfo::WpaPassphrase);
+    texts.wpaPassphrase = std::u16string(wpa.begin(), wpa.end());
+
+    if (IsWep(type)) {
+        texts.key.clear();
+        texts.wepPassphrase.clear();
+    }
+    if (type == SecurityType::Wpa)
+        texts.wpaPassphrase.clear();
+    if (o.wepKey)
+        texts.key = Wide(*o.wepKey);
+    if (o.wepPassphrase) {
+        texts.wepPassphrase = Wide(*o.wepPassphrase);
+        if (const auto key = GenerateWepKey(type, texts.wepPassphrase, info))
+            texts.key = Wide(*key);
+    }
+    if (o.wpaPassphrase)
+        texts.wpaPassphrase = Wide(*o.wpaPassphrase);
+    return texts;
+}
+
+std::string SecurityCheckText(const SecurityCheck& check)
+{
+    switch (check.message) {
+    case kMsgWep64KeyLength:
+        return "a 64-bit WEP key has 10 hexadecimal digits";
+    case kMsgWep128KeyLength:
+        return "a 128-bit WEP key has 26 hexadecimal digits";
+    case kMsgWpaPassphraseLength:
+        return "a WPA passphrase has 8 to 63 characters";
+    default:
+        return {};
+    }
+}
+
+// What the option needs besides itself; empty when it fits the chosen type.
+std::string Requirement(const WirelessOptions& o, SecurityType type)
+{
+    if ((o.wepKey || o.wepPassphrase) && !IsWep(type))
+        return "--wep-key and --wep-passphrase need --security wep64 or wep128";
+    if (o.wpaPassphrase && type != SecurityType::Wpa)
+        return "--wpa-passphrase needs --security wpa";
+    if (o.wepKey && o.wepPassphrase)
+        return "give --wep-key or --wep-passphrase, not both";
+    return {};
+}
+
+// The limits of the page's edits: the key edit takes hexadecimal digits only, up to the key's
+// length, and the passphrase edits up to the type's length.
+std::string EditLimit(const WirelessOptions& o, SecurityType type)
+{
+    const SecurityLimits limits = LimitsOf(type);
+    if (o.wepKey && !std::all_of(o.wepKey->begin(), o.wepKey->end(),
+                                 [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+        return "invalid value for --wep-key: hexadecimal digits only";
+    if (o.wepPassphrase && Wide(*o.wepPassphrase).size() > limits.passphraseChars)
+        return "invalid value for --wep-passphrase: longer than " + std::to_string(limits.passphraseChars) +
+               " characters";
+    return {};
+}
+
+} // namespace
+
+OptionTaken TakeWirelessOption(const std::string& flag, const std::string& value, WirelessOptions& o,
+                               std::string& error)
+{
+    const auto refuse = [&error, &flag, &value](const char* expected) {
+        error = "invalid value for " + flag + ": '" + value + "' (" + expected + ")";
+        return OptionTaken::Refused;
+    };
+    if (flag == "--wireless") {
+        if (value != "on" && value != "off")
+            return refuse("on or off");
+        o.wireless = value == "on";
+    } else if (flag == "--ssid") {
+        if (Wide(value).size() > kSsidChars)
+            return refuse("at most 32 characters");
+        o.ssid = value;
+    } else if (flag == "--channel") {
+        const int channel = std::atoi(value.c_str());
+        const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+        if (value.size() > 2 || !std::all_of(value.begin(), value.end(), digit) || channel < 1 ||
+            channel > kChannelCount)
+            return refuse("a channel from 1 to 11");
+        o.channel = channel;
+    } else if (flag == "--security") {
+        if (TypeNamed(value) == SecurityType::Unselected)
+            return refuse("none, wep64, wep128 or wpa");
+        o.security = value;
+    } else if (flag == "--wep-key") {
+        o.wepKey = value;
+    } else if (flag == "--wep-passphrase") {
+        o.wepPassphrase = value;
+    } else if (flag == "--wpa-passphrase") {
+        o.wpaPassphrase = value;
+    } else {
+        return OptionTaken::NotWireless;
+    }
+    return OptionTaken::Taken;
+}
+
+std::string CheckWirelessOptions(const WirelessOptions& o)
+{
+    const SecurityType type = o.security ? TypeNamed(*o.security) : SecurityType::Unselected;
+    if (std::string error = Requirement(o, type); !error.empty())
+        return error;
+    if (!o.security)
+        return {};
+    if (std::string error = EditLimit(o, type); !error.empty())
+        return error;
+    DeviceInfo scratch;
+    const SecurityCheck check = CheckSecurityFields(type, PageTexts(o, type, scratch));
+    if (!check.Passed()) {
+        const char* flag = check.field == SecurityField::Key
+                               ? (o.wepPassphrase ? "--wep-passphrase" : "--wep-key")
+                               : "--wpa-passphrase";
+        return "invalid value for " + std::string(flag) + ": " + SecurityCheckText(check);
+    }
+    return {};
+}
+
+void ApplyWirelessOptions(const WirelessOptions& o, DeviceInfo& info)
+{
+    if (o.wireless)
+        WriteWirelessMode(!*o.wireless, info);
+    if (o.ssid)
+        WriteSsid(Wide(*o.ssid), info);
+    if (o.channel)
+        WriteChannel(*o.channel - 1, info);
+    if (o.security) {
+        const SecurityType type = TypeNamed(*o.security);
+        const SecurityTexts texts = PageTexts(o, type, info);
+        WriteSecurityFields(type, texts, info);
+    }
+}
+
+const char* const kWirelessUsage = R"(
+Wireless (save):
+--wireless on|off        on: the camera connects wirelessly; off: by cable.
+--ssid S                 wireless network name, at most 32 characters.
+--channel N              radio channel, 1 to 11.
+--security T             none, wep64, wep128 or wpa (WPA with TKIP).
+--wep-key HEX            the WEP key: 10 hexadecimal digits for wep64, 26 for wep128.
+--wep-passphrase P       generate the WEP key from P as the wizard does (wep64: up to 63
+                         characters; wep128: up to 16); only its first 16 are stored.
+--wpa-passphrase P       the WPA passphrase, 8 to 63 characters.
+)";
