@@ -25,8 +25,11 @@ const QString kAboutMenuText = QStringLiteral("&About Camtivo...");
 
 CCamtivoDlg::CCamtivoDlg(QString commandLine, QWidget* parent)
     : CBmpDialog(parent),
-      commandLine_(std::move(commandLine)), pages_{&mainPage_, &searchPage_,  &basicPage_,  &networkPage_,
-                                                   &ipPage_,   &summaryPage_, &successPage_},
+      commandLine_(std::move(commandLine)), pages_{&mainPage_,      &licensePage_,   &info1Page_,
+                                                   &info2Page_,     &info3Page_,     &info4Page_,
+                                                   &searchPage_,    &basicPage_,     &networkPage_,
+                                                   &ipPage_,        &summaryPage_,   &wireless1Page_,
+                                                   &wireless2Page_, &wireless3Page_, &successPage_},
       stepPages_{&mainPage_, &searchPage_, &basicPage_, &networkPage_, &ipPage_, &summaryPage_, &successPage_}
 {
     SetLists(&packStrings_, &packBitmaps_, &packIcons_);

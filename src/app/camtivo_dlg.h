@@ -12,9 +12,14 @@
 #include "device/progress_dlg.h"
 #include "device/search_dialog.h"
 #include "pages/basic_setting_dialog.h"
+#include "pages/info_dialogs.h"
 #include "pages/ip_setting_dialog.h"
+#include "pages/license_dialog.h"
 #include "pages/network_setting_dialog.h"
 #include "pages/new_setting_dialog.h"
+#include "pages/wireless1_dialog.h"
+#include "pages/wireless2_dialog.h"
+#include "pages/wireless3_dialog.h"
 #include "platform/core/typed_ptr_list.h"
 #include "skin/bmp_dialog.h"
 
@@ -88,6 +93,7 @@ public:
     CIpSettingDialog& IpPage() { return ipPage_; }
     CNewSettingDialog& SummaryPage() { return summaryPage_; }
     CSuccessDialog& SuccessPage() { return successPage_; }
+    CWireless3Dialog& WirelessSecurityPage() { return wireless3Page_; }
     // The page of a step, or null when the step has none.
     CBmpDialog* StepPage(int step) const;
     // Every page but the language page, in the order they are skinned again on a reload and
@@ -153,6 +159,15 @@ private:
     CIpSettingDialog ipPage_;
     CNewSettingDialog summaryPage_;
     CSuccessDialog successPage_;
+    // Pages on no step: created, skinned and asked for their messages with the others.
+    CLicenseDialog licensePage_;
+    CInfo1Dialog info1Page_;
+    CInfo2Dialog info2Page_;
+    CInfo3Dialog info3Page_;
+    CInfo4Dialog info4Page_;
+    CWireless1Dialog wireless1Page_;
+    CWireless2Dialog wireless2Page_;
+    CWireless3Dialog wireless3Page_;
     const std::vector<CBmpDialog*> pages_;
     const std::array<CBmpDialog*, kLastStep + 1> stepPages_;
     CActionDlg actionDlg_;

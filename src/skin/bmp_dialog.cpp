@@ -63,7 +63,7 @@ void CBmpDialog::RenderPage()
     if (!canvas_.isNull()) {
         QPainter painter(&canvas_);
         DrawSkinBitmap(bitmapList_, backgroundNumber_, painter);
-        DrawSkinTexts(stringList_, sectionName_, painter);
+        DrawSkinTexts(stringList_, sectionName_, painter, textBlockName_);
     }
     ApplySkin();
     if (testMode_ && notifyWnd_)

@@ -62,6 +62,11 @@ public:
     void NotifyNext();
     void NotifyBack();
 
+    // The block of the skin section whose text items are drawn ("TEXT" unless a page
+    // switches it, as the wireless security page does between its WEP and WPA captions).
+    void SetTextBlockName(const QString& name) { textBlockName_ = name; }
+    const QString& TextBlockName() const { return textBlockName_; }
+
     // Applies the item `name` of this page's "BUTTON" block to the button.
     void ApplyPageButtonSkin(CHoverButtonEx& button, const QString& name);
 
@@ -110,6 +115,7 @@ private:
     QImage canvas_;
     int backgroundNumber_ = 0;
     QString sectionName_;
+    QString textBlockName_ = QStringLiteral("TEXT");
     bool ready_ = false;
     QPointer<CDialog> dragWnd_;
     UINT dragMessage_ = 0;

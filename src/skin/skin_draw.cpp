@@ -28,9 +28,9 @@ template <class Draw> void WithPainter(QImage& canvas, Draw draw)
 
 } // namespace
 
-void DrawSkinTexts(const CStringList* lines, const QString& section, QPainter& canvas)
+void DrawSkinTexts(const CStringList* lines, const QString& section, QPainter& canvas, const QString& block)
 {
-    const SkinTextItems read = ReadSkinTextItems(lines, ToU16View(section));
+    const SkinTextItems read = ReadSkinTextItems(lines, ToU16View(section), ToU16View(block));
     for (const SkinTextItem& item : read.items)
         DrawSkinTextItem(item, canvas);
 }

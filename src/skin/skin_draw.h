@@ -16,8 +16,9 @@ inline std::u16string_view ToU16View(const QString& text)
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
 }
 
-// Draws every complete text item of the section's "TEXT" block.
-void DrawSkinTexts(const CStringList* lines, const QString& section, QPainter& canvas);
+// Draws every complete text item of the section's "TEXT" block (or of `block`).
+void DrawSkinTexts(const CStringList* lines, const QString& section, QPainter& canvas,
+                   const QString& block = QStringLiteral("TEXT"));
 void DrawSkinTexts(const CStringList* lines, const QString& section, QImage& canvas);
 
 // One item: its display lines left-aligned from (x, y), each in a rectangle as wide as the

@@ -142,6 +142,14 @@ TEST_F(FrameTest, LoadSkinReRendersEveryPageFromTheNewPack)
         EXPECT_FALSE(wizard.PackStrings().IsEmpty());
         // The language page twice, then every other page once.
         EXPECT_EQ(rendered, 2 + static_cast<int>(wizard.Pages().size()));
+        // Every page, on a step or not, exists and is drawn from the new pack: with the
+        // language page, sixteen.
+        EXPECT_EQ(wizard.Pages().size(), 15u);
+        for (const CBmpDialog* page : wizard.Pages()) {
+            EXPECT_TRUE(page->IsInitialised()) << page->SectionName().toStdString();
+            EXPECT_EQ(page->Canvas().pixelColor(300, 5), QColor(100, 122, 208))
+                << page->SectionName().toStdString();
+        }
         EXPECT_NE(wizard.MainPage().Canvas().pixelColor(300, 5), blank);
         EXPECT_NE(wizard.SearchPage().Canvas().pixelColor(300, 5), blank);
     });
@@ -249,6 +257,8 @@ TEST_F(FrameTest, ShowAllMessagesEndsWithTheFramesOwn)
         tail.push_back(box(3, 51201, 50802, 50801));
         tail.push_back(box(4, 51202, 50801));
         tail.push_back(box(1, 51203, 50801));
+        for (int n = 51402; n <= 51404; ++n)
+            tail.push_back(box(1, n, 51401)); // the wireless security page's, after the summary's
         tail.push_back(box(3, 51604, 51601, 51602));
         for (int n = 51605; n <= 51608; ++n)
             tail.push_back(box(1, n, 51602));

@@ -1,0 +1,49 @@
+#include "pages/license_dialog.h"
+
+#include "pages/rtf_text_document.h"
+#include "pages/wireless_layout.h"
+#include "platform/core/rtf_reader.h"
+
+#include <QFile>
+#include <QTextEdit>
+
+namespace {
+
+// A licence file is a few kilobytes; anything past this is not read.
+constexpr qint64 kMaxLicenseBytes = 4 * 1024 * 1024;
+
+} // namespace
+
+CLicenseDialog::CLicenseDialog(QWidget* parent)
+    : CSettingPage(QString::fromLatin1(kSection), kBackgroundNumber, parent)
+{
+    auto* text = AddControl<QTextEdit>(IDC_LICENSE_TEXT, wireless_layout::kLicenseText);
+    text->setReadOnly(true);
+    text->setAcceptRichText(true);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setStyleSheet(
+        QStringLiteral("QTextEdit { background: white; color: #2B2F3A; border: 1px solid #E3E6EF;"
+                       " font-family: 'DejaVu Sans'; font-size: 12px; }"));
+}
+
+QTextEdit* CLicenseDialog::LicenseText() const
+{
+    return Item<QTextEdit>(IDC_LICENSE_TEXT);
+}
+
+void CLicenseDialog::ApplySkin()
+{
+    CSettingPage::ApplySkin();
+    LoadLicenseText();
+}
+
+void CLicenseDialog::LoadLicenseText()
+{
+    QFile file(ProgramDir() + QLatin1String(kLicenseFile));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.read(kMaxLicenseBytes);
+        FillTextDocument(ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))),
+                         *LicenseText()->document());
+    }
+    LicenseText()->setFocus();
+}

@@ -1,0 +1,31 @@
+#pragma once
+// CWireless1Dialog: wired or wireless connection. The page starts with neither choice checked
+// and is never filled from the record; Next and Back store the choice (wireless unless wired is
+// checked) before stepping.
+#include "pages/setting_page.h"
+
+class QRadioButton;
+
+class CWireless1Dialog : public CSettingPage
+{
+    Q_OBJECT
+
+public:
+    static constexpr int IDD = 151;
+    static constexpr int kBackgroundNumber = 221;
+    static constexpr const char* kSection = "12_Wireless1 Setting";
+
+    static constexpr int IDC_WIRED = 1133;
+    static constexpr int IDC_WIRELESS = 1134;
+
+    explicit CWireless1Dialog(QWidget* parent = nullptr);
+
+protected:
+    bool OnCommand(int id) override;
+
+private:
+    void SaveToRecord();
+
+    QRadioButton* wireless_;
+    QRadioButton* wired_;
+};

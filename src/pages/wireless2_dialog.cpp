@@ -1,0 +1,37 @@
+#include "pages/wireless2_dialog.h"
+
+#include "device/core/camera_data.h"
+#include "pages/core/wireless_rules.h"
+#include "pages/page_controls.h"
+#include "pages/wireless_layout.h"
+#include "skin/skin_draw.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+CWireless2Dialog::CWireless2Dialog(QWidget* parent)
+    : CSettingPage(QString::fromLatin1(kSection), kBackgroundNumber, parent),
+      ssid_(MakeTextEdit(this, wireless_layout::kSsidEdit, static_cast<int>(kSsidChars))),
+      channel_(AddControl<QComboBox>(IDC_CHANNEL, wireless_layout::kChannelList))
+{
+    RegisterControl(IDC_SSID, ssid_);
+    for (int i = 1; i <= kChannelCount; ++i)
+        channel_->addItem(QString::number(i));
+    channel_->setCurrentIndex(-1);
+}
+
+void CWireless2Dialog::SaveToRecord()
+{
+    CCameraDataObj* record = Record();
+    if (record == nullptr)
+        return;
+    WriteSsid(ToU16View(ssid_->text()), record->info);
+    WriteChannel(channel_->currentIndex(), record->info);
+}
+
+bool CWireless2Dialog::OnCommand(int id)
+{
+    if (id == IDC_NEXT || id == IDC_BACK)
+        SaveToRecord();
+    return CSettingPage::OnCommand(id);
+}

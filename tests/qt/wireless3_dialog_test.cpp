@@ -1,0 +1,297 @@
+// The wireless security page driven by keys and clicks: type switching, the key lock, the
+// keyboard filter, the length messages and what Next writes into the record.
+#include "pages/core/wep_key.h"
+#include "pages/wireless3_dialog.h"
+#include "skin/hex_edit_ctr.h"
+#include "skin/skin_draw.h"
+#include "wireless_page_fixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace wireless_test;
+
+namespace {
+
+class SecurityPageTest : public PageTest
+{
+protected:
+    CWireless3Dialog& Open(bool testMode = false)
+    {
+        CWireless3Dialog& page = Create<CWireless3Dialog>(testMode);
+        page.LoadFromRecord(&camera);
+        Take();
+        return page;
+    }
+
+    // Chooses a type from the keyboard, as a user stepping through the closed list does.
+    void Choose(CWireless3Dialog& page, int index)
+    {
+        auto* list = page.Item<QComboBox>(CWireless3Dialog::IDC_SECURITY_TYPE);
+        while (list->currentIndex() < index)
+            QTest::keyClick(list, Qt::Key_Down);
+        while (list->currentIndex() > index)
+            QTest::keyClick(list, Qt::Key_Up);
+    }
+
+    QLineEdit* Edit(CWireless3Dialog& page, int id) { return page.Item<QLineEdit>(id); }
+
+    // Replaces an edit's text by typing, as the user would.
+    void Type(QLineEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+
+    std::string KeyArea() const { return KeyHexText(camera.info.Get(DeviceInfo::bWepKey)); }
+};
+
+std::string Repeat(const char* pair, size_t times)
+{
+    std::string text;
+    for (size_t i = 0; i < times; ++i)
+        text += pair;
+    return text;
+}
+
+} // namespace
+
+TEST_F(SecurityPageTest, TypesShowTheirFieldsAndCaptionBlock)
+{
+    struct Case
+    {
+        int index;
+        bool wepShown, wepEnabled;
+        int passphraseLimit, keyLimit;
+        const char* block;
+    };
+    const Case cases[] = {
+        {1, true, true, 63, 10, "WEP TEXT"},
+        {2, true, true, 16, 26, "WEP TEXT"},
+        {3, false, false, 63, 0, "WPA TEXT"},
+        {0, true, false, 0, 0, "WEP TEXT"},
+    };
+    CWireless3Dialog& page = Open();
+    EXPECT_EQ(page.SecurityTypeTexts(),
+              QStringList({"None", "WEP, 64-bit key", "WEP, 128-bit key", "WPA (TKIP)"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index);
+        Choose(page, c.index);
+        QLineEdit* passphrase = Edit(page, CWireless3Dialog::IDC_WEP_PASSPHRASE);
+        QLineEdit* key = Edit(page, CWireless3Dialog::IDC_WEP_KEY);
+        EXPECT_EQ(passphrase->isVisible(), c.wepShown);
+        EXPECT_EQ(key->isVisible(), c.wepShown);
+        EXPECT_EQ(page.GetDlgItem(CWireless3Dialog::IDC_WPA_CIPHER)->isVisible(), !c.wepShown);
+        EXPECT_EQ(page.GetDlgItem(CWireless3Dialog::IDC_WPA_PASSPHRASE)->isVisible(), !c.wepShown);
+        EXPECT_EQ(page.TextBlockName(), c.block);
+        if (c.wepShown) {
+            EXPECT_EQ(passphrase->isEnabled(), c.wepEnabled);
+            EXPECT_EQ(key->isEnabled(), c.wepEnabled);
+        }
+        if (c.wepEnabled) {
+            EXPECT_EQ(passphrase->maxLength(), c.passphraseLimit);
+            EXPECT_EQ(key->maxLength(), c.keyLimit);
+        } else if (!c.wepShown) {
+            EXPECT_EQ(page.Item<QComboBox>(CWireless3Dialog::IDC_WPA_CIPHER)->currentText(), "TKIP");
+            EXPECT_EQ(Edit(page, CWireless3Dialog::IDC_WPA_PASSPHRASE)->maxLength(), c.passphraseLimit);
+        }
+    }
+}
+
+TEST_F(SecurityPageTest, OnlyABlockChangeRepaintsTheFrame)
+{
+    CWireless3Dialog& page = Open();
+    const auto renders = [this] {
+        const auto posted = Take();
+        return std::count(posted.begin(), posted.end(), Posted{WM_WIZARD_PAGE_RENDERED, 0});
+    };
+    Choose(page, 1);
+    Choose(page, 2);
+    Choose(page, 1);
+    EXPECT_EQ(renders(), 0);
+    Choose(page, 3);
+    Choose(page, 2);
+    Choose(page, 1);
+    EXPECT_EQ(renders(), 2);
+    // The WPA block's captions are on the canvas while WPA is chosen.
+    Choose(page, 3);
+    const QImage wpa = page.Canvas();
+    Choose(page, 1);
+    EXPECT_NE(wpa, page.Canvas());
+}
+
+TEST_F(SecurityPageTest, APassphraseLocksAndReplacesTheKeyAnEmptyOneUnlocksIt)
+{
+    CWireless3Dialog& page = Open();
+    Choose(page, 1);
+    QLineEdit* passphrase = Edit(page, CWireless3Dialog::IDC_WEP_PASSPHRASE);
+    QLineEdit* key = Edit(page, CWireless3Dialog::IDC_WEP_KEY);
+    Type(key, "0102030405");
+    EXPECT_FALSE(page.IsKeyLocked());
+
+    Type(passphrase, "secret");
+    EXPECT_TRUE(page.IsKeyLocked());
+    EXPECT_EQ(key->text(), "c93ca31eca");
+    // The record has all four generated keys at once, before any Next.
+    EXPECT_EQ(KeyArea().substr(0, 10), "c93ca31eca");
+    EXPECT_EQ(KeyArea().substr(78, 10), "dd15219276");
+
+    Type(passphrase, "");
+    EXPECT_FALSE(page.IsKeyLocked());
+    EXPECT_EQ(key->text(), "c93ca31eca");
+    Type(key, "a");
+    EXPECT_EQ(key->text(), "a");
+
+    QTest::keyClicks(passphrase, "x");
+    EXPECT_TRUE(page.IsKeyLocked());
+    EXPECT_EQ(key->text(), QString::fromStdString(KeyHexText(GenerateWep64Keys("x")[0])));
+
+    // Another WEP type clears both edits and unlocks.
+    Choose(page, 2);
+    EXPECT_EQ(passphrase->text(), "");
+    EXPECT_EQ(key->text(), "");
+    EXPECT_FALSE(page.IsKeyLocked());
+}
+
+TEST_F(SecurityPageTest, ALockedKeyTakesOnlyTheArrows)
+{
+    CWireless3Dialog& page = Open();
+    Choose(page, 1);
+    QLineEdit* key = Edit(page, CWireless3Dialog::IDC_WEP_KEY);
+    Type(Edit(page, CWireless3Dialog::IDC_WEP_PASSPHRASE), "secret");
+    key->setFocus();
+    key->setCursorPosition(5);
+    for (int k : {Qt::Key_A, Qt::Key_0, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab, Qt::Key_Home})
+        QTest::keyClick(key, static_cast<Qt::Key>(k));
+    QTest::keyClick(key, Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(key, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(key->text(), "c93ca31eca");
+    EXPECT_EQ(page.focusWidget(), key) << "Tab is swallowed too";
+    EXPECT_EQ(key->cursorPosition(), 5);
+    QTest::keyClick(key, Qt::Key_Left);
+    EXPECT_EQ(key->cursorPosition(), 4);
+    QTest::keyClick(key, Qt::Key_Right);
+    QTest::keyClick(key, Qt::Key_Right);
+    EXPECT_EQ(key->cursorPosition(), 6);
+}
+
+TEST_F(SecurityPageTest, LengthMessagesFocusTheirFieldAndKeepThePage)
+{
+    struct Case
+    {
+        int index;
+        int field;
+        const char* text;
+        int message;
+    };
+    const Case cases[] = {
+        {1, CWireless3Dialog::IDC_WEP_KEY, "012345678", 51404},
+        {2, CWireless3Dialog::IDC_WEP_KEY, "0123456789", 51403},
+        {3, CWireless3Dialog::IDC_WPA_PASSPHRASE, "seven77", 51402},
+    };
+    CWireless3Dialog& page = Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        Choose(page, c.index);
+        Type(Edit(page, c.field), c.text);
+        Edit(page, c.field)->setCursorPosition(0);
+        page.GetDlgItem(CWireless3Dialog::IDC_SECURITY_TYPE)->setFocus();
+        answers.shown.clear();
+        Take();
+        const DeviceInfo before = camera.info;
+        for (int button : {IDC_NEXT, IDC_BACK}) {
+            page.Command(button);
+            ASSERT_EQ(answers.shown.size(), 1u);
+            EXPECT_EQ(answers.shown[0], (SkinnedMessage{1, SkinString(&strings, c.message), "OK", {}, {}}));
+            answers.shown.clear();
+            EXPECT_EQ(page.focusWidget(), Edit(page, c.field));
+            EXPECT_EQ(Edit(page, c.field)->selectedText(), c.text);
+            EXPECT_TRUE(Take().empty()) << "nothing is posted";
+            EXPECT_EQ(camera.info, before) << "nothing is saved";
+        }
+    }
+    Type(Edit(page, CWireless3Dialog::IDC_WPA_PASSPHRASE), "eight888");
+    page.Command(IDC_BACK);
+    EXPECT_TRUE(answers.shown.empty());
+    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
+}
+
+TEST_F(SecurityPageTest, NextSavesEachTypeAsTheRecordExpects)
+{
+    struct Case
+    {
+        const char* what;
+        int index;
+        const char* passphrase; // typed into the WEP passphrase edit when not null
+        const char* key;        // typed into the key edit when not null
+        const char* wpa;        // typed into the WPA passphrase edit when not null
+        int security, secMode, bWep;
+        std::string keyArea;
+        const char* wepStored;
+        const char* wpaStored;
+    };
+    const Case cases[] = {
+        // bWep stays 2, so the empty key edit is still parsed as 13 bytes: 0xEF each.
+        {"none", 0, nullptr, nullptr, nullptr, 1, 0, 2, Repeat("ef", 13) + Repeat("00", 39), "", ""},
+        // Keys 2-4 of the generator are cleared; 16 of the passphrase's 31 characters are kept.
+        {"64-bit from a passphrase", 1, "Wireless camera 2026 passphrase", nullptr, nullptr, 0, 0, 1,
+         "9bed95bb1d" + Repeat("00", 47), "Wireless camera ", ""},
+        {"128-bit typed", 2, nullptr, "000102030405060708090A0B0C", nullptr, 0, 0, 2,
+         "000102030405060708090a0b0c" + Repeat("00", 39), "", ""},
+        // The hidden key edit, emptied on the way through the WEP types, is parsed too.
+        {"wpa", 3, nullptr, nullptr, "correct horse", 0, 1, 2, Repeat("ef", 13) + Repeat("00", 39), "",
+         "correct horse"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        camera = CCameraDataObj();
+        camera.info.Set(DeviceInfo::security, 1); // the page opens on "None"
+        camera.info.Set(DeviceInfo::bWep, 2);
+        CWireless3Dialog& page = Open();
+        Choose(page, c.index);
+        if (c.passphrase)
+            Type(Edit(page, CWireless3Dialog::IDC_WEP_PASSPHRASE), c.passphrase);
+        if (c.key)
+            Type(Edit(page, CWireless3Dialog::IDC_WEP_KEY), c.key);
+        if (c.wpa)
+            Type(Edit(page, CWireless3Dialog::IDC_WPA_PASSPHRASE), c.wpa);
+        Take();
+        page.Command(IDC_NEXT);
+        EXPECT_TRUE(answers.shown.empty());
+        EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+        EXPECT_EQ(camera.info.Get(DeviceInfo::security), c.security);
+        EXPECT_EQ(camera.info.Get(DeviceInfo::SecMode), c.secMode);
+        EXPECT_EQ(camera.info.Get(DeviceInfo::bWep), c.bWep);
+        EXPECT_EQ(KeyArea(), c.keyArea);
+        EXPECT_EQ(camera.info.Get(DeviceInfo::WepPassphrase), c.wepStored);
+        EXPECT_EQ(camera.info.Get(DeviceInfo::WpaPassphrase), c.wpaStored);
+    }
+}
+
+TEST_F(SecurityPageTest, LoadingARecordShowsItsKeyAndRegeneratesFromTheStoredPassphrase)
+{
+    camera.info.Set(DeviceInfo::security, 0);
+    camera.info.Set(DeviceInfo::bWep, 2);
+    camera.info.Set(DeviceInfo::WepPassphrase, "Wireless camera ");
+    CWireless3Dialog& page = Open();
+    EXPECT_EQ(page.CurrentType(), SecurityType::Wep128);
+    EXPECT_EQ(Edit(page, CWireless3Dialog::IDC_WEP_KEY)->text(), "6c12964324cdf3afac4ac04c85");
+    EXPECT_TRUE(page.IsKeyLocked());
+    EXPECT_EQ(KeyArea().substr(0, 26), "6c12964324cdf3afac4ac04c85");
+}
+
+TEST_F(SecurityPageTest, ShowAllMessagesShowsTheThreeLengthMessages)
+{
+    CWireless3Dialog& page = Open(true);
+    page.ShowAllMessages();
+    ASSERT_EQ(answers.shown.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(answers.shown[i].kind, 1);
+        EXPECT_EQ(answers.shown[i].message, SkinString(&strings, 51402 + i));
+        EXPECT_EQ(answers.shown[i].button1, SkinString(&strings, 51401));
+        EXPECT_TRUE(answers.shown[i].button2.isEmpty());
+    }
+}
