@@ -26,7 +26,7 @@ QPalette ProgramPalette()
         palette.setColor(group, QPalette::ToolTipText, kText);
     }
     // A selection in a window that lost the focus stays visible, paler.
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, kAccentPale);
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, kAccentSoft);
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText, kText);
     palette.setColor(QPalette::Disabled, QPalette::WindowText, kSecondaryText);
     palette.setColor(QPalette::Disabled, QPalette::Text, kSecondaryText);

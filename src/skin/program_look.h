@@ -11,7 +11,8 @@ namespace program_look {
 inline const QColor kAccent{100, 122, 208};      // header band, current step, primary buttons
 inline const QColor kAccentDark{74, 95, 176};    // pressed; white text on it reads at 5.9:1
 inline const QColor kAccentLight{132, 150, 224}; // hover
-inline const QColor kAccentPale{221, 227, 247};  // selection of a list that lost the focus
+inline const QColor kAccentPale{221, 227, 247};  // a light control with the keyboard focus
+inline const QColor kAccentSoft{197, 206, 241};  // selection of a list without the focus
 inline const QColor kText{43, 47, 58};           // every text that carries information
 inline const QColor kSecondaryText{128, 128, 128};
 inline const QColor kHairline{227, 230, 239};
