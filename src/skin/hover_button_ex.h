@@ -33,6 +33,8 @@ public:
     void SetSkin(const ButtonSkin& skin);
 
     bool IsHovering() const { return hovering_; }
+    // The focus mark shows: the button has the focus and did not get it from a click.
+    bool ShowsFocusMark() const { return hasFocus() && keyboardFocus_; }
     bool HasImage() const { return !image_.isNull() && frameWidth_ > 0 && frameHeight_ > 0; }
     int FrameWidth() const { return frameWidth_; }
     int FrameHeight() const { return frameHeight_; }
@@ -51,11 +53,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QStringList CaptionLines() const;
 
     bool hovering_ = false;
+    bool keyboardFocus_ = false;
     int frameWidth_ = 0;
     int frameHeight_ = 0;
     QImage image_;

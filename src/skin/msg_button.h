@@ -25,6 +25,8 @@ public:
     void ApplyLoadSkinStyle(const QString& caption);
 
     bool IsHovering() const { return hovering_; }
+    // The focus mark shows: the button has the focus and did not get it from a click.
+    bool ShowsFocusMark() const { return hasFocus() && keyboardFocus_; }
     // The caption colour in the present state.
     COLORREF CaptionColor() const { return hovering_ ? style_.hoverTextColor : style_.textColor; }
 
@@ -32,12 +34,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     static MsgButtonStyle ConstructionStyle();
     void RemakeFont();
 
     bool hovering_ = false;
+    bool keyboardFocus_ = false;
     QString caption_ = QStringLiteral("Text");
     MsgButtonStyle style_;
     QFont font_;
