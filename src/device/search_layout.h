@@ -1,8 +1,8 @@
 #pragma once
 // Where the search page, the login dialog and the progress dialog place their controls. The
 // language pack's art and text items are drawn around these rectangles, so a skin author
-// reads them here: captions go to the left of the detail fields, the strips of the hover
-// buttons are drawn at the buttons' sizes.
+// reads them here: captions go above the detail values, the strips of the hover buttons are
+// drawn at the buttons' sizes.
 #include <QRect>
 
 namespace search_layout {

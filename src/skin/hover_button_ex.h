@@ -1,9 +1,9 @@
 #pragma once
 // CHoverButtonEx: the skinned push button of the pages. Its look is one strip image of three
 // equal frames side by side (normal, pressed, mouse over) with a caption drawn over the frame
-// in the skin's font and colours; the caption moves by the click offset while pressed.
-// Until a skin gives it a strip it draws nothing of its own (the page shows through) and
-// still takes clicks.
+// in the skin's font and colours; the caption moves by the click offset while pressed. With a
+// focus that did not come from a click it draws the focus mark (focus_mark.h). Until a skin gives it a strip
+// it draws nothing of its own (the page shows through) and still takes clicks.
 #include "platform/core/color_ref.h"
 #include "platform/core/font_desc.h"
 #include "skin/button_skin.h"

@@ -1,6 +1,7 @@
 #pragma once
-// CMsgButton: a flat text button drawn by us: a frame, a fill inside it and a centred
-// caption that changes colour under the mouse and moves by the click offset while pressed.
+// CMsgButton: a text button drawn by us, rounded like the pack's button art: a frame, a fill
+// inside it and a centred caption that changes colour under the mouse and moves by the click
+// offset while pressed. With a focus that did not come from a click it shows the focus mark.
 // The message box uses three of them; pages use one as their Load Skin button in test mode.
 #include "skin/core/message_skin.h"
 
