@@ -87,7 +87,7 @@ void DrawFocusRing(QPainter& painter, const QRect& bounds, const QColor& color, 
 
 void TrackKeyboardFocus(QWidget* control)
 {
-    control->setProperty(kProperty, false);
+    control->setProperty(kProperty, true);
     control->installEventFilter(CFocusReasonFilter::Instance());
 }
 

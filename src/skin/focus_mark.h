@@ -2,7 +2,8 @@
 // Keyboard focus marks. A control shows that it has the focus when the focus came from the
 // keyboard (Tab, Backtab, a shortcut) or from the program (a page giving its list the focus),
 // because the next key press goes there; after a mouse click the user already knows where it
-// is and no mark is drawn. Switching windows keeps whatever the control showed before.
+// is and no mark is drawn. Switching windows keeps whatever the control showed before; a
+// control that a window's opening gives the focus shows it.
 #include <QColor>
 #include <Qt>
 

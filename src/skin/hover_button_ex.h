@@ -59,7 +59,7 @@ private:
     QStringList CaptionLines() const;
 
     bool hovering_ = false;
-    bool keyboardFocus_ = false;
+    bool keyboardFocus_ = true; // a focus nobody clicked for shows the mark
     int frameWidth_ = 0;
     int frameHeight_ = 0;
     QImage image_;

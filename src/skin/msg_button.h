@@ -42,7 +42,7 @@ private:
     void RemakeFont();
 
     bool hovering_ = false;
-    bool keyboardFocus_ = false;
+    bool keyboardFocus_ = true; // a focus nobody clicked for shows the mark
     QString caption_ = QStringLiteral("Text");
     MsgButtonStyle style_;
     QFont font_;

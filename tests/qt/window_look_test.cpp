@@ -218,6 +218,8 @@ TEST_F(WindowLookTest, BoxesNeverWiderThanTheWindowAndDialogsCentredOnIt)
     // Every box the page shows, in the pack's own words (the longest is three lines).
     WhenModal<CMessageDialog>([&](CMessageDialog& box) {
         record(box, QStringLiteral("box"));
+        // The box opens with the focus, and its mark, on the button Enter stands for.
+        EXPECT_TRUE(box.Button(1)->ShowsFocusMark());
         SavePng(box.grab().toImage(), QStringLiteral("message_no_camera.png"));
         box.Command(CMessageDialog::kButton1);
     });
