@@ -1,16 +1,33 @@
 #include "app/about_dialog.h"
 
 #include "app/app_layout.h"
+#include "skin/msg_button.h"
+#include "skin/program_look.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QPushButton>
 
 namespace {
+
 constexpr int kIconSize = 32;
-const QColor kAccent(100, 122, 208);
+constexpr int kNamePixels = 15;
+constexpr int kFrameSize = 2;
+const QColor kAccent = program_look::kAccent;
+
+// OK as the wizard's primary buttons draw it: white on the accent, darker under the mouse.
+MsgButtonStyle PrimaryButtonStyle()
+{
+    MsgButtonStyle style;
+    style.fillColor = MakeColorRef(74, 95, 176);
+    style.frameColor = MakeColorRef(74, 95, 176);
+    style.frameSize = 0;
+    style.textColor = MakeColorRef(255, 255, 255);
+    style.hoverTextColor = MakeColorRef(221, 227, 247);
+    style.font = FontDesc{-13, 0, 700, u"DejaVu Sans"};
+    return style;
+}
+
 } // namespace
 
 QIcon ProgramIcon()
@@ -32,18 +49,33 @@ QIcon ProgramIcon()
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(parent)
 {
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("About Camtivo"));
     setFixedSize(app_layout::kAboutSize);
-    auto* layout = new QGridLayout(this);
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon().pixmap(kIconSize, kIconSize));
-    layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
-    layout->addWidget(new QLabel(QStringLiteral("Camtivo Version 1.0"), this), 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Network camera setup wizard"), this), 1, 1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    icon->setGeometry(app_layout::kAboutIcon);
+    auto* name = new QLabel(QStringLiteral("Camtivo Version 1.0"), this);
+    QFont bold = name->font();
+    bold.setPixelSize(kNamePixels);
+    bold.setBold(true);
+    name->setFont(bold);
+    name->setGeometry(app_layout::kAboutName);
+    auto* line = new QLabel(QStringLiteral("Network camera setup wizard"), this);
+    line->setGeometry(app_layout::kAboutLine);
+    auto* ok = AddControl<CMsgButton>(IDC_ABOUT_OK, app_layout::kAboutOk);
+    ok->SetStyle(PrimaryButtonStyle());
+    ok->SetCaption(QStringLiteral("OK"));
     ok->setDefault(true);
-    layout->addWidget(ok, 2, 1, Qt::AlignRight);
-    RegisterControl(IDC_ABOUT_OK, ok);
+    ok->setFocus(Qt::OtherFocusReason);
+    CentreOver(parent);
+}
+
+void CAboutDlg::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), program_look::kAccent);
+    painter.fillRect(rect().adjusted(kFrameSize, kFrameSize, -kFrameSize, -kFrameSize), Qt::white);
 }
 
 bool CAboutDlg::OnCommand(int id)

@@ -1,6 +1,7 @@
 #pragma once
 // CAboutDlg: the About box of the frame's system menu: the program icon, the program's name
-// and version, one line about it and OK.
+// and version, one line about it and OK, drawn like the wizard's message boxes (white panel,
+// accent frame, rounded buttons) and centred over the window that opened it.
 #include "platform/dialog.h"
 
 #include <QIcon>
@@ -21,4 +22,5 @@ public:
 
 protected:
     bool OnCommand(int id) override;
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -28,5 +28,9 @@ inline constexpr QRect kLanguageLoadSkin{184, 392, 80, 20};
 
 // About box: the program icon, two lines of text and OK.
 inline constexpr QSize kAboutSize{300, 120};
+inline constexpr QRect kAboutIcon{24, 24, 32, 32};
+inline constexpr QRect kAboutName{72, 22, 208, 20};
+inline constexpr QRect kAboutLine{72, 44, 208, 18};
+inline constexpr QRect kAboutOk{196, 78, 88, 30};
 
 } // namespace app_layout

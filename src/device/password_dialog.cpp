@@ -29,10 +29,14 @@ CPassWordDialog::CPassWordDialog(QWidget* parent)
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+    // Tab goes through the controls as they are read: the edits, then Cancel, then OK.
+    setTabOrder(password_, cancel_);
+    setTabOrder(cancel_, ok_);
     RegisterControl(IDC_LOGIN_NAME, name_);
     RegisterControl(IDC_LOGIN_PASSWORD, password_);
     RegisterControl(IDC_LOGIN_OK, ok_);
     RegisterControl(IDC_LOGIN_CANCEL, cancel_);
+    CentreOver(parent);
 }
 
 void CPassWordDialog::SetExpectedLogin(std::u16string name, std::u16string password)
@@ -100,6 +104,7 @@ void CPassWordDialog::keyPressEvent(QKeyEvent* event)
         CheckLogin();
         break;
     case Qt::Key_Escape:
+        EndDialog(IDCANCEL);
         break;
     default:
         CDialog::keyPressEvent(event);

@@ -2,7 +2,8 @@
 // CPassWordDialog: asks for the camera's login name and password before its settings may be
 // changed. The check is local: the typed texts are compared with the login the camera gave in
 // its discovery reply. A wrong login shows the failure box and leaves the dialog open for
-// another try; Escape does nothing, so only OK (or Enter) and Cancel end it.
+// another try. Escape cancels, as Cancel does; Enter checks the login, as OK does. The dialog
+// sits centred over the wizard window.
 #include "platform/dialog.h"
 #include "skin/pack_lists.h"
 
@@ -46,7 +47,7 @@ protected:
     bool OnCommand(int id) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    // A close request is a Cancel; Escape never gets here.
+    // Escape and a close request are a Cancel.
     void reject() override { EndDialog(IDCANCEL); }
 
 private:

@@ -19,6 +19,7 @@ CProgressDlg::CProgressDlg(QWidget* parent) : CDialog(parent)
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
     resize(search_layout::kProgressSize);
+    CentreOver(parent);
 }
 
 void CProgressDlg::SetFrame(int index, QImage frame)

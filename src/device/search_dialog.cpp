@@ -8,11 +8,12 @@
 #include "platform/core/window_messages.h"
 #include "platform/shell.h"
 #include "skin/core/message_kind.h"
+#include "skin/focus_mark.h"
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
 #include "skin/skin_draw.h"
+#include "skin/value_field.h"
 
-#include <QLabel>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -21,39 +22,29 @@ namespace {
 constexpr int kMaxNameChars = 255;
 constexpr int kIndexRole = Qt::UserRole;
 
-const QColor kAccent(100, 122, 208);
-const QColor kFieldText(128, 128, 128);
-
-// Details in rows, top to bottom; the hidden wireless rows follow the visible ones.
+// Details in rows, top to bottom, under the captions the skin draws; the hidden wireless
+// rows follow the visible ones. The MAC address and the firmware tell cameras of the same
+// name apart, so they are shown as badges right under the name.
 struct FieldPlace
 {
     int id;
     int row;
+    CValueField::Kind kind;
     bool visible;
 };
 constexpr FieldPlace kDetailRows[] = {
-    {CSearchDialog::IDC_CAMERA_NAME, 0, true}, {CSearchDialog::IDC_IP_ADDRESS, 1, true},
-    {CSearchDialog::IDC_SUBNET_MASK, 2, true}, {CSearchDialog::IDC_GATEWAY, 3, true},
-    {CSearchDialog::IDC_DATE, 4, true},        {CSearchDialog::IDC_TIME, 5, true},
-    {CSearchDialog::IDC_SSID, 6, false},       {CSearchDialog::IDC_CHANNEL, 7, false},
-    {CSearchDialog::IDC_SECURITY, 8, false},
+    {CSearchDialog::IDC_CAMERA_NAME, 0, CValueField::Kind::Whole, true},
+    {CSearchDialog::IDC_MAC_ADDRESS, 1, CValueField::Kind::Badge, true},
+    {CSearchDialog::IDC_IP_ADDRESS, 2, CValueField::Kind::Whole, true},
+    {CSearchDialog::IDC_SUBNET_MASK, 3, CValueField::Kind::Whole, true},
+    {CSearchDialog::IDC_GATEWAY, 4, CValueField::Kind::Whole, true},
+    {CSearchDialog::IDC_FIRMWARE, 5, CValueField::Kind::Badge, true},
+    {CSearchDialog::IDC_DATE, 6, CValueField::Kind::Whole, true},
+    {CSearchDialog::IDC_TIME, 7, CValueField::Kind::Whole, true},
+    {CSearchDialog::IDC_SSID, 8, CValueField::Kind::Elide, false},
+    {CSearchDialog::IDC_CHANNEL, 9, CValueField::Kind::Whole, false},
+    {CSearchDialog::IDC_SECURITY, 10, CValueField::Kind::Elide, false},
 };
-
-QLabel* MakeField(QWidget* parent, const QRect& rect, const QColor& text, const QColor& background)
-{
-    auto* label = new QLabel(parent);
-    label->setGeometry(rect);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, text);
-    label->setPalette(palette);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(12);
-    label->setFont(font);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
 
 struct NamedIndex
 {
@@ -92,11 +83,16 @@ CSearchDialog::CSearchDialog(QWidget* parent)
     tree_->setRootIsDecorated(false);
     tree_->setColumnCount(1);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The selected row keeps an accent highlight, paler while the list has no focus; a frame
+    // in the accent marks the list when the keyboard brought the focus to it.
     tree_->setStyleSheet(
         QStringLiteral("QTreeWidget { background: white; color: #2B2F3A; border: 1px solid #E3E6EF;"
-                       " font: 13px 'DejaVu Sans'; }"
+                       " font: 13px 'DejaVu Sans'; outline: 0; }"
+                       "QTreeWidget[keyboardFocus=\"true\"]:focus { border: 2px solid #647AD0; }"
                        "QTreeWidget::item { padding: 4px 2px; }"
-                       "QTreeWidget::item:selected { background: #647AD0; color: white; }"));
+                       "QTreeWidget::item:selected:active { background: #4A5FB0; color: white; }"
+                       "QTreeWidget::item:selected:!active { background: #C5CEF1; color: #2B2F3A; }"));
+    focus_mark::TrackKeyboardFocus(tree_);
     search_->setGeometry(search_layout::kSearchButton);
     next_->setGeometry(search_layout::kNextButton);
     back_->setGeometry(search_layout::kBackButton);
@@ -118,24 +114,15 @@ CSearchDialog::~CSearchDialog() = default;
 
 void CSearchDialog::CreateFields()
 {
-    using namespace search_layout;
     for (const FieldPlace& place : kDetailRows) {
-        const QRect rect(kDetailLeft, kDetailTop + place.row * kDetailPitch, kDetailWidth, kDetailHeight);
-        QLabel* label = MakeField(this, rect, kFieldText, Qt::white);
-        label->setVisible(place.visible);
-        fields_.emplace_back(place.id, label);
+        auto* field = new CValueField(this, search_layout::DetailValue(place.row), place.kind);
+        field->setVisible(place.visible);
+        fields_.emplace_back(place.id, field);
+        RegisterControl(place.id, field);
     }
-    // Firmware and MAC sit on the accent band: white text on the accent colour.
-    for (const auto& [id, rect] : {std::pair{IDC_FIRMWARE, kFirmware}, std::pair{IDC_MAC_ADDRESS, kMac}}) {
-        QLabel* label = MakeField(this, rect, Qt::white, kAccent);
-        label->hide();
-        fields_.emplace_back(id, label);
-    }
-    for (const auto& [id, label] : fields_)
-        RegisterControl(id, label);
 }
 
-QLabel* CSearchDialog::Field(int id) const
+CValueField* CSearchDialog::Field(int id) const
 {
     for (const auto& [fieldId, label] : fields_) {
         if (fieldId == id)
@@ -177,8 +164,8 @@ QString CSearchDialog::Text(int number) const
 
 void CSearchDialog::ClearFields()
 {
-    for (const auto& [id, label] : fields_)
-        label->clear();
+    for (const auto& [id, field] : fields_)
+        field->SetValue({});
 }
 
 void CSearchDialog::ForgetCameraList()
@@ -226,9 +213,9 @@ void CSearchDialog::ShowCamera(qulonglong index)
         {IDC_TIME, &details.time},
     };
     for (const auto& [id, text] : texts)
-        Field(id)->setText(QString::fromStdU16String(*text));
+        Field(id)->SetValue(QString::fromStdU16String(*text));
     const auto security = static_cast<size_t>(details.securityIndex);
-    Field(IDC_SECURITY)->setText(security < securityTexts_.size() ? securityTexts_[security] : QString());
+    Field(IDC_SECURITY)->SetValue(security < securityTexts_.size() ? securityTexts_[security] : QString());
 }
 
 void CSearchDialog::OnSelectionChanged()

@@ -13,7 +13,7 @@
 
 class CHoverButtonEx;
 class CMsgButton;
-class QLabel;
+class CValueField;
 class QTreeWidget;
 
 class CSearchDialog : public CBmpDialog
@@ -79,7 +79,7 @@ public:
     void ShowAllMessages() override;
 
     QTreeWidget* Tree() const { return tree_; }
-    QLabel* Field(int id) const;
+    CValueField* Field(int id) const;
 
 protected:
     bool OnInitDialog() override;
@@ -110,5 +110,5 @@ private:
     CHoverButtonEx* back_;
     CHoverButtonEx* close_;
     CMsgButton* loadSkin_;
-    std::vector<std::pair<int, QLabel*>> fields_;
+    std::vector<std::pair<int, CValueField*>> fields_;
 };

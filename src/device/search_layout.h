@@ -1,25 +1,29 @@
 #pragma once
 // Where the search page, the login dialog and the progress dialog place their controls. The
 // language pack's art and text items are drawn around these rectangles, so a skin author
-// reads them here: captions go to the left of the detail fields, the strips of the hover
-// buttons are drawn at the buttons' sizes.
+// reads them here: captions go above the detail values, the strips of the hover buttons are
+// drawn at the buttons' sizes.
 #include <QRect>
 
 namespace search_layout {
 
-// Search page (581 x 436 canvas): tree of names on the left of the content area, the
-// selected camera's details in rows 32 px apart on the right (values at x 457, captions
-// belong left of them, from x 356), Search and Next in the footer, Close in the header band.
+// Search page (581 x 436 canvas): tree of names on the left of the content area; the
+// selected camera's details on the right in rows 32 px apart, each row a caption (a text item
+// of the skin at the row's top, from x 356) over its value, so that every value has the whole
+// column's width: a 16-character name and a 15-character address fit whole. Search and Next
+// in the footer, Close in the header band.
 inline constexpr QRect kTree{184, 92, 160, 280};
-inline constexpr int kDetailLeft = 457;
-inline constexpr int kDetailWidth = 100;
-inline constexpr int kDetailHeight = 20;
-inline constexpr int kDetailTop = 96;
+inline constexpr int kDetailLeft = 356;
+inline constexpr int kDetailWidth = 201;
+inline constexpr int kDetailTop = 88;    // top of the first row's caption
+inline constexpr int kValueOffset = 14;  // from a row's top to its value
+inline constexpr int kDetailHeight = 16; // height of a value
 inline constexpr int kDetailPitch = 32;
-// Firmware version and MAC address (hidden by the page) sit in the header band, white on the
-// accent colour.
-inline constexpr QRect kFirmware{357, 40, 80, 18};
-inline constexpr QRect kMac{437, 40, 120, 18};
+// The value rectangle of detail row `row`.
+constexpr QRect DetailValue(int row)
+{
+    return {kDetailLeft, kDetailTop + row * kDetailPitch + kValueOffset, kDetailWidth, kDetailHeight};
+}
 inline constexpr QRect kSearchButton{353, 384, 96, 32};
 inline constexpr QRect kNextButton{465, 384, 96, 32};
 inline constexpr QRect kBackButton{353, 384, 96, 32}; // hidden on this page

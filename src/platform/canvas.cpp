@@ -95,6 +95,42 @@ QSize MeasureText(const QFont& font, const QString& text)
     return QSize(std::max(0, metrics.horizontalAdvance(Measurable(text))), metrics.height());
 }
 
+namespace {
+
+// The longest start of `word` (at least one character) that fits `width`.
+qsizetype FittingPrefix(const QFont& font, const QString& word, int width)
+{
+    qsizetype fits = 1;
+    while (fits < word.size() && MeasureText(font, word.left(fits + 1)).width() <= width)
+        ++fits;
+    return fits;
+}
+
+} // namespace
+
+QStringList WrapTextLine(const QFont& font, const QString& line, int width)
+{
+    QStringList lines;
+    QString current;
+    for (QString word : line.split(QLatin1Char(' '))) {
+        const QString joined = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+        if (MeasureText(font, joined).width() <= width) {
+            current = joined;
+            continue;
+        }
+        if (!current.isEmpty())
+            lines.append(current);
+        while (MeasureText(font, word).width() > width) {
+            const qsizetype cut = FittingPrefix(font, word, width);
+            lines.append(word.left(cut));
+            word.remove(0, cut);
+        }
+        current = word;
+    }
+    lines.append(current);
+    return lines;
+}
+
 void DrawTextLine(QPainter& painter, const QRect& rect, const QString& line, const QFont& font,
                   const QColor& color, TextAlign align)
 {

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 
@@ -27,6 +28,11 @@ QFont CreateFontFromDesc(const FontDesc& desc, int extra = 0);
 // Width and height of `text` as one line (a line feed is measured as a character, never
 // as a break), extra included; the height is the font's line height.
 QSize MeasureText(const QFont& font, const QString& text);
+
+// `line` broken into display lines no wider than `width` (extra included): at spaces where
+// it can, inside a word only when the word alone is wider. Never empty; an empty line stays
+// one empty line.
+QStringList WrapTextLine(const QFont& font, const QString& line, int width);
 
 enum class TextAlign
 {

@@ -147,6 +147,28 @@ void CDialog::EndDialog(int result)
     done(result);
 }
 
+void CDialog::CentreOver(const QWidget* over)
+{
+    centreOver_ = over;
+    MoveToCentre();
+}
+
+void CDialog::MoveToCentre()
+{
+    if (centreOver_ == nullptr)
+        return;
+    // The window's own rectangle, not its frame: the wizard has no title bar, and a guess
+    // at one would place the dialog too high.
+    const QRect window = centreOver_->window()->geometry();
+    move(window.center() - QPoint(width() / 2, height() / 2));
+}
+
+void CDialog::showEvent(QShowEvent* event)
+{
+    MoveToCentre();
+    QDialog::showEvent(event);
+}
+
 void CDialog::SelectAllAndFocus(QLineEdit* edit)
 {
     if (edit == nullptr)

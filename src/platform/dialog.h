@@ -51,6 +51,11 @@ public:
     void EndDialog(int result);
     bool IsInitialised() const { return initialised_; }
 
+    // Keeps this (top-level) dialog centred over the window that holds `over`, now and each
+    // time it is shown, whatever size it has taken by then. Without `over`, or when `over` is
+    // gone, the dialog goes where the system puts it.
+    void CentreOver(const QWidget* over);
+
     // Focus an edit, select its whole text and scroll the caret into view.
     static void SelectAllAndFocus(QLineEdit* edit);
 
@@ -69,15 +74,18 @@ protected:
 
     bool event(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void EnsureInitialised();
+    void MoveToCentre();
 
     QHash<UINT_PTR, int> timers_;   // our number -> Qt timer id
     QHash<int, UINT_PTR> timerIds_; // Qt timer id -> our number
     QHash<int, QPointer<QWidget>> controls_;
     bool initialised_ = false;
+    QPointer<const QWidget> centreOver_;
 };
 
 // RAII wait cursor, as long work shows one.

@@ -8,6 +8,7 @@
 #include "skin/show_message.h"
 #include "skin/skin_draw.h"
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QMouseEvent>
 #include <QPainter>
@@ -153,4 +154,9 @@ void CBmpDialog::mousePressEvent(QMouseEvent* event)
         dragWnd_->SendMessage(dragMessage_, 0, reinterpret_cast<LPARAM>(&point));
     }
     event->accept();
+}
+
+void CBmpDialog::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->ignore();
 }

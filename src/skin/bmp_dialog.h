@@ -104,6 +104,9 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // A right-click anywhere on a page goes on to the window that holds it, where the
+    // wizard's system menu opens (the page would otherwise keep the click to itself).
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void NotifyNavigate(WPARAM direction);

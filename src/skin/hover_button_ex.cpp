@@ -1,7 +1,9 @@
 #include "skin/hover_button_ex.h"
 
 #include "platform/canvas.h"
+#include "skin/focus_mark.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -99,6 +101,10 @@ void CHoverButtonEx::paintEvent(QPaintEvent*)
             break;
         DrawTextLine(painter, line, lines[i], font_, color, TextAlign::Centre);
     }
+    if (ShowsFocusMark()) {
+        const QColor fill = image_.pixelColor(frame * frameWidth_ + frameWidth_ / 2, frameHeight_ / 2);
+        focus_mark::DrawFocusRing(painter, rect(), focus_mark::MarkColorOn(fill));
+    }
 }
 
 void CHoverButtonEx::enterEvent(QEnterEvent* event)
@@ -113,4 +119,10 @@ void CHoverButtonEx::leaveEvent(QEvent* event)
     hovering_ = false;
     update();
     QPushButton::leaveEvent(event);
+}
+
+void CHoverButtonEx::focusInEvent(QFocusEvent* event)
+{
+    keyboardFocus_ = focus_mark::MarkAfterFocusIn(event->reason(), keyboardFocus_);
+    QPushButton::focusInEvent(event);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // CHoverButtonEx: the skinned push button of the pages. Its look is one strip image of three
 // equal frames side by side (normal, pressed, mouse over) with a caption drawn over the frame
-// in the skin's font and colours; the caption moves by the click offset while pressed.
-// Until a skin gives it a strip it draws nothing of its own (the page shows through) and
-// still takes clicks.
+// in the skin's font and colours; the caption moves by the click offset while pressed. With a
+// focus that did not come from a click it draws the focus mark (focus_mark.h). Until a skin gives it a strip
+// it draws nothing of its own (the page shows through) and still takes clicks.
 #include "platform/core/color_ref.h"
 #include "platform/core/font_desc.h"
 #include "skin/button_skin.h"
@@ -33,6 +33,8 @@ public:
     void SetSkin(const ButtonSkin& skin);
 
     bool IsHovering() const { return hovering_; }
+    // The focus mark shows: the button has the focus and did not get it from a click.
+    bool ShowsFocusMark() const { return hasFocus() && keyboardFocus_; }
     bool HasImage() const { return !image_.isNull() && frameWidth_ > 0 && frameHeight_ > 0; }
     int FrameWidth() const { return frameWidth_; }
     int FrameHeight() const { return frameHeight_; }
@@ -51,11 +53,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QStringList CaptionLines() const;
 
     bool hovering_ = false;
+    bool keyboardFocus_ = true; // a focus nobody clicked for shows the mark
     int frameWidth_ = 0;
     int frameHeight_ = 0;
     QImage image_;

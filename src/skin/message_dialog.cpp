@@ -84,7 +84,10 @@ void CMessageDialog::Prepare()
 {
     const QSize size = MeasureBox();
     resize(size);
-    move(Placement(size));
+    if (nearCursor_ || parentWidget() == nullptr)
+        move(Placement(size));
+    else
+        CentreOver(parentWidget());
     setMask(RoundedRegion(size, kRegionCorner));
     PlaceButtons();
     DrawCanvas();
@@ -95,7 +98,7 @@ void CMessageDialog::Prepare()
 QSize CMessageDialog::MeasureBox() const
 {
     const QFont font = CreateFontFromDesc(style_.font, style_.textGap);
-    const QStringList lines = message_.split(QLatin1Char('\n'));
+    const QStringList lines = DisplayLines(font);
     int64_t widest = 0;
     for (const QString& line : lines)
         widest = std::max<int64_t>(widest, MeasureText(font, line).width());
@@ -103,7 +106,16 @@ QSize CMessageDialog::MeasureBox() const
     const int64_t width = widest + 2 * static_cast<int64_t>(textLeft_);
     const int64_t height =
         textTop_ + (static_cast<int64_t>(style_.textLinePitch) + lineHeight) * lines.size() + kBottomSpace;
-    return {ClampSide(width, kMinWidth), ClampSide(height, kMinHeight)};
+    return {std::min(ClampSide(width, kMinWidth), kMaxWidth), ClampSide(height, kMinHeight)};
+}
+
+QStringList CMessageDialog::DisplayLines(const QFont& font) const
+{
+    const int room = std::max(1, kMaxWidth - 2 * textLeft_);
+    QStringList lines;
+    for (const QString& line : message_.split(QLatin1Char('\n')))
+        lines += WrapTextLine(font, line, room);
+    return lines;
 }
 
 QPoint CMessageDialog::Placement(const QSize& size) const
@@ -111,16 +123,14 @@ QPoint CMessageDialog::Placement(const QSize& size) const
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect screenRect =
         screen != nullptr ? screen->geometry() : QRect(0, 0, size.width(), size.height());
-    if (nearCursor_) {
-        const QPoint pointer = QCursor::pos();
-        const int left =
-            std::clamp(pointer.x() - size.width() / 2, 0, std::max(0, screenRect.width() - size.width()));
-        const int top = std::clamp(pointer.y() - size.height() / 2, 0,
-                                   std::max(0, screenRect.height() - (size.height() + 30)));
-        return {left, top};
-    }
-    const QRect over = parentWidget() != nullptr ? parentWidget()->window()->frameGeometry() : screenRect;
-    return over.center() - QPoint(size.width() / 2, size.height() / 2);
+    if (!nearCursor_)
+        return screenRect.center() - QPoint(size.width() / 2, size.height() / 2);
+    const QPoint pointer = QCursor::pos();
+    const int left =
+        std::clamp(pointer.x() - size.width() / 2, 0, std::max(0, screenRect.width() - size.width()));
+    const int top = std::clamp(pointer.y() - size.height() / 2, 0,
+                               std::max(0, screenRect.height() - (size.height() + 30)));
+    return {left, top};
 }
 
 void CMessageDialog::PlaceButtons()
@@ -159,7 +169,7 @@ void CMessageDialog::DrawCanvas()
     // lower than the line the font actually draws.
     const int64_t band = std::max<int64_t>(std::llabs(static_cast<int64_t>(style_.font.height)), lineHeight);
     const int64_t step = band + style_.textLinePitch;
-    const QStringList lines = message_.split(QLatin1Char('\n'));
+    const QStringList lines = DisplayLines(font);
     for (int i = 0; i < lines.size(); ++i) {
         const int64_t top = textTop_ + step * i;
         if (top > height() || top < -kMaxSide)

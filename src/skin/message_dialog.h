@@ -3,7 +3,8 @@
 // kind's font, the kind's icon and up to three CMsgButtons at the bottom right (an empty
 // caption hides a button). Its result is the pressed button's number (1 for 1015, 2 for
 // 1016, 3 for 1017, 1 for Enter) or 0 when Escape closes it. The box is dragged by its
-// background. Windows show it through ShowSkinnedMessage.
+// background, never wider than the wizard window (long lines wrap at spaces) and centred
+// over its parent's window. Windows show it through ShowSkinnedMessage.
 #include "platform/dialog.h"
 #include "skin/core/message_skin.h"
 #include "skin/msg_button.h"
@@ -24,8 +25,10 @@ public:
     static constexpr int kButton3 = 1017; // left
     static constexpr int kMinWidth = 280;
     static constexpr int kMinHeight = 95;
-    static constexpr int kButtonWidth = 75;
-    static constexpr int kButtonHeight = 23;
+    // Never wider than the wizard window: longer lines are wrapped.
+    static constexpr int kMaxWidth = 581;
+    static constexpr int kButtonWidth = 80;
+    static constexpr int kButtonHeight = 28;
     static constexpr int kButtonMargin = 10;
     static constexpr int kBottomSpace = 50;
 
@@ -59,6 +62,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The message as drawn: its lines, each wrapped to the room the widest box leaves.
+    QStringList DisplayLines(const QFont& font) const;
     QSize MeasureBox() const;
     QPoint Placement(const QSize& size) const;
     void PlaceButtons();

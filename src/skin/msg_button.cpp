@@ -1,10 +1,17 @@
 #include "skin/msg_button.h"
 
 #include "platform/canvas.h"
+#include "skin/focus_mark.h"
+#include "skin/program_look.h"
 #include "skin/skin_draw.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <algorithm>
+
+namespace {
+constexpr qreal kCornerRadius = 6; // the corner of the pack's button art
+}
 
 CMsgButton::CMsgButton(QWidget* parent) : QPushButton(parent), style_(ConstructionStyle())
 {
@@ -44,15 +51,16 @@ void CMsgButton::SetStyle(const MsgButtonStyle& style)
 
 void CMsgButton::ApplyLoadSkinStyle(const QString& caption)
 {
+    // The pages' secondary button: accent outline and caption on white, darker under the mouse.
     MsgButtonStyle style;
     style.frameSize = 1;
     style.clickOffsetX = 1;
     style.clickOffsetY = 1;
-    style.fillColor = 0xB4B4B4;
-    style.frameColor = 0;
-    style.hoverTextColor = 0xFFFFFF;
+    style.fillColor = MakeColorRef(255, 255, 255);
+    style.frameColor = MakeColorRef(100, 122, 208);
+    style.hoverTextColor = MakeColorRef(74, 95, 176);
     style.textColor = MakeColorRef(100, 122, 208);
-    style.font = FontDesc{15, 7, 500, u"Helvetica Narrow"};
+    style.font = FontDesc{-12, 0, 400, u"DejaVu Sans"};
     SetStyle(style);
     SetCaption(caption);
 }
@@ -66,13 +74,25 @@ void CMsgButton::RemakeFont()
 void CMsgButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    // Rounded like the pack's buttons: the frame colour, then the fill inset by the frame.
     const QRect whole = rect();
-    painter.fillRect(whole, ColorRefToQColor(style_.frameColor));
+    painter.setBrush(ColorRefToQColor(style_.frameColor));
+    painter.drawRoundedRect(QRectF(whole), kCornerRadius, kCornerRadius);
     // Skin values are clamped to the button so that no rectangle arithmetic can overflow.
     const int inset = std::clamp(style_.frameSize, 0, std::max(whole.width(), whole.height()));
     const QRect inside = whole.adjusted(inset, inset, -inset, -inset);
-    if (inside.isValid())
-        painter.fillRect(inside, ColorRefToQColor(style_.fillColor));
+    // With the keyboard focus a light button takes the pale accent and an accent ring on its
+    // edge: the small test-mode buttons have no room for a ring inside.
+    const QColor fill = ColorRefToQColor(style_.fillColor);
+    const QColor mark = focus_mark::MarkColorOn(fill);
+    const bool marked = ShowsFocusMark();
+    if (inside.isValid()) {
+        const qreal radius = std::max<qreal>(0, kCornerRadius - inset);
+        painter.setBrush(marked && mark != Qt::white ? program_look::kAccentPale : fill);
+        painter.drawRoundedRect(QRectF(inside), radius, radius);
+    }
 
     QRect caption = whole;
     if (isDown())
@@ -82,6 +102,8 @@ void CMsgButton::paintEvent(QPaintEvent*)
     const QRect line(caption.left(), caption.top() + (caption.height() - lineHeight) / 2, caption.width(),
                      lineHeight);
     DrawTextLine(painter, line, caption_, font_, ColorRefToQColor(CaptionColor()), TextAlign::Centre);
+    if (marked)
+        focus_mark::DrawFocusRing(painter, whole, mark, 0);
 }
 
 void CMsgButton::enterEvent(QEnterEvent* event)
@@ -96,4 +118,10 @@ void CMsgButton::leaveEvent(QEvent* event)
     hovering_ = false;
     update();
     QPushButton::leaveEvent(event);
+}
+
+void CMsgButton::focusInEvent(QFocusEvent* event)
+{
+    keyboardFocus_ = focus_mark::MarkAfterFocusIn(event->reason(), keyboardFocus_);
+    QPushButton::focusInEvent(event);
 }

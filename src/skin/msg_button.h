@@ -1,6 +1,7 @@
 #pragma once
-// CMsgButton: a flat text button drawn by us: a frame, a fill inside it and a centred
-// caption that changes colour under the mouse and moves by the click offset while pressed.
+// CMsgButton: a text button drawn by us, rounded like the pack's button art: a frame, a fill
+// inside it and a centred caption that changes colour under the mouse and moves by the click
+// offset while pressed. With a focus that did not come from a click it shows the focus mark.
 // The message box uses three of them; pages use one as their Load Skin button in test mode.
 #include "skin/core/message_skin.h"
 
@@ -25,6 +26,8 @@ public:
     void ApplyLoadSkinStyle(const QString& caption);
 
     bool IsHovering() const { return hovering_; }
+    // The focus mark shows: the button has the focus and did not get it from a click.
+    bool ShowsFocusMark() const { return hasFocus() && keyboardFocus_; }
     // The caption colour in the present state.
     COLORREF CaptionColor() const { return hovering_ ? style_.hoverTextColor : style_.textColor; }
 
@@ -32,12 +35,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     static MsgButtonStyle ConstructionStyle();
     void RemakeFont();
 
     bool hovering_ = false;
+    bool keyboardFocus_ = true; // a focus nobody clicked for shows the mark
     QString caption_ = QStringLiteral("Text");
     MsgButtonStyle style_;
     QFont font_;

@@ -173,18 +173,20 @@ TEST(HoverButton, KeepsItsStripWhenThePackIsReloaded)
     EXPECT_EQ(CornerColor(&button), SkinTestPack::kFrameColors[0]);
 }
 
-TEST(MsgButton, LoadSkinStyleFrameFillAndHoverColour)
+TEST(MsgButton, LoadSkinStyleIsThePagesOutlinedButtonReadableOnHover)
 {
     CMsgButton button;
     button.resize(80, 24);
     button.ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
     EXPECT_EQ(button.CaptionColor(), MakeColorRef(100, 122, 208));
     Enter(&button);
-    EXPECT_EQ(button.CaptionColor(), 0xFFFFFFu);
+    EXPECT_EQ(button.CaptionColor(), MakeColorRef(74, 95, 176)) << "darker, still on white";
     Leave(&button);
     EXPECT_EQ(button.CaptionColor(), MakeColorRef(100, 122, 208));
+    EXPECT_EQ(button.Style().font.faceName, u"DejaVu Sans");
 
     const QImage shown = button.grab().toImage();
-    EXPECT_EQ(shown.pixelColor(0, 0), QColor(0, 0, 0)) << "one-pixel black frame";
-    EXPECT_EQ(shown.pixelColor(1, 1), QColor(180, 180, 180)) << "grey fill";
+    EXPECT_EQ(shown.pixelColor(40, 0), QColor(100, 122, 208)) << "accent outline";
+    EXPECT_EQ(shown.pixelColor(3, 12), QColor(Qt::white)) << "white fill";
+    EXPECT_NE(shown.pixelColor(0, 0), QColor(100, 122, 208)) << "rounded corner";
 }

@@ -191,7 +191,7 @@ TEST(EnglishPack, EverySectionDrawsItsTextsAndSkinsItsButtons)
         std::vector<std::u16string_view> buttons;
     } sections[] = {
         {u"2_Main", 5, {u"Start", u"Close"}},
-        {u"8_Search", 15, {u"Search", u"Next", u"Back", u"Close"}},
+        {u"8_Search", 17, {u"Search", u"Next", u"Back", u"Close"}},
         {u"Search_Password", 4, {u"OK", u"Cancel"}},
         {u"Search_Progress", 2, {}},
         {u"Save_Progress", 2, {}},

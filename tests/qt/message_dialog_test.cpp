@@ -69,20 +69,24 @@ TEST(MessageDialog, ResultIsThePressedButtonOrEnterOrZeroForEscape)
     }
 }
 
-TEST(MessageDialog, BoxSizeFollowsTheMessage)
+TEST(MessageDialog, BoxSizeFollowsTheMessageButNeverExceedsTheWindow)
 {
     SkinTestPack pack;
     struct Case
     {
         const char* name;
         QString message;
-        int lines;
+        int lines; // display lines once wrapped
     };
     const Case cases[] = {
         {"short line", QStringLiteral("Saved."), 1},
-        {"wide line", QString(120, QLatin1Char('W')), 1},
         {"three lines", QStringLiteral("One\nTwo\nThree"), 3},
         {"six lines", QStringLiteral("1\n2\n3\n4\n5\n6"), 6},
+        {"sentence wider than the window wraps at spaces",
+         QStringLiteral(
+             "Check that the camera is switched on and connected to this network, then look again."),
+         2},
+        {"word wider than the window is cut", QString(120, QLatin1Char('W')), 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -92,11 +96,20 @@ TEST(MessageDialog, BoxSizeFollowsTheMessage)
         box.Prepare();
         const MessageTextStyle& style = box.TextStyle();
         const QFont font = CreateFontFromDesc(style.font, style.textGap);
-        int widest = 0;
+        QStringList shown;
         for (const QString& line : c.message.split(QLatin1Char('\n')))
+            shown += WrapTextLine(font, line, CMessageDialog::kMaxWidth - 160);
+        if (c.lines > 0) {
+            EXPECT_EQ(shown.size(), c.lines);
+        }
+        int widest = 0;
+        for (const QString& line : shown)
             widest = std::max(widest, MeasureText(font, line).width());
-        EXPECT_EQ(box.width(), std::max(280, widest + 160));
-        const int height = 10 + (style.textLinePitch + LineHeight(style, c.message)) * c.lines + 50;
+        EXPECT_EQ(shown.join(QString()).remove(QLatin1Char(' ')),
+                  QString(c.message).remove(QLatin1Char(' ')).remove(QLatin1Char('\n')))
+            << "nothing lost in wrapping";
+        EXPECT_EQ(box.width(), std::clamp(widest + 160, 280, CMessageDialog::kMaxWidth));
+        const int height = 10 + (style.textLinePitch + LineHeight(style, c.message)) * shown.size() + 50;
         EXPECT_EQ(box.height(), std::max(95, height));
     }
 }

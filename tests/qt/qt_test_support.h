@@ -9,11 +9,15 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace qt_test {
@@ -104,6 +108,70 @@ inline QString PngPath(const QString& name)
 inline void SavePng(const QImage& image, const QString& name)
 {
     EXPECT_TRUE(image.save(PngPath(name))) << name.toStdString();
+}
+
+// Room a label gives its text: the contents rectangle less the margin and the indent Qt
+// applies (half an "x" when the label has a frame and no indent of its own).
+inline QRect LabelTextRoom(const QLabel& label)
+{
+    int indent = label.indent();
+    if (indent < 0)
+        indent = label.frameWidth() > 0 ? label.fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+    const int margin = label.margin();
+    QRect room = label.contentsRect().adjusted(margin, margin, -margin, -margin);
+    if (label.alignment() & Qt::AlignRight)
+        room.setRight(room.right() - indent);
+    else if (!(label.alignment() & Qt::AlignHCenter))
+        room.setLeft(room.left() + indent);
+    return room;
+}
+
+// Room an edit gives its text: the style's contents rectangle less the text margins and the
+// two pixels an edit keeps free on each side.
+inline QRect EditTextRoom(const QLineEdit& edit)
+{
+    constexpr int kEditSideMargin = 2;
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.rect = edit.contentsRect();
+    option.lineWidth =
+        edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+    return contents.marginsRemoved(edit.textMargins()).adjusted(kEditSideMargin, 0, -kEditSideMargin, 0);
+}
+
+// The visible labels and line edits under `root` whose text does not fit its rectangle in
+// the control's own font, each described as "text: needs W x H px, has W x H px". Empty
+// when every text can be read whole. Fill the page with the longest values first.
+inline std::vector<std::string> ClippedTexts(const QWidget& root)
+{
+    std::vector<std::string> clipped;
+    auto check = [&](const QWidget& control, const QString& text, const QRect& room) {
+        const QFontMetrics metrics(control.font());
+        QSize needed(0, 0);
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            needed.setWidth(std::max(needed.width(), metrics.horizontalAdvance(line)));
+            needed.rheight() += metrics.height();
+        }
+        if (needed.width() > room.width() || needed.height() > room.height())
+            clipped.push_back(QStringLiteral("%1: needs %2 x %3 px, has %4 x %5 px")
+                                  .arg(text)
+                                  .arg(needed.width())
+                                  .arg(needed.height())
+                                  .arg(room.width())
+                                  .arg(room.height())
+                                  .toStdString());
+    };
+    for (const QLabel* label : root.findChildren<QLabel*>()) {
+        if (label->isVisibleTo(&root) && !label->text().isEmpty() && !label->wordWrap())
+            check(*label, label->text(), LabelTextRoom(*label));
+    }
+    for (const QLineEdit* edit : root.findChildren<QLineEdit*>()) {
+        if (edit->isVisibleTo(&root) && !edit->displayText().isEmpty())
+            check(*edit, edit->displayText(), EditTextRoom(*edit));
+    }
+    return clipped;
 }
 
 } // namespace qt_test

@@ -5,6 +5,7 @@
 #include "platform/core/window_messages.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"
+#include "skin/value_field.h"
 
 #include <QLabel>
 
