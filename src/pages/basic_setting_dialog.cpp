@@ -1,11 +1,11 @@
 #include "pages/basic_setting_dialog.h"
 
 #include "device/core/camera_data.h"
+#include "pages/core/skin_list_block.h"
 #include "pages/page_controls.h"
 #include "pages/page_layout.h"
 #include "pages/tooltip_combo_box.h"
 #include "skin/core/message_kind.h"
-#include "pages/core/skin_list_block.h"
 #include "skin/skin_draw.h"
 
 #include <QComboBox>

@@ -2,14 +2,12 @@
 
 #include "device/core/camera_data.h"
 #include "device/core/camera_detail_text.h"
-#include "pages/page_controls.h"
 #include "pages/page_layout.h"
 #include "platform/core/code_page.h"
 #include "platform/core/window_messages.h"
 #include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
-
-#include <QLabel>
+#include "skin/value_field.h"
 
 namespace {
 
@@ -38,14 +36,16 @@ CNewSettingDialog::CNewSettingDialog(QWidget* parent)
     for (const FieldRow& place : kFieldRows) {
         const QRect rect(kControlLeft, kRowTop + place.row * kSummaryPitch, kControlRight - kControlLeft,
                          kControlHeight);
-        QLabel* label = MakeValueText(this, rect);
+        // Only the security kind is free text; the rest are sized for their longest values.
+        const auto kind = place.id == IDC_SECURITY ? CValueField::Kind::Elide : CValueField::Kind::Whole;
+        auto* label = new CValueField(this, rect, kind);
         label->setVisible(place.visible);
         RegisterControl(place.id, label);
         fields_.emplace_back(place.id, label);
     }
 }
 
-QLabel* CNewSettingDialog::Field(int id) const
+CValueField* CNewSettingDialog::Field(int id) const
 {
     for (const auto& [fieldId, label] : fields_) {
         if (fieldId == id)
@@ -68,7 +68,7 @@ void CNewSettingDialog::ApplySkin()
 
 void CNewSettingDialog::SetField(int id, const std::string& narrow)
 {
-    SetValueText(Field(id), QString::fromStdU16String(ToWide(narrow)));
+    Field(id)->SetValue(QString::fromStdU16String(ToWide(narrow)));
 }
 
 void CNewSettingDialog::LoadFromRecord(CCameraDataObj* record)
@@ -91,7 +91,7 @@ void CNewSettingDialog::LoadFromRecord(CCameraDataObj* record)
         SecurityKindIndex({info.Get(DeviceInfo::deviceType), info.Get(DeviceInfo::security),
                            info.Get(DeviceInfo::SecMode), info.Get(DeviceInfo::bWep)}));
     if (security < securityTexts_.size())
-        SetValueText(Field(IDC_SECURITY), securityTexts_[security]);
+        Field(IDC_SECURITY)->SetValue(securityTexts_[security]);
 }
 
 void CNewSettingDialog::AskToSave()

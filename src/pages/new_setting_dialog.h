@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-class QLabel;
+class CValueField;
 
 class CNewSettingDialog : public CSettingPage
 {
@@ -43,7 +43,7 @@ public:
     void ShowAllMessages() override;
     // Texts of the security kinds: none, WEP 64-bit, WEP 128-bit, WPA.
     void SetSecurityTexts(std::vector<QString> texts) { securityTexts_ = std::move(texts); }
-    QLabel* Field(int id) const;
+    CValueField* Field(int id) const;
 
 protected:
     bool OnCommand(int id) override;
@@ -56,5 +56,5 @@ private:
 
     std::array<QString, 3> texts_;
     std::vector<QString> securityTexts_;
-    std::vector<std::pair<int, QLabel*>> fields_;
+    std::vector<std::pair<int, CValueField*>> fields_;
 };

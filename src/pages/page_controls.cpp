@@ -1,20 +1,18 @@
 #include "pages/page_controls.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
 namespace {
 
-constexpr int kValuePixelSize = 13;
+constexpr int kEditPixelSize = 13;
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
 
-QFont PageFont(bool bold)
+QFont PageFont()
 {
     QFont font(kFontFamily);
-    font.setPixelSize(kValuePixelSize);
-    font.setBold(bold);
+    font.setPixelSize(kEditPixelSize);
     return font;
 }
 
@@ -43,7 +41,7 @@ QLineEdit* MakeTextEdit(QWidget* parent, const QRect& rect, int maxChars)
 {
     auto* edit = new QLineEdit(parent);
     edit->setGeometry(rect);
-    edit->setFont(PageFont(false));
+    edit->setFont(PageFont());
     edit->setMaxLength(maxChars);
     return edit;
 }
@@ -61,27 +59,8 @@ QLabel* MakeSeparator(QWidget* parent, const QRect& rect, const QString& text)
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(rect);
-    label->setFont(PageFont(false));
+    label->setFont(PageFont());
     label->setAlignment(Qt::AlignCenter);
     label->setStyleSheet(QStringLiteral("background: transparent; color: #2B2F3A;"));
     return label;
-}
-
-QLabel* MakeValueText(QWidget* parent, const QRect& rect, bool bold)
-{
-    auto* label = new QLabel(parent);
-    label->setGeometry(rect);
-    label->setFont(PageFont(bold));
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setStyleSheet(QStringLiteral("background: transparent; color: #2B2F3A;"));
-    return label;
-}
-
-void SetValueText(QLabel* label, const QString& text)
-{
-    const QFontMetrics metrics(label->font());
-    const QString shown = metrics.elidedText(text, Qt::ElideRight, label->width());
-    label->setText(shown);
-    label->setToolTip(shown == text ? QString() : text);
 }

@@ -1,8 +1,7 @@
 #pragma once
 // The plain controls of the setting pages, made in one place so that every page looks and
 // types alike: edits in the pack's font with the accent focus frame, digit-only edits for
-// numbers, the separators between date, time and address parts, and value texts that elide
-// rather than clip.
+// numbers and the separators between date, time and address parts.
 #include <QRect>
 #include <QString>
 
@@ -20,7 +19,3 @@ QLineEdit* MakeTextEdit(QWidget* parent, const QRect& rect, int maxChars);
 QLineEdit* MakeDigitEdit(QWidget* parent, const QRect& rect, int maxDigits, bool rightAligned);
 // A "/", ":" or "." between two edits.
 QLabel* MakeSeparator(QWidget* parent, const QRect& rect, const QString& text);
-// A static showing a value in the primary text colour; a text too long for it ends in "…".
-QLabel* MakeValueText(QWidget* parent, const QRect& rect, bool bold = false);
-// Sets a value static's text, eliding it to the static's width.
-void SetValueText(QLabel* label, const QString& text);

@@ -6,15 +6,14 @@
 #include "platform/core/code_page.h"
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
-
-#include <QLabel>
+#include "skin/value_field.h"
 
 CSettingPage::CSettingPage(const QString& section, int backgroundNumber, QWidget* parent)
     : CBmpDialog(parent), next_(AddControl<CHoverButtonEx>(IDC_NEXT, page_layout::kNextButton)),
       back_(AddControl<CHoverButtonEx>(IDC_BACK, page_layout::kBackButton)),
       close_(AddControl<CHoverButtonEx>(IDC_CLOSE, page_layout::kCloseButton)),
       loadSkin_(AddControl<CMsgButton>(IDC_LOAD_SKIN, page_layout::kLoadSkinButton)),
-      cameraLabel_(MakeValueText(this, page_layout::kCameraLabel))
+      cameraLabel_(new CValueField(this, page_layout::kCameraLabel, CValueField::Kind::Elide))
 {
     SetSkinSection(section, backgroundNumber);
     setStyleSheet(SettingPageStyleSheet());
@@ -50,5 +49,5 @@ void CSettingPage::LoadFromRecord(CCameraDataObj* record)
 
 void CSettingPage::ShowCameraLabel(const QString& name)
 {
-    SetValueText(cameraLabel_, name);
+    cameraLabel_->SetValue(name);
 }

@@ -9,7 +9,7 @@
 class CCameraDataObj;
 class CHoverButtonEx;
 class CMsgButton;
-class QLabel;
+class CValueField;
 
 class CSettingPage : public CBmpDialog, public CRecordPage
 {
@@ -37,5 +37,5 @@ private:
     CHoverButtonEx* back_;
     CHoverButtonEx* close_;
     CMsgButton* loadSkin_;
-    QLabel* cameraLabel_;
+    CValueField* cameraLabel_;
 };

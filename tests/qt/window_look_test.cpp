@@ -218,7 +218,9 @@ TEST_F(WindowLookTest, BoxesNeverWiderThanTheWindowAndDialogsCentredOnIt)
     // Every box the page shows, in the pack's own words (the longest is three lines).
     WhenModal<CMessageDialog>([&](CMessageDialog& box) {
         record(box, QStringLiteral("box"));
-        // The box opens with the focus, and its mark, on the button Enter stands for.
+        // The box opens with the focus, and its mark, on the button Enter stands for (the
+        // window system may activate the box a moment after it shows).
+        SpinUntil([&] { return box.Button(1)->hasFocus(); }, 1000);
         EXPECT_TRUE(box.Button(1)->ShowsFocusMark());
         SavePng(box.grab().toImage(), QStringLiteral("message_no_camera.png"));
         box.Command(CMessageDialog::kButton1);

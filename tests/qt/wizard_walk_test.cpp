@@ -4,6 +4,7 @@
 #include "device/password_dialog.h"
 #include "frame_fixture.h"
 #include "skin/skin_draw.h"
+#include "skin/value_field.h"
 
 #include <QComboBox>
 #include <QLabel>
