@@ -1,12 +1,19 @@
-# camtivo_language_pack(<name> <source dir> <output dir> [COPY_TO_APP])
+# camtivo_language_pack(<name> <source dir> <output dir> [COPY_TO_APP] [ART <dir>])
 # Builds <output dir>/<name>.dll from <source dir> (strings*.txt, skin/*.skin, art/*.svg,
-# icons/*.svg); COPY_TO_APP also puts it beside the
-# program (src/app/) where the program and the tests look for packs.
+# icons/*.svg); ART takes art/ and icons/ from another pack's folder instead, so that a
+# translation shares its pictures. COPY_TO_APP marks a shipped pack: it is put beside the
+# program (src/app/), where the program and the tests look for packs, and installed into
+# share/camtivo/.
+include(GNUInstallDirs)
 function(camtivo_language_pack name src out)
-  cmake_parse_arguments(ARG "COPY_TO_APP" "" "" ${ARGN})
+  cmake_parse_arguments(ARG "COPY_TO_APP" "ART" "" ${ARGN})
+  set(art_src ${src})
+  if(ARG_ART)
+    set(art_src ${ARG_ART})
+  endif()
   file(GLOB skins CONFIGURE_DEPENDS ${src}/skin/*.skin)
-  file(GLOB art CONFIGURE_DEPENDS ${src}/art/*.svg)
-  file(GLOB icon_art CONFIGURE_DEPENDS ${src}/icons/*.svg)
+  file(GLOB art CONFIGURE_DEPENDS ${art_src}/art/*.svg)
+  file(GLOB icon_art CONFIGURE_DEPENDS ${art_src}/icons/*.svg)
   list(SORT skins)
   file(GLOB strings_files CONFIGURE_DEPENDS ${src}/strings*.txt)
   list(SORT strings_files)
@@ -58,6 +65,7 @@ function(camtivo_language_pack name src out)
   if(ARG_COPY_TO_APP)
     list(APPEND link_commands COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/src/app
                               COMMAND ${CMAKE_COMMAND} -E copy ${dll} ${PROJECT_BINARY_DIR}/src/app/${name}.dll)
+    install(FILES ${dll} DESTINATION ${CMAKE_INSTALL_DATADIR}/camtivo)
   endif()
   # Every bitmap and icon of the pack as PNG, for review.
   list(APPEND link_commands COMMAND camtivo-packtool png ${dll} ${PROJECT_BINARY_DIR}/png/packs)

@@ -1,6 +1,7 @@
 #include "app/camtivo_app.h"
 
 #include "app/camtivo_dlg.h"
+#include "app/paint_snapshot.h"
 
 #include <QCoreApplication>
 
@@ -38,7 +39,11 @@ bool CCamtivoApp::InitInstance()
     QCoreApplication::setApplicationName(kAppName);
     {
         CCamtivoDlg frame(arguments_.join(QLatin1Char(' ')));
+        std::optional<CPaintSnapshot> snapshot;
+        if (!snapshotPath_.isEmpty())
+            snapshot.emplace(frame, snapshotPath_);
         frame.DoModal();
+        snapshotFailed_ = snapshot && !snapshot->Saved();
     }
     return false;
 }
@@ -46,5 +51,5 @@ bool CCamtivoApp::InitInstance()
 int CCamtivoApp::ExitInstance()
 {
     firewall_->Unregister();
-    return 0;
+    return snapshotFailed_ ? 1 : 0;
 }

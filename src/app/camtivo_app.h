@@ -20,6 +20,10 @@ public:
     // Start-up, the frame's modal run, exit; returns the process's exit code.
     int Run();
 
+    // Saves the wizard window to `path` (PNG) once the main page has painted, then ends the
+    // wizard; the run then fails when the file could not be written.
+    void SetSnapshotPath(const QString& path) { snapshotPath_ = path; }
+
     const QString& ModuleFileName() const { return moduleFileName_; }
     const CStartupFirewall& Firewall() const { return *firewall_; }
 
@@ -33,4 +37,6 @@ private:
     std::unique_ptr<CStartupFirewall> firewall_;
     std::optional<OsVersion> version_;
     bool useSystemVersion_ = true;
+    QString snapshotPath_;
+    bool snapshotFailed_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "app/core/command_line.h"
+#include "app/data_folders.h"
 #include "app/language_pack.h"
 #include "platform/core/window_messages.h"
 #include "skin/core/message_kind.h"
@@ -48,7 +49,9 @@ bool CCamtivoDlg::OnInitDialog()
     setWindowTitle(kAppName);
     testFilePath_ = ProgramDir() + QStringLiteral("Camtivo.tst");
     testFileSavePath_ = testFilePath_;
-    packPath_ = LanguagePackPath(ProgramDir(), GetLanguage());
+    packFolder_ = ::PackFolder();
+    const QString startLanguage = StartupPackName(packFolder_);
+    packPath_ = LanguagePackPath(packFolder_, startLanguage);
     LoadLanguagePack(packPath_, packStrings_, packBitmaps_, packIcons_);
     ParseCommandLine();
     DeviceTypeFilter filter;
@@ -57,12 +60,15 @@ bool CCamtivoDlg::OnInitDialog()
     actionDlg_.SetAllowedTypes(filter);
 
     PreparePage(languagePage_);
+    languagePage_.SetChoices(PacksIn(packFolder_), startLanguage);
     languagePage_.CreateChild(this);
     PreparePage(mainPage_);
     mainPage_.CreateChild(this);
     mainPage_.show();
     step_ = shownStep_ = 0;
     SetLanguage(languagePage_.GetLanguage());
+    if (mainPage_.GetLanguage() != GetLanguage())
+        mainPage_.SetLanguage(GetLanguage());
     SetTimer(TIMER_CREATE_PAGES, kCreatePagesMs);
     return true;
 }
@@ -255,7 +261,7 @@ void CCamtivoDlg::ReloadLanguage()
 {
     // The frame keeps the language too: its progress boxes read their frames from its pack.
     SetLanguage(languagePage_.GetLanguage());
-    packPath_ = LanguagePackPath(ProgramDir(), GetLanguage());
+    packPath_ = LanguagePackPath(packFolder_, GetLanguage());
     LoadLanguagePack(packPath_, packStrings_, packBitmaps_, packIcons_);
     languagePage_.RenderPage();
     languagePage_.RenderPage();

@@ -77,6 +77,8 @@ public:
     bool FirstSearch() const { return firstSearch_; }
     UINT DragFlags() const { return dragFlags_; }
     const QString& PackPath() const { return packPath_; }
+    // Where the packs were found at initialisation: beside the program or in its share folder.
+    const QString& PackFolder() const { return packFolder_; }
     const QString& TestFilePath() const { return testFilePath_; }
     CCameraList& CameraList() { return cameraList_; }
     CCameraDataObj* SelectedCamera() const { return selectedCamera_; }
@@ -138,6 +140,7 @@ private:
     CBmpList packBitmaps_;
     CStringList packStrings_;
     CIconList packIcons_;
+    QString packFolder_;
     QString packPath_;
     QString testFilePath_;
     QString testFileSavePath_;

@@ -153,7 +153,7 @@ void CCamtivoDlg::FinishVerify(bool found)
 
 void CCamtivoDlg::RunProgress(const CProgressDlg::Kind& kind)
 {
-    packPath_ = LanguagePackPath(ProgramDir(), GetLanguage());
+    packPath_ = LanguagePackPath(packFolder_, GetLanguage());
     CProgressDlg progress(this);
     progress.LoadFrames(packPath_, kind, &packStrings_);
     progress.SetBusyFlag(&busy_);

@@ -41,9 +41,11 @@ bool CLanguageDialog::OnInitDialog()
 
     list_->clear();
     for (const LanguageName& name : kLanguageNames)
-        list_->addItem(QStringView(name.displayName).toString());
-    // The first entry that starts with the display name of the language in use, else the top.
-    const QString wanted = QString::fromStdU16String(DisplayNameOf(GetLanguage().toStdU16String()));
+        if (choices_.isEmpty() || choices_.contains(QStringView(name.packName).toString()))
+            list_->addItem(QStringView(name.displayName).toString());
+    // The first entry that starts with the display name of the start language, else the top.
+    const QString start = startLanguage_.isEmpty() ? GetLanguage() : startLanguage_;
+    const QString wanted = QString::fromStdU16String(DisplayNameOf(start.toStdU16String()));
     int index = 0;
     for (int i = 0; i < list_->count(); ++i) {
         if (list_->itemText(i).startsWith(wanted, Qt::CaseInsensitive)) {
@@ -55,6 +57,12 @@ bool CLanguageDialog::OnInitDialog()
     connect(list_, &QComboBox::currentIndexChanged, this, &CLanguageDialog::OnSelectionChanged);
     SetLanguage(PackNameOfChoice(*list_));
     return true;
+}
+
+void CLanguageDialog::SetChoices(const QStringList& packNames, const QString& startLanguage)
+{
+    choices_ = packNames;
+    startLanguage_ = startLanguage;
 }
 
 void CLanguageDialog::OnSelectionChanged()

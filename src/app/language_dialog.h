@@ -4,6 +4,8 @@
 // shows a page or reloads the pack; choosing another language makes the frame load that pack.
 #include "skin/bmp_dialog.h"
 
+#include <QStringList>
+
 class QComboBox;
 
 class CLanguageDialog : public CBmpDialog
@@ -20,6 +22,11 @@ public:
 
     explicit CLanguageDialog(QWidget* parent = nullptr);
 
+    // Set by the frame before the page is created: the packs the list offers (pack names, of
+    // the language table) and the one selected at the start. Without it the list offers the
+    // whole table and starts on English.
+    void SetChoices(const QStringList& packNames, const QString& startLanguage);
+
     QComboBox* LanguageList() const { return list_; }
 
 protected:
@@ -31,4 +38,6 @@ private:
     void OnSelectionChanged();
 
     QComboBox* list_ = nullptr;
+    QStringList choices_;
+    QString startLanguage_;
 };

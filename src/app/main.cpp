@@ -1,14 +1,26 @@
 // The camtivo program: the application object runs the wizard frame until it is closed.
-// Language packs and the test-mode file are looked for in the current directory.
+// Language packs are looked for beside the program, then in its share folder; the test-mode
+// file in the current directory.
 #include "app/camtivo_app.h"
+#include "app/paint_snapshot.h"
+#include "camtivo_version.h"
 #include "skin/program_look.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("camtivo %s\n", kCamtivoVersion);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     program_look::ApplyProgramLook();
     CCamtivoApp camtivo(QCoreApplication::arguments());
+    camtivo.SetSnapshotPath(SnapshotPathOf(QCoreApplication::arguments()));
     return camtivo.Run();
 }

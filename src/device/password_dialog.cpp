@@ -73,7 +73,7 @@ bool CPassWordDialog::OnInitDialog()
 
 void CPassWordDialog::DrawSurface()
 {
-    surface_ = CreateCanvasBitmap(height(), width(), 24);
+    surface_ = CreateCanvasBitmap(height(), width(), 24, devicePixelRatioF());
     if (surface_.isNull())
         return;
     surface_.fill(Qt::white);

@@ -1,6 +1,7 @@
 #include "device/progress_dlg.h"
 
 #include "device/search_layout.h"
+#include "platform/canvas.h"
 #include "platform/resource_library.h"
 #include "skin/skin_draw.h"
 
@@ -83,6 +84,7 @@ void CProgressDlg::paintEvent(QPaintEvent*)
     if (!ready_ || frame.isNull())
         return;
     QPainter painter(this);
+    SetBitmapScaling(painter);
     painter.drawImage(0, 0, frame);
 }
 

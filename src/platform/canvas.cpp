@@ -69,6 +69,23 @@ QImage CreateCanvasBitmap(int height, int width, int bitsPerPixel)
     return canvas;
 }
 
+QImage CreateCanvasBitmap(int height, int width, int bitsPerPixel, qreal ratio)
+{
+    if (!(ratio > 1.0) || width <= 0 || height <= 0)
+        return CreateCanvasBitmap(height, width, bitsPerPixel);
+    QImage canvas = CreateCanvasBitmap(static_cast<int>(std::ceil(height * ratio)),
+                                       static_cast<int>(std::ceil(width * ratio)), bitsPerPixel);
+    canvas.setDevicePixelRatio(ratio);
+    return canvas;
+}
+
+void SetBitmapScaling(QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    const bool scaled = device != nullptr && device->devicePixelRatioF() != 1.0;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, scaled);
+}
+
 QFont CreateFontFromDesc(const FontDesc& desc, int extra)
 {
     QFont font;

@@ -19,6 +19,15 @@ class QPainter;
 // that is not positive, or a failed allocation gives a null image.
 QImage CreateCanvasBitmap(int height, int width, int bitsPerPixel);
 
+// The same canvas for a screen of `ratio` device pixels per pixel: its pixel size is the
+// logical size times the ratio, rounded up, and painters on it work in logical pixels, so
+// text is drawn at the screen's resolution. A ratio of 1 or less gives the plain canvas.
+QImage CreateCanvasBitmap(int height, int width, int bitsPerPixel, qreal ratio);
+
+// Bitmaps that the painter draws onto a surface of a device pixel ratio other than 1 are
+// scaled smoothly; at ratio 1 they stay copied pixel for pixel.
+void SetBitmapScaling(QPainter& painter);
+
 // A font from a description: height as the pixel size (its magnitude; 0 keeps the default),
 // width as a stretch of the face's own average width (0 keeps it), weight (0 normal), face
 // name, and `extra` pixels added after every character. Sizes are clamped to what text

@@ -53,7 +53,7 @@ bool CBmpDialog::OnInitDialog()
     canvasHeight_ = kCanvasHeight;
     resize(canvasWidth_, canvasHeight_);
     setMask(QRegion(0, 0, canvasWidth_, canvasHeight_));
-    canvas_ = CreateCanvasBitmap(canvasHeight_, canvasWidth_, kBytesPerPixel * 8);
+    canvas_ = CreateCanvasBitmap(canvasHeight_, canvasWidth_, kBytesPerPixel * 8, devicePixelRatioF());
     RenderPage();
     ready_ = true;
     return true;
@@ -61,14 +61,19 @@ bool CBmpDialog::OnInitDialog()
 
 void CBmpDialog::RenderPage()
 {
-    if (!canvas_.isNull()) {
-        QPainter painter(&canvas_);
-        DrawSkinBitmap(bitmapList_, backgroundNumber_, painter);
-        DrawSkinTexts(stringList_, sectionName_, painter, textBlockName_);
-    }
+    DrawCanvas();
     ApplySkin();
     if (testMode_ && notifyWnd_)
         notifyWnd_->SendMessage(WM_WIZARD_PAGE_RENDERED);
+}
+
+void CBmpDialog::DrawCanvas()
+{
+    if (canvas_.isNull())
+        return;
+    QPainter painter(&canvas_);
+    DrawSkinBitmap(bitmapList_, backgroundNumber_, painter);
+    DrawSkinTexts(stringList_, sectionName_, painter, textBlockName_);
 }
 
 void CBmpDialog::SetLanguage(const QString& name)
@@ -142,8 +147,13 @@ void CBmpDialog::paintEvent(QPaintEvent*)
 {
     if (!ready_ || canvas_.isNull())
         return;
+    // A window moved to a screen of another pixel ratio gets a canvas of that ratio.
+    if (canvas_.devicePixelRatio() != devicePixelRatioF()) {
+        canvas_ = CreateCanvasBitmap(canvasHeight_, canvasWidth_, kBytesPerPixel * 8, devicePixelRatioF());
+        DrawCanvas();
+    }
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), canvas_, QRect(0, 0, canvasWidth_, canvasHeight_));
+    painter.drawImage(QPoint(0, 0), canvas_);
 }
 
 void CBmpDialog::mousePressEvent(QMouseEvent* event)

@@ -2,7 +2,9 @@
 // CBmpDialog: the base of every wizard page and of the wizard frame. A borderless 581 x 436
 // window whose surface is an off-screen canvas: the page's background bitmap from the
 // language pack with the text items of its skin section drawn on top, rendered when the page
-// is initialised and whenever the frame asks (RenderPage), and painted by a plain copy.
+// is initialised and whenever the frame asks (RenderPage), and painted by a plain copy. The
+// canvas has the screen's device pixel ratio: the layout stays 581 x 436 logical pixels while
+// text is drawn at the screen's resolution and the bitmap is scaled smoothly.
 // Presses on the background start a drag of the wizard window; Enter, Escape and F1 are
 // swallowed anywhere in the page; the standard Next, Back, Load Skin and Close buttons become
 // window messages to the frame.
@@ -110,6 +112,8 @@ protected:
 
 private:
     void NotifyNavigate(WPARAM direction);
+    // Draws the background bitmap and the section's text items onto the canvas.
+    void DrawCanvas();
 
     int canvasWidth_ = 0;
     int canvasHeight_ = 0;

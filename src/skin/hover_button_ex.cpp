@@ -84,6 +84,7 @@ void CHoverButtonEx::paintEvent(QPaintEvent*)
         return;
     const Frame frame = CurrentFrame();
     QPainter painter(this);
+    SetBitmapScaling(painter);
     painter.drawImage(QPoint(0, 0), image_, QRect(frame * frameWidth_, 0, frameWidth_, frameHeight_));
 
     const bool pressed = frame == kFramePressed;

@@ -147,14 +147,16 @@ void CMessageDialog::PlaceButtons()
 
 void CMessageDialog::DrawCanvas()
 {
-    canvas_ = CreateCanvasBitmap(height(), width(), 24);
+    canvas_ = CreateCanvasBitmap(height(), width(), 24, devicePixelRatioF());
     if (canvas_.isNull())
         return;
     QPainter painter(&canvas_);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(canvas_.rect(), ColorRefToQColor(style_.frameColor));
+    SetBitmapScaling(painter);
+    const QRect whole = rect();
+    painter.fillRect(whole, ColorRefToQColor(style_.frameColor));
     const int inset = std::clamp(style_.frameSize, 0, std::max(width(), height()));
-    const QRect panel = canvas_.rect().adjusted(inset, inset, -inset, -inset);
+    const QRect panel = whole.adjusted(inset, inset, -inset, -inset);
     if (panel.isValid()) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(ColorRefToQColor(style_.panelColor));

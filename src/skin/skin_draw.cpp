@@ -82,6 +82,7 @@ bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QPainter& canvas)
         return false;
     canvas.save();
     canvas.setCompositionMode(QPainter::CompositionMode_Source);
+    SetBitmapScaling(canvas);
     canvas.drawImage(QPoint(0, 0), image);
     canvas.restore();
     return true;

@@ -164,6 +164,10 @@ struct Parser
     {
         if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help")
             return true;
+        if (args[0] == "--version") {
+            options.command = CliCommand::Version;
+            return true;
+        }
         if (args[0] == "search")
             options.command = CliCommand::Search;
         else if (args[0] == "save")
@@ -220,6 +224,7 @@ const char* CliUsage()
                    [--date MM/DD/YYYY] [--time HH:MM] [--timezone I] [--seconds N]
                    [--wireless on|off] [--ssid S] [--channel N] [--security T]
                    [--wep-key HEX | --wep-passphrase P] [--wpa-passphrase P]
+  camtivo-cli --version
 
 search   broadcasts one search and prints every camera that answered, one per line
          (MAC, name, IP, mask, gateway, firmware, date, time, device type, variant),

@@ -11,6 +11,7 @@
 enum class CliCommand
 {
     Help,
+    Version,
     Search,
     Save
 };

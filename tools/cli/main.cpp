@@ -2,6 +2,7 @@
 // on the same engine as the wizard. Runs on Qt's offscreen platform, so it needs no display.
 #include "cli_commands.h"
 #include "cli_options.h"
+#include "camtivo_version.h"
 #include "platform/message_box.h"
 
 #include <QApplication>
@@ -40,6 +41,10 @@ int main(int argc, char** argv)
     if (parse.options->command == CliCommand::Help) {
         std::fputs(CliUsage(), stdout);
         std::fputs(kWirelessUsage, stdout);
+        return 0;
+    }
+    if (parse.options->command == CliCommand::Version) {
+        std::printf("camtivo-cli %s\n", kCamtivoVersion);
         return 0;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -1,0 +1,40 @@
+#include "app/paint_snapshot.h"
+
+#include "app/camtivo_dlg.h"
+#include "platform/core/window_messages.h"
+
+#include <QEvent>
+#include <QTimer>
+
+namespace {
+const QString kSnapshotOption = QStringLiteral("--snapshot=");
+} // namespace
+
+CPaintSnapshot::CPaintSnapshot(CCamtivoDlg& frame, QString path) : frame_(frame), path_(std::move(path))
+{
+    frame_.MainPage().installEventFilter(this);
+}
+
+bool CPaintSnapshot::eventFilter(QObject* watched, QEvent* event)
+{
+    // The grab waits for the event loop: the paint that triggered it must finish first.
+    if (event->type() == QEvent::Paint && !pending_ && frame_.MainPage().IsReady()) {
+        pending_ = true;
+        QTimer::singleShot(0, this, &CPaintSnapshot::SaveAndClose);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CPaintSnapshot::SaveAndClose()
+{
+    saved_ = frame_.grab().save(path_, "PNG");
+    frame_.SendMessage(WM_WIZARD_CLOSE);
+}
+
+QString SnapshotPathOf(const QStringList& arguments)
+{
+    for (const QString& argument : arguments)
+        if (argument.startsWith(kSnapshotOption))
+            return argument.mid(kSnapshotOption.size());
+    return {};
+}

@@ -1,0 +1,32 @@
+#pragma once
+// CPaintSnapshot: once the wizard's main page has painted, saves the wizard window as a PNG
+// file and ends the wizard. "camtivo --snapshot=FILE" uses it, so that scripts and package
+// checks can see what a user would see, offscreen and without a display.
+#include <QObject>
+#include <QString>
+
+class CCamtivoDlg;
+
+class CPaintSnapshot : public QObject
+{
+    Q_OBJECT
+
+public:
+    CPaintSnapshot(CCamtivoDlg& frame, QString path);
+
+    bool Saved() const { return saved_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void SaveAndClose();
+
+    CCamtivoDlg& frame_;
+    QString path_;
+    bool pending_ = false;
+    bool saved_ = false;
+};
+
+// The FILE of a "--snapshot=FILE" argument, or an empty text when there is none.
+QString SnapshotPathOf(const QStringList& arguments);
