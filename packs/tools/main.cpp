@@ -5,8 +5,13 @@
 //   rc OUT.rc --strings F... --skin F... --bitmaps F... --icons F...
 //                                    checks the sources and writes the resource script
 //   png PACK.dll OUTDIR              every bitmap and icon of a built pack as PNG, for review
+//   compare A.dll B.dll [--same]     every string number, bitmap, icon and skin section that
+//                                    one pack has and the other lacks, and sections whose
+//                                    lines differ in shape; exit 1 when there is any. --same
+//                                    also lists texts that are the same in both (untranslated)
 #include "bmp_writer.h"
 #include "ico_writer.h"
+#include "pack_compare.h"
 #include "pack_source.h"
 #include "svg_render.h"
 
@@ -105,6 +110,41 @@ int PackToPng(const QStringList& args)
     return 0;
 }
 
+bool ReadPack(const QString& path, PackContents& pack)
+{
+    CResourceLibrary library;
+    if (!library.Open(path))
+        return false;
+    pack.name = QFileInfo(path).fileName();
+    for (const pe::PeString& s : library.Resources().Strings())
+        pack.strings.insert(s.number, QString::fromStdU16String(s.text));
+    for (const pe::ResourceEntry& entry : library.Resources().Bitmaps())
+        pack.bitmaps.append(entry.id);
+    for (const pe::ResourceEntry& entry : library.Resources().GroupIcons())
+        pack.icons.append(entry.id);
+    return true;
+}
+
+int ComparePackFiles(const QStringList& args)
+{
+    if (args.size() < 2)
+        return Fail(QStringLiteral("compare A.dll B.dll [--same]"));
+    PackContents a;
+    PackContents b;
+    for (auto [path, pack] : {std::pair{args[0], &a}, std::pair{args[1], &b}})
+        if (!ReadPack(path, *pack))
+            return Fail(path + QStringLiteral(": not loadable"));
+    const QStringList differences = ComparePacks(a, b);
+    for (const QString& line : differences)
+        std::printf("%s\n", qPrintable(line));
+    if (args.contains(QStringLiteral("--same")))
+        for (const QString& line : SameTexts(a, b))
+            std::printf("same text: %s\n", qPrintable(line));
+    std::printf("%s and %s: %lld differences\n", qPrintable(a.name), qPrintable(b.name),
+                static_cast<long long>(differences.size()));
+    return differences.isEmpty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -120,7 +160,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv); // fonts for text in SVG art
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
-        return Fail(QStringLiteral("svg2bmp | svg2ico | rc | png ..."));
+        return Fail(QStringLiteral("svg2bmp | svg2ico | rc | png | compare ..."));
     const QString command = args.takeFirst();
     if (command == QStringLiteral("svg2bmp"))
         return SvgToBmp(args);
@@ -130,5 +170,7 @@ int main(int argc, char** argv)
         return MakeRc(args);
     if (command == QStringLiteral("png"))
         return PackToPng(args);
+    if (command == QStringLiteral("compare"))
+        return ComparePackFiles(args);
     return Fail(QStringLiteral("unknown command ") + command);
 }

@@ -1,6 +1,7 @@
 #include "app/about_dialog.h"
 
 #include "app/app_layout.h"
+#include "camtivo_version.h"
 #include "skin/msg_button.h"
 #include "skin/program_look.h"
 
@@ -55,7 +56,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(parent)
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon().pixmap(kIconSize, kIconSize));
     icon->setGeometry(app_layout::kAboutIcon);
-    auto* name = new QLabel(QStringLiteral("Camtivo Version 1.0"), this);
+    auto* name = new QLabel(QStringLiteral("Camtivo Version %1").arg(QLatin1String(kCamtivoVersion)), this);
     QFont bold = name->font();
     bold.setPixelSize(kNamePixels);
     bold.setBold(true);

@@ -1,6 +1,7 @@
 #include "app/about_dialog.h"
 #include "frame_fixture.h"
 #include "skin/skin_draw.h"
+#include "camtivo_version.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -312,7 +313,7 @@ TEST_F(FrameTest, TheSystemMenusAboutBoxNamesTheVersion)
             QTest::mouseClick(qobject_cast<QPushButton*>(about.GetDlgItem(IDOK)), Qt::LeftButton);
         });
         wizard.OnSysCommand(16);
-        EXPECT_TRUE(text.contains("Camtivo Version 1.0"));
+        EXPECT_TRUE(text.contains(QStringLiteral("Camtivo Version ") + kCamtivoVersion));
         wizard.OnSysCommand(32); // not the About box's: nothing opens
         EXPECT_EQ(QApplication::activeModalWidget(), &wizard);
     });

@@ -4,6 +4,7 @@
 // answered; a script runs inside the frame's loop.
 #include "app/camtivo_dlg.h"
 #include "app/core/test_file.h"
+#include "app/data_folders.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
 #include "platform/message_box.h"
@@ -48,7 +49,8 @@ inline std::vector<QString> CameraNames(const CCameraList& cameras)
 }
 
 // Runs the frame in a scratch current directory holding a copy of the demo's camera file
-// (and, when asked, the English pack), with timers shortened and every box answered.
+// (and, when asked, the English pack, which the frame is pointed at), with timers shortened
+// and every box answered.
 class FrameTest : public testing::Test
 {
 protected:
@@ -107,6 +109,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    ScopedDataFolders dataFolders{QStringList{dir.path()}};
     QString previous;
     std::unique_ptr<CCamtivoDlg> frame;
     CMessageAnswer answers;

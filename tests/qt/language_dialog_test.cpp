@@ -40,6 +40,28 @@ TEST(LanguagePage, StartsOnEnglishAndAChoiceMakesTheFrameReloadThatPack)
     EXPECT_EQ(frame.received.size(), 2u);
 }
 
+TEST(LanguagePage, OffersThePacksTheFrameFoundAndStartsOnTheOneItChose)
+{
+    CStringList strings;
+    CBmpList bitmaps;
+    CIconList icons;
+    RecordingFrame frame;
+    CLanguageDialog page;
+    page.SetLists(&strings, &bitmaps, &icons);
+    page.SetNotifyWnd(&frame);
+    // Table order, whatever order the frame names them in.
+    page.SetChoices({"Italian", "English", "Spanish"}, "Spanish");
+    page.CreateChild(&frame);
+
+    QComboBox* list = page.LanguageList();
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->itemText(0), "English");
+    EXPECT_EQ(list->itemText(2), "Italiano");
+    EXPECT_EQ(list->currentText(), QString::fromUtf8("Espa\xC3\xB1ol"));
+    EXPECT_EQ(page.GetLanguage(), "Spanish");
+    EXPECT_TRUE(frame.received.empty());
+}
+
 TEST(LanguagePage, RendersFromTheEnglishPack)
 {
     CStringList strings;

@@ -88,10 +88,14 @@ inline std::vector<QString> TreeNames(const QTreeWidget* tree)
     return names;
 }
 
-// The English pack built with the program, and the demo folder of the sources.
+// The English and Spanish packs built with the program, and the demo folder of the sources.
 inline QString EnglishPackPath()
 {
     return QStringLiteral(CAMTIVO_BUILD_DIR "/packs/English/English.dll");
+}
+inline QString SpanishPackPath()
+{
+    return QStringLiteral(CAMTIVO_BUILD_DIR "/packs/Spanish/Spanish.dll");
 }
 inline QString DemoDir()
 {

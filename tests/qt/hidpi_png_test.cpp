@@ -1,0 +1,108 @@
+// The wizard on a screen of device pixel ratio 2 (ctest runs these with QT_SCALE_FACTOR=2;
+// at ratio 1 they skip): the window keeps its 581 x 436 layout and is drawn with twice the
+// pixels, its text sharper than the 1x page blown up.
+#include "app/camtivo_dlg.h"
+#include "app/data_folders.h"
+#include "platform/canvas.h"
+#include "platform/core/time_scale.h"
+#include "platform/core/window_messages.h"
+#include "platform/message_box.h"
+#include "qt_test_support.h"
+#include "skin/message_answer.h"
+#include "skin/skin_draw.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace qt_test;
+
+namespace {
+
+// The part of both pages that holds their title and first text items, in logical pixels.
+const QRect kTextArea(20, 10, 260, 200);
+
+// The page as a screen of ratio 1 shows it: its canvas at 581 x 436, drawn by the same skin
+// functions, blown up to the ratio-2 size pixel by pixel.
+QImage OneXBlownUp(CBmpDialog& page)
+{
+    QImage canvas = CreateCanvasBitmap(CBmpDialog::kCanvasHeight, CBmpDialog::kCanvasWidth, 24);
+    QPainter painter(&canvas);
+    DrawSkinBitmap(page.BitmapList(), page.BackgroundNumber(), painter);
+    DrawSkinTexts(page.StringList(), page.SectionName(), painter);
+    painter.end();
+    return canvas.scaled(canvas.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+int DistinctColours(const QImage& image, const QRect& area)
+{
+    QSet<QRgb> colours;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            colours.insert(image.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+// Share of the 2 x 2 pixel blocks that are not one colour: detail finer than a 1x pixel.
+double FineDetail(const QImage& image, const QRect& area)
+{
+    int blocks = 0;
+    int detailed = 0;
+    for (int y = area.top(); y + 1 <= area.bottom(); y += 2) {
+        for (int x = area.left(); x + 1 <= area.right(); x += 2) {
+            const QRgb c = image.pixel(x, y);
+            ++blocks;
+            detailed += image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c || image.pixel(x + 1, y + 1) != c;
+        }
+    }
+    return blocks == 0 ? 0.0 : static_cast<double>(detailed) / blocks;
+}
+
+void ExpectSharpAtRatio2(CBmpDialog& page, const QString& png)
+{
+    const QImage shown = page.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    SavePng(shown, png);
+    ASSERT_EQ(shown.size(), QSize(1162, 872));
+    EXPECT_EQ(page.size(), QSize(581, 436)); // the layout stays in logical pixels
+    const QImage blownUp = OneXBlownUp(page).convertToFormat(QImage::Format_RGB32);
+    const QRect area(kTextArea.topLeft() * 2, kTextArea.size() * 2);
+    EXPECT_GT(DistinctColours(shown, area), DistinctColours(blownUp, area) * 3 / 2);
+    EXPECT_EQ(FineDetail(blownUp, area), 0.0);
+    EXPECT_GT(FineDetail(shown, area), 0.02);
+}
+
+TEST(HiDpi, MainAndSearchPagesAreDrawnAtTheScreensResolution)
+{
+    if (qApp->devicePixelRatio() == 1.0)
+        GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(EnglishPackPath(), dir.filePath(QStringLiteral("English.dll"))));
+    ASSERT_TRUE(QFile::copy(DemoDir() + QStringLiteral("/Camtivo.tst"), dir.filePath(QStringLiteral("Camtivo.tst"))));
+    ScopedDataFolders folders({dir.path()});
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    TimeScale::SetFactor(0.01);
+    CMessageAnswer answers;
+    CMessageBoxAnswer plainAnswers;
+
+    CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
+    QTimer::singleShot(0, &frame, [&] {
+        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }));
+        ExpectSharpAtRatio2(frame.MainPage(), QStringLiteral("main_page_ratio2.png"));
+        QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
+        SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; });
+        QCoreApplication::processEvents();
+        ExpectSharpAtRatio2(frame.SearchPage(), QStringLiteral("search_page_ratio2.png"));
+        frame.SendMessage(WM_WIZARD_CLOSE);
+    });
+    frame.DoModal();
+    TimeScale::SetFactor(1.0);
+    QDir::setCurrent(previous);
+}
+
+} // namespace
