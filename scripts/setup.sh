@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   binutils-mingw-w64-x86-64 cpp
   fonts-dejavu-core iproute2 util-linux procps
+  dpkg-dev desktop-file-utils appstream file
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -42,8 +42,9 @@ QString ShapeOf(const QString& line)
     return line.startsWith(QLatin1Char('<')) || equals < 0 ? line : line.left(equals + 1);
 }
 
-template <class Key> void ReportOnlyIn(const QList<Key>& a, const QList<Key>& b, const QString& what,
-                                       const QString& aName, QStringList& report)
+template <class Key>
+void ReportOnlyIn(const QList<Key>& a, const QList<Key>& b, const QString& what, const QString& aName,
+                  QStringList& report)
 {
     const QSet<Key> inB(b.begin(), b.end());
     for (const Key& key : a)
@@ -51,8 +52,9 @@ template <class Key> void ReportOnlyIn(const QList<Key>& a, const QList<Key>& b,
             report << QStringLiteral("only in %1: %2 %3").arg(aName, what).arg(key);
 }
 
-template <class Key> void ReportBothWays(const QList<Key>& a, const QList<Key>& b, const QString& what,
-                                         const PackContents& pa, const PackContents& pb, QStringList& report)
+template <class Key>
+void ReportBothWays(const QList<Key>& a, const QList<Key>& b, const QString& what, const PackContents& pa,
+                    const PackContents& pb, QStringList& report)
 {
     ReportOnlyIn(a, b, what, pa.name, report);
     ReportOnlyIn(b, a, what, pb.name, report);

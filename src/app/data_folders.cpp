@@ -67,15 +67,14 @@ QStringList PacksIn(const QString& folder)
 
 QString StartupPackName(const QString& packFolder)
 {
-    const std::u16string_view wanted =
-        PackNameForLocale(qgetenv("LC_ALL").toStdString(), qgetenv("LC_MESSAGES").toStdString(),
-                          qgetenv("LANG").toStdString());
+    const std::u16string_view wanted = PackNameForLocale(
+        qgetenv("LC_ALL").toStdString(), qgetenv("LC_MESSAGES").toStdString(), qgetenv("LANG").toStdString());
     const QString name = QString::fromStdU16String(std::u16string(wanted));
-    return PacksIn(packFolder).contains(name) ? name : QString::fromStdU16String(std::u16string(kDefaultPackName));
+    return PacksIn(packFolder).contains(name) ? name
+                                              : QString::fromStdU16String(std::u16string(kDefaultPackName));
 }
 
-ScopedDataFolders::ScopedDataFolders(QStringList folders)
-    : hadPrevious_(FolderOverride().has_value())
+ScopedDataFolders::ScopedDataFolders(QStringList folders) : hadPrevious_(FolderOverride().has_value())
 {
     if (hadPrevious_)
         previous_ = *FolderOverride();

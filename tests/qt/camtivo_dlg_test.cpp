@@ -1,7 +1,7 @@
 #include "app/about_dialog.h"
+#include "camtivo_version.h"
 #include "frame_fixture.h"
 #include "skin/skin_draw.h"
-#include "camtivo_version.h"
 
 #include <QLabel>
 #include <QPushButton>

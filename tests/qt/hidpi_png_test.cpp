@@ -3,12 +3,14 @@
 // pixels, its text sharper than the 1x page blown up.
 #include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
+#include "app/language_pack.h"
 #include "platform/canvas.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"
+#include "skin/message_dialog.h"
 #include "skin/skin_draw.h"
 
 #include <QDir>
@@ -57,7 +59,8 @@ double FineDetail(const QImage& image, const QRect& area)
         for (int x = area.left(); x + 1 <= area.right(); x += 2) {
             const QRgb c = image.pixel(x, y);
             ++blocks;
-            detailed += image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c || image.pixel(x + 1, y + 1) != c;
+            detailed +=
+                image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c || image.pixel(x + 1, y + 1) != c;
         }
     }
     return blocks == 0 ? 0.0 : static_cast<double>(detailed) / blocks;
@@ -82,7 +85,8 @@ TEST(HiDpi, MainAndSearchPagesAreDrawnAtTheScreensResolution)
         GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(EnglishPackPath(), dir.filePath(QStringLiteral("English.dll"))));
-    ASSERT_TRUE(QFile::copy(DemoDir() + QStringLiteral("/Camtivo.tst"), dir.filePath(QStringLiteral("Camtivo.tst"))));
+    ASSERT_TRUE(
+        QFile::copy(DemoDir() + QStringLiteral("/Camtivo.tst"), dir.filePath(QStringLiteral("Camtivo.tst"))));
     ScopedDataFolders folders({dir.path()});
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
@@ -103,6 +107,25 @@ TEST(HiDpi, MainAndSearchPagesAreDrawnAtTheScreensResolution)
     frame.DoModal();
     TimeScale::SetFactor(1.0);
     QDir::setCurrent(previous);
+}
+
+TEST(HiDpi, MessageBoxesAreDrawnAtTheScreensResolution)
+{
+    if (qApp->devicePixelRatio() == 1.0)
+        GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
+    CStringList strings;
+    CBmpList bitmaps;
+    CIconList icons;
+    ASSERT_EQ(LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons), 0);
+    CMessageDialog box;
+    box.ReadKindSkin(&strings, &icons, 1);
+    box.SetTexts(QStringLiteral("The network did not answer in time."), QStringLiteral("OK"), {}, {});
+    box.Prepare();
+    EXPECT_EQ(box.Canvas().size(), box.size() * 2);
+    EXPECT_EQ(box.Canvas().devicePixelRatio(), 2.0);
+    const QImage shown = box.grab().toImage();
+    EXPECT_EQ(shown.size(), box.size() * 2);
+    SavePng(shown, QStringLiteral("message_box_ratio2.png"));
 }
 
 } // namespace

@@ -137,7 +137,8 @@ protected:
     }
 
     // Runs the wizard to its search page; `check` sees it on the main page and again there.
-    void Run(const std::function<void(CCamtivoDlg&)>& onMain, const std::function<void(CCamtivoDlg&)>& onSearch)
+    void Run(const std::function<void(CCamtivoDlg&)>& onMain,
+             const std::function<void(CCamtivoDlg&)>& onSearch)
     {
         CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
         QTimer::singleShot(0, &frame, [&] {

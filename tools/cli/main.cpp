@@ -1,8 +1,8 @@
 // camtivo-cli: searches for cameras and writes settings to one of them from the command line,
 // on the same engine as the wizard. Runs on Qt's offscreen platform, so it needs no display.
+#include "camtivo_version.h"
 #include "cli_commands.h"
 #include "cli_options.h"
-#include "camtivo_version.h"
 #include "platform/message_box.h"
 
 #include <QApplication>

@@ -24,7 +24,8 @@ std::string_view LanguageCode(std::string_view locale)
 
 } // namespace
 
-std::u16string_view PackNameForLocale(std::string_view lcAll, std::string_view lcMessages, std::string_view lang)
+std::u16string_view PackNameForLocale(std::string_view lcAll, std::string_view lcMessages,
+                                      std::string_view lang)
 {
     std::string_view locale = lang;
     if (!lcAll.empty())
