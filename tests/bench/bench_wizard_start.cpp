@@ -3,6 +3,7 @@
 // run in test mode through the first search to the search page showing the demo cameras.
 #include "app/camtivo_dlg.h"
 #include "app/core/test_file.h"
+#include "app/data_folders.h"
 #include "bench_qt_app.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
@@ -40,7 +41,8 @@ double SecondsSinceProcessStart()
     return uptime - startTicks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// A scratch current directory like the demo's: the English pack and the camera file.
+// A scratch current directory like the demo's: the English pack, which the frame is pointed
+// at, and the camera file.
 class DemoDir
 {
 public:
@@ -59,6 +61,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    ScopedDataFolders packsHere_{QStringList{dir_.path()}};
     QString previous_;
     bool ok_ = false;
 };
