@@ -9,8 +9,6 @@ class CCamtivoDlg;
 
 class CPaintSnapshot : public QObject
 {
-    Q_OBJECT
-
 public:
     CPaintSnapshot(CCamtivoDlg& frame, QString path);
 

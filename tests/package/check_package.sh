@@ -17,12 +17,13 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/cpack.log"
 deb=$(ls "$tmp"/out/camtivo_*.deb)
 echo "package: $(basename "$deb") ($(stat -c %s "$deb") bytes)"
 
-depends=$(dpkg-deb -f "$deb" Depends)
+dpkg-deb -I "$deb" >"$tmp/info"
+depends=$(sed -n 's/^ Depends: //p' "$tmp/info")
 echo "Depends: $depends"
+names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
 for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-dejavu-core; do
-  grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
+  grep -qxF "$needed" <<<"$names" || fail "Depends lacks $needed"
 done
-dpkg-deb -I "$deb" >/dev/null
 
 root=$tmp/root
 dpkg-deb -x "$deb" "$root"
