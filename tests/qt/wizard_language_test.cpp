@@ -2,6 +2,7 @@
 // program and its share folder, the user's locale, and the pages drawn in Spanish.
 #include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
+#include "device/password_dialog.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
 #include "platform/message_box.h"
@@ -187,6 +188,14 @@ TEST_F(WizardLanguageTest, ASpanishLocaleStartsTheWizardInSpanish)
             EXPECT_TRUE(frame.SearchPage().isVisible());
             EXPECT_EQ(frame.SearchPage().GetLanguage(), "Spanish");
             SavePng(frame.grab().toImage(), QStringLiteral("search_page_es.png"));
+            QString cancelCaption;
+            WhenModal<CPassWordDialog>([&](CPassWordDialog& login) {
+                SavePng(login.grab().toImage(), QStringLiteral("login_dialog_es.png"));
+                cancelCaption = login.CancelButton()->text();
+                QTest::mouseClick(login.CancelButton(), Qt::LeftButton);
+            });
+            QTest::mouseClick(frame.SearchPage().GetDlgItem(IDC_NEXT), Qt::LeftButton);
+            EXPECT_EQ(cancelCaption, "Cancelar");
         });
 }
 
