@@ -35,11 +35,26 @@ SplitPack Split(const QMap<int, QString>& strings)
     return split;
 }
 
-// What a translation keeps: a tag line whole, of other lines the key up to "=".
+bool IsTag(const QString& line)
+{
+    return line.startsWith(QLatin1Char('<')) && line.endsWith(QLatin1Char('>'));
+}
+
+// A line of a list block (time zones, security kinds): all of it is text.
+bool IsListItem(const QString& line)
+{
+    return !IsTag(line) && !line.contains(QLatin1Char('='));
+}
+
+// What a translation keeps: a tag line whole, of a "key=value" line the key; list items are
+// all text.
 QString ShapeOf(const QString& line)
 {
-    const qsizetype equals = line.indexOf(QLatin1Char('='));
-    return line.startsWith(QLatin1Char('<')) || equals < 0 ? line : line.left(equals + 1);
+    if (IsTag(line))
+        return line;
+    if (IsListItem(line))
+        return QStringLiteral("(list item)");
+    return line.left(line.indexOf(QLatin1Char('=')) + 1);
 }
 
 template <class Key>
@@ -78,7 +93,8 @@ void CompareShapes(const QString& section, const QStringList& a, const QStringLi
 
 bool IsText(const QString& line)
 {
-    return line.startsWith(QStringLiteral("text="), Qt::CaseInsensitive) && line.size() > 5;
+    return (line.startsWith(QStringLiteral("text="), Qt::CaseInsensitive) && line.size() > 5) ||
+           IsListItem(line);
 }
 
 } // namespace

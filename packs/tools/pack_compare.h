@@ -18,6 +18,6 @@ struct PackContents
 QStringList ComparePacks(const PackContents& a, const PackContents& b);
 
 // Texts that are the same in both packs and so probably untranslated: message strings outside
-// the skin sections and the text of text and button items. Style lines (fonts, colours,
-// positions) are meant to be the same and are not listed.
+// the skin sections, the text of text and button items and the items of list blocks. Style
+// lines (fonts, colours, positions) are meant to be the same and are not listed.
 QStringList SameTexts(const PackContents& a, const PackContents& b);
