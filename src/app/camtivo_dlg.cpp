@@ -4,9 +4,9 @@
 #include "app/core/command_line.h"
 #include "app/data_folders.h"
 #include "app/language_pack.h"
+#include "pages/core/skin_list_block.h"
 #include "platform/core/window_messages.h"
 #include "skin/core/message_kind.h"
-#include "pages/core/skin_list_block.h"
 #include "skin/skin_draw.h"
 
 #include <QCloseEvent>
@@ -62,6 +62,7 @@ bool CCamtivoDlg::OnInitDialog()
     PreparePage(languagePage_);
     languagePage_.SetChoices(PacksIn(packFolder_), startLanguage);
     languagePage_.CreateChild(this);
+    licensePage_.SetLicenseFolder(DataFolderOf(QString::fromLatin1(CLicenseDialog::kLicenseFile)));
     PreparePage(mainPage_);
     mainPage_.CreateChild(this);
     mainPage_.show();

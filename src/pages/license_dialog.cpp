@@ -39,7 +39,7 @@ void CLicenseDialog::ApplySkin()
 
 void CLicenseDialog::LoadLicenseText()
 {
-    QFile file(ProgramDir() + QLatin1String(kLicenseFile));
+    QFile file((licenseFolder_.isEmpty() ? ProgramDir() : licenseFolder_) + QLatin1String(kLicenseFile));
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = file.read(kMaxLicenseBytes);
         FillTextDocument(ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))),

@@ -1,7 +1,7 @@
 #pragma once
-// CLicenseDialog: the licence agreement, read from "License.rtf" in the program's folder into a
-// read-only rich text area each time the skin is applied. Without the file the area keeps what
-// it showed (empty at first); Next and Back step the wizard without checks.
+// CLicenseDialog: the licence agreement, read from "License.rtf" in the program's folder (or
+// the folder the frame names) into a read-only rich text area each time the skin is applied. Without the file
+// the area keeps what it showed (empty at first); Next and Back step the wizard without checks.
 #include "pages/setting_page.h"
 
 class QTextEdit;
@@ -20,10 +20,14 @@ public:
     explicit CLicenseDialog(QWidget* parent = nullptr);
 
     QTextEdit* LicenseText() const;
+    // Where "License.rtf" is read from, ending with "/"; empty: the program's folder.
+    void SetLicenseFolder(const QString& folder) { licenseFolder_ = folder; }
 
 protected:
     void ApplySkin() override;
 
 private:
     void LoadLicenseText();
+
+    QString licenseFolder_;
 };

@@ -3,6 +3,7 @@
 #include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
 #include "device/password_dialog.h"
+#include "pages/license_dialog.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
 #include "platform/message_box.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -201,9 +203,14 @@ TEST_F(WizardLanguageTest, ASpanishLocaleStartsTheWizardInSpanish)
 
 TEST_F(WizardLanguageTest, WithoutTheSpanishPackASpanishLocaleGetsEnglish)
 {
+    ASSERT_TRUE(Copy(DemoDir() + QStringLiteral("/License.rtf"), shared + QStringLiteral("/License.rtf")));
     ScopedLocale locale("", "", "es_ES.UTF-8");
     Run(
         [&](CCamtivoDlg& frame) {
+            // The licence comes from the share folder too, not from the current one.
+            const auto* licence = frame.findChild<CLicenseDialog*>();
+            ASSERT_NE(licence, nullptr);
+            EXPECT_TRUE(licence->LicenseText()->toPlainText().contains("Camtivo licence"));
             EXPECT_EQ(frame.PackPath(), shared + QStringLiteral("/English.dll"));
             EXPECT_EQ(frame.LanguagePage().GetLanguage(), "English");
             EXPECT_EQ(StartCaption(frame), "Start");
