@@ -134,7 +134,9 @@ TEST_F(ShellOpenTest, WhatAFileHoldsDecidesProgramOrDocument)
                                    QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
     Write(QStringLiteral("Docs/Stick.pdf"), "%PDF-1.4\n");
     Write(QStringLiteral("Docs/Notes.txt"), "#not a script\n");
-    Write(QStringLiteral("helper"), QByteArray("\x7f" "ELF\x02\x01\x01", 7));
+    Write(QStringLiteral("helper"), QByteArray("\x7f"
+                                               "ELF\x02\x01\x01",
+                                               7));
     Write(QStringLiteral("plain.sh"), "#!/bin/sh\n");
     for (const char* name : {"Docs/Stick.pdf", "Docs/Notes.txt", "helper"})
         QFile::setPermissions(QString::fromLatin1(name), all);
