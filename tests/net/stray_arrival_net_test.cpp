@@ -6,29 +6,50 @@
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
 
-#include <chrono>
-#include <thread>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEvent>
 
 using namespace nettest;
 
 namespace {
 
-constexpr double kSearchScale = 0.02;
-constexpr double kSaveScale = 0.005;
+// Hands the action dialog a stray arrival message just before the first window message the
+// dialog is given, which is the arrival of the running action's reply: at that moment the
+// reply waits in the endpoint, where the stray message could take it.
+class StrayBeforeFirstArrival : public QObject
+{
+public:
+    StrayBeforeFirstArrival(CActionDlg& action, UINT stray) : action_(action), stray_(stray)
+    {
+        action_.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (!sent_ && event->type() >= QEvent::User) {
+            sent_ = true;
+            action_.SendMessage(stray_);
+        }
+        return false;
+    }
+    bool Sent() const { return sent_; }
+
+private:
+    CActionDlg& action_;
+    UINT stray_;
+    bool sent_ = false;
+};
 
 class StrayArrival : public NetTest
 {
-protected:
-    // Waits, without handling any message, until the simulator has answered `replies` times
-    // and its answers lie in the PC's socket.
-    static bool AnswersWaiting(const Camsim& camsim, size_t replies)
-    {
-        for (int i = 0; i < 200 && camsim.Events("sent").size() < replies; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return camsim.Events("sent").size() >= replies;
-    }
 };
+
+template <class Done> void SpinUntil(Done done)
+{
+    const QDeadlineTimer limit(5000);
+    while (!done() && !limit.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
 
 } // namespace
 
@@ -37,12 +58,12 @@ TEST_F(StrayArrival, ASaveArrivalDuringASearchLeavesTheReplyToTheSearch)
     auto camsim = StartCamsim({"--variants", "plain"});
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
-    TimeScale::SetFactor(kSearchScale);
+    TimeScale::SetFactor(1.0); // no second query within the test: one reply only
     Engine engine;
+    StrayBeforeFirstArrival stray(engine.action, WM_DEVICE_SAVE_REPLY);
     ASSERT_TRUE(engine.action.StartSearch());
-    ASSERT_TRUE(AnswersWaiting(*camsim, 1));
-    engine.action.SendMessage(WM_DEVICE_SAVE_REPLY);
-    engine.action.SendMessage(WM_DEVICE_SEARCH_REPLY);
+    SpinUntil([&] { return engine.action.Found().GetCount() > 0; });
+    EXPECT_TRUE(stray.Sent());
     EXPECT_EQ(engine.action.Found().GetCount(), 1u);
     engine.action.Stop();
 }
@@ -54,7 +75,7 @@ TEST_F(StrayArrival, ASearchArrivalDuringASaveLeavesTheAnswerToTheSave)
         auto finder = StartCamsim({}, "finder");
         PcNamespaceScope pc(pair);
         ASSERT_TRUE(pc.Entered());
-        TimeScale::SetFactor(kSearchScale);
+        TimeScale::SetFactor(0.02);
         Engine engine;
         engine.runner.Search(kWaitLimitMs);
         ASSERT_EQ(engine.action.Found().GetCount(), 1u);
@@ -63,13 +84,15 @@ TEST_F(StrayArrival, ASearchArrivalDuringASaveLeavesTheAnswerToTheSave)
     auto camsim = StartCamsim({}, "saver");
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
-    TimeScale::SetFactor(kSaveScale);
+    TimeScale::SetFactor(1.0); // no second set request within the test: one answer only
     Engine engine;
     engine.table.NetStartup();
+    engine.action.SetNotification(&engine.runner);
+    StrayBeforeFirstArrival stray(engine.action, WM_DEVICE_SEARCH_REPLY);
     engine.action.StartSave(camera);
-    ASSERT_TRUE(AnswersWaiting(*camsim, 1));
-    engine.action.SendMessage(WM_DEVICE_SEARCH_REPLY);
-    engine.action.SendMessage(WM_DEVICE_SAVE_REPLY);
+    SpinUntil([&] { return !engine.notifications.empty(); });
+    EXPECT_TRUE(stray.Sent());
+    EXPECT_EQ(engine.notifications, std::vector<WPARAM>{NOTIFY_SAVE_OK});
     EXPECT_EQ(engine.action.LastSaveResult(), CActionDlg::SaveResult::Saved);
     engine.action.Stop();
 }
