@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target of a fuzz build for a fixed time, starting from its seed corpus.
+# Inputs grow up to 1 MB, the size of a real language pack, and any input that takes more than
+# 2 s counts as a failure, so that inputs built to be slow are found as well as crashes.
 # Usage: fuzz.sh BUILD_DIR SECONDS
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,7 +13,7 @@ for bin in "$build"/tests/fuzz/fuzz_*; do
   work=$(mktemp -d)
   cp -r "$root/tests/fuzz/corpus/$corpus/." "$work/" 2>/dev/null || true
   targets=$((targets + 1))
-  if "$bin" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 "$work" >"$work.log" 2>&1; then
+  if "$bin" -max_total_time="$seconds" -max_len=1048576 -timeout=2 -rss_limit_mb=2048 -print_final_stats=0 "$work" >"$work.log" 2>&1; then
     echo "fuzz $name: ok ($(grep -c . "$work.log" || true) log lines)"
   else
     failed=$((failed + 1)); echo "fuzz $name: FAILED"; tail -n 40 "$work.log"

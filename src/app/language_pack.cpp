@@ -26,6 +26,8 @@ void LoadStrings(const pe::PeResourceFile& file, CStringList& strings)
 
 // A pack names its bitmaps' sizes itself, and a few bytes of run-length data can claim a
 // huge picture: the pixels of one load are budgeted, so a hostile pack cannot exhaust memory.
+// A picture that fails to decode has cost its pixels all the same, so it is charged too:
+// otherwise thousands of entries naming one broken picture would each fill it again.
 void LoadBitmaps(const CResourceLibrary& library, CBmpList& bitmaps)
 {
     int64_t budget = kPackPixelBudget;
@@ -36,11 +38,10 @@ void LoadBitmaps(const CResourceLibrary& library, CBmpList& bitmaps)
         const int64_t pixels = int64_t{header.layout.width} * header.layout.height;
         if (header.status != pe::DibStatus::Ok || pixels > budget)
             continue;
-        QImage image = library.Bitmap(entry.id);
-        if (image.isNull())
-            continue;
         budget -= pixels;
-        bitmaps.EmplaceTail(entry.id, std::move(image));
+        QImage image = library.Bitmap(entry.id);
+        if (!image.isNull())
+            bitmaps.EmplaceTail(entry.id, std::move(image));
     }
 }
 

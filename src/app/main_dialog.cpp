@@ -8,6 +8,8 @@
 #include "skin/msg_button.h"
 #include "skin/skin_draw.h"
 
+#include <utility>
+
 CMainDialog::CMainDialog(QWidget* parent) : CBmpDialog(parent)
 {
     SetSkinSection(QStringLiteral("2_Main"), 111);
@@ -53,21 +55,25 @@ bool CMainDialog::OnInitDialog()
 
 void CMainDialog::LoadStrings()
 {
+    const std::pair<QString LaunchTexts::*, int> texts[] = {
+        {&LaunchTexts::yes, kTextYes},
+        {&LaunchTexts::ok, kTextOk},
+        {&LaunchTexts::playerAddress, kTextPlayerAddress},
+        {&LaunchTexts::playerQuestion, kTextPlayerQuestion},
+        {&LaunchTexts::installerNotFound, kTextInstallerNotFound},
+        {&LaunchTexts::installerInvalid, kTextInstallerInvalid},
+        {&LaunchTexts::toolNotFound, kTextToolNotFound},
+        {&LaunchTexts::toolInvalid, kTextToolInvalid},
+        {&LaunchTexts::guideNotFound, kTextGuideNotFound},
+        {&LaunchTexts::guideInvalid, kTextGuideInvalid},
+        {&LaunchTexts::readerQuestion, kTextReaderQuestion},
+        {&LaunchTexts::readerNotFound, kTextReaderNotFound},
+        {&LaunchTexts::readerInvalid, kTextReaderInvalid},
+        {&LaunchTexts::otherFailure, kTextOtherFailure},
+    };
     const CStringList* strings = StringList();
-    texts_.yes = SkinString(strings, 50201);
-    texts_.ok = SkinString(strings, 50202);
-    texts_.playerAddress = SkinString(strings, 50203);
-    texts_.playerQuestion = SkinString(strings, 50204);
-    texts_.installerNotFound = SkinString(strings, 50205);
-    texts_.installerInvalid = SkinString(strings, 50206);
-    texts_.toolNotFound = SkinString(strings, 50207);
-    texts_.toolInvalid = SkinString(strings, 50208);
-    texts_.guideNotFound = SkinString(strings, 50209);
-    texts_.guideInvalid = SkinString(strings, 50210);
-    texts_.readerQuestion = SkinString(strings, 50211);
-    texts_.readerNotFound = SkinString(strings, 50212);
-    texts_.readerInvalid = SkinString(strings, 50213);
-    texts_.otherFailure = SkinString(strings, 59999);
+    for (const auto& [field, number] : texts)
+        texts_.*field = SkinString(strings, number);
 }
 
 void CMainDialog::ApplySkin()

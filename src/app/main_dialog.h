@@ -25,6 +25,22 @@ public:
     static constexpr int IDC_SHOW_ALL = 1009;
     static constexpr int IDC_CLOSE_BUTTON = 1014;
 
+    // The page's language strings, the launcher's captions and messages.
+    static constexpr int kTextYes = 50201;
+    static constexpr int kTextOk = 50202;
+    static constexpr int kTextPlayerAddress = 50203;
+    static constexpr int kTextPlayerQuestion = 50204;
+    static constexpr int kTextInstallerNotFound = 50205;
+    static constexpr int kTextInstallerInvalid = 50206;
+    static constexpr int kTextToolNotFound = 50207;
+    static constexpr int kTextToolInvalid = 50208;
+    static constexpr int kTextGuideNotFound = 50209;
+    static constexpr int kTextGuideInvalid = 50210;
+    static constexpr int kTextReaderQuestion = 50211;
+    static constexpr int kTextReaderNotFound = 50212;
+    static constexpr int kTextReaderInvalid = 50213;
+    static constexpr int kTextOtherFailure = 59999; // shared with the frame
+
     explicit CMainDialog(QWidget* parent = nullptr);
 
     // Shows every message of the page one after another.

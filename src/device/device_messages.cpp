@@ -9,8 +9,10 @@ bool SendDeviceMessage(CEndpointTable& table, uint16_t command, uint16_t deviceT
     if (!table.GetLastSender(slot, unused)) // the table's own started and slot checks
         return false;
     const FrameResult frame = FrameRequest(buffer, command, deviceType, sequence);
-    if (frame.status != FrameStatus::Ok)
+    if (frame.status != FrameStatus::Ok) {
+        table.RecordSocketError(slot);
         return false;
+    }
     const int sent = table.SendDatagram(slot, std::span<const uint8_t>(buffer).first(frame.datagramSize));
     if (sent <= 0)
         return false;

@@ -129,7 +129,7 @@ int CEndpointTable::ReceiveDatagram(int slot, std::span<uint8_t> buffer)
     uint32_t from = 0;
     const int n = endpoint->socket.ReceiveFrom(buffer.first(std::min(buffer.size(), kReceiveLimit)), from);
     if (n <= 0) {
-        endpoint->error = n < 0 ? endpoint->socket.LastError() : 0;
+        endpoint->error = endpoint->socket.LastError();
         return 0;
     }
     constexpr size_t kStatusEnd = MessageHeader::kStatusOffset + 2;
@@ -158,6 +158,12 @@ void CEndpointTable::SetSlotError(int slot, int error)
 {
     if (Endpoint* endpoint = Checked(slot))
         endpoint->error = error;
+}
+
+void CEndpointTable::RecordSocketError(int slot)
+{
+    if (Endpoint* endpoint = Checked(slot))
+        endpoint->error = endpoint->socket.LastError();
 }
 
 uint32_t CEndpointTable::Target(int slot) const

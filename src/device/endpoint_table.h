@@ -49,8 +49,8 @@ public:
     // One datagram to the slot's target and port 916: bytes sent, or 0 with the slot's error set.
     int SendDatagram(int slot, std::span<const uint8_t> bytes);
     // One datagram of at most kReceiveLimit bytes into `buffer`: its length, or 0 when nothing
-    // usable arrived (an error, recorded in the slot, or a datagram whose status word is
-    // 0xFFFF, dropped without a trace).
+    // usable arrived (an error or an empty datagram, the socket's error recorded in the slot,
+    // or a datagram whose status word is 0xFFFF, dropped without a trace).
     int ReceiveDatagram(int slot, std::span<uint8_t> buffer);
 
     // Lets a test fail chosen sends: called before every send, a non-zero Windows Sockets code
@@ -64,6 +64,9 @@ public:
     // The last Windows Sockets error seen on the slot (0 for an empty or invalid slot).
     int SlotError(int slot) const;
     void SetSlotError(int slot, int error);
+    // Stores the slot socket's current error as the slot's error, as a failure that is not
+    // the socket's own (an unknown command) does.
+    void RecordSocketError(int slot);
     // Target, byte count and copy of the last message sent (for tests and diagnostics).
     uint32_t Target(int slot) const;
     int SentCount(int slot) const;

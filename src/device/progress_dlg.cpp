@@ -13,6 +13,7 @@ namespace {
 constexpr int64_t kFirstFrameDelayMs = 300;
 constexpr int64_t kFramePeriodMs = 500;
 constexpr int64_t kPollPeriodMs = 1000;
+constexpr int64_t kSparePeriodMs = 120000;
 } // namespace
 
 CProgressDlg::CProgressDlg(QWidget* parent) : CDialog(parent)
@@ -56,6 +57,7 @@ bool CProgressDlg::OnInitDialog()
     // The poll runs whether or not any frame could be loaded: an empty box must still close
     // when the action ends.
     SetTimer(kTimerPoll, kPollPeriodMs);
+    SetTimer(kTimerSpare, kSparePeriodMs);
     SetTimer(kTimerAnimate, kFirstFrameDelayMs);
     ready_ = true;
     return true;
@@ -74,6 +76,7 @@ void CProgressDlg::OnTimer(UINT_PTR id)
     if (id == kTimerPoll && (busy_ == nullptr || *busy_ == 0)) {
         KillTimer(kTimerAnimate);
         KillTimer(kTimerPoll);
+        KillTimer(kTimerSpare);
         EndDialog(IDOK);
     }
 }

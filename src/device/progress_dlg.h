@@ -15,6 +15,9 @@ class CProgressDlg : public CDialog
     Q_OBJECT
 
 public:
+    // Runs for the two minutes an action may take and does nothing when it fires: nothing may
+    // close the box but the busy flag.
+    static constexpr UINT_PTR kTimerSpare = 41985;
     static constexpr UINT_PTR kTimerAnimate = 41986;
     static constexpr UINT_PTR kTimerPoll = 41987;
     static constexpr int kFrameCount = 4;

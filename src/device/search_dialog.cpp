@@ -186,17 +186,18 @@ void CSearchDialog::RefreshFromCameraList()
     for (const NamedIndex& entry : SortedByName(*cameras_)) {
         auto* item = new QTreeWidgetItem(QStringList{entry.name});
         item->setData(0, kIndexRole, entry.index);
+        item->setData(0, kImageRole, 0);
+        item->setData(0, kSelectedImageRole, 1);
         items.append(item);
     }
     {
         const QSignalBlocker quiet(tree_);
         tree_->addTopLevelItems(items);
     }
-    if (QTreeWidgetItem* first = tree_->topLevelItem(0)) {
-        // Selecting the first camera shows its details and marks which one they are.
-        tree_->setCurrentItem(first);
+    // The first camera's details are shown but its name is not highlighted: nothing is
+    // selected until the user picks a camera.
+    if (QTreeWidgetItem* first = tree_->topLevelItem(0))
         ShowCamera(first->data(0, kIndexRole).toULongLong());
-    }
     tree_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -226,15 +227,20 @@ void CSearchDialog::OnSelectionChanged()
         ShowCamera(selected.front()->data(0, kIndexRole).toULongLong());
 }
 
+// The browser look-up runs a helper program: it answers later, so the window never freezes.
 void CSearchDialog::OnDoubleClick()
 {
-    if (!IsWebBrowserRegistered()) {
+    QueryWebBrowser(this, [this](bool registered) { OnBrowserAnswer(registered); });
+}
+
+void CSearchDialog::OnBrowserAnswer(bool registered)
+{
+    if (!registered) {
         ShowMessage(kMessageError, Text(kTextNoBrowser), Text(kTextButton));
         return;
     }
-    if (current_ == nullptr)
-        return;
-    ShellOpen(QString::fromStdString(camera_text::WebAddressOf(*current_)));
+    if (current_ != nullptr)
+        OpenWithWebBrowser(QString::fromStdString(camera_text::WebAddressOf(*current_)));
 }
 
 bool CSearchDialog::OnCommand(int id)

@@ -53,6 +53,11 @@ public:
     static constexpr int kFirstText = kTextButton;
     static constexpr int kTextCount = 10;
 
+    // Each tree item carries the numbers of its images in the page's image list: image 0
+    // drawn normally, image 1 while selected.
+    static constexpr int kImageRole = Qt::UserRole + 1;
+    static constexpr int kSelectedImageRole = Qt::UserRole + 2;
+
     using CameraList = CTypedPtrList<CCameraDataObj>;
 
     explicit CSearchDialog(QWidget* parent = nullptr);
@@ -60,8 +65,8 @@ public:
 
     // The frame's camera list; the page only reads it and clears loginRequired on login.
     void SetCameraList(CameraList* cameras) { cameras_ = cameras; }
-    // Rebuilds the tree from the camera list and shows the first camera by name. The frame
-    // calls it whenever it has replaced or refilled the list.
+    // Rebuilds the tree from the camera list and shows the details of the first camera by name,
+    // without selecting it. The frame calls it whenever it has replaced or refilled the list.
     void RefreshFromCameraList();
     // Drops every pointer into the camera list (tree, details, current camera). The frame
     // calls it before it empties or replaces the list, so nothing on the page can reach a
@@ -93,6 +98,7 @@ private:
     void ShowCamera(qulonglong index);
     void OnSelectionChanged();
     void OnDoubleClick();
+    void OnBrowserAnswer(bool registered);
     void OnSearch();
     void OnNext();
     bool RunLogin(CCameraDataObj& camera);

@@ -37,6 +37,8 @@ std::optional<std::vector<NetworkAdapter>> ListNetworkAdapters()
 
     std::vector<NetworkAdapter> adapters;
     for (const ifaddrs* entry = raw; entry != nullptr; entry = entry->ifa_next) {
+        // Adapters without an IPv4 address, or down, are left out rather than listed with the
+        // mask 0.0.0.0, which would put every address in their subnet.
         if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET)
             continue;
         if ((entry->ifa_flags & IFF_UP) == 0)

@@ -2,10 +2,15 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -19,17 +24,55 @@ public:
     bool HasHandler(const QString& mimeType) override
     {
         // Without the query tool there is nothing to ask; opening will tell.
-        QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+        const QString tool = HandlerQueryTool();
         if (tool.isEmpty())
             return true;
         QProcess query;
-        query.start(tool, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+        query.start(tool, HandlerQueryArguments(mimeType));
         if (!query.waitForFinished(kHandlerQueryTimeoutMs)) {
             query.kill();
             query.waitForFinished();
             return true;
         }
         return !query.readAllStandardOutput().trimmed().isEmpty();
+    }
+
+    void QueryHandler(const QString& mimeType, QObject* context, std::function<void(bool)> done) override
+    {
+        const QString tool = HandlerQueryTool();
+        if (tool.isEmpty()) {
+            done(true);
+            return;
+        }
+        auto* query = new QProcess(context);
+        // Answers once: a query that hangs is killed, and then says nothing, like a missing tool.
+        // Slots run in the context's name, so none runs once the context is being destroyed.
+        QObject* receiver = context ? context : query;
+        auto pending = std::make_shared<std::function<void(bool)>>(std::move(done));
+        const auto answer = [query, pending](bool registered) {
+            if (!*pending)
+                return;
+            const auto call = std::exchange(*pending, nullptr);
+            query->deleteLater();
+            call(registered);
+        };
+        QObject::connect(
+            query, &QProcess::finished, receiver, [query, answer](int, QProcess::ExitStatus status) {
+                answer(status != QProcess::NormalExit || !query->readAllStandardOutput().trimmed().isEmpty());
+            });
+        QObject::connect(query, &QProcess::errorOccurred, receiver, [answer](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                answer(true);
+        });
+        QTimer::singleShot(kHandlerQueryTimeoutMs, query, [query] { query->kill(); });
+        query->start(tool, HandlerQueryArguments(mimeType));
+    }
+
+private:
+    static QString HandlerQueryTool() { return QStandardPaths::findExecutable(QStringLiteral("xdg-mime")); }
+    static QStringList HandlerQueryArguments(const QString& mimeType)
+    {
+        return {QStringLiteral("query"), QStringLiteral("default"), mimeType};
     }
 };
 
@@ -49,6 +92,19 @@ bool IsWindowsProgramName(const QString& path)
     return kSuffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
 }
 
+// A program is what the system can start: an ELF binary or a script naming its interpreter.
+// The execute bit says nothing here, since a document copied from a FAT or NTFS stick has it.
+bool IsProgramFile(const QFileInfo& file)
+{
+    QFile f(file.absoluteFilePath());
+    if (!file.isFile() || !f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(4);
+    return head == QByteArrayLiteral("\x7f"
+                                     "ELF") ||
+           head.startsWith("#!");
+}
+
 int OpenWebAddress(ShellLauncher& launcher, const QUrl& url)
 {
     if (!launcher.HasHandler(QStringLiteral("x-scheme-handler/") + url.scheme().toLower()))
@@ -60,7 +116,7 @@ int OpenLocalFile(ShellLauncher& launcher, const QFileInfo& file)
 {
     if (!file.exists())
         return SHELL_FILE_NOT_FOUND;
-    if (file.isFile() && file.isExecutable())
+    if (IsProgramFile(file))
         return launcher.StartProgram(file.absoluteFilePath()) ? SHELL_STARTED : SHELL_BAD_FORMAT;
     if (file.isFile() && IsWindowsProgramName(file.fileName()))
         return SHELL_BAD_FORMAT;
@@ -105,4 +161,14 @@ int ShellOpen(const QString& target)
 bool IsWebBrowserRegistered()
 {
     return CurrentShellLauncher().HasHandler(QStringLiteral("x-scheme-handler/http"));
+}
+
+void QueryWebBrowser(QObject* context, std::function<void(bool)> done)
+{
+    CurrentShellLauncher().QueryHandler(QStringLiteral("x-scheme-handler/http"), context, std::move(done));
+}
+
+int OpenWithWebBrowser(const QString& address)
+{
+    return CurrentShellLauncher().OpenUrl(QUrl(address)) ? SHELL_STARTED : SHELL_NO_ASSOCIATION;
 }

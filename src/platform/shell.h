@@ -9,6 +9,10 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
+class QObject;
+
 class ShellLauncher
 {
 public:
@@ -20,6 +24,13 @@ public:
     // Whether a handler is registered for a MIME type ("application/pdf") or a URL scheme
     // ("x-scheme-handler/http").
     virtual bool HasHandler(const QString& mimeType) = 0;
+    // The same question without waiting: `done` runs later on the calling thread, unless
+    // `context` is gone by then. This default answers at once from HasHandler.
+    virtual void QueryHandler(const QString& mimeType, QObject* context, std::function<void(bool)> done)
+    {
+        (void)context;
+        done(HasHandler(mimeType));
+    }
 };
 
 // The launcher in use: the desktop's own unless a test replaced it.
@@ -38,10 +49,17 @@ private:
 };
 
 // Opens `target`: a web address ("http://..."), or a path relative to the current directory
-// (Windows separators accepted). A missing file gives 2; an executable file is started as a
-// program (11 when it cannot be run, also for a Windows program file here); a document gives
-// 31 when no handler is registered for its type or the handler cannot be started.
+// (Windows separators accepted). A missing file gives 2; a program (an ELF binary or a script
+// starting with "#!", whatever its permission bits say) is started (11 when it cannot be run,
+// also for a Windows program file here); anything else is a document, which gives 31 when no
+// handler is registered for its type or the handler cannot be started.
 int ShellOpen(const QString& target);
 
 // Whether a default web browser is registered.
 bool IsWebBrowserRegistered();
+
+// The same question without blocking the UI thread; see ShellLauncher::QueryHandler.
+void QueryWebBrowser(QObject* context, std::function<void(bool)> done);
+
+// Hands a web address straight to the browser, once QueryWebBrowser has said there is one.
+int OpenWithWebBrowser(const QString& address);

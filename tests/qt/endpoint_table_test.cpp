@@ -142,6 +142,12 @@ TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
 
     EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 0); // nothing left
     EXPECT_EQ(table.SlotError(slot), WSAEWOULDBLOCK);
+
+    // An empty datagram is nothing received; the slot keeps the socket's error, not 0.
+    SendFromLoopback(port, {});
+    ASSERT_TRUE(SpinUntil([&] { return window.arrivals == 4; }));
+    EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 0);
+    EXPECT_EQ(table.SlotError(slot), WSAEWOULDBLOCK);
 }
 
 TEST(ActionDialog, SearchWithoutAFreeEndpointShowsTheCommunicationErrorAndDoesNotStart)

@@ -190,14 +190,21 @@ TEST(EnglishPack, EverySectionDrawsItsTextsAndSkinsItsButtons)
         size_t texts;
         std::vector<std::u16string_view> buttons;
     } sections[] = {
-        {u"2_Main", 5, {u"Start", u"Close"}},
+        {u"2_Main",
+         5,
+         {u"Start", u"Close", u"Install Utility", u"Setup Varnet", u"User Guide", u"Exit", u"Language"}},
         {u"8_Search", 17, {u"Search", u"Next", u"Back", u"Close"}},
         {u"Search_Password", 4, {u"OK", u"Cancel"}},
         {u"Search_Progress", 2, {}},
         {u"Save_Progress", 2, {}},
     };
-    for (const auto& s : sections) {
+    // In pack order: each section's blocks lie before the next section, never borrowed from it.
+    for (size_t i = 0; i < std::size(sections); ++i) {
+        const auto& s = sections[i];
         SCOPED_TRACE(QString::fromUtf16(s.section).toStdString());
+        const int start = FindSkinSection(&pack.strings, s.section);
+        const int end = i + 1 < std::size(sections) ? FindSkinSection(&pack.strings, sections[i + 1].section)
+                                                    : static_cast<int>(pack.strings.GetCount());
         const SkinTextItems texts = ReadSkinTextItems(&pack.strings, s.section);
         ASSERT_EQ(texts.status, SkinReadStatus::Ok);
         EXPECT_EQ(texts.items.size(), s.texts);
@@ -205,6 +212,9 @@ TEST(EnglishPack, EverySectionDrawsItsTextsAndSkinsItsButtons)
             const SkinButtonResult item = ReadSkinButtonItem(&pack.strings, s.section, button, hasBitmap);
             EXPECT_EQ(item.status, SkinReadStatus::Ok)
                 << QString::fromUtf16(button.data(), button.size()).toStdString();
+            const int block = FindSkinBlock(&pack.strings, start, button);
+            EXPECT_GT(block, start);
+            EXPECT_LT(block, end) << QString::fromUtf16(button.data(), button.size()).toStdString();
         }
     }
 }
@@ -290,13 +300,16 @@ TEST(PackTool, RefusesWhatTheResourceCompilerWouldLetThrough)
 
 TEST(LanguagePack, HugePicturesClaimedByFewBytesCannotExhaustMemory)
 {
-    // Three 4096 x 4096 bitmaps of four bytes of run-length data each: only the first fits
-    // the pack's pixel budget.
+    // 4096 x 4096 bitmaps of a few bytes of run-length data each: only the first fits the
+    // pack's pixel budget; one that breaks off (bitmap 1 here) spends its pixels all the same.
     const test_pe::Bytes huge = test_pe::Dib(4096, 4096, 8, 1, {0x647AD0}, {0, 0, 0, 1}, 1);
+    const test_pe::Bytes broken = test_pe::Dib(2048, 4096, 8, 1, {0x647AD0}, {2, 0}, 1);
     const test_pe::BuiltPe built =
-        test_pe::BuildPe({{pe::kResourceBitmap, 1, huge},
+        test_pe::BuildPe({{pe::kResourceBitmap, 1, broken},
                           {pe::kResourceBitmap, 2, huge},
-                          {pe::kResourceBitmap, 3, test_pe::Dib(1, 1, 24, 0, {}, {1, 2, 3, 0})}});
+                          {pe::kResourceBitmap, 3, test_pe::Dib(2048, 4096, 8, 1, {0x647AD0}, {0, 1}, 1)},
+                          {pe::kResourceBitmap, 4, huge},
+                          {pe::kResourceBitmap, 5, test_pe::Dib(1, 1, 24, 0, {}, {1, 2, 3, 0})}});
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QFile file(dir.filePath(QStringLiteral("Huge.dll")));
@@ -305,8 +318,8 @@ TEST(LanguagePack, HugePicturesClaimedByFewBytesCannotExhaustMemory)
     file.close();
     Pack pack;
     ASSERT_EQ(pack.Load(file.fileName()), 0);
-    EXPECT_EQ(Numbers(pack.bitmaps), std::vector<int>{1});
-    EXPECT_EQ(pack.Bitmap(1).pixel(4095, 4095), qRgb(0x64, 0x7A, 0xD0));
+    EXPECT_EQ(Numbers(pack.bitmaps), std::vector<int>{3});
+    EXPECT_EQ(pack.Bitmap(3).pixel(2047, 4095), qRgb(0x64, 0x7A, 0xD0));
 }
 
 TEST(PackTool, FlatArtComesThroughTheEightBitRunLengthBitmapExactly)

@@ -35,7 +35,7 @@ enum class File
 {
     Missing,
     Present,    // a document, or a program this system cannot run
-    Executable, // a program that starts
+    Executable, // a program that starts: a script naming its interpreter
 };
 
 // The sibling files of the product in a scratch current directory, a fake desktop and a
@@ -101,7 +101,7 @@ protected:
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("x");
+        file.write(state == File::Executable ? "#!/bin/sh\n" : "x");
         file.close();
         if (state == File::Executable)
             file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -32,6 +32,7 @@ TEST_F(ProgressDlgTest, StaysUpWhileBusyIgnoringEscapeEnterAndCloseThenClosesWhe
     CProgressDlg dialog;
     dialog.SetBusyFlag(&busy);
     bool visibleAfterKeys = false;
+    bool spareRunning = false;
     bool closeRefused = false;
     // Six poll periods with the flag up, Escape, Enter and a window close in between.
     QTimer::singleShot(30, &dialog, [&] {
@@ -42,6 +43,7 @@ TEST_F(ProgressDlgTest, StaysUpWhileBusyIgnoringEscapeEnterAndCloseThenClosesWhe
     });
     QTimer::singleShot(120, &dialog, [&] {
         visibleAfterKeys = dialog.isVisible();
+        spareRunning = dialog.HasTimer(CProgressDlg::kTimerSpare);
         busy = 0;
     });
     QElapsedTimer clock;
@@ -50,9 +52,11 @@ TEST_F(ProgressDlgTest, StaysUpWhileBusyIgnoringEscapeEnterAndCloseThenClosesWhe
     EXPECT_EQ(result, IDOK);
     EXPECT_TRUE(closeRefused);
     EXPECT_TRUE(visibleAfterKeys);
+    EXPECT_TRUE(spareRunning);
     EXPECT_GE(clock.elapsed(), 120);
     EXPECT_FALSE(dialog.HasTimer(CProgressDlg::kTimerPoll));
     EXPECT_FALSE(dialog.HasTimer(CProgressDlg::kTimerAnimate));
+    EXPECT_FALSE(dialog.HasTimer(CProgressDlg::kTimerSpare));
 }
 
 TEST_F(ProgressDlgTest, ClosesWithoutAnyFrameLoadedAndKeepsItsOwnSize)

@@ -62,6 +62,12 @@ TEST_F(SearchPageTest, CamerasAreListedByNameAndTheFirstOnesDetailsShown)
     EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "0.00");
     EXPECT_EQ(FieldText(CSearchDialog::IDC_MAC_ADDRESS), "00:50:c2:10:20:02");
     EXPECT_TRUE(page.Tree()->hasFocus() || !page.isActiveWindow());
+    // Shown, not selected: no name is highlighted, and every item has images 0 and 1.
+    EXPECT_TRUE(page.Tree()->selectedItems().isEmpty());
+    for (int i = 0; i < page.Tree()->topLevelItemCount(); ++i) {
+        EXPECT_EQ(page.Tree()->topLevelItem(i)->data(0, CSearchDialog::kImageRole), 0);
+        EXPECT_EQ(page.Tree()->topLevelItem(i)->data(0, CSearchDialog::kSelectedImageRole), 1);
+    }
 
     // Clicking another name shows that camera, in the version format of its variant.
     QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, ItemCentre(2));

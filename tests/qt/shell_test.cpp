@@ -1,5 +1,7 @@
 #include "platform/shell.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -122,4 +124,73 @@ TEST_F(ShellOpenTest, WebAddressesGoToTheBrowserForTheirScheme)
     EXPECT_EQ(fake.opened[0], QUrl(QStringLiteral("http://192.168.0.3:8080")));
     // A drive letter is not a scheme: this is a (missing) path.
     EXPECT_EQ(ShellOpen(QStringLiteral("C:\\Docs\\Guide.pdf")), SHELL_FILE_NOT_FOUND);
+}
+
+// Mode bits copied from a FAT or NTFS stick say nothing: an ELF binary or a "#!" script is a
+// program whatever its mode, anything else a document for its handler.
+TEST_F(ShellOpenTest, WhatAFileHoldsDecidesProgramOrDocument)
+{
+    const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                   QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    Write(QStringLiteral("Docs/Stick.pdf"), "%PDF-1.4\n");
+    Write(QStringLiteral("Docs/Notes.txt"), "#not a script\n");
+    Write(QStringLiteral("helper"), QByteArray("\x7f"
+                                               "ELF\x02\x01\x01",
+                                               7));
+    Write(QStringLiteral("plain.sh"), "#!/bin/sh\n");
+    for (const char* name : {"Docs/Stick.pdf", "Docs/Notes.txt", "helper"})
+        QFile::setPermissions(QString::fromLatin1(name), all);
+    fake.handled = {QStringLiteral("application/pdf"), QStringLiteral("text/plain")};
+    struct Case
+    {
+        const char* target;
+        int expected;
+        bool started; // went to the program starter rather than a document handler
+    };
+    const Case cases[] = {
+        {"Docs/Stick.pdf", SHELL_STARTED, false},
+        {"Docs/Notes.txt", SHELL_STARTED, false},
+        {"helper", SHELL_STARTED, true},
+        {"plain.sh", SHELL_STARTED, true}, // whether it may run is the starter's to say
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        fake.started.clear();
+        fake.opened.clear();
+        EXPECT_EQ(ShellOpen(QString::fromLatin1(c.target)), c.expected);
+        EXPECT_EQ(fake.started.size(), c.started ? 1 : 0);
+        EXPECT_EQ(fake.opened.size(), c.started ? 0 : 1);
+    }
+}
+
+// The desktop's own launcher asks its query tool in the background: the call returns at
+// once and the answer comes through the event loop.
+TEST(DesktopShell, TheBrowserQueryAnswersLaterFromTheQueryTool)
+{
+    QTemporaryDir tools;
+    ASSERT_TRUE(tools.isValid());
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", tools.path().toLocal8Bit() + ':' + path);
+    for (const bool registered : {true, false}) {
+        SCOPED_TRACE(registered);
+        QFile tool(tools.filePath(QStringLiteral("xdg-mime")));
+        ASSERT_TRUE(tool.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        tool.write(registered ? "#!/bin/sh\nsleep 0.2\necho browser.desktop\n" : "#!/bin/sh\nsleep 0.2\n");
+        tool.close();
+        tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        QObject context;
+        int answers = 0;
+        bool answer = !registered;
+        QueryWebBrowser(&context, [&](bool r) {
+            ++answers;
+            answer = r;
+        });
+        EXPECT_EQ(answers, 0);
+        const QDeadlineTimer limit(10000);
+        while (answers == 0 && !limit.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_EQ(answers, 1);
+        EXPECT_EQ(answer, registered);
+    }
+    qputenv("PATH", path);
 }

@@ -128,7 +128,8 @@ TEST_F(WindowLookTest, SelectedRowKeepsItsHighlightWhenTheListLosesTheFocus)
     Add({"Attic", {10, 0, 0, 1}});
     Add({"Garage", {10, 0, 0, 2}});
     page.RefreshFromCameraList();
-    const QPoint row = ItemCentre(0) + QPoint(60, 0); // right of the name
+    const QPoint row = ItemCentre(0) + QPoint(60, 0);                    // right of the name
+    QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, row); // a refresh selects nothing
     const QColor focused = PixelOf(page.Tree()->viewport(), row);
     page.Item<CHoverButtonEx>(IDC_NEXT)->setFocus(Qt::TabFocusReason);
     const QColor unfocused = PixelOf(page.Tree()->viewport(), row);

@@ -98,3 +98,32 @@ TEST(IconDecoder, PngImagesArePassedOnAndBrokenImagesRefused)
     EXPECT_EQ(pe::DecodeIconImage(Dib(2, 4, 8, 1, {0}, {0, 1}, 1)).status, pe::IconStatus::Unsupported);
     EXPECT_EQ(pe::DecodeIconImage(Bytes{1, 2, 3}).status, pe::IconStatus::Truncated);
 }
+
+// Sizes no icon has are refused before any pixel is decoded, and a group's list is cut.
+TEST(IconDecoder, OversizedImagesAndOverlongGroupsAreRefusedOrCut)
+{
+    const auto png = [](uint32_t width, uint32_t height) {
+        Bytes b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+        for (uint32_t v : {width, height})
+            for (int shift = 24; shift >= 0; shift -= 8)
+                b.push_back(static_cast<uint8_t>(v >> shift));
+        return b;
+    };
+    const struct
+    {
+        const char* what;
+        Bytes image;
+        pe::IconStatus expected;
+    } cases[] = {
+        {"256 x 256 PNG", png(256, 256), pe::IconStatus::Ok},
+        {"PNG 257 wide", png(257, 16), pe::IconStatus::TooLarge},
+        {"PNG 70000 high", png(16, 70000), pe::IconStatus::TooLarge},
+        {"bitmap 512 x 512", Dib(512, 1024, 1, 0, {0, 0xFFFFFF}, Bytes(64 * 1024, 0), 2),
+         pe::IconStatus::TooLarge},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pe::DecodeIconImage(c.image).status, c.expected) << c.what;
+
+    const std::vector<std::array<int, 4>> entries(65535, {32, 32, 8, 1});
+    EXPECT_EQ(pe::ReadGroupIcon(GroupIcon(entries)).entries.size(), pe::kMaxIconGroupEntries);
+}

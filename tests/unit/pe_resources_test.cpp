@@ -183,3 +183,28 @@ TEST(PeResources, EveryPrefixOfAValidFileIsReadSafely)
             parsed.file.DecodeIcon(e.id);
     }
 }
+
+// A hostile pack may point many ids at one language table, or claim 65,535 entries: each table
+// is read once and at most 4096 entries of it, so reading costs no more than the file's size.
+TEST(PeResources, SharedTablesAreReadOnceAndLongTablesCut)
+{
+    BuiltPe shared = BuildPe({{pe::kResourceBitmap, 1, kTinyBitmap},
+                              {pe::kResourceBitmap, 2, kTinyBitmap},
+                              {pe::kResourceBitmap, 3, kTinyBitmap}});
+    const size_t idTargets =
+        shared.sectionOffset + 16 + 8 + 16 + 4; // after the root and the type table's header
+    for (size_t i = 1; i < 3; ++i)
+        for (size_t b = 0; b < 4; ++b)
+            shared.bytes[idTargets + 8 * i + b] = shared.bytes[idTargets + b];
+    const pe::PeParseResult parsed = pe::ParsePeResources(shared.bytes);
+    ASSERT_EQ(parsed.status, pe::PeStatus::Ok);
+    EXPECT_EQ(Ids(parsed.file.Bitmaps()), std::vector<int>{1});
+
+    std::vector<Resource> many;
+    for (int id = 1; id <= 5000; ++id)
+        many.push_back({pe::kResourceBitmap, static_cast<uint16_t>(id), Bytes(4, 0)});
+    const pe::PeParseResult cut = pe::ParsePeResources(BuildPe(many).bytes);
+    ASSERT_EQ(cut.status, pe::PeStatus::Ok);
+    EXPECT_EQ(cut.file.Bitmaps().size(), 4096u);
+    EXPECT_EQ(cut.file.Bitmaps().back().id, 4096);
+}

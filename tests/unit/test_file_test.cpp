@@ -6,7 +6,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -324,6 +326,9 @@ TEST_F(TestFileOnDisk, AWriteReplacesTheFileAndAReadReplacesTheList)
 
 TEST_F(TestFileOnDisk, AFailedWriteKeepsTheOldFileAndSaysSo)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "breaks the write with /dev/full and POSIX permissions";
+#else
     struct Case
     {
         const char* name;
@@ -347,6 +352,7 @@ TEST_F(TestFileOnDisk, AFailedWriteKeepsTheOldFileAndSaysSo)
         fs::permissions(dir, fs::perms::owner_all);
         EXPECT_EQ(Contents(file), oldBytes);
     }
+#endif
 }
 
 TEST_F(TestFileOnDisk, AFailedReplaceLeavesNoTemporaryFileBehind)

@@ -1,5 +1,7 @@
 #include "app/core/command_line.h"
 
+#include "platform/core/string_utils.h"
+
 #include <algorithm>
 
 namespace {
@@ -7,20 +9,15 @@ namespace {
 constexpr std::u16string_view kTestModeSwitch = u"/testmode";
 constexpr std::u16string_view kAllProductSwitch = u"/all-product";
 
-// Only the ASCII letters matter here: the switches are ASCII, and apart from A to Z the only
-// characters whose lower case is ASCII are dotted capital I and the Kelvin sign, whose
-// lower-case letters (i, k) appear in neither switch.
-char16_t Lower(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
 } // namespace
 
 CommandLineSwitches ParseCommandLine(std::u16string_view commandLine)
 {
     std::u16string lower(commandLine);
-    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    // Only the ASCII letters matter: the switches are ASCII, and apart from A to Z the only
+    // characters whose lower case is ASCII are dotted capital I and the Kelvin sign, whose
+    // lower-case letters (i, k) appear in neither switch.
+    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
     CommandLineSwitches switches;
     switches.testMode = lower.find(kTestModeSwitch) != std::u16string::npos ? 1 : 0;
     switches.productFilterOn = lower.find(kAllProductSwitch) != std::u16string::npos ? 0 : 1;

@@ -2,7 +2,6 @@
 
 #include "platform/core/code_page.h"
 #include "platform/core/string_utils.h"
-#include "skin/core/skin_values.h"
 
 #include <array>
 #include <fstream>
@@ -128,7 +127,7 @@ void ReadFixedLength(DeviceInfo& info, TextView section, const TextKey& key, siz
 // The C library's decimal conversion, kept modulo 256.
 uint8_t DecimalByte(TextView value)
 {
-    return static_cast<uint8_t>(SkinNumberValue(value));
+    return static_cast<uint8_t>(DecimalValue(value));
 }
 
 void ReadByte(DeviceInfo& info, TextView section, const ByteKey& key)

@@ -14,6 +14,9 @@ constexpr size_t kGroupHeaderSize = 6;
 constexpr size_t kGroupEntrySize = 14;
 constexpr uint16_t kIconType = 1;
 constexpr std::array<uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr size_t kPngHeaderChunk = 12; // "IHDR" after the first chunk's length
+constexpr size_t kPngWidth = 16;       // big-endian width, then height
+constexpr uint32_t kPngHeaderType = 0x49484452;
 
 IconStatus FromDib(DibStatus status)
 {
@@ -51,6 +54,21 @@ bool ApplyMask(const ByteView& in, size_t maskOffset, Argb32Image& image)
     return true;
 }
 
+uint32_t BigEndian32(std::span<const uint8_t> data, size_t at)
+{
+    return uint32_t{data[at]} << 24 | uint32_t{data[at + 1]} << 16 | uint32_t{data[at + 2]} << 8 |
+           data[at + 3];
+}
+
+// A PNG's size stands in its header chunk; one too short to hold it is left to the PNG reader.
+bool PngTooLarge(std::span<const uint8_t> data)
+{
+    if (data.size() < kPngWidth + 8 || BigEndian32(data, kPngHeaderChunk) != kPngHeaderType)
+        return false;
+    const auto limit = static_cast<uint32_t>(kMaxIconSide);
+    return BigEndian32(data, kPngWidth) > limit || BigEndian32(data, kPngWidth + 4) > limit;
+}
+
 } // namespace
 
 GroupIconResult ReadGroupIcon(std::span<const uint8_t> data)
@@ -63,7 +81,7 @@ GroupIconResult ReadGroupIcon(std::span<const uint8_t> data)
     }
     if (in.U16(0) != 0 || in.U16(2) != kIconType)
         return result;
-    const size_t count = in.U16(4);
+    const size_t count = std::min<size_t>(in.U16(4), kMaxIconGroupEntries);
     for (size_t i = 0; i < count; ++i) {
         const size_t at = kGroupHeaderSize + i * kGroupEntrySize;
         if (!in.Has(at, kGroupEntrySize))
@@ -99,7 +117,9 @@ IconImage DecodeIconImage(std::span<const uint8_t> data)
     IconImage result;
     if (data.size() >= kPngSignature.size() &&
         std::equal(kPngSignature.begin(), kPngSignature.end(), data.begin())) {
-        result.status = IconStatus::Ok;
+        result.status = PngTooLarge(data) ? IconStatus::TooLarge : IconStatus::Ok;
+        if (result.status != IconStatus::Ok)
+            return result;
         result.isPng = true;
         result.png.assign(data.begin(), data.end());
         return result;
@@ -107,6 +127,10 @@ IconImage DecodeIconImage(std::span<const uint8_t> data)
     const DibLayoutResult header = ReadDibLayout(data, true);
     if (header.status != DibStatus::Ok) {
         result.status = FromDib(header.status);
+        return result;
+    }
+    if (header.layout.width > kMaxIconSide || header.layout.height > kMaxIconSide) {
+        result.status = IconStatus::TooLarge;
         return result;
     }
     if (header.layout.compression != 0) { // icon images are never compressed: the mask has no place

@@ -25,7 +25,13 @@ enum class IconStatus
     Corrupt,
     Unsupported,
     NotFound, // the group names no image that the library holds
+    TooLarge, // wider or taller than kMaxIconSide
 };
+
+// Icons are at most 256 x 256: a larger image is refused before its pixels are decoded.
+inline constexpr int kMaxIconSide = 256;
+// The most entries read from one group: real icons list a few sizes and depths.
+inline constexpr size_t kMaxIconGroupEntries = 64;
 
 struct GroupIconResult
 {
@@ -33,7 +39,8 @@ struct GroupIconResult
     std::vector<GroupIconEntry> entries;
 };
 
-// Reads a group icon directory; entries that do not fit in the data are left out.
+// Reads a group icon directory; entries that do not fit in the data, and those past the
+// first kMaxIconGroupEntries, are left out.
 GroupIconResult ReadGroupIcon(std::span<const uint8_t> data);
 
 // Indices of the entries, best first: nearest to size x size, then the deeper colour.
@@ -48,7 +55,8 @@ struct IconImage
 };
 
 // Decodes one icon image: a bitmap whose colour rows are followed by a 1-bit mask (set bits
-// are transparent, unless 32-bit pixels carry their own alpha), or PNG bytes.
+// are transparent, unless 32-bit pixels carry their own alpha), or PNG bytes, whose header
+// is only checked for the size.
 IconImage DecodeIconImage(std::span<const uint8_t> data);
 
 } // namespace pe

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
+#include <unordered_set>
 
 namespace pe {
 namespace {
@@ -26,6 +28,9 @@ constexpr size_t kResourceDirectorySize = 16;
 constexpr size_t kResourceEntrySize = 8;
 constexpr size_t kResourceDataEntrySize = 16;
 constexpr uint32_t kHighBit = 0x80000000u;
+// The most entries read from one directory table: a pack's largest, the string bundles, has
+// at most 4096 (numbers 0 to 65535, sixteen to a bundle).
+constexpr size_t kMaxDirectoryEntries = 4096;
 
 constexpr int kStringsPerBundle = 16;
 constexpr uint16_t kLastBundle = 4096; // bundle 4096 holds numbers 65520 to 65535
@@ -50,15 +55,16 @@ struct PeParser
 {
     ByteView file;
     std::vector<Section> sections;
-    size_t regionStart = 0; // file offset of the resource directory
-    size_t regionSize = 0;  // bytes from there to the end of its section's data
+    size_t regionStart = 0;              // file offset of the resource directory
+    size_t regionSize = 0;               // bytes from there to the end of its section's data
+    std::unordered_set<uint64_t> walked; // directory tables already read
 
     PeStatus ReadHeaders(uint32_t& resourceRva) const;
     PeStatus ReadSections(size_t tableOffset, size_t count);
     std::optional<size_t> MapRva(uint64_t rva, uint64_t length) const;
-    std::vector<DirectoryEntry> ReadDirectory(uint64_t offset) const;
-    std::optional<ResourceEntry> ReadLeaf(uint16_t id, uint32_t target) const;
-    std::vector<ResourceEntry> ReadType(uint32_t target) const;
+    std::vector<DirectoryEntry> ReadDirectory(uint64_t offset);
+    std::optional<ResourceEntry> ReadLeaf(uint16_t id, uint32_t target);
+    std::vector<ResourceEntry> ReadType(uint32_t target);
     PeStatus Parse(PeResourceFile& out);
 };
 
@@ -119,16 +125,18 @@ PeStatus PeParser::ReadSections(size_t tableOffset, size_t count)
 
 // The entries of one directory table that lie inside the resource region; named entries
 // (resources named by text rather than number) are of no use to a pack and are dropped.
-std::vector<DirectoryEntry> PeParser::ReadDirectory(uint64_t offset) const
+// Each table is read once, however many entries point at it, and only its first
+// kMaxDirectoryEntries entries: so a crafted directory costs no more than its own size.
+std::vector<DirectoryEntry> PeParser::ReadDirectory(uint64_t offset)
 {
     std::vector<DirectoryEntry> entries;
-    if (offset > regionSize || regionSize - offset < kResourceDirectorySize)
+    if (offset > regionSize || regionSize - offset < kResourceDirectorySize || !walked.insert(offset).second)
         return entries;
     const uint64_t table = regionStart + offset;
     const size_t named = file.U16(table + 12);
     const size_t numbered = file.U16(table + 14);
     const size_t fits = (regionSize - offset - kResourceDirectorySize) / kResourceEntrySize;
-    const size_t count = std::min(named + numbered, fits);
+    const size_t count = std::min({named + numbered, fits, kMaxDirectoryEntries});
     for (size_t i = 0; i < count; ++i) {
         const uint64_t at = table + kResourceDirectorySize + i * kResourceEntrySize;
         const uint32_t name = file.U32(at);
@@ -139,7 +147,7 @@ std::vector<DirectoryEntry> PeParser::ReadDirectory(uint64_t offset) const
 }
 
 // An id's language directory: the first language's data, if it lies inside the file.
-std::optional<ResourceEntry> PeParser::ReadLeaf(uint16_t id, uint32_t target) const
+std::optional<ResourceEntry> PeParser::ReadLeaf(uint16_t id, uint32_t target)
 {
     if (!(target & kHighBit))
         return std::nullopt;
@@ -157,7 +165,7 @@ std::optional<ResourceEntry> PeParser::ReadLeaf(uint16_t id, uint32_t target) co
     return std::nullopt;
 }
 
-std::vector<ResourceEntry> PeParser::ReadType(uint32_t target) const
+std::vector<ResourceEntry> PeParser::ReadType(uint32_t target)
 {
     std::vector<ResourceEntry> found;
     if (!(target & kHighBit))
@@ -190,11 +198,10 @@ PeStatus PeParser::Parse(PeResourceFile& out)
         if (resourceRva >= s.virtualAddress && resourceRva - s.virtualAddress < s.rawSize)
             regionSize =
                 std::min<uint64_t>(s.rawSize - (resourceRva - s.virtualAddress), file.size() - regionStart);
-    std::vector<uint16_t> seen;
+    std::set<uint32_t> seen;
     for (const DirectoryEntry& type : ReadDirectory(0)) {
-        if (std::find(seen.begin(), seen.end(), type.name) != seen.end())
+        if (!seen.insert(type.name).second)
             continue;
-        seen.push_back(static_cast<uint16_t>(type.name));
         if (type.name == kResourceBitmap)
             out.bitmaps_ = ReadType(type.target);
         else if (type.name == kResourceIcon)
@@ -212,7 +219,7 @@ PeParseResult ParsePeResources(std::vector<uint8_t> bytes)
     PeParseResult result;
     PeResourceFile file;
     file.bytes_ = std::move(bytes);
-    PeParser parser{ByteView(file.bytes_), {}, 0, 0};
+    PeParser parser{ByteView(file.bytes_), {}, 0, 0, {}};
     result.status = parser.Parse(file);
     if (result.status == PeStatus::Ok)
         result.file = std::move(file);
@@ -274,6 +281,8 @@ DibResult PeResourceFile::DecodeBitmap(uint16_t id) const
     return DecodeDib(Data(*entry));
 }
 
+// Each image is decoded at most once per file: a group may name one broken image thousands
+// of times, and many groups may share it.
 IconImage PeResourceFile::DecodeIcon(uint16_t groupId) const
 {
     IconImage none;
@@ -283,12 +292,14 @@ IconImage PeResourceFile::DecodeIcon(uint16_t groupId) const
         return none;
     const GroupIconResult directory = ReadGroupIcon(Data(*group));
     for (size_t index : RankIconEntries(directory.entries)) {
-        const ResourceEntry* image = Find(kResourceIcon, directory.entries[index].imageId);
-        if (!image)
+        const uint16_t imageId = directory.entries[index].imageId;
+        const ResourceEntry* image = Find(kResourceIcon, imageId);
+        if (!image || brokenIcons_.count(imageId))
             continue;
         IconImage decoded = DecodeIconImage(Data(*image));
         if (decoded.status == IconStatus::Ok)
             return decoded;
+        brokenIcons_.insert(imageId);
     }
     return none;
 }

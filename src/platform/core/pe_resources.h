@@ -7,6 +7,7 @@
 #include "platform/core/icon_decoder.h"
 
 #include <cstdint>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -70,6 +71,7 @@ private:
     std::vector<ResourceEntry> groupIcons_;
     std::vector<ResourceEntry> iconImages_;
     std::vector<ResourceEntry> stringBundles_;
+    mutable std::set<uint16_t> brokenIcons_; // icon images that failed once are not tried again
 };
 
 struct PeParseResult

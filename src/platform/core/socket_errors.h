@@ -24,8 +24,8 @@ inline constexpr int WSAEHOSTDOWN = 10064;
 inline constexpr int WSAEHOSTUNREACH = 10065;
 inline constexpr int WSAHOST_NOT_FOUND = 11001;
 
-// Maps an errno value of a datagram socket call to its Windows Sockets code. A refused port
-// (ICMP port unreachable) is reported by Windows on datagram sockets as a reset connection.
+// POSIX systems only. Maps an errno value of a datagram socket call to its Windows Sockets code. A refused
+// port (ICMP port unreachable) is reported by Windows on datagram sockets as a reset connection.
 int WsaErrorFromErrno(int error);
 // Maps a getaddrinfo() result (EAI_*) to its Windows Sockets code.
 int WsaErrorFromResolver(int eaiError);

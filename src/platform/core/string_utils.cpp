@@ -20,16 +20,15 @@ std::basic_string<Char> Extract(std::basic_string_view<Char> start, std::basic_s
     return from >= e ? std::basic_string<Char>() : std::basic_string<Char>(text.substr(from, e - from));
 }
 
-template <class Char> bool IsBlank(Char c)
+template <class Char> bool IsCBlank(Char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// The C library's decimal conversion (blanks, optional sign, digits), saturated to int32_t.
-template <class Char> int32_t DecimalValue(std::basic_string_view<Char> text)
+template <class Char> int32_t Decimal(std::basic_string_view<Char> text)
 {
     size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
+    while (i < text.size() && IsCBlank(text[i]))
         ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
@@ -59,10 +58,10 @@ template <class Char> int DottedQuad(std::basic_string_view<Char> text, std::arr
     const size_t third = text.find('.', second + 1);
     if (third == npos)
         return -1;
-    parts[0] = DecimalValue(text.substr(0, first));
-    parts[1] = DecimalValue(text.substr(first + 1, second - first - 1));
-    parts[2] = DecimalValue(text.substr(second + 1, third - second - 1));
-    parts[3] = DecimalValue(text.substr(third + 1));
+    parts[0] = Decimal(text.substr(0, first));
+    parts[1] = Decimal(text.substr(first + 1, second - first - 1));
+    parts[2] = Decimal(text.substr(second + 1, third - second - 1));
+    parts[3] = Decimal(text.substr(third + 1));
     return 0;
 }
 
@@ -78,6 +77,21 @@ uint8_t Nibble(char c)
 }
 
 } // namespace
+
+bool IsBlank(char16_t c)
+{
+    return IsCBlank(c);
+}
+
+char16_t AsciiLower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+int32_t DecimalValue(std::u16string_view text)
+{
+    return Decimal(text);
+}
 
 std::u16string ExtractBetween(std::u16string_view start, std::u16string_view end,
                               std::u16string_view fallback, std::u16string_view text)

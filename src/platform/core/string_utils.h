@@ -1,10 +1,19 @@
 #pragma once
-// Small text helpers of the test-mode camera file and the wireless key fields.
+// Small text helpers shared by the parsers: the test-mode camera file, the skin text, the
+// command line and the wireless key fields.
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+
+// The C library's white space: space, tab, line feed, vertical tab, form feed, carriage return.
+bool IsBlank(char16_t c);
+// A to Z lower-cased; every other character is kept.
+char16_t AsciiLower(char16_t c);
+// The C library's decimal conversion: leading white space, an optional sign, then digits up to
+// the first non-digit (no digits: 0), saturated to the int32_t range.
+int32_t DecimalValue(std::u16string_view text);
 
 // The text between the first `start` marker and the first `end` marker searched from one
 // character after the start marker's position. `fallback` when the start marker is empty or

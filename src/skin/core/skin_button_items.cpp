@@ -36,16 +36,6 @@ constexpr std::array<SkinKey, kButtonKeyCount> kButtonKeys{{
 
 using Flags = std::bitset<kButtonKeyCount>;
 
-void TakePair(std::u16string_view value, int32_t& first, int32_t& second, Flags& flags, ButtonKey key)
-{
-    const SkinPair pair = ParseSkinPair(value);
-    flags.set(key, pair.status == SkinValueStatus::Ok);
-    if (pair.status == SkinValueStatus::Ok) {
-        first = pair.first;
-        second = pair.second;
-    }
-}
-
 void TakeColor(std::u16string_view value, COLORREF& target, Flags& flags, ButtonKey key)
 {
     const SkinColor color = ParseSkinColor(value);
@@ -74,7 +64,7 @@ struct Reader
             flags.set(key);
             break;
         case kFontSize:
-            TakePair(value, item.fontWidth, item.fontHeight, flags, key);
+            TakeSkinPair(value, item.fontWidth, item.fontHeight, flags, key);
             break;
         case kFontWeight:
             if (IsSkinNumber(value) == 0) {
@@ -93,7 +83,7 @@ struct Reader
             TakeColor(value, item.inactiveColor, flags, key);
             break;
         case kClickOffset:
-            TakePair(value, item.clickOffsetX, item.clickOffsetY, flags, key);
+            TakeSkinPair(value, item.clickOffsetX, item.clickOffsetY, flags, key);
             break;
         case kButtonKeyCount:
             break;

@@ -1,11 +1,8 @@
 #include "skin/core/skin_lines.h"
 
-namespace {
+#include "platform/core/string_utils.h"
 
-char16_t LowerAscii(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
+namespace {
 
 // Walks from `start` to the first line equal to the opening or the closing tag of `name`.
 int FindOpeningTag(const CStringList* lines, int start, std::u16string_view name)
@@ -30,7 +27,7 @@ std::u16string SkinLower(std::u16string_view text)
 {
     std::u16string lowered(text);
     for (char16_t& c : lowered)
-        c = LowerAscii(c);
+        c = AsciiLower(c);
     return lowered;
 }
 
@@ -44,7 +41,7 @@ bool SkinStartsWithIgnoreCase(std::u16string_view line, std::u16string_view key)
     if (line.size() < key.size())
         return false;
     for (size_t i = 0; i < key.size(); ++i) {
-        if (LowerAscii(line[i]) != LowerAscii(key[i]))
+        if (AsciiLower(line[i]) != AsciiLower(key[i]))
             return false;
     }
     return true;

@@ -45,16 +45,6 @@ void TakeNumber(std::u16string_view value, int32_t& target, Flags& flags, TextKe
     flags.set(key);
 }
 
-void TakePair(std::u16string_view value, int32_t& first, int32_t& second, Flags& flags, TextKey key)
-{
-    const SkinPair pair = ParseSkinPair(value);
-    flags.set(key, pair.status == SkinValueStatus::Ok);
-    if (pair.status == SkinValueStatus::Ok) {
-        first = pair.first;
-        second = pair.second;
-    }
-}
-
 void ApplyKey(TextKey key, std::u16string_view value, SkinTextItem& item, Flags& flags)
 {
     switch (key) {
@@ -64,7 +54,7 @@ void ApplyKey(TextKey key, std::u16string_view value, SkinTextItem& item, Flags&
         flags.set(kText);
         break;
     case kPosition:
-        TakePair(value, item.x, item.y, flags, key);
+        TakeSkinPair(value, item.x, item.y, flags, key);
         break;
     case kColor: {
         const SkinColor color = ParseSkinColor(value);
@@ -74,7 +64,7 @@ void ApplyKey(TextKey key, std::u16string_view value, SkinTextItem& item, Flags&
         break;
     }
     case kFontSize:
-        TakePair(value, item.fontWidth, item.fontHeight, flags, key);
+        TakeSkinPair(value, item.fontWidth, item.fontHeight, flags, key);
         break;
     case kFontName:
         item.fontName = TruncateFaceName(value);

@@ -1,15 +1,11 @@
 #include "skin/core/skin_values.h"
 
+#include "platform/core/string_utils.h"
 #include "skin/core/skin_lines.h"
 
 #include <limits>
 
 namespace {
-
-bool IsBlank(char16_t c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
-}
 
 bool IsDigit(char16_t c)
 {
@@ -63,24 +59,7 @@ int IsSkinNumber(std::u16string_view text)
 
 int32_t SkinNumberValue(std::u16string_view text)
 {
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    // Accumulate the magnitude in 64 bits and stop growing it once it passes the limit.
-    const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int32_t>::min())
-                                   : std::numeric_limits<int32_t>::max();
-    int64_t magnitude = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        magnitude = magnitude * 10 + (text[i] - u'0');
-        if (magnitude > limit)
-            magnitude = limit;
-    }
-    return static_cast<int32_t>(negative ? -magnitude : magnitude);
+    return DecimalValue(text);
 }
 
 namespace {

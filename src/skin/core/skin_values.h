@@ -34,13 +34,26 @@ struct SkinColor
 // kSkinValueError otherwise.
 int IsSkinNumber(std::u16string_view text);
 // Leading white space, an optional sign, then digits up to the first non-digit (no digits: 0),
-// saturated to the int32_t range.
+// saturated to the int32_t range: DecimalValue, under the skin's name.
 int32_t SkinNumberValue(std::u16string_view text);
 
 // "(first,second)". The first number lies between the first "(" and the first "," after it,
 // the second between the first "," of the text and the first ")" after it; each must be a
 // number. A missing delimiter leaves its number at 0 without failing: "()" gives (0, 0).
 SkinPair ParseSkinPair(std::u16string_view text);
+
+// An item's pair key: a valid pair is stored and sets the key's flag; anything else clears the
+// flag and leaves the stored numbers alone.
+template <class Flags>
+void TakeSkinPair(std::u16string_view value, int32_t& first, int32_t& second, Flags& flags, size_t key)
+{
+    const SkinPair pair = ParseSkinPair(value);
+    flags.set(key, pair.status == SkinValueStatus::Ok);
+    if (pair.status == SkinValueStatus::Ok) {
+        first = pair.first;
+        second = pair.second;
+    }
+}
 
 // Finds "rgb(" (any case) and the first ")" after it; Absent when either is missing, else the
 // result of ParseRgb on that part (Invalid leaves value 0).
