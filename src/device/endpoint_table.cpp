@@ -1,5 +1,6 @@
 #include "device/endpoint_table.h"
 
+#include "platform/core/socket_errors.h"
 #include "platform/udp_socket.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@ struct CEndpointTable::Endpoint
 {
     CUdpSocket socket;
     uint32_t target = 0;
+    uint32_t targetInterface = 0;
     uint32_t lastSender = 0;
     uint16_t port = kDevicePort;
     MessageBuffer lastSent{};
@@ -86,12 +88,13 @@ bool CEndpointTable::CloseEndpoint(int slot)
     return true;
 }
 
-bool CEndpointTable::SetEndpointTarget(int slot, uint32_t addressNetworkOrder)
+bool CEndpointTable::SetEndpointTarget(int slot, uint32_t addressNetworkOrder, uint32_t interfaceIndex)
 {
     Endpoint* endpoint = Checked(slot);
     if (endpoint == nullptr)
         return false;
     endpoint->target = addressNetworkOrder;
+    endpoint->targetInterface = interfaceIndex;
     return true;
 }
 
@@ -113,7 +116,8 @@ int CEndpointTable::SendDatagram(int slot, std::span<const uint8_t> bytes)
         endpoint->error = fault;
         return 0;
     }
-    const int sent = endpoint->socket.SendTo(bytes, endpoint->target, endpoint->port);
+    const int sent =
+        endpoint->socket.SendTo(bytes, endpoint->target, endpoint->port, endpoint->targetInterface);
     if (sent < 0) {
         endpoint->error = endpoint->socket.LastError();
         return 0;
@@ -121,22 +125,34 @@ int CEndpointTable::SendDatagram(int slot, std::span<const uint8_t> bytes)
     return sent;
 }
 
-int CEndpointTable::ReceiveDatagram(int slot, std::span<uint8_t> buffer)
+int CEndpointTable::ReceiveDatagram(int slot, std::span<uint8_t> buffer, DatagramArrival* arrival)
 {
+    DatagramArrival scratch;
+    DatagramArrival& found = arrival != nullptr ? *arrival : scratch;
+    found = {};
     Endpoint* endpoint = Checked(slot);
     if (endpoint == nullptr)
         return 0;
-    uint32_t from = 0;
-    const int n = endpoint->socket.ReceiveFrom(buffer.first(std::min(buffer.size(), kReceiveLimit)), from);
+    const int n = endpoint->socket.ReceiveFrom(buffer.first(std::min(buffer.size(), kReceiveLimit)),
+                                               found.from, &found.interfaceIndex);
     if (n <= 0) {
         endpoint->error = endpoint->socket.LastError();
+        if (n == 0)
+            found.kind = DatagramArrival::Kind::Empty;
+        else if (endpoint->error == WSAEMSGSIZE)
+            found.kind = DatagramArrival::Kind::TooLong;
+        else if (endpoint->error != WSAEWOULDBLOCK)
+            found.kind = DatagramArrival::Kind::Failed;
         return 0;
     }
     constexpr size_t kStatusEnd = MessageHeader::kStatusOffset + 2;
     if (static_cast<size_t>(n) >= kStatusEnd && buffer[MessageHeader::kStatusOffset] == 0xFF &&
-        buffer[MessageHeader::kStatusOffset + 1] == 0xFF)
+        buffer[MessageHeader::kStatusOffset + 1] == 0xFF) {
+        found.kind = DatagramArrival::Kind::Dropped;
         return 0;
-    endpoint->lastSender = from;
+    }
+    found.kind = DatagramArrival::Kind::Datagram;
+    endpoint->lastSender = found.from;
     return n;
 }
 

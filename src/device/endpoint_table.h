@@ -24,6 +24,22 @@ inline constexpr int kEndpointSlots = 16;
 inline constexpr uint16_t kDevicePort = 916;
 inline constexpr uint32_t kBroadcastAddress = 0xFFFFFFFF; // 255.255.255.255 in any byte order
 
+// What one receive found, for callers that account for every arrival.
+struct DatagramArrival
+{
+    enum class Kind
+    {
+        Nothing,  // no datagram was waiting
+        Datagram, // returned to the caller
+        Empty,    // a datagram of zero bytes
+        Dropped,  // status word 0xFFFF
+        TooLong,  // longer than kReceiveLimit; its content is lost
+        Failed    // another socket error
+    } kind = Kind::Nothing;
+    uint32_t from = 0;           // network order
+    uint32_t interfaceIndex = 0; // the interface it arrived on; 0 when unknown
+};
+
 class CEndpointTable
 {
 public:
@@ -42,16 +58,18 @@ public:
     // Returns the slot number, or 0 with LastNetError() set.
     int OpenEndpoint(CDialog* window, UINT message);
     bool CloseEndpoint(int slot);
-    // Destination of later sends, network order (kBroadcastAddress for broadcast).
-    bool SetEndpointTarget(int slot, uint32_t addressNetworkOrder);
+    // Destination of later sends, network order (kBroadcastAddress for broadcast), and the
+    // interface they leave by (0: the one the routing table picks).
+    bool SetEndpointTarget(int slot, uint32_t addressNetworkOrder, uint32_t interfaceIndex = 0);
     bool GetLastSender(int slot, uint32_t& addressNetworkOrder);
 
     // One datagram to the slot's target and port 916: bytes sent, or 0 with the slot's error set.
     int SendDatagram(int slot, std::span<const uint8_t> bytes);
     // One datagram of at most kReceiveLimit bytes into `buffer`: its length, or 0 when nothing
     // usable arrived (an error or an empty datagram, the socket's error recorded in the slot,
-    // or a datagram whose status word is 0xFFFF, dropped without a trace).
-    int ReceiveDatagram(int slot, std::span<uint8_t> buffer);
+    // or a datagram whose status word is 0xFFFF, dropped without a trace). `arrival`, when
+    // given, says what was found and where.
+    int ReceiveDatagram(int slot, std::span<uint8_t> buffer, DatagramArrival* arrival = nullptr);
 
     // Lets a test fail chosen sends: called before every send, a non-zero Windows Sockets code
     // fails that send with the code (nothing is sent); 0 sends normally.

@@ -24,11 +24,11 @@ std::vector<std::string> ReadLines(const std::string& path)
 
 } // namespace
 
-Camsim::Camsim(NetnsPair& pair, std::vector<std::string> args, const std::string& name)
+Camsim::Camsim(NetnsPair& pair, std::vector<std::string> args, const std::string& name, const std::string& ns)
     : pair_(pair), log_(pair.ScratchFile(name + ".jsonl"))
 {
     args.insert(args.end(), {"--log", log_, "--lifetime", "120"});
-    pid_ = pair_.StartInCamera(args, name);
+    pid_ = pair_.StartIn(ns.empty() ? pair_.Camera() : ns, args, name);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!ready_ && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -86,10 +86,11 @@ std::string NetTest::CliPath() const
     return std::string(CAMTIVO_TOOLS_DIR) + "/camtivo-cli";
 }
 
-std::unique_ptr<Camsim> NetTest::StartCamsim(std::vector<std::string> args, const std::string& name)
+std::unique_ptr<Camsim> NetTest::StartCamsim(std::vector<std::string> args, const std::string& name,
+                                             const std::string& ns)
 {
     args.insert(args.begin(), CamsimPath());
-    auto camsim = std::make_unique<Camsim>(pair, std::move(args), name);
+    auto camsim = std::make_unique<Camsim>(pair, std::move(args), name, ns);
     EXPECT_TRUE(camsim->Ready()) << "the simulator did not start";
     return camsim;
 }

@@ -20,7 +20,9 @@ namespace nettest {
 class Camsim
 {
 public:
-    Camsim(NetnsPair& pair, std::vector<std::string> args, const std::string& name = "camsim");
+    // Runs in the camera namespace, or in `ns` when one is named.
+    Camsim(NetnsPair& pair, std::vector<std::string> args, const std::string& name = "camsim",
+           const std::string& ns = {});
     ~Camsim();
     bool Ready() const { return ready_; }
     // Logged events of one kind ("received", "applied", "sent", ...), in order.
@@ -50,7 +52,8 @@ protected:
     void TearDown() override;
 
     // Starts the simulator and waits until it listens.
-    std::unique_ptr<Camsim> StartCamsim(std::vector<std::string> args, const std::string& name = "camsim");
+    std::unique_ptr<Camsim> StartCamsim(std::vector<std::string> args, const std::string& name = "camsim",
+                                        const std::string& ns = {});
     std::string CamsimPath() const;
     std::string CliPath() const;
 
