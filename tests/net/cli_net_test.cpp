@@ -54,7 +54,7 @@ TEST_F(Cli, SearchPrintsOneLinePerCamera)
     EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "02:ca:00:00:00:01");
     EXPECT_NE(run.out.find("\tAttic\t10.77.0.2\t"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\tV1.1.4\t"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\t17\tfull\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\t17\tfull\t" + pair.PcLink() + "\n"), std::string::npos) << run.out;
 }
 
 TEST_F(Cli, SaveWritesTheChangesAndExitsZeroOnlyWhenAcknowledged)
@@ -86,7 +86,7 @@ TEST_F(Cli, SaveWritesTheChangesAndExitsZeroOnlyWhenAcknowledged)
                                "--timezone",
                                "4",
                                "--seconds",
-                               "0.4"});
+                               "1"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "saved 02:ca:00:00:00:01\n");
     const auto applied = camsim->Events("applied");

@@ -248,5 +248,5 @@ TEST_F(NetTest, CameraBehindARouterIsFoundOnlyWhenAskedByAddress)
     ASSERT_EQ(found.size(), 1);
     EXPECT_EQ(found[0].toObject().value("ip").toString(), "10.88.0.2");
     EXPECT_EQ(found[0].toObject().value("name").toString(), "Far");
-    EXPECT_EQ(found[0].toObject().value("interface").toString(), pair.PcLink());
+    EXPECT_EQ(found[0].toObject().value("interface").toString().toStdString(), pair.PcLink());
 }

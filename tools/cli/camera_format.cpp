@@ -144,6 +144,8 @@ std::string CameraLine(const CCameraDataObj& camera)
 
 std::string CamerasJson(const FoundCameraList& cameras)
 {
+    if (cameras.IsEmpty())
+        return "[]\n"; // the writer would spread an empty array over two lines
     QJsonArray array;
     for (const CCameraDataObj* camera : cameras.Records())
         array.append(CameraObject(*camera));
