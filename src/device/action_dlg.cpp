@@ -22,17 +22,12 @@ constexpr char kBroadcastText[] = "255.255.255.255";
 // A target entry longer than this is cut before it is parsed, as the narrow buffer would.
 constexpr size_t kTargetTextLimit = 63;
 
-uint32_t ToNetworkOrder(const Ipv4Address& address)
+// The target list's text as inet_addr reads it (a text it cannot read gives 255.255.255.255).
+Ipv4Address ParseTarget(const std::string& text)
 {
-    uint32_t value = 0;
-    std::memcpy(&value, address.data(), sizeof value);
-    return value;
-}
-
-Ipv4Address FromNetworkOrder(uint32_t value)
-{
+    const in_addr_t word = inet_addr(text.c_str());
     Ipv4Address address{};
-    std::memcpy(address.data(), &value, sizeof value);
+    std::memcpy(address.data(), &word, sizeof word);
     return address;
 }
 
@@ -148,16 +143,16 @@ bool CActionDlg::NextTarget()
     if (targetIndex_ >= static_cast<int>(targets_.size()))
         return false;
     const std::string entry = targets_[static_cast<size_t>(targetIndex_)].substr(0, kTargetTextLimit);
-    currentAddress_ = ntohl(inet_addr(entry.c_str()));
+    currentAddress_ = ParseTarget(entry);
     return true;
 }
 
 bool CActionDlg::ProbeNextTarget()
 {
-    if (currentAddress_ == 0 && !NextTarget())
+    if (currentAddress_ == Ipv4Address{} && !NextTarget())
         return false;
     sequence_ = NextSequence(sequence_);
-    currentTarget_ = htonl(currentAddress_);
+    currentTarget_ = currentAddress_;
     const bool sent =
         currentTarget_ == kBroadcastAddress ? BroadcastQueries() : SendQueries(currentTarget_, 0);
     if (!sent) {
@@ -167,7 +162,7 @@ bool CActionDlg::ProbeNextTarget()
     }
     retries_ = 1;
     SetTimer(kActionTimer, kSearchTickMs);
-    currentAddress_ = 0;
+    currentAddress_ = {};
     return true;
 }
 
@@ -185,9 +180,9 @@ bool CActionDlg::BroadcastQueries()
 }
 
 // The three queries, one per variant, all with the current sequence number.
-bool CActionDlg::SendQueries(uint32_t targetNetworkOrder, uint32_t interfaceIndex)
+bool CActionDlg::SendQueries(const Ipv4Address& target, uint32_t interfaceIndex)
 {
-    table_.SetEndpointTarget(slot_, targetNetworkOrder, interfaceIndex);
+    table_.SetEndpointTarget(slot_, target, interfaceIndex);
     for (const uint16_t command : {CMD_QUERY, CMD_QUERY_ENC, CMD_QUERY_FULL}) {
         buffer_.fill(0);
         if (!SendDeviceMessage(table_, command, 0, buffer_, slot_, sequence_)) {
@@ -212,7 +207,7 @@ void CActionDlg::OnSearchReply()
         CountUnreadArrival(arrival);
         return;
     }
-    const Ipv4Address source = FromNetworkOrder(arrival.from);
+    const Ipv4Address& source = arrival.from;
     const auto datagram = std::span<const uint8_t>(buffer_).first(static_cast<size_t>(received));
     const SearchReply reply = DecodeSearchReply(datagram, sequence_, source, allowedTypes_);
     if (const auto rejection = RejectionFor(reply.status)) {
@@ -271,7 +266,7 @@ void CActionDlg::StartSave(const DeviceInfo& info, const CameraIdentity& identit
     setBody_ = info;
     identity_ = identity;
     deviceType_ = deviceType;
-    currentTarget_ = 0;
+    currentTarget_ = {};
     kind_ = ActionKind::Save;
     saveResult_ = SaveResult::None;
     cameraAddress_ = identity_.Get(CameraIdentity::ipAddress);
@@ -300,11 +295,11 @@ void CActionDlg::SendSetRequest()
 {
     // Odd attempts address the camera itself, even ones every camera on the link; a camera
     // outside the network of the interface it answered on is always reached by broadcast there.
-    const Ipv4Address candidate = (retries_ % 2 != 0) ? cameraAddress_ : Ipv4Address{255, 255, 255, 255};
+    const Ipv4Address candidate = (retries_ % 2 != 0) ? cameraAddress_ : kBroadcastAddress;
     const bool direct = SameSubnet(currentAdapter_, candidate);
     WriteSetBody(buffer_, setBody_, identity_.Get(CameraIdentity::macAddress));
-    table_.SetEndpointTarget(slot_, direct ? ToNetworkOrder(candidate) : kBroadcastAddress, saveInterface_);
-    currentTarget_ = ToNetworkOrder(candidate);
+    table_.SetEndpointTarget(slot_, direct ? candidate : kBroadcastAddress, saveInterface_);
+    currentTarget_ = candidate;
     if (!SendDeviceMessage(table_, setCommand_, deviceType_, buffer_, slot_, sequence_))
         ShowCommunicationError(); // the timer keeps running: the next tick tries again
 }

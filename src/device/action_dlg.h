@@ -86,8 +86,8 @@ public:
     void CopyFoundList(CTypedPtrList<CCameraDataObj>& destination) const { found_.CopyInto(destination); }
 
     int Slot() const { return slot_; }
-    // Where the last request was meant to go (network order; 255.255.255.255 for broadcast).
-    uint32_t CurrentTarget() const { return currentTarget_; }
+    // Where the last request was meant to go (255.255.255.255 for broadcast).
+    const Ipv4Address& CurrentTarget() const { return currentTarget_; }
     uint16_t Sequence() const { return sequence_; }
     ActionKind Kind() const { return kind_; }
     SaveResult LastSaveResult() const { return saveResult_; }
@@ -105,7 +105,7 @@ private:
     bool NextTarget();
     bool ProbeNextTarget();
     bool BroadcastQueries();
-    bool SendQueries(uint32_t targetNetworkOrder, uint32_t interfaceIndex);
+    bool SendQueries(const Ipv4Address& target, uint32_t interfaceIndex);
     void OnSearchReply();
     void CountUnreadArrival(const DatagramArrival& arrival);
     void EnumerateAdapters();
@@ -127,8 +127,8 @@ private:
     // Search state.
     std::vector<std::string> targets_;
     int targetIndex_ = -1;
-    uint32_t currentAddress_ = 0; // host order; 0 once queried
-    uint32_t currentTarget_ = 0;  // network order
+    Ipv4Address currentAddress_{}; // still to be queried; 0.0.0.0 once queried
+    Ipv4Address currentTarget_{};
     DeviceTypeFilter allowedTypes_;
     FoundCameraList found_;
     std::vector<std::string> unicastTargets_;

@@ -164,7 +164,7 @@ TEST_F(Discovery, FailedThirdQueryIsReportedLikeTheFirstTwo)
         SCOPED_TRACE("failing send " + std::to_string(failing));
         Engine engine;
         int sends = 0;
-        engine.table.SetSendFault([&] { return ++sends == failing ? WSAEHOSTUNREACH : 0; });
+        engine.table.fault = [&] { return ++sends == failing ? WSAEHOSTUNREACH : 0; };
         const ActionOutcome outcome = engine.runner.Search(kWaitLimitMs);
         EXPECT_EQ(outcome.code, NOTIFY_SEND_ERROR);
         EXPECT_EQ(outcome.value, WSAEHOSTUNREACH);

@@ -55,6 +55,17 @@ std::vector<QJsonObject> Camsim::Events(const QString& event) const
     return events;
 }
 
+int FaultyEndpointTable::Transmit(CUdpSocket& socket, std::span<const uint8_t> bytes,
+                                  const Ipv4Address& target, uint16_t port, uint32_t interfaceIndex,
+                                  int& error)
+{
+    if (const int code = fault ? fault() : 0; code != 0) {
+        error = code;
+        return -1;
+    }
+    return CEndpointTable::Transmit(socket, bytes, target, port, interfaceIndex, error);
+}
+
 Engine::Engine() : action(table), runner(action)
 {
     runner.onNotify = [this](WPARAM code, LPARAM) { notifications.push_back(code); };

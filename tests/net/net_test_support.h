@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 
 #include <QJsonObject>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -35,11 +36,23 @@ private:
     bool ready_ = false;
 };
 
+// An endpoint table whose sends can be made to fail: `fault`, when set, is called before every
+// send and returns a Windows Sockets code to fail that send with (nothing is sent), or 0.
+class FaultyEndpointTable : public CEndpointTable
+{
+public:
+    std::function<int()> fault;
+
+protected:
+    int Transmit(CUdpSocket& socket, std::span<const uint8_t> bytes, const Ipv4Address& target, uint16_t port,
+                 uint32_t interfaceIndex, int& error) override;
+};
+
 // The action dialog with its own endpoint table and a runner standing in for the frame.
 struct Engine
 {
     Engine();
-    CEndpointTable table;
+    FaultyEndpointTable table;
     CActionDlg action;
     CActionRunner runner;
     std::vector<WPARAM> notifications;
