@@ -22,17 +22,12 @@ constexpr char kBroadcastText[] = "255.255.255.255";
 // A target entry longer than this is cut before it is parsed, as the narrow buffer would.
 constexpr size_t kTargetTextLimit = 63;
 
-uint32_t ToNetworkOrder(const Ipv4Address& address)
+// The target list's text as inet_addr reads it (a text it cannot read gives 255.255.255.255).
+Ipv4Address ParseTarget(const std::string& text)
 {
-    uint32_t value = 0;
-    std::memcpy(&value, address.data(), sizeof value);
-    return value;
-}
-
-Ipv4Address FromNetworkOrder(uint32_t value)
-{
+    const in_addr_t word = inet_addr(text.c_str());
     Ipv4Address address{};
-    std::memcpy(address.data(), &value, sizeof value);
+    std::memcpy(address.data(), &word, sizeof word);
     return address;
 }
 
@@ -127,7 +122,10 @@ bool CActionDlg::StartSearch()
     }
     // One broadcast entry per search: a list that kept growing would add 10 s to every search.
     targets_.assign(1, kBroadcastText);
+    targets_.insert(targets_.end(), unicastTargets_.begin(), unicastTargets_.end());
     EnumerateAdapters();
+    searchInterfaces_ = SearchInterfaces(adapters_);
+    diagnosis_.Start(searchInterfaces_, adapters_);
     targetIndex_ = -1;
     slot_ = table_.OpenEndpoint(this, WM_DEVICE_SEARCH_REPLY);
     if (slot_ == 0) {
@@ -145,28 +143,55 @@ bool CActionDlg::NextTarget()
     if (targetIndex_ >= static_cast<int>(targets_.size()))
         return false;
     const std::string entry = targets_[static_cast<size_t>(targetIndex_)].substr(0, kTargetTextLimit);
-    currentAddress_ = ntohl(inet_addr(entry.c_str()));
+    currentAddress_ = ParseTarget(entry);
     return true;
 }
 
 bool CActionDlg::ProbeNextTarget()
 {
-    if (currentAddress_ == 0 && !NextTarget())
+    if (currentAddress_ == Ipv4Address{} && !NextTarget())
         return false;
-    table_.SetEndpointTarget(slot_, htonl(currentAddress_));
     sequence_ = NextSequence(sequence_);
-    currentTarget_ = htonl(currentAddress_);
-    for (const uint16_t command : {CMD_QUERY, CMD_QUERY_ENC, CMD_QUERY_FULL}) {
-        buffer_.fill(0);
-        if (!SendDeviceMessage(table_, command, 0, buffer_, slot_, sequence_)) {
-            // The frame ends the search and shows a message for the code; its progress box closes.
-            Notify(NOTIFY_SEND_ERROR, table_.SlotError(slot_));
-            return true;
-        }
+    currentTarget_ = currentAddress_;
+    const bool sent =
+        currentTarget_ == kBroadcastAddress ? BroadcastQueries() : SendQueries(currentTarget_, 0);
+    if (!sent) {
+        // The frame ends the search and shows a message for the code; its progress box closes.
+        Notify(NOTIFY_SEND_ERROR, sendError_);
+        return true;
     }
     retries_ = 1;
     SetTimer(kActionTimer, kSearchTickMs);
-    currentAddress_ = 0;
+    currentAddress_ = {};
+    return true;
+}
+
+// A limited broadcast leaves only by the interface the routing table picks, so each interface
+// gets its own. One that cannot send does not stop the others; the search fails only when no
+// interface could send. Without a usable interface the routing table decides, as it always did.
+bool CActionDlg::BroadcastQueries()
+{
+    if (searchInterfaces_.empty())
+        return SendQueries(kBroadcastAddress, 0);
+    bool any = false;
+    for (const NetworkAdapter& adapter : searchInterfaces_)
+        any = SendQueries(kBroadcastAddress, adapter.index) || any;
+    return any;
+}
+
+// The three queries, one per variant, all with the current sequence number.
+bool CActionDlg::SendQueries(const Ipv4Address& target, uint32_t interfaceIndex)
+{
+    table_.SetEndpointTarget(slot_, target, interfaceIndex);
+    for (const uint16_t command : {CMD_QUERY, CMD_QUERY_ENC, CMD_QUERY_FULL}) {
+        buffer_.fill(0);
+        if (!SendDeviceMessage(table_, command, 0, buffer_, slot_, sequence_)) {
+            sendError_ = table_.SlotError(slot_);
+            diagnosis_.CountSend(interfaceIndex, sendError_ != 0 ? sendError_ : table_.LastNetError());
+            return false;
+        }
+        diagnosis_.CountSend(interfaceIndex, 0);
+    }
     return true;
 }
 
@@ -176,48 +201,80 @@ void CActionDlg::OnSearchReply()
     if (kind_ != ActionKind::Search)
         return;
     buffer_.fill(0);
-    const int received = table_.ReceiveDatagram(slot_, buffer_);
-    if (received <= 0)
+    DatagramArrival arrival;
+    const int received = table_.ReceiveDatagram(slot_, buffer_, &arrival);
+    if (received <= 0) {
+        CountUnreadArrival(arrival);
         return;
-    uint32_t sender = 0;
-    table_.GetLastSender(slot_, sender);
+    }
+    const Ipv4Address& source = arrival.from;
     const auto datagram = std::span<const uint8_t>(buffer_).first(static_cast<size_t>(received));
-    const SearchReply reply = DecodeSearchReply(datagram, sequence_, FromNetworkOrder(sender), allowedTypes_);
-    if (reply.status != ReplyStatus::Accepted)
-        return; // foreign, stale, failed, undecodable or unwanted replies are ignored silently
-    found_.StoreReply(reply.header, reply.info);
+    const SearchReply reply = DecodeSearchReply(datagram, sequence_, source, allowedTypes_);
+    if (const auto rejection = RejectionFor(reply.status)) {
+        // Foreign, stale, failed, undecodable or unwanted replies are ignored silently; only the
+        // diagnosis counts them.
+        diagnosis_.CountRejected(arrival.interfaceIndex, *rejection);
+        return;
+    }
+    diagnosis_.CountAccepted(arrival.interfaceIndex, reply.info.Get(DeviceInfo::macAddress), source,
+                             currentTarget_ == kBroadcastAddress);
+    found_.StoreReply(reply.header, reply.info, arrival.interfaceIndex);
+}
+
+// Datagrams the endpoint consumed without handing them over still count as received.
+void CActionDlg::CountUnreadArrival(const DatagramArrival& arrival)
+{
+    switch (arrival.kind) {
+    case DatagramArrival::Kind::Dropped:
+        diagnosis_.CountRejected(arrival.interfaceIndex, Rejection::Dropped);
+        break;
+    case DatagramArrival::Kind::TooLong:
+        diagnosis_.CountRejected(arrival.interfaceIndex, Rejection::TooLong);
+        break;
+    case DatagramArrival::Kind::Empty:
+        diagnosis_.CountRejected(arrival.interfaceIndex, Rejection::TooShort);
+        break;
+    default:
+        break;
+    }
 }
 
 void CActionDlg::EnumerateAdapters()
 {
     // A failed listing leaves no adapter, never the one of an earlier call.
+    adapters_.clear();
     currentAdapter_.reset();
     if (!adapterSource_)
         return;
-    if (const auto adapters = adapterSource_())
-        currentAdapter_ = ChooseCurrentAdapter(*adapters);
+    if (auto adapters = adapterSource_())
+        adapters_ = std::move(*adapters);
+    currentAdapter_ = ChooseCurrentAdapter(adapters_);
 }
 
 // ---- Save ----
 
 void CActionDlg::StartSave(const CCameraDataObj& camera)
 {
-    StartSave(camera.info, camera.identity, camera.info.Get(DeviceInfo::deviceType),
-              camera.AnsweredCommand());
+    StartSave(camera.info, camera.identity, camera.info.Get(DeviceInfo::deviceType), camera.AnsweredCommand(),
+              camera.interfaceIndex);
 }
 
 void CActionDlg::StartSave(const DeviceInfo& info, const CameraIdentity& identity, uint16_t deviceType,
-                           uint16_t answeredCommand)
+                           uint16_t answeredCommand, uint32_t answeredOn)
 {
     Stop();
     setBody_ = info;
     identity_ = identity;
     deviceType_ = deviceType;
-    currentTarget_ = 0;
+    currentTarget_ = {};
     kind_ = ActionKind::Save;
     saveResult_ = SaveResult::None;
     cameraAddress_ = identity_.Get(CameraIdentity::ipAddress);
     EnumerateAdapters();
+    // The camera's own interface decides both the subnet test and the way out.
+    const SaveInterface choice = ChooseSaveInterface(adapters_, answeredOn);
+    currentAdapter_ = choice.adapter;
+    saveInterface_ = choice.sendIndex;
     targetIndex_ = -1;
     slot_ = table_.OpenEndpoint(this, WM_DEVICE_SAVE_REPLY);
     if (slot_ == 0) {
@@ -237,12 +294,12 @@ void CActionDlg::StartSave(const DeviceInfo& info, const CameraIdentity& identit
 void CActionDlg::SendSetRequest()
 {
     // Odd attempts address the camera itself, even ones every camera on the link; a camera
-    // outside the adapter's network is always reached by broadcast.
-    const Ipv4Address candidate = (retries_ % 2 != 0) ? cameraAddress_ : Ipv4Address{255, 255, 255, 255};
+    // outside the network of the interface it answered on is always reached by broadcast there.
+    const Ipv4Address candidate = (retries_ % 2 != 0) ? cameraAddress_ : kBroadcastAddress;
     const bool direct = SameSubnet(currentAdapter_, candidate);
     WriteSetBody(buffer_, setBody_, identity_.Get(CameraIdentity::macAddress));
-    table_.SetEndpointTarget(slot_, direct ? ToNetworkOrder(candidate) : kBroadcastAddress);
-    currentTarget_ = ToNetworkOrder(candidate);
+    table_.SetEndpointTarget(slot_, direct ? candidate : kBroadcastAddress, saveInterface_);
+    currentTarget_ = candidate;
     if (!SendDeviceMessage(table_, setCommand_, deviceType_, buffer_, slot_, sequence_))
         ShowCommunicationError(); // the timer keeps running: the next tick tries again
 }

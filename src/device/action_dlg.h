@@ -1,13 +1,16 @@
 #pragma once
 // CActionDlg: the hidden window that runs the two long device actions on the UI thread. A
-// search broadcasts three queries (one per protocol variant) and collects the replies for 20
-// seconds into the found list, one record per MAC address; a save sends a camera's settings in
-// the variant it answered, up to four times 60 seconds apart, and waits for its answer. Each
+// search broadcasts three queries (one per protocol variant) on every interface that can carry
+// them (through the routing table when there is none) and collects the replies for 20 seconds
+// into the found list, one record per MAC address, each with the interface it answered on; a
+// save sends a camera's settings in the variant it answered, on that interface, up to four
+// times 60 seconds apart, and waits for its answer. Each
 // action ends with one notification sent (synchronously) to the notification window: search
 // done, save succeeded, save failed, or a send error with its socket error code.
 #include "device/core/camera_data.h"
 #include "device/core/found_camera_list.h"
 #include "device/core/receive_path.h"
+#include "device/core/search_diagnosis.h"
 #include "platform/core/network_adapter.h"
 #include "platform/core/window_messages.h"
 #include "platform/dialog.h"
@@ -20,6 +23,7 @@
 #include <vector>
 
 class CEndpointTable;
+struct DatagramArrival;
 
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr int ID_APP_EXIT = 57665;
@@ -63,12 +67,15 @@ public:
     void SetAllowedTypes(DeviceTypeFilter filter) { allowedTypes_ = std::move(filter); }
     // Where the adapter list comes from (the system's by default; tests supply their own).
     void SetAdapterSource(AdapterSource source) { adapterSource_ = std::move(source); }
+    // Dotted addresses each search queries directly after its broadcast (cameras behind a router).
+    void SetUnicastTargets(std::vector<std::string> targets) { unicastTargets_ = std::move(targets); }
 
     // Starts a search; false when it could not start (the reason has been shown).
     bool StartSearch();
     // Starts a save of the record's settings; the outcome arrives as a notification.
+    // `answeredOn` is the interface the camera's reply arrived on (0 when unknown).
     void StartSave(const DeviceInfo& info, const CameraIdentity& identity, uint16_t deviceType,
-                   uint16_t answeredCommand);
+                   uint16_t answeredCommand, uint32_t answeredOn = 0);
     void StartSave(const CCameraDataObj& camera);
     // What the frame does once its progress dialog has closed: stop timer 100, close the endpoint.
     void Stop();
@@ -79,13 +86,15 @@ public:
     void CopyFoundList(CTypedPtrList<CCameraDataObj>& destination) const { found_.CopyInto(destination); }
 
     int Slot() const { return slot_; }
-    // Where the last request was meant to go (network order; 255.255.255.255 for broadcast).
-    uint32_t CurrentTarget() const { return currentTarget_; }
+    // Where the last request was meant to go (255.255.255.255 for broadcast).
+    const Ipv4Address& CurrentTarget() const { return currentTarget_; }
     uint16_t Sequence() const { return sequence_; }
     ActionKind Kind() const { return kind_; }
     SaveResult LastSaveResult() const { return saveResult_; }
     const std::optional<NetworkAdapter>& CurrentAdapter() const { return currentAdapter_; }
     size_t TargetCount() const { return targets_.size(); }
+    // What the last search sent and received, per interface.
+    const SearchDiagnosis& Diagnosis() const { return diagnosis_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -95,7 +104,10 @@ protected:
 private:
     bool NextTarget();
     bool ProbeNextTarget();
+    bool BroadcastQueries();
+    bool SendQueries(const Ipv4Address& target, uint32_t interfaceIndex);
     void OnSearchReply();
+    void CountUnreadArrival(const DatagramArrival& arrival);
     void EnumerateAdapters();
     void SendSetRequest();
     void OnSaveReply();
@@ -115,10 +127,14 @@ private:
     // Search state.
     std::vector<std::string> targets_;
     int targetIndex_ = -1;
-    uint32_t currentAddress_ = 0; // host order; 0 once queried
-    uint32_t currentTarget_ = 0;  // network order
+    Ipv4Address currentAddress_{}; // still to be queried; 0.0.0.0 once queried
+    Ipv4Address currentTarget_{};
     DeviceTypeFilter allowedTypes_;
     FoundCameraList found_;
+    std::vector<std::string> unicastTargets_;
+    std::vector<NetworkAdapter> searchInterfaces_;
+    SearchDiagnosis diagnosis_;
+    int sendError_ = 0; // socket error of the last failed query
 
     // Save state.
     SaveResult saveResult_ = SaveResult::None;
@@ -127,7 +143,9 @@ private:
     DeviceInfo setBody_;
     CameraIdentity identity_;
     Ipv4Address cameraAddress_{};
+    uint32_t saveInterface_ = 0; // 0: the routing table picks
 
     AdapterSource adapterSource_;
+    std::vector<NetworkAdapter> adapters_; // the last listing; empty when it failed
     std::optional<NetworkAdapter> currentAdapter_;
 };

@@ -5,7 +5,7 @@
 bool SendDeviceMessage(CEndpointTable& table, uint16_t command, uint16_t deviceType, MessageBuffer& buffer,
                        int slot, uint16_t sequence)
 {
-    uint32_t unused = 0;
+    Ipv4Address unused{};
     if (!table.GetLastSender(slot, unused)) // the table's own started and slot checks
         return false;
     const FrameResult frame = FrameRequest(buffer, command, deviceType, sequence);
@@ -13,9 +13,5 @@ bool SendDeviceMessage(CEndpointTable& table, uint16_t command, uint16_t deviceT
         table.RecordSocketError(slot);
         return false;
     }
-    const int sent = table.SendDatagram(slot, std::span<const uint8_t>(buffer).first(frame.datagramSize));
-    if (sent <= 0)
-        return false;
-    table.RecordSent(slot, buffer, sent);
-    return true;
+    return table.SendMessage(slot, buffer, frame.datagramSize) > 0;
 }

@@ -1,20 +1,42 @@
 #include "device/endpoint_table.h"
 
+#include "platform/core/socket_errors.h"
 #include "platform/udp_socket.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 struct CEndpointTable::Endpoint
 {
     CUdpSocket socket;
-    uint32_t target = 0;
-    uint32_t lastSender = 0;
+    Ipv4Address target{};
+    uint32_t targetInterface = 0;
+    Ipv4Address lastSender{};
     uint16_t port = kDevicePort;
     MessageBuffer lastSent{};
     int sentCount = 0;
     int error = 0;
 };
+
+namespace {
+
+// The socket holds an address as the 32-bit word whose bytes are the four octets in order.
+uint32_t ToSocketOrder(const Ipv4Address& address)
+{
+    uint32_t word = 0;
+    std::memcpy(&word, address.data(), sizeof word);
+    return word;
+}
+
+Ipv4Address FromSocketOrder(uint32_t word)
+{
+    Ipv4Address address{};
+    std::memcpy(address.data(), &word, sizeof word);
+    return address;
+}
+
+} // namespace
 
 CEndpointTable::CEndpointTable() = default;
 CEndpointTable::~CEndpointTable() = default;
@@ -86,22 +108,32 @@ bool CEndpointTable::CloseEndpoint(int slot)
     return true;
 }
 
-bool CEndpointTable::SetEndpointTarget(int slot, uint32_t addressNetworkOrder)
+bool CEndpointTable::SetEndpointTarget(int slot, const Ipv4Address& address, uint32_t interfaceIndex)
 {
     Endpoint* endpoint = Checked(slot);
     if (endpoint == nullptr)
         return false;
-    endpoint->target = addressNetworkOrder;
+    endpoint->target = address;
+    endpoint->targetInterface = interfaceIndex;
     return true;
 }
 
-bool CEndpointTable::GetLastSender(int slot, uint32_t& addressNetworkOrder)
+bool CEndpointTable::GetLastSender(int slot, Ipv4Address& address)
 {
     const Endpoint* endpoint = Checked(slot);
     if (endpoint == nullptr)
         return false;
-    addressNetworkOrder = endpoint->lastSender;
+    address = endpoint->lastSender;
     return true;
+}
+
+int CEndpointTable::Transmit(CUdpSocket& socket, std::span<const uint8_t> bytes, const Ipv4Address& target,
+                             uint16_t port, uint32_t interfaceIndex, int& error)
+{
+    const int sent = socket.SendTo(bytes, ToSocketOrder(target), port, interfaceIndex);
+    if (sent < 0)
+        error = socket.LastError();
+    return sent;
 }
 
 int CEndpointTable::SendDatagram(int slot, std::span<const uint8_t> bytes)
@@ -109,43 +141,54 @@ int CEndpointTable::SendDatagram(int slot, std::span<const uint8_t> bytes)
     Endpoint* endpoint = Checked(slot);
     if (endpoint == nullptr)
         return 0;
-    if (const int fault = sendFault_ ? sendFault_() : 0; fault != 0) {
-        endpoint->error = fault;
-        return 0;
-    }
-    const int sent = endpoint->socket.SendTo(bytes, endpoint->target, endpoint->port);
-    if (sent < 0) {
-        endpoint->error = endpoint->socket.LastError();
-        return 0;
+    const int sent = Transmit(endpoint->socket, bytes, endpoint->target, endpoint->port,
+                              endpoint->targetInterface, endpoint->error);
+    return sent < 0 ? 0 : sent;
+}
+
+int CEndpointTable::SendMessage(int slot, const MessageBuffer& buffer, size_t size)
+{
+    const int sent =
+        SendDatagram(slot, std::span<const uint8_t>(buffer).first(std::min(size, buffer.size())));
+    if (sent > 0) {
+        Endpoint* endpoint = Checked(slot);
+        endpoint->lastSent = buffer;
+        endpoint->sentCount = sent;
     }
     return sent;
 }
 
-int CEndpointTable::ReceiveDatagram(int slot, std::span<uint8_t> buffer)
+int CEndpointTable::ReceiveDatagram(int slot, std::span<uint8_t> buffer, DatagramArrival* arrival)
 {
+    DatagramArrival scratch;
+    DatagramArrival& found = arrival != nullptr ? *arrival : scratch;
+    found = {};
     Endpoint* endpoint = Checked(slot);
     if (endpoint == nullptr)
         return 0;
     uint32_t from = 0;
-    const int n = endpoint->socket.ReceiveFrom(buffer.first(std::min(buffer.size(), kReceiveLimit)), from);
+    const int n = endpoint->socket.ReceiveFrom(buffer.first(std::min(buffer.size(), kReceiveLimit)), from,
+                                               &found.interfaceIndex);
+    found.from = FromSocketOrder(from);
     if (n <= 0) {
         endpoint->error = endpoint->socket.LastError();
+        if (n == 0)
+            found.kind = DatagramArrival::Kind::Empty;
+        else if (endpoint->error == WSAEMSGSIZE)
+            found.kind = DatagramArrival::Kind::TooLong;
+        else if (endpoint->error != WSAEWOULDBLOCK)
+            found.kind = DatagramArrival::Kind::Failed;
         return 0;
     }
     constexpr size_t kStatusEnd = MessageHeader::kStatusOffset + 2;
     if (static_cast<size_t>(n) >= kStatusEnd && buffer[MessageHeader::kStatusOffset] == 0xFF &&
-        buffer[MessageHeader::kStatusOffset + 1] == 0xFF)
+        buffer[MessageHeader::kStatusOffset + 1] == 0xFF) {
+        found.kind = DatagramArrival::Kind::Dropped;
         return 0;
-    endpoint->lastSender = from;
-    return n;
-}
-
-void CEndpointTable::RecordSent(int slot, const MessageBuffer& buffer, int count)
-{
-    if (Endpoint* endpoint = Checked(slot)) {
-        endpoint->lastSent = buffer;
-        endpoint->sentCount = count;
     }
+    found.kind = DatagramArrival::Kind::Datagram;
+    endpoint->lastSender = found.from;
+    return n;
 }
 
 int CEndpointTable::SlotError(int slot) const
@@ -154,22 +197,16 @@ int CEndpointTable::SlotError(int slot) const
     return endpoint ? endpoint->error : 0;
 }
 
-void CEndpointTable::SetSlotError(int slot, int error)
-{
-    if (Endpoint* endpoint = Checked(slot))
-        endpoint->error = error;
-}
-
 void CEndpointTable::RecordSocketError(int slot)
 {
     if (Endpoint* endpoint = Checked(slot))
         endpoint->error = endpoint->socket.LastError();
 }
 
-uint32_t CEndpointTable::Target(int slot) const
+Ipv4Address CEndpointTable::Target(int slot) const
 {
     const Endpoint* endpoint = Find(slot);
-    return endpoint ? endpoint->target : 0;
+    return endpoint ? endpoint->target : Ipv4Address{};
 }
 
 int CEndpointTable::SentCount(int slot) const

@@ -48,8 +48,20 @@ std::optional<std::vector<NetworkAdapter>> ListNetworkAdapters()
                                        [&](const NetworkAdapter& a) { return a.name == entry->ifa_name; });
         if (known)
             continue;
-        adapters.push_back(
-            {entry->ifa_name, Describe(*entry), Dotted(entry->ifa_addr), Dotted(entry->ifa_netmask)});
+        NetworkAdapter adapter{entry->ifa_name, Describe(*entry), Dotted(entry->ifa_addr),
+                               Dotted(entry->ifa_netmask)};
+        adapter.index = if_nametoindex(entry->ifa_name);
+        adapter.loopback = (entry->ifa_flags & (IFF_LOOPBACK | IFF_POINTOPOINT)) != 0;
+        adapter.canBroadcast = (entry->ifa_flags & IFF_BROADCAST) != 0;
+        adapters.push_back(std::move(adapter));
     }
     return adapters;
+}
+
+std::string InterfaceName(uint32_t index)
+{
+    char name[IF_NAMESIZE] = {};
+    if (index == 0 || if_indextoname(index, name) == nullptr)
+        return {};
+    return name;
 }

@@ -9,3 +9,6 @@
 
 // Returns nothing when the system cannot list its interfaces.
 std::optional<std::vector<NetworkAdapter>> ListNetworkAdapters();
+
+// The name of the interface with the system's index, or "" when there is none.
+std::string InterfaceName(uint32_t index);

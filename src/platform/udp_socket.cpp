@@ -46,6 +46,12 @@ bool CUdpSocket::Open()
         ::close(fd);
         return false;
     }
+    // The arrival interface of every datagram, and the departure interface of a send.
+    if (::setsockopt(fd, IPPROTO_IP, IP_PKTINFO, &on, sizeof on) != 0) {
+        Fail(WsaErrorFromErrno(errno));
+        ::close(fd);
+        return false;
+    }
     // Best effort: beyond the system's cap only a privileged process may go (SO_RCVBUFFORCE);
     // otherwise the kernel caps SO_RCVBUF, which still leaves a larger buffer than the default.
     if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &kReceiveBufferBytes, sizeof kReceiveBufferBytes) != 0)
@@ -92,28 +98,53 @@ void CUdpSocket::ArmNotifier()
     connect(notifier_, &QSocketNotifier::activated, this, &CUdpSocket::ReadDry);
 }
 
+namespace {
+
+// The interface index carried by an IP_PKTINFO control message, 0 when there is none.
+uint32_t ArrivalInterface(msghdr& header)
+{
+    for (cmsghdr* c = CMSG_FIRSTHDR(&header); c != nullptr; c = CMSG_NXTHDR(&header, c)) {
+        if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
+            in_pktinfo info{};
+            std::memcpy(&info, CMSG_DATA(c), sizeof info);
+            return static_cast<uint32_t>(info.ipi_ifindex);
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
 void CUdpSocket::ReadDry()
 {
-    // MSG_TRUNC makes recvfrom return the real length of a datagram longer than the buffer.
+    // MSG_TRUNC makes recvmsg return the real length of a datagram longer than the buffer.
     scratch_.resize(receiveLimit_);
     for (;;) {
         sockaddr_in from{};
-        socklen_t fromLength = sizeof from;
-        const ssize_t n = ::recvfrom(fd_, scratch_.data(), scratch_.size(), MSG_TRUNC,
-                                     reinterpret_cast<sockaddr*>(&from), &fromLength);
+        iovec data{scratch_.data(), scratch_.size()};
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))];
+        msghdr header{};
+        header.msg_name = &from;
+        header.msg_namelen = sizeof from;
+        header.msg_iov = &data;
+        header.msg_iovlen = 1;
+        header.msg_control = control;
+        header.msg_controllen = sizeof control;
+        const ssize_t n = ::recvmsg(fd_, &header, MSG_TRUNC);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             if (errno == EAGAIN || errno == EWOULDBLOCK)
                 break;
             // A pending error (such as a refused port) is reported once, as an arrival of its own.
-            queue_.push_back({{}, 0, WsaErrorFromErrno(errno), 0});
+            queue_.push_back({{}, 0, 0, WsaErrorFromErrno(errno), 0});
             if (window_)
                 window_->PostMessage(message_, static_cast<WPARAM>(fd_), 0);
             break;
         } else {
             Arrival arrival;
             arrival.from = from.sin_addr.s_addr;
+            arrival.interfaceIndex = ArrivalInterface(header);
             arrival.length = static_cast<size_t>(n);
             if (arrival.length > receiveLimit_)
                 arrival.error = WSAEMSGSIZE;
@@ -126,7 +157,8 @@ void CUdpSocket::ReadDry()
     }
 }
 
-int CUdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrder, uint16_t port)
+int CUdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrder, uint16_t port,
+                       uint32_t interfaceIndex)
 {
     if (fd_ < 0)
         return Fail(WSAENOTSOCK);
@@ -134,9 +166,26 @@ int CUdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrd
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     to.sin_addr.s_addr = addressNetworkOrder;
+    iovec bytes{const_cast<uint8_t*>(data.data()), data.size()};
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+    msghdr header{};
+    header.msg_name = &to;
+    header.msg_namelen = sizeof to;
+    header.msg_iov = &bytes;
+    header.msg_iovlen = 1;
+    if (interfaceIndex != 0) {
+        header.msg_control = control;
+        header.msg_controllen = sizeof control;
+        cmsghdr* c = CMSG_FIRSTHDR(&header);
+        c->cmsg_level = IPPROTO_IP;
+        c->cmsg_type = IP_PKTINFO;
+        c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
+        in_pktinfo info{};
+        info.ipi_ifindex = static_cast<int>(interfaceIndex);
+        std::memcpy(CMSG_DATA(c), &info, sizeof info);
+    }
     for (;;) {
-        const ssize_t n =
-            ::sendto(fd_, data.data(), data.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+        const ssize_t n = ::sendmsg(fd_, &header, 0);
         if (n >= 0)
             return static_cast<int>(n);
         if (errno != EINTR)
@@ -144,7 +193,7 @@ int CUdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrd
     }
 }
 
-int CUdpSocket::ReceiveFrom(std::span<uint8_t> buffer, uint32_t& fromNetworkOrder)
+int CUdpSocket::ReceiveFrom(std::span<uint8_t> buffer, uint32_t& fromNetworkOrder, uint32_t* interfaceIndex)
 {
     if (fd_ < 0)
         return Fail(WSAENOTSOCK);
@@ -153,6 +202,8 @@ int CUdpSocket::ReceiveFrom(std::span<uint8_t> buffer, uint32_t& fromNetworkOrde
     Arrival arrival = std::move(queue_.front());
     queue_.pop_front();
     fromNetworkOrder = arrival.from;
+    if (interfaceIndex != nullptr)
+        *interfaceIndex = arrival.interfaceIndex;
     if (arrival.error != 0)
         return Fail(arrival.error);
     if (arrival.length > buffer.size()) {

@@ -4,6 +4,8 @@
 // window as its numbered message, posted once per datagram on the UI thread. On each readiness
 // the socket is read dry into a queue, so a burst of thousands of datagrams is not dropped by the
 // kernel while the UI thread is busy; ReceiveFrom then takes one datagram from that queue.
+// Each arrival keeps the interface it came in on, and a send can name the interface it leaves
+// by (IP_PKTINFO both ways), so one socket serves every network interface without privileges.
 #include "platform/core/win_types.h"
 
 #include <QObject>
@@ -40,12 +42,17 @@ public:
     // Posts `message` to `window` once for every datagram that arrives from now on.
     bool SelectRead(CDialog* window, UINT message);
 
-    // One sendto(); returns the bytes sent, or -1 with LastError() set.
-    int SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrder, uint16_t port);
+    // One datagram; returns the bytes sent, or -1 with LastError() set. With an interface index
+    // the datagram leaves by that interface (a limited broadcast then reaches that link, whatever
+    // the routing table says); with 0 the routing table chooses.
+    int SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrder, uint16_t port,
+               uint32_t interfaceIndex = 0);
     // Takes the oldest arrival: copies at most buffer.size() bytes and returns the datagram's
     // length, or -1 with LastError() set (WSAEWOULDBLOCK when nothing waits, WSAEMSGSIZE for a
     // datagram that was longer than the receive limit or the buffer; that datagram is gone).
-    int ReceiveFrom(std::span<uint8_t> buffer, uint32_t& fromNetworkOrder);
+    // `interfaceIndex`, when given, receives the index of the interface it arrived on (0 unknown).
+    int ReceiveFrom(std::span<uint8_t> buffer, uint32_t& fromNetworkOrder,
+                    uint32_t* interfaceIndex = nullptr);
 
     // Windows Sockets code of the last failed call on this socket.
     int LastError() const { return lastError_; }
@@ -59,6 +66,7 @@ private:
     {
         std::vector<uint8_t> bytes;
         uint32_t from = 0;
+        uint32_t interfaceIndex = 0;
         int error = 0;
         size_t length = 0;
     };

@@ -1,6 +1,6 @@
 // Replies per second through the whole receive path: check, decipher, widen, patch and store
 // by MAC into the found list, for each protocol variant, with a burst of distinct cameras.
-#include "device/core/camera_side.h"
+#include "camera_side/camera_side.h"
 #include "device/core/found_camera_list.h"
 #include "device/core/receive_path.h"
 

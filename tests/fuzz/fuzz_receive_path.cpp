@@ -1,6 +1,6 @@
 // Datagram bytes from the network through both receive checks, the record store, and the
 // camera side's reading of set requests. Seeds carry sequence number 1000.
-#include "device/core/camera_side.h"
+#include "camera_side/camera_side.h"
 #include "device/core/found_camera_list.h"
 #include "device/core/receive_path.h"
 

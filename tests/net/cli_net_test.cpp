@@ -27,7 +27,7 @@ TEST_F(Cli, SearchPrintsEveryCameraAsJson)
 {
     auto camsim = StartCamsim({"--count", "2", "--variants", "enc", "--type", "18", "--name", "Porch",
                                "--firmware", "0x120", "--web-port", "8080", "--dhcp"});
-    const RunResult run = Run({"search", "--json", "--seconds", "0.4"});
+    const RunResult run = Run({"search", "--json", "--seconds", "1"});
     ASSERT_EQ(run.status, 0) << run.err;
     const QJsonArray cameras = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
     ASSERT_EQ(cameras.size(), 2);
@@ -49,12 +49,12 @@ TEST_F(Cli, SearchPrintsEveryCameraAsJson)
 TEST_F(Cli, SearchPrintsOneLinePerCamera)
 {
     auto camsim = StartCamsim({"--variants", "full", "--firmware", "0x2500", "--name", "Attic"});
-    const RunResult run = Run({"search", "--seconds", "0.4", "--all-product"});
+    const RunResult run = Run({"search", "--seconds", "1", "--all-product"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "02:ca:00:00:00:01");
     EXPECT_NE(run.out.find("\tAttic\t10.77.0.2\t"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\tV1.1.4\t"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\t17\tfull\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\t17\tfull\t" + pair.PcLink() + "\n"), std::string::npos) << run.out;
 }
 
 TEST_F(Cli, SaveWritesTheChangesAndExitsZeroOnlyWhenAcknowledged)
@@ -86,7 +86,7 @@ TEST_F(Cli, SaveWritesTheChangesAndExitsZeroOnlyWhenAcknowledged)
                                "--timezone",
                                "4",
                                "--seconds",
-                               "0.4"});
+                               "1"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "saved 02:ca:00:00:00:01\n");
     const auto applied = camsim->Events("applied");
@@ -103,7 +103,7 @@ TEST_F(Cli, SaveWritesTheChangesAndExitsZeroOnlyWhenAcknowledged)
     EXPECT_EQ(settings.value("gateway").toString(), "10.77.0.254");
 }
 
-TEST_F(Cli, SaveFailuresAreOneLineAndExitOne)
+TEST_F(Cli, SaveFailuresAfterTheSearchAreOneLineAndExitOne)
 {
     struct Case
     {
@@ -120,12 +120,6 @@ TEST_F(Cli, SaveFailuresAreOneLineAndExitOne)
          {"--variants", "enc", "--password", "admin123456"},
          {"--login", "admin", "--password", "admin123456"},
          "wrong login name or password"},
-        {"invalid day",
-         {},
-         {"--date", "02/30/2024"},
-         "invalid value: day out of range (the month has 29 days)"},
-        {"invalid name", {}, {"--name", "-cam"}, "invalid value: camera name"},
-        {"octet too big", {}, {"--dhcp", "off", "--ip", "10.77.0.256"}, "invalid value: octet out of range"},
         {"address without fixed mode", {"--dhcp"}, {"--ip", "10.77.0.5"}, "need a fixed address"},
         {"refused", {"--status", "2"}, {"--name", "x"}, "refused the settings"},
         {"no answer", {"--drop-first", "9"}, {"--name", "x"}, "no answer from camera"},
@@ -134,7 +128,7 @@ TEST_F(Cli, SaveFailuresAreOneLineAndExitOne)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         auto camsim = StartCamsim(c.camsim, "camsim" + std::to_string(n++));
-        std::vector<std::string> args{"save", "--seconds", "0.2"};
+        std::vector<std::string> args{"save", "--seconds", "1"};
         if (std::find(c.options.begin(), c.options.end(), "--mac") == c.options.end())
             args.insert(args.end(), {"--mac", "02:ca:00:00:00:01"});
         if (std::find(c.options.begin(), c.options.end(), "--login") == c.options.end())
@@ -148,23 +142,106 @@ TEST_F(Cli, SaveFailuresAreOneLineAndExitOne)
     }
 }
 
-TEST_F(Cli, UsageErrorsNeedNoNetwork)
+// Every mistake in the command line is reported before anything is sent (exit 2); finding no
+// camera is a result (exit 0).
+TEST_F(Cli, CommandLineIsCheckedBeforeAnythingIsSent)
 {
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"frobnicate"}, "unknown command"},
-        {{"save", "--mac", "zz", "--login", "a", "--password", "b"}, "invalid value for --mac"},
-        {{"save", "--login", "a", "--password", "b"}, "save needs --mac"},
-        {{"search", "--seconds", "-1"}, "invalid value for --seconds"},
-        {{"search", "--name", "x"}, "does not belong to search"},
-        {{"save", "--mac", "02:ca:00:00:00:01", "--login", "a", "--password", "b", "--time", "24:00"},
-         "invalid value for --time"},
+    struct Case
+    {
+        std::vector<std::string> args;
+        int status;
+        const char* message; // on standard error, the one line; "" when none is expected
+        const char* out = "";
     };
-    for (const auto& [args, message] : cases) {
-        const RunResult run = Run(args);
-        EXPECT_EQ(run.status, 1) << message;
-        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    const std::string mac = "02:ca:00:00:00:01";
+    const auto save = [&mac](std::vector<std::string> more) {
+        std::vector<std::string> args{"save", "--mac", mac, "--login", "a", "--password", "b"};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const Case cases[] = {
+        {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+        {{"search", "--bogus"}, 2, "unknown option --bogus"},
+        {{"search", "--name", "x"}, 2, "option --name does not belong to search"},
+        {save({"--json"}), 2, "option --json does not belong to save"},
+        {save({"--dhcp", "--seconds", "3"}), 2, "option --dhcp needs a value"},
+        {save({"--name"}), 2, "option --name needs a value"},
+        {{"search", "--seconds", "0.5"}, 2, "invalid value for --seconds: '0.5'"},
+        {{"search", "--to", "300.1.1.1"}, 2, "invalid value for --to: '300.1.1.1'"},
+        {{"search", "--json", "--csv"}, 2, "--json and --csv cannot be combined"},
+        {{"search", "--json=yes"}, 2, "option --json takes no value"},
+        {{"save", "--login", "a", "--password", "b"}, 2, "save needs --mac"},
+        {save({"--mac", "zz"}), 2, "invalid value for --mac"},
+        {save({"--time", "23:99"}), 2, "invalid value: minute out of range (0 to 59)"},
+        {save({"--time", "24:00"}), 2, "invalid value for --time"},
+        {save({"--date", "02/30/2023"}), 2, "invalid value: day out of range (the month has 28 days)"},
+        {save({"--dhcp", "off", "--ip", "300.1.1.1"}), 2,
+         "invalid value: octet out of range (0 to 255) in --ip"},
+        {save({"--name", "Front door"}), 2, "invalid value: camera name may hold only"},
+        {save({"--dhcp", "on", "--ip", "10.77.0.5"}), 2, "need a fixed address (--dhcp off)"},
+        {{"search", "--seconds=1", "--json"}, 0, "", "[]\n"},
+        {{"search", "--seconds", "1"}, 0, "no camera answered"},
+        {{"--version"}, 0, "", "camtivo-cli 1.0\n"},
+    };
+    // Hears every query and answers none.
+    auto camsim = StartCamsim({"--silent"});
+    size_t received = 0;
+    for (const auto& c : cases) {
+        std::string line;
+        for (const auto& arg : c.args)
+            line += arg + " ";
+        SCOPED_TRACE(line);
+        const RunResult run = Run(c.args);
+        EXPECT_EQ(run.status, c.status);
+        if (*c.message != '\0') {
+            EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        } else {
+            EXPECT_EQ(run.err, "");
+        }
+        EXPECT_EQ(run.out, c.out);
+        const size_t now = camsim->Events("received").size();
+        EXPECT_EQ(now > received, c.args[0] == "search" && c.status == 0) << "datagrams sent";
+        received = now;
     }
     const RunResult help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("camtivo-cli search"), std::string::npos);
+    EXPECT_NE(help.out.find("Exit status: 0 when the search ran"), std::string::npos);
+}
+
+TEST_F(Cli, CsvHasAHeaderRowAndTheJsonFields)
+{
+    auto camsim = StartCamsim({"--count", "2", "--name", "Dock, \"east\"", "--variants", "full"});
+    const RunResult run = Run({"search", "--csv", "--seconds", "1"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1),
+              "mac,name,description,ip,mask,gateway,dns1,dns2,dhcp,date,time,timezone,firmware,deviceType,"
+              "queryCommand,webPort,interface\r\n");
+    const size_t row =
+        run.out.find("\r\n02:ca:00:00:00:01,\"Dock, \"\"east\"\" 1\",Simulated camera,10.77.0.2,");
+    ASSERT_NE(row, std::string::npos) << run.out;
+    const std::string first = run.out.substr(row + 2, run.out.find('\n', row + 2) - row - 2);
+    EXPECT_EQ(first.substr(first.find(",17,")), ",17,260,80," + pair.PcLink() + "\r") << first;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3);
+}
+
+// A camera's name may carry terminal control sequences (C0 ESC, or a C1 byte that Windows-1252
+// leaves undefined); none reaches the terminal as a control character.
+TEST_F(Cli, CameraTextsCannotDriveTheTerminal)
+{
+    auto camsim = StartCamsim({"--name",
+                               "A\x1b[2J\xc2\x9d"
+                               "B",
+                               "--description", "x\xc2\x81y"});
+    const RunResult line = Run({"search", "--seconds", "1"});
+    ASSERT_EQ(line.status, 0) << line.err;
+    EXPECT_NE(line.out.find("\tA [2J B\t"), std::string::npos) << line.out;
+    const RunResult json = Run({"search", "--json", "--seconds", "1"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_NE(json.out.find("\"name\": \"A\\u001b[2J\\u009dB\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"description\": \"x\\u0081y\""), std::string::npos) << json.out;
+    const QJsonArray cameras = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array();
+    ASSERT_EQ(cameras.size(), 1);
+    EXPECT_EQ(cameras[0].toObject().value("name").toString(), QString::fromUtf8("A\x1b[2J\xc2\x9d"
+                                                                                "B"));
 }

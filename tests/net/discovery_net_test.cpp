@@ -140,10 +140,12 @@ TEST_F(Discovery, EverySearchQueriesOnceAndEndsAfterTwentySeconds)
 
 TEST_F(Discovery, UnsendableQueryReportsTheSocketError)
 {
+    // Without an interface list the plain broadcast follows the routing table, which has no way.
     ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Pc() + " route del 255.255.255.255/32"));
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     Engine engine;
+    engine.action.SetAdapterSource([] { return std::nullopt; });
     const ActionOutcome outcome = engine.runner.Search(kWaitLimitMs);
     EXPECT_EQ(outcome.code, NOTIFY_SEND_ERROR);
     EXPECT_EQ(outcome.value, WSAENETUNREACH);
@@ -162,7 +164,7 @@ TEST_F(Discovery, FailedThirdQueryIsReportedLikeTheFirstTwo)
         SCOPED_TRACE("failing send " + std::to_string(failing));
         Engine engine;
         int sends = 0;
-        engine.table.SetSendFault([&] { return ++sends == failing ? WSAEHOSTUNREACH : 0; });
+        engine.table.fault = [&] { return ++sends == failing ? WSAEHOSTUNREACH : 0; };
         const ActionOutcome outcome = engine.runner.Search(kWaitLimitMs);
         EXPECT_EQ(outcome.code, NOTIFY_SEND_ERROR);
         EXPECT_EQ(outcome.value, WSAEHOSTUNREACH);
@@ -216,6 +218,9 @@ TEST_F(Discovery, AdaptersOfThePcNamespaceAndTheCurrentOne)
     ASSERT_EQ(byName.size(), 3u);
     EXPECT_EQ(byName["lo"].description.rfind("PPP Adapter", 0), 0u); // loopback counts as dial-up
     EXPECT_EQ(byName[tun].description.rfind("PPP Adapter", 0), 0u);  // so does point-to-point
+    const auto searched = SearchInterfaces(*adapters);
+    ASSERT_EQ(searched.size(), 1u); // neither loopback nor the point-to-point link
+    EXPECT_EQ(searched[0].name, pair.PcLink());
     const auto current = ChooseCurrentAdapter(*adapters);
     ASSERT_TRUE(current);
     EXPECT_EQ(current->address, kPcAddress);

@@ -24,11 +24,11 @@ std::vector<std::string> ReadLines(const std::string& path)
 
 } // namespace
 
-Camsim::Camsim(NetnsPair& pair, std::vector<std::string> args, const std::string& name)
+Camsim::Camsim(NetnsPair& pair, std::vector<std::string> args, const std::string& name, const std::string& ns)
     : pair_(pair), log_(pair.ScratchFile(name + ".jsonl"))
 {
     args.insert(args.end(), {"--log", log_, "--lifetime", "120"});
-    pid_ = pair_.StartInCamera(args, name);
+    pid_ = pair_.StartIn(ns.empty() ? pair_.Camera() : ns, args, name);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!ready_ && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -53,6 +53,17 @@ std::vector<QJsonObject> Camsim::Events(const QString& event) const
             events.push_back(object);
     }
     return events;
+}
+
+int FaultyEndpointTable::Transmit(CUdpSocket& socket, std::span<const uint8_t> bytes,
+                                  const Ipv4Address& target, uint16_t port, uint32_t interfaceIndex,
+                                  int& error)
+{
+    if (const int code = fault ? fault() : 0; code != 0) {
+        error = code;
+        return -1;
+    }
+    return CEndpointTable::Transmit(socket, bytes, target, port, interfaceIndex, error);
 }
 
 Engine::Engine() : action(table), runner(action)
@@ -86,10 +97,11 @@ std::string NetTest::CliPath() const
     return std::string(CAMTIVO_TOOLS_DIR) + "/camtivo-cli";
 }
 
-std::unique_ptr<Camsim> NetTest::StartCamsim(std::vector<std::string> args, const std::string& name)
+std::unique_ptr<Camsim> NetTest::StartCamsim(std::vector<std::string> args, const std::string& name,
+                                             const std::string& ns)
 {
     args.insert(args.begin(), CamsimPath());
-    auto camsim = std::make_unique<Camsim>(pair, std::move(args), name);
+    auto camsim = std::make_unique<Camsim>(pair, std::move(args), name, ns);
     EXPECT_TRUE(camsim->Ready()) << "the simulator did not start";
     return camsim;
 }

@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 
 #include <QJsonObject>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -20,7 +21,9 @@ namespace nettest {
 class Camsim
 {
 public:
-    Camsim(NetnsPair& pair, std::vector<std::string> args, const std::string& name = "camsim");
+    // Runs in the camera namespace, or in `ns` when one is named.
+    Camsim(NetnsPair& pair, std::vector<std::string> args, const std::string& name = "camsim",
+           const std::string& ns = {});
     ~Camsim();
     bool Ready() const { return ready_; }
     // Logged events of one kind ("received", "applied", "sent", ...), in order.
@@ -33,11 +36,23 @@ private:
     bool ready_ = false;
 };
 
+// An endpoint table whose sends can be made to fail: `fault`, when set, is called before every
+// send and returns a Windows Sockets code to fail that send with (nothing is sent), or 0.
+class FaultyEndpointTable : public CEndpointTable
+{
+public:
+    std::function<int()> fault;
+
+protected:
+    int Transmit(CUdpSocket& socket, std::span<const uint8_t> bytes, const Ipv4Address& target, uint16_t port,
+                 uint32_t interfaceIndex, int& error) override;
+};
+
 // The action dialog with its own endpoint table and a runner standing in for the frame.
 struct Engine
 {
     Engine();
-    CEndpointTable table;
+    FaultyEndpointTable table;
     CActionDlg action;
     CActionRunner runner;
     std::vector<WPARAM> notifications;
@@ -50,7 +65,8 @@ protected:
     void TearDown() override;
 
     // Starts the simulator and waits until it listens.
-    std::unique_ptr<Camsim> StartCamsim(std::vector<std::string> args, const std::string& name = "camsim");
+    std::unique_ptr<Camsim> StartCamsim(std::vector<std::string> args, const std::string& name = "camsim",
+                                        const std::string& ns = {});
     std::string CamsimPath() const;
     std::string CliPath() const;
 

@@ -66,9 +66,9 @@ NetnsPair::NetnsPair()
     pc_ = "cmvt" + id + "pc";
     camera_ = "cmvt" + id + "cam";
     // Interface names are at most 15 characters.
-    const std::string shortId = std::to_string(::getpid() % 100000) + "x" + std::to_string(n % 100);
-    vethPc_ = "cvp" + shortId;
-    vethCamera_ = "cvc" + shortId;
+    shortId_ = std::to_string(::getpid() % 100000) + "x" + std::to_string(n % 100);
+    vethPc_ = "cvp" + shortId_;
+    vethCamera_ = "cvc" + shortId_;
     scratch_ = (std::filesystem::temp_directory_path() / ("camtivo-net-" + id)).string();
     std::filesystem::create_directories(scratch_);
     ok_ = Setup();
@@ -107,11 +107,44 @@ NetnsPair::~NetnsPair()
         ::waitpid(pid, nullptr, 0);
     }
     // Deleting a namespace removes its end of the veth pair, and with it the other end.
+    for (const auto& ns : added_)
+        Shell("ip netns delete " + ns + " >/dev/null 2>&1");
     Shell("ip netns delete " + pc_ + " >/dev/null 2>&1");
     Shell("ip netns delete " + camera_ + " >/dev/null 2>&1");
     std::error_code ec;
     if (std::getenv("CAMTIVO_KEEP_NET_LOGS") == nullptr)
         std::filesystem::remove_all(scratch_, ec);
+}
+
+std::string NetnsPair::AddNamespace(const std::string& role)
+{
+    const std::string name = pc_.substr(0, pc_.size() - 2) + role;
+    if (!Shell("ip netns add " + name + " >/dev/null 2>&1"))
+        return {};
+    added_.push_back(name);
+    if (!Shell("ip -n " + name + " link set lo up"))
+        return {};
+    return name;
+}
+
+std::string NetnsPair::Connect(const std::string& a, const std::string& addressA, const std::string& b,
+                               const std::string& addressB)
+{
+    const std::string link = std::to_string(++links_);
+    const std::string endA = "cva" + shortId_ + "l" + link;
+    const std::string endB = "cvb" + shortId_ + "l" + link;
+    const std::vector<std::string> steps = {
+        "ip link add " + endA + " netns " + a + " type veth peer name " + endB + " netns " + b,
+        "ip -n " + a + " addr add " + addressA + " dev " + endA,
+        "ip -n " + b + " addr add " + addressB + " dev " + endB,
+        "ip -n " + a + " link set " + endA + " up",
+        "ip -n " + b + " link set " + endB + " up",
+    };
+    for (const auto& step : steps) {
+        if (!Shell(step + " >/dev/null 2>&1"))
+            return {};
+    }
+    return endA;
 }
 
 std::string NetnsPair::ScratchFile(const std::string& name) const
@@ -144,7 +177,13 @@ pid_t NetnsPair::Spawn(const std::vector<std::string>& argv, const std::string& 
 
 pid_t NetnsPair::StartInCamera(const std::vector<std::string>& argv, const std::string& logName)
 {
-    std::vector<std::string> full = {"ip", "netns", "exec", camera_};
+    return StartIn(camera_, argv, logName);
+}
+
+pid_t NetnsPair::StartIn(const std::string& ns, const std::vector<std::string>& argv,
+                         const std::string& logName)
+{
+    std::vector<std::string> full = {"ip", "netns", "exec", ns};
     full.insert(full.end(), argv.begin(), argv.end());
     const pid_t pid = Spawn(full, ScratchFile(logName + ".out"), ScratchFile(logName + ".err"));
     if (pid > 0)

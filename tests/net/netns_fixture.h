@@ -2,7 +2,8 @@
 // Two network namespaces, a PC and a camera, joined by a veth pair, created for one test and
 // always removed again (with every process started in them). The PC side can be entered by the
 // calling thread, so the test's own Qt code opens its sockets there; nothing a test sends ever
-// leaves these namespaces. Addresses: PC 10.77.0.1/24, camera 10.77.0.2/24.
+// leaves these namespaces. Addresses: PC 10.77.0.1/24, camera 10.77.0.2/24. A test may add
+// namespaces and links of its own (a second camera link, a router); they go with the pair.
 #include <chrono>
 #include <string>
 #include <sys/types.h>
@@ -33,11 +34,21 @@ public:
     const std::string& Error() const { return error_; }
     const std::string& Pc() const { return pc_; }
     const std::string& Camera() const { return camera_; }
+    // The PC's end of the link to the camera namespace.
+    const std::string& PcLink() const { return vethPc_; }
+    // Another namespace, with loopback up; its name, or "" when it could not be made.
+    std::string AddNamespace(const std::string& role);
+    // Joins two namespaces with a veth pair, gives each end its address (CIDR) and brings both
+    // up. Returns the name of the first namespace's end, or "" on failure.
+    std::string Connect(const std::string& a, const std::string& addressA, const std::string& b,
+                        const std::string& addressB);
     // A file in this test's scratch directory.
     std::string ScratchFile(const std::string& name) const;
 
     // Starts a program inside the camera namespace; it is killed when the pair goes.
     pid_t StartInCamera(const std::vector<std::string>& argv, const std::string& logName);
+    // The same inside any of this test's namespaces.
+    pid_t StartIn(const std::string& ns, const std::vector<std::string>& argv, const std::string& logName);
     // Waits for a program started with StartInCamera to end; its exit status or -1.
     int WaitFor(pid_t pid, std::chrono::milliseconds limit);
     // Runs a program inside the PC namespace to its end (killed after `limit`).
@@ -56,6 +67,9 @@ private:
     std::string vethPc_;
     std::string vethCamera_;
     std::string scratch_;
+    std::string shortId_;
+    std::vector<std::string> added_;
+    int links_ = 0;
     std::vector<pid_t> children_;
 };
 

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <net/if.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr UINT kArrival = 1124;
+constexpr Ipv4Address kLoopback{127, 0, 0, 1};
 
 struct Seen
 {
@@ -73,7 +75,7 @@ TEST(EndpointTable, EveryOperationBeforeStartupFailsWithNotStarted)
 {
     CEndpointTable table;
     Window window;
-    uint32_t sender = 0;
+    Ipv4Address sender{};
     uint8_t buffer[16];
     const std::vector<std::pair<const char*, bool>> results = {
         {"open", table.OpenEndpoint(&window, kArrival) == 0},
@@ -116,7 +118,7 @@ TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
     const int slot = table.OpenEndpoint(&window, kArrival);
     ASSERT_EQ(slot, 1);
     // The socket is bound at its first send; nothing listens on this loopback port.
-    ASSERT_TRUE(table.SetEndpointTarget(slot, htonl(INADDR_LOOPBACK)));
+    ASSERT_TRUE(table.SetEndpointTarget(slot, kLoopback));
     ASSERT_EQ(table.SendDatagram(slot, std::vector<uint8_t>(29, 0)), 29);
     const uint16_t port = table.LocalPort(slot);
     ASSERT_NE(port, 0);
@@ -127,21 +129,31 @@ TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
     ASSERT_TRUE(SpinUntil([&] { return window.arrivals == 3; }));
 
     std::array<uint8_t, 1031> buffer{};
-    uint32_t sender = 0;
-    EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 0); // status 0xFFFF: consumed, no trace
+    Ipv4Address sender{};
+    DatagramArrival arrival;
+    const uint32_t loopbackIndex = if_nametoindex("lo");
+    EXPECT_EQ(table.ReceiveDatagram(slot, buffer, &arrival), 0); // status 0xFFFF: consumed, no trace
     ASSERT_TRUE(table.GetLastSender(slot, sender));
-    EXPECT_EQ(sender, 0u);
+    EXPECT_EQ(sender, Ipv4Address{});
     EXPECT_EQ(table.SlotError(slot), 0);
+    EXPECT_EQ(arrival.kind, DatagramArrival::Kind::Dropped);
+    EXPECT_EQ(arrival.interfaceIndex, loopbackIndex);
 
-    EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 0); // 461 bytes: too long, lost
+    EXPECT_EQ(table.ReceiveDatagram(slot, buffer, &arrival), 0); // 461 bytes: too long, lost
     EXPECT_EQ(table.SlotError(slot), WSAEMSGSIZE);
+    EXPECT_EQ(arrival.kind, DatagramArrival::Kind::TooLong);
+    EXPECT_EQ(arrival.interfaceIndex, loopbackIndex);
 
-    EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 8);
+    EXPECT_EQ(table.ReceiveDatagram(slot, buffer, &arrival), 8);
     ASSERT_TRUE(table.GetLastSender(slot, sender));
-    EXPECT_EQ(sender, htonl(INADDR_LOOPBACK));
+    EXPECT_EQ(sender, kLoopback);
+    EXPECT_EQ(arrival.kind, DatagramArrival::Kind::Datagram);
+    EXPECT_EQ(arrival.from, kLoopback);
+    EXPECT_EQ(arrival.interfaceIndex, loopbackIndex);
 
-    EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 0); // nothing left
+    EXPECT_EQ(table.ReceiveDatagram(slot, buffer, &arrival), 0); // nothing left
     EXPECT_EQ(table.SlotError(slot), WSAEWOULDBLOCK);
+    EXPECT_EQ(arrival.kind, DatagramArrival::Kind::Nothing);
 
     // An empty datagram is nothing received; the slot keeps the socket's error, not 0.
     SendFromLoopback(port, {});

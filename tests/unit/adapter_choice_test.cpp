@@ -60,3 +60,75 @@ TEST(ActionRules, SequenceWrapsWithinItsRangeAndSetCommandFollowsTheAnsweredVari
     EXPECT_EQ(SetCommandFor(CMD_QUERY_FULL), CMD_SET_FULL);
     EXPECT_EQ(SetCommandFor(0x7777), CMD_SET_FULL);
 }
+
+namespace {
+NetworkAdapter Link(const char* name, uint32_t index, const char* address, const char* mask)
+{
+    NetworkAdapter adapter{name, std::string("Ethernet adapter ") + name, address, mask};
+    adapter.index = index;
+    adapter.canBroadcast = true;
+    return adapter;
+}
+
+// Loopback and point-to-point links, described as the listing describes them.
+NetworkAdapter NoCameraLink(const char* name, uint32_t index, const char* address, const char* mask)
+{
+    NetworkAdapter adapter = Link(name, index, address, mask);
+    adapter.description = std::string(kPppAdapterDescription) + " " + name;
+    adapter.loopback = true;
+    return adapter;
+}
+} // namespace
+
+TEST(AdapterChoice, SearchBroadcastsOnEveryLinkThatCarriesBroadcastsWithAnAddress)
+{
+    const NetworkAdapter loopback = NoCameraLink("lo", 1, "127.0.0.1", "255.0.0.0");
+    NetworkAdapter tunnel = NoCameraLink("tun0", 2, "10.88.0.1", "255.255.255.255");
+    tunnel.canBroadcast = false;
+    NetworkAdapter noBroadcast = Link("wg0", 3, "10.9.0.1", "255.255.255.0");
+    noBroadcast.canBroadcast = false;
+    const NetworkAdapter noAddress = Link("eth2", 4, "0.0.0.0", "0.0.0.0");
+    const NetworkAdapter noIndex = Link("gone", 0, "10.5.0.1", "255.255.0.0");
+    const NetworkAdapter wired = Link("eth0", 5, "10.77.0.1", "255.255.255.0");
+    const NetworkAdapter wireless = Link("wlan0", 6, "172.20.0.1", "255.255.255.0");
+
+    const auto usable =
+        SearchInterfaces({loopback, tunnel, wired, noBroadcast, noAddress, noIndex, wireless});
+    ASSERT_EQ(usable.size(), 2u);
+    EXPECT_EQ(usable[0].name, "eth0");
+    EXPECT_EQ(usable[1].name, "wlan0");
+    EXPECT_TRUE(SearchInterfaces({loopback, tunnel}).empty());
+}
+
+TEST(AdapterChoice, SaveComparesAndSendsOnTheInterfaceTheCameraAnsweredOn)
+{
+    const NetworkAdapter wired = Link("eth0", 5, "10.77.0.1", "255.255.255.0");
+    const NetworkAdapter wireless = Link("wlan0", 6, "172.20.0.1", "255.255.255.0");
+    const NetworkAdapter loopback = NoCameraLink("lo", 1, "127.0.0.1", "255.0.0.0");
+    const std::vector<NetworkAdapter> adapters{loopback, wired, wireless};
+    struct Case
+    {
+        const char* what;
+        uint32_t answeredOn;
+        const char* adapter; // nullptr: none, every request broadcast
+        uint32_t sendIndex;
+        Ipv4Address camera;
+        bool direct;
+    };
+    const Case cases[] = {
+        {"second interface, its subnet", 6, "wlan0", 6, {172, 20, 0, 9}, true},
+        {"second interface, the first's subnet", 6, "wlan0", 6, {10, 77, 0, 9}, false},
+        {"first interface", 5, "eth0", 5, {10, 77, 0, 9}, true},
+        {"interface gone", 9, nullptr, 0, {10, 77, 0, 9}, false},
+        {"answered over loopback", 1, nullptr, 0, {127, 0, 0, 1}, false},
+        {"not from a search: the current adapter", 0, "eth0", 0, {10, 77, 0, 9}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SaveInterface choice = ChooseSaveInterface(adapters, c.answeredOn);
+        EXPECT_EQ(choice.adapter ? choice.adapter->name : "", c.adapter ? c.adapter : "");
+        EXPECT_EQ(choice.sendIndex, c.sendIndex);
+        EXPECT_EQ(SameSubnet(choice.adapter, c.camera), c.direct);
+    }
+    EXPECT_FALSE(ChooseSaveInterface({}, 0).adapter);
+}

@@ -1,5 +1,5 @@
+#include "camera_side/camera_side.h"
 #include "device/core/body_layout.h"
-#include "device/core/camera_side.h"
 #include "device/core/message_framing.h"
 #include "device/core/tea_cipher.h"
 

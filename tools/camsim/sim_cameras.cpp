@@ -3,7 +3,7 @@
 #include "json_line.h"
 #include "text_utf8.h"
 
-#include "device/core/camera_side.h"
+#include "camera_side/camera_side.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,11 +2,15 @@
 
 #include "device/core/camera_detail_text.h"
 #include "platform/core/code_page.h"
+#include "platform/network_adapters.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+#include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -17,15 +21,26 @@ QString Text(const std::string& narrow)
     return QString::fromStdU16String(ToWide(narrow));
 }
 
-// A camera's own texts may hold tabs or line breaks; in a line they would split its fields.
-QString Field(const std::string& narrow)
+bool IsControl(char16_t c)
 {
-    QString text = Text(narrow);
-    for (QChar& c : text) {
-        if (c.unicode() < 0x20)
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// A camera's own texts may hold tabs, line breaks or terminal controls; in a line they would
+// split its fields or drive the terminal.
+QString Field(const QString& text)
+{
+    QString clean = text;
+    for (QChar& c : clean) {
+        if (IsControl(c.unicode()))
             c = u' ';
     }
-    return text;
+    return clean;
+}
+
+QString Field(const std::string& narrow)
+{
+    return Field(Text(narrow));
 }
 
 QString Dotted(const Ipv4Address& address)
@@ -51,11 +66,18 @@ QString Firmware(const CCameraDataObj& camera)
         camera_text::FirmwareVersion(camera.info.Get(DeviceInfo::firmwareVersion), camera.AnsweredCommand()));
 }
 
-QJsonObject CameraObject(const CCameraDataObj& camera)
+QString Interface(const CCameraDataObj& camera)
+{
+    return QString::fromStdString(InterfaceName(camera.interfaceIndex));
+}
+
+using Fields = std::vector<std::pair<QString, QJsonValue>>;
+
+Fields CameraFields(const CCameraDataObj& camera)
 {
     const DeviceInfo& info = camera.info;
     const bool portSet = info.Get(DeviceInfo::webPortSet) != 0;
-    return QJsonObject{
+    return {
         {"mac", QString::fromStdString(camera_text::MacText(info.Get(DeviceInfo::macAddress)))},
         {"name", Text(info.Get(DeviceInfo::cameraName))},
         {"description", Text(info.Get(DeviceInfo::description))},
@@ -72,7 +94,31 @@ QJsonObject CameraObject(const CCameraDataObj& camera)
         {"deviceType", info.Get(DeviceInfo::deviceType)},
         {"queryCommand", camera.AnsweredCommand()},
         {"webPort", portSet ? info.Get(DeviceInfo::webPort) : kDefaultWebPort},
+        {"interface", Interface(camera)},
     };
+}
+
+QJsonObject CameraObject(const CCameraDataObj& camera)
+{
+    QJsonObject object;
+    for (const auto& [key, value] : CameraFields(camera))
+        object.insert(key, value);
+    return object;
+}
+
+// RFC 4180: a field with a comma or a quote is quoted, its quotes doubled.
+QString CsvField(const QJsonValue& value)
+{
+    QString text;
+    if (value.isBool())
+        text = value.toBool() ? "true" : "false";
+    else if (value.isDouble())
+        text = QString::number(value.toInteger());
+    else
+        text = Field(value.toString());
+    if (!text.contains(',') && !text.contains('"'))
+        return text;
+    return '"' + QString(text).replace("\"", "\"\"") + '"';
 }
 
 } // namespace
@@ -91,14 +137,52 @@ std::string CameraLine(const CCameraDataObj& camera)
         Field(info.Get(DeviceInfo::time)),
         QString::number(info.Get(DeviceInfo::deviceType)),
         VariantName(camera.AnsweredCommand()),
+        Field(Interface(camera)),
     };
     return fields.join('\t').toStdString();
 }
 
 std::string CamerasJson(const FoundCameraList& cameras)
 {
+    if (cameras.IsEmpty())
+        return "[]\n"; // the writer would spread an empty array over two lines
     QJsonArray array;
     for (const CCameraDataObj* camera : cameras.Records())
         array.append(CameraObject(*camera));
-    return QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();
+    return EscapeJsonControls(QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString());
+}
+
+std::string CamerasCsv(const FoundCameraList& cameras)
+{
+    QStringList header;
+    for (const auto& field : CameraFields(CCameraDataObj{}))
+        header.append(field.first);
+    QString csv = header.join(',') + "\r\n";
+    for (const CCameraDataObj* camera : cameras.Records()) {
+        QStringList row;
+        for (const auto& field : CameraFields(*camera))
+            row.append(CsvField(field.second));
+        csv += row.join(',') + "\r\n";
+    }
+    return csv.toStdString();
+}
+
+std::string EscapeJsonControls(const std::string& json)
+{
+    std::string out;
+    out.reserve(json.size());
+    for (size_t i = 0; i < json.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(json[i]);
+        const bool c1 =
+            byte == 0xC2 && i + 1 < json.size() && (static_cast<unsigned char>(json[i + 1]) & 0xE0) == 0x80;
+        if (!c1 && byte != 0x7F) {
+            out += json[i];
+            continue;
+        }
+        const unsigned code = c1 ? static_cast<unsigned char>(json[++i]) : byte;
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\u%04x", code);
+        out += escape;
+    }
+    return out;
 }

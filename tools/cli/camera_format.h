@@ -1,11 +1,18 @@
 #pragma once
-// How camtivo-cli prints the cameras a search found: one tab-separated line each, or a JSON
-// array. Texts are the record's Windows-1252 bytes converted to UTF-8.
+// How camtivo-cli prints the cameras a search found: one tab-separated line each, a JSON array,
+// or CSV with a header row. Texts are the record's Windows-1252 bytes converted to UTF-8; the
+// control characters a camera may put in them (C0, DEL and C1) cannot reach a terminal as such.
 #include "device/core/found_camera_list.h"
 
 #include <string>
 
 // MAC, name, IP, mask, gateway, firmware (as the search page shows it), date, time, device
-// type and the variant the camera answered (plain, enciphered or full).
+// type, the variant the camera answered (plain, enciphered or full) and the interface.
 std::string CameraLine(const CCameraDataObj& camera);
 std::string CamerasJson(const FoundCameraList& cameras);
+// The JSON objects' fields in a fixed order, the header first.
+std::string CamerasCsv(const FoundCameraList& cameras);
+
+// UTF-8 JSON text with every C1 control character and DEL written as a \u escape (the writer
+// escapes only C0), so that a camera's text cannot send a terminal control sequence.
+std::string EscapeJsonControls(const std::string& json);

@@ -5,9 +5,11 @@
 #include "device/action_runner.h"
 #include "device/core/camera_detail_text.h"
 #include "device/core/login_check.h"
+#include "diagnosis_format.h"
 #include "platform/core/socket_errors.h"
 #include "platform/core/time_scale.h"
 #include "settings_change.h"
+#include "settings_check.h"
 
 #include <QString>
 #include <cstdio>
@@ -19,30 +21,10 @@ constexpr double kSearchSeconds = 20.0;
 // Real-time bound on any one action: a save's four minutes, scaled, with room to spare.
 constexpr double kLongestActionSeconds = 300.0;
 
-int Fail(const std::string& message)
+int Fail(const std::string& message, int status = kExitFailed)
 {
     std::fprintf(stderr, "camtivo-cli: %s\n", message.c_str());
-    return 1;
-}
-
-std::string SocketErrorText(LPARAM code)
-{
-    switch (code) {
-    case WSAETIMEDOUT:
-        return "timed out";
-    case WSAEHOSTDOWN:
-        return "host is down";
-    case WSAEHOSTUNREACH:
-        return "no route to host";
-    case WSAHOST_NOT_FOUND:
-        return "host not found";
-    case WSAENETUNREACH:
-        return "network unreachable";
-    case WSAEACCES:
-        return "permission denied";
-    default:
-        return "socket error";
-    }
+    return status;
 }
 
 struct Session
@@ -51,6 +33,7 @@ struct Session
     {
         TimeScale::SetFactor(options.seconds / kSearchSeconds);
         action.SetAllowedTypes(options.allProduct ? DeviceTypeFilter{} : DeviceTypeFilter{true, {17, 18}});
+        action.SetUnicastTargets(options.to);
         waitLimitMs = static_cast<int64_t>(kLongestActionSeconds * 1000 * TimeScale::Factor()) + 5000;
     }
 
@@ -61,8 +44,8 @@ struct Session
         if (!outcome.started)
             return "the search could not start";
         if (outcome.code == NOTIFY_SEND_ERROR)
-            return "cannot send the search: " + SocketErrorText(outcome.value) + " (socket error " +
-                   std::to_string(outcome.value) + ")";
+            return "cannot send the search: " + SocketErrorText(static_cast<int>(outcome.value)) +
+                   " (socket error " + std::to_string(outcome.value) + ")";
         if (outcome.code != NOTIFY_SEARCH_DONE)
             return "the search did not end";
         return {};
@@ -104,19 +87,29 @@ int RunSearchCommand(const CliOptions& options)
     if (std::string error = session.Search(); !error.empty())
         return Fail(error);
     const FoundCameraList& found = session.action.Found();
+    const SearchDiagnosis& diagnosis = session.action.Diagnosis();
     if (options.json) {
-        std::fputs(CamerasJson(found).c_str(), stdout);
-        return 0;
+        const std::string json = options.diagnose ? DiagnosisJson(found, diagnosis) : CamerasJson(found);
+        std::fputs(json.c_str(), stdout);
+        return kExitOk;
+    }
+    if (options.csv) {
+        std::fputs(CamerasCsv(found).c_str(), stdout);
+        return kExitOk;
     }
     for (const CCameraDataObj* camera : found.Records())
         std::printf("%s\n", CameraLine(*camera).c_str());
+    if (options.diagnose)
+        std::printf("%s%s", found.IsEmpty() ? "" : "\n", DiagnosisText(diagnosis).c_str());
     if (found.IsEmpty())
         std::fprintf(stderr, "camtivo-cli: no camera answered\n");
-    return 0;
+    return kExitOk;
 }
 
 int RunSaveCommand(const CliOptions& options)
 {
+    if (std::string error = CheckSettingsValues(options); !error.empty())
+        return Fail(error, kExitUsage);
     Session session(options);
     if (std::string error = session.Search(); !error.empty())
         return Fail(error);
@@ -132,7 +125,7 @@ int RunSaveCommand(const CliOptions& options)
     const ActionOutcome outcome = session.runner.Save(camera, session.waitLimitMs);
     if (outcome.code == NOTIFY_SAVE_OK) {
         std::printf("saved %s\n", options.mac.c_str());
-        return 0;
+        return kExitOk;
     }
     switch (session.action.LastSaveResult()) {
     case CActionDlg::SaveResult::Refused:

@@ -1,9 +1,12 @@
 #include "cli_options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <span>
+#include <string_view>
 
 namespace {
 
@@ -43,6 +46,46 @@ bool DigitParts(const std::string& text, char separator, const std::vector<size_
     return true;
 }
 
+// Four decimal parts of at most three digits, each 0 to 255.
+bool IsDottedAddress(const std::string& text)
+{
+    if (!DigitParts(text, '.', {3, 3, 3, 3}))
+        return false;
+    for (const auto& part : Split(text, '.')) {
+        if (std::atoi(part.c_str()) > 255)
+            return false;
+    }
+    return true;
+}
+
+constexpr std::string_view kSearchOnlyFlags[] = {"--all-product", "--json", "--csv", "--diagnose", "--to"};
+constexpr std::string_view kSwitches[] = {"--all-product", "--json", "--csv", "--diagnose"};
+bool OneOf(const std::string& flag, std::span<const std::string_view> flags)
+{
+    return std::find(flags.begin(), flags.end(), flag) != flags.end();
+}
+
+bool IsSearchOnlyFlag(const std::string& flag)
+{
+    return OneOf(flag, kSearchOnlyFlags);
+}
+
+bool IsSearchFlag(const std::string& flag)
+{
+    return flag == "--seconds" || IsSearchOnlyFlag(flag);
+}
+
+bool IsSwitch(const std::string& flag)
+{
+    return OneOf(flag, kSwitches);
+}
+
+// "--x" where a value is expected: the value was left out (a value of that form goes after "=").
+bool LooksLikeOption(const std::string& arg)
+{
+    return arg.size() > 2 && arg.compare(0, 2, "--") == 0 && std::isalpha(static_cast<unsigned char>(arg[2]));
+}
+
 // "00:11:22:aa:bb:cc" or "00-11-22-AA-BB-CC", normalised to lower case with colons.
 std::optional<std::string> NormaliseMac(const std::string& text)
 {
@@ -67,11 +110,20 @@ struct Parser
 {
     CliOptions options;
     std::string error;
+    bool unknownFlag = false;
 
     bool Fail(std::string message)
     {
         error = std::move(message);
         return false;
+    }
+
+    bool Target(const std::string& value)
+    {
+        if (!IsDottedAddress(value) || value == "0.0.0.0")
+            return Fail("invalid value for --to: '" + value + "' is not an address like 192.168.0.20");
+        options.to.push_back(value);
+        return true;
     }
 
     bool Address(std::optional<std::string>& field, const std::string& flag, const std::string& value)
@@ -85,11 +137,14 @@ struct Parser
 
     bool Option(const std::string& flag, const std::string& value)
     {
-        if (flag == "--seconds") {
+        if (flag == "--to") {
+            return Target(value);
+        } else if (flag == "--seconds") {
             char* end = nullptr;
             const double seconds = std::strtod(value.c_str(), &end);
-            if (value.empty() || *end != '\0' || !(seconds > 0) || seconds > 3600)
-                return Fail("invalid value for --seconds: '" + value + "' (a number of seconds, up to 3600)");
+            if (value.empty() || *end != '\0' || !(seconds >= 1) || seconds > 3600)
+                return Fail("invalid value for --seconds: '" + value +
+                            "' (a number of seconds from 1 to 3600)");
             options.seconds = seconds;
         } else if (flag == "--mac") {
             const auto mac = NormaliseMac(value);
@@ -148,16 +203,73 @@ struct Parser
         case OptionTaken::NotWireless:
             break;
         }
+        unknownFlag = true;
         return Fail("unknown option " + flag);
     }
 
-    bool Allowed(const std::string& flag) const
+    // Whether a save takes the flag: the chain of options above is the one list of them.
+    static bool IsSaveFlag(const std::string& flag)
     {
-        if (flag == "--seconds")
+        Parser probe;
+        probe.Option(flag, {});
+        return !probe.unknownFlag && !IsSearchOnlyFlag(flag);
+    }
+
+    // A flag of the other command is named as such; anything else is unknown.
+    bool CheckBelongs(const std::string& flag, const std::string& command)
+    {
+        const bool search = IsSearchFlag(flag);
+        if (options.command == CliCommand::Search ? search : IsSaveFlag(flag))
             return true;
-        if (options.command == CliCommand::Search)
-            return flag == "--all-product" || flag == "--json";
-        return flag != "--all-product" && flag != "--json";
+        if (search || IsSaveFlag(flag))
+            return Fail("option " + flag + " does not belong to " + command);
+        return Fail("unknown option " + flag);
+    }
+
+    // The flag's value: after "=" in the same argument, or the next argument unless that is
+    // missing or is itself an option.
+    bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::string& flag,
+                   const std::optional<std::string>& attached, std::string& value)
+    {
+        if (attached) {
+            value = *attached;
+            return true;
+        }
+        if (i + 1 >= args.size() || LooksLikeOption(args[i + 1]))
+            return Fail("option " + flag + " needs a value");
+        value = args[++i];
+        return true;
+    }
+
+    bool Switch(const std::string& flag)
+    {
+        if (flag == "--all-product")
+            options.allProduct = true;
+        else if (flag == "--json")
+            options.json = true;
+        else if (flag == "--csv")
+            options.csv = true;
+        else
+            options.diagnose = true;
+        return true;
+    }
+
+    bool CheckCombination()
+    {
+        if (options.command == CliCommand::Search) {
+            if (options.json && options.csv)
+                return Fail("--json and --csv cannot be combined");
+            if (options.diagnose && options.csv)
+                return Fail("--diagnose prints text or JSON, not CSV");
+            return true;
+        }
+        if (options.mac.empty())
+            return Fail("save needs --mac");
+        if (!options.login || !options.password)
+            return Fail("save needs --login and --password");
+        if (std::string refusal = CheckWirelessOptions(options.wireless); !refusal.empty())
+            return Fail(refusal);
+        return true;
     }
 
     bool Parse(const std::vector<std::string>& args)
@@ -175,33 +287,28 @@ struct Parser
         else
             return Fail("unknown command '" + args[0] + "' (search or save; --help for help)");
         for (size_t i = 1; i < args.size(); ++i) {
-            const std::string& flag = args[i];
-            if (flag == "--help" || flag == "-h") {
+            if (args[i] == "--help" || args[i] == "-h") {
                 options.command = CliCommand::Help;
                 return true;
             }
-            if (!Allowed(flag))
-                return Fail("option " + flag + " does not belong to " + args[0]);
-            if (flag == "--all-product") {
-                options.allProduct = true;
-            } else if (flag == "--json") {
-                options.json = true;
-            } else {
-                if (i + 1 >= args.size())
-                    return Fail("option " + flag + " needs a value");
-                if (!Option(flag, args[++i]))
-                    return false;
+            const size_t equals = args[i].find('=');
+            const std::string flag = args[i].substr(0, equals);
+            std::optional<std::string> attached;
+            if (equals != std::string::npos)
+                attached = args[i].substr(equals + 1);
+            if (!CheckBelongs(flag, args[0]))
+                return false;
+            if (IsSwitch(flag)) {
+                if (attached)
+                    return Fail("option " + flag + " takes no value");
+                Switch(flag);
+                continue;
             }
+            std::string value;
+            if (!TakeValue(args, i, flag, attached, value) || !Option(flag, value))
+                return false;
         }
-        if (options.command == CliCommand::Save) {
-            if (options.mac.empty())
-                return Fail("save needs --mac");
-            if (!options.login || !options.password)
-                return Fail("save needs --login and --password");
-            if (std::string refusal = CheckWirelessOptions(options.wireless); !refusal.empty())
-                return Fail(refusal);
-        }
-        return true;
+        return CheckCombination();
     }
 };
 
@@ -218,7 +325,7 @@ CliParse ParseCliOptions(const std::vector<std::string>& args)
 const char* CliUsage()
 {
     return R"(Usage:
-  camtivo-cli search [--seconds N] [--all-product] [--json]
+  camtivo-cli search [--seconds N] [--to ADDRESS]... [--json | --csv] [--diagnose] [--all-product]
   camtivo-cli save --mac MAC --login NAME --password PW [--name N] [--description D]
                    [--dhcp on|off] [--ip A] [--mask M] [--gateway G] [--dns1 A] [--dns2 A]
                    [--date MM/DD/YYYY] [--time HH:MM] [--timezone I] [--seconds N]
@@ -226,21 +333,32 @@ const char* CliUsage()
                    [--wep-key HEX | --wep-passphrase P] [--wpa-passphrase P]
   camtivo-cli --version
 
-search   broadcasts one search and prints every camera that answered, one per line
-         (MAC, name, IP, mask, gateway, firmware, date, time, device type, variant),
-         or with --json a JSON array of objects.
-save     searches, checks the login against the camera, applies the given changes with
-         the same rules as the wizard's pages and writes them to the camera. Exit 0 only
-         when the camera acknowledged the settings.
+search   broadcasts one search on every network interface that can broadcast and prints
+         every camera that answered, one per line (MAC, name, IP, mask, gateway, firmware,
+         date, time, device type, variant, interface), or with --json a JSON array of
+         objects, or with --csv a header row and one comma-separated row per camera.
+         Finding no camera is a result, not an error: nothing is printed ([] with --json).
+save     checks every value first, then searches, checks the login against the camera,
+         applies the changes with the same rules as the wizard's pages and writes them to
+         the camera, on the interface it answered on.
 
---seconds N    length of the search in seconds (default 20); every timer of the action is
-               scaled with it, so a save's 60-second retries shrink in proportion.
---all-product  list cameras of every device type the program supports (no product filter).
+--seconds N    length of the search in seconds, 1 to 3600 (default 20); every timer of the
+               action is scaled with it, so a save's 60-second retries shrink in proportion.
+--to ADDRESS   after the broadcast also query this address directly, for a camera behind a
+               router (repeatable; each address adds half a search length).
+--diagnose     after the cameras, per interface: queries sent, datagrams received, accepted
+               and rejected by reason, cameras found, and cameras whose address lies outside
+               the interface's network (their web page cannot be reached from here).
+--all-product  accepted for symmetry with the wizard's /all-product switch; it changes
+               nothing, because device types other than 17 and 18 are refused either way.
 --dhcp on|off  on: the camera takes its address from a DHCP server; off: the fixed address
                (--ip, --mask, --gateway, --dns1, --dns2 change it; they need a fixed address).
 --time HH:MM   24-hour clock; seconds are written as 00.
 --timezone I   index into the wizard's time-zone list.
 
-Errors go to standard error as one line; the exit status is then 1.
+A value may follow its option after "=" (--password=--secret); it must, when it begins with --.
+Exit status: 0 when the search ran (with or without cameras) or the camera acknowledged the
+settings; 1 when the search or the save failed (one line on standard error); 2 when the
+command line is wrong (one line on standard error; nothing is sent).
 )";
 }

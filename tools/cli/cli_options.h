@@ -1,7 +1,8 @@
 #pragma once
 // The command line of camtivo-cli: a command (search or save) and its options, checked for
 // form only (numbers are numbers, addresses have four parts). Whether a value is acceptable
-// for the camera is decided later by the setting pages' own rules.
+// for the camera is decided by the setting pages' own rules (settings_check.h), before any
+// search. An option's value follows it as the next argument or after "=" (--password=--x).
 #include "wireless_options.h"
 
 #include <optional>
@@ -22,6 +23,9 @@ struct CliOptions
     double seconds = 20.0;
     bool allProduct = false;
     bool json = false;
+    bool csv = false;
+    bool diagnose = false;
+    std::vector<std::string> to; // dotted addresses queried by unicast after the broadcast
 
     std::string mac; // lower-case, colon-separated
     std::optional<std::string> login;
@@ -41,6 +45,11 @@ struct CliParse
     std::optional<CliOptions> options; // nothing when the command line is wrong
     std::string error;                 // one line saying what is wrong
 };
+
+// Exit statuses of both commands.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1; // the search or the save did not succeed
+inline constexpr int kExitUsage = 2;  // the command line is wrong; nothing was sent
 
 CliParse ParseCliOptions(const std::vector<std::string>& args);
 

@@ -36,16 +36,16 @@ int main(int argc, char** argv)
     const CliParse parse = ParseCliOptions(args);
     if (!parse.options) {
         std::fprintf(stderr, "camtivo-cli: %s\n", parse.error.c_str());
-        return 1;
+        return kExitUsage;
     }
     if (parse.options->command == CliCommand::Help) {
         std::fputs(CliUsage(), stdout);
         std::fputs(kWirelessUsage, stdout);
-        return 0;
+        return kExitOk;
     }
     if (parse.options->command == CliCommand::Version) {
         std::printf("camtivo-cli %s\n", kCamtivoVersion);
-        return 0;
+        return kExitOk;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace {
 
@@ -56,4 +57,28 @@ bool SameSubnet(const std::optional<NetworkAdapter>& adapter, const Ipv4Address&
             return false;
     }
     return true;
+}
+
+bool IsSearchInterface(const NetworkAdapter& adapter)
+{
+    return adapter.canBroadcast && !adapter.loopback && adapter.index != 0 &&
+           ParseDottedLoosely(adapter.address) != Ipv4Address{};
+}
+
+std::vector<NetworkAdapter> SearchInterfaces(const std::vector<NetworkAdapter>& adapters)
+{
+    std::vector<NetworkAdapter> usable;
+    std::copy_if(adapters.begin(), adapters.end(), std::back_inserter(usable), IsSearchInterface);
+    return usable;
+}
+
+SaveInterface ChooseSaveInterface(const std::vector<NetworkAdapter>& adapters, uint32_t answeredOn)
+{
+    if (answeredOn == 0)
+        return {ChooseCurrentAdapter(adapters), 0};
+    const auto it = std::find_if(adapters.begin(), adapters.end(),
+                                 [answeredOn](const NetworkAdapter& a) { return a.index == answeredOn; });
+    if (it == adapters.end() || !IsSearchInterface(*it))
+        return {};
+    return {*it, answeredOn};
 }

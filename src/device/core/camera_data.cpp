@@ -1,7 +1,8 @@
 #include "device/core/camera_data.h"
 
-void CCameraDataObj::FillFromReply(const MessageHeader& header, const DeviceInfo& body)
+void CCameraDataObj::FillFromReply(const MessageHeader& header, const DeviceInfo& body, uint32_t arrivedOn)
 {
+    interfaceIndex = arrivedOn;
     replyHeader = header;
     info = body;
     identity.FillFrom(body);

@@ -14,9 +14,9 @@ public:
     CCameraDataObj(const CCameraDataObj&) = default;
     CCameraDataObj& operator=(const CCameraDataObj&) = default;
 
-    // Takes a checked, widened reply: copies header and body, refills the identity block.
-    // loginRequired keeps its value.
-    void FillFromReply(const MessageHeader& header, const DeviceInfo& body);
+    // Takes a checked, widened reply and the interface it arrived on: copies header and body,
+    // refills the identity block. loginRequired keeps its value.
+    void FillFromReply(const MessageHeader& header, const DeviceInfo& body, uint32_t arrivedOn = 0);
 
     // The query command the camera answered; the save picks its set command from it.
     uint16_t AnsweredCommand() const { return replyHeader.command; }
@@ -26,4 +26,7 @@ public:
     DeviceInfo info;
     CameraIdentity identity;
     int32_t loginRequired = 1;
+    // The system's index of the network interface the last reply arrived on, which a save sends
+    // on; 0 for a record that no reply made (the test-mode file).
+    uint32_t interfaceIndex = 0;
 };

@@ -2,7 +2,8 @@
 
 #include <memory>
 
-CCameraDataObj* FoundCameraList::StoreReply(const MessageHeader& header, const DeviceInfo& body)
+CCameraDataObj* FoundCameraList::StoreReply(const MessageHeader& header, const DeviceInfo& body,
+                                            uint32_t arrivedOn)
 {
     const MacAddress mac = body.Get(DeviceInfo::macAddress);
     CCameraDataObj* record = FindByMac(mac);
@@ -10,7 +11,7 @@ CCameraDataObj* FoundCameraList::StoreReply(const MessageHeader& header, const D
         record = records_.EmplaceTail();
         byMac_.emplace(Key(mac), record);
     }
-    record->FillFromReply(header, body);
+    record->FillFromReply(header, body, arrivedOn);
     return record;
 }
 

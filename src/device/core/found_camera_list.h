@@ -12,8 +12,9 @@ class FoundCameraList
 {
 public:
     // Refreshes the record with the reply's MAC address, or appends a new one with
-    // loginRequired 1. Returns the record.
-    CCameraDataObj* StoreReply(const MessageHeader& header, const DeviceInfo& body);
+    // loginRequired 1. The record keeps the interface of its latest reply, which is also the one
+    // its address came from. Returns the record.
+    CCameraDataObj* StoreReply(const MessageHeader& header, const DeviceInfo& body, uint32_t arrivedOn = 0);
     CCameraDataObj* FindByMac(const MacAddress& mac) const;
     void RemoveAll();
     // Empties the destination, then appends a copy of every record in order.

@@ -1,6 +1,7 @@
 #pragma once
-// One network adapter as the adapter list gives it: names and its first IPv4 address and mask
-// in dotted form ("0.0.0.0" when it has none).
+// One network adapter as the adapter list gives it: names, its first IPv4 address and mask in
+// dotted form ("0.0.0.0" when it has none), the system's index for it and what kind of link it is.
+#include <cstdint>
 #include <string>
 
 // Description given to loopback and point-to-point interfaces; adapters so described are skipped
@@ -13,4 +14,7 @@ struct NetworkAdapter
     std::string description;
     std::string address = "0.0.0.0";
     std::string mask = "0.0.0.0";
+    uint32_t index = 0;        // the system's interface index; 0 when unknown
+    bool loopback = false;     // loopback or point-to-point: no camera link
+    bool canBroadcast = false; // the link carries broadcasts
 };

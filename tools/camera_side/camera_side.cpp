@@ -1,4 +1,4 @@
-#include "device/core/camera_side.h"
+#include "camera_side/camera_side.h"
 
 #include "device/core/message_framing.h"
 #include "device/core/tea_cipher.h"

@@ -1,0 +1,77 @@
+#pragma once
+// What one search saw on each network interface, for a user who misses a camera: queries sent
+// and the send error, datagrams received, accepted, and rejected by reason, the cameras found,
+// and cameras that answered a broadcast from outside the interface's network (the user cannot
+// reach their web pages from this PC).
+#include "device/core/fixed_layout.h"
+#include "device/core/receive_path.h"
+#include "platform/core/network_adapter.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+enum class Rejection
+{
+    TooShort,       // shorter than a message header
+    TooLong,        // longer than a receive takes; its content is lost
+    Dropped,        // status 0xFFFF, dropped on receipt
+    NotAQueryReply, // another command
+    WrongSequence,  // the number of another set of queries
+    FailedStatus,   // non-zero status
+    Undecodable,    // shorter than its length field says
+    TypeNotWanted,  // a device type other than 17 and 18, or one the filter excludes
+};
+inline constexpr size_t kRejectionKinds = 8;
+
+// "too short", "too long", ... as the diagnosis prints it.
+const char* RejectionName(Rejection rejection);
+// Why a decoded reply is not taken; nothing for an accepted one.
+std::optional<Rejection> RejectionFor(ReplyStatus status);
+
+struct ForeignCamera
+{
+    MacAddress mac{};
+    Ipv4Address address{};
+};
+
+struct InterfaceDiagnosis
+{
+    NetworkAdapter adapter; // index 0: sends the routing table directed (no interface named)
+    int queriesSent = 0;
+    int sendError = 0; // the socket error of the last failed send; 0 when none failed
+    int received = 0;
+    int accepted = 0;
+    std::array<int, kRejectionKinds> rejected{};
+    std::set<MacAddress> cameras;
+    std::vector<ForeignCamera> foreign; // one entry per camera
+
+    int Rejected(Rejection rejection) const { return rejected[static_cast<size_t>(rejection)]; }
+};
+
+class SearchDiagnosis
+{
+public:
+    // Starts over with one row for each interface the search broadcasts on; `known` is the
+    // whole adapter list, which names interfaces that datagrams arrive on unasked.
+    void Start(const std::vector<NetworkAdapter>& searched, const std::vector<NetworkAdapter>& known);
+
+    // One query sent through the row's interface (0: the routing table's), or its failure.
+    void CountSend(uint32_t interfaceIndex, int error);
+    void CountRejected(uint32_t interfaceIndex, Rejection rejection);
+    // An accepted reply from `source`; `broadcast` when it answered a broadcast, so that an
+    // address outside the interface's network means the camera is on another network.
+    void CountAccepted(uint32_t interfaceIndex, const MacAddress& mac, const Ipv4Address& source,
+                       bool broadcast);
+
+    const std::vector<InterfaceDiagnosis>& Rows() const { return rows_; }
+
+private:
+    InterfaceDiagnosis& Row(uint32_t interfaceIndex);
+
+    std::vector<InterfaceDiagnosis> rows_;
+    std::vector<NetworkAdapter> known_;
+};

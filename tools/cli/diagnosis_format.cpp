@@ -1,0 +1,150 @@
+#include "diagnosis_format.h"
+
+#include "camera_format.h"
+#include "device/core/camera_detail_text.h"
+#include "platform/core/socket_errors.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+constexpr Rejection kRejections[kRejectionKinds] = {
+    Rejection::TooShort,      Rejection::TooLong,      Rejection::Dropped,     Rejection::NotAQueryReply,
+    Rejection::WrongSequence, Rejection::FailedStatus, Rejection::Undecodable, Rejection::TypeNotWanted};
+
+const char* JsonKey(Rejection rejection)
+{
+    switch (rejection) {
+    case Rejection::TooShort:
+        return "tooShort";
+    case Rejection::TooLong:
+        return "tooLong";
+    case Rejection::Dropped:
+        return "markedDropped";
+    case Rejection::NotAQueryReply:
+        return "notAQueryReply";
+    case Rejection::WrongSequence:
+        return "wrongSequence";
+    case Rejection::FailedStatus:
+        return "nonZeroStatus";
+    case Rejection::Undecodable:
+        return "undecodable";
+    case Rejection::TypeNotWanted:
+        return "deviceTypeNotWanted";
+    }
+    return "?";
+}
+
+// Interface names come from the system; the same care as camera texts costs nothing.
+std::string Printable(const std::string& text)
+{
+    std::string out = text;
+    for (char& c : out) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            c = ' ';
+    }
+    return out;
+}
+
+std::string RowTitle(const InterfaceDiagnosis& row)
+{
+    if (row.adapter.index == 0)
+        return "no interface named (the routing table chose)";
+    const std::string name = row.adapter.name.empty() ? "interface " + std::to_string(row.adapter.index)
+                                                      : Printable(row.adapter.name);
+    return name + " " + row.adapter.address + "/" + row.adapter.mask;
+}
+
+std::string Network(const NetworkAdapter& adapter)
+{
+    return adapter.address + "/" + adapter.mask;
+}
+
+std::string RowText(const InterfaceDiagnosis& row)
+{
+    std::string text = "interface " + RowTitle(row) + "\n";
+    text += "  queries sent: " + std::to_string(row.queriesSent) + "\n";
+    if (row.sendError != 0)
+        text += "  send error: " + SocketErrorText(row.sendError) + " (socket error " +
+                std::to_string(row.sendError) + ")\n";
+    text += "  datagrams received: " + std::to_string(row.received) +
+            ", accepted: " + std::to_string(row.accepted) + "\n  rejected:";
+    for (size_t i = 0; i < kRejectionKinds; ++i)
+        text += std::string(i == 0 ? " " : ", ") + RejectionName(kRejections[i]) + " " +
+                std::to_string(row.Rejected(kRejections[i]));
+    text += "\n  cameras found: " + std::to_string(row.cameras.size()) + "\n";
+    for (const ForeignCamera& camera : row.foreign)
+        text += "  camera " + camera_text::MacText(camera.mac) + " answered from " +
+                camera_text::DottedQuad(camera.address) + ", outside " + Network(row.adapter) +
+                ": its web page cannot be reached from this PC\n";
+    return text;
+}
+
+QJsonObject RowObject(const InterfaceDiagnosis& row)
+{
+    QJsonObject rejected;
+    for (const Rejection rejection : kRejections)
+        rejected.insert(JsonKey(rejection), row.Rejected(rejection));
+    QJsonArray foreign;
+    for (const ForeignCamera& camera : row.foreign)
+        foreign.append(QJsonObject{{"mac", QString::fromStdString(camera_text::MacText(camera.mac))},
+                                   {"ip", QString::fromStdString(camera_text::DottedQuad(camera.address))}});
+    return QJsonObject{
+        {"name", QString::fromStdString(row.adapter.name)},
+        {"index", static_cast<qint64>(row.adapter.index)},
+        {"address", QString::fromStdString(row.adapter.address)},
+        {"mask", QString::fromStdString(row.adapter.mask)},
+        {"queriesSent", row.queriesSent},
+        {"sendError", row.sendError},
+        {"received", row.received},
+        {"accepted", row.accepted},
+        {"rejected", rejected},
+        {"camerasFound", static_cast<int>(row.cameras.size())},
+        {"outsideSubnet", foreign},
+    };
+}
+
+} // namespace
+
+std::string SocketErrorText(int code)
+{
+    switch (code) {
+    case WSAETIMEDOUT:
+        return "timed out";
+    case WSAEHOSTDOWN:
+        return "host is down";
+    case WSAEHOSTUNREACH:
+        return "no route to host";
+    case WSAHOST_NOT_FOUND:
+        return "host not found";
+    case WSAENETUNREACH:
+        return "network unreachable";
+    case WSAEACCES:
+        return "permission denied";
+    default:
+        return "socket error";
+    }
+}
+
+std::string DiagnosisText(const SearchDiagnosis& diagnosis)
+{
+    std::string text;
+    for (const InterfaceDiagnosis& row : diagnosis.Rows())
+        text += RowText(row);
+    if (diagnosis.Rows().empty())
+        text = "no interface was searched\n";
+    return text;
+}
+
+std::string DiagnosisJson(const FoundCameraList& cameras, const SearchDiagnosis& diagnosis)
+{
+    QJsonArray rows;
+    for (const InterfaceDiagnosis& row : diagnosis.Rows())
+        rows.append(RowObject(row));
+    const QJsonDocument cameraList = QJsonDocument::fromJson(QByteArray::fromStdString(CamerasJson(cameras)));
+    const QJsonObject all{{"cameras", cameraList.array()}, {"interfaces", rows}};
+    return EscapeJsonControls(QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString());
+}
