@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <fstream>
 #include <map>
+#include <sstream>
 
 using namespace nettest;
 
@@ -150,7 +151,7 @@ TEST_F(Batch, FileIsCheckedBeforeAnythingIsSent)
     struct Case
     {
         std::string csv;
-        const char* message;
+        std::string message;
     };
     const std::string header = "mac,login,password,name\n";
     const std::string good = Mac(1) + ",admin,admin,Door\n";
