@@ -68,12 +68,14 @@ private:
 TEST_F(Batch, HundredCamerasTakeTheirOwnRows)
 {
     auto camsim = StartCamsim({"--count", "100", "--variants", "full"});
-    std::string csv = "mac,login,password,name,description,dhcp,ip,mask,gateway\n";
+    std::string csv = "mac,login,password,name,description,dhcp,ip,mask,gateway,ssid,channel\n";
     for (int n = 1; n <= 100; ++n) {
         const bool dhcp = n % 10 == 0;
         const std::string ip = dhcp ? "" : "10.77.0." + std::to_string(100 + n);
+        const std::string ssid = n % 3 == 0 ? "Site-" + std::to_string(n) : "";
         csv += Mac(n) + ",admin,admin,Cam-" + std::to_string(n) + ",\"Row " + std::to_string(n) +
-               ", east\"," + (dhcp ? "on" : "off") + "," + ip + "," + (dhcp ? "" : "255.255.255.0") + ",\n";
+               ", east\"," + (dhcp ? "on" : "off") + "," + ip + "," + (dhcp ? "" : "255.255.255.0") + ",," +
+               ssid + "," + std::to_string(n % 11 + 1) + "\n";
     }
     const RunResult run = Run({"save", "--batch", WriteFile(csv), "--verify", "--json", "--seconds", "1"});
     ASSERT_EQ(run.status, 0) << run.err << run.out;
@@ -102,6 +104,9 @@ TEST_F(Batch, HundredCamerasTakeTheirOwnRows)
                       "10.77.0." + std::to_string(100 + n));
             EXPECT_EQ(settings.value("subnetMask").toString(), "255.255.255.0");
         }
+        EXPECT_EQ(settings.value("ssid").toString().toStdString(),
+                  n % 3 == 0 ? "Site-" + std::to_string(n) : "camsim");
+        EXPECT_EQ(settings.value("channel").toInt(), n % 11 + 1);
     }
 }
 
