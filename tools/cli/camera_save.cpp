@@ -81,14 +81,10 @@ const char* VerifyName(VerifyState state)
     return "";
 }
 
-// A fixed address that no interface's network holds: the camera saved it, but neither its web
-// page nor a direct request can reach it from this machine.
-bool OutsideEveryNetwork(const Ipv4Address& address)
+// A fixed address that no search interface's network holds: the camera saved it, but neither
+// its web page nor a direct request can reach it from this machine.
+bool OutsideEveryNetwork(const std::vector<NetworkAdapter>& interfaces, const Ipv4Address& address)
 {
-    const auto adapters = ListNetworkAdapters();
-    if (!adapters)
-        return false;
-    const auto interfaces = SearchInterfaces(*adapters);
     return std::none_of(interfaces.begin(), interfaces.end(),
                         [&address](const NetworkAdapter& adapter) { return SameSubnet(adapter, address); });
 }
@@ -130,11 +126,13 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
 
 std::string VerifySaves(CliSession& session, std::vector<CameraSave>& saves)
 {
+    const auto adapters = ListNetworkAdapters();
+    const auto interfaces = SearchInterfaces(adapters.value_or(std::vector<NetworkAdapter>{}));
     std::vector<std::string> wanted;
     for (CameraSave& save : saves) {
         if (save.outcome != SaveOutcome::Saved)
             continue;
-        if (save.fixedAddress && OutsideEveryNetwork(save.address))
+        if (save.fixedAddress && adapters && OutsideEveryNetwork(interfaces, save.address))
             save.verify = VerifyState::Unreachable;
         else
             wanted.push_back(save.mac);

@@ -68,7 +68,7 @@ int RunSaveCommand(const CliOptions& options)
         PrintResult(save, true);
     else if (save.outcome == SaveOutcome::Saved)
         std::printf("saved %s\n", save.mac.c_str());
-    else
+    if (save.outcome != SaveOutcome::Saved)
         return Fail(FailureLine(save));
     if (save.verify != VerifyState::NotChecked && !options.json)
         std::printf("%s %s\n", save.mac.c_str(), VerifyText(save).c_str());
