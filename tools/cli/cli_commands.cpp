@@ -59,17 +59,19 @@ int RunSaveCommand(const CliOptions& options)
     if (std::string error = session.Search({options.mac}); !error.empty())
         return Fail(error);
     std::vector<CameraSave> saves{SaveCamera(session, options)};
-    if (options.verify) {
-        if (std::string error = VerifySaves(session, saves); !error.empty())
-            return Fail(error);
-    }
     const CameraSave& save = saves.front();
+    if (save.outcome != SaveOutcome::Saved) {
+        if (options.json)
+            PrintResult(save, true);
+        return Fail(FailureLine(save));
+    }
+    if (!options.json)
+        std::printf("saved %s\n", save.mac.c_str());
+    const std::string verifyError = options.verify ? VerifySaves(session, saves) : std::string();
     if (options.json)
         PrintResult(save, true);
-    else if (save.outcome == SaveOutcome::Saved)
-        std::printf("saved %s\n", save.mac.c_str());
-    if (save.outcome != SaveOutcome::Saved)
-        return Fail(FailureLine(save));
+    if (!verifyError.empty())
+        return Fail("saved, but the verifying search failed: " + verifyError);
     if (save.verify != VerifyState::NotChecked && !options.json)
         std::printf("%s %s\n", save.mac.c_str(), VerifyText(save).c_str());
     return Succeeded(save) ? kExitOk : kExitFailed;
@@ -93,10 +95,11 @@ int RunBatchCommand(const CliOptions& options)
             PrintResult(saves.back(), options.json);
     }
     if (options.verify) {
-        if (std::string error = VerifySaves(session, saves); !error.empty())
-            return Fail(error);
+        const std::string verifyError = VerifySaves(session, saves);
         for (const CameraSave& save : saves)
             PrintResult(save, options.json);
+        if (!verifyError.empty())
+            return Fail("the verifying search failed: " + verifyError);
     }
     return std::all_of(saves.begin(), saves.end(), Succeeded) ? kExitOk : kExitFailed;
 }
