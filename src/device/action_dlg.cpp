@@ -219,6 +219,8 @@ void CActionDlg::OnSearchReply()
     diagnosis_.CountAccepted(arrival.interfaceIndex, reply.info.Get(DeviceInfo::macAddress), source,
                              currentTarget_ == kBroadcastAddress);
     found_.StoreReply(reply.header, reply.info, arrival.interfaceIndex);
+    if (onReplyStored)
+        onReplyStored();
 }
 
 // Datagrams the endpoint consumed without handing them over still count as received.

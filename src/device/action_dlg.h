@@ -96,6 +96,9 @@ public:
     // What the last search sent and received, per interface.
     const SearchDiagnosis& Diagnosis() const { return diagnosis_; }
 
+    // Called after each accepted search reply has been stored in the found list.
+    std::function<void()> onReplyStored;
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnTimer(UINT_PTR id) override;

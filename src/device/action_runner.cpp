@@ -50,6 +50,28 @@ ActionOutcome CActionRunner::Search(int64_t waitLimitMs)
     return Run([this] { return action_.StartSearch(); }, waitLimitMs);
 }
 
+ActionOutcome CActionRunner::SearchUntil(const std::function<bool()>& enough, int64_t waitLimitMs)
+{
+    QTimer settle;
+    settle.setSingleShot(true);
+    QObject::connect(&settle, &QTimer::timeout, [this] { EndEarly(); });
+    action_.onReplyStored = [&settle, &enough] {
+        if (!settle.isActive() && enough())
+            settle.start(kSettleMs);
+    };
+    ActionOutcome outcome = Search(waitLimitMs);
+    action_.onReplyStored = nullptr;
+    return outcome;
+}
+
+void CActionRunner::EndEarly()
+{
+    if (!outcome_)
+        outcome_ = ActionOutcome{true, NOTIFY_SEARCH_DONE, 0, true};
+    if (loop_ != nullptr)
+        loop_->quit();
+}
+
 ActionOutcome CActionRunner::Save(const CCameraDataObj& camera, int64_t waitLimitMs)
 {
     return Run(

@@ -13,9 +13,10 @@ class CActionDlg;
 
 struct ActionOutcome
 {
-    bool started = false; // false when the action could not begin (nothing to wait for)
-    WPARAM code = 0;      // NOTIFY_SEARCH_DONE ... NOTIFY_SEND_ERROR, 0 when none arrived
-    LPARAM value = 0;     // the socket error code of NOTIFY_SEND_ERROR
+    bool started = false;    // false when the action could not begin (nothing to wait for)
+    WPARAM code = 0;         // NOTIFY_SEARCH_DONE ... NOTIFY_SEND_ERROR, 0 when none arrived
+    LPARAM value = 0;        // the socket error code of NOTIFY_SEND_ERROR
+    bool endedEarly = false; // a search stopped because it had found what it was run for
 };
 
 class CActionRunner : public CDialog
@@ -28,8 +29,15 @@ public:
     // Runs a search and returns how it ended. `waitLimitMs` (real time, unscaled) bounds the
     // wait when positive; an action that outlives it is stopped and reported with code 0.
     ActionOutcome Search(int64_t waitLimitMs = 0);
+    // Runs a search that also ends, as if done, shortly after `enough` first holds for the found
+    // list; the search length still bounds it when it never does.
+    ActionOutcome SearchUntil(const std::function<bool()>& enough, int64_t waitLimitMs = 0);
     // Runs a save of `camera`.
     ActionOutcome Save(const class CCameraDataObj& camera, int64_t waitLimitMs = 0);
+
+    // A camera answers each of the three queries of a search, and the last reply stored decides
+    // how it is saved; on a LAN the later replies follow the first within this time (real time).
+    static constexpr int kSettleMs = 150;
 
     // Every notification received, in order (a search's send error, then nothing else, ...).
     std::function<void(WPARAM, LPARAM)> onNotify;
@@ -39,6 +47,7 @@ protected:
 
 private:
     ActionOutcome Run(const std::function<bool()>& start, int64_t waitLimitMs);
+    void EndEarly();
 
     CActionDlg& action_;
     std::optional<ActionOutcome> outcome_;

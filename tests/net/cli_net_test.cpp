@@ -163,7 +163,7 @@ TEST_F(Cli, CommandLineIsCheckedBeforeAnythingIsSent)
         {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
         {{"search", "--bogus"}, 2, "unknown option --bogus"},
         {{"search", "--name", "x"}, 2, "option --name does not belong to search"},
-        {save({"--json"}), 2, "option --json does not belong to save"},
+        {save({"--csv"}), 2, "option --csv does not belong to save"},
         {save({"--dhcp", "--seconds", "3"}), 2, "option --dhcp needs a value"},
         {save({"--name"}), 2, "option --name needs a value"},
         {{"search", "--seconds", "0.5"}, 2, "invalid value for --seconds: '0.5'"},

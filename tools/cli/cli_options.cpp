@@ -58,8 +58,11 @@ bool IsDottedAddress(const std::string& text)
     return true;
 }
 
-constexpr std::string_view kSearchOnlyFlags[] = {"--all-product", "--json", "--csv", "--diagnose", "--to"};
-constexpr std::string_view kSwitches[] = {"--all-product", "--json", "--csv", "--diagnose"};
+constexpr std::string_view kSearchOnlyFlags[] = {"--all-product", "--csv", "--diagnose"};
+constexpr std::string_view kSaveOnlyFlags[] = {"--batch", "--verify"};
+// Options of save that shape the run rather than describe a camera.
+constexpr std::string_view kSaveRunFlags[] = {"--batch", "--verify", "--json", "--seconds", "--to"};
+constexpr std::string_view kSwitches[] = {"--all-product", "--json", "--csv", "--diagnose", "--verify"};
 bool OneOf(const std::string& flag, std::span<const std::string_view> flags)
 {
     return std::find(flags.begin(), flags.end(), flag) != flags.end();
@@ -72,7 +75,12 @@ bool IsSearchOnlyFlag(const std::string& flag)
 
 bool IsSearchFlag(const std::string& flag)
 {
-    return flag == "--seconds" || IsSearchOnlyFlag(flag);
+    return flag == "--seconds" || flag == "--json" || flag == "--to" || IsSearchOnlyFlag(flag);
+}
+
+bool IsSaveOnlyFlag(const std::string& flag)
+{
+    return OneOf(flag, kSaveOnlyFlags);
 }
 
 bool IsSwitch(const std::string& flag)
@@ -139,6 +147,10 @@ struct Parser
     {
         if (flag == "--to") {
             return Target(value);
+        } else if (flag == "--batch") {
+            if (value.empty())
+                return Fail("option --batch needs a file name");
+            options.batch = value;
         } else if (flag == "--seconds") {
             char* end = nullptr;
             const double seconds = std::strtod(value.c_str(), &end);
@@ -212,7 +224,7 @@ struct Parser
     {
         Parser probe;
         probe.Option(flag, {});
-        return !probe.unknownFlag && !IsSearchOnlyFlag(flag);
+        return (!probe.unknownFlag && !IsSearchOnlyFlag(flag)) || IsSaveOnlyFlag(flag) || flag == "--json";
     }
 
     // A flag of the other command is named as such; anything else is unknown.
@@ -249,6 +261,8 @@ struct Parser
             options.json = true;
         else if (flag == "--csv")
             options.csv = true;
+        else if (flag == "--verify")
+            options.verify = true;
         else
             options.diagnose = true;
         return true;
@@ -263,12 +277,28 @@ struct Parser
                 return Fail("--diagnose prints text or JSON, not CSV");
             return true;
         }
+        if (!options.batch.empty())
+            return CheckBatchCombination();
         if (options.mac.empty())
-            return Fail("save needs --mac");
+            return Fail("save needs --mac (or --batch FILE)");
         if (!options.login || !options.password)
             return Fail("save needs --login and --password");
         if (std::string refusal = CheckWirelessOptions(options.wireless); !refusal.empty())
             return Fail(refusal);
+        return true;
+    }
+
+    // With --batch the file names every camera and its settings.
+    bool CheckBatchCombination()
+    {
+        const CliOptions& o = options;
+        const WirelessOptions& w = o.wireless;
+        const bool camera = !o.mac.empty() || o.login || o.password || o.name || o.description || o.dhcp ||
+                            o.ip || o.mask || o.gateway || o.dns1 || o.dns2 || o.date || o.time ||
+                            o.timeZone || w.wireless || w.ssid || w.channel || w.security || w.wepKey ||
+                            w.wepPassphrase || w.wpaPassphrase;
+        if (camera)
+            return Fail("--batch takes the cameras and their settings from the file; give them there");
         return true;
     }
 
@@ -322,6 +352,12 @@ CliParse ParseCliOptions(const std::vector<std::string>& args)
     return {parser.options, {}};
 }
 
+bool IsBatchColumn(const std::string& column)
+{
+    const std::string flag = "--" + column;
+    return !column.empty() && !OneOf(flag, kSaveRunFlags) && Parser::IsSaveFlag(flag);
+}
+
 const char* CliUsage()
 {
     return R"(Usage:
@@ -331,6 +367,8 @@ const char* CliUsage()
                    [--date MM/DD/YYYY] [--time HH:MM] [--timezone I] [--seconds N]
                    [--wireless on|off] [--ssid S] [--channel N] [--security T]
                    [--wep-key HEX | --wep-passphrase P] [--wpa-passphrase P]
+                   [--to ADDRESS]... [--verify] [--json]
+  camtivo-cli save --batch FILE [--to ADDRESS]... [--verify] [--json] [--seconds N]
   camtivo-cli --version
 
 search   broadcasts one search on every network interface that can broadcast and prints
@@ -340,7 +378,19 @@ search   broadcasts one search on every network interface that can broadcast and
          Finding no camera is a result, not an error: nothing is printed ([] with --json).
 save     checks every value first, then searches, checks the login against the camera,
          applies the changes with the same rules as the wizard's pages and writes them to
-         the camera, on the interface it answered on.
+         the camera, on the interface it answered on. The search ends as soon as the
+         camera has answered (--seconds stays its limit).
+save --batch FILE
+         saves many cameras from a CSV file whose header row names the columns: mac,
+         login, password and any setting save takes as an option, named without its
+         dashes (name, dhcp, ip, ...); a blank cell leaves that setting as it is. Every
+         row is checked first: a bad row is reported with its line number and nothing
+         is sent. One search finds every camera, then each is saved in turn. One line
+         per camera: MAC, result (saved, refused, no answer, not found, login wrong,
+         invalid value), seconds taken; with --json one JSON object per line.
+--verify       after saving, search again for the saved cameras and say whether each
+               answered and from which address; a fixed address outside the network of
+               every interface is reported as saved but unreachable.
 
 --seconds N    length of the search in seconds, 1 to 3600 (default 20); every timer of the
                action is scaled with it, so a save's 60-second retries shrink in proportion.
@@ -357,8 +407,9 @@ save     checks every value first, then searches, checks the login against the c
 --timezone I   index into the wizard's time-zone list.
 
 A value may follow its option after "=" (--password=--secret); it must, when it begins with --.
-Exit status: 0 when the search ran (with or without cameras) or the camera acknowledged the
-settings; 1 when the search or the save failed (one line on standard error); 2 when the
+Exit status: 0 when the search ran (with or without cameras) or every camera acknowledged
+its settings (and, with --verify, answered again unless it cannot be reached from here);
+1 when the search or a save failed (one line on standard error); 2 when the
 command line is wrong (one line on standard error; nothing is sent).
 )";
 }

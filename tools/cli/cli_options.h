@@ -26,6 +26,8 @@ struct CliOptions
     bool csv = false;
     bool diagnose = false;
     std::vector<std::string> to; // dotted addresses queried by unicast after the broadcast
+    std::string batch;           // save: the CSV file of cameras and settings, "" for one camera
+    bool verify = false;         // save: search again afterwards for the saved cameras
 
     std::string mac; // lower-case, colon-separated
     std::optional<std::string> login;
@@ -52,5 +54,9 @@ inline constexpr int kExitFailed = 1; // the search or the save did not succeed
 inline constexpr int kExitUsage = 2;  // the command line is wrong; nothing was sent
 
 CliParse ParseCliOptions(const std::vector<std::string>& args);
+
+// Whether `--column` is an option of save that names a camera or one of its settings, and so a
+// column a batch file may have.
+bool IsBatchColumn(const std::string& column);
 
 const char* CliUsage();

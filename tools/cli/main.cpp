@@ -54,6 +54,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("camtivo-cli");
     QApplication::setApplicationDisplayName("Camtivo");
     SetMessageBoxHook(&PrintBox);
-    return parse.options->command == CliCommand::Search ? RunSearchCommand(*parse.options)
-                                                        : RunSaveCommand(*parse.options);
+    const CliOptions& options = *parse.options;
+    if (options.command == CliCommand::Search)
+        return RunSearchCommand(options);
+    return options.batch.empty() ? RunSaveCommand(options) : RunBatchCommand(options);
 }

@@ -1,0 +1,280 @@
+#include "batch_table.h"
+
+#include "platform/core/code_page.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kRequiredColumns[] = {"mac", "login", "password"};
+
+struct Record
+{
+    int line = 0;
+    std::vector<std::string> fields;
+    bool quoted = false; // a field was quoted, so an empty-looking record is still a record
+};
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string Trimmed(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
+BatchTable Failure(BatchStatus status, int line, std::string message)
+{
+    BatchTable table;
+    table.status = status;
+    table.line = line;
+    table.message = std::move(message);
+    return table;
+}
+
+// Cuts the text into records of fields. Quoted fields may hold commas, line ends and doubled
+// quotes; unquoted fields lose surrounding blanks and keep any quote inside them as text.
+class Splitter
+{
+public:
+    explicit Splitter(std::string_view text) : text_(text) {}
+
+    std::optional<BatchTable> Run(std::vector<Record>& records)
+    {
+        while (pos_ < text_.size()) {
+            Record record{line_, {}, false};
+            if (auto failure = ReadRecord(record))
+                return failure;
+            const bool blankLine = record.fields.size() == 1 && record.fields[0].empty() && !record.quoted;
+            if (!blankLine)
+                records.push_back(std::move(record));
+        }
+        return std::nullopt;
+    }
+
+private:
+    bool AtFieldEnd() const
+    {
+        return pos_ >= text_.size() || text_[pos_] == ',' || text_[pos_] == '\n' || text_[pos_] == '\r';
+    }
+
+    std::optional<BatchTable> ReadRecord(Record& record)
+    {
+        for (;;) {
+            size_t start = pos_;
+            while (start < text_.size() && IsBlank(text_[start]))
+                ++start;
+            std::string field;
+            if (start < text_.size() && text_[start] == '"') {
+                pos_ = start + 1;
+                record.quoted = true;
+                if (auto failure = ReadQuoted(record.line, field))
+                    return failure;
+            } else {
+                while (!AtFieldEnd())
+                    ++pos_;
+                field = Trimmed(text_.substr(start, pos_ - start));
+            }
+            record.fields.push_back(std::move(field));
+            if (pos_ < text_.size() && text_[pos_] == ',') {
+                ++pos_;
+                continue;
+            }
+            if (pos_ < text_.size() && text_[pos_] == '\r')
+                ++pos_;
+            if (pos_ < text_.size() && text_[pos_] == '\n')
+                ++pos_;
+            ++line_;
+            return std::nullopt;
+        }
+    }
+
+    std::optional<BatchTable> ReadQuoted(int recordLine, std::string& field)
+    {
+        for (;;) {
+            if (pos_ >= text_.size())
+                return Failure(BatchStatus::BadQuote, recordLine, "a quoted field is not closed");
+            const char c = text_[pos_++];
+            if (c == '"') {
+                if (pos_ < text_.size() && text_[pos_] == '"') {
+                    field += '"';
+                    ++pos_;
+                    continue;
+                }
+                break;
+            }
+            if (c == '\n')
+                ++line_;
+            field += c;
+        }
+        while (pos_ < text_.size() && IsBlank(text_[pos_]))
+            ++pos_;
+        if (!AtFieldEnd())
+            return Failure(BatchStatus::BadQuote, line_, "text follows a closing quote");
+        return std::nullopt;
+    }
+
+    std::string_view text_;
+    size_t pos_ = 0;
+    int line_ = 1;
+};
+
+// The code points of UTF-8 text; nothing when it is not well-formed UTF-8.
+std::optional<std::u32string> DecodeUtf8(std::string_view text)
+{
+    std::u32string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead < 0x80           ? 0
+                          : (lead >> 5) == 0x06 ? 1
+                          : (lead >> 4) == 0x0E ? 2
+                          : (lead >> 3) == 0x1E ? 3
+                                                : -1;
+        if (extra < 0 || i + static_cast<size_t>(extra) >= text.size())
+            return std::nullopt;
+        char32_t code = extra == 0 ? lead : (lead & (0x3F >> extra));
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            code = (code << 6) | (next & 0x3F);
+        }
+        static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+        if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return std::nullopt;
+        out += code;
+        i += static_cast<size_t>(extra) + 1;
+    }
+    return out;
+}
+
+bool InCodePage(char32_t code)
+{
+    return code == U'?' || (code <= 0xFFFF && NarrowChar(static_cast<char16_t>(code)) != '?');
+}
+
+// The first character the code page lacks, as UTF-8 taken from `text`, whose code points
+// `codes` are.
+std::optional<std::string> FirstForeignCharacter(std::string_view text, const std::u32string& codes)
+{
+    size_t at = 0;
+    for (const char32_t code : codes) {
+        const size_t width = code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+        if (!InCodePage(code))
+            return std::string(text.substr(at, width));
+        at += width;
+    }
+    return std::nullopt;
+}
+
+std::optional<BatchTable> CheckHeader(const std::vector<std::string>& columns)
+{
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].empty())
+            return Failure(BatchStatus::EmptyColumn, 1,
+                           "column " + std::to_string(i + 1) + " of the header has no name");
+        if (std::find(columns.begin(), columns.begin() + static_cast<long>(i), columns[i]) !=
+            columns.begin() + static_cast<long>(i))
+            return Failure(BatchStatus::DuplicateColumn, 1,
+                           "the header names column '" + columns[i] + "' twice");
+    }
+    for (const std::string_view required : kRequiredColumns) {
+        if (std::find(columns.begin(), columns.end(), required) == columns.end())
+            return Failure(BatchStatus::MissingColumn, 1,
+                           "the header has no '" + std::string(required) + "' column");
+    }
+    return std::nullopt;
+}
+
+std::optional<BatchTable> CheckCells(const BatchTable& table, const BatchRow& row)
+{
+    for (size_t i = 0; i < row.values.size(); ++i) {
+        const std::string& value = row.values[i];
+        const std::string where = "column '" + table.columns[i] + "'";
+        const auto codes = DecodeUtf8(value);
+        if (!codes)
+            return Failure(BatchStatus::NotUtf8, row.line, where + " is not UTF-8 text");
+        if (const auto foreign = FirstForeignCharacter(value, *codes))
+            return Failure(BatchStatus::NotCodePage, row.line,
+                           where + ": '" + value + "' holds '" + *foreign +
+                               "', which a camera cannot store (Windows-1252 characters only)");
+    }
+    return std::nullopt;
+}
+
+std::optional<BatchTable> CheckRow(const BatchTable& table, const BatchRow& row,
+                                   std::map<std::string, int>& macLines)
+{
+    if (row.values.size() != table.columns.size())
+        return Failure(BatchStatus::FieldCount, row.line,
+                       std::to_string(row.values.size()) + " fields where the header names " +
+                           std::to_string(table.columns.size()));
+    const std::string mac = MacKey(table.Value(row, "mac"));
+    if (mac.empty())
+        return Failure(BatchStatus::BlankRequired, row.line, "no MAC address");
+    if (auto failure = CheckCells(table, row))
+        return failure;
+    const auto [earlier, added] = macLines.emplace(mac, row.line);
+    if (!added)
+        return Failure(BatchStatus::DuplicateMac, row.line,
+                       "camera " + mac + " already has a row (line " + std::to_string(earlier->second) + ")");
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string BatchTable::Value(const BatchRow& row, std::string_view column) const
+{
+    const auto it = std::find(columns.begin(), columns.end(), column);
+    const auto index = static_cast<size_t>(it - columns.begin());
+    return index < row.values.size() ? row.values[index] : std::string();
+}
+
+std::string MacKey(std::string_view mac)
+{
+    std::string key(mac);
+    for (char& c : key) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c == '-')
+            c = ':';
+    }
+    return key;
+}
+
+BatchTable ParseBatchTable(std::string_view text)
+{
+    if (text.starts_with(kByteOrderMark))
+        text.remove_prefix(kByteOrderMark.size());
+    std::vector<Record> records;
+    if (auto failure = Splitter(text).Run(records))
+        return *failure;
+    if (records.empty())
+        return Failure(BatchStatus::Empty, 0, "the file has no header row");
+    BatchTable table;
+    for (const std::string& name : records.front().fields)
+        table.columns.push_back(Trimmed(name));
+    for (std::string& name : table.columns)
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    if (auto failure = CheckHeader(table.columns))
+        return *failure;
+    std::map<std::string, int> macLines;
+    for (size_t i = 1; i < records.size(); ++i) {
+        BatchRow row{records[i].line, std::move(records[i].fields)};
+        if (auto failure = CheckRow(table, row, macLines))
+            return *failure;
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The camera list of a batch save: CSV text (RFC 4180 quoting, LF or CRLF line ends, an
+// optional UTF-8 byte order mark) whose header row names the columns and whose every further
+// row is one camera. The table is checked as a whole before anything is sent: structure, the
+// columns every row needs, one row per MAC address, and text a camera can store (its fields are
+// Windows-1252). Whether a column is a known setting and whether its values are acceptable is
+// the command line's own check.
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class BatchStatus
+{
+    Ok,
+    Empty,           // no header row
+    NotUtf8,         // the text is not valid UTF-8
+    BadQuote,        // a quote left open, or text after a closing quote
+    EmptyColumn,     // a header cell is blank
+    DuplicateColumn, // a header names a column twice
+    MissingColumn,   // mac, login or password is not a column
+    FieldCount,      // a row has more or fewer fields than the header
+    BlankRequired,   // a row leaves mac, login or password empty
+    DuplicateMac,    // two rows for one camera
+    NotCodePage      // a value holds a character the camera cannot store
+};
+
+struct BatchRow
+{
+    int line = 0;                    // the file line the row starts on (the header is line 1)
+    std::vector<std::string> values; // in header order
+};
+
+struct BatchTable
+{
+    BatchStatus status = BatchStatus::Ok;
+    int line = 0;                     // where the problem is, 0 when it is not on one line
+    std::string message;              // what is wrong, without the line number
+    std::vector<std::string> columns; // header names, trimmed and lower-case
+    std::vector<BatchRow> rows;
+
+    // The row's value of a column; empty when the column is absent or the cell blank.
+    std::string Value(const BatchRow& row, std::string_view column) const;
+};
+
+BatchTable ParseBatchTable(std::string_view text);
+
+// "00-11-22-AA-BB-CC" and "00:11:22:aa:bb:cc" become the same key; any other text stays as is
+// (the command line's check reports it).
+std::string MacKey(std::string_view mac);

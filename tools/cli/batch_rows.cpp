@@ -1,0 +1,71 @@
+#include "batch_rows.h"
+
+#include "app/core/batch_table.h"
+#include "settings_check.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string Where(const std::string& path, int line)
+{
+    return line > 0 ? path + " line " + std::to_string(line) + ": " : path + ": ";
+}
+
+// The row as the save command line it stands for; blank cells give no option.
+std::vector<std::string> RowArguments(const BatchTable& table, const BatchRow& row)
+{
+    std::vector<std::string> args{"save"};
+    for (size_t i = 0; i < table.columns.size(); ++i) {
+        const bool required = table.columns[i] == "login" || table.columns[i] == "password";
+        if (!row.values[i].empty() || required)
+            args.push_back("--" + table.columns[i] + "=" + row.values[i]);
+    }
+    return args;
+}
+
+} // namespace
+
+BatchRows BatchRowsOf(const std::string& text, const std::string& path)
+{
+    BatchRows rows;
+    const BatchTable table = ParseBatchTable(text);
+    if (table.status != BatchStatus::Ok) {
+        rows.error = Where(path, table.line) + table.message;
+        return rows;
+    }
+    for (const std::string& column : table.columns) {
+        if (!IsBatchColumn(column)) {
+            rows.error = Where(path, 1) + "unknown column '" + column + "'";
+            return rows;
+        }
+    }
+    if (table.rows.empty()) {
+        rows.error = Where(path, 0) + "the file names no camera";
+        return rows;
+    }
+    for (const BatchRow& row : table.rows) {
+        const CliParse parse = ParseCliOptions(RowArguments(table, row));
+        std::string error = parse.options ? CheckSettingsValues(*parse.options) : parse.error;
+        if (!error.empty()) {
+            rows.error = Where(path, row.line) + error;
+            rows.cameras.clear();
+            return rows;
+        }
+        rows.cameras.push_back(*parse.options);
+    }
+    return rows;
+}
+
+BatchRows ReadBatchRows(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    if (!file || !(text << file.rdbuf())) {
+        BatchRows rows;
+        rows.error = "cannot read " + path;
+        return rows;
+    }
+    return BatchRowsOf(text.str(), path);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// A batch file read into one save command per camera, every row checked the way a save's own
+// command line is checked, before anything is sent.
+#include "cli_options.h"
+
+#include <string>
+#include <vector>
+
+struct BatchRows
+{
+    std::vector<CliOptions> cameras; // in file order
+    std::string error;               // "FILE line N: ..." when the file cannot be used
+};
+
+BatchRows ReadBatchRows(const std::string& path);
+// The same for the file's text; `path` only names it in the error.
+BatchRows BatchRowsOf(const std::string& text, const std::string& path);

@@ -1,0 +1,220 @@
+#include "camera_save.h"
+
+#include "device/core/adapter_choice.h"
+#include "device/core/camera_detail_text.h"
+#include "device/core/login_check.h"
+#include "pages/core/setting_rules.h"
+#include "platform/network_adapters.h"
+#include "settings_change.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// The login dialog's check: its edits take at most the variant's widths, so a longer entry
+// cannot be what the camera expects.
+bool LoginMatches(const CliOptions& row, const CCameraDataObj& camera)
+{
+    const LoginLimits limits = LoginLimitsFor(camera.AnsweredCommand());
+    const std::u16string name = QString::fromStdString(*row.login).toStdU16String();
+    const std::u16string password = QString::fromStdString(*row.password).toStdU16String();
+    if (name.size() > static_cast<size_t>(limits.nameChars) ||
+        password.size() > static_cast<size_t>(limits.passwordChars))
+        return false;
+    const ExpectedLogin expected = ExpectedLoginOf(camera);
+    return LoginAccepted(name, password, expected.name, expected.password);
+}
+
+SaveOutcome OutcomeOf(const ActionOutcome& outcome, CActionDlg::SaveResult result)
+{
+    if (outcome.code == NOTIFY_SAVE_OK)
+        return SaveOutcome::Saved;
+    switch (result) {
+    case CActionDlg::SaveResult::Refused:
+        return SaveOutcome::Refused;
+    case CActionDlg::SaveResult::NotOpened:
+        return SaveOutcome::NotSent;
+    default:
+        return SaveOutcome::NoAnswer;
+    }
+}
+
+const char* OutcomeText(SaveOutcome outcome)
+{
+    switch (outcome) {
+    case SaveOutcome::Saved:
+        return "saved";
+    case SaveOutcome::Refused:
+        return "refused";
+    case SaveOutcome::NoAnswer:
+        return "no answer";
+    case SaveOutcome::NotFound:
+        return "not found";
+    case SaveOutcome::LoginWrong:
+        return "login wrong";
+    case SaveOutcome::InvalidValue:
+        return "invalid value";
+    case SaveOutcome::NotSent:
+        return "not sent";
+    }
+    return "";
+}
+
+const char* VerifyName(VerifyState state)
+{
+    switch (state) {
+    case VerifyState::Answered:
+        return "answered";
+    case VerifyState::Silent:
+        return "no answer";
+    case VerifyState::Unreachable:
+        return "unreachable";
+    case VerifyState::NotChecked:
+        break;
+    }
+    return "";
+}
+
+// A fixed address that no search interface's network holds: the camera saved it, but neither
+// its web page nor a direct request can reach it from this machine.
+bool OutsideEveryNetwork(const std::vector<NetworkAdapter>& interfaces, const Ipv4Address& address)
+{
+    return std::none_of(interfaces.begin(), interfaces.end(),
+                        [&address](const NetworkAdapter& adapter) { return SameSubnet(adapter, address); });
+}
+
+std::string Seconds(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", seconds);
+    return text;
+}
+
+} // namespace
+
+CameraSave SaveCamera(CliSession& session, const CliOptions& row)
+{
+    CameraSave save;
+    save.mac = row.mac;
+    const CCameraDataObj* found = session.Find(row.mac);
+    if (found == nullptr)
+        return save;
+    if (!LoginMatches(row, *found)) {
+        save.outcome = SaveOutcome::LoginWrong;
+        return save;
+    }
+    CCameraDataObj camera = *found;
+    if (std::string error = ApplySettingsChange(row, camera); !error.empty()) {
+        save.outcome = SaveOutcome::InvalidValue;
+        save.detail = error;
+        return save;
+    }
+    save.fixedAddress = UsesFixedAddress(camera.info);
+    save.address = camera.info.Get(DeviceInfo::ipAddress);
+    const auto start = std::chrono::steady_clock::now();
+    const ActionOutcome outcome = session.runner.Save(camera, session.waitLimitMs);
+    save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    save.outcome = OutcomeOf(outcome, session.action.LastSaveResult());
+    return save;
+}
+
+std::string VerifySaves(CliSession& session, std::vector<CameraSave>& saves)
+{
+    const auto adapters = ListNetworkAdapters();
+    const auto interfaces = SearchInterfaces(adapters.value_or(std::vector<NetworkAdapter>{}));
+    std::vector<std::string> wanted;
+    for (CameraSave& save : saves) {
+        if (save.outcome != SaveOutcome::Saved)
+            continue;
+        if (save.fixedAddress && adapters && OutsideEveryNetwork(interfaces, save.address))
+            save.verify = VerifyState::Unreachable;
+        else
+            wanted.push_back(save.mac);
+    }
+    if (wanted.empty())
+        return {};
+    if (std::string error = session.Search(wanted); !error.empty())
+        return error;
+    for (CameraSave& save : saves) {
+        if (std::find(wanted.begin(), wanted.end(), save.mac) == wanted.end())
+            continue;
+        const CCameraDataObj* camera = session.Find(save.mac);
+        save.verify = camera != nullptr ? VerifyState::Answered : VerifyState::Silent;
+        if (camera != nullptr)
+            save.answeredAt = camera_text::DottedQuad(camera->info.Get(DeviceInfo::ipAddress));
+    }
+    return {};
+}
+
+bool Succeeded(const CameraSave& save)
+{
+    return save.outcome == SaveOutcome::Saved && save.verify != VerifyState::Silent;
+}
+
+std::string FailureLine(const CameraSave& save)
+{
+    switch (save.outcome) {
+    case SaveOutcome::Saved:
+        return {};
+    case SaveOutcome::NotFound:
+        return "camera " + save.mac + " not found";
+    case SaveOutcome::LoginWrong:
+        return "wrong login name or password for camera " + save.mac;
+    case SaveOutcome::InvalidValue:
+        return "invalid value: " + save.detail;
+    case SaveOutcome::Refused:
+        return "camera " + save.mac + " refused the settings";
+    case SaveOutcome::NoAnswer:
+        return "no answer from camera " + save.mac;
+    case SaveOutcome::NotSent:
+        return "cannot open a socket for the save";
+    }
+    return {};
+}
+
+std::string VerifyText(const CameraSave& save)
+{
+    switch (save.verify) {
+    case VerifyState::Answered:
+        return "answers at " + save.answeredAt;
+    case VerifyState::Silent:
+        return "did not answer again";
+    case VerifyState::Unreachable:
+        return "saved but unreachable (" + camera_text::DottedQuad(save.address) +
+               " is outside every interface's network)";
+    case VerifyState::NotChecked:
+        break;
+    }
+    return {};
+}
+
+std::string ResultLine(const CameraSave& save)
+{
+    std::string line = save.mac + "\t" + OutcomeText(save.outcome) + "\t" + Seconds(save.seconds);
+    if (save.outcome == SaveOutcome::InvalidValue)
+        line += "\t" + save.detail;
+    else if (save.verify != VerifyState::NotChecked)
+        line += "\t" + VerifyText(save);
+    return line;
+}
+
+std::string ResultJson(const CameraSave& save)
+{
+    QJsonObject object{{"mac", QString::fromStdString(save.mac)},
+                       {"result", OutcomeText(save.outcome)},
+                       {"seconds", std::round(save.seconds * 100) / 100}};
+    if (save.outcome == SaveOutcome::InvalidValue)
+        object.insert("detail", QString::fromStdString(save.detail));
+    if (save.verify != VerifyState::NotChecked) {
+        object.insert("verify", VerifyName(save.verify));
+        if (!save.answeredAt.empty())
+            object.insert("address", QString::fromStdString(save.answeredAt));
+    }
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+}

@@ -1,0 +1,57 @@
+#pragma once
+// Saving one camera found by the session's search, as the wizard would (the login check against
+// the camera's reported login, the pages' rules, the save with its retries), and the verifying
+// search afterwards. Each camera's result is one line of text or one JSON object.
+#include "cli_options.h"
+#include "cli_session.h"
+#include "device/core/fixed_layout.h"
+
+#include <string>
+#include <vector>
+
+enum class SaveOutcome
+{
+    Saved,
+    Refused,      // the camera answered with a non-zero status
+    NoAnswer,     // every set request went unanswered
+    NotFound,     // the camera did not answer the search
+    LoginWrong,   // the login does not match what the camera reported; nothing was sent
+    InvalidValue, // a value is wrong for this camera (an address for a DHCP camera); nothing sent
+    NotSent       // no socket could be opened for the save
+};
+
+enum class VerifyState
+{
+    NotChecked,
+    Answered,   // it answered the verifying search
+    Silent,     // it did not
+    Unreachable // it took a fixed address outside every interface's network
+};
+
+struct CameraSave
+{
+    std::string mac;
+    SaveOutcome outcome = SaveOutcome::NotFound;
+    double seconds = 0; // from the first set request to the end of the save
+    std::string detail; // what is wrong with a value, for InvalidValue
+    bool fixedAddress = false;
+    Ipv4Address address{}; // the fixed address written, for the reachability check
+    VerifyState verify = VerifyState::NotChecked;
+    std::string answeredAt; // the address the camera answered the verifying search from
+};
+
+// Saves the camera `row.mac` with the row's login and settings.
+CameraSave SaveCamera(CliSession& session, const CliOptions& row);
+// Searches once more for every saved camera that can still be reached and records the answers.
+std::string VerifySaves(CliSession& session, std::vector<CameraSave>& saves);
+
+// Whether the camera saved (and, when verified, answered again or cannot be reached from here).
+bool Succeeded(const CameraSave& save);
+// The single save's own error line ("camera ... not found"); empty when it saved.
+std::string FailureLine(const CameraSave& save);
+// "answers at 10.77.0.2", "did not answer again", "saved but unreachable (...)".
+std::string VerifyText(const CameraSave& save);
+// Tab-separated: MAC, result, seconds, and the verification when there was one.
+std::string ResultLine(const CameraSave& save);
+// One line of JSON: mac, result, seconds, and verify and address when verified.
+std::string ResultJson(const CameraSave& save);

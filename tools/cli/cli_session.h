@@ -1,0 +1,26 @@
+#pragma once
+// One run of camtivo-cli on the wizard's engine: the action dialog, the runner standing in for
+// the frame, and the timers scaled by --seconds.
+#include "cli_options.h"
+#include "device/action_dlg.h"
+#include "device/action_runner.h"
+
+#include <string>
+#include <vector>
+
+class CCameraDataObj;
+
+struct CliSession
+{
+    explicit CliSession(const CliOptions& options);
+
+    // Runs a search; empty when it ended normally, otherwise the error line. With `wanted` MAC
+    // addresses (lower-case, colon-separated) it ends as soon as every one of them has answered.
+    std::string Search(const std::vector<std::string>& wanted = {});
+    // The found camera with the MAC address, or nothing.
+    const CCameraDataObj* Find(const std::string& mac) const;
+
+    CActionDlg action;
+    CActionRunner runner;
+    int64_t waitLimitMs = 0;
+};
