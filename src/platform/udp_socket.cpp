@@ -4,6 +4,7 @@
 #include "platform/dialog.h"
 
 #include <QSocketNotifier>
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
@@ -206,11 +207,13 @@ int CUdpSocket::ReceiveFrom(std::span<uint8_t> buffer, uint32_t& fromNetworkOrde
         *interfaceIndex = arrival.interfaceIndex;
     if (arrival.error != 0)
         return Fail(arrival.error);
+    // copy_n, not memcpy: a zero-length datagram has no bytes, and memcpy may not be handed
+    // the null pointer of an empty buffer even for a count of zero.
     if (arrival.length > buffer.size()) {
-        std::memcpy(buffer.data(), arrival.bytes.data(), buffer.size());
+        std::copy_n(arrival.bytes.begin(), buffer.size(), buffer.begin());
         return Fail(WSAEMSGSIZE);
     }
-    std::memcpy(buffer.data(), arrival.bytes.data(), arrival.length);
+    std::copy_n(arrival.bytes.begin(), arrival.length, buffer.begin());
     return static_cast<int>(arrival.length);
 }
 
