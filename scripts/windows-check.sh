@@ -16,4 +16,10 @@ prefix=$(mktemp -d)
 trap 'WINEPREFIX=$prefix /usr/lib/wine/wineserver64 -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
 # No display: wine's graphics driver is switched off, and its first-run dialogs with it.
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+# Debian's wineserver keeps its sockets in a fresh TMPDIR folder that it deletes when it exits,
+# a few seconds after its last client. A test starting in that moment, or two tests creating the
+# prefix at once, fail with "chdir to /tmp/wine-...". So the prefix is made first, and one
+# persistent server serves every test until the trap stops it.
+/usr/lib/wine/wineserver64 -p
+"$wine" wineboot --init
 ctest --test-dir "$win" --output-on-failure -j2 --timeout 300
