@@ -25,6 +25,22 @@ bool CodecDriverInstalled(const QString& systemDirectory)
            QFileInfo::exists(QDir(systemDirectory).filePath(QLatin1String(kCodecDriver)));
 }
 
+void AfterUserGuideOpened(const LaunchContext& context, int result)
+{
+    const LaunchTexts& t = context.texts;
+    if (ShellStarted(result))
+        return;
+    if (result != SHELL_NO_ASSOCIATION) {
+        ReportFailure(context, result, t.guideNotFound, t.guideInvalid);
+        return;
+    }
+    if (context.showMessage(kMessageQuestion, t.readerQuestion, t.yes, t.ok, {}) != kAnswerSecond)
+        return;
+    const int setup = ShellOpen(QLatin1String(kReaderInstaller));
+    if (!ShellStarted(setup))
+        ReportFailure(context, setup, t.readerNotFound, t.readerInvalid);
+}
+
 } // namespace
 
 QString LaunchFailureText(int result, const QString& notFound, const QString& invalid, const QString& other)
@@ -60,19 +76,9 @@ void LaunchVarnetTool(const LaunchContext& context)
 
 void OpenUserGuide(const LaunchContext& context)
 {
-    const LaunchTexts& t = context.texts;
-    const int result = ShellOpen(QLatin1String(kUserGuide));
-    if (ShellStarted(result))
-        return;
-    if (result != SHELL_NO_ASSOCIATION) {
-        ReportFailure(context, result, t.guideNotFound, t.guideInvalid);
-        return;
-    }
-    if (context.showMessage(kMessageQuestion, t.readerQuestion, t.yes, t.ok, {}) != kAnswerSecond)
-        return;
-    const int setup = ShellOpen(QLatin1String(kReaderInstaller));
-    if (!ShellStarted(setup))
-        ReportFailure(context, setup, t.readerNotFound, t.readerInvalid);
+    // Asking the desktop for the PDF handler can take a while: the page stays responsive.
+    ShellOpenLater(QLatin1String(kUserGuide), context.owner,
+                   [context](int result) { AfterUserGuideOpened(context, result); });
 }
 
 QString SystemDirectory()

@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+class QObject;
+
 // A page's texts for the launch messages, by role.
 struct LaunchTexts
 {
@@ -34,6 +36,7 @@ struct LaunchContext
         showMessage;
     QString systemDirectory;              // where the audio codec driver is installed
     std::function<bool()> isMediaPlayer9; // the media-player version check
+    QObject* owner = nullptr;             // answers arriving later are dropped once it is gone
 };
 
 // Sibling files, relative to the current directory.
@@ -52,7 +55,8 @@ QString LaunchFailureText(int result, const QString& notFound, const QString& in
 void InstallUtility(const LaunchContext& context);
 // Starts the dynamic-DNS setup tool; a failure is reported. The caller then ends the wizard.
 void LaunchVarnetTool(const LaunchContext& context);
-// Opens the user guide; without a PDF program, offers to install the reader.
+// Opens the user guide; without a PDF program, offers to install the reader. The handler
+// lookup runs in the background, so the question may come after this returns.
 void OpenUserGuide(const LaunchContext& context);
 
 // The host's system directory, where the codec driver would be; empty where there is none.

@@ -11,5 +11,6 @@ LaunchContext MakePageLaunchContext(CBmpDialog* page, const LaunchTexts& texts)
                                  const QString& b3) { return page->ShowMessage(kind, message, b1, b2, b3); };
     context.systemDirectory = SystemDirectory();
     context.isMediaPlayer9 = [] { return IsMediaPlayer9(); };
+    context.owner = page;
     return context;
 }

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <utility>
+#include <variant>
 
 namespace {
 
@@ -105,14 +106,18 @@ bool IsProgramFile(const QFileInfo& file)
            head.startsWith("#!");
 }
 
-int OpenWebAddress(ShellLauncher& launcher, const QUrl& url)
+// Opening that waits for one answer first: is a handler registered for `handlerType`?
+struct HandlerQuestion
 {
-    if (!launcher.HasHandler(QStringLiteral("x-scheme-handler/") + url.scheme().toLower()))
-        return SHELL_NO_ASSOCIATION;
-    return launcher.OpenUrl(url) ? SHELL_STARTED : SHELL_NO_ASSOCIATION;
-}
+    QString handlerType;
+    QUrl url;
+};
 
-int OpenLocalFile(ShellLauncher& launcher, const QFileInfo& file)
+// Either the result, when no question about handlers is needed, or the question to ask
+// before the URL is handed over. Programs are started here.
+using OpenStep = std::variant<int, HandlerQuestion>;
+
+OpenStep OpenLocalFile(ShellLauncher& launcher, const QFileInfo& file)
 {
     if (!file.exists())
         return SHELL_FILE_NOT_FOUND;
@@ -120,11 +125,29 @@ int OpenLocalFile(ShellLauncher& launcher, const QFileInfo& file)
         return launcher.StartProgram(file.absoluteFilePath()) ? SHELL_STARTED : SHELL_BAD_FORMAT;
     if (file.isFile() && IsWindowsProgramName(file.fileName()))
         return SHELL_BAD_FORMAT;
-    QString mimeType = QMimeDatabase().mimeTypeForFile(file).name();
-    if (!file.isDir() && !launcher.HasHandler(mimeType))
-        return SHELL_NO_ASSOCIATION;
-    return launcher.OpenUrl(QUrl::fromLocalFile(file.absoluteFilePath())) ? SHELL_STARTED
-                                                                          : SHELL_NO_ASSOCIATION;
+    const QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
+    if (file.isDir())
+        return launcher.OpenUrl(url) ? SHELL_STARTED : SHELL_NO_ASSOCIATION;
+    return HandlerQuestion{QMimeDatabase().mimeTypeForFile(file).name(), url};
+}
+
+OpenStep StartOpening(ShellLauncher& launcher, const QString& target)
+{
+    if (target.isEmpty())
+        return SHELL_FILE_NOT_FOUND;
+    if (IsWebAddress(target)) {
+        const QUrl url(target);
+        return HandlerQuestion{QStringLiteral("x-scheme-handler/") + url.scheme().toLower(), url};
+    }
+    QUrl fileUrl(target, QUrl::StrictMode);
+    QString path = fileUrl.isLocalFile() ? fileUrl.toLocalFile()
+                                         : QString(target).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return OpenLocalFile(launcher, QFileInfo(QDir::current(), path));
+}
+
+int FinishOpening(ShellLauncher& launcher, bool handlerRegistered, const QUrl& url)
+{
+    return handlerRegistered && launcher.OpenUrl(url) ? SHELL_STARTED : SHELL_NO_ASSOCIATION;
 }
 
 } // namespace
@@ -147,15 +170,26 @@ ScopedShellLauncher::~ScopedShellLauncher()
 
 int ShellOpen(const QString& target)
 {
-    if (target.isEmpty())
-        return SHELL_FILE_NOT_FOUND;
     ShellLauncher& launcher = CurrentShellLauncher();
-    if (IsWebAddress(target))
-        return OpenWebAddress(launcher, QUrl(target));
-    QUrl fileUrl(target, QUrl::StrictMode);
-    QString path = fileUrl.isLocalFile() ? fileUrl.toLocalFile()
-                                         : QString(target).replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return OpenLocalFile(launcher, QFileInfo(QDir::current(), path));
+    const OpenStep step = StartOpening(launcher, target);
+    if (const int* result = std::get_if<int>(&step))
+        return *result;
+    const auto& question = std::get<HandlerQuestion>(step);
+    return FinishOpening(launcher, launcher.HasHandler(question.handlerType), question.url);
+}
+
+void ShellOpenLater(const QString& target, QObject* context, std::function<void(int)> done)
+{
+    const OpenStep step = StartOpening(CurrentShellLauncher(), target);
+    if (const int* result = std::get_if<int>(&step)) {
+        done(*result);
+        return;
+    }
+    const auto& question = std::get<HandlerQuestion>(step);
+    CurrentShellLauncher().QueryHandler(question.handlerType, context,
+                                        [url = question.url, done = std::move(done)](bool registered) {
+                                            done(FinishOpening(CurrentShellLauncher(), registered, url));
+                                        });
 }
 
 bool IsWebBrowserRegistered()

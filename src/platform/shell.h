@@ -55,6 +55,10 @@ private:
 // handler is registered for its type or the handler cannot be started.
 int ShellOpen(const QString& target);
 
+// The same without waiting for the handler lookup: `done` gets the result on the calling
+// thread, at once when no lookup is needed, and never once `context` is gone.
+void ShellOpenLater(const QString& target, QObject* context, std::function<void(int)> done);
+
 // Whether a default web browser is registered.
 bool IsWebBrowserRegistered();
 

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -28,7 +29,13 @@ public:
         asked.append(mimeType);
         return handled.count(mimeType) > 0;
     }
+    // Holds the lookup's answer until the test gives it, as a slow desktop would.
+    void QueryHandler(const QString& mimeType, QObject*, std::function<void(bool)> done) override
+    {
+        pending = [this, mimeType, done] { done(HasHandler(mimeType)); };
+    }
 
+    std::function<void()> pending;
     bool openSucceeds = true;
     bool startSucceeds = true;
     std::set<QString> handled;
@@ -160,6 +167,30 @@ TEST_F(ShellOpenTest, WhatAFileHoldsDecidesProgramOrDocument)
         EXPECT_EQ(ShellOpen(QString::fromLatin1(c.target)), c.expected);
         EXPECT_EQ(fake.started.size(), c.started ? 1 : 0);
         EXPECT_EQ(fake.opened.size(), c.started ? 0 : 1);
+    }
+}
+
+// Only the handler lookup is waited for: the call returns before it answers, and the answer
+// decides; what needs no lookup is answered at once.
+TEST_F(ShellOpenTest, OpeningLaterWaitsOnlyForTheHandlerLookup)
+{
+    QList<int> results;
+    const auto record = [&](int result) { results.append(result); };
+    ShellOpenLater(QStringLiteral("Docs/Missing.pdf"), nullptr, record);
+    ShellOpenLater(QStringLiteral("tool.sh"), nullptr, record);
+    EXPECT_EQ(results, (QList<int>{SHELL_FILE_NOT_FOUND, SHELL_STARTED}));
+    for (const bool registered : {false, true}) {
+        SCOPED_TRACE(registered);
+        results.clear();
+        fake.opened.clear();
+        ShellOpenLater(QStringLiteral(".\\Docs\\Guide.pdf"), nullptr, record);
+        EXPECT_TRUE(results.isEmpty());
+        ASSERT_TRUE(fake.pending);
+        if (registered)
+            fake.handled.insert(QStringLiteral("application/pdf"));
+        std::exchange(fake.pending, nullptr)();
+        EXPECT_EQ(results, QList<int>{registered ? SHELL_STARTED : SHELL_NO_ASSOCIATION});
+        EXPECT_EQ(fake.opened.size(), registered ? 1 : 0);
     }
 }
 
