@@ -8,9 +8,9 @@
 namespace app_layout {
 
 // Main page: a welcome picture, the product name and one large Start button in the middle
-// of the lower half; Close in the header band; the test-mode buttons at the bottom left.
+// of the lower half; Close in the header band (page_frame_layout.h); the test-mode buttons at
+// the bottom left.
 inline constexpr QRect kStartButton{210, 340, 160, 44};
-inline constexpr QRect kCloseButton{545, 12, 24, 24};
 inline constexpr QRect kLoadSkinButton{16, 404, 80, 20};
 inline constexpr QRect kShowAllButton{104, 404, 120, 20};
 // Buttons of the template that the page never shows; placed in the footer all the same.

@@ -5,6 +5,7 @@
 #include "platform/core/window_messages.h"
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
+#include "skin/page_frame_layout.h"
 
 #include <QComboBox>
 
@@ -25,7 +26,7 @@ CLanguageDialog::CLanguageDialog(QWidget* parent) : CBmpDialog(parent)
     list_ = AddControl<QComboBox>(IDC_LANGUAGE_LIST, kLanguageList);
     const std::pair<int, QRect> buttons[] = {{IDC_LANGUAGE_NEXT, kLanguageNext},
                                              {IDC_LANGUAGE_EXIT, kLanguageExit},
-                                             {IDC_LANGUAGE_CLOSE, kCloseButton}};
+                                             {IDC_LANGUAGE_CLOSE, page_frame_layout::kCloseButton}};
     for (const auto& [id, rect] : buttons)
         AddControl<CHoverButtonEx>(id, rect);
     AddControl<CMsgButton>(IDC_LANGUAGE_LOAD_SKIN, kLanguageLoadSkin);
@@ -34,10 +35,7 @@ CLanguageDialog::CLanguageDialog(QWidget* parent) : CBmpDialog(parent)
 bool CLanguageDialog::OnInitDialog()
 {
     CBmpDialog::OnInitDialog();
-    auto* loadSkin = Item<CMsgButton>(IDC_LANGUAGE_LOAD_SKIN);
-    if (IsTestMode())
-        loadSkin->ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
-    loadSkin->setVisible(IsTestMode());
+    ShowTestModeButton(IDC_LANGUAGE_LOAD_SKIN, QStringLiteral("Load Skin"));
 
     list_->clear();
     for (const LanguageName& name : kLanguageNames)
@@ -97,8 +95,6 @@ bool CLanguageDialog::OnCommand(int id)
 
 void CLanguageDialog::ApplySkin()
 {
-    const std::pair<int, const char*> skins[] = {
-        {IDC_LANGUAGE_EXIT, "Exit"}, {IDC_LANGUAGE_NEXT, "Next"}, {IDC_LANGUAGE_CLOSE, "Close"}};
-    for (const auto& [id, name] : skins)
-        ApplyPageButtonSkin(*Item<CHoverButtonEx>(id), QLatin1String(name));
+    ApplyPageButtonSkins(
+        {{IDC_LANGUAGE_EXIT, "Exit"}, {IDC_LANGUAGE_NEXT, "Next"}, {IDC_LANGUAGE_CLOSE, "Close"}});
 }

@@ -5,7 +5,7 @@
 #include "platform/core/window_messages.h"
 #include "skin/core/message_kind.h"
 #include "skin/hover_button_ex.h"
-#include "skin/msg_button.h"
+#include "skin/page_frame_layout.h"
 #include "skin/skin_draw.h"
 
 #include <utility>
@@ -15,7 +15,7 @@ CMainDialog::CMainDialog(QWidget* parent) : CBmpDialog(parent)
     SetSkinSection(QStringLiteral("2_Main"), 111);
     using namespace app_layout;
     AddHoverButton(IDC_START, kStartButton, QStringLiteral("Start"));
-    AddHoverButton(IDC_CLOSE_BUTTON, kCloseButton, QStringLiteral("Button1"));
+    AddHoverButton(IDC_CLOSE_BUTTON, page_frame_layout::kCloseButton, QStringLiteral("Button1"));
     AddMsgButton(IDC_LOAD_SKIN_BUTTON, kLoadSkinButton, QStringLiteral("Load Skin"));
     AddMsgButton(IDC_SHOW_ALL, kShowAllButton, QStringLiteral("All Message"));
     AddHoverButton(IDC_INSTALL_UTILITY, kInstallUtilityButton, QStringLiteral("Install Utility"))->hide();
@@ -25,31 +25,11 @@ CMainDialog::CMainDialog(QWidget* parent) : CBmpDialog(parent)
     AddHoverButton(IDC_LANGUAGE, kLanguageButton, QStringLiteral("Setting Language"))->hide();
 }
 
-CHoverButtonEx* CMainDialog::AddHoverButton(int id, const QRect& rect, const QString& caption)
-{
-    auto* button = AddControl<CHoverButtonEx>(id, rect);
-    button->setText(caption);
-    return button;
-}
-
-CMsgButton* CMainDialog::AddMsgButton(int id, const QRect& rect, const QString& caption)
-{
-    auto* button = AddControl<CMsgButton>(id, rect);
-    button->SetCaption(caption);
-    return button;
-}
-
 bool CMainDialog::OnInitDialog()
 {
     CBmpDialog::OnInitDialog();
-    auto* loadSkin = Item<CMsgButton>(IDC_LOAD_SKIN_BUTTON);
-    auto* showAll = Item<CMsgButton>(IDC_SHOW_ALL);
-    if (IsTestMode()) {
-        loadSkin->ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
-        showAll->ApplyLoadSkinStyle(QStringLiteral("Show All Message"));
-    }
-    loadSkin->setVisible(IsTestMode());
-    showAll->setVisible(IsTestMode());
+    ShowTestModeButton(IDC_LOAD_SKIN_BUTTON, QStringLiteral("Load Skin"));
+    ShowTestModeButton(IDC_SHOW_ALL, QStringLiteral("Show All Message"));
     return true;
 }
 
@@ -79,7 +59,7 @@ void CMainDialog::LoadStrings()
 void CMainDialog::ApplySkin()
 {
     LoadStrings();
-    const std::pair<int, const char*> skins[] = {
+    ApplyPageButtonSkins({
         {IDC_START, "Start"},
         {IDC_CLOSE_BUTTON, "Close"},
         {IDC_INSTALL_UTILITY, "Install Utility"},
@@ -87,11 +67,7 @@ void CMainDialog::ApplySkin()
         {IDC_USER_GUIDE, "User Guide"},
         {IDC_EXIT, "Exit"},
         {IDC_LANGUAGE, "Language"},
-    };
-    for (const auto& [id, name] : skins) {
-        if (auto* button = Item<CHoverButtonEx>(id))
-            ApplyPageButtonSkin(*button, QLatin1String(name));
-    }
+    });
 }
 
 LaunchContext CMainDialog::MakeLaunchContext()

@@ -6,9 +6,6 @@
 #include "app/launcher.h"
 #include "skin/bmp_dialog.h"
 
-class CHoverButtonEx;
-class CMsgButton;
-
 class CMainDialog : public CBmpDialog
 {
     Q_OBJECT
@@ -59,8 +56,5 @@ protected:
     void LoadStrings() override;
 
 private:
-    CHoverButtonEx* AddHoverButton(int id, const QRect& rect, const QString& caption);
-    CMsgButton* AddMsgButton(int id, const QRect& rect, const QString& caption);
-
     LaunchTexts texts_;
 };

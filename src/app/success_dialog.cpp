@@ -4,17 +4,15 @@
 #include "platform/shell.h"
 #include "skin/core/message_kind.h"
 #include "skin/hover_button_ex.h"
-#include "skin/msg_button.h"
+#include "skin/page_frame_layout.h"
 #include "skin/skin_draw.h"
 
 namespace {
 
-// Install Utility and Exit in the footer, Close in the header band; Setup Varnet and
-// Registration are hidden but placed in the footer all the same.
+// Install Utility and Exit in the footer (Close and Load Skin stand at the standard places of
+// page_frame_layout.h); Setup Varnet and Registration are hidden but placed all the same.
 constexpr QRect kInstallUtilityButton{305, 384, 140, 32};
 constexpr QRect kExitButton{465, 384, 96, 32};
-constexpr QRect kCloseButton{545, 12, 24, 24};
-constexpr QRect kLoadSkinButton{184, 390, 80, 20};
 constexpr QRect kVarnetButton{184, 384, 96, 32};
 constexpr QRect kRegistrationButton{184, 340, 96, 32};
 
@@ -28,27 +26,16 @@ CSuccessDialog::CSuccessDialog(QWidget* parent) : CBmpDialog(parent)
     SetSkinSection(QString::fromLatin1(kSection), kBackgroundNumber);
     AddHoverButton(IDC_INSTALL_UTILITY, kInstallUtilityButton, QStringLiteral("Install Utility"));
     AddHoverButton(IDC_EXIT, kExitButton, QStringLiteral("Exit"));
-    AddHoverButton(IDC_CLOSE_BUTTON, kCloseButton, QStringLiteral("Button1"));
-    AddControl<CMsgButton>(IDC_LOAD_SKIN_BUTTON, kLoadSkinButton)->SetCaption(QStringLiteral("Load Skin"));
+    AddHoverButton(IDC_CLOSE_BUTTON, page_frame_layout::kCloseButton, QStringLiteral("Button1"));
+    AddMsgButton(IDC_LOAD_SKIN_BUTTON, page_frame_layout::kLoadSkinButton, QStringLiteral("Load Skin"));
     AddHoverButton(IDC_SETUP_VARNET, kVarnetButton, QStringLiteral("Setup Varnet"))->hide();
     AddHoverButton(IDC_REGISTRATION, kRegistrationButton, QStringLiteral("Registration"))->hide();
-}
-
-CHoverButtonEx* CSuccessDialog::AddHoverButton(int id, const QRect& rect, const QString& caption)
-{
-    auto* button = AddControl<CHoverButtonEx>(id, rect);
-    button->setText(caption);
-    button->setAutoDefault(false);
-    return button;
 }
 
 bool CSuccessDialog::OnInitDialog()
 {
     CBmpDialog::OnInitDialog();
-    auto* loadSkin = Item<CMsgButton>(IDC_LOAD_SKIN_BUTTON);
-    if (IsTestMode())
-        loadSkin->ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
-    loadSkin->setVisible(IsTestMode());
+    ShowTestModeButton(IDC_LOAD_SKIN_BUTTON, QStringLiteral("Load Skin"));
     return true;
 }
 
@@ -70,17 +57,13 @@ void CSuccessDialog::LoadStrings()
 void CSuccessDialog::ApplySkin()
 {
     LoadStrings();
-    const std::pair<int, const char*> skins[] = {
+    ApplyPageButtonSkins({
         {IDC_INSTALL_UTILITY, "Install Utility"},
         {IDC_EXIT, "Exit"},
         {IDC_CLOSE_BUTTON, "Close"},
         {IDC_SETUP_VARNET, "Setup Varnet"},
         {IDC_REGISTRATION, "Registration"},
-    };
-    for (const auto& [id, name] : skins) {
-        if (auto* button = Item<CHoverButtonEx>(id))
-            ApplyPageButtonSkin(*button, QLatin1String(name));
-    }
+    });
 }
 
 bool CSuccessDialog::OnCommand(int id)

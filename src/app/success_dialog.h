@@ -6,8 +6,6 @@
 #include "pages/record_page.h"
 #include "skin/bmp_dialog.h"
 
-class CHoverButtonEx;
-
 class CSuccessDialog : public CBmpDialog, public CRecordPage
 {
     Q_OBJECT
@@ -43,8 +41,6 @@ protected:
     void LoadStrings() override;
 
 private:
-    CHoverButtonEx* AddHoverButton(int id, const QRect& rect, const QString& caption);
-
     CCameraDataObj* record_ = nullptr;
     bool found_ = false;
     LaunchTexts texts_;

@@ -11,6 +11,7 @@
 #include "skin/focus_mark.h"
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
+#include "skin/page_frame_layout.h"
 #include "skin/skin_draw.h"
 #include "skin/value_field.h"
 
@@ -94,11 +95,11 @@ CSearchDialog::CSearchDialog(QWidget* parent)
                        "QTreeWidget::item:selected:!active { background: #C5CEF1; color: #2B2F3A; }"));
     focus_mark::TrackKeyboardFocus(tree_);
     search_->setGeometry(search_layout::kSearchButton);
-    next_->setGeometry(search_layout::kNextButton);
-    back_->setGeometry(search_layout::kBackButton);
+    next_->setGeometry(page_frame_layout::kNextButton);
+    back_->setGeometry(page_frame_layout::kBackButton);
     back_->hide();
-    close_->setGeometry(search_layout::kCloseButton);
-    loadSkin_->setGeometry(search_layout::kLoadSkinButton);
+    close_->setGeometry(page_frame_layout::kCloseButton);
+    loadSkin_->setGeometry(page_frame_layout::kLoadSkinButton);
     RegisterControl(IDC_CAMERA_TREE, tree_);
     RegisterControl(IDC_SEARCH, search_);
     RegisterControl(IDC_NEXT, next_);

@@ -24,11 +24,8 @@ constexpr QRect DetailValue(int row)
 {
     return {kDetailLeft, kDetailTop + row * kDetailPitch + kValueOffset, kDetailWidth, kDetailHeight};
 }
+// Search takes the footer place of Back, which this page hides (page_frame_layout.h).
 inline constexpr QRect kSearchButton{353, 384, 96, 32};
-inline constexpr QRect kNextButton{465, 384, 96, 32};
-inline constexpr QRect kBackButton{353, 384, 96, 32}; // hidden on this page
-inline constexpr QRect kCloseButton{545, 12, 24, 24};
-inline constexpr QRect kLoadSkinButton{184, 390, 80, 20};
 
 // Login dialog (360 x 200; background bitmap 181 drawn at (0, 0)): the login-name and
 // password edits, with captions to their left from x 24, OK (primary) and Cancel below.

@@ -1,40 +1,22 @@
 #pragma once
 // The four information pages: everything they show (captions, text, pictures) comes from their
-// skin sections and backgrounds; Next and Back step the wizard without checks.
+// skin sections and backgrounds; Next and Back step the wizard without checks. Page N (1 to 4)
+// is dialog 130 + N with the skin section "<N + 3>_Info<N>" and background 121 + 10 N.
 #include "pages/setting_page.h"
 
-class CInfo1Dialog : public CSettingPage
+template <int N> class CInfoDialog : public CSettingPage
 {
-    Q_OBJECT
+    static_assert(N >= 1 && N <= 4, "there are four information pages");
 
 public:
-    static constexpr int IDD = 131;
-    explicit CInfo1Dialog(QWidget* parent = nullptr) : CSettingPage(QStringLiteral("4_Info1"), 131, parent) {}
+    static constexpr int IDD = 130 + N;
+    explicit CInfoDialog(QWidget* parent = nullptr)
+        : CSettingPage(QStringLiteral("%1_Info%2").arg(N + 3).arg(N), 121 + 10 * N, parent)
+    {
+    }
 };
 
-class CInfo2Dialog : public CSettingPage
-{
-    Q_OBJECT
-
-public:
-    static constexpr int IDD = 132;
-    explicit CInfo2Dialog(QWidget* parent = nullptr) : CSettingPage(QStringLiteral("5_Info2"), 141, parent) {}
-};
-
-class CInfo3Dialog : public CSettingPage
-{
-    Q_OBJECT
-
-public:
-    static constexpr int IDD = 133;
-    explicit CInfo3Dialog(QWidget* parent = nullptr) : CSettingPage(QStringLiteral("6_Info3"), 151, parent) {}
-};
-
-class CInfo4Dialog : public CSettingPage
-{
-    Q_OBJECT
-
-public:
-    static constexpr int IDD = 134;
-    explicit CInfo4Dialog(QWidget* parent = nullptr) : CSettingPage(QStringLiteral("7_Info4"), 161, parent) {}
-};
+using CInfo1Dialog = CInfoDialog<1>;
+using CInfo2Dialog = CInfoDialog<2>;
+using CInfo3Dialog = CInfoDialog<3>;
+using CInfo4Dialog = CInfoDialog<4>;

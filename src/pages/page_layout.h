@@ -2,15 +2,11 @@
 // Where the setting pages place their controls on the 581 x 436 canvas. The pack's art and
 // text items are drawn around these rectangles: the header band (0-64), the side panel with
 // the steps (0-160) and the camera's name at its foot, captions in the content area from x 184
-// with the controls to their right, and Back and Next in the footer.
+// with the controls to their right, and Back and Next in the footer (page_frame_layout.h).
 #include <QRect>
 
 namespace page_layout {
 
-inline constexpr QRect kNextButton{465, 384, 96, 32};
-inline constexpr QRect kBackButton{353, 384, 96, 32};
-inline constexpr QRect kCloseButton{545, 12, 24, 24};
-inline constexpr QRect kLoadSkinButton{184, 390, 80, 20};
 // The camera's name at the foot of the side panel, under the caption "Camera".
 inline constexpr QRect kCameraLabel{16, 338, 140, 22};
 

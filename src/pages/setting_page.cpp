@@ -6,13 +6,14 @@
 #include "platform/core/code_page.h"
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
+#include "skin/page_frame_layout.h"
 #include "skin/value_field.h"
 
 CSettingPage::CSettingPage(const QString& section, int backgroundNumber, QWidget* parent)
-    : CBmpDialog(parent), next_(AddControl<CHoverButtonEx>(IDC_NEXT, page_layout::kNextButton)),
-      back_(AddControl<CHoverButtonEx>(IDC_BACK, page_layout::kBackButton)),
-      close_(AddControl<CHoverButtonEx>(IDC_CLOSE, page_layout::kCloseButton)),
-      loadSkin_(AddControl<CMsgButton>(IDC_LOAD_SKIN, page_layout::kLoadSkinButton)),
+    : CBmpDialog(parent), next_(AddControl<CHoverButtonEx>(IDC_NEXT, page_frame_layout::kNextButton)),
+      back_(AddControl<CHoverButtonEx>(IDC_BACK, page_frame_layout::kBackButton)),
+      close_(AddControl<CHoverButtonEx>(IDC_CLOSE, page_frame_layout::kCloseButton)),
+      loadSkin_(AddControl<CMsgButton>(IDC_LOAD_SKIN, page_frame_layout::kLoadSkinButton)),
       cameraLabel_(new CValueField(this, page_layout::kCameraLabel, CValueField::Kind::Elide))
 {
     SetSkinSection(section, backgroundNumber);

@@ -4,6 +4,7 @@
 #include "platform/core/window_messages.h"
 #include "skin/button_skin.h"
 #include "skin/hover_button_ex.h"
+#include "skin/msg_button.h"
 #include "skin/page_key_filter.h"
 #include "skin/show_message.h"
 #include "skin/skin_draw.h"
@@ -141,6 +142,36 @@ bool CBmpDialog::OnCommand(int id)
 void CBmpDialog::ApplyPageButtonSkin(CHoverButtonEx& button, const QString& name)
 {
     ApplyButtonSkin(stringList_, bitmapList_, sectionName_, name, button);
+}
+
+void CBmpDialog::ApplyPageButtonSkins(std::initializer_list<std::pair<int, const char*>> buttons)
+{
+    for (const auto& [id, name] : buttons) {
+        if (auto* button = Item<CHoverButtonEx>(id))
+            ApplyPageButtonSkin(*button, QLatin1String(name));
+    }
+}
+
+CHoverButtonEx* CBmpDialog::AddHoverButton(int id, const QRect& rect, const QString& caption)
+{
+    auto* button = AddControl<CHoverButtonEx>(id, rect);
+    button->setText(caption);
+    return button;
+}
+
+CMsgButton* CBmpDialog::AddMsgButton(int id, const QRect& rect, const QString& caption)
+{
+    auto* button = AddControl<CMsgButton>(id, rect);
+    button->SetCaption(caption);
+    return button;
+}
+
+void CBmpDialog::ShowTestModeButton(int id, const QString& caption)
+{
+    auto* button = Item<CMsgButton>(id);
+    if (testMode_)
+        button->ApplyLoadSkinStyle(caption);
+    button->setVisible(testMode_);
 }
 
 void CBmpDialog::paintEvent(QPaintEvent*)

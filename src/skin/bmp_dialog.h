@@ -14,8 +14,11 @@
 #include <QImage>
 #include <QPointer>
 #include <QString>
+#include <initializer_list>
+#include <utility>
 
 class CHoverButtonEx;
+class CMsgButton;
 
 // Numbers of the standard buttons of a page.
 inline constexpr int IDC_NEXT = 1003;
@@ -71,6 +74,9 @@ public:
 
     // Applies the item `name` of this page's "BUTTON" block to the button.
     void ApplyPageButtonSkin(CHoverButtonEx& button, const QString& name);
+    // Applies the items of those names to the hover buttons of those numbers; a number with no
+    // hover button on the page is passed over.
+    void ApplyPageButtonSkins(std::initializer_list<std::pair<int, const char*>> buttons);
 
     // Pages are never cancelled or closed by Escape or a close request: the wizard ends only
     // through its own buttons (the frame may override this to treat a close as its Close).
@@ -89,6 +95,12 @@ public:
 protected:
     // Set by each page's constructor: its skin section and background bitmap number.
     void SetSkinSection(const QString& sectionName, int backgroundNumber);
+
+    // Create a hover button or a text button at `rect` with its caption, registered as `id`.
+    CHoverButtonEx* AddHoverButton(int id, const QRect& rect, const QString& caption);
+    CMsgButton* AddMsgButton(int id, const QRect& rect, const QString& caption);
+    // Shows the text button `id` in the test look with `caption` in test mode; hides it otherwise.
+    void ShowTestModeButton(int id, const QString& caption);
 
     // The page's skin hook, run at the end of every render: fetch strings, skin buttons.
     virtual void ApplySkin() {}

@@ -3,7 +3,6 @@
 #include "platform/canvas.h"
 #include "skin/focus_mark.h"
 
-#include <QFocusEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -24,9 +23,8 @@ FontDesc DescribeFont(const QFont& font)
 
 } // namespace
 
-CHoverButtonEx::CHoverButtonEx(QWidget* parent) : QPushButton(parent)
+CHoverButtonEx::CHoverButtonEx(QWidget* parent) : CHoverPushButton(parent)
 {
-    setAutoDefault(false);
     fontDesc_ = DescribeFont(font());
     font_ = CreateFontFromDesc(fontDesc_);
 }
@@ -63,7 +61,7 @@ CHoverButtonEx::Frame CHoverButtonEx::CurrentFrame() const
         return kFrameNormal;
     if (isDown())
         return kFramePressed;
-    return hovering_ ? kFrameHover : kFrameNormal;
+    return IsHovering() ? kFrameHover : kFrameNormal;
 }
 
 QStringList CHoverButtonEx::CaptionLines() const
@@ -106,24 +104,4 @@ void CHoverButtonEx::paintEvent(QPaintEvent*)
         const QColor fill = image_.pixelColor(frame * frameWidth_ + frameWidth_ / 2, frameHeight_ / 2);
         focus_mark::DrawFocusRing(painter, rect(), focus_mark::MarkColorOn(fill));
     }
-}
-
-void CHoverButtonEx::enterEvent(QEnterEvent* event)
-{
-    hovering_ = true;
-    update();
-    QPushButton::enterEvent(event);
-}
-
-void CHoverButtonEx::leaveEvent(QEvent* event)
-{
-    hovering_ = false;
-    update();
-    QPushButton::leaveEvent(event);
-}
-
-void CHoverButtonEx::focusInEvent(QFocusEvent* event)
-{
-    keyboardFocus_ = focus_mark::MarkAfterFocusIn(event->reason(), keyboardFocus_);
-    QPushButton::focusInEvent(event);
 }

@@ -7,12 +7,12 @@
 #include "platform/core/color_ref.h"
 #include "platform/core/font_desc.h"
 #include "skin/button_skin.h"
+#include "skin/hover_push_button.h"
 
 #include <QFont>
 #include <QImage>
-#include <QPushButton>
 
-class CHoverButtonEx : public QPushButton
+class CHoverButtonEx : public CHoverPushButton
 {
     Q_OBJECT
 
@@ -32,9 +32,6 @@ public:
     // Replaces image, colours, click offset, font and caption with the item's.
     void SetSkin(const ButtonSkin& skin);
 
-    bool IsHovering() const { return hovering_; }
-    // The focus mark shows: the button has the focus and did not get it from a click.
-    bool ShowsFocusMark() const { return hasFocus() && keyboardFocus_; }
     bool HasImage() const { return !image_.isNull() && frameWidth_ > 0 && frameHeight_ > 0; }
     int FrameWidth() const { return frameWidth_; }
     int FrameHeight() const { return frameHeight_; }
@@ -51,15 +48,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QStringList CaptionLines() const;
 
-    bool hovering_ = false;
-    bool keyboardFocus_ = true; // a focus nobody clicked for shows the mark
     int frameWidth_ = 0;
     int frameHeight_ = 0;
     QImage image_;

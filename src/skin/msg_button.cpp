@@ -5,7 +5,6 @@
 #include "skin/program_look.h"
 #include "skin/skin_draw.h"
 
-#include <QFocusEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -13,9 +12,8 @@ namespace {
 constexpr qreal kCornerRadius = 6; // the corner of the pack's button art
 }
 
-CMsgButton::CMsgButton(QWidget* parent) : QPushButton(parent), style_(ConstructionStyle())
+CMsgButton::CMsgButton(QWidget* parent) : CHoverPushButton(parent), style_(ConstructionStyle())
 {
-    setAutoDefault(false);
     RemakeFont();
 }
 
@@ -104,24 +102,4 @@ void CMsgButton::paintEvent(QPaintEvent*)
     DrawTextLine(painter, line, caption_, font_, ColorRefToQColor(CaptionColor()), TextAlign::Centre);
     if (marked)
         focus_mark::DrawFocusRing(painter, whole, mark, 0);
-}
-
-void CMsgButton::enterEvent(QEnterEvent* event)
-{
-    hovering_ = true;
-    update();
-    QPushButton::enterEvent(event);
-}
-
-void CMsgButton::leaveEvent(QEvent* event)
-{
-    hovering_ = false;
-    update();
-    QPushButton::leaveEvent(event);
-}
-
-void CMsgButton::focusInEvent(QFocusEvent* event)
-{
-    keyboardFocus_ = focus_mark::MarkAfterFocusIn(event->reason(), keyboardFocus_);
-    QPushButton::focusInEvent(event);
 }

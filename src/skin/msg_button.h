@@ -4,12 +4,12 @@
 // offset while pressed. With a focus that did not come from a click it shows the focus mark.
 // The message box uses three of them; pages use one as their Load Skin button in test mode.
 #include "skin/core/message_skin.h"
+#include "skin/hover_push_button.h"
 
 #include <QFont>
-#include <QPushButton>
 #include <QString>
 
-class CMsgButton : public QPushButton
+class CMsgButton : public CHoverPushButton
 {
     Q_OBJECT
 
@@ -25,24 +25,16 @@ public:
     // The look of the Load Skin button of the pages, with the given caption.
     void ApplyLoadSkinStyle(const QString& caption);
 
-    bool IsHovering() const { return hovering_; }
-    // The focus mark shows: the button has the focus and did not get it from a click.
-    bool ShowsFocusMark() const { return hasFocus() && keyboardFocus_; }
     // The caption colour in the present state.
-    COLORREF CaptionColor() const { return hovering_ ? style_.hoverTextColor : style_.textColor; }
+    COLORREF CaptionColor() const { return IsHovering() ? style_.hoverTextColor : style_.textColor; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
 
 private:
     static MsgButtonStyle ConstructionStyle();
     void RemakeFont();
 
-    bool hovering_ = false;
-    bool keyboardFocus_ = true; // a focus nobody clicked for shows the mark
     QString caption_ = QStringLiteral("Text");
     MsgButtonStyle style_;
     QFont font_;

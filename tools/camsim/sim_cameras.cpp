@@ -9,26 +9,16 @@
 #include <cstdio>
 
 namespace {
-MacAddress Advance(MacAddress mac, int by)
+// The address `by` further on, the bytes read as one big-endian number that wraps around.
+template <size_t N> std::array<uint8_t, N> Advance(std::array<uint8_t, N> bytes, int by)
 {
     uint64_t value = 0;
-    for (uint8_t b : mac)
+    for (uint8_t b : bytes)
         value = (value << 8) | b;
     value += static_cast<uint64_t>(by);
-    for (int i = 5; i >= 0; --i, value >>= 8)
-        mac[i] = static_cast<uint8_t>(value);
-    return mac;
-}
-
-Ipv4Address Advance(Ipv4Address address, int by)
-{
-    uint32_t value = 0;
-    for (uint8_t b : address)
-        value = (value << 8) | b;
-    value += static_cast<uint32_t>(by);
-    for (int i = 3; i >= 0; --i, value >>= 8)
-        address[i] = static_cast<uint8_t>(value);
-    return address;
+    for (size_t i = N; i-- > 0; value >>= 8)
+        bytes[i] = static_cast<uint8_t>(value);
+    return bytes;
 }
 
 DeviceInfo MakeCamera(const SimOptions& o, int index)

@@ -23,6 +23,8 @@ consteval void RequireInside(size_t offset, size_t width, size_t layoutSize)
     if (width == 0 || offset > layoutSize || width > layoutSize - offset)
         throw "field lies outside its layout";
 }
+struct TextTag;
+struct BytesTag;
 } // namespace layout_detail
 
 template <size_t LayoutSize, size_t Width> struct FixedField
@@ -36,10 +38,11 @@ template <size_t LayoutSize, size_t Width> struct FixedField
     constexpr size_t End() const { return offset + width; }
 };
 
-// Narrow text (Windows-1252 bytes), NUL-terminated within its width when it is shorter.
-template <size_t LayoutSize> struct TextField
+// A field whose width is given with its offset. The tag keeps kinds of such fields apart, so
+// that each kind reads and writes its own way.
+template <size_t LayoutSize, class Tag> struct SizedField
 {
-    consteval TextField(size_t at, size_t w) : offset(at), width(w)
+    consteval SizedField(size_t at, size_t w) : offset(at), width(w)
     {
         layout_detail::RequireInside(at, w, LayoutSize);
     }
@@ -48,17 +51,10 @@ template <size_t LayoutSize> struct TextField
     constexpr size_t End() const { return offset + width; }
 };
 
+// Narrow text (Windows-1252 bytes), NUL-terminated within its width when it is shorter.
+template <size_t LayoutSize> using TextField = SizedField<LayoutSize, layout_detail::TextTag>;
 // Raw bytes carried as they are.
-template <size_t LayoutSize> struct BytesField
-{
-    consteval BytesField(size_t at, size_t w) : offset(at), width(w)
-    {
-        layout_detail::RequireInside(at, w, LayoutSize);
-    }
-    size_t offset;
-    size_t width;
-    constexpr size_t End() const { return offset + width; }
-};
+template <size_t LayoutSize> using BytesField = SizedField<LayoutSize, layout_detail::BytesTag>;
 
 template <size_t LayoutSize> using ByteField = FixedField<LayoutSize, 1>;
 template <size_t LayoutSize> using WordField = FixedField<LayoutSize, 2>; // 16-bit little-endian

@@ -79,21 +79,17 @@ public:
     }
     FW_ERROR_CODE FindApp(const std::u16string& path, bool& listed, bool& enabled) override
     {
-        ComRef<INetFwAuthorizedApplications> apps;
-        if (FAILED(profile_->get_AuthorizedApplications(apps.Out())))
-            return FW_ERR_APP_COLLECTION;
-        Bstr image(path);
-        if (!image.Get())
-            return FW_ERR_ALLOC_STRING;
-        ComRef<INetFwAuthorizedApplication> app;
-        listed = SUCCEEDED(apps->Item(image.Get(), app.Out())) && app.Get();
-        if (!listed)
+        return WithApps(path, [&](INetFwAuthorizedApplications& apps, BSTR image) {
+            ComRef<INetFwAuthorizedApplication> app;
+            listed = SUCCEEDED(apps.Item(image, app.Out())) && app.Get();
+            if (!listed)
+                return FW_OK;
+            VARIANT_BOOL value = VARIANT_FALSE;
+            if (FAILED(app->get_Enabled(&value)))
+                return FW_ERR_READ_APP_ENABLED;
+            enabled = value == VARIANT_TRUE;
             return FW_OK;
-        VARIANT_BOOL value = VARIANT_FALSE;
-        if (FAILED(app->get_Enabled(&value)))
-            return FW_ERR_READ_APP_ENABLED;
-        enabled = value == VARIANT_TRUE;
-        return FW_OK;
+        });
     }
     FW_ERROR_CODE AddApp(const std::u16string& path, const std::u16string& name) override
     {
@@ -121,18 +117,25 @@ public:
     }
     FW_ERROR_CODE RemoveApp(const std::u16string& path) override
     {
+        return WithApps(path, [](INetFwAuthorizedApplications& apps, BSTR image) {
+            return FAILED(apps.Remove(image)) ? FW_ERR_REMOVE_APP : FW_OK;
+        });
+    }
+
+private:
+    // Runs `use` on the profile's list of authorised programs with the program's path as an
+    // automation string, once both are at hand.
+    template <class Use> FW_ERROR_CODE WithApps(const std::u16string& path, Use use)
+    {
         ComRef<INetFwAuthorizedApplications> apps;
         if (FAILED(profile_->get_AuthorizedApplications(apps.Out())))
             return FW_ERR_APP_COLLECTION;
         Bstr image(path);
         if (!image.Get())
             return FW_ERR_ALLOC_STRING;
-        if (FAILED(apps->Remove(image.Get())))
-            return FW_ERR_REMOVE_APP;
-        return FW_OK;
+        return use(*apps.Get(), image.Get());
     }
 
-private:
     ComRef<INetFwProfile> profile_;
 };
 

@@ -36,14 +36,6 @@ constexpr std::array<SkinKey, kButtonKeyCount> kButtonKeys{{
 
 using Flags = std::bitset<kButtonKeyCount>;
 
-void TakeColor(std::u16string_view value, COLORREF& target, Flags& flags, ButtonKey key)
-{
-    const SkinColor color = ParseSkinColor(value);
-    flags.set(key, color.status != SkinValueStatus::Invalid);
-    if (color.status == SkinValueStatus::Ok)
-        target = color.value;
-}
-
 struct Reader
 {
     const SkinBitmapExists& hasBitmap;
@@ -67,20 +59,17 @@ struct Reader
             TakeSkinPair(value, item.fontWidth, item.fontHeight, flags, key);
             break;
         case kFontWeight:
-            if (IsSkinNumber(value) == 0) {
-                item.weight = SkinNumberValue(value);
-                flags.set(key);
-            }
+            TakeSkinNumber(value, item.weight, flags, key);
             break;
         case kText:
             item.text = value;
             flags.set(key);
             break;
         case kActiveColor:
-            TakeColor(value, item.activeColor, flags, key);
+            TakeSkinColor(value, item.activeColor, flags, key);
             break;
         case kInactiveColor:
-            TakeColor(value, item.inactiveColor, flags, key);
+            TakeSkinColor(value, item.inactiveColor, flags, key);
             break;
         case kClickOffset:
             TakeSkinPair(value, item.clickOffsetX, item.clickOffsetY, flags, key);
@@ -92,12 +81,9 @@ struct Reader
 
     void ReadLine(std::u16string_view line)
     {
-        for (size_t k = 0; k < kButtonKeys.size(); ++k) {
-            if (std::optional<std::u16string_view> value = MatchSkinKey(line, kButtonKeys[k])) {
-                Apply(static_cast<ButtonKey>(k), *value);
-                return;
-            }
-        }
+        ApplySkinKeyLine(line, kButtonKeys, [this](size_t k, std::u16string_view value) {
+            Apply(static_cast<ButtonKey>(k), value);
+        });
     }
 };
 

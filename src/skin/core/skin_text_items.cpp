@@ -36,15 +36,6 @@ constexpr std::array<SkinKey, kTextKeyCount> kTextKeys{{
 
 using Flags = std::bitset<kTextKeyCount>;
 
-// Numbers keep their old value and flag when the new value is not a number.
-void TakeNumber(std::u16string_view value, int32_t& target, Flags& flags, TextKey key)
-{
-    if (IsSkinNumber(value) != 0)
-        return;
-    target = SkinNumberValue(value);
-    flags.set(key);
-}
-
 void ApplyKey(TextKey key, std::u16string_view value, SkinTextItem& item, Flags& flags)
 {
     switch (key) {
@@ -56,13 +47,9 @@ void ApplyKey(TextKey key, std::u16string_view value, SkinTextItem& item, Flags&
     case kPosition:
         TakeSkinPair(value, item.x, item.y, flags, key);
         break;
-    case kColor: {
-        const SkinColor color = ParseSkinColor(value);
-        flags.set(key, color.status != SkinValueStatus::Invalid);
-        if (color.status == SkinValueStatus::Ok)
-            item.color = color.value;
+    case kColor:
+        TakeSkinColor(value, item.color, flags, key);
         break;
-    }
     case kFontSize:
         TakeSkinPair(value, item.fontWidth, item.fontHeight, flags, key);
         break;
@@ -71,13 +58,13 @@ void ApplyKey(TextKey key, std::u16string_view value, SkinTextItem& item, Flags&
         flags.set(key);
         break;
     case kWeight:
-        TakeNumber(value, item.weight, flags, key);
+        TakeSkinNumber(value, item.weight, flags, key);
         break;
     case kGap:
-        TakeNumber(value, item.gap, flags, key);
+        TakeSkinNumber(value, item.gap, flags, key);
         break;
     case kLinePitch:
-        TakeNumber(value, item.linePitch, flags, key);
+        TakeSkinNumber(value, item.linePitch, flags, key);
         break;
     case kTextKeyCount:
         break;
@@ -86,12 +73,9 @@ void ApplyKey(TextKey key, std::u16string_view value, SkinTextItem& item, Flags&
 
 void ReadLine(std::u16string_view line, SkinTextItem& item, Flags& flags)
 {
-    for (size_t k = 0; k < kTextKeys.size(); ++k) {
-        if (std::optional<std::u16string_view> value = MatchSkinKey(line, kTextKeys[k])) {
-            ApplyKey(static_cast<TextKey>(k), *value, item, flags);
-            return;
-        }
-    }
+    ApplySkinKeyLine(line, kTextKeys, [&](size_t k, std::u16string_view value) {
+        ApplyKey(static_cast<TextKey>(k), value, item, flags);
+    });
 }
 
 } // namespace

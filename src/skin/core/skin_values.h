@@ -55,6 +55,17 @@ void TakeSkinPair(std::u16string_view value, int32_t& first, int32_t& second, Fl
     }
 }
 
+// An item's number key: a number is stored and sets the key's flag; anything else leaves both
+// alone.
+template <class Flags>
+void TakeSkinNumber(std::u16string_view value, int32_t& target, Flags& flags, size_t key)
+{
+    if (IsSkinNumber(value) != 0)
+        return;
+    target = SkinNumberValue(value);
+    flags.set(key);
+}
+
 // Finds "rgb(" (any case) and the first ")" after it; Absent when either is missing, else the
 // result of ParseRgb on that part (Invalid leaves value 0).
 SkinColor ParseSkinColor(std::u16string_view text);
@@ -62,3 +73,14 @@ SkinColor ParseSkinColor(std::u16string_view text);
 // Text of more than 9 characters, "rgb(" (lower case) ... ")", three comma-separated numbers
 // 0-255. Ok with red + 256 * green + 65536 * blue, or Invalid.
 SkinColor ParseRgb(std::u16string_view text);
+
+// An item's colour key: the flag is set unless the colour is Invalid (text without a colour
+// counts as given), and only a valid colour is stored.
+template <class Flags>
+void TakeSkinColor(std::u16string_view value, COLORREF& target, Flags& flags, size_t key)
+{
+    const SkinColor color = ParseSkinColor(value);
+    flags.set(key, color.status != SkinValueStatus::Invalid);
+    if (color.status == SkinValueStatus::Ok)
+        target = color.value;
+}
