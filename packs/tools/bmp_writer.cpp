@@ -130,7 +130,10 @@ QList<QRgb> MakePalette(const QImage& image, int maxColors)
     std::vector<Weighted> colors;
     for (auto it = histogram.begin(); it != histogram.end(); ++it)
         colors.push_back({it.key(), it.value()});
-    std::sort(colors.begin(), colors.end(), [](auto a, auto b) { return a.count > b.count; });
+    // Ties broken by colour: the hash's order changes from run to run, and the same art must
+    // give the same bitmap every build.
+    std::sort(colors.begin(), colors.end(),
+              [](auto a, auto b) { return a.count != b.count ? a.count > b.count : a.color < b.color; });
     if (static_cast<int>(colors.size()) <= maxColors) {
         QList<QRgb> exact;
         for (const Weighted& w : colors)
