@@ -14,7 +14,7 @@ public:
     static constexpr int kTemplate = 129;
     static constexpr int IDC_START = 1002;
     static constexpr int IDC_INSTALL_UTILITY = 1003;
-    static constexpr int IDC_LOAD_SKIN_BUTTON = 1004;
+    static constexpr int IDC_LOAD_SKIN_BUTTON = IDC_LOAD_SKIN_MAIN;
     static constexpr int IDC_LANGUAGE = 1005;
     static constexpr int IDC_SETUP_VARNET = 1006;
     static constexpr int IDC_USER_GUIDE = 1007;

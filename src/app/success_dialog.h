@@ -18,7 +18,7 @@ public:
     static constexpr int IDC_INSTALL_UTILITY = 1003;
     static constexpr int IDC_EXIT = 1008;
     static constexpr int IDC_CLOSE_BUTTON = 1014;
-    static constexpr int IDC_LOAD_SKIN_BUTTON = 1004;
+    static constexpr int IDC_LOAD_SKIN_BUTTON = IDC_LOAD_SKIN_MAIN;
     static constexpr int IDC_SETUP_VARNET = 1006;
     static constexpr int IDC_REGISTRATION = 1017;
 
