@@ -2,20 +2,15 @@
 // fields the security page would have written for the same input, key bytes included. The
 // expected keys were computed apart from the program (Python's hashlib and its own generator).
 #include "net_test_support.h"
+#include "repeat_text.h"
 
 using namespace nettest;
+
+using test_text::Repeat;
 
 namespace {
 
 constexpr auto kCliLimit = std::chrono::seconds(20);
-
-std::string Repeat(const char* pair, size_t times)
-{
-    std::string text;
-    for (size_t i = 0; i < times; ++i)
-        text += pair;
-    return text;
-}
 
 class CliWireless : public NetTest
 {

@@ -1,21 +1,16 @@
 #include "pages/core/wep_key.h"
 #include "pages/core/wireless_rules.h"
+#include "repeat_text.h"
 
 #include <gtest/gtest.h>
+
+using test_text::Repeat;
 
 namespace {
 
 std::string KeyArea(const DeviceInfo& info)
 {
     return KeyHexText(info.Get(DeviceInfo::bWepKey));
-}
-
-std::string Repeat(const char* pair, size_t times)
-{
-    std::string text;
-    for (size_t i = 0; i < times; ++i)
-        text += pair;
-    return text;
 }
 
 // A record with leftovers the page must replace or keep.
