@@ -9,6 +9,7 @@
 #include "device/password_dialog.h"
 #include "event_loop_wait.h"
 #include "net_test_support.h"
+#include "page_input.h"
 #include "platform/core/time_scale.h"
 #include "skin/message_answer.h"
 
@@ -24,6 +25,8 @@
 #include <sys/resource.h>
 
 using namespace nettest;
+using test_input::Click;
+using test_input::Type;
 using test_wait::SpinUntil;
 using test_wait::WhenModal;
 
@@ -35,18 +38,6 @@ double WalkScale()
 {
     const QByteArray value = qgetenv("CAMTIVO_WALK_SCALE");
     return value.isEmpty() ? kWalkScale : value.toDouble();
-}
-
-void Click(CDialog& page, int id)
-{
-    QTest::mouseClick(page.GetDlgItem(id), Qt::LeftButton);
-}
-
-void Type(CDialog& page, int id, const QString& text)
-{
-    auto* edit = page.Item<QLineEdit>(id);
-    edit->clear();
-    QTest::keyClicks(edit, text);
 }
 
 QString Dotted(const Ipv4Address& address)

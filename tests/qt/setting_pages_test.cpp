@@ -3,6 +3,7 @@
 #include "app/language_pack.h"
 #include "app/success_dialog.h"
 #include "device/core/camera_data.h"
+#include "page_input.h"
 #include "pages/basic_setting_dialog.h"
 #include "pages/ip_setting_dialog.h"
 #include "pages/network_setting_dialog.h"
@@ -59,12 +60,8 @@ protected:
     }
 
     QLineEdit* Edit(int id) const { return page.template Item<QLineEdit>(id); }
-    void Type(int id, const QString& text)
-    {
-        Edit(id)->clear();
-        QTest::keyClicks(Edit(id), text);
-    }
-    void Click(int id) { QTest::mouseClick(page.GetDlgItem(id), Qt::LeftButton); }
+    void Type(int id, const QString& text) { test_input::Type(page, id, text); }
+    void Click(int id) { test_input::Click(page, id); }
     std::vector<Posted> Received()
     {
         QCoreApplication::processEvents();
