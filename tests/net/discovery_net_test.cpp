@@ -173,33 +173,30 @@ TEST_F(Discovery, FailedThirdQueryIsReportedLikeTheFirstTwo)
     }
 }
 
-TEST_F(Discovery, BurstOfAThousandCamerasGivesAThousandRecords)
+// A thousand cameras must all be kept; of 10,000 (30,000 replies) the count kept is reported,
+// not checked, since it depends on the machine.
+TEST_F(Discovery, BurstsOfCamerasAreKept)
 {
     TimeScale::SetFactor(0.1); // a 2-second search
-    auto camsim = StartCamsim({"--count", "1000"});
-    PcNamespaceScope pc(pair);
-    ASSERT_TRUE(pc.Entered());
-    Engine engine;
-    Search(engine);
-    EXPECT_EQ(engine.action.Found().GetCount(), 1000u);
-}
-
-// Not a pass/fail check of speed: reports how many of 10,000 cameras one search keeps.
-TEST_F(Discovery, BurstOfTenThousandCamerasIsMeasured)
-{
-    TimeScale::SetFactor(0.1); // a 2-second search
-    auto camsim = StartCamsim({"--count", "10000"});
-    PcNamespaceScope pc(pair);
-    ASSERT_TRUE(pc.Entered());
-    Engine engine;
-    QElapsedTimer clock;
-    clock.start();
-    Search(engine);
-    const auto found = engine.action.Found().GetCount();
-    RecordProperty("records", static_cast<int>(found));
-    std::printf("[ measured ] 10000 cameras (30000 replies): %zu records in one %lld ms search\n", found,
-                static_cast<long long>(clock.elapsed()));
-    EXPECT_GT(found, 0u);
+    for (const size_t count : {1000u, 10000u}) {
+        SCOPED_TRACE(count);
+        auto camsim = StartCamsim({"--count", std::to_string(count)}, "burst" + std::to_string(count));
+        PcNamespaceScope pc(pair);
+        ASSERT_TRUE(pc.Entered());
+        Engine engine;
+        QElapsedTimer clock;
+        clock.start();
+        Search(engine);
+        const size_t found = engine.action.Found().GetCount();
+        if (count == 1000) {
+            EXPECT_EQ(found, count);
+        } else {
+            RecordProperty("records", static_cast<int>(found));
+            std::printf("[ measured ] %zu cameras: %zu records in one %lld ms search\n", count, found,
+                        static_cast<long long>(clock.elapsed()));
+            EXPECT_GT(found, 0u);
+        }
+    }
 }
 
 TEST_F(Discovery, AdaptersOfThePcNamespaceAndTheCurrentOne)

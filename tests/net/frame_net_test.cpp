@@ -2,31 +2,23 @@
 // of the search page finds the camera, a save writes it back, and the verification that
 // follows finds it again before the wizard ends.
 #include "app/camtivo_dlg.h"
+#include "event_loop_wait.h"
 #include "net_test_support.h"
 #include "platform/core/time_scale.h"
 #include "platform/message_box.h"
 #include "skin/message_answer.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 using namespace nettest;
+using test_wait::SpinUntil;
 
 namespace {
 
 constexpr double kFrameScale = 0.02; // a 400 ms search, verification ticks 20 ms apart
-
-template <class Pred> bool SpinUntil(Pred done, int ms = kWaitLimitMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
 
 class FrameNet : public NetTest
 {
@@ -45,9 +37,9 @@ TEST_F(FrameNet, StartFindsTheCameraAndASaveEndsTheWizardAfterFindingItAgain)
 
     CCamtivoDlg frame(QStringLiteral("camtivo"));
     QTimer::singleShot(0, &frame, [&] {
-        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }));
+        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
         QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
-        ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }));
+        ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs));
         QCoreApplication::processEvents();
         QTreeWidget* tree = frame.SearchPage().Tree();
         ASSERT_EQ(tree->topLevelItemCount(), 1);
@@ -60,7 +52,7 @@ TEST_F(FrameNet, StartFindsTheCameraAndASaveEndsTheWizardAfterFindingItAgain)
         frame.SelectedCamera()->info.Set(DeviceInfo::cameraName, "Attic");
         frame.SendMessage(WM_WIZARD_ACTION, ACTION_SAVE);
         EXPECT_EQ(frame.SaveOk(), 1);
-        EXPECT_TRUE(SpinUntil([&] { return !frame.HasTimer(CCamtivoDlg::TIMER_VERIFY); }));
+        EXPECT_TRUE(SpinUntil([&] { return !frame.HasTimer(CCamtivoDlg::TIMER_VERIFY); }, kWaitLimitMs));
         ASSERT_NE(frame.SelectedCamera(), nullptr);
         EXPECT_EQ(frame.SelectedCamera()->info.Get(DeviceInfo::macAddress),
                   frame.SavedCamera().info.Get(DeviceInfo::macAddress));
@@ -84,10 +76,10 @@ TEST_F(FrameNet, ASilentNetworkGivesTheNoCameraMessage)
     CMessageAnswer answers;
     CCamtivoDlg frame(QStringLiteral("camtivo /all-product"));
     QTimer::singleShot(0, &frame, [&] {
-        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }));
+        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
         EXPECT_FALSE(frame.ProductFilterOn());
         QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
-        ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }));
+        ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs));
         QCoreApplication::processEvents();
         frame.SendMessage(WM_WIZARD_CLOSE);
     });

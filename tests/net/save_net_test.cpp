@@ -126,22 +126,8 @@ TEST_F(Save, EachVariantIsWrittenInTheVariantTheCameraAnswered)
     }
 }
 
-TEST_F(Save, RefusingCameraGivesSaveFailed)
-{
-    CCameraDataObj camera = FindCamera({});
-    auto camsim = StartCamsim({"--status", "5"}, "refuser");
-    PcNamespaceScope pc(pair);
-    ASSERT_TRUE(pc.Entered());
-    TimeScale::SetFactor(kSaveScale);
-    Engine engine;
-    engine.table.NetStartup();
-    EXPECT_EQ(engine.runner.Save(camera, kWaitLimitMs).code, NOTIFY_SAVE_FAILED);
-    EXPECT_EQ(engine.action.LastSaveResult(), CActionDlg::SaveResult::Refused);
-    EXPECT_EQ(engine.notifications.size(), 1u);
-    EXPECT_EQ(SetRequests(*camsim).size(), 1u);
-}
-
-TEST_F(Save, DuplicateAnswerAfterTheFirstIsIgnored)
+// An acceptance or a refusal ends the save at the first answer: one request, one notification.
+TEST_F(Save, TheFirstAnswerCountsAndADuplicateIsIgnored)
 {
     for (const char* status : {"0", "5"}) {
         SCOPED_TRACE(std::string("status ") + status);
@@ -157,7 +143,11 @@ TEST_F(Save, DuplicateAnswerAfterTheFirstIsIgnored)
         // A refusal leaves the endpoint open, so the duplicate does arrive and must not count.
         SpinFor(250);
         ASSERT_EQ(engine.notifications.size(), 1u);
-        EXPECT_EQ(engine.notifications[0], status[0] == '0' ? NOTIFY_SAVE_OK : NOTIFY_SAVE_FAILED);
+        const bool saved = status[0] == '0';
+        EXPECT_EQ(engine.notifications[0], saved ? NOTIFY_SAVE_OK : NOTIFY_SAVE_FAILED);
+        EXPECT_EQ(engine.action.LastSaveResult(),
+                  saved ? CActionDlg::SaveResult::Saved : CActionDlg::SaveResult::Refused);
+        EXPECT_EQ(SetRequests(*camsim).size(), 1u);
         EXPECT_EQ(camsim->Events("sent").size(), 2u);
         EXPECT_EQ(engine.action.Sequence(), 0);
         engine.action.Stop();

@@ -2,12 +2,12 @@
 // the other kind can still be queued when the next action starts: it must not read, and so
 // lose, the running action's datagram.
 #include "device/core/camera_data.h"
+#include "event_loop_wait.h"
 #include "net_test_support.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEvent>
 
 using namespace nettest;
@@ -44,13 +44,6 @@ class StrayArrival : public NetTest
 {
 };
 
-template <class Done> void SpinUntil(Done done)
-{
-    const QDeadlineTimer limit(5000);
-    while (!done() && !limit.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
 } // namespace
 
 TEST_F(StrayArrival, ASaveArrivalDuringASearchLeavesTheReplyToTheSearch)
@@ -62,7 +55,7 @@ TEST_F(StrayArrival, ASaveArrivalDuringASearchLeavesTheReplyToTheSearch)
     Engine engine;
     StrayBeforeFirstArrival stray(engine.action, WM_DEVICE_SAVE_REPLY);
     ASSERT_TRUE(engine.action.StartSearch());
-    SpinUntil([&] { return engine.action.Found().GetCount() > 0; });
+    test_wait::SpinUntil([&] { return engine.action.Found().GetCount() > 0; }, 5000);
     EXPECT_TRUE(stray.Sent());
     EXPECT_EQ(engine.action.Found().GetCount(), 1u);
     engine.action.Stop();
@@ -90,7 +83,7 @@ TEST_F(StrayArrival, ASearchArrivalDuringASaveLeavesTheAnswerToTheSave)
     engine.action.SetNotification(&engine.runner);
     StrayBeforeFirstArrival stray(engine.action, WM_DEVICE_SEARCH_REPLY);
     engine.action.StartSave(camera);
-    SpinUntil([&] { return !engine.notifications.empty(); });
+    test_wait::SpinUntil([&] { return !engine.notifications.empty(); }, 5000);
     EXPECT_TRUE(stray.Sent());
     EXPECT_EQ(engine.notifications, std::vector<WPARAM>{NOTIFY_SAVE_OK});
     EXPECT_EQ(engine.action.LastSaveResult(), CActionDlg::SaveResult::Saved);

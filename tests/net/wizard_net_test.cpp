@@ -7,7 +7,9 @@
 #include "app/camtivo_dlg.h"
 #include "device/core/camera_detail_text.h"
 #include "device/password_dialog.h"
+#include "event_loop_wait.h"
 #include "net_test_support.h"
+#include "page_input.h"
 #include "platform/core/time_scale.h"
 #include "skin/message_answer.h"
 
@@ -23,6 +25,10 @@
 #include <sys/resource.h>
 
 using namespace nettest;
+using test_input::Click;
+using test_input::Type;
+using test_wait::SpinUntil;
+using test_wait::WhenModal;
 
 namespace {
 
@@ -32,41 +38,6 @@ double WalkScale()
 {
     const QByteArray value = qgetenv("CAMTIVO_WALK_SCALE");
     return value.isEmpty() ? kWalkScale : value.toDouble();
-}
-
-template <class Pred> bool SpinUntil(Pred done, int64_t ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
-// Calls `action` with the modal dialog of type T once it is up.
-template <class T> void WhenModal(std::function<void(T&)> action)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            action(*dialog);
-        }
-    });
-    poll->start(5);
-}
-
-void Click(CDialog& page, int id)
-{
-    QTest::mouseClick(page.GetDlgItem(id), Qt::LeftButton);
-}
-
-void Type(CDialog& page, int id, const QString& text)
-{
-    auto* edit = page.Item<QLineEdit>(id);
-    edit->clear();
-    QTest::keyClicks(edit, text);
 }
 
 QString Dotted(const Ipv4Address& address)

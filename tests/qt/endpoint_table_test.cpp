@@ -1,10 +1,10 @@
 #include "device/action_dlg.h"
 #include "device/endpoint_table.h"
+#include "event_loop_wait.h"
 #include "platform/core/socket_errors.h"
 #include "platform/message_box.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <net/if.h>
@@ -41,15 +41,6 @@ protected:
         return 0;
     }
 };
-
-template <class Pred> bool SpinUntil(Pred done, int ms = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
 
 void SendFromLoopback(uint16_t port, const std::vector<uint8_t>& bytes)
 {
@@ -126,7 +117,7 @@ TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
     SendFromLoopback(port, {0, 0, 0xFF, 0xFF, 1, 2, 3, 4, 5});
     SendFromLoopback(port, std::vector<uint8_t>(461, 0));
     SendFromLoopback(port, {4, 0, 0, 0, 9, 9, 0, 0});
-    ASSERT_TRUE(SpinUntil([&] { return window.arrivals == 3; }));
+    ASSERT_TRUE(test_wait::SpinUntil([&] { return window.arrivals == 3; }, 5000));
 
     std::array<uint8_t, 1031> buffer{};
     Ipv4Address sender{};
@@ -157,7 +148,7 @@ TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
 
     // An empty datagram is nothing received; the slot keeps the socket's error, not 0.
     SendFromLoopback(port, {});
-    ASSERT_TRUE(SpinUntil([&] { return window.arrivals == 4; }));
+    ASSERT_TRUE(test_wait::SpinUntil([&] { return window.arrivals == 4; }, 5000));
     EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 0);
     EXPECT_EQ(table.SlotError(slot), WSAEWOULDBLOCK);
 }

@@ -1,5 +1,4 @@
 #include "app/language_dialog.h"
-#include "app/language_pack.h"
 #include "platform/core/window_messages.h"
 #include "qt_test_support.h"
 
@@ -9,14 +8,10 @@ using namespace qt_test;
 
 TEST(LanguagePage, StartsOnEnglishAndAChoiceMakesTheFrameReloadThatPack)
 {
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
-    RecordingFrame frame;
+    PageHost host;
+    RecordingFrame& frame = host.frame;
     CLanguageDialog page;
-    page.SetLists(&strings, &bitmaps, &icons);
-    page.SetNotifyWnd(&frame);
-    page.CreateChild(&frame);
+    host.Host(page);
 
     QComboBox* list = page.LanguageList();
     ASSERT_EQ(list->count(), 6);
@@ -42,16 +37,11 @@ TEST(LanguagePage, StartsOnEnglishAndAChoiceMakesTheFrameReloadThatPack)
 
 TEST(LanguagePage, OffersThePacksTheFrameFoundAndStartsOnTheOneItChose)
 {
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
-    RecordingFrame frame;
+    PageHost host;
     CLanguageDialog page;
-    page.SetLists(&strings, &bitmaps, &icons);
-    page.SetNotifyWnd(&frame);
     // Table order, whatever order the frame names them in.
     page.SetChoices({"Italian", "English", "Spanish"}, "Spanish");
-    page.CreateChild(&frame);
+    host.Host(page);
 
     QComboBox* list = page.LanguageList();
     ASSERT_EQ(list->count(), 3);
@@ -59,22 +49,16 @@ TEST(LanguagePage, OffersThePacksTheFrameFoundAndStartsOnTheOneItChose)
     EXPECT_EQ(list->itemText(2), "Italiano");
     EXPECT_EQ(list->currentText(), QString::fromUtf8("Espa\xC3\xB1ol"));
     EXPECT_EQ(page.GetLanguage(), "Spanish");
-    EXPECT_TRUE(frame.received.empty());
+    EXPECT_TRUE(host.frame.received.empty());
 }
 
 TEST(LanguagePage, RendersFromTheEnglishPack)
 {
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
-    ASSERT_EQ(LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons), 0);
-    RecordingFrame frame;
+    PageHost host;
+    ASSERT_TRUE(host.LoadEnglish());
     CLanguageDialog page;
     page.SetTestMode(true);
-    page.SetLists(&strings, &bitmaps, &icons);
-    page.SetNotifyWnd(&frame);
-    page.CreateChild(&frame);
-    page.show();
+    host.Host(page);
     EXPECT_TRUE(page.GetDlgItem(CLanguageDialog::IDC_LANGUAGE_LOAD_SKIN)->isVisibleTo(&page));
     SavePng(page.grab().toImage(), QStringLiteral("language_page.png"));
 }

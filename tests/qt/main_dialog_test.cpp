@@ -23,7 +23,7 @@ public:
     bool HasHandler(const QString&) override { return false; }
 };
 
-class MainPageTest : public testing::Test
+class MainPageTest : public testing::Test, protected PageHost
 {
 protected:
     void SetUp() override
@@ -31,32 +31,17 @@ protected:
         for (int n = 50201; n <= 50213; ++n)
             AddString(strings, n, QStringLiteral("text %1").arg(n));
         AddString(strings, 59999, QStringLiteral("generic"));
-        frame.resize(581, 436);
     }
 
     CMainDialog& Create(bool testMode)
     {
         page = std::make_unique<CMainDialog>();
         page->SetTestMode(testMode);
-        page->SetLists(&strings, &bitmaps, &icons);
-        page->SetNotifyWnd(&frame);
         page->SetDragWnd(&frame, WM_WIZARD_DRAG);
-        page->CreateChild(&frame);
-        page->show();
-        frame.show();
+        Host(*page);
         return *page;
     }
 
-    std::vector<Posted> Take()
-    {
-        QCoreApplication::processEvents();
-        return std::exchange(frame.received, {});
-    }
-
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
-    RecordingFrame frame;
     std::unique_ptr<CMainDialog> page;
     CMessageAnswer answers;
 };

@@ -1,23 +1,25 @@
 #pragma once
 // Helpers shared by the widget tests: a stand-in frame that records the messages a page sends
-// and posts it, in-memory pack strings, event-loop spinning and modal-box driving, the built
-// English pack and demo folder, and PNG output for review.
+// and posts it and a host that puts a page on one, in-memory pack strings, event-loop spinning
+// and modal-box driving, the built English pack and demo folder, and PNG output for review.
+#include "app/language_pack.h"
+#include "event_loop_wait.h"
 #include "platform/dialog.h"
+#include "skin/bmp_dialog.h"
 #include "skin/core/string_table.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyleOptionFrame>
-#include <QTimer>
 #include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qt_test {
@@ -47,29 +49,8 @@ inline void AddString(CStringList& strings, int number, const QString& text)
     strings.EmplaceTail(number, text.toStdU16String());
 }
 
-// Runs the event loop until `done` holds or `ms` pass.
-template <class Pred> bool SpinUntil(Pred done, int ms = 3000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
-// Calls `action` with the modal dialog of type T once it is up (from inside its loop).
-template <class T> void WhenModal(std::function<void(T&)> action)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            action(*dialog);
-        }
-    });
-    poll->start(5);
-}
+using test_wait::SpinUntil;
+using test_wait::WhenModal;
 
 // Sends a mouse event at `at` (widget coordinates) with the buttons held after it.
 inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
@@ -113,6 +94,36 @@ inline void SavePng(const QImage& image, const QString& name)
 {
     EXPECT_TRUE(image.save(PngPath(name))) << name.toStdString();
 }
+
+// A page's string, bitmap and icon lists and a recording frame of the wizard's size.
+struct PageHost
+{
+    PageHost() { frame.resize(CBmpDialog::kCanvasWidth, CBmpDialog::kCanvasHeight); }
+
+    bool LoadEnglish() { return LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons) == 0; }
+
+    // Gives `page` the lists and the frame, then creates and shows it on the frame.
+    void Host(CBmpDialog& page)
+    {
+        page.SetLists(&strings, &bitmaps, &icons);
+        page.SetNotifyWnd(&frame);
+        page.CreateChild(&frame);
+        page.show();
+        frame.show();
+    }
+
+    // The messages the page sent or posted to the frame since the last call.
+    std::vector<Posted> Take()
+    {
+        QCoreApplication::processEvents();
+        return std::exchange(frame.received, {});
+    }
+
+    CStringList strings;
+    CBmpList bitmaps;
+    CIconList icons;
+    RecordingFrame frame;
+};
 
 // Room a label gives its text: the contents rectangle less the margin and the indent Qt
 // applies (half an "x" when the label has a frame and no indent of its own).

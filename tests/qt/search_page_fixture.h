@@ -45,7 +45,7 @@ inline std::unique_ptr<CCameraDataObj> MakeCamera(const CameraTraits& traits)
     return camera;
 }
 
-class SearchPageTest : public ::testing::Test
+class SearchPageTest : public ::testing::Test, protected PageHost
 {
 protected:
     void SetUp() override
@@ -56,14 +56,9 @@ protected:
         for (int n = 50805; n <= 50809; ++n)
             AddString(strings, n, QStringLiteral("Socket error %1").arg(n));
         AddString(strings, 50810, QStringLiteral("The login name or password is wrong."));
-        page.SetLists(&strings, &bitmaps, &icons);
-        page.SetNotifyWnd(&frame);
         page.SetDragWnd(&frame, WM_WIZARD_DRAG);
         page.SetCameraList(&cameras);
-        frame.resize(581, 436);
-        page.CreateChild(&frame);
-        page.show();
-        frame.show();
+        Host(page);
     }
 
     void Add(const CameraTraits& traits) { cameras.AddTail(MakeCamera(traits)); }
@@ -84,11 +79,7 @@ protected:
         return frame.received;
     }
 
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
     CSearchDialog::CameraList cameras;
-    RecordingFrame frame;
     CSearchDialog page;
     CMessageAnswer answers;
 };

@@ -3,6 +3,7 @@
 #include "app/language_pack.h"
 #include "app/success_dialog.h"
 #include "device/core/camera_data.h"
+#include "page_input.h"
 #include "pages/basic_setting_dialog.h"
 #include "pages/ip_setting_dialog.h"
 #include "pages/network_setting_dialog.h"
@@ -48,38 +49,25 @@ CCameraDataObj SampleRecord()
 
 // One page of type P inside a stand-in frame, skinned from the English pack built with the
 // program, holding a sample record. Every box is answered by `answers`.
-template <class P> class PageTest : public testing::Test
+template <class P> class PageTest : public testing::Test, protected PageHost
 {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons), 0);
-        page.SetLists(&strings, &bitmaps, &icons);
-        page.SetNotifyWnd(&frame);
-        frame.resize(581, 436);
-        page.CreateChild(&frame);
-        page.show();
-        frame.show();
+        ASSERT_TRUE(LoadEnglish());
+        Host(page);
         page.LoadFromRecord(&record);
     }
 
     QLineEdit* Edit(int id) const { return page.template Item<QLineEdit>(id); }
-    void Type(int id, const QString& text)
-    {
-        Edit(id)->clear();
-        QTest::keyClicks(Edit(id), text);
-    }
-    void Click(int id) { QTest::mouseClick(page.GetDlgItem(id), Qt::LeftButton); }
+    void Type(int id, const QString& text) { test_input::Type(page, id, text); }
+    void Click(int id) { test_input::Click(page, id); }
     std::vector<Posted> Received()
     {
         QCoreApplication::processEvents();
         return frame.received;
     }
 
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
-    RecordingFrame frame;
     CCameraDataObj record = SampleRecord();
     P page;
     CMessageAnswer answers;
@@ -262,19 +250,11 @@ CCameraDataObj LongestRecord()
 
 template <class P> void ExpectLongestValuesFit(const char* png)
 {
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
-    ASSERT_EQ(LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons), 0);
-    RecordingFrame frame;
+    PageHost host;
+    ASSERT_TRUE(host.LoadEnglish());
     P page;
-    page.SetLists(&strings, &bitmaps, &icons);
-    page.SetNotifyWnd(&frame);
     page.SetTestMode(true);
-    frame.resize(581, 436);
-    page.CreateChild(&frame);
-    page.show();
-    frame.show();
+    host.Host(page);
     CCameraDataObj record = LongestRecord();
     page.LoadFromRecord(&record);
     EXPECT_EQ(ClippedTexts(page), std::vector<std::string>{});

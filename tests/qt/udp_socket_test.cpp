@@ -1,9 +1,9 @@
+#include "event_loop_wait.h"
 #include "platform/core/socket_errors.h"
 #include "platform/dialog.h"
 #include "platform/udp_socket.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -80,15 +80,6 @@ private:
     uint16_t port_ = 0;
 };
 
-template <class Pred> bool SpinUntil(Pred done, int ms = 10000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
 // Opens `socket`, gives it a port by a first send to the peer (the socket is unbound until
 // then) and starts the notifications.
 uint16_t OpenBound(CUdpSocket& socket, Receiver& receiver, const Peer& peer)
@@ -117,7 +108,7 @@ TEST(UdpSocket, BurstArrivesCompleteInOrderWithOneNotificationEach)
             peer.SendTo(port, {static_cast<uint8_t>(i & 0xFF), static_cast<uint8_t>(i >> 8), 0xAB, 0xCD});
         }
     });
-    const bool all = SpinUntil([&] { return receiver.datagrams.size() >= kCount; });
+    const bool all = test_wait::SpinUntil([&] { return receiver.datagrams.size() >= kCount; }, 10000);
     sender.join();
     ASSERT_TRUE(all) << "received " << receiver.datagrams.size();
     QCoreApplication::processEvents(); // a stray extra notification would show up here
@@ -141,7 +132,7 @@ TEST(UdpSocket, OverLongDatagramIsReportedAsTooLongAndLost)
     peer.SendTo(port, std::vector<uint8_t>(461, 0x11));
     peer.SendTo(port, std::vector<uint8_t>(460, 0x22));
     peer.SendTo(port, {0x33});
-    ASSERT_TRUE(SpinUntil([&] { return receiver.notifications >= 3; }));
+    ASSERT_TRUE(test_wait::SpinUntil([&] { return receiver.notifications >= 3; }, 10000));
     ASSERT_EQ(receiver.errors.size(), 1u);
     EXPECT_EQ(receiver.errors[0], WSAEMSGSIZE);
     ASSERT_EQ(receiver.datagrams.size(), 2u);

@@ -2,6 +2,7 @@
 // keyboard filter, the length messages and what Next writes into the record.
 #include "pages/core/wep_key.h"
 #include "pages/wireless3_dialog.h"
+#include "repeat_text.h"
 #include "skin/hex_edit_ctr.h"
 #include "skin/skin_draw.h"
 #include "wireless_page_fixture.h"
@@ -11,6 +12,8 @@
 #include <QTest>
 
 using namespace wireless_test;
+
+using test_text::Repeat;
 
 namespace {
 
@@ -48,14 +51,6 @@ protected:
 
     std::string KeyArea() const { return KeyHexText(camera.info.Get(DeviceInfo::bWepKey)); }
 };
-
-std::string Repeat(const char* pair, size_t times)
-{
-    std::string text;
-    for (size_t i = 0; i < times; ++i)
-        text += pair;
-    return text;
-}
 
 } // namespace
 

@@ -15,42 +15,26 @@ namespace wireless_test {
 
 using namespace qt_test;
 
-class PageTest : public testing::Test
+class PageTest : public testing::Test, protected PageHost
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(QFile::exists(EnglishPackPath())) << "English pack not built";
-        ASSERT_EQ(LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons), 0);
-        frame.resize(CBmpDialog::kCanvasWidth, CBmpDialog::kCanvasHeight);
+        ASSERT_TRUE(LoadEnglish());
     }
 
     template <class Page> Page& Create(bool testMode = false)
     {
         auto page = std::make_unique<Page>();
         page->SetTestMode(testMode);
-        page->SetLists(&strings, &bitmaps, &icons);
-        page->SetNotifyWnd(&frame);
         page->SetDragWnd(&frame, WM_WIZARD_DRAG);
         Page& created = *page;
         page_ = std::move(page);
-        created.CreateChild(&frame);
-        created.show();
-        frame.show();
+        Host(created);
         return created;
     }
 
-    // The messages the page sent or posted to the frame since the last call.
-    std::vector<Posted> Take()
-    {
-        QCoreApplication::processEvents();
-        return std::exchange(frame.received, {});
-    }
-
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
-    RecordingFrame frame;
     CMessageAnswer answers;
     CCameraDataObj camera;
 

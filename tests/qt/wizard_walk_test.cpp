@@ -3,6 +3,7 @@
 // was typed. Each page is saved as a PNG on the way.
 #include "device/password_dialog.h"
 #include "frame_fixture.h"
+#include "page_input.h"
 #include "skin/skin_draw.h"
 #include "skin/value_field.h"
 
@@ -12,19 +13,14 @@
 #include <QRadioButton>
 
 using namespace frame_test;
+using test_input::Click;
+using test_input::Type;
 
 namespace {
 
 class WizardWalk : public FrameTest
 {
 protected:
-    static void Click(CDialog& page, int id) { QTest::mouseClick(page.GetDlgItem(id), Qt::LeftButton); }
-    static void Type(CDialog& page, int id, const QString& text)
-    {
-        auto* edit = page.Item<QLineEdit>(id);
-        edit->clear();
-        QTest::keyClicks(edit, text);
-    }
     static bool WaitForStep(CCamtivoDlg& wizard, int step)
     {
         return SpinUntil([&] { return wizard.ShownStep() == step; });

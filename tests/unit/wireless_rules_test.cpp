@@ -1,21 +1,16 @@
 #include "pages/core/wep_key.h"
 #include "pages/core/wireless_rules.h"
+#include "repeat_text.h"
 
 #include <gtest/gtest.h>
+
+using test_text::Repeat;
 
 namespace {
 
 std::string KeyArea(const DeviceInfo& info)
 {
     return KeyHexText(info.Get(DeviceInfo::bWepKey));
-}
-
-std::string Repeat(const char* pair, size_t times)
-{
-    std::string text;
-    for (size_t i = 0; i < times; ++i)
-        text += pair;
-    return text;
 }
 
 // A record with leftovers the page must replace or keep.
@@ -39,90 +34,38 @@ TEST(WirelessRules, SaveWritesFlagsKeyAndPassphrasesPerType)
     {
         const char* what;
         SecurityType type;
-        SecurityTexts texts;
+        const char16_t *keyEdit, *wepEdit, *wpaEdit;
         int security, secMode, bWep;
-        std::string keyArea;
+        std::string keyStart; // the key area in hex; zeros fill the rest
         const char* wep;
         const char* wpa;
     };
+    using T = SecurityType;
     const Case cases[] = {
         // No security keeps SecMode and bWep; the key edit is still parsed by the old bWep.
-        {"none",
-         SecurityType::None,
-         {u"0102030405", u"", u""},
-         1,
-         7,
-         1,
-         "0102030405" + Repeat("00", 47),
-         "",
-         ""},
+        {"none", T::None, u"0102030405", u"", u"", 1, 7, 1, "0102030405", "", ""},
         // Only the shown key survives (a generator's keys 2-4 are cleared); the passphrase is
         // cut to 16 characters.
-        {"64-bit",
-         SecurityType::Wep64,
-         {u"a1b2c3d4e5", u"abcdefghijklmnopqrst", u""},
-         0,
-         0,
-         1,
-         "a1b2c3d4e5" + Repeat("00", 47),
-         "abcdefghijklmnop",
-         ""},
-        {"128-bit",
-         SecurityType::Wep128,
-         {u"000102030405060708090a0b0c", u"", u""},
-         0,
-         0,
-         2,
-         "000102030405060708090a0b0c" + Repeat("00", 39),
-         "",
-         ""},
+        {"64-bit", T::Wep64, u"a1b2c3d4e5", u"abcdefghijklmnopqrst", u"", 0, 0, 1, "a1b2c3d4e5",
+         "abcdefghijklmnop", ""},
+        {"128-bit", T::Wep128, u"000102030405060708090a0b0c", u"", u"", 0, 0, 2, "000102030405060708090a0b0c",
+         "", ""},
         // WPA parses the hidden, empty key edit as 13 bytes: 0xEF each.
-        {"wpa",
-         SecurityType::Wpa,
-         {u"", u"", u"passphrase"},
-         0,
-         1,
-         2,
-         Repeat("ef", 13) + Repeat("00", 39),
-         "",
-         "passphrase"},
-        {"unselected",
-         SecurityType::Unselected,
-         {u"ab", u"w", u"p"},
-         9,
-         7,
-         1,
-         "ab" + Repeat("ef", 4) + Repeat("00", 47),
-         "w",
-         "p"},
+        {"wpa", T::Wpa, u"", u"", u"passphrase", 0, 1, 2, Repeat("ef", 13), "", "passphrase"},
+        {"unselected", T::Unselected, u"ab", u"w", u"p", 9, 7, 1, "ab" + Repeat("ef", 4), "w", "p"},
         // "3" and a missing digit: 3 * 16 + 255 = 0x2F.
-        {"odd key",
-         SecurityType::Wep128,
-         {u"123", u"", u""},
-         0,
-         0,
-         2,
-         "122f" + Repeat("ef", 11) + Repeat("00", 39),
-         "",
-         ""},
-        {"non-hex key",
-         SecurityType::Wep64,
-         {u"zz\u00e90102", u"", u""},
-         0,
-         0,
-         1,
-         "eff0101fef" + Repeat("00", 47),
-         "",
-         ""}, // "zz", "\xE90", "10", "2" and nothing
+        {"odd key", T::Wep128, u"123", u"", u"", 0, 0, 2, "122f" + Repeat("ef", 11), "", ""},
+        // "zz", "\xE90", "10", "2" and nothing.
+        {"non-hex key", T::Wep64, u"zz\u00e90102", u"", u"", 0, 0, 1, "eff0101fef", "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         DeviceInfo info = Used();
-        WriteSecurityFields(c.type, c.texts, info);
+        WriteSecurityFields(c.type, {c.keyEdit, c.wepEdit, c.wpaEdit}, info);
         EXPECT_EQ(info.Get(DeviceInfo::security), c.security);
         EXPECT_EQ(info.Get(DeviceInfo::SecMode), c.secMode);
         EXPECT_EQ(info.Get(DeviceInfo::bWep), c.bWep);
-        EXPECT_EQ(KeyArea(info), c.keyArea);
+        EXPECT_EQ(KeyArea(info), c.keyStart + Repeat("00", 52 - c.keyStart.size() / 2));
         EXPECT_EQ(info.Get(DeviceInfo::WepPassphrase), c.wep);
         EXPECT_EQ(info.Get(DeviceInfo::WpaPassphrase), c.wpa);
     }
