@@ -130,8 +130,10 @@ TEST_F(Discovery, EverySearchQueriesOnceAndEndsAfterTwentySeconds)
         QElapsedTimer clock;
         clock.start();
         EXPECT_EQ(Search(engine).code, NOTIFY_SEARCH_DONE);
-        // 20 s scaled is 400 ms; a growing target list would add 200 ms per earlier search.
-        EXPECT_LT(clock.elapsed(), 580) << "search " << search;
+        // 20 s scaled is 400 ms. The bound is loose so a loaded machine passes; a search that
+        // ignores the time scale or never ends does not. A growing target list, which would
+        // lengthen each later search, shows in the target count.
+        EXPECT_LT(clock.elapsed(), 3000) << "search " << search;
         EXPECT_EQ(engine.action.TargetCount(), 1u);
         EXPECT_EQ(engine.action.Found().GetCount(), 1u);
     }
