@@ -3,7 +3,7 @@
 // selected record follow the results.
 #include "app/camtivo_dlg.h"
 
-#include "app/core/test_file.h"
+#include "app/core/test_mode_file.h"
 #include "app/language_pack.h"
 #include "platform/core/socket_errors.h"
 #include "platform/core/time_scale.h"

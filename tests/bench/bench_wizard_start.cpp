@@ -2,7 +2,7 @@
 // made), the same measured once from the start of the process, and the peak memory of a whole
 // run in test mode through the first search to the search page showing the demo cameras.
 #include "app/camtivo_dlg.h"
-#include "app/core/test_file.h"
+#include "app/core/test_mode_file.h"
 #include "app/data_folders.h"
 #include "bench_qt_app.h"
 #include "platform/core/time_scale.h"

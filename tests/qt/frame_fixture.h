@@ -3,7 +3,7 @@
 // demo's camera file (and, when asked, the English pack), with timers shortened and every box
 // answered; a script runs inside the frame's loop.
 #include "app/camtivo_dlg.h"
-#include "app/core/test_file.h"
+#include "app/core/test_mode_file.h"
 #include "app/data_folders.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"

@@ -1,6 +1,6 @@
 // Reading and writing the test-mode camera file with many cameras: the section search must
 // stay close to linear in the file's length.
-#include "app/core/test_file.h"
+#include "app/core/test_mode_file.h"
 
 #include <benchmark/benchmark.h>
 

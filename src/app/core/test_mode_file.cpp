@@ -1,4 +1,4 @@
-#include "app/core/test_file.h"
+#include "app/core/test_mode_file.h"
 
 #include "platform/core/code_page.h"
 #include "platform/core/string_utils.h"
