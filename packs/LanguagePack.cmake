@@ -1,10 +1,29 @@
 # camtivo_language_pack(<name> <source dir> <output dir> [COPY_TO_APP] [ART <dir>])
 # Builds <output dir>/<name>.dll from <source dir> (strings*.txt, skin/*.skin, art/*.svg,
-# icons/*.svg); ART takes art/ and icons/ from another pack's folder instead, so that a
+# icons/*.svg); every bitmap N up to 12000 also gets its art at twice the size as N + 20000
+# (see the pack tool). ART takes art/ and icons/ from another pack's folder instead, so that a
 # translation shares its pictures. COPY_TO_APP marks a shipped pack: it is put beside the
 # program (src/app/), where the program and the tests look for packs, and installed into
 # share/camtivo/.
 include(GNUInstallDirs)
+
+# Bitmap <number>_<name>.bmp from one frame of an SVG (-1: the SVG as it is), and its art at
+# twice the size as <number + 20000>_<name>@2x.bmp when the number leaves room for it.
+# Appends to the caller's `bitmaps`.
+macro(camtivo_pack_bitmap svg number name frame)
+  set(bmp ${out}/art/${number}_${name}.bmp)
+  add_custom_command(OUTPUT ${bmp} COMMAND camtivo-packtool svg2bmp ${svg} ${bmp} ${frame}
+                     DEPENDS ${svg} camtivo-packtool VERBATIM)
+  list(APPEND bitmaps ${bmp})
+  if(${number} LESS_EQUAL 12000)
+    math(EXPR number2x "${number} + 20000")
+    set(bmp2x ${out}/art/${number2x}_${name}@2x.bmp)
+    add_custom_command(OUTPUT ${bmp2x} COMMAND camtivo-packtool svg2bmp ${svg} ${bmp2x} ${frame} --scale 2
+                       DEPENDS ${svg} camtivo-packtool VERBATIM)
+    list(APPEND bitmaps ${bmp2x})
+  endif()
+endmacro()
+
 function(camtivo_language_pack name src out)
   cmake_parse_arguments(ARG "COPY_TO_APP" "ART" "" ${ARGN})
   set(art_src ${src})
@@ -28,12 +47,12 @@ function(camtivo_language_pack name src out)
       set(rest ${CMAKE_MATCH_3})
       foreach(frame RANGE ${count})
         math(EXPR number "${first} + ${frame}")
-        set(bmp ${out}/art/${number}_${rest}.bmp)
-        add_custom_command(OUTPUT ${bmp} COMMAND camtivo-packtool svg2bmp ${svg} ${bmp} ${frame}
-                           DEPENDS ${svg} camtivo-packtool VERBATIM)
-        list(APPEND bitmaps ${bmp})
+        camtivo_pack_bitmap(${svg} ${number} ${rest} ${frame})
       endforeach()
+    elseif(stem MATCHES "^([0-9]+)_(.*)$")
+      camtivo_pack_bitmap(${svg} ${CMAKE_MATCH_1} ${CMAKE_MATCH_2} -1)
     else()
+      # The pack tool names the file that lacks its number.
       set(bmp ${out}/art/${stem}.bmp)
       add_custom_command(OUTPUT ${bmp} COMMAND camtivo-packtool svg2bmp ${svg} ${bmp}
                          DEPENDS ${svg} camtivo-packtool VERBATIM)

@@ -1,7 +1,9 @@
 // camtivo-packtool: builds a language pack's resources from its readable sources.
-//   svg2bmp IN.svg OUT.bmp [FRAME]   art -> 8-bit BMP (RLE8 when smaller); FRAME picks an
-//                                    animation frame (see SelectFrame)
-//   svg2ico IN.svg OUT.ico           icon art -> 16 and 32 pixel icon
+//   svg2bmp IN.svg OUT.bmp [FRAME] [--scale N]
+//                                    art -> 8-bit BMP (RLE8 when smaller); FRAME picks an
+//                                    animation frame (see SelectFrame, -1 none); --scale
+//                                    renders at N times the size the SVG declares
+//   svg2ico IN.svg OUT.ico           icon art -> 16, 32 and 64 pixel icon (64: the 2x of 32)
 //   rc OUT.rc --strings F... --skin F... --bitmaps F... --icons F...
 //                                    checks the sources and writes the resource script
 //   png PACK.dll OUTDIR              every bitmap and icon of a built pack as PNG, for review
@@ -9,6 +11,11 @@
 //                                    one pack has and the other lacks, and sections whose
 //                                    lines differ in shape; exit 1 when there is any. --same
 //                                    also lists texts that are the same in both (untranslated)
+//
+// Art for screens of high pixel density: the build renders every bitmap N up to 12000 a
+// second time at twice the size and stores it as bitmap N + 20000 ("<N+20000>_<name>@2x.bmp",
+// see platform/core/hires_art.h). `rc` refuses a bitmap N + 20000 that is not exactly twice
+// the size of bitmap N; a bitmap from 20000 without a 1x twin is an ordinary bitmap.
 #include "bmp_writer.h"
 #include "ico_writer.h"
 #include "pack_compare.h"
@@ -24,6 +31,8 @@
 #include <cstdio>
 
 namespace {
+
+constexpr int kMaxScale = 4;
 
 int Fail(const QString& message)
 {
@@ -44,12 +53,18 @@ bool WriteFile(const QString& path, const QByteArray& bytes)
            file.flush();
 }
 
-int SvgToBmp(const QStringList& args)
+int SvgToBmp(QStringList args)
 {
-    if (args.size() < 2)
-        return Fail(QStringLiteral("svg2bmp IN.svg OUT.bmp [FRAME]"));
+    int scale = 1;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--scale")); at >= 0 && at + 1 < args.size()) {
+        scale = args[at + 1].toInt();
+        args.remove(at, 2);
+    }
+    if (args.size() < 2 || scale < 1 || scale > kMaxScale)
+        return Fail(QStringLiteral("svg2bmp IN.svg OUT.bmp [FRAME] [--scale 1-4]"));
     const int frame = args.size() > 2 ? args[2].toInt() : -1;
-    const QImage image = RenderSvg(SelectFrame(ReadFile(args[0]), frame), true);
+    const QByteArray svg = SelectFrame(ReadFile(args[0]), frame);
+    const QImage image = RenderSvg(svg, true, DeclaredSize(svg) * scale);
     if (image.isNull())
         return Fail(args[0] + QStringLiteral(": not a readable SVG"));
     return WriteFile(args[1], EncodeBmp8(image)) ? 0 : Fail(args[1] + QStringLiteral(": cannot be written"));
@@ -61,7 +76,7 @@ int SvgToIco(const QStringList& args)
         return Fail(QStringLiteral("svg2ico IN.svg OUT.ico"));
     const QByteArray svg = ReadFile(args[0]);
     QList<QImage> sizes;
-    for (int size : {16, 32})
+    for (int size : {16, 32, 64})
         sizes.append(RenderSvg(svg, false, QSize(size, size)));
     if (sizes[0].isNull())
         return Fail(args[0] + QStringLiteral(": not a readable SVG"));

@@ -1,11 +1,13 @@
 #include "pack_source.h"
 
 #include "platform/core/dib_decoder.h"
+#include "platform/core/hires_art.h"
 #include "platform/core/icon_decoder.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSize>
 #include <QStringDecoder>
 
 namespace {
@@ -50,14 +52,48 @@ void AddString(PackSource& pack, int number, const QString& text, const QString&
         pack.strings.insert(number, text);
 }
 
-bool IsBmp(const QByteArray& bytes)
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::span<const uint8_t> DibOf(const QByteArray& bytes)
 {
     if (bytes.size() < kBmpFileHeaderSize || !bytes.startsWith("BM"))
-        return false;
+        return {};
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
-    const auto dib =
-        std::span<const uint8_t>(data + kBmpFileHeaderSize, size_t(bytes.size()) - kBmpFileHeaderSize);
-    return pe::DecodeDib(dib).status == pe::DibStatus::Ok;
+    return {data + kBmpFileHeaderSize, size_t(bytes.size()) - kBmpFileHeaderSize};
+}
+
+bool IsBmp(const QByteArray& bytes)
+{
+    const std::span<const uint8_t> dib = DibOf(bytes);
+    return !dib.empty() && pe::DecodeDib(dib).status == pe::DibStatus::Ok;
+}
+
+QSize BmpSize(const QString& path)
+{
+    const QByteArray bytes = ReadAll(path);
+    const pe::DibLayoutResult read = pe::ReadDibLayout(DibOf(bytes));
+    return read.status == pe::DibStatus::Ok ? QSize(read.layout.width, read.layout.height) : QSize();
+}
+
+// A bitmap N + kHiResArtOffset beside a bitmap N is N's art at twice the size.
+void ValidateHiResArt(PackSource& pack)
+{
+    for (auto it = pack.bitmaps.lowerBound(kHiResArtOffset); it != pack.bitmaps.end(); ++it) {
+        const int base = it.key() - kHiResArtOffset;
+        if (!pack.bitmaps.contains(base))
+            continue;
+        const QSize twice = BmpSize(pack.bitmaps.value(base)) * kHiResArtScale;
+        if (BmpSize(it.value()) != twice)
+            pack.errors << QStringLiteral("%1: the 2x art of bitmap %2 must be %3 x %4 pixels")
+                               .arg(it.value())
+                               .arg(base)
+                               .arg(twice.width())
+                               .arg(twice.height());
+    }
 }
 
 bool IsIco(const QByteArray& bytes)
@@ -66,12 +102,6 @@ bool IsIco(const QByteArray& bytes)
     const pe::GroupIconResult header =
         pe::ReadGroupIcon(std::span<const uint8_t>(data, size_t(bytes.size())));
     return header.status == pe::IconStatus::Ok && !header.entries.empty();
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -172,6 +202,7 @@ void ValidatePack(PackSource& pack)
     for (auto it = pack.bitmaps.begin(); it != pack.bitmaps.end(); ++it)
         if (!IsBmp(ReadAll(it.value())))
             pack.errors << it.value() + QStringLiteral(": not a readable BMP file");
+    ValidateHiResArt(pack);
     for (auto it = pack.icons.begin(); it != pack.icons.end(); ++it)
         if (!IsIco(ReadAll(it.value())))
             pack.errors << it.value() + QStringLiteral(": not an icon file");

@@ -23,6 +23,12 @@ QByteArray SelectFrame(const QByteArray& svg, int frame)
     return out.toUtf8();
 }
 
+QSize DeclaredSize(const QByteArray& svg)
+{
+    QSvgRenderer renderer(svg);
+    return renderer.isValid() ? renderer.defaultSize() : QSize();
+}
+
 QImage RenderSvg(const QByteArray& svg, bool opaque, QSize size)
 {
     QSvgRenderer renderer(svg);

@@ -4,6 +4,7 @@
 #include "camtivo_version.h"
 #include "skin/msg_button.h"
 #include "skin/program_look.h"
+#include "skin/skin_draw.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -29,14 +30,42 @@ MsgButtonStyle PrimaryButtonStyle()
     return style;
 }
 
+QString EnglishText(int number)
+{
+    switch (number) {
+    case CAboutDlg::kTextMenuEntry:
+        return QStringLiteral("&About Camtivo...");
+    case CAboutDlg::kTextTitle:
+        return QStringLiteral("About Camtivo");
+    case CAboutDlg::kTextVersion:
+        return QStringLiteral("Camtivo version %1");
+    case CAboutDlg::kTextLine:
+        return QStringLiteral("Network camera setup wizard");
+    case CAboutDlg::kTextOk:
+        return QStringLiteral("OK");
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
-QIcon ProgramIcon()
+QString CAboutDlg::PackText(const CStringList* strings, int number)
 {
-    QPixmap pixmap(kIconSize, kIconSize);
+    QString text;
+    return GetSkinString(strings, number, text) && !text.isEmpty() ? text : EnglishText(number);
+}
+
+namespace {
+
+// The program icon drawn `scale` times its 32 pixel size.
+QPixmap DrawProgramIcon(int scale)
+{
+    QPixmap pixmap(kIconSize * scale, kIconSize * scale);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kAccent);
     painter.drawRoundedRect(QRectF(2, 8, 28, 18), 4, 4); // camera body
@@ -45,28 +74,42 @@ QIcon ProgramIcon()
     painter.drawEllipse(QPointF(16, 17), 6, 6); // lens ring
     painter.setBrush(kAccent);
     painter.drawEllipse(QPointF(16, 17), 3, 3);
-    return QIcon(pixmap);
+    painter.end();
+    return pixmap;
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(parent)
+} // namespace
+
+QIcon ProgramIcon()
+{
+    // Both sizes, so that a screen of high pixel density draws the icon sharp.
+    QIcon icon;
+    for (int scale : {1, 2})
+        icon.addPixmap(DrawProgramIcon(scale));
+    return icon;
+}
+
+CAboutDlg::CAboutDlg(QWidget* parent, const CStringList* strings) : CDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("About Camtivo"));
+    setWindowTitle(PackText(strings, kTextTitle));
     setFixedSize(app_layout::kAboutSize);
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon().pixmap(kIconSize, kIconSize));
     icon->setGeometry(app_layout::kAboutIcon);
-    auto* name = new QLabel(QStringLiteral("Camtivo Version %1").arg(QLatin1String(kCamtivoVersion)), this);
+    auto* name = new QLabel(PackText(strings, kTextVersion).arg(QLatin1String(kCamtivoVersion)), this);
     QFont bold = name->font();
     bold.setPixelSize(kNamePixels);
     bold.setBold(true);
     name->setFont(bold);
     name->setGeometry(app_layout::kAboutName);
-    auto* line = new QLabel(QStringLiteral("Network camera setup wizard"), this);
+    auto* line = new QLabel(PackText(strings, kTextLine), this);
+    line->setWordWrap(true);
+    line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     line->setGeometry(app_layout::kAboutLine);
     auto* ok = AddControl<CMsgButton>(IDC_ABOUT_OK, app_layout::kAboutOk);
     ok->SetStyle(PrimaryButtonStyle());
-    ok->SetCaption(QStringLiteral("OK"));
+    ok->SetCaption(PackText(strings, kTextOk));
     ok->setDefault(true);
     ok->setFocus(Qt::OtherFocusReason);
     CentreOver(parent);

@@ -1,8 +1,10 @@
 #pragma once
 // CAboutDlg: the About box of the frame's system menu: the program icon, the program's name
 // and version, one line about it and OK, drawn like the wizard's message boxes (white panel,
-// accent frame, rounded buttons) and centred over the window that opened it.
+// accent frame, rounded buttons) and centred over the window that opened it. Its texts come
+// from the language pack; without a pack (or without the string) they are English.
 #include "platform/dialog.h"
+#include "skin/core/string_table.h"
 
 #include <QIcon>
 
@@ -18,7 +20,16 @@ public:
     static constexpr int kTemplate = 100;
     static constexpr int IDC_ABOUT_OK = IDOK;
 
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    static constexpr int kTextMenuEntry = 50811;
+    static constexpr int kTextTitle = 50812;
+    static constexpr int kTextVersion = 50813; // "%1" is the version
+    static constexpr int kTextLine = 50814;
+    static constexpr int kTextOk = 50815;
+
+    explicit CAboutDlg(QWidget* parent = nullptr, const CStringList* strings = nullptr);
+
+    // Text `number` of the pack, or its English text when the pack lacks it.
+    static QString PackText(const CStringList* strings, int number);
 
 protected:
     bool OnCommand(int id) override;

@@ -26,11 +26,11 @@ inline constexpr QRect kLanguageNext{465, 384, 96, 32};
 inline constexpr QRect kLanguageExit{353, 384, 96, 32};
 inline constexpr QRect kLanguageLoadSkin{184, 392, 80, 20};
 
-// About box: the program icon, two lines of text and OK.
-inline constexpr QSize kAboutSize{300, 120};
+// About box: the program icon, the name and version, a line that may wrap once, and OK.
+inline constexpr QSize kAboutSize{340, 136};
 inline constexpr QRect kAboutIcon{24, 24, 32, 32};
-inline constexpr QRect kAboutName{72, 22, 208, 20};
-inline constexpr QRect kAboutLine{72, 44, 208, 18};
-inline constexpr QRect kAboutOk{196, 78, 88, 30};
+inline constexpr QRect kAboutName{72, 22, 244, 20};
+inline constexpr QRect kAboutLine{72, 44, 244, 36};
+inline constexpr QRect kAboutOk{228, 90, 88, 30};
 
 } // namespace app_layout

@@ -20,7 +20,12 @@ constexpr int kTextMessageButton = 50801;
 constexpr int kTextGenericFailure = 59999;
 
 const QString kAppName = QStringLiteral("Camtivo");
-const QString kAboutMenuText = QStringLiteral("&About Camtivo...");
+// The right-click menu in the program's look: white, a hairline frame, the accent text colour
+// behind the entry under the pointer.
+const QString kMenuLook =
+    QStringLiteral("QMenu { background: white; border: 1px solid #C9CEDD; padding: 4px 0; }"
+                   "QMenu::item { padding: 6px 24px 6px 16px; color: #2B2F3A; background: transparent; }"
+                   "QMenu::item:selected { background: #5468C4; color: white; }");
 
 } // namespace
 
@@ -328,7 +333,8 @@ void CCamtivoDlg::contextMenuEvent(QContextMenuEvent* event)
 {
     // The window has no title bar, so its system menu opens here.
     QMenu menu(this);
-    QAction* about = menu.addAction(kAboutMenuText);
+    menu.setStyleSheet(kMenuLook);
+    QAction* about = menu.addAction(CAboutDlg::PackText(&packStrings_, CAboutDlg::kTextMenuEntry));
     if (menu.exec(event->globalPos()) == about)
         OnSysCommand(ID_ABOUT_FIRST);
 }
@@ -337,7 +343,7 @@ void CCamtivoDlg::OnSysCommand(int id)
 {
     if (id < ID_ABOUT_FIRST || id > ID_ABOUT_LAST)
         return;
-    CAboutDlg about(this);
+    CAboutDlg about(this, &packStrings_);
     about.DoModal();
 }
 

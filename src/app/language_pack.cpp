@@ -1,10 +1,14 @@
 #include "app/language_pack.h"
 
 #include "app/core/language_names.h"
+#include "platform/core/hires_art.h"
 #include "platform/resource_library.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QHash>
+#include <QScreen>
 
 namespace {
 
@@ -24,35 +28,85 @@ void LoadStrings(const pe::PeResourceFile& file, CStringList& strings)
         strings.EmplaceTail(s.number, PackText(s.text));
 }
 
+// The 2x art costs four times the memory of the 1x art, so it is read only when a screen
+// could draw it.
+bool ScreensWantHiResArt()
+{
+    if (qGuiApp == nullptr)
+        return false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (WantsHiResArt(screen->devicePixelRatio()))
+            return true;
+    return false;
+}
+
 // A pack names its bitmaps' sizes itself, and a few bytes of run-length data can claim a
 // huge picture: the pixels of one load are budgeted, so a hostile pack cannot exhaust memory.
 // A picture that fails to decode has cost its pixels all the same, so it is charged too:
 // otherwise thousands of entries naming one broken picture would each fill it again.
-void LoadBitmaps(const CResourceLibrary& library, CBmpList& bitmaps)
+class BitmapLoader
 {
-    int64_t budget = kPackPixelBudget;
-    for (const pe::ResourceEntry& entry : library.Resources().Bitmaps()) {
+public:
+    BitmapLoader(const CResourceLibrary& library, bool hiRes) : library_(library), hiRes_(hiRes) {}
+
+    void Load(const pe::ResourceEntry& entry, CBmpList& bitmaps)
+    {
         if (entry.id < kPackFirstBitmap || entry.id > kPackLastBitmap)
-            continue;
-        const pe::DibLayoutResult header = pe::ReadDibLayout(library.Resources().Data(entry));
+            return;
+        // Bitmap N + offset beside a bitmap N is N's 2x art, never a bitmap of its own.
+        if (CBmpObj* base = loaded_.value(entry.id - kHiResArtOffset)) {
+            if (hiRes_)
+                base->image2x = Decode(entry, base->image.size() * kHiResArtScale, hiResBudget_);
+            return;
+        }
+        QImage image = Decode(entry, {}, budget_);
+        if (image.isNull())
+            return;
+        loaded_.insert(entry.id, bitmaps.EmplaceTail(entry.id, std::move(image)));
+    }
+
+private:
+    // The picture, when its size is `size` (any, when invalid) and it fits the budget.
+    QImage Decode(const pe::ResourceEntry& entry, QSize size, int64_t& budget) const
+    {
+        const pe::DibLayoutResult header = pe::ReadDibLayout(library_.Resources().Data(entry));
         const int64_t pixels = int64_t{header.layout.width} * header.layout.height;
         if (header.status != pe::DibStatus::Ok || pixels > budget)
-            continue;
+            return {};
+        if (size.isValid() && size != QSize(header.layout.width, header.layout.height))
+            return {};
         budget -= pixels;
-        QImage image = library.Bitmap(entry.id);
-        if (!image.isNull())
-            bitmaps.EmplaceTail(entry.id, std::move(image));
+        return library_.Bitmap(entry.id);
     }
+
+    const CResourceLibrary& library_;
+    const bool hiRes_;
+    int64_t budget_ = kPackPixelBudget;
+    int64_t hiResBudget_ = kPackPixelBudget * kHiResArtScale * kHiResArtScale;
+    QHash<int, CBmpObj*> loaded_;
+};
+
+void LoadBitmaps(const CResourceLibrary& library, CBmpList& bitmaps, bool hiRes)
+{
+    BitmapLoader loader(library, hiRes);
+    for (const pe::ResourceEntry& entry : library.Resources().Bitmaps())
+        loader.Load(entry, bitmaps);
 }
 
-void LoadIcons(const CResourceLibrary& library, CIconList& icons)
+void LoadIcons(const CResourceLibrary& library, CIconList& icons, bool hiRes)
 {
+    constexpr int kIconSize = 32;
     for (const pe::ResourceEntry& entry : library.Resources().GroupIcons()) {
         if (entry.id < kPackFirstIcon || entry.id > kPackLastIcon)
             continue;
-        QImage image = library.Icon(entry.id);
-        if (!image.isNull())
-            icons.EmplaceTail(entry.id, std::move(image));
+        QImage image = library.Icon(entry.id, kIconSize);
+        if (image.isNull())
+            continue;
+        QImage image2x = hiRes ? library.Icon(entry.id, kIconSize * kHiResArtScale) : QImage();
+        const QSize twice = image.size() * kHiResArtScale;
+        CIconObj* icon = icons.EmplaceTail(entry.id, std::move(image));
+        if (image2x.size() == twice)
+            icon->image2x = std::move(image2x);
     }
 }
 
@@ -67,8 +121,9 @@ int LoadLanguagePack(const QString& path, CStringList& strings, CBmpList& bitmap
     if (!library.Open(path))
         return 1;
     LoadStrings(library.Resources(), strings);
-    LoadBitmaps(library, bitmaps);
-    LoadIcons(library, icons);
+    const bool hiRes = ScreensWantHiResArt();
+    LoadBitmaps(library, bitmaps, hiRes);
+    LoadIcons(library, icons, hiRes);
     return 0;
 }
 

@@ -13,12 +13,14 @@ inline constexpr int kPackFirstBitmap = 1;
 inline constexpr int kPackLastBitmap = 32000;
 inline constexpr int kPackFirstIcon = 1;
 inline constexpr int kPackLastIcon = 100;
-// Pixels of all bitmaps of one pack together (64 MB decoded); bitmaps past it are skipped.
+// Pixels of all 1x bitmaps of one pack together (64 MB decoded); bitmaps past it are skipped.
+// The 2x art has a budget four times as large of its own.
 inline constexpr int64_t kPackPixelBudget = 16 * 1024 * 1024;
 
 // Empties the lists and fills them, each in ascending number order, from the library at the
-// path. Returns 0 when the library was loaded and 1 when it was missing or not loadable (the
-// lists then stay empty).
+// path. When a screen has a high pixel density, each entry also gets its 2x art (the pack's
+// bitmap N + 20000 of exactly twice the size, the 64 pixel size of an icon). Returns 0 when the library was
+// loaded and 1 when it was missing or not loadable (the lists then stay empty).
 int LoadLanguagePack(const QString& path, CStringList& strings, CBmpList& bitmaps, CIconList& icons);
 
 // Deletes every entry: strings, then bitmaps, then icons.

@@ -9,6 +9,7 @@
 #include "skin/show_message.h"
 #include "skin/skin_draw.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -80,6 +81,38 @@ void CPassWordDialog::DrawSurface()
     QPainter painter(&surface_);
     DrawSkinBitmap(bitmaps_, kBackgroundNumber, painter);
     DrawSkinTexts(strings_, QString::fromLatin1(kSection), painter);
+    DrawCameraLine(painter);
+}
+
+namespace {
+constexpr QPoint kCameraLineAt{24, 52};
+constexpr int kCameraLinePixels = 11;
+constexpr int kCameraLineMargin = 24;
+const QColor kCameraLineColor{107, 112, 128};
+
+QFont CameraLineFont()
+{
+    return CreateFontFromDesc(FontDesc{-kCameraLinePixels, 0, 400, u"DejaVu Sans"});
+}
+} // namespace
+
+QString CPassWordDialog::CameraLine() const
+{
+    const QString named = SkinString(strings_, kTextNamedCamera);
+    if (cameraName_.isEmpty() || !named.contains(QStringLiteral("%1")))
+        return SkinString(strings_, kTextAnyCamera);
+    const QFontMetrics metrics(CameraLineFont());
+    const int room = width() - kCameraLineAt.x() - kCameraLineMargin;
+    const int nameRoom = room - metrics.horizontalAdvance(QString(named).remove(QStringLiteral("%1")));
+    return named.arg(metrics.elidedText(cameraName_, Qt::ElideRight, std::max(0, nameRoom)));
+}
+
+void CPassWordDialog::DrawCameraLine(QPainter& painter) const
+{
+    const QFont font = CameraLineFont();
+    const QRect line(kCameraLineAt,
+                     QSize(width() - kCameraLineAt.x(), MeasureText(font, QString()).height()));
+    DrawTextLine(painter, line, CameraLine(), font, kCameraLineColor);
 }
 
 bool CPassWordDialog::OnCommand(int id)

@@ -13,6 +13,7 @@
 
 class CHoverButtonEx;
 class QLineEdit;
+class QPainter;
 
 class CPassWordDialog : public CDialog
 {
@@ -25,6 +26,8 @@ public:
     static constexpr int IDC_LOGIN_CANCEL = 2;
     static constexpr int kBackgroundNumber = 181;
     static constexpr const char* kSection = "Search_Password";
+    static constexpr int kTextNamedCamera = 50816; // "%1" is the camera's name
+    static constexpr int kTextAnyCamera = 50817;
 
     explicit CPassWordDialog(QWidget* parent = nullptr);
 
@@ -33,6 +36,11 @@ public:
     void SetAnsweredCommand(uint16_t command) { answeredCommand_ = command; }
     // The failure box's message and the caption of its button.
     void SetFailureTexts(const QString& message, const QString& button);
+    // The name of the camera to log in to, shown under the title ("" shows the general line).
+    void SetCameraName(const QString& name) { cameraName_ = name; }
+    // The line under the title: the camera named in the pack's text, its name cut short with
+    // "..." when the line would not fit the dialog.
+    QString CameraLine() const;
     // The current skin; the lists stay their owner's.
     void SetSkin(const CStringList* strings, const CBmpList* bitmaps, const CIconList* icons);
 
@@ -52,6 +60,7 @@ protected:
 
 private:
     void DrawSurface();
+    void DrawCameraLine(QPainter& painter) const;
     void CheckLogin();
     void ShowFailure();
 
@@ -61,6 +70,7 @@ private:
     CHoverButtonEx* cancel_;
     std::u16string expectedName_;
     std::u16string expectedPassword_;
+    QString cameraName_;
     uint16_t answeredCommand_ = 0;
     QString failureMessage_;
     QString failureButton_;

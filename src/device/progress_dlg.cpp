@@ -2,6 +2,7 @@
 
 #include "device/search_layout.h"
 #include "platform/canvas.h"
+#include "platform/core/hires_art.h"
 #include "platform/resource_library.h"
 #include "skin/skin_draw.h"
 
@@ -37,10 +38,14 @@ void CProgressDlg::LoadFrames(const QString& packPath, const Kind& kind, const C
     if (!library.Open(packPath))
         return;
     const QString section = QString::fromUtf16(kind.section);
+    const qreal ratio = devicePixelRatioF();
     for (int i = 0; i < kFrameCount; ++i) {
-        QImage frame = library.Bitmap(kind.bitmaps[static_cast<size_t>(i)]);
-        if (frame.isNull())
+        const int number = kind.bitmaps[static_cast<size_t>(i)];
+        const QImage plain = library.Bitmap(number);
+        if (plain.isNull())
             continue;
+        const QImage sharp = WantsHiResArt(ratio) ? library.Bitmap(number + kHiResArtOffset) : QImage();
+        QImage frame = ArtForRatio(plain, sharp, ratio);
         // Text is drawn on a 24-bit copy, so every frame has the canvas format whatever the
         // depth the pack stored.
         frame = frame.convertToFormat(QImage::Format_RGB888);
@@ -53,7 +58,7 @@ bool CProgressDlg::OnInitDialog()
 {
     const QImage& first = frames_[0];
     if (!first.isNull() && first.width() > 0 && first.height() > 0)
-        setFixedSize(first.size());
+        setFixedSize(first.deviceIndependentSize().toSize());
     // The poll runs whether or not any frame could be loaded: an empty box must still close
     // when the action ends.
     SetTimer(kTimerPoll, kPollPeriodMs);

@@ -284,6 +284,7 @@ bool CSearchDialog::RunLogin(CCameraDataObj& camera)
     login.SetAnsweredCommand(camera.AnsweredCommand());
     login.SetFailureTexts(Text(kTextLoginFailed), Text(kTextButton));
     login.SetSkin(StringList(), BitmapList(), IconList());
+    login.SetCameraName(QString::fromStdU16String(camera_text::DetailsOf(camera).name));
     if (login.DoModal() != IDOK)
         return false;
     // Timers keep running inside the dialog's loop; if the frame replaced the list meanwhile,

@@ -41,7 +41,7 @@ CBasicSettingDialog::CBasicSettingDialog(QWidget* parent)
     timeZone_->setGeometry(FullRow(2));
     timeZone_->SetDroppedSize(FullRow(2).width(), kControlHeight * (kZoneListRows + 1));
     int x = 0;
-    month_ = MakeDigitEdit(this, RowRect(3, x, kDigitWidth), 2, true);
+    month_ = MakeDigitEdit(this, RowRect(3, x, kDigitWidth), 2, false);
     MakeSeparator(this, RowRect(3, x += kDigitWidth, kSeparatorWidth), QStringLiteral("/"));
     day_ = MakeDigitEdit(this, RowRect(3, x += kSeparatorWidth, kDigitWidth), 2, false);
     MakeSeparator(this, RowRect(3, x += kDigitWidth, kSeparatorWidth), QStringLiteral("/"));
@@ -49,9 +49,13 @@ CBasicSettingDialog::CBasicSettingDialog(QWidget* parent)
     hour_ = MakeDigitEdit(this, RowRect(4, 0, kDigitWidth), 2, false);
     MakeSeparator(this, RowRect(4, kDigitWidth, kSeparatorWidth), QStringLiteral(":"));
     minute_ = MakeDigitEdit(this, RowRect(4, kDigitWidth + kSeparatorWidth, kDigitWidth), 2, false);
-    halfDay_ = new QComboBox(this);
+    // The parts of the date and the time read as one row of figures: all centred alike.
+    for (QLineEdit* part : {month_, day_, year_, hour_, minute_})
+        part->setAlignment(Qt::AlignCenter);
+    halfDay_ = new CTooltipComboBox(this);
     halfDay_->setGeometry(RowRect(4, 2 * kDigitWidth + 2 * kSeparatorWidth, kHalfDayWidth));
     halfDay_->addItems({QStringLiteral("AM"), QStringLiteral("PM")});
+    halfDay_->SetDroppedSize(kHalfDayWidth, kControlHeight * (halfDay_->count() + 1));
     const std::pair<int, QWidget*> controls[] = {
         {IDC_NAME, name_},
         {IDC_DESCRIPTION, description_},
@@ -85,6 +89,17 @@ void CBasicSettingDialog::ApplySkin()
     LoadStrings();
     CSettingPage::ApplySkin();
     FillTimeZoneList();
+    NameHalfDays();
+}
+
+void CBasicSettingDialog::NameHalfDays()
+{
+    const int numbers[] = {kTextAm, kTextPm};
+    for (int i = 0; i < halfDay_->count(); ++i) {
+        QString name;
+        if (GetSkinString(StringList(), numbers[i], name) && !name.isEmpty())
+            halfDay_->setItemText(i, name);
+    }
 }
 
 void CBasicSettingDialog::FillTimeZoneList()

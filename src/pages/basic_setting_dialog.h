@@ -36,6 +36,8 @@ public:
     static constexpr int kFirstText = kTextButton;
     static constexpr int kTextCount = 12;
     static constexpr int kSearchPageButton = 50801; // the search page's, for ShowAllMessages
+    static constexpr int kTextAm = 50930;           // the half-day list's two entries
+    static constexpr int kTextPm = 50931;
 
     explicit CBasicSettingDialog(QWidget* parent = nullptr);
 
@@ -48,6 +50,7 @@ public:
     // The fields as the page holds them now.
     BasicSettings Fields() const;
     CTooltipComboBox* TimeZoneList() const { return timeZone_; }
+    CTooltipComboBox* HalfDayList() const { return halfDay_; }
 
 protected:
     bool OnCommand(int id) override;
@@ -56,6 +59,7 @@ protected:
 
 private:
     void FillTimeZoneList();
+    void NameHalfDays();
     // Checks every field; on a failure shows its message, focuses the field and answers false.
     bool ValidateAll();
     void SaveToRecord();
@@ -70,5 +74,5 @@ private:
     QLineEdit* year_;
     QLineEdit* hour_;
     QLineEdit* minute_;
-    QComboBox* halfDay_;
+    CTooltipComboBox* halfDay_;
 };

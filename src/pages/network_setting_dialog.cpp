@@ -7,9 +7,13 @@
 
 namespace {
 
-// Each choice is a row as wide as its caption; the help under the caption is the skin's.
-constexpr QRect kFixedChoice{188, 101, 369, 22};
-constexpr QRect kDhcpChoice{188, 173, 369, 22};
+// Each choice is its whole card of the page's art (caption and help, both the skin's), so a
+// click anywhere on the card selects it. The indicator stays beside the caption's line.
+constexpr QRect kFixedChoice{181, 95, 379, 61};
+constexpr QRect kDhcpChoice{181, 167, 379, 61};
+const QString kCardLook =
+    QStringLiteral("QRadioButton { padding: 9px 0 0 7px; }"
+                   "QRadioButton::indicator { subcontrol-origin: content; subcontrol-position: top left; }");
 
 } // namespace
 
@@ -18,6 +22,8 @@ CNetworkSettingDialog::CNetworkSettingDialog(QWidget* parent)
       fixed_(AddControl<CCaptionRadioButton>(IDC_FIXED, kFixedChoice)),
       dhcp_(AddControl<CCaptionRadioButton>(IDC_DHCP, kDhcpChoice))
 {
+    for (QRadioButton* card : {fixed_, dhcp_})
+        card->setStyleSheet(kCardLook);
 }
 
 void CNetworkSettingDialog::LoadFromRecord(CCameraDataObj* record)

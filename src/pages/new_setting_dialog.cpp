@@ -96,8 +96,8 @@ void CNewSettingDialog::LoadFromRecord(CCameraDataObj* record)
 
 void CNewSettingDialog::AskToSave()
 {
-    const int answer = ShowMessage(kMessageQuestion, texts_[0], SkinString(StringList(), kTextCancel),
-                                   SkinString(StringList(), kTextOk));
+    const int answer = ShowMessage(kMessageQuestion, texts_[0], SkinString(StringList(), kTextCancelSave),
+                                   SkinString(StringList(), kTextSaveButton));
     if (answer == kAnswerSave && NotifyWnd() != nullptr)
         NotifyWnd()->PostMessage(WM_WIZARD_ACTION, ACTION_SAVE);
 }
@@ -114,7 +114,8 @@ void CNewSettingDialog::ShowAllMessages()
 {
     LoadStrings();
     const QString button = SkinString(StringList(), kTextOk);
-    ShowMessage(kMessageQuestion, texts_[0], SkinString(StringList(), kTextCancel), button);
+    ShowMessage(kMessageQuestion, texts_[0], SkinString(StringList(), kTextCancelSave),
+                SkinString(StringList(), kTextSaveButton));
     ShowMessage(kMessageSuccess, texts_[1], button);
     ShowMessage(kMessageError, texts_[2], button);
 }

@@ -34,6 +34,8 @@ public:
     static constexpr int kTextNotSaved = 51203;
     // The search page's captions of the question's buttons: the second one saves.
     static constexpr int kTextCancel = 50802;
+    static constexpr int kTextSaveButton = 51220; // the save question's buttons
+    static constexpr int kTextCancelSave = 51221;
     static constexpr int kTextOk = 50801;
     static constexpr int kAnswerSave = 2;
 

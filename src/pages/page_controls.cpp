@@ -22,12 +22,12 @@ QString SettingPageStyleSheet()
 {
     return QStringLiteral(
         "QLineEdit { border: 1px solid #C9CEDD; border-radius: 3px; padding: 0 4px; background: white;"
-        " color: #2B2F3A; selection-background-color: #647AD0; selection-color: white; }"
+        " color: #2B2F3A; selection-background-color: #5468C4; selection-color: white; }"
         "QLineEdit:focus { border: 2px solid #647AD0; padding: 0 3px; }"
         "QComboBox { border: 1px solid #C9CEDD; border-radius: 3px; padding: 0 4px; background: white;"
         " color: #2B2F3A; }"
         "QComboBox:focus { border: 2px solid #647AD0; padding: 0 3px; }"
-        "QComboBox QAbstractItemView { selection-background-color: #647AD0; selection-color: white; }"
+        "QComboBox QAbstractItemView { selection-background-color: #5468C4; selection-color: white; }"
         "QRadioButton { background: transparent; }"
         "QRadioButton::indicator { width: 12px; height: 12px; border-radius: 8px; border: 2px solid #9AA3C7;"
         " background: white; }"

@@ -2,6 +2,9 @@
 // CTooltipComboBox: a drop-down list whose items carry their own tooltip texts, so that long
 // entries can be read in full. A mouse press opens a CTooltipListCtrl below the control
 // instead of the combo box's own drop-down; the combo box keeps the items and the selection.
+// It draws itself in the program's look: a hairline frame (the accent when it has the focus),
+// the selection's text and a flat chevron. When the selection's text does not fit, the
+// control's tooltip shows it whole unless a tooltip text of its own was set.
 #include "pages/tooltip_list_ctrl.h"
 
 #include <QComboBox>
@@ -38,13 +41,19 @@ public:
 
     static QString CutTip(const QString& text);
 
+    // The tooltip the control shows now: its own text, or the selection's text when that is
+    // cut short; empty for none.
+    QString ShownTip() const;
+
 protected:
     bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void ToggleList();
+    QRect TextRect() const;
 
     CTooltipListCtrl list_;
     int popupWidth_ = -1;

@@ -12,6 +12,19 @@ namespace {
 // Pixels the border adds to the list's height: one line and one pixel of margin per side.
 constexpr int kFrameLine = 1;
 constexpr int kFrameMargin = 1;
+constexpr int kScrollBarWidth = 8;
+
+// A hairline frame, the accent text colour behind the selected row and a thin scroll bar in
+// the side panel's colours.
+const QString kListLook = QStringLiteral(
+    "QListView { border: 1px solid #C9CEDD; background: white; color: #2B2F3A; outline: 0; }"
+    "QListView::item { padding: 2px 6px; border: none; }"
+    "QListView::item:selected { padding: 2px 6px; border: none; background: #5468C4; color: white; }"
+    "QScrollBar:vertical { width: 8px; background: #F4F6FB; margin: 0; border: none; }"
+    "QScrollBar::handle:vertical { background: #C9CEDD; border-radius: 4px; min-height: 24px; }"
+    "QScrollBar::handle:vertical:hover { background: #9AA3C7; }"
+    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; border: none; }"
+    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
 } // namespace
 
 CTooltipListCtrl::CTooltipListCtrl(CTooltipComboBox* combo) : QListView(nullptr), combo_(combo)
@@ -25,7 +38,17 @@ CTooltipListCtrl::CTooltipListCtrl(CTooltipComboBox* combo) : QListView(nullptr)
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setMouseTracking(true);
+    setTextElideMode(Qt::ElideNone);
+    setStyleSheet(kListLook);
     setModel(combo->model());
+}
+
+int CTooltipListCtrl::WidthForItems(bool scrolled) const
+{
+    int widest = 0;
+    for (int row = 0; model() != nullptr && row < model()->rowCount(rootIndex()); ++row)
+        widest = std::max(widest, sizeHintForIndex(model()->index(row, modelColumn(), rootIndex())).width());
+    return widest + 2 * (kFrameLine + kFrameMargin) + (scrolled ? kScrollBarWidth : 0);
 }
 
 void CTooltipListCtrl::SetItemTip(int index, const QString& text)
@@ -73,8 +96,13 @@ void CTooltipListCtrl::Open(int popupWidth, int popupHeight)
         total = rowHeight * rows;
     }
     const int chrome = 2 * (kFrameLine + kFrameMargin);
-    setVerticalScrollBarPolicy(total < rowHeight * count ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setGeometry(QRect(combo_->mapToGlobal(QPoint(0, combo_->height())), QSize(popupWidth, total + chrome)));
+    const bool scrolled = total < rowHeight * count;
+    setVerticalScrollBarPolicy(scrolled ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    // Every entry shows whole: a list wider than asked for keeps its right edge under the
+    // combo box's and grows to the left, over the page rather than past the window's edge.
+    const int width = std::max(popupWidth, WidthForItems(scrolled));
+    const int left = width > popupWidth ? popupWidth - width : 0;
+    setGeometry(QRect(combo_->mapToGlobal(QPoint(left, combo_->height())), QSize(width, total + chrome)));
     show();
     setFocus(Qt::PopupFocusReason);
 

@@ -1,8 +1,9 @@
 #pragma once
 // CTooltipListCtrl: the pop-up list that CTooltipComboBox opens instead of its own drop-down.
 // It shows the combo box's items (read from the combo box's model, never copied), selects the
-// item under the pointer as the mouse moves and shows that item's tooltip text. Whatever hides
-// it hands the remembered item back to the combo box as its selection and gives it the focus.
+// item under the pointer as the mouse moves and shows that item's tooltip text. It is never
+// narrower than its widest item. Whatever hides it hands the remembered item back to the
+// combo box as its selection and gives it the focus.
 #include <QHash>
 #include <QListView>
 #include <QString>
@@ -27,6 +28,9 @@ public:
     void Open(int popupWidth, int popupHeight);
     int RememberedIndex() const { return remembered_; }
     int RowHeight() const;
+    // Width that shows every item whole: the widest item, the frame and, when `scrolled`,
+    // the scroll bar.
+    int WidthForItems(bool scrolled) const;
 
 protected:
     bool viewportEvent(QEvent* event) override;

@@ -1,5 +1,7 @@
 #include "platform/canvas.h"
 
+#include "platform/core/hires_art.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -79,6 +81,15 @@ QImage CreateCanvasBitmap(int height, int width, int bitsPerPixel, qreal ratio)
     return canvas;
 }
 
+QImage ArtForRatio(const QImage& image, const QImage& image2x, qreal ratio)
+{
+    if (!WantsHiResArt(ratio) || image2x.isNull() || image2x.size() != image.size() * kHiResArtScale)
+        return image;
+    QImage sharp = image2x;
+    sharp.setDevicePixelRatio(kHiResArtScale);
+    return sharp;
+}
+
 void SetBitmapScaling(QPainter& painter)
 {
     const QPaintDevice* device = painter.device();
@@ -123,13 +134,35 @@ qsizetype FittingPrefix(const QFont& font, const QString& word, int width)
     return fits;
 }
 
-} // namespace
+// The pieces of `line` that a break may separate: its words, except that the words of a
+// bracketed group such as "(0-9, a-f)" stay together.
+QStringList BreakUnits(const QString& line)
+{
+    QStringList units;
+    QString current;
+    int depth = 0;
+    for (const QChar c : line) {
+        if (c == QLatin1Char('(') || c == QLatin1Char('['))
+            ++depth;
+        else if ((c == QLatin1Char(')') || c == QLatin1Char(']')) && depth > 0)
+            --depth;
+        if (c == QLatin1Char(' ') && depth == 0) {
+            units.append(current);
+            current.clear();
+            continue;
+        }
+        current += c;
+    }
+    units.append(current);
+    return units;
+}
 
-QStringList WrapTextLine(const QFont& font, const QString& line, int width)
+// Fills each line as far as `width` allows.
+QStringList GreedyWrap(const QFont& font, const QStringList& units, int width)
 {
     QStringList lines;
     QString current;
-    for (QString word : line.split(QLatin1Char(' '))) {
+    for (QString word : units) {
         const QString joined = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
         if (MeasureText(font, joined).width() <= width) {
             current = joined;
@@ -146,6 +179,28 @@ QStringList WrapTextLine(const QFont& font, const QString& line, int width)
     }
     lines.append(current);
     return lines;
+}
+
+} // namespace
+
+QStringList WrapTextLine(const QFont& font, const QString& line, int width)
+{
+    const QStringList units = BreakUnits(line);
+    const QStringList greedy = GreedyWrap(font, units, width);
+    if (greedy.size() < 2)
+        return greedy;
+    // The narrowest width that needs no more lines than `width` does: the lines come out of
+    // even length instead of leaving a lone word on the last.
+    int low = 1;
+    int high = width;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (GreedyWrap(font, units, middle).size() <= greedy.size())
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return GreedyWrap(font, units, low);
 }
 
 void DrawTextLine(QPainter& painter, const QRect& rect, const QString& line, const QFont& font,

@@ -24,6 +24,11 @@ QImage CreateCanvasBitmap(int height, int width, int bitsPerPixel);
 // text is drawn at the screen's resolution. A ratio of 1 or less gives the plain canvas.
 QImage CreateCanvasBitmap(int height, int width, int bitsPerPixel, qreal ratio);
 
+// The picture to draw on a surface of `ratio` device pixels per pixel: the 2x art, marked as
+// such so that painters draw it at the 1x size, when the ratio asks for it and there is 2x
+// art of exactly twice the size; the 1x picture otherwise.
+QImage ArtForRatio(const QImage& image, const QImage& image2x, qreal ratio);
+
 // Bitmaps that the painter draws onto a surface of a device pixel ratio other than 1 are
 // scaled smoothly; at ratio 1 they stay copied pixel for pixel.
 void SetBitmapScaling(QPainter& painter);
@@ -38,9 +43,9 @@ QFont CreateFontFromDesc(const FontDesc& desc, int extra = 0);
 // as a break), extra included; the height is the font's line height.
 QSize MeasureText(const QFont& font, const QString& text);
 
-// `line` broken into display lines no wider than `width` (extra included): at spaces where
-// it can, inside a word only when the word alone is wider. Never empty; an empty line stays
-// one empty line.
+// `line` broken into display lines no wider than `width` (extra included): at spaces outside
+// brackets where it can, inside a word only when the word alone is wider; as few lines as
+// `width` allows, of even length. Never empty; an empty line stays one empty line.
 QStringList WrapTextLine(const QFont& font, const QString& line, int width);
 
 enum class TextAlign

@@ -42,11 +42,11 @@ QImage CResourceLibrary::Bitmap(int number) const
     return decoded.status == pe::DibStatus::Ok ? ToQImage(std::move(decoded.image), false) : QImage();
 }
 
-QImage CResourceLibrary::Icon(int number) const
+QImage CResourceLibrary::Icon(int number, int size) const
 {
     if (number < 0 || number > 0xFFFF)
         return {};
-    pe::IconImage decoded = file_.DecodeIcon(static_cast<uint16_t>(number));
+    pe::IconImage decoded = file_.DecodeIcon(static_cast<uint16_t>(number), size);
     if (decoded.status != pe::IconStatus::Ok)
         return {};
     if (!decoded.isPng)

@@ -21,7 +21,7 @@ public:
 
     // The bitmap or icon of that number; a null image when there is none or it does not decode.
     QImage Bitmap(int number) const;
-    QImage Icon(int number) const;
+    QImage Icon(int number, int size = 32) const;
 
 private:
     bool open_ = false;

@@ -18,6 +18,7 @@ std::optional<ButtonSkin> ReadButtonSkin(const CStringList* lines, const CBmpLis
     const SkinButtonItem& item = read.item;
     ButtonSkin skin;
     skin.image = FindSkinBitmap(bitmaps, item.image);
+    skin.image2x = FindSkinBitmap2x(bitmaps, item.image);
     skin.text = QString::fromStdU16String(item.text);
     skin.font.height = item.fontHeight;
     skin.font.width = item.fontWidth;

@@ -13,6 +13,7 @@
 struct ButtonSkin
 {
     QImage image;               // the strip: three frames side by side (shared, never owned alone)
+    QImage image2x;             // the same strip at twice the size, or null
     QString text;               // caption as written in the skin: line feeds separate lines
     FontDesc font;              // height, width, weight, face name (at most 31 characters)
     COLORREF activeColor = 0;   // pressed or hovered

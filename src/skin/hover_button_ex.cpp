@@ -29,9 +29,10 @@ CHoverButtonEx::CHoverButtonEx(QWidget* parent) : CHoverPushButton(parent)
     font_ = CreateFontFromDesc(fontDesc_);
 }
 
-void CHoverButtonEx::SetImage(const QImage& strip)
+void CHoverButtonEx::SetImage(const QImage& strip, const QImage& strip2x)
 {
     image_ = strip;
+    image2x_ = strip2x;
     frameWidth_ = strip.width() / kFrameCount;
     frameHeight_ = strip.height();
     resize(frameWidth_, frameHeight_);
@@ -39,7 +40,7 @@ void CHoverButtonEx::SetImage(const QImage& strip)
 
 void CHoverButtonEx::SetSkin(const ButtonSkin& skin)
 {
-    SetImage(skin.image);
+    SetImage(skin.image, skin.image2x);
     activeColor_ = skin.activeColor;
     inactiveColor_ = skin.inactiveColor;
     clickOffsetX_ = skin.clickOffsetX;
@@ -83,7 +84,10 @@ void CHoverButtonEx::paintEvent(QPaintEvent*)
     const Frame frame = CurrentFrame();
     QPainter painter(this);
     SetBitmapScaling(painter);
-    painter.drawImage(QPoint(0, 0), image_, QRect(frame * frameWidth_, 0, frameWidth_, frameHeight_));
+    const QImage strip = ArtForRatio(image_, image2x_, devicePixelRatioF());
+    const int scale = strip.width() / std::max(1, image_.width());
+    painter.drawImage(QRect(0, 0, frameWidth_, frameHeight_), strip,
+                      QRect(frame * frameWidth_ * scale, 0, frameWidth_ * scale, frameHeight_ * scale));
 
     const bool pressed = frame == kFramePressed;
     const QColor color = ColorRefToQColor(frame == kFrameNormal ? inactiveColor_ : activeColor_);

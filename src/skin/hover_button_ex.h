@@ -26,13 +26,16 @@ public:
 
     explicit CHoverButtonEx(QWidget* parent = nullptr);
 
-    // Takes the strip (shared, so a pack reload cannot free it under the button) and sizes
-    // the button to one frame, keeping its position.
-    void SetImage(const QImage& strip);
+    // Takes the strip (shared, so a pack reload cannot free it under the button) and, for
+    // screens of high pixel density, the same strip at twice the size; sizes the button to one
+    // frame, keeping its position.
+    void SetImage(const QImage& strip, const QImage& strip2x = {});
     // Replaces image, colours, click offset, font and caption with the item's.
     void SetSkin(const ButtonSkin& skin);
 
     bool HasImage() const { return !image_.isNull() && frameWidth_ > 0 && frameHeight_ > 0; }
+    const QImage& Strip() const { return image_; }
+    const QImage& Strip2x() const { return image2x_; }
     int FrameWidth() const { return frameWidth_; }
     int FrameHeight() const { return frameHeight_; }
     // The frame the button shows in its present state.
@@ -55,6 +58,7 @@ private:
     int frameWidth_ = 0;
     int frameHeight_ = 0;
     QImage image_;
+    QImage image2x_;
     QFont font_;
     FontDesc fontDesc_;
     COLORREF activeColor_ = 0;

@@ -17,7 +17,11 @@ namespace {
 // enough that no sum overflows and no absurd canvas is allocated.
 constexpr int64_t kMaxSide = 8192;
 constexpr int kRegionCorner = 20;
-constexpr int kPanelCorner = 10;
+// The window's shape is a little rounder than the outline drawn, so that the outline's
+// antialiased edge lies inside it.
+constexpr int kMaskCorner = 12;
+// What the box's rounded corners blend into: the white of the page beneath.
+const QColor kBackdrop = Qt::white;
 
 int ClampSide(int64_t value, int minimum)
 {
@@ -53,10 +57,13 @@ void CMessageDialog::ReadKindSkin(const CStringList* strings, const CIconList* i
 {
     if (strings == nullptr || icons == nullptr)
         return;
+    kind_ = kind;
     icon_ = QImage();
+    icon2x_ = QImage();
     for (const CIconObj* entry : *icons) {
         if (entry->number == kind) {
             icon_ = entry->image;
+            icon2x_ = entry->image2x;
             break;
         }
     }
@@ -88,7 +95,7 @@ void CMessageDialog::Prepare()
         move(Placement(size));
     else
         CentreOver(parentWidget());
-    setMask(RoundedRegion(size, kRegionCorner));
+    setMask(RoundedRegion(size, kMaskCorner));
     PlaceButtons();
     DrawCanvas();
     ready_ = true;
@@ -153,14 +160,18 @@ void CMessageDialog::DrawCanvas()
     QPainter painter(&canvas_);
     painter.setRenderHint(QPainter::Antialiasing);
     SetBitmapScaling(painter);
-    const QRect whole = rect();
-    painter.fillRect(whole, ColorRefToQColor(style_.frameColor));
+    const QRectF whole = rect();
+    const qreal radius = kRegionCorner / 2.0;
+    painter.fillRect(whole, kBackdrop);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ColorRefToQColor(style_.frameColor));
+    painter.drawRoundedRect(whole, radius, radius);
     const int inset = std::clamp(style_.frameSize, 0, std::max(width(), height()));
-    const QRect panel = whole.adjusted(inset, inset, -inset, -inset);
+    const QRectF panel = whole.adjusted(inset, inset, -inset, -inset);
     if (panel.isValid()) {
-        painter.setPen(Qt::NoPen);
+        const qreal inner = std::max<qreal>(radius - inset, 1.0);
         painter.setBrush(ColorRefToQColor(style_.panelColor));
-        painter.drawRoundedRect(panel, kPanelCorner / 2.0, kPanelCorner / 2.0);
+        painter.drawRoundedRect(panel, inner, inner);
     }
 
     const QFont font = CreateFontFromDesc(style_.font, style_.textGap);
@@ -173,7 +184,7 @@ void CMessageDialog::DrawCanvas()
     const int64_t step = band + style_.textLinePitch;
     const QStringList lines = DisplayLines(font);
     for (int i = 0; i < lines.size(); ++i) {
-        const int64_t top = textTop_ + step * i;
+        const int64_t top = LineTop(i, static_cast<int>(lines.size()), band, step);
         if (top > height() || top < -kMaxSide)
             break;
         const int centred = static_cast<int>(top + (band - lineHeight) / 2);
@@ -181,7 +192,15 @@ void CMessageDialog::DrawCanvas()
                      color);
     }
     if (!icon_.isNull())
-        painter.drawImage(QPoint(iconX_, iconY_), icon_);
+        painter.drawImage(QRect(QPoint(iconX_, iconY_), icon_.size()),
+                          ArtForRatio(icon_, icon2x_, canvas_.devicePixelRatio()));
+}
+
+int64_t CMessageDialog::LineTop(int index, int count, int64_t band, int64_t step) const
+{
+    if (count == 1 && !icon_.isNull())
+        return iconY_ + (icon_.height() - band) / 2;
+    return textTop_ + step * index;
 }
 
 bool CMessageDialog::OnCommand(int id)

@@ -3,8 +3,10 @@
 // kind's font, the kind's icon and up to three CMsgButtons at the bottom right (an empty
 // caption hides a button). Its result is the pressed button's number (1 for 1015, 2 for
 // 1016, 3 for 1017, 1 for Enter) or 0 when Escape closes it. The box is dragged by its
-// background, never wider than the wizard window (long lines wrap at spaces) and centred
-// over its parent's window. Windows show it through ShowSkinnedMessage.
+// background, keeps a margin inside the wizard window (long lines wrap at spaces outside
+// brackets, into lines of even length) and is centred over its parent's window. A message of
+// one line is centred vertically on the icon. Its rounded outline is drawn antialiased over
+// the white of the page beneath. Windows show it through ShowSkinnedMessage.
 #include "platform/dialog.h"
 #include "skin/core/message_skin.h"
 #include "skin/msg_button.h"
@@ -25,8 +27,10 @@ public:
     static constexpr int kButton3 = 1017; // left
     static constexpr int kMinWidth = 280;
     static constexpr int kMinHeight = 95;
-    // Never wider than the wizard window: longer lines are wrapped.
-    static constexpr int kMaxWidth = 581;
+    // Centred over the wizard window and at least kWindowMargin inside its edges: longer
+    // lines are wrapped.
+    static constexpr int kWindowMargin = 24;
+    static constexpr int kMaxWidth = 581 - 2 * kWindowMargin;
     static constexpr int kButtonWidth = 80;
     static constexpr int kButtonHeight = 28;
     static constexpr int kButtonMargin = 10;
@@ -45,6 +49,9 @@ public:
     bool IsReady() const { return ready_; }
     const QImage& Canvas() const { return canvas_; }
     const QImage& Icon() const { return icon_; }
+    QPoint IconPosition() const { return {iconX_, iconY_}; }
+    // The kind whose look the box read last (0 before any).
+    int Kind() const { return kind_; }
     const MessageTextStyle& TextStyle() const { return style_; }
     // Button 1 (1015), 2 (1016) or 3 (1017).
     CMsgButton* Button(int number);
@@ -65,6 +72,8 @@ private:
     // The message as drawn: its lines, each wrapped to the room the widest box leaves.
     QStringList DisplayLines(const QFont& font) const;
     QSize MeasureBox() const;
+    // Top of display line `index` of `count`, each `band` pixels high and `step` apart.
+    int64_t LineTop(int index, int count, int64_t band, int64_t step) const;
     QPoint Placement(const QSize& size) const;
     void PlaceButtons();
     void DrawCanvas();
@@ -77,7 +86,9 @@ private:
     int textTop_ = 10;
     int iconX_ = 25;
     int iconY_ = 20;
+    int kind_ = 0;
     QImage icon_;
+    QImage icon2x_;
     QImage canvas_;
     std::array<QString, 3> buttonTexts_;
     int result_ = 0;

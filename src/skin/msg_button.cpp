@@ -55,9 +55,9 @@ void CMsgButton::ApplyLoadSkinStyle(const QString& caption)
     style.clickOffsetX = 1;
     style.clickOffsetY = 1;
     style.fillColor = MakeColorRef(255, 255, 255);
-    style.frameColor = MakeColorRef(100, 122, 208);
+    style.frameColor = MakeColorRef(84, 104, 196);
     style.hoverTextColor = MakeColorRef(74, 95, 176);
-    style.textColor = MakeColorRef(100, 122, 208);
+    style.textColor = MakeColorRef(84, 104, 196);
     style.font = FontDesc{-12, 0, 400, u"DejaVu Sans"};
     SetStyle(style);
     SetCaption(caption);

@@ -18,7 +18,7 @@ QPalette ProgramPalette()
         palette.setColor(group, QPalette::WindowText, kText);
         palette.setColor(group, QPalette::Text, kText);
         palette.setColor(group, QPalette::ButtonText, kText);
-        palette.setColor(group, QPalette::Highlight, kAccent);
+        palette.setColor(group, QPalette::Highlight, kAccentText);
         palette.setColor(group, QPalette::HighlightedText, Qt::white);
         palette.setColor(group, QPalette::PlaceholderText, kSecondaryText);
         palette.setColor(group, QPalette::Link, kAccentDark);

@@ -8,7 +8,8 @@ class QPalette;
 
 namespace program_look {
 
-inline const QColor kAccent{100, 122, 208};      // header band, current step, primary buttons
+inline const QColor kAccent{100, 122, 208};      // header band, step rail, decoration
+inline const QColor kAccentText{84, 104, 196};   // text on or in the accent: white on it reads at 5.1:1
 inline const QColor kAccentDark{74, 95, 176};    // pressed; white text on it reads at 5.9:1
 inline const QColor kAccentLight{132, 150, 224}; // hover
 inline const QColor kAccentPale{221, 227, 247};  // a light control with the keyboard focus

@@ -64,22 +64,40 @@ void DrawSkinTextItem(const SkinTextItem& item, QPainter& canvas)
     }
 }
 
-QImage FindSkinBitmap(const CBmpList* bitmaps, int number)
+namespace {
+
+const CBmpObj* FindEntry(const CBmpList* bitmaps, int number)
 {
     if (bitmaps == nullptr)
-        return {};
+        return nullptr;
     for (const CBmpObj* entry : *bitmaps) {
         if (entry->number == number)
-            return entry->image;
+            return entry;
     }
-    return {};
+    return nullptr;
+}
+
+} // namespace
+
+QImage FindSkinBitmap(const CBmpList* bitmaps, int number)
+{
+    const CBmpObj* entry = FindEntry(bitmaps, number);
+    return entry != nullptr ? entry->image : QImage();
+}
+
+QImage FindSkinBitmap2x(const CBmpList* bitmaps, int number)
+{
+    const CBmpObj* entry = FindEntry(bitmaps, number);
+    return entry != nullptr ? entry->image2x : QImage();
 }
 
 bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QPainter& canvas)
 {
-    const QImage image = FindSkinBitmap(bitmaps, number);
-    if (image.isNull())
+    const CBmpObj* entry = FindEntry(bitmaps, number);
+    if (entry == nullptr || entry->image.isNull())
         return false;
+    const qreal ratio = canvas.device() != nullptr ? canvas.device()->devicePixelRatioF() : 1.0;
+    const QImage image = ArtForRatio(entry->image, entry->image2x, ratio);
     canvas.save();
     canvas.setCompositionMode(QPainter::CompositionMode_Source);
     SetBitmapScaling(canvas);

@@ -25,12 +25,15 @@ void DrawSkinTexts(const CStringList* lines, const QString& section, QImage& can
 // whole text and spaced by the text's height plus linePitch.
 void DrawSkinTextItem(const SkinTextItem& item, QPainter& canvas);
 
-// Copies bitmap `number` at its own size to (0, 0); returns whether there was one.
+// Copies bitmap `number` at its own size to (0, 0), from its 2x art on a surface of high pixel
+// density; returns whether there was one.
 bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QPainter& canvas);
 bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QImage& canvas);
 
 // The bitmap with that number, or a null image.
 QImage FindSkinBitmap(const CBmpList* bitmaps, int number);
+// Its 2x art, or a null image when the list holds none.
+QImage FindSkinBitmap2x(const CBmpList* bitmaps, int number);
 
 // The text of string `number` (empty and false when there is none).
 bool GetSkinString(const CStringList* lines, int number, QString& text);

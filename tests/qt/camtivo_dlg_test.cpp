@@ -255,7 +255,7 @@ TEST_F(FrameTest, ShowAllMessagesEndsWithTheFramesOwn)
         for (int n = 50903; n <= 50912; ++n)
             tail.push_back(box(1, n, 50801));
         tail.push_back(box(1, 51102, 50801));
-        tail.push_back(box(3, 51201, 50802, 50801));
+        tail.push_back(box(3, 51201, 51221, 51220)); // Cancel, Save
         tail.push_back(box(4, 51202, 50801));
         tail.push_back(box(1, 51203, 50801));
         for (int n = 51402; n <= 51404; ++n)
@@ -313,7 +313,7 @@ TEST_F(FrameTest, TheSystemMenusAboutBoxNamesTheVersion)
             QTest::mouseClick(qobject_cast<QPushButton*>(about.GetDlgItem(IDOK)), Qt::LeftButton);
         });
         wizard.OnSysCommand(16);
-        EXPECT_TRUE(text.contains(QStringLiteral("Camtivo Version ") + kCamtivoVersion));
+        EXPECT_TRUE(text.contains(QStringLiteral("Camtivo version ") + kCamtivoVersion));
         wizard.OnSysCommand(32); // not the About box's: nothing opens
         EXPECT_EQ(QApplication::activeModalWidget(), &wizard);
     });

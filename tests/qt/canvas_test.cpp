@@ -123,4 +123,63 @@ TEST(Canvas, LinesAreClippedToTheirRectangleAndLeaveThePainterAsItWas)
     EXPECT_NEAR((left + right) / 2.0, 150.0, 3.0);
 }
 
+TEST(Canvas, MessagesWrapOutsideBracketsIntoEvenLines)
+{
+    const QFont font = CreateFontFromDesc(Desc(-13));
+    const auto width = [&](const QString& text) { return MeasureText(font, text).width(); };
+    const QString hex = QStringLiteral("Una clave WEP de 64 bits tiene 10 cifras hexadecimales (0-9, a-f).");
+    const QString restart =
+        QStringLiteral("La cámara puede reiniciarse y no estar disponible durante un minuto.");
+    const struct
+    {
+        const char* name;
+        QString line;
+        int room;
+    } cases[] = {
+        {"a bracketed group is never split", hex,
+         width(QStringLiteral("Una clave WEP de 64 bits tiene 10 cifras (0-9,"))},
+        {"a line just too wide leaves no lone word", restart, width(restart) - 4},
+        {"three lines", restart + QLatin1Char(' ') + restart, width(restart) * 2 / 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QStringList lines = WrapTextLine(font, c.line, c.room);
+        ASSERT_GE(lines.size(), 2);
+        EXPECT_EQ(lines.join(QLatin1Char(' ')), c.line) << "wrapped only at spaces";
+        int widest = 0;
+        int narrowest = c.room;
+        for (const QString& line : lines) {
+            EXPECT_LE(width(line), c.room);
+            EXPECT_EQ(line.count(QLatin1Char('(')), line.count(QLatin1Char(')'))) << line.toStdString();
+            widest = std::max(widest, width(line));
+            narrowest = std::min(narrowest, width(line));
+        }
+        EXPECT_GT(narrowest, widest / 2) << "no short last line";
+    }
+    EXPECT_EQ(WrapTextLine(font, QStringLiteral("Saved."), 400), QStringList{QStringLiteral("Saved.")});
+}
+
+TEST(Canvas, TheTwiceSizedArtIsDrawnFromARatioOfOneAndAHalf)
+{
+    QImage plain(4, 2, QImage::Format_RGB32);
+    QImage sharp(8, 4, QImage::Format_RGB32);
+    const QImage wrongSize(6, 4, QImage::Format_RGB32);
+    const struct
+    {
+        qreal ratio;
+        QImage twice;
+        bool sharpDrawn;
+    } cases[] = {
+        {1.0, sharp, false}, {1.25, sharp, false},   {1.5, sharp, true},
+        {2.0, sharp, true},  {2.0, QImage(), false}, {2.0, wrongSize, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ratio);
+        const QImage chosen = ArtForRatio(plain, c.twice, c.ratio);
+        EXPECT_EQ(chosen.size(), c.sharpDrawn ? sharp.size() : plain.size());
+        // Either way it covers the 1x picture's place.
+        EXPECT_EQ(chosen.deviceIndependentSize(), QSizeF(plain.size()));
+    }
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
 #include "app/language_pack.h"
+#include "page_walk.h"
 #include "platform/canvas.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"
@@ -137,6 +138,120 @@ TEST(HiDpi, MessageBoxesAreDrawnAtTheScreensResolution)
     const QImage shown = box.grab().toImage();
     EXPECT_EQ(shown.size(), box.size() * 2);
     SavePng(shown, QStringLiteral("message_box_ratio2.png"));
+}
+
+// Where the 2x art has detail finer than a 1x pixel (a 2 x 2 block that is not one colour)
+// and nothing covers it, how many such blocks `shown` draws otherwise than the 2x art does.
+// A 1x picture enlarged, its pixels doubled or interpolated, misses them. `covered` is in
+// logical pixels.
+struct ArtDetail
+{
+    int detailed = 0;
+    int missed = 0;
+};
+
+bool Flat(const QImage& image, int x, int y)
+{
+    const QRgb c = image.pixel(x, y);
+    return image.pixel(x + 1, y) == c && image.pixel(x, y + 1) == c && image.pixel(x + 1, y + 1) == c;
+}
+
+bool Near(QRgb a, QRgb b)
+{
+    constexpr int kTolerance = 16;
+    return std::abs(qRed(a) - qRed(b)) <= kTolerance && std::abs(qGreen(a) - qGreen(b)) <= kTolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= kTolerance;
+}
+
+bool SameBlock(const QImage& a, const QImage& b, int x, int y)
+{
+    return Near(a.pixel(x, y), b.pixel(x, y)) && Near(a.pixel(x + 1, y), b.pixel(x + 1, y)) &&
+           Near(a.pixel(x, y + 1), b.pixel(x, y + 1)) && Near(a.pixel(x + 1, y + 1), b.pixel(x + 1, y + 1));
+}
+
+ArtDetail CompareWithArt(const QImage& shown, const QImage& art2x, const QRegion& covered = {})
+{
+    ArtDetail detail;
+    const QImage art = art2x.convertToFormat(QImage::Format_RGB32);
+    const int width = std::min(shown.width(), art.width());
+    const int height = std::min(shown.height(), art.height());
+    for (int y = 0; y + 1 < height; y += 2) {
+        for (int x = 0; x + 1 < width; x += 2) {
+            if (Flat(art, x, y) || covered.contains(QPoint(x / 2, y / 2)))
+                continue;
+            ++detail.detailed;
+            detail.missed += !SameBlock(shown, art, x, y);
+        }
+    }
+    return detail;
+}
+
+void ExpectArtAsSharpAsText(const ArtDetail& detail, const std::string& what)
+{
+    EXPECT_GT(detail.detailed, 20) << what << ": the 2x art has detail to show";
+    EXPECT_LE(detail.missed, detail.detailed / 50)
+        << what << ": " << detail.missed << " of " << detail.detailed << " detailed blocks unlike the 2x art";
+}
+
+void ExpectButtonsSharp(QWidget* window, const std::string& where)
+{
+    for (CHoverButtonEx* button : window->findChildren<CHoverButtonEx*>()) {
+        if (button->isHidden() || !button->HasImage())
+            continue;
+        ASSERT_FALSE(button->Strip2x().isNull()) << where << ": a button without 2x art";
+        const QImage frame =
+            button->Strip2x().copy(0, 0, button->FrameWidth() * 2, button->FrameHeight() * 2);
+        const QImage shown = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ExpectArtAsSharpAsText(CompareWithArt(shown, frame),
+                               where + " button " + button->text().toStdString());
+    }
+}
+
+void ExpectIconSharp(CMessageDialog& box, const std::string& where)
+{
+    QImage icon2x;
+    for (const CIconObj* entry : *qobject_cast<CCamtivoDlg*>(box.parentWidget())->IconList())
+        icon2x = entry->number == box.Kind() ? entry->image2x : icon2x;
+    ASSERT_EQ(icon2x.size(), QSize(64, 64)) << where;
+    QImage onPanel(icon2x.size(), QImage::Format_RGB32);
+    onPanel.fill(Qt::white);
+    QPainter painter(&onPanel);
+    painter.drawImage(0, 0, icon2x);
+    painter.end();
+    const QImage shown = box.grab()
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32)
+                             .copy(QRect(box.IconPosition() * 2, QSize(64, 64)));
+    ExpectArtAsSharpAsText(CompareWithArt(shown, onPanel), where + " icon");
+}
+
+TEST(HiDpi, EveryPageAndBoxDrawsItsArtAtTheScreensResolution)
+{
+    if (qApp->devicePixelRatio() == 1.0)
+        GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
+    for (const auto& [pack, language] : {std::pair{EnglishPackPath(), QStringLiteral("en")},
+                                         std::pair{SpanishPackPath(), QStringLiteral("es")}}) {
+        int pages = 0;
+        page_walk::Walk(pack, language, [&](const page_walk::Shown& shown) {
+            const std::string where = (language + QLatin1Char(' ') + shown.name).toStdString();
+            EXPECT_EQ(shown.image.size(), shown.window->size() * 2) << where;
+            ExpectButtonsSharp(shown.window, where);
+            if (auto* box = qobject_cast<CMessageDialog*>(shown.window))
+                ExpectIconSharp(*box, where);
+            auto* page = qobject_cast<CBmpDialog*>(shown.window);
+            const QImage art2x =
+                page ? FindSkinBitmap2x(page->BitmapList(), page->BackgroundNumber()) : QImage();
+            if (art2x.isNull())
+                return;
+            QRegion covered;
+            for (QWidget* child : page->findChildren<QWidget*>())
+                if (!child->isHidden() && !child->isWindow())
+                    covered += QRect(child->mapTo(page, QPoint(0, 0)), child->size());
+            ExpectArtAsSharpAsText(CompareWithArt(shown.image, art2x, covered), where);
+            ++pages;
+        });
+        EXPECT_GE(pages, 15) << "every page has 2x art";
+    }
 }
 
 } // namespace

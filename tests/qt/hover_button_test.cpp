@@ -178,15 +178,15 @@ TEST(MsgButton, LoadSkinStyleIsThePagesOutlinedButtonReadableOnHover)
     CMsgButton button;
     button.resize(80, 24);
     button.ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
-    EXPECT_EQ(button.CaptionColor(), MakeColorRef(100, 122, 208));
+    EXPECT_EQ(button.CaptionColor(), MakeColorRef(84, 104, 196));
     Enter(&button);
     EXPECT_EQ(button.CaptionColor(), MakeColorRef(74, 95, 176)) << "darker, still on white";
     Leave(&button);
-    EXPECT_EQ(button.CaptionColor(), MakeColorRef(100, 122, 208));
+    EXPECT_EQ(button.CaptionColor(), MakeColorRef(84, 104, 196));
     EXPECT_EQ(button.Style().font.faceName, u"DejaVu Sans");
 
     const QImage shown = button.grab().toImage();
-    EXPECT_EQ(shown.pixelColor(40, 0), QColor(100, 122, 208)) << "accent outline";
+    EXPECT_EQ(shown.pixelColor(40, 0), QColor(84, 104, 196)) << "accent text outline";
     EXPECT_EQ(shown.pixelColor(3, 12), QColor(Qt::white)) << "white fill";
-    EXPECT_NE(shown.pixelColor(0, 0), QColor(100, 122, 208)) << "rounded corner";
+    EXPECT_NE(shown.pixelColor(0, 0), QColor(84, 104, 196)) << "rounded corner";
 }

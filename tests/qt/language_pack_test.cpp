@@ -12,6 +12,7 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -194,7 +195,7 @@ TEST(EnglishPack, EverySectionDrawsItsTextsAndSkinsItsButtons)
          5,
          {u"Start", u"Close", u"Install Utility", u"Setup Varnet", u"User Guide", u"Exit", u"Language"}},
         {u"8_Search", 17, {u"Search", u"Next", u"Back", u"Close"}},
-        {u"Search_Password", 4, {u"OK", u"Cancel"}},
+        {u"Search_Password", 3, {u"OK", u"Cancel"}}, // the line under the title is the program's
         {u"Search_Progress", 2, {}},
         {u"Save_Progress", 2, {}},
     };
@@ -375,4 +376,67 @@ TEST(PackTool, FlatArtComesThroughTheEightBitRunLengthBitmapExactly)
         for (int x = 0; x < 600; ++x)
             ASSERT_EQ(decoded.image.pixels[size_t(y) * 600 + x], expected[size_t(x)] | 0xFF000000u)
                 << x << "," << y;
+}
+
+TEST(LanguagePack, ABitmapTwentyThousandAboveAnotherIsItsArtAtTwiceTheSize)
+{
+    const auto solid = [](int width, int height) {
+        const size_t stride = static_cast<size_t>(width * 3 + 3) / 4 * 4;
+        return test_pe::Dib(width, height, 24, 0, {}, test_pe::Bytes(stride * height, 0x80));
+    };
+    const test_pe::BuiltPe built = test_pe::BuildPe({{pe::kResourceBitmap, 5, solid(2, 3)},
+                                                     {pe::kResourceBitmap, 7, solid(2, 2)},
+                                                     {pe::kResourceBitmap, 20005, solid(4, 6)},
+                                                     {pe::kResourceBitmap, 20006, solid(1, 1)},
+                                                     {pe::kResourceBitmap, 20007, solid(3, 3)}});
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("Twice.dll")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(built.bytes.data()), static_cast<qint64>(built.bytes.size()));
+    file.close();
+    Pack pack;
+    ASSERT_EQ(pack.Load(file.fileName()), 0);
+    // 20005 and 20007 belong to 5 and 7; 20006 has no 1x twin and is a bitmap of its own.
+    EXPECT_EQ(Numbers(pack.bitmaps), (std::vector<int>{5, 7, 20006}));
+    const auto entry = [&](int number) {
+        for (const CBmpObj* b : pack.bitmaps)
+            if (b->number == number)
+                return b;
+        return static_cast<const CBmpObj*>(nullptr);
+    };
+    // The 2x art is read only when a screen can draw it.
+    const bool hiRes = qGuiApp->devicePixelRatio() >= 1.5;
+    EXPECT_EQ(entry(5)->image2x.isNull(), !hiRes);
+    if (hiRes) {
+        EXPECT_EQ(entry(5)->image2x.size(), QSize(4, 6));
+    }
+    EXPECT_TRUE(entry(7)->image2x.isNull()) << "2x art of the wrong size is never drawn";
+}
+
+TEST(PackTool, TheTwiceSizedArtIsRenderedFromTheSameSvgAndMustBeTwiceTheSize)
+{
+    QTemporaryDir dir;
+    QFile source(dir.filePath(QStringLiteral("dot.svg")));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"6\">"
+                 "<circle cx=\"5\" cy=\"3\" r=\"2.5\" fill=\"#5468C4\"/></svg>");
+    source.close();
+    const auto run = [&](const QStringList& args) {
+        QProcess process;
+        process.start(kBuildDir + QStringLiteral("/packs/camtivo-packtool"), args);
+        EXPECT_TRUE(process.waitForFinished(20000));
+        return std::pair{process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    };
+    const QString plain = dir.filePath(QStringLiteral("1_dot.bmp"));
+    const QString twice = dir.filePath(QStringLiteral("20001_dot@2x.bmp"));
+    const QString thrice = dir.filePath(QStringLiteral("20001_dot@3x.bmp"));
+    ASSERT_EQ(run({"svg2bmp", source.fileName(), plain}).first, 0);
+    ASSERT_EQ(run({"svg2bmp", source.fileName(), twice, "-1", "--scale", "2"}).first, 0);
+    ASSERT_EQ(run({"svg2bmp", source.fileName(), thrice, "-1", "--scale", "3"}).first, 0);
+    const QString rc = dir.filePath(QStringLiteral("pack.rc"));
+    EXPECT_EQ(run({"rc", rc, "--bitmaps", plain, twice}).first, 0);
+    const auto [status, errors] = run({"rc", rc, "--bitmaps", plain, thrice});
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("2x art of bitmap 1 must be 20 x 12")))
+        << errors.toStdString();
 }

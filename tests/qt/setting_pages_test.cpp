@@ -163,6 +163,13 @@ TEST_F(NetworkPage, TheFixedFlagChoosesAndBothButtonsWriteTheFlags)
     // A click on the caption beside the button chooses it too.
     QTest::mouseClick(fixed, Qt::LeftButton, {}, QPoint(fixed->width() - 20, 10));
     EXPECT_TRUE(fixed->isChecked());
+    // So does a click anywhere on its card, such as on the help under the caption.
+    for (auto [choice, help] : {std::pair{dhcp, QPoint(400, 212)}, std::pair{fixed, QPoint(400, 140)}}) {
+        QWidget* under = page.childAt(help);
+        ASSERT_EQ(under, choice);
+        QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(&page, help));
+        EXPECT_TRUE(choice->isChecked());
+    }
     Click(IDC_BACK);
     EXPECT_EQ(record.info.Get(DeviceInfo::fixedIp), 1);
     EXPECT_EQ(record.info.Get(DeviceInfo::dhcpEnable), 0);
@@ -226,7 +233,8 @@ TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
     ASSERT_EQ(answers.shown.size(), 3u);
     EXPECT_EQ(answers.shown[0].kind, 3);
     EXPECT_EQ(answers.shown[0].message, SkinString(&strings, 51201));
-    EXPECT_EQ(answers.shown[0].button2, SkinString(&strings, 50801));
+    EXPECT_EQ(answers.shown[0].button1, SkinString(&strings, 51221)) << "Cancel";
+    EXPECT_EQ(answers.shown[0].button2, SkinString(&strings, 51220)) << "Save";
     EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_ACTION, ACTION_SAVE}}));
 }
 

@@ -9,13 +9,13 @@ namespace {
 
 struct ComboFixture
 {
-    explicit ComboFixture(int items)
+    explicit ComboFixture(int items, const QString& name = QStringLiteral("(GMT+%1) Zone %1"))
     {
         window.resize(400, 300);
         combo = new CTooltipComboBox(&window);
-        combo->setGeometry(20, 20, 200, 24);
+        combo->setGeometry(200, 20, 200, 24);
         for (int i = 0; i < items; ++i)
-            combo->addItem(QStringLiteral("(GMT+%1:00) Zone number %1").arg(i));
+            combo->addItem(name.arg(i));
         window.show();
         combo->setCurrentIndex(items > 2 ? 2 : 0);
     }
@@ -28,6 +28,26 @@ struct ComboFixture
 };
 
 } // namespace
+
+TEST(TooltipComboBox, NamesWiderThanTheListAreShownWholeInAListGrownToTheLeft)
+{
+    ComboFixture f(20, QStringLiteral("(GMT+%1:00) L\u00EDnea internacional de cambio de fecha"));
+    f.combo->SetDroppedSize(200, f.combo->height() + 6 * f.List()->RowHeight());
+    f.combo->OpenList();
+    int widest = 0;
+    for (int i = 0; i < f.combo->count(); ++i)
+        widest = std::max(widest, f.List()->visualRect(f.List()->model()->index(i, 0)).width());
+    EXPECT_GE(f.List()->viewport()->width(), widest) << "no row is cut";
+    EXPECT_GT(f.List()->width(), 200);
+    // Its right edge stays under the combo box's, so it grows over the page, not past it.
+    EXPECT_EQ(f.List()->geometry().right(), f.combo->mapToGlobal(QPoint(199, 0)).x());
+    // The closed control cuts the name short and its tooltip shows it whole.
+    EXPECT_EQ(f.combo->ShownTip(), f.combo->currentText());
+    f.combo->SetTipText(QStringLiteral("own tip"));
+    EXPECT_EQ(f.combo->ShownTip(), QStringLiteral("own tip"));
+    ComboFixture fits(3);
+    EXPECT_TRUE(fits.combo->ShownTip().isEmpty()) << "a name that fits needs no tooltip";
+}
 
 TEST(TooltipComboBox, ItemTipsAreStoredOnlyForExistingItemsAndCut)
 {

@@ -283,7 +283,7 @@ DibResult PeResourceFile::DecodeBitmap(uint16_t id) const
 
 // Each image is decoded at most once per file: a group may name one broken image thousands
 // of times, and many groups may share it.
-IconImage PeResourceFile::DecodeIcon(uint16_t groupId) const
+IconImage PeResourceFile::DecodeIcon(uint16_t groupId, int size) const
 {
     IconImage none;
     none.status = IconStatus::NotFound;
@@ -291,7 +291,7 @@ IconImage PeResourceFile::DecodeIcon(uint16_t groupId) const
     if (!group)
         return none;
     const GroupIconResult directory = ReadGroupIcon(Data(*group));
-    for (size_t index : RankIconEntries(directory.entries)) {
+    for (size_t index : RankIconEntries(directory.entries, size)) {
         const uint16_t imageId = directory.entries[index].imageId;
         const ResourceEntry* image = Find(kResourceIcon, imageId);
         if (!image || brokenIcons_.count(imageId))

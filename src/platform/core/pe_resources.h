@@ -61,7 +61,7 @@ public:
 
     DibResult DecodeBitmap(uint16_t id) const;
     // The image of the group icon nearest to 32 x 32 that decodes.
-    IconImage DecodeIcon(uint16_t groupId) const;
+    IconImage DecodeIcon(uint16_t groupId, int size = 32) const;
 
 private:
     friend struct PeParser;

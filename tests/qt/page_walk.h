@@ -1,0 +1,205 @@
+#pragma once
+// A walk over everything the wizard shows in one language: the wizard started in test mode
+// from a scratch folder whose English.dll is the pack under test, every page it creates, every
+// message its pages can show, the About box, the login dialog and both progress dialogs. Each
+// is saved as a PNG named after it, the language and the screen's pixel ratio, and handed to
+// the caller with the texts a user reads on it.
+#include "app/about_dialog.h"
+#include "app/camtivo_dlg.h"
+#include "app/data_folders.h"
+#include "device/password_dialog.h"
+#include "device/progress_dlg.h"
+#include "pages/basic_setting_dialog.h"
+#include "pages/tooltip_combo_box.h"
+#include "platform/core/time_scale.h"
+#include "platform/core/window_messages.h"
+#include "platform/message_box.h"
+#include "qt_test_support.h"
+#include "skin/core/skin_text_items.h"
+#include "skin/hover_button_ex.h"
+#include "skin/message_answer.h"
+#include "skin/message_dialog.h"
+#include "skin/msg_button.h"
+#include "skin/skin_draw.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+
+namespace page_walk {
+
+// What one page or box shows.
+struct Shown
+{
+    QString name;      // e.g. "page_9_Basic Setting", "message_3"
+    QWidget* window;   // the page or box, alive during the visit
+    QImage image;      // its grab, at the screen's pixel ratio
+    QStringList texts; // every text on it a user reads
+};
+
+using Visit = std::function<void(const Shown&)>;
+
+// Captions of the developer buttons that only test mode shows; they are not translated.
+inline bool TestModeOnly(const QString& text)
+{
+    return text == QStringLiteral("Load Skin") || text == QStringLiteral("Show All Message");
+}
+
+// The texts of `window`'s skin section and of its shown controls.
+inline QStringList TextsOf(QWidget* window, const CStringList* strings, const QString& section)
+{
+    QStringList texts;
+    const std::u16string name = section.toStdU16String();
+    for (const SkinTextItem& item : ReadSkinTextItems(strings, name, u"TEXT").items)
+        texts << QString::fromStdU16String(item.text);
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        if (child->isHidden() || child->isWindow())
+            continue;
+        if (auto* msg = qobject_cast<CMsgButton*>(child))
+            texts << msg->Caption();
+        else if (auto* button = qobject_cast<QAbstractButton*>(child))
+            texts << button->text();
+        else if (auto* label = qobject_cast<QLabel*>(child))
+            texts << label->text();
+        else if (auto* combo = qobject_cast<QComboBox*>(child))
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+        else if (auto* edit = qobject_cast<QLineEdit*>(child))
+            texts << edit->placeholderText();
+        texts << child->toolTip();
+    }
+    texts.removeIf([](const QString& text) { return text.isEmpty() || TestModeOnly(text); });
+    return texts;
+}
+
+inline QString Suffix(const QString& language)
+{
+    return QStringLiteral("_%1_ratio%2.png").arg(language).arg(qApp->devicePixelRatio());
+}
+
+inline void Report(const QString& name, QWidget* window, QStringList texts, const QString& language,
+                   const Visit& visit)
+{
+    const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    qt_test::SavePng(image, QString(name).replace(QLatin1Char(' '), QLatin1Char('_')) + Suffix(language));
+    visit(Shown{name, window, image, texts});
+}
+
+inline void VisitPages(CCamtivoDlg& frame, const QString& language, const Visit& visit)
+{
+    for (CBmpDialog* page : frame.Pages()) {
+        const bool wasVisible = page->isVisible();
+        page->show();
+        page->raise();
+        QCoreApplication::processEvents();
+        Report(QStringLiteral("page_") + page->SectionName(), page,
+               TextsOf(page, page->StringList(), page->SectionName()), language, visit);
+        page->setVisible(wasVisible);
+    }
+}
+
+// The basic page's time-zone list, opened as a click opens it.
+inline void VisitZoneList(CCamtivoDlg& frame, const QString& language, const Visit& visit)
+{
+    CBasicSettingDialog& page = frame.BasicPage();
+    page.show();
+    CTooltipComboBox* zones = page.TimeZoneList();
+    zones->SetSelectionQuietly(zones->count() - 8);
+    zones->OpenList();
+    QCoreApplication::processEvents();
+    QStringList texts;
+    for (int i = 0; i < zones->count(); ++i)
+        texts << zones->itemText(i) << zones->List()->ItemTip(i);
+    Report(QStringLiteral("time_zone_list"), zones->List(), texts, language, visit);
+    zones->CloseList();
+    page.hide();
+}
+
+inline void VisitMessages(CCamtivoDlg& frame, CMessageAnswer& answers, const QString& language,
+                          const Visit& visit)
+{
+    answers.shown.clear();
+    frame.SendMessage(WM_WIZARD_SHOW_ALL_MESSAGES);
+    for (size_t i = 0; i < answers.shown.size(); ++i) {
+        const SkinnedMessage& m = answers.shown[i];
+        CMessageDialog box(&frame);
+        box.ReadKindSkin(frame.StringList(), frame.IconList(), m.kind);
+        box.SetNearCursor(false);
+        box.SetTexts(m.message, m.button1, m.button2, m.button3);
+        box.Prepare();
+        Report(QStringLiteral("message_%1").arg(i), &box, {m.message, m.button1, m.button2, m.button3},
+               language, visit);
+    }
+}
+
+inline void VisitDialogs(CCamtivoDlg& frame, const QString& packPath, const QString& language,
+                         const Visit& visit)
+{
+    const CStringList* strings = frame.StringList();
+    CAboutDlg about(&frame, strings);
+    Report(QStringLiteral("about_box"), &about,
+           TextsOf(&about, strings, {}) << CAboutDlg::PackText(strings, CAboutDlg::kTextMenuEntry), language,
+           visit);
+
+    CPassWordDialog login(&frame);
+    login.SetSkin(strings, frame.BitmapList(), frame.IconList());
+    login.SetCameraName(QStringLiteral("Front-door"));
+    qt_test::WhenModal<CPassWordDialog>([&](CPassWordDialog& shown) {
+        Report(QStringLiteral("login_dialog"), &shown,
+               TextsOf(&shown, strings, QString::fromLatin1(CPassWordDialog::kSection)) << shown.CameraLine(),
+               language, visit);
+        shown.EndDialog(IDCANCEL);
+    });
+    login.DoModal();
+
+    for (const CProgressDlg::Kind& kind : {CProgressDlg::kSearch, CProgressDlg::kSave}) {
+        const QString section = QString::fromStdU16String(std::u16string(kind.section));
+        int busy = 1;
+        CProgressDlg progress(&frame);
+        progress.SetBusyFlag(&busy);
+        progress.LoadFrames(packPath, kind, strings);
+        qt_test::WhenModal<CProgressDlg>([&](CProgressDlg& shown) {
+            Report(QStringLiteral("progress_") + section, &shown, TextsOf(&shown, strings, section), language,
+                   visit);
+            busy = 0;
+        });
+        progress.DoModal();
+    }
+}
+
+// Runs the wizard on the pack at `packPath` and visits everything it shows.
+inline void Walk(const QString& packPath, const QString& language, const Visit& visit)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(packPath, dir.filePath(QStringLiteral("English.dll"))));
+    ASSERT_TRUE(QFile::copy(qt_test::DemoDir() + QStringLiteral("/Camtivo.tst"),
+                            dir.filePath(QStringLiteral("Camtivo.tst"))));
+    ScopedDataFolders folders({dir.path()});
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    TimeScale::SetFactor(0.01);
+    CMessageAnswer answers;
+    CMessageBoxAnswer plainAnswers;
+    {
+        CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
+        QTimer::singleShot(0, &frame, [&] {
+            ASSERT_TRUE(qt_test::SpinUntil([&] { return frame.PagesReady(); }));
+            VisitPages(frame, language, visit);
+            VisitZoneList(frame, language, visit);
+            VisitMessages(frame, answers, language, visit);
+            VisitDialogs(frame, dir.filePath(QStringLiteral("English.dll")), language, visit);
+            frame.SendMessage(WM_WIZARD_CLOSE);
+        });
+        frame.DoModal();
+    }
+    TimeScale::SetFactor(1.0);
+    QDir::setCurrent(previous);
+}
+
+} // namespace page_walk
