@@ -1,6 +1,7 @@
 #include "pages/setting_page.h"
 
 #include "device/core/camera_data.h"
+#include "pages/flat_combo_look.h"
 #include "pages/page_controls.h"
 #include "pages/page_layout.h"
 #include "platform/core/code_page.h"
@@ -29,6 +30,7 @@ CSettingPage::CSettingPage(const QString& section, int backgroundNumber, QWidget
 bool CSettingPage::OnInitDialog()
 {
     CBmpDialog::OnInitDialog();
+    CFlatComboLook::Apply(this);
     loadSkin_->ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
     loadSkin_->setVisible(IsTestMode());
     return true;

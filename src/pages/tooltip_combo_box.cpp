@@ -1,22 +1,11 @@
 #include "pages/tooltip_combo_box.h"
 
-#include "skin/program_look.h"
+#include "pages/flat_combo_look.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSignalBlocker>
 #include <QToolTip>
-
-namespace {
-constexpr int kTextPadding = 6;
-constexpr int kArrowRoom = 22;
-constexpr qreal kCornerRadius = 3;
-constexpr qreal kArrowHalfWidth = 4;
-constexpr qreal kArrowHalfHeight = 2;
-const QColor kFrame{201, 206, 221};
-const QColor kArrow{107, 112, 128};
-} // namespace
 
 CTooltipComboBox::CTooltipComboBox(QWidget* parent) : QComboBox(parent), list_(this) {}
 
@@ -84,16 +73,11 @@ void CTooltipComboBox::mouseDoubleClickEvent(QMouseEvent* event)
     mousePressEvent(event);
 }
 
-QRect CTooltipComboBox::TextRect() const
-{
-    return rect().adjusted(kTextPadding, 0, -kArrowRoom, 0);
-}
-
 QString CTooltipComboBox::ShownTip() const
 {
     if (!tipText_.isEmpty())
         return tipText_;
-    const bool cut = fontMetrics().horizontalAdvance(currentText()) > TextRect().width();
+    const bool cut = fontMetrics().horizontalAdvance(currentText()) > flat_combo::TextRect(*this).width();
     return cut ? currentText() : QString();
 }
 
@@ -113,25 +97,5 @@ bool CTooltipComboBox::event(QEvent* event)
 
 void CTooltipComboBox::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const bool focused = hasFocus() || list_.isVisible();
-    const qreal line = focused ? 2 : 1;
-    painter.setPen(QPen(focused ? program_look::kAccentText : kFrame, line));
-    painter.setBrush(isEnabled() ? QColor(Qt::white) : program_look::kSidePanel);
-    painter.drawRoundedRect(QRectF(rect()).adjusted(line / 2, line / 2, -line / 2, -line / 2), kCornerRadius,
-                            kCornerRadius);
-
-    const QPointF centre(width() - kArrowRoom / 2.0, height() / 2.0);
-    painter.setPen(QPen(kArrow, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
-    const QPointF chevron[] = {centre + QPointF(-kArrowHalfWidth, -kArrowHalfHeight),
-                               centre + QPointF(0, kArrowHalfHeight),
-                               centre + QPointF(kArrowHalfWidth, -kArrowHalfHeight)};
-    painter.drawPolyline(chevron, 3);
-
-    const QRect text = TextRect();
-    painter.setPen(isEnabled() ? program_look::kText : program_look::kSecondaryText);
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                     fontMetrics().elidedText(currentText(), Qt::ElideRight, text.width()));
+    flat_combo::Paint(*this, list_.isVisible());
 }

@@ -53,7 +53,6 @@ protected:
 
 private:
     void ToggleList();
-    QRect TextRect() const;
 
     CTooltipListCtrl list_;
     int popupWidth_ = -1;
