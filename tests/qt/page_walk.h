@@ -24,10 +24,12 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -138,6 +140,27 @@ inline void VisitMessages(CCamtivoDlg& frame, CMessageAnswer& answers, const QSt
     }
 }
 
+// The window's right-click menu, opened as a right click on the page opens it.
+inline void VisitMenu(CCamtivoDlg& frame, const QString& language, const Visit& visit)
+{
+    auto* poll = new QTimer(&frame);
+    QObject::connect(poll, &QTimer::timeout, poll, [&frame, poll, language, visit] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr)
+            return;
+        poll->stop();
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts << action->text();
+        Report(QStringLiteral("context_menu"), menu, texts, language, visit);
+        menu->close();
+        poll->deleteLater();
+    });
+    poll->start(5);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 200), frame.mapToGlobal(QPoint(300, 200)));
+    QApplication::sendEvent(&frame, &event);
+}
+
 inline void VisitDialogs(CCamtivoDlg& frame, const QString& packPath, const QString& language,
                          const Visit& visit)
 {
@@ -192,6 +215,7 @@ inline void Walk(const QString& packPath, const QString& language, const Visit& 
             ASSERT_TRUE(qt_test::SpinUntil([&] { return frame.PagesReady(); }));
             VisitPages(frame, language, visit);
             VisitZoneList(frame, language, visit);
+            VisitMenu(frame, language, visit);
             VisitMessages(frame, answers, language, visit);
             VisitDialogs(frame, dir.filePath(QStringLiteral("English.dll")), language, visit);
             frame.SendMessage(WM_WIZARD_CLOSE);
