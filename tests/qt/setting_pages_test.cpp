@@ -284,6 +284,13 @@ TEST_F(IpPage, DotMovesToTheNextPartAndAPastedAddressFillsItsRow)
     EXPECT_EQ(page.Octet(8)->text(), "192");
 }
 
+// camtivo-cli prints the same words the wizard shows in English.
+TEST_F(IpPage, TheCommandLinesTextsAreTheEnglishPacks)
+{
+    for (int n = kMsgOctetRange; n <= kMsgDnsNotUnicast; ++n)
+        EXPECT_EQ(SkinString(&strings, n).toStdString(), IpMessageEnglish(n)) << n;
+}
+
 TEST_F(IpPage, TheSidePanelShowsTheRecordsDeviceText)
 {
     record.info.Set(DeviceInfo::deviceText, "IPCam 2.0");

@@ -35,10 +35,12 @@ std::string BasicMessage(const BasicCheck& check, const BasicSettings& settings)
     case BasicField::Minute:
         return "minute out of range (0 to 59)";
     case BasicField::Name:
-        return "camera name may hold only letters, digits, '_' and '-', and may not begin or end with '_' "
-               "or '-'";
+        return "camera name may hold only the letters A-Z and a-z (no accented letters), digits, '_' and "
+               "'-', "
+               "and may not begin or end with '_' or '-'";
     case BasicField::Description:
-        return "description may hold only printable ASCII characters";
+        return "description may hold only the letters A-Z and a-z (no accented letters), digits, spaces and "
+               "ASCII punctuation marks";
     case BasicField::None:
         break;
     }
