@@ -180,17 +180,25 @@ TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
     EXPECT_EQ(answers.shown.size(), wrong.size());
 }
 
+// Cancel by a click, or by Return while Cancel has the focus: Return presses the focused button.
 TEST_F(SearchPageTest, CancelledLoginStaysAndKeepsTheCameraLocked)
 {
     Add({"Attic", {10, 0, 0, 1}});
     page.RefreshFromCameraList();
-    WhenModal<CPassWordDialog>([](CPassWordDialog& login) {
-        TypeLogin(login, "admin", "secret");
-        QTest::mouseClick(login.CancelButton(), Qt::LeftButton);
-    });
-    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
-    EXPECT_EQ(cameras.GetHead()->loginRequired, 1);
-    EXPECT_TRUE(Received().empty());
+    for (const bool byReturn : {false, true}) {
+        WhenModal<CPassWordDialog>([byReturn](CPassWordDialog& login) {
+            TypeLogin(login, "admin", "secret");
+            if (byReturn) {
+                login.CancelButton()->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(login.CancelButton(), Qt::Key_Return);
+            } else {
+                QTest::mouseClick(login.CancelButton(), Qt::LeftButton);
+            }
+        });
+        QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+        EXPECT_EQ(cameras.GetHead()->loginRequired, 1) << byReturn;
+        EXPECT_TRUE(Received().empty()) << byReturn;
+    }
 }
 
 TEST_F(SearchPageTest, ALoginAcceptedAfterTheListWasReplacedDoesNotReachTheOldRecord)

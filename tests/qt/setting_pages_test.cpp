@@ -312,6 +312,8 @@ TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
     for (const int id : {D::IDC_IP_ADDRESS, D::IDC_SUBNET_MASK, D::IDC_GATEWAY})
         EXPECT_EQ(page.Field(id)->text(), SkinString(&strings, D::kTextFromDhcp)) << id;
     EXPECT_FALSE(SkinString(&strings, D::kTextFromDhcp).isEmpty());
+    EXPECT_EQ(ClippedTexts(page), std::vector<std::string>{});
+    SavePng(page.grab().toImage(), QStringLiteral("page_summary_dhcp.png"));
     EXPECT_EQ(page.Field(D::IDC_TIME)->text(), "00:30:59");
     EXPECT_EQ(page.Field(D::IDC_MAC_ADDRESS)->text(), "00:0a:b3:04:c5:0f");
     EXPECT_EQ(page.Field(D::IDC_SECURITY)->text(), "WEP 64");
