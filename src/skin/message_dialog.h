@@ -3,9 +3,9 @@
 // kind's font, the kind's icon and up to three CMsgButtons at the bottom right (an empty
 // caption hides a button). Its result is the pressed button's number (1 for 1015, 2 for
 // 1016, 3 for 1017; Enter presses the focused button, or 1015 when none has the focus) or 0
-// when Escape closes it. The box is dragged by its
-// background, never wider than the wizard window (long lines wrap at spaces) and centred
-// over its parent's window. Windows show it through ShowSkinnedMessage.
+// when Escape closes it. The box is dragged by its background, never wider than the wizard
+// window (long lines wrap at spaces) and centred over its parent's window. Windows show it
+// through ShowSkinnedMessage.
 #include "platform/dialog.h"
 #include "skin/core/message_skin.h"
 #include "skin/msg_button.h"
