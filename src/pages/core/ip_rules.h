@@ -50,7 +50,6 @@ struct IpCheck
     size_t octet = 0;
     int message = 0; // 0 when every check passed
     bool Passed() const { return message == 0; }
-    IpRow Row() const { return static_cast<IpRow>(octet / 4); }
 };
 
 using IpAddresses = std::array<Ipv4Address, kIpRows>;
