@@ -71,6 +71,7 @@ bool CCamtivoDlg::OnInitDialog()
     PreparePage(mainPage_);
     mainPage_.CreateChild(this);
     mainPage_.show();
+    mainPage_.FocusOnArrival();
     step_ = shownStep_ = 0;
     SetLanguage(languagePage_.GetLanguage());
     if (mainPage_.GetLanguage() != GetLanguage())
@@ -234,6 +235,7 @@ void CCamtivoDlg::ShowPage(int step)
     if (CRecordPage* recordPage = RecordPageOf(step))
         recordPage->LoadFromRecord(selectedCamera_);
     page->show();
+    page->FocusOnArrival();
     if (step == 1 && firstSearch_) {
         firstSearch_ = false;
         RunSearch();

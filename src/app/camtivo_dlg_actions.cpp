@@ -76,7 +76,7 @@ void CCamtivoDlg::RunSearch()
     if (searching_ == 1 && cameraList_.IsEmpty())
         ShowFrameMessage(kMessageNotice, kTextNoCamera);
     searchPage_.RefreshFromCameraList();
-    searchPage_.setFocus();
+    searchPage_.FocusOnArrival();
 }
 
 void CCamtivoDlg::RunSave()

@@ -25,6 +25,11 @@ CMainDialog::CMainDialog(QWidget* parent) : CBmpDialog(parent)
     AddHoverButton(IDC_LANGUAGE, kLanguageButton, QStringLiteral("Setting Language"))->hide();
 }
 
+QAbstractButton* CMainDialog::DefaultButton() const
+{
+    return Item<QAbstractButton>(IDC_START);
+}
+
 bool CMainDialog::OnInitDialog()
 {
     CBmpDialog::OnInitDialog();

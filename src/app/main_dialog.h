@@ -49,6 +49,9 @@ public:
     // The texts fetched at the last skin application.
     const LaunchTexts& Texts() const { return texts_; }
 
+    // Start is the page's step button: Return presses it, and it has the focus on arrival.
+    QAbstractButton* DefaultButton() const override;
+
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id) override;

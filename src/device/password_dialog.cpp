@@ -6,6 +6,7 @@
 #include "skin/button_skin.h"
 #include "skin/core/message_kind.h"
 #include "skin/hover_button_ex.h"
+#include "skin/return_key.h"
 #include "skin/show_message.h"
 #include "skin/skin_draw.h"
 
@@ -25,7 +26,7 @@ CPassWordDialog::CPassWordDialog(QWidget* parent)
     password_->setEchoMode(QLineEdit::Password);
     ok_->setGeometry(search_layout::kLoginOk);
     cancel_->setGeometry(search_layout::kLoginCancel);
-    // Enter anywhere checks the login; no button may take it as its own click.
+    // Enter presses the focused button, and OK from the edits; no button takes it on its own.
     for (CHoverButtonEx* button : {ok_, cancel_}) {
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -134,7 +135,7 @@ void CPassWordDialog::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        CheckLogin();
+        PressForReturn(*event, focusWidget(), ok_);
         break;
     case Qt::Key_Escape:
         EndDialog(IDCANCEL);
@@ -153,8 +154,9 @@ void CPassWordDialog::CheckLogin()
         EndDialog(IDOK);
         return;
     }
+    // The name is usually right: the password is what gets retyped.
     ShowFailure();
-    SelectAllAndFocus(name_);
+    SelectAllAndFocus(password_);
 }
 
 void CPassWordDialog::ShowFailure()

@@ -2,8 +2,9 @@
 // CPassWordDialog: asks for the camera's login name and password before its settings may be
 // changed. The check is local: the typed texts are compared with the login the camera gave in
 // its discovery reply. A wrong login shows the failure box and leaves the dialog open for
-// another try. Escape cancels, as Cancel does; Enter checks the login, as OK does. The dialog
-// sits centred over the wizard window.
+// another try, with the password selected for retyping. Escape cancels, as Cancel does; Enter
+// presses the focused button, and OK from the edits. The dialog sits centred over the wizard
+// window.
 #include "platform/dialog.h"
 #include "skin/pack_lists.h"
 

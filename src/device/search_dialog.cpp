@@ -195,18 +195,19 @@ void CSearchDialog::RefreshFromCameraList()
         const QSignalBlocker quiet(tree_);
         tree_->addTopLevelItems(items);
     }
-    // The first camera's details are shown but its name is not highlighted: nothing is
-    // selected until the user picks a camera.
+    // The first camera is highlighted, and its details shown, until the user picks another.
     if (QTreeWidgetItem* first = tree_->topLevelItem(0))
-        ShowCamera(first->data(0, kIndexRole).toULongLong());
+        tree_->setCurrentItem(first);
     tree_->setFocus(Qt::OtherFocusReason);
 }
 
 void CSearchDialog::ShowCamera(qulonglong index)
 {
     current_ = cameras_ != nullptr ? cameras_->GetAt(static_cast<size_t>(index)) : nullptr;
-    if (current_ == nullptr)
+    if (current_ == nullptr) {
+        ClearFields();
         return;
+    }
     const camera_text::CameraDetails details = camera_text::DetailsOf(*current_);
     const std::pair<int, const std::u16string*> texts[] = {
         {IDC_FIRMWARE, &details.firmware}, {IDC_MAC_ADDRESS, &details.mac},  {IDC_CAMERA_NAME, &details.name},
@@ -220,12 +221,32 @@ void CSearchDialog::ShowCamera(qulonglong index)
     Field(IDC_SECURITY)->SetValue(security < securityTexts_.size() ? securityTexts_[security] : QString());
 }
 
+QTreeWidgetItem* CSearchDialog::ItemOf(const CCameraDataObj* camera) const
+{
+    for (int i = 0; camera != nullptr && cameras_ != nullptr && i < tree_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = tree_->topLevelItem(i);
+        if (cameras_->GetAt(static_cast<size_t>(item->data(0, kIndexRole).toULongLong())) == camera)
+            return item;
+    }
+    return nullptr;
+}
+
 void CSearchDialog::OnSelectionChanged()
 {
-    current_ = nullptr;
     const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
-    if (!selected.isEmpty())
+    if (!selected.isEmpty()) {
         ShowCamera(selected.front()->data(0, kIndexRole).toULongLong());
+        return;
+    }
+    // A click on the list's empty space takes no camera away: the shown one stays highlighted,
+    // so the details and Next keep to the camera the user sees marked.
+    if (QTreeWidgetItem* shown = ItemOf(current_)) {
+        const QSignalBlocker quiet(tree_);
+        shown->setSelected(true);
+    } else {
+        current_ = nullptr;
+        ClearFields();
+    }
 }
 
 // The browser look-up runs a helper program: it answers later, so the window never freezes.

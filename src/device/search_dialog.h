@@ -15,6 +15,7 @@ class CHoverButtonEx;
 class CMsgButton;
 class CValueField;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 class CSearchDialog : public CBmpDialog
 {
@@ -65,8 +66,8 @@ public:
 
     // The frame's camera list; the page only reads it and clears loginRequired on login.
     void SetCameraList(CameraList* cameras) { cameras_ = cameras; }
-    // Rebuilds the tree from the camera list and shows the details of the first camera by name,
-    // without selecting it. The frame calls it whenever it has replaced or refilled the list.
+    // Rebuilds the tree from the camera list and highlights the first camera by name, whose
+    // details it shows. The frame calls it whenever it has replaced or refilled the list.
     void RefreshFromCameraList();
     // Drops every pointer into the camera list (tree, details, current camera). The frame
     // calls it before it empties or replaces the list, so nothing on the page can reach a
@@ -97,6 +98,8 @@ private:
     void ClearFields();
     void ShowCamera(qulonglong index);
     void OnSelectionChanged();
+    // The tree's item of a camera of the list, or nullptr.
+    QTreeWidgetItem* ItemOf(const CCameraDataObj* camera) const;
     void OnDoubleClick();
     void OnBrowserAnswer(bool registered);
     void OnSearch();

@@ -1,8 +1,10 @@
 #include "pages/ip_setting_dialog.h"
 
 #include "device/core/camera_data.h"
+#include "pages/address_part_keys.h"
 #include "pages/page_controls.h"
 #include "pages/page_layout.h"
+#include "platform/core/code_page.h"
 #include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
 
@@ -27,13 +29,24 @@ CIpSettingDialog::CIpSettingDialog(QWidget* parent)
         RegisterControl(kOctetIds[i], octets_[i]);
         if (column < 3)
             MakeSeparator(this, RowRect(row, x + kOctetWidth, kDotWidth), QStringLiteral("."));
+        if (column == 3)
+            new CAddressPartKeys({octets_[i - 3], octets_[i - 2], octets_[i - 1], octets_[i]}, this);
     }
 }
 
 void CIpSettingDialog::LoadStrings()
 {
     GetSkinString(StringList(), kTextButton, buttonText_);
-    GetSkinString(StringList(), kTextOctetRange, octetRangeText_);
+    for (size_t i = 0; i < messages_.size(); ++i)
+        GetSkinString(StringList(), kFirstMessage + static_cast<int>(i), messages_[i]);
+}
+
+QString CIpSettingDialog::MessageText(int message) const
+{
+    const auto index = static_cast<size_t>(message - kFirstMessage);
+    if (index < messages_.size() && !messages_[index].isEmpty())
+        return messages_[index];
+    return QString::fromUtf8(IpMessageEnglish(message));
 }
 
 void CIpSettingDialog::ApplySkin()
@@ -50,6 +63,7 @@ void CIpSettingDialog::LoadFromRecord(CCameraDataObj* record)
     const IpOctetTexts texts = ReadIpSettings(record->info);
     for (size_t i = 0; i < kIpOctets; ++i)
         octets_[i]->setText(QString::fromStdU16String(texts[i]));
+    ShowCameraLabel(QString::fromStdU16String(ToWide(record->info.Get(DeviceInfo::deviceText))));
 }
 
 IpOctetTexts CIpSettingDialog::Texts() const
@@ -62,11 +76,11 @@ IpOctetTexts CIpSettingDialog::Texts() const
 
 bool CIpSettingDialog::ValidateAll()
 {
-    const std::optional<size_t> bad = FirstInvalidOctet(Texts());
-    if (!bad)
+    const IpCheck check = CheckIpSettings(Texts());
+    if (check.Passed())
         return true;
-    ShowMessage(kMessageError, octetRangeText_, buttonText_);
-    SelectAllAndFocus(octets_[*bad]);
+    ShowMessage(kMessageError, MessageText(check.message), buttonText_);
+    SelectAllAndFocus(octets_[check.octet]);
     return false;
 }
 
@@ -84,5 +98,7 @@ bool CIpSettingDialog::OnCommand(int id)
 void CIpSettingDialog::ShowAllMessages()
 {
     LoadStrings();
-    ShowMessage(kMessageError, octetRangeText_, SkinString(StringList(), kSearchPageButton));
+    const QString button = SkinString(StringList(), kSearchPageButton);
+    for (int message = kFirstMessage; message < kFirstMessage + kMessageCount; ++message)
+        ShowMessage(kMessageError, MessageText(message), button);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // CIpSettingDialog: the page on which the user enters the camera's fixed address, subnet mask,
-// default gateway and two DNS servers, four decimal octets each. An octet above 255 is
-// reported and focused; nothing else is checked.
-#include "pages/core/setting_rules.h"
+// default gateway and two DNS servers, four decimal octets each. Next and Back run the address
+// rules (ip_rules.h): the first that fails is shown and its part focused, and nothing is saved.
+// "." moves to an address's next part and a pasted dotted address fills its four parts. The
+// side panel shows the record's device text.
+#include "pages/core/ip_rules.h"
 #include "pages/setting_page.h"
 
 #include <QString>
@@ -26,7 +28,9 @@ public:
     };
 
     static constexpr int kTextButton = 51101;
-    static constexpr int kTextOctetRange = kMsgOctetRange;
+    // The messages of the address rules, kMsgOctetRange to kMsgDnsNotUnicast.
+    static constexpr int kFirstMessage = kMsgOctetRange;
+    static constexpr int kMessageCount = kMsgDnsNotUnicast - kMsgOctetRange + 1;
     static constexpr int kSearchPageButton = 50801; // the search page's, for ShowAllMessages
 
     explicit CIpSettingDialog(QWidget* parent = nullptr);
@@ -44,7 +48,10 @@ private:
     IpOctetTexts Texts() const;
     bool ValidateAll();
 
+    // The pack's text of a rule's message; the English one where the pack has none.
+    QString MessageText(int message) const;
+
     QString buttonText_;
-    QString octetRangeText_;
+    std::array<QString, kMessageCount> messages_;
     std::array<QLineEdit*, kIpOctets> octets_{};
 };

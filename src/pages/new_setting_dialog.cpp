@@ -58,6 +58,7 @@ void CNewSettingDialog::LoadStrings()
 {
     for (size_t i = 0; i < texts_.size(); ++i)
         GetSkinString(StringList(), kTextSaveQuestion + static_cast<int>(i), texts_[i]);
+    GetSkinString(StringList(), kTextFromDhcp, fromDhcpText_);
 }
 
 void CNewSettingDialog::ApplySkin()
@@ -79,10 +80,16 @@ void CNewSettingDialog::LoadFromRecord(CCameraDataObj* record)
     const DeviceInfo& info = record->info;
     using namespace camera_text;
     SetField(IDC_NAME, info.Get(DeviceInfo::cameraName));
-    // Addresses show whatever the network mode: with DHCP they are the camera's last ones.
-    SetField(IDC_IP_ADDRESS, DottedQuad(info.Get(DeviceInfo::ipAddress)));
-    SetField(IDC_SUBNET_MASK, DottedQuad(info.Get(DeviceInfo::subnetMask)));
-    SetField(IDC_GATEWAY, DottedQuad(info.Get(DeviceInfo::gateway)));
+    // With DHCP the stored addresses are only the camera's last ones: they are not what it
+    // will use, so the rows say where its addresses come from instead.
+    if (info.Get(DeviceInfo::dhcpEnable) == 0) {
+        SetField(IDC_IP_ADDRESS, DottedQuad(info.Get(DeviceInfo::ipAddress)));
+        SetField(IDC_SUBNET_MASK, DottedQuad(info.Get(DeviceInfo::subnetMask)));
+        SetField(IDC_GATEWAY, DottedQuad(info.Get(DeviceInfo::gateway)));
+    } else {
+        for (const int id : {IDC_IP_ADDRESS, IDC_SUBNET_MASK, IDC_GATEWAY})
+            Field(id)->SetValue(fromDhcpText_);
+    }
     SetField(IDC_DATE, info.Get(DeviceInfo::date));
     SetField(IDC_TIME, info.Get(DeviceInfo::time));
     SetField(IDC_MAC_ADDRESS, MacText(info.Get(DeviceInfo::macAddress)));

@@ -32,6 +32,8 @@ public:
     static constexpr int kTextSaveQuestion = 51201;
     static constexpr int kTextSaved = 51202;
     static constexpr int kTextNotSaved = 51203;
+    // Shown for the address, mask and gateway of a camera that takes them from DHCP.
+    static constexpr int kTextFromDhcp = 51209;
     // The search page's captions of the question's buttons: the second one saves.
     static constexpr int kTextCancel = 50802;
     static constexpr int kTextSaveButton = 51220; // the save question's buttons
@@ -57,6 +59,7 @@ private:
     void AskToSave();
 
     std::array<QString, 3> texts_;
+    QString fromDhcpText_;
     std::vector<QString> securityTexts_;
     std::vector<std::pair<int, CValueField*>> fields_;
 };

@@ -13,6 +13,8 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -53,7 +55,7 @@ SecurityType CWireless3Dialog::CurrentType() const
 
 void CWireless3Dialog::LoadStrings()
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 5; ++i)
         messages_[i] = SkinString(StringList(), kMsgSecurityButton + i);
 }
 
@@ -87,14 +89,25 @@ void CWireless3Dialog::LoadFromRecord(CCameraDataObj* record)
     CSettingPage::LoadFromRecord(record);
     if (record == nullptr)
         return;
-    const DeviceInfo& info = record->info;
+    DeviceInfo& info = record->info;
     const SecurityType type = SecurityTypeOf(info);
     typeList_->setCurrentIndex(static_cast<int>(type));
     OnSecurityTypeChanged();
-    if (type == SecurityType::Wep64 || type == SecurityType::Wep128)
-        wepKey_->setText(Wide(StoredKeyText(type, info)));
+    // The passphrase regenerates a key into the record; the camera's own key is put back.
+    const auto keyArea = info.Get(DeviceInfo::bWepKey);
+    const std::vector<uint8_t> storedKeys(keyArea.begin(), keyArea.end());
     wepPassphrase_->setText(Wide(info.Get(DeviceInfo::WepPassphrase)));
+    std::ranges::copy(storedKeys, keyArea.begin());
+    if (type == SecurityType::Wep64 || type == SecurityType::Wep128)
+        ShowKey(Wide(StoredKeyText(type, info)));
     wpaPassphrase_->setText(Wide(info.Get(DeviceInfo::WpaPassphrase)));
+}
+
+void CWireless3Dialog::ShowKey(const QString& key)
+{
+    if (key.size() > wepKey_->maxLength())
+        wepKey_->setMaxLength(static_cast<int>(key.size()));
+    wepKey_->setText(key);
 }
 
 void CWireless3Dialog::ShowWepEdits(bool shown)
@@ -157,7 +170,7 @@ void CWireless3Dialog::OnWepPassphraseChanged()
     const auto key = GenerateWepKey(CurrentType(), ToU16View(wepPassphrase_->text()), info);
     keyLocked_ = key.has_value();
     if (key)
-        wepKey_->setText(QString::fromStdString(*key));
+        ShowKey(QString::fromStdString(*key));
 }
 
 bool CWireless3Dialog::eventFilter(QObject* watched, QEvent* event)
@@ -204,6 +217,6 @@ bool CWireless3Dialog::OnCommand(int id)
 
 void CWireless3Dialog::ShowAllMessages()
 {
-    for (int i = 1; i < 4; ++i)
+    for (int i = 1; i < 5; ++i)
         ShowMessage(kMessageError, messages_[i], messages_[0]);
 }

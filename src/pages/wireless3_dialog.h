@@ -3,7 +3,8 @@
 // "SECURITY TYPE" block) switches between the WEP passphrase and key edits and the WPA cipher
 // and passphrase edits, and the captions between the "WEP TEXT" and "WPA TEXT" blocks. A WEP
 // passphrase generates the key into the record as it is typed and locks the key edit; Next and
-// Back check the lengths, then save.
+// Back check the key and passphrase, then save. Loading a record never changes its key: a
+// passphrase stored cut to 16 characters may make another key than the one the camera uses.
 #include "pages/core/wireless_rules.h"
 #include "pages/setting_page.h"
 
@@ -64,5 +65,8 @@ private:
     bool keyLocked_ = false;
     bool reload_ = true;
     QStringList securityTypes_;
-    QString messages_[4]; // strings 51401 to 51404
+    // Shows a key the program made (loaded or generated) whole, whatever the edit's limit.
+    void ShowKey(const QString& key);
+
+    QString messages_[5]; // strings 51401 to 51405
 };

@@ -2,6 +2,7 @@
 
 #include "platform/canvas.h"
 #include "platform/core/window_messages.h"
+#include "skin/arrival_focus.h"
 #include "skin/button_skin.h"
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
@@ -24,6 +25,20 @@ CBmpDialog::CBmpDialog(QWidget* parent) : CDialog(parent)
 }
 
 CBmpDialog::~CBmpDialog() = default;
+
+QAbstractButton* CBmpDialog::DefaultButton() const
+{
+    return Item<QAbstractButton>(IDC_NEXT);
+}
+
+void CBmpDialog::FocusOnArrival()
+{
+    QWidget* target = FirstField(this);
+    if (target == nullptr)
+        target = DefaultButton();
+    if (target != nullptr && target->isVisibleTo(this) && target->isEnabled())
+        target->setFocus(Qt::OtherFocusReason);
+}
 
 void CBmpDialog::SetLists(CStringList* strings, CBmpList* bitmaps, CIconList* icons)
 {

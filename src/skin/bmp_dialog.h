@@ -19,6 +19,7 @@
 
 class CHoverButtonEx;
 class CMsgButton;
+class QAbstractButton;
 
 // Numbers of the standard buttons of a page.
 inline constexpr int IDC_NEXT = 1003;
@@ -77,6 +78,13 @@ public:
     // Applies the items of those names to the hover buttons of those numbers; a number with no
     // hover button on the page is passed over.
     void ApplyPageButtonSkins(std::initializer_list<std::pair<int, const char*>> buttons);
+
+    // The button Return and Enter press when the focus is not on a push button: the page's
+    // Next (nullptr when it has none). Pages whose step button is another one override it.
+    virtual QAbstractButton* DefaultButton() const;
+    // Gives the keyboard focus, with its mark, to the page's first field, or to its default
+    // button on a page without fields. The frame calls it whenever the page becomes current.
+    void FocusOnArrival();
 
     // Pages are never cancelled or closed by Escape or a close request: the wizard ends only
     // through its own buttons (the frame may override this to treat a close as its Close).

@@ -105,7 +105,10 @@ void CHoverButtonEx::paintEvent(QPaintEvent*)
         DrawTextLine(painter, line, lines[i], font_, color, TextAlign::Centre);
     }
     if (ShowsFocusMark()) {
-        const QColor fill = image_.pixelColor(frame * frameWidth_ + frameWidth_ / 2, frameHeight_ / 2);
+        // The ring's colour is taken where the ring runs, not at the centre: a glyph button (the
+        // white cross of Close on the header band) has another colour in its middle.
+        const int ringX = std::min(focus_mark::kRingInset + 1, frameWidth_ - 1);
+        const QColor fill = image_.pixelColor(frame * frameWidth_ + ringX, frameHeight_ / 2);
         focus_mark::DrawFocusRing(painter, rect(), focus_mark::MarkColorOn(fill));
     }
 }

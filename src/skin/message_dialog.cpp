@@ -1,6 +1,7 @@
 #include "skin/message_dialog.h"
 
 #include "platform/canvas.h"
+#include "skin/return_key.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -227,6 +228,9 @@ void CMessageDialog::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // The focused button answers; with the focus on none of them, the first one does.
+        if (event->isAutoRepeat() || PressFocusedButton(focusWidget()))
+            return;
         result_ = 1;
         done(IDOK);
         return;

@@ -2,11 +2,12 @@
 // CMessageDialog: the skinned message box. A rounded coloured panel, the message in the
 // kind's font, the kind's icon and up to three CMsgButtons at the bottom right (an empty
 // caption hides a button). Its result is the pressed button's number (1 for 1015, 2 for
-// 1016, 3 for 1017, 1 for Enter) or 0 when Escape closes it. The box is dragged by its
-// background, keeps a margin inside the wizard window (long lines wrap at spaces outside
-// brackets, into lines of even length) and is centred over its parent's window. A message of
-// one line is centred vertically on the icon. Its rounded outline is drawn antialiased over
-// the white of the page beneath. Windows show it through ShowSkinnedMessage.
+// 1016, 3 for 1017; Enter presses the focused button, or 1015 when none has the focus) or 0
+// when Escape closes it. The box is dragged by its background, keeps a margin inside the wizard
+// window (long lines wrap at spaces outside brackets, into lines of even length) and is centred
+// over its parent's window. A message of one line is centred vertically on the icon. Its
+// rounded outline is drawn antialiased over the white of the page beneath. Windows show it
+// through ShowSkinnedMessage.
 #include "platform/dialog.h"
 #include "skin/core/message_skin.h"
 #include "skin/msg_button.h"

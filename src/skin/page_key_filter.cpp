@@ -1,6 +1,7 @@
 #include "skin/page_key_filter.h"
 
 #include "skin/bmp_dialog.h"
+#include "skin/return_key.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -23,11 +24,16 @@ bool CPageKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
-    if (!IsSwallowedKey(static_cast<QKeyEvent*>(event)->key()))
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (!IsSwallowedKey(key.key()))
         return false;
-    for (auto* widget = static_cast<QWidget*>(watched); widget != nullptr; widget = widget->parentWidget()) {
-        if (qobject_cast<CBmpDialog*>(widget) != nullptr)
+    auto* target = static_cast<QWidget*>(watched);
+    for (QWidget* widget = target; widget != nullptr; widget = widget->parentWidget()) {
+        if (auto* page = qobject_cast<CBmpDialog*>(widget)) {
+            if (IsReturnKey(key))
+                PressForReturn(key, target, page->DefaultButton());
             return true;
+        }
         if (widget->isWindow())
             break;
     }

@@ -1,8 +1,9 @@
 #pragma once
-// Swallows Enter, Escape and F1 pressed anywhere inside a skinned page or the wizard frame,
-// before the focused control sees them: an edit's Enter must not press a default button and
-// Escape must not cancel a page or end the wizard. Windows of their own (message boxes,
-// pop-up lists) keep their keys.
+// Handles Return, Enter, Escape and F1 pressed anywhere inside a skinned page or the wizard
+// frame, before the focused control sees them. Return and Enter press the focused push button,
+// or else the page's default button (its Next), so an edit's Return moves the wizard on and a
+// focused Back goes back; Escape and F1 are swallowed, so Escape never cancels a page or ends
+// the wizard. Windows of their own (message boxes, pop-up lists) keep their keys.
 #include <QObject>
 
 class CPageKeyFilter : public QObject

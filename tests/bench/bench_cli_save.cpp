@@ -39,11 +39,12 @@ std::string WriteBatchFile(NetnsPair& pair, int count)
 {
     const std::string path = pair.ScratchFile("cameras.csv");
     std::ofstream out(path);
-    out << "mac,login,password,name,dhcp,ip,mask\n";
+    out << "mac,login,password,name,dhcp,ip,mask,gateway\n";
     for (int n = 1; n <= count; ++n) {
         char mac[18];
         std::snprintf(mac, sizeof mac, "02:ca:00:00:%02x:%02x", n >> 8, n & 0xFF);
-        out << mac << ",admin,admin,Cam-" << n << ",off,10.77.0." << (100 + n) << ",255.255.255.0\n";
+        out << mac << ",admin,admin,Cam-" << n << ",off,10.77.0." << (100 + n)
+            << ",255.255.255.0,10.77.0.1\n";
     }
     return path;
 }

@@ -1,8 +1,11 @@
 // A camera's settings as received (any bytes) and anything typed into the setting pages go
 // through the pages' rules: reading the record, checking the fields and writing them back must
 // never read or write outside the record, and what is written must read back within its widths.
-// The adapter list's dotted strings take the same loose path as the save's subnet test.
+// The address rules refuse with a part and a text, and accept again what they accepted once
+// saved; a pasted address splits into parts an octet edit holds. The adapter list's dotted
+// strings take the same loose path as the save's subnet test.
 #include "device/core/adapter_choice.h"
+#include "pages/core/ip_rules.h"
 #include "pages/core/setting_rules.h"
 
 #include <algorithm>
@@ -59,8 +62,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     IpOctetTexts octets;
     for (auto& octet : octets)
         octet = NextText(at, end);
-    if (!FirstInvalidOctet(octets))
+    const IpCheck refusal = CheckIpSettings(octets, static_cast<IpRowSet>(size) & kAllIpRows);
+    if (!refusal.Passed() && (refusal.octet >= kIpOctets || IpMessageEnglish(refusal.message).empty()))
+        std::abort(); // every refusal names a part and has its text
+    if (CheckIpSettings(octets).Passed()) {
         WriteIpSettings(octets, info);
+        if (!CheckIpSettings(ReadIpSettings(info)).Passed())
+            std::abort(); // accepted addresses are accepted again once saved
+    }
+    const std::u16string pasted = NextText(at, end);
+    if (const auto parts = SplitAddressParts(pasted)) {
+        for (const std::u16string& part : *parts) {
+            if (part.empty() || part.size() > 3)
+                std::abort();
+        }
+    }
 
     const std::string dotted(reinterpret_cast<const char*>(data), size);
     (void)SameSubnet(NetworkAdapter{"x", "y", dotted, dotted.substr(size / 2)}, ParseDottedLoosely(dotted));

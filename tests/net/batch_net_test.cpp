@@ -74,8 +74,8 @@ TEST_F(Batch, HundredCamerasTakeTheirOwnRows)
         const std::string ip = dhcp ? "" : "10.77.0." + std::to_string(100 + n);
         const std::string ssid = n % 3 == 0 ? "Site-" + std::to_string(n) : "";
         csv += Mac(n) + ",admin,admin,Cam-" + std::to_string(n) + ",\"Row " + std::to_string(n) +
-               ", east\"," + (dhcp ? "on" : "off") + "," + ip + "," + (dhcp ? "" : "255.255.255.0") + ",," +
-               ssid + "," + std::to_string(n % 11 + 1) + "\n";
+               ", east\"," + (dhcp ? "on" : "off") + "," + ip + "," + (dhcp ? "" : "255.255.255.0") + "," +
+               (dhcp ? "" : "10.77.0.1") + "," + ssid + "," + std::to_string(n % 11 + 1) + "\n";
     }
     const RunResult run = Run({"save", "--batch", WriteFile(csv), "--verify", "--json", "--seconds", "1"});
     ASSERT_EQ(run.status, 0) << run.err << run.out;
@@ -120,10 +120,12 @@ TEST_F(Batch, EveryCameraHasItsOwnResult)
     auto camsim = StartCamsim({"--count", "3"});
     auto refuser = StartCamsim({"--status", "2", "--mac", Mac(0x101)}, "refuser", refusing);
     auto mute = StartCamsim({"--drop-first", "9", "--mac", Mac(0x201)}, "mute", silent);
-    const std::string csv = "mac,login,password,name,ip\n" + Mac(1) + ",admin,admin,Hall,10.77.0.50\n" +
-                            Mac(2) + ",admin,admin,Far,192.168.50.5\n" + Mac(3) + ",admin,wrong,Nope,\n" +
-                            Mac(0x101) + ",admin,admin,Refused,\n" + Mac(0x201) + ",admin,admin,Mute,\n" +
-                            Mac(0x909) + ",admin,admin,Nobody,\n";
+    // A new network needs its gateway too: the cameras' own (192.168.0.1) would lie outside it.
+    const std::string csv = "mac,login,password,name,ip,gateway\n" + Mac(1) +
+                            ",admin,admin,Hall,10.77.0.50,0.0.0.0\n" + Mac(2) +
+                            ",admin,admin,Far,192.168.50.5,192.168.50.1\n" + Mac(3) +
+                            ",admin,wrong,Nope,,\n" + Mac(0x101) + ",admin,admin,Refused,,\n" + Mac(0x201) +
+                            ",admin,admin,Mute,,\n" + Mac(0x909) + ",admin,admin,Nobody,,\n";
     const RunResult run = Run({"save", "--batch", WriteFile(csv), "--verify", "--json", "--seconds", "1"});
     EXPECT_EQ(run.status, 1) << run.err;
     const auto results = JsonLines(run.out);
@@ -171,6 +173,9 @@ TEST_F(Batch, FileIsCheckedBeforeAnythingIsSent)
         {header + good + Mac(1) + ",admin,admin,Other\n", "line 3: camera " + Mac(1) + " already has a row"},
         {"mac,login,password,dhcp\n" + Mac(1) + ",a,b,yes\n", "line 2: invalid value for --dhcp: 'yes'"},
         {"mac,login,password,dhcp,ip\n" + Mac(1) + ",a,b,on,10.77.0.5\n", "line 2: invalid value: --ip"},
+        {"mac,login,password,dhcp,ip,mask,gateway\n" + Mac(1) +
+             ",a,b,off,192.168.0.20,255.0.255.0,172.20.0.1\n",
+         "line 2: invalid value: --mask 255.0.255.0: The subnet mask must be ones followed by zeros"},
         {header, "no camera"},
     };
     auto camsim = StartCamsim({"--silent"});

@@ -121,6 +121,12 @@ TEST_F(Cli, SaveFailuresAfterTheSearchAreOneLineAndExitOne)
          {"--login", "admin", "--password", "admin123456"},
          "wrong login name or password"},
         {"address without fixed mode", {"--dhcp"}, {"--ip", "10.77.0.5"}, "need a fixed address"},
+        // Judged with the camera's own address and mask, once it has answered.
+        {"gateway outside the camera's network",
+         {},
+         {"--gateway", "172.20.0.1"},
+         "invalid value: --gateway 172.20.0.1: The default gateway must be a device in the camera's own "
+         "network"},
         {"refused", {"--status", "2"}, {"--name", "x"}, "refused the settings"},
         {"no answer", {"--drop-first", "9"}, {"--name", "x"}, "no answer from camera"},
     };
@@ -176,7 +182,17 @@ TEST_F(Cli, CommandLineIsCheckedBeforeAnythingIsSent)
         {save({"--time", "24:00"}), 2, "invalid value for --time"},
         {save({"--date", "02/30/2023"}), 2, "invalid value: day out of range (the month has 28 days)"},
         {save({"--dhcp", "off", "--ip", "300.1.1.1"}), 2,
-         "invalid value: octet out of range (0 to 255) in --ip"},
+         "invalid value: --ip 300.1.1.1: Each part of an address must be a number from 0 to 255."},
+        // The wizard's rules and English words, for the values given, before any camera answered.
+        {save({"--dhcp", "off", "--ip", "192.168.0.20", "--mask", "255.0.255.0", "--gateway", "172.20.0.1"}),
+         2,
+         "invalid value: --mask 255.0.255.0: The subnet mask must be ones followed by zeros, such as "
+         "255.255.255.0 or 255.255.0.0."},
+        {save({"--ip", "192.168.0.20", "--mask", "255.255.255.0", "--gateway", "172.20.0.1"}), 2,
+         "invalid value: --gateway 172.20.0.1: The default gateway must be a device in the camera's own "
+         "network"},
+        {save({"--ip", "0.0.0.0"}), 2, "invalid value: --ip 0.0.0.0: The IP address cannot be 0.0.0.0"},
+        {save({"--dns2", "224.0.0.251"}), 2, "invalid value: --dns2 224.0.0.251: A DNS server must be"},
         {save({"--name", "Front door"}), 2, "invalid value: camera name may hold only"},
         {save({"--dhcp", "on", "--ip", "10.77.0.5"}), 2, "need a fixed address (--dhcp off)"},
         {{"search", "--seconds=1", "--json"}, 0, "", "[]\n"},

@@ -162,7 +162,9 @@ TEST(BmpDialog, EveryRenderAppliesTheSkinAndInTestModeReportsIt)
     }
 }
 
-TEST(BmpDialog, EnterEscapeAndF1AreSwallowedInsideThePage)
+// Return and Enter press Next from a field (never Qt's default button); Escape and F1 are
+// swallowed, so nothing cancels the page or the frame.
+TEST(BmpDialog, ReturnPressesNextAndEscapeAndF1AreSwallowedInsideThePage)
 {
     CBmpDialog frame;
     TestPage page;
@@ -172,6 +174,7 @@ TEST(BmpDialog, EnterEscapeAndF1AreSwallowedInsideThePage)
     QSignalSpy rejected(&frame, &QDialog::rejected);
     QSignalSpy pageRejected(&page, &QDialog::rejected);
     QSignalSpy defaultClicked(page.pushButton, &QPushButton::clicked);
+    QSignalSpy nextClicked(page.next, &QPushButton::clicked);
 
     for (QWidget* target : {static_cast<QWidget*>(page.edit), static_cast<QWidget*>(&page)}) {
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_F1}) {
@@ -184,6 +187,11 @@ TEST(BmpDialog, EnterEscapeAndF1AreSwallowedInsideThePage)
     EXPECT_EQ(rejected.count(), 0);
     EXPECT_EQ(pageRejected.count(), 0);
     EXPECT_EQ(defaultClicked.count(), 0);
+    EXPECT_EQ(nextClicked.count(), 4);
+    page.pushButton->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(page.pushButton, Qt::Key_Return);
+    EXPECT_EQ(defaultClicked.count(), 1) << "a focused button is pressed itself";
+    EXPECT_EQ(nextClicked.count(), 4);
     QTest::keyClicks(page.edit, QStringLiteral("ok"));
     EXPECT_EQ(page.edit->text(), QStringLiteral("ok")) << "other keys still reach the controls";
     EXPECT_FALSE(frame.close());

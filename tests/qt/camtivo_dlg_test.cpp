@@ -254,11 +254,12 @@ TEST_F(FrameTest, ShowAllMessagesEndsWithTheFramesOwn)
         std::vector<SkinnedMessage> tail;
         for (int n = 50903; n <= 50912; ++n)
             tail.push_back(box(1, n, 50801));
-        tail.push_back(box(1, 51102, 50801));
+        for (int n = 51102; n <= 51113; ++n)
+            tail.push_back(box(1, n, 50801));
         tail.push_back(box(3, 51201, 51221, 51220)); // Cancel, Save
         tail.push_back(box(4, 51202, 50801));
         tail.push_back(box(1, 51203, 50801));
-        for (int n = 51402; n <= 51404; ++n)
+        for (int n = 51402; n <= 51405; ++n)
             tail.push_back(box(1, n, 51401)); // the wireless security page's, after the summary's
         tail.push_back(box(3, 51604, 51601, 51602));
         for (int n = 51605; n <= 51608; ++n)

@@ -90,9 +90,11 @@ TEST_F(MainPageTest, ButtonsBecomeFrameMessages)
     EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_CLOSE, 0}}));
     main.Command(CMainDialog::IDC_LANGUAGE);
     EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
-    // Enter on the page presses nothing.
-    QTest::keyClick(main.GetDlgItem(CMainDialog::IDC_START), Qt::Key_Return);
-    EXPECT_TRUE(Take().empty());
+    // Start has the focus on arrival, and Return presses it.
+    main.FocusOnArrival();
+    ASSERT_EQ(main.focusWidget(), main.GetDlgItem(CMainDialog::IDC_START));
+    QTest::keyClick(main.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
     EXPECT_TRUE(answers.shown.empty());
 }
 

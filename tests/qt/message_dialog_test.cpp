@@ -42,7 +42,7 @@ public:
 
 } // namespace
 
-TEST(MessageDialog, ResultIsThePressedButtonOrEnterOrZeroForEscape)
+TEST(MessageDialog, ResultIsThePressedButtonEnterOnTheFocusedOneOrZeroForEscape)
 {
     struct Case
     {
@@ -54,9 +54,22 @@ TEST(MessageDialog, ResultIsThePressedButtonOrEnterOrZeroForEscape)
         {"button 1015", [](CMessageDialog& b) { QTest::mouseClick(b.Button(1), Qt::LeftButton); }, 1},
         {"button 1016", [](CMessageDialog& b) { QTest::mouseClick(b.Button(2), Qt::LeftButton); }, 2},
         {"button 1017", [](CMessageDialog& b) { QTest::mouseClick(b.Button(3), Qt::LeftButton); }, 3},
-        {"Enter", [](CMessageDialog& b) { QTest::keyClick(&b, Qt::Key_Return); }, 1},
-        {"Enter on a focused button", [](CMessageDialog& b) { QTest::keyClick(b.Button(3), Qt::Key_Enter); },
-         1},
+        {"Return with the focus where the box put it",
+         [](CMessageDialog& b) { QTest::keyClick(&b, Qt::Key_Return); }, 1},
+        {"Return on the button Tab moved to from the first",
+         [](CMessageDialog& b) {
+             b.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&b));
+             QTest::keyClick(&b, Qt::Key_Tab);
+             QTest::keyClick(b.focusWidget(), Qt::Key_Return);
+         },
+         2},
+        {"Enter on a focused button",
+         [](CMessageDialog& b) {
+             b.Button(3)->setFocus(Qt::TabFocusReason);
+             QTest::keyClick(b.Button(3), Qt::Key_Enter);
+         },
+         3},
         {"Escape with three buttons", [](CMessageDialog& b) { QTest::keyClick(&b, Qt::Key_Escape); }, 0},
     };
     for (const Case& c : cases) {

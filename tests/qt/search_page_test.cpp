@@ -62,8 +62,8 @@ TEST_F(SearchPageTest, CamerasAreListedByNameAndTheFirstOnesDetailsShown)
     EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "0.00");
     EXPECT_EQ(FieldText(CSearchDialog::IDC_MAC_ADDRESS), "00:50:c2:10:20:02");
     EXPECT_TRUE(page.Tree()->hasFocus() || !page.isActiveWindow());
-    // Shown, not selected: no name is highlighted, and every item has images 0 and 1.
-    EXPECT_TRUE(page.Tree()->selectedItems().isEmpty());
+    // The camera shown is the one highlighted, and every item has images 0 and 1.
+    EXPECT_EQ(page.Tree()->selectedItems(), QList{page.Tree()->topLevelItem(0)});
     for (int i = 0; i < page.Tree()->topLevelItemCount(); ++i) {
         EXPECT_EQ(page.Tree()->topLevelItem(i)->data(0, CSearchDialog::kImageRole), 0);
         EXPECT_EQ(page.Tree()->topLevelItem(i)->data(0, CSearchDialog::kSelectedImageRole), 1);
@@ -75,6 +75,12 @@ TEST_F(SearchPageTest, CamerasAreListedByNameAndTheFirstOnesDetailsShown)
     EXPECT_EQ(FieldText(CSearchDialog::IDC_CAMERA_NAME), "Garage");
     EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "V1.20");
     QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, ItemCentre(1));
+    EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "V1.23");
+    // A click on the list's empty space keeps the camera highlighted, shown and chosen.
+    QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {},
+                      QPoint(20, page.Tree()->viewport()->height() - 5));
+    EXPECT_EQ(page.Tree()->selectedItems(), QList{page.Tree()->topLevelItem(1)});
+    EXPECT_EQ(page.CurrentCamera(), cameras.GetAt(2));
     EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "V1.23");
 
     // Security text comes from the list the frame hands over; past its end it is empty.
@@ -108,23 +114,29 @@ TEST_F(SearchPageTest, ARefreshAfterTheListWasReplacedPointsOnlyIntoTheNewList)
     EXPECT_TRUE(TreeNames().empty());
 }
 
-TEST_F(SearchPageTest, SearchClearsThePageAndAsksTheFrameAndEnterDoesNothing)
+TEST_F(SearchPageTest, ReturnOnTheListGoesOnWithTheHighlightedCameraAndSearchClearsThePage)
 {
-    Add({"Attic", {10, 0, 0, 1}});
+    Add({"Attic", {10, 0, 0, 1}, CMD_QUERY_FULL, 0x2500, "admin", "secret", 1});
+    Add({"Barn", {10, 0, 0, 2}, CMD_QUERY_FULL, 0x2500, "admin", "secret", 2});
+    for (CCameraDataObj* camera : cameras)
+        camera->loginRequired = 0;
     page.RefreshFromCameraList();
-    QTest::keyClick(page.Tree(), Qt::Key_Return);
     QTest::keyClick(page.Tree(), Qt::Key_Escape);
     EXPECT_TRUE(Received().empty());
     EXPECT_TRUE(page.isVisible());
+    QTest::keyClick(page.Tree(), Qt::Key_Down);
+    QTest::keyClick(page.Tree(), Qt::Key_Return);
+    EXPECT_EQ(page.CurrentCamera(), cameras.GetAt(1));
+    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
 
     QTest::mouseClick(page.GetDlgItem(CSearchDialog::IDC_SEARCH), Qt::LeftButton);
     EXPECT_EQ(page.Tree()->topLevelItemCount(), 0);
     EXPECT_EQ(page.CurrentCamera(), nullptr);
-    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_ACTION, ACTION_SEARCH}}));
+    EXPECT_EQ(Received().back(), (Posted{WM_WIZARD_ACTION, ACTION_SEARCH}));
 
     // Next without a camera does nothing.
     QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
-    EXPECT_EQ(Received().size(), 1u);
+    EXPECT_EQ(Received().size(), 2u);
 }
 
 TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
@@ -146,9 +158,9 @@ TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
         for (const Try& attempt : wrong) {
             TypeLogin(login, attempt.name, attempt.password);
             QTest::mouseClick(login.OkButton(), Qt::LeftButton);
-            // After a refusal the name is selected again for the next try.
-            stayedOpen.push_back(login.isVisible() &&
-                                 login.NameEdit()->hasSelectedText() == !attempt.name.isEmpty());
+            // After a refusal the password is selected, in the focus, for the next try.
+            stayedOpen.push_back(login.isVisible() && login.focusWidget() == login.PasswordEdit() &&
+                                 login.PasswordEdit()->selectedText() == attempt.password);
         }
         TypeLogin(login, "Operator", "Pa55word");
         QTest::keyClick(login.PasswordEdit(), Qt::Key_Return);
@@ -168,17 +180,25 @@ TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
     EXPECT_EQ(answers.shown.size(), wrong.size());
 }
 
+// Cancel by a click, or by Return while Cancel has the focus: Return presses the focused button.
 TEST_F(SearchPageTest, CancelledLoginStaysAndKeepsTheCameraLocked)
 {
     Add({"Attic", {10, 0, 0, 1}});
     page.RefreshFromCameraList();
-    WhenModal<CPassWordDialog>([](CPassWordDialog& login) {
-        TypeLogin(login, "admin", "secret");
-        QTest::mouseClick(login.CancelButton(), Qt::LeftButton);
-    });
-    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
-    EXPECT_EQ(cameras.GetHead()->loginRequired, 1);
-    EXPECT_TRUE(Received().empty());
+    for (const bool byReturn : {false, true}) {
+        WhenModal<CPassWordDialog>([byReturn](CPassWordDialog& login) {
+            TypeLogin(login, "admin", "secret");
+            if (byReturn) {
+                login.CancelButton()->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(login.CancelButton(), Qt::Key_Return);
+            } else {
+                QTest::mouseClick(login.CancelButton(), Qt::LeftButton);
+            }
+        });
+        QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+        EXPECT_EQ(cameras.GetHead()->loginRequired, 1) << byReturn;
+        EXPECT_TRUE(Received().empty()) << byReturn;
+    }
 }
 
 TEST_F(SearchPageTest, ALoginAcceptedAfterTheListWasReplacedDoesNotReachTheOldRecord)

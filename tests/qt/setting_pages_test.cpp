@@ -15,12 +15,17 @@
 #include "skin/skin_draw.h"
 #include "skin/value_field.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
+#include <functional>
 
 using namespace qt_test;
 
@@ -117,17 +122,22 @@ TEST_F(BasicPage, EachBadFieldIsReportedFocusedAndKeepsTheRecord)
         const char* text;
         int message;
     } cases[] = {
-        {D::IDC_MONTH, "13", 50903},     {D::IDC_DAY, "29", 50904},
-        {D::IDC_YEAR, "1989", 50908},    {D::IDC_HOUR, "0", 50910},
-        {D::IDC_MINUTE, "60", 50909},    {D::IDC_NAME, "-lobby", 50911},
-        {D::IDC_NAME, "Lobby 2", 50911}, {D::IDC_DESCRIPTION, "caf\u00e9", 50912},
+        {D::IDC_MONTH, "13", 50903},       {D::IDC_DAY, "29", 50904},
+        {D::IDC_YEAR, "1989", 50908},      {D::IDC_YEAR, "", 50908},
+        {D::IDC_HOUR, "0", 50910},         {D::IDC_HOUR, "", 50910},
+        {D::IDC_MINUTE, "60", 50909},      {D::IDC_MINUTE, "", 50909},
+        {D::IDC_NAME, "-lobby", 50911},    {D::IDC_NAME, "Lobby 2", 50911},
+        {D::IDC_NAME, "Caf\u00e9", 50911}, {D::IDC_DESCRIPTION, "caf\u00e9", 50912},
     };
     const CCameraDataObj before = record;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+        SCOPED_TRACE(std::to_string(c.id) + " '" + c.text + "'");
         page.LoadFromRecord(&record);
-        if (c.id == D::IDC_DAY)
-            Type(D::IDC_MONTH, "2"); // February 2007 has 28 days
+        if (c.id == D::IDC_DAY || c.id == D::IDC_YEAR) {
+            // 29 February: the day's range is known only once the year is.
+            Type(D::IDC_MONTH, "2");
+            Type(D::IDC_DAY, "29");
+        }
         Edit(c.id)->setText(QString::fromUtf8(c.text));
         answers.shown.clear();
         for (int button : {IDC_NEXT, IDC_BACK}) {
@@ -199,27 +209,118 @@ TEST_F(IpPage, TheFirstOctetAbove255IsFocusedAndNothingIsSaved)
     EXPECT_TRUE(std::ranges::equal(record.info.Raw(), before.info.Raw()));
     EXPECT_TRUE(Received().empty());
 
-    // Letters never get in; empty is 0 and 007 is 7.
+    // Letters never get in; 007 is 7.
     Type(CIpSettingDialog::kOctetIds[5], "25a5");
     EXPECT_EQ(page.Octet(5)->text(), "255");
-    page.Octet(9)->clear();
+    Type(CIpSettingDialog::kOctetIds[9], "168");
+    Type(CIpSettingDialog::kOctetIds[12], "9");
     Type(CIpSettingDialog::kOctetIds[13], "007");
     Click(IDC_NEXT);
     EXPECT_EQ(record.info.Get(DeviceInfo::subnetMask), (Ipv4Address{255, 255, 255, 0}));
-    EXPECT_EQ(record.info.Get(DeviceInfo::gateway), (Ipv4Address{192, 0, 0, 1}));
-    EXPECT_EQ(record.info.Get(DeviceInfo::primaryDns)[1], 7);
+    EXPECT_EQ(record.info.Get(DeviceInfo::gateway), (Ipv4Address{192, 168, 0, 1}));
+    EXPECT_EQ(record.info.Get(DeviceInfo::primaryDns), (Ipv4Address{9, 7, 0, 0}));
     EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+}
+
+// The values that lost a camera: an emptied address, a mask with a gap and a gateway of
+// another network. Each is refused in turn with its own message, its part focused and selected,
+// and the record is written only once all pass.
+TEST_F(IpPage, AnAddressTheCameraCouldNotBeReachedAtIsRefusedPartByPart)
+{
+    const auto row = [this](size_t first, const char* dotted) {
+        const QStringList parts = QString::fromLatin1(dotted).split('.');
+        for (size_t i = 0; i < 4; ++i)
+            page.Octet(first + i)->setText(parts[static_cast<qsizetype>(i)]);
+    };
+    row(0, "...");
+    row(4, "255.0.255.0");
+    row(8, "172.20.0.1");
+    const CCameraDataObj before = record;
+    const struct
+    {
+        size_t octet;
+        int message;
+        std::function<void()> mend;
+    } steps[] = {
+        {0, 51103, [&] { row(0, "192.168.0.255"); }},
+        {6, 51104, [&] { row(4, "255.255.255.0"); }},
+        {3, 51111, [&] { row(0, "192.168.0.20"); }},
+        {8, 51112, [&] { row(8, "192.168.0.1"); }},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.message);
+        answers.shown.clear();
+        Click(IDC_NEXT);
+        ASSERT_EQ(answers.shown.size(), 1u);
+        EXPECT_EQ(answers.shown[0].message, SkinString(&strings, step.message));
+        EXPECT_FALSE(answers.shown[0].message.isEmpty());
+        EXPECT_EQ(page.focusWidget(), page.Octet(step.octet));
+        EXPECT_EQ(page.Octet(step.octet)->selectedText(), page.Octet(step.octet)->text());
+        EXPECT_TRUE(std::ranges::equal(record.info.Raw(), before.info.Raw()));
+        step.mend();
+    }
+    Click(IDC_NEXT);
+    EXPECT_EQ(record.info.Get(DeviceInfo::ipAddress), (Ipv4Address{192, 168, 0, 20}));
+    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+}
+
+TEST_F(IpPage, DotMovesToTheNextPartAndAPastedAddressFillsItsRow)
+{
+    for (size_t i = 0; i < 4; ++i)
+        page.Octet(i)->clear();
+    page.Octet(0)->setFocus(Qt::TabFocusReason);
+    // Typed where the focus is, as a user types: "." in an empty part stays put.
+    for (const QChar c : QStringLiteral(".10.20..30.41."))
+        QTest::keyClick(page.focusWidget(), c.toLatin1());
+    EXPECT_EQ(page.Octet(0)->text(), "10");
+    EXPECT_EQ(page.Octet(1)->text(), "20");
+    EXPECT_EQ(page.Octet(2)->text(), "30");
+    EXPECT_EQ(page.Octet(3)->text(), "41");
+    EXPECT_EQ(page.focusWidget(), page.Octet(3));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral(" 255.255.0.0\n"));
+    QTest::keyClick(page.Octet(6), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(page.Octet(4)->text(), "255");
+    EXPECT_EQ(page.Octet(5)->text(), "255");
+    EXPECT_EQ(page.Octet(6)->text(), "0");
+    EXPECT_EQ(page.Octet(7)->text(), "0");
+    EXPECT_EQ(page.Octet(8)->text(), "192") << "the next row is left alone";
+    // Anything but a whole address pastes as before: digits only, into the one part.
+    QGuiApplication::clipboard()->setText(QStringLiteral("1.2.3"));
+    QTest::keyClick(page.Octet(8), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(page.Octet(8)->text(), "192");
+}
+
+// camtivo-cli prints the same words the wizard shows in English.
+TEST_F(IpPage, TheCommandLinesTextsAreTheEnglishPacks)
+{
+    for (int n = kMsgOctetRange; n <= kMsgDnsNotUnicast; ++n)
+        EXPECT_EQ(SkinString(&strings, n).toStdString(), IpMessageEnglish(n)) << n;
+}
+
+TEST_F(IpPage, TheSidePanelShowsTheRecordsDeviceText)
+{
+    record.info.Set(DeviceInfo::deviceText, "IPCam 2.0");
+    page.LoadFromRecord(&record);
+    EXPECT_EQ(page.Item<CValueField>(CSettingPage::IDC_CAMERA_LABEL)->text(), "IPCam 2.0");
 }
 
 TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
 {
     using D = CNewSettingDialog;
-    record.info.Set(DeviceInfo::dhcpEnable, 1); // addresses show all the same
     page.SetSecurityTexts({"None", "WEP 64", "WEP 128", "WPA"});
     page.LoadFromRecord(&record);
     EXPECT_EQ(page.Field(D::IDC_NAME)->text(), "Lobby");
     EXPECT_EQ(page.Field(D::IDC_IP_ADDRESS)->text(), "192.168.0.3");
     EXPECT_EQ(page.Field(D::IDC_GATEWAY)->text(), "192.168.0.1");
+    // With DHCP the old fixed addresses are not what will be used.
+    record.info.Set(DeviceInfo::dhcpEnable, 1);
+    page.LoadFromRecord(&record);
+    for (const int id : {D::IDC_IP_ADDRESS, D::IDC_SUBNET_MASK, D::IDC_GATEWAY})
+        EXPECT_EQ(page.Field(id)->text(), SkinString(&strings, D::kTextFromDhcp)) << id;
+    EXPECT_FALSE(SkinString(&strings, D::kTextFromDhcp).isEmpty());
+    EXPECT_EQ(ClippedTexts(page), std::vector<std::string>{});
+    SavePng(page.grab().toImage(), QStringLiteral("page_summary_dhcp.png"));
     EXPECT_EQ(page.Field(D::IDC_TIME)->text(), "00:30:59");
     EXPECT_EQ(page.Field(D::IDC_MAC_ADDRESS)->text(), "00:0a:b3:04:c5:0f");
     EXPECT_EQ(page.Field(D::IDC_SECURITY)->text(), "WEP 64");
@@ -236,6 +337,57 @@ TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
     EXPECT_EQ(answers.shown[0].button1, SkinString(&strings, 51221)) << "Cancel";
     EXPECT_EQ(answers.shown[0].button2, SkinString(&strings, 51220)) << "Save";
     EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_ACTION, ACTION_SAVE}}));
+}
+
+// Return presses the focused button; from any other control it presses Next; Escape and a
+// held key's repeats press nothing.
+TEST_F(NetworkPage, ReturnPressesTheFocusedButtonOrElseNext)
+{
+    QWidget* back = page.GetDlgItem(IDC_BACK);
+    back->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(page.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
+    page.FocusOnArrival();
+    ASSERT_EQ(page.focusWidget(), page.GetDlgItem(CNetworkSettingDialog::IDC_DHCP)) << "the checked choice";
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(page.focusWidget(), &repeat);
+    QTest::keyClick(page.focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(Take().empty());
+    QTest::keyClick(page.focusWidget(), Qt::Key_Enter);
+    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_TRUE(page.isVisible());
+}
+
+TEST_F(BasicPage, ArrivingFocusesTheFirstFieldAndReturnThereChecksAndGoesOn)
+{
+    page.FocusOnArrival();
+    ASSERT_EQ(page.focusWidget(), Edit(CBasicSettingDialog::IDC_NAME));
+    Edit(CBasicSettingDialog::IDC_MINUTE)->clear();
+    QTest::keyClick(page.focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(answers.shown.size(), 1u) << "Next's check ran";
+    EXPECT_EQ(page.focusWidget(), Edit(CBasicSettingDialog::IDC_MINUTE));
+    EXPECT_TRUE(Take().empty());
+}
+
+// The save question over the summary: Tab from Cancel to OK and Return saves.
+TEST_F(SummaryPage, ReturnAnswersTheSaveQuestionWithTheFocusedButton)
+{
+    page.FocusOnArrival();
+    ASSERT_EQ(page.focusWidget(), page.GetDlgItem(IDC_NEXT)) << "a page without fields focuses Next";
+    const SkinnedMessageHook answering = SetSkinnedMessageHook({}); // the real box
+    int boxes = 0;
+    QTimer::singleShot(0, &page, [&boxes] {
+        QWidget* box = QApplication::activeModalWidget();
+        boxes += box != nullptr;
+        box->activateWindow(); // the focus starts on Cancel, the first button
+        EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+        QTest::keyClick(box, Qt::Key_Tab);
+        QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+    });
+    QTest::keyClick(page.focusWidget(), Qt::Key_Return);
+    SetSkinnedMessageHook(answering);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_ACTION, ACTION_SAVE}}));
 }
 
 namespace {

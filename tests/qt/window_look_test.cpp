@@ -53,7 +53,12 @@ protected:
         frame.received.clear(); // what rendering told the frame
     }
 
-    QColor PixelOf(QWidget* control, QPoint at) { return control->grab().toImage().pixelColor(at); }
+    // A pixel of `control` as the window shows it, with what lies under a control's clear parts.
+    static QColor PixelOf(QWidget* control, QPoint at)
+    {
+        QWidget* window = control->window();
+        return window->grab().toImage().pixelColor(control->mapTo(window, at));
+    }
 
     // Moves the focus to `control` by Tab presses from the page's Close button.
     bool TabTo(QWidget* control)
@@ -98,26 +103,32 @@ TEST_F(WindowLookTest, FocusMarkInTheAccentAfterTabAndNotAfterAClick)
     auto* search = page.Item<CHoverButtonEx>(CSearchDialog::IDC_SEARCH);
     auto* next = page.Item<CHoverButtonEx>(IDC_NEXT);
     auto* loadSkin = page.Item<CMsgButton>(IDC_LOAD_SKIN);
+    auto* close = page.Item<CHoverButtonEx>(IDC_CLOSE);
     QTreeWidget* tree = page.Tree();
     const Case cases[] = {
         // An outlined button gets an accent ring inside its outline, a filled one a white ring.
         {"secondary hover button", search, search, {48, 16}, {4, 16}, accent},
         {"primary hover button", next, next, {48, 16}, {4, 16}, Qt::white},
+        // A glyph on the accent band: the ring takes the band's colour, not the glyph's.
+        {"close button", close, close, {12, 12}, {4, 12}, Qt::white},
         {"test-mode message button", loadSkin, loadSkin, {40, 10}, {1, 10}, accent},
         {"tree", tree, tree->viewport(), ItemCentre(0), {0, 140}, accent},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        QWidget* elsewhere = c.control == close ? static_cast<QWidget*>(next) : close;
+        elsewhere->setFocus(Qt::TabFocusReason);
         ClickForFocus(c.pressOn, c.pressAt, c.control == tree);
         ASSERT_TRUE(c.control->hasFocus());
         EXPECT_NE(PixelOf(c.control, c.markPixel), c.mark) << "no mark after a click";
 
+        elsewhere->setFocus(Qt::TabFocusReason);
         ASSERT_TRUE(TabTo(c.control));
         EXPECT_EQ(PixelOf(c.control, c.markPixel), c.mark) << "mark after Tab";
         SavePng(page.grab().toImage(),
                 QStringLiteral("focus_%1.png").arg(QString::fromLatin1(c.name).replace(' ', '_')));
 
-        page.GetDlgItem(IDC_CLOSE)->setFocus(Qt::TabFocusReason);
+        elsewhere->setFocus(Qt::TabFocusReason);
         EXPECT_NE(PixelOf(c.control, c.markPixel), c.mark) << "no mark once the focus moved on";
     }
     EXPECT_EQ(Received(), std::vector<Posted>{});

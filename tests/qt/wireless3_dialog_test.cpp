@@ -1,13 +1,17 @@
 // The wireless security page driven by keys and clicks: type switching, the key lock, the
-// keyboard filter, the length messages and what Next writes into the record.
+// keyboard filter, the key and length messages, what loading keeps and what Next writes into
+// the record.
 #include "pages/core/wep_key.h"
 #include "pages/wireless3_dialog.h"
+#include "platform/core/string_utils.h"
 #include "repeat_text.h"
 #include "skin/hex_edit_ctr.h"
 #include "skin/skin_draw.h"
 #include "wireless_page_fixture.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -266,24 +270,85 @@ TEST_F(SecurityPageTest, NextSavesEachTypeAsTheRecordExpects)
     }
 }
 
-TEST_F(SecurityPageTest, LoadingARecordShowsItsKeyAndRegeneratesFromTheStoredPassphrase)
+// The record keeps only 16 characters of a passphrase; the key the camera uses was made from
+// all of them. Loading shows the camera's key and leaves the record as it was.
+TEST_F(SecurityPageTest, LoadingARecordNeverChangesItsKey)
 {
-    camera.info.Set(DeviceInfo::security, 0);
-    camera.info.Set(DeviceInfo::bWep, 2);
-    camera.info.Set(DeviceInfo::WepPassphrase, "Wireless camera ");
-    CWireless3Dialog& page = Open();
-    EXPECT_EQ(page.CurrentType(), SecurityType::Wep128);
-    EXPECT_EQ(Edit(page, CWireless3Dialog::IDC_WEP_KEY)->text(), "6c12964324cdf3afac4ac04c85");
-    EXPECT_TRUE(page.IsKeyLocked());
-    EXPECT_EQ(KeyArea().substr(0, 26), "6c12964324cdf3afac4ac04c85");
+    struct Case
+    {
+        const char* what;
+        int bWep;
+        std::string keyArea;
+        SecurityType type;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"128-bit made from the stored passphrase", 2, "6c12964324cdf3afac4ac04c85" + Repeat("00", 39),
+         SecurityType::Wep128, "6c12964324cdf3afac4ac04c85"},
+        {"64-bit made from a longer passphrase", 1, "9bed95bb1d" + Repeat("00", 47), SecurityType::Wep64,
+         "9bed95bb1d"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        camera = CCameraDataObj();
+        camera.info.Set(DeviceInfo::bWep, static_cast<uint8_t>(c.bWep));
+        camera.info.Set(DeviceInfo::WepPassphrase, "Wireless camera ");
+        ParseHexKey(c.keyArea, camera.info.Get(DeviceInfo::bWepKey));
+        CWireless3Dialog& page = Open();
+        EXPECT_EQ(page.CurrentType(), c.type);
+        EXPECT_EQ(Edit(page, CWireless3Dialog::IDC_WEP_KEY)->text(), c.shown);
+        EXPECT_TRUE(page.IsKeyLocked());
+        EXPECT_EQ(KeyArea(), c.keyArea);
+        page.Command(IDC_NEXT);
+        EXPECT_EQ(KeyArea(), c.keyArea) << "saved back unchanged";
+    }
 }
 
-TEST_F(SecurityPageTest, ShowAllMessagesShowsTheThreeLengthMessages)
+// A key the page makes itself is shown whole, whatever limit an earlier type set: cut, it
+// would be saved back padded with 0xEF bytes.
+TEST_F(SecurityPageTest, AGeneratedKeyIsNeverCutByTheKeyEditsLimit)
+{
+    CWireless3Dialog& page = Open();
+    Choose(page, 1); // 64-bit: the key edit takes 10 digits
+    camera = CCameraDataObj();
+    camera.info.Set(DeviceInfo::security, 1);
+    camera.info.Set(DeviceInfo::bWep, 2);
+    camera.info.Set(DeviceInfo::WepPassphrase, "Wireless camera ");
+    ParseHexKey("6c12964324cdf3afac4ac04c85", camera.info.Get(DeviceInfo::bWepKey));
+    page.LoadFromRecord(&camera);
+    EXPECT_EQ(page.CurrentType(), SecurityType::None);
+    EXPECT_EQ(Edit(page, CWireless3Dialog::IDC_WEP_KEY)->text(), "6c12964324cdf3afac4ac04c85");
+    page.Command(IDC_NEXT);
+    EXPECT_EQ(KeyArea(), "6c12964324cdf3afac4ac04c85" + Repeat("00", 39));
+}
+
+// The key edit takes typed hexadecimal digits only, but a paste of the right length got
+// through and was saved as 0xFF nibbles.
+TEST_F(SecurityPageTest, APastedKeyWithOtherCharactersIsRefused)
+{
+    CWireless3Dialog& page = Open();
+    Choose(page, 1);
+    QLineEdit* key = Edit(page, CWireless3Dialog::IDC_WEP_KEY);
+    QGuiApplication::clipboard()->setText(QStringLiteral("0x12345678"));
+    key->setFocus();
+    QTest::keyClick(key, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(key->text(), "0x12345678");
+    const DeviceInfo before = camera.info;
+    page.Command(IDC_NEXT);
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].message, SkinString(&strings, 51405));
+    EXPECT_FALSE(answers.shown[0].message.isEmpty());
+    EXPECT_EQ(page.focusWidget(), key);
+    EXPECT_EQ(camera.info, before);
+    EXPECT_TRUE(Take().empty());
+}
+
+TEST_F(SecurityPageTest, ShowAllMessagesShowsTheKeyAndPassphraseMessages)
 {
     CWireless3Dialog& page = Open(true);
     page.ShowAllMessages();
-    ASSERT_EQ(answers.shown.size(), 3u);
-    for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(answers.shown.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(answers.shown[i].kind, 1);
         EXPECT_EQ(answers.shown[i].message, SkinString(&strings, 51402 + i));
         EXPECT_EQ(answers.shown[i].button1, SkinString(&strings, 51401));

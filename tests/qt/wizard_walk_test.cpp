@@ -116,16 +116,18 @@ TEST_F(WizardWalk, DhcpPassesOverTheAddressPageBothWays)
     answers.SetNextAnswer(1); // the save question: cancel
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
         Start(wizard);
-        LogInTo(wizard, "Front Door", "admin", "qzpvm");
-        // The camera's own name holds a space, which the camera does not take back: refused.
-        Click(wizard.BasicPage(), IDC_NEXT);
-        EXPECT_EQ(wizard.ShownStep(), 2);
-        Type(wizard.BasicPage(), CBasicSettingDialog::IDC_NAME, "Front-Door");
-        Click(wizard.BasicPage(), IDC_NEXT);
+        LogInTo(wizard, "Front-Door", "admin", "qzpvm");
+        // The page arrives with the focus in its first field, where Return is Next; the demo
+        // camera's own values pass untouched.
+        QWidget* name = wizard.BasicPage().GetDlgItem(CBasicSettingDialog::IDC_NAME);
+        EXPECT_EQ(wizard.BasicPage().focusWidget(), name);
+        QTest::keyClick(name, Qt::Key_Return);
         ASSERT_TRUE(WaitForStep(wizard, 3));
         EXPECT_TRUE(wizard.NetworkPage().Item<QRadioButton>(CNetworkSettingDialog::IDC_DHCP)->isChecked());
         Click(wizard.NetworkPage(), IDC_NEXT);
         ASSERT_TRUE(WaitForStep(wizard, 5));
+        EXPECT_EQ(wizard.SummaryPage().Field(CNewSettingDialog::IDC_IP_ADDRESS)->text(),
+                  SkinString(&wizard.PackStrings(), CNewSettingDialog::kTextFromDhcp));
         Click(wizard.SummaryPage(), IDC_NEXT); // asked, not saved: the page stays
         QCoreApplication::processEvents();
         EXPECT_EQ(wizard.ShownStep(), 5);
@@ -134,6 +136,5 @@ TEST_F(WizardWalk, DhcpPassesOverTheAddressPageBothWays)
         EXPECT_TRUE(wizard.NetworkPage().isVisible());
         EXPECT_FALSE(wizard.IpPage().isVisible());
     });
-    EXPECT_EQ(Kinds(), (std::vector<int>{1, 3}));
-    EXPECT_EQ(answers.shown[0].message, SkinString(&frame->PackStrings(), 50911));
+    EXPECT_EQ(Kinds(), (std::vector<int>{3}));
 }

@@ -33,11 +33,11 @@ TEST(BasicSettingsRules, ChecksRunInOrderAndNameTheFirstFailure)
         {"valid", [](BasicSettings&) {}, BasicField::None, 0},
         {"29 Feb 2000", [](BasicSettings& s) { s.day = u"29", s.year = u"2000"; }, BasicField::None, 0},
         {"29 Feb 2004", [](BasicSettings& s) { s.day = u"29", s.year = u"2004"; }, BasicField::None, 0},
-        {"29 Feb 1900", [](BasicSettings& s) { s.day = u"29", s.year = u"1900"; }, BasicField::Day, 50904},
+        {"29 Feb 2900", [](BasicSettings& s) { s.day = u"29", s.year = u"2900"; }, BasicField::Day, 50904},
         {"29 Feb 2100", [](BasicSettings& s) { s.day = u"29", s.year = u"2100"; }, BasicField::Day, 50904},
         {"29 Feb 2400", [](BasicSettings& s) { s.day = u"29", s.year = u"2400"; }, BasicField::None, 0},
-        {"29 Feb 6400 (3200 rule)", [](BasicSettings& s) { s.day = u"29", s.year = u"6400"; },
-         BasicField::Day, 50904},
+        {"29 Feb 6400: the year is refused first", [](BasicSettings& s) { s.day = u"29", s.year = u"6400"; },
+         BasicField::Year, 50908},
         {"31 Apr", [](BasicSettings& s) { s.month = u"4", s.day = u"31"; }, BasicField::Day, 50906},
         {"32 Jan", [](BasicSettings& s) { s.month = u"1", s.day = u"32"; }, BasicField::Day, 50907},
         {"day 0", [](BasicSettings& s) { s.day = u"0"; }, BasicField::Day, 50904},
@@ -50,7 +50,13 @@ TEST(BasicSettingsRules, ChecksRunInOrderAndNameTheFirstFailure)
         {"hour 0", [](BasicSettings& s) { s.hour = u"0"; }, BasicField::Hour, 50910},
         {"hour 13", [](BasicSettings& s) { s.hour = u"13"; }, BasicField::Hour, 50910},
         {"minute 60", [](BasicSettings& s) { s.minute = u"60"; }, BasicField::Minute, 50909},
-        {"empty minute is 0", [](BasicSettings& s) { s.minute = u""; }, BasicField::None, 0},
+        {"empty minute", [](BasicSettings& s) { s.minute = u""; }, BasicField::Minute, 50909},
+        {"empty hour", [](BasicSettings& s) { s.hour = u""; }, BasicField::Hour, 50910},
+        {"empty year names the year, not the day", [](BasicSettings& s) { s.day = u"29", s.year = u""; },
+         BasicField::Year, 50908},
+        {"bad year before a bad day", [](BasicSettings& s) { s.day = u"0", s.year = u"1989"; },
+         BasicField::Year, 50908},
+        {"empty day", [](BasicSettings& s) { s.day = u""; }, BasicField::Day, 50904},
         {"name A_B", [](BasicSettings& s) { s.name = u"A_B"; }, BasicField::None, 0},
         {"empty name", [](BasicSettings& s) { s.name = u""; }, BasicField::None, 0},
         {"name -a", [](BasicSettings& s) { s.name = u"-a"; }, BasicField::Name, 50911},
@@ -73,6 +79,14 @@ TEST(BasicSettingsRules, ChecksRunInOrderAndNameTheFirstFailure)
         EXPECT_EQ(check.field, c.field) << c.what;
         EXPECT_EQ(check.message, c.message) << c.what;
     }
+}
+
+TEST(BasicSettingsRules, FebruaryFollowsTheLeapYearRulesWithThe3200Exception)
+{
+    EXPECT_EQ(DaysInMonth(2, 2000), 29);
+    EXPECT_EQ(DaysInMonth(2, 2100), 28);
+    EXPECT_EQ(DaysInMonth(2, 6400), 28);
+    EXPECT_EQ(DaysInMonth(4, 2000), 30);
 }
 
 TEST(BasicSettingsRules, TimeAndDateRoundTripThroughTheRecord)
@@ -136,29 +150,6 @@ TEST(NetworkModeRules, FlagsAreWrittenAsOpposites)
     WriteNetworkMode(true, info);
     EXPECT_TRUE(UsesFixedAddress(info));
     EXPECT_EQ(info.Get(DeviceInfo::dhcpEnable), 0);
-}
-
-TEST(IpSettingsRules, FirstOctetOf256OrMoreInTableOrderIsRefused)
-{
-    struct Case
-    {
-        const char* what;
-        std::vector<std::pair<size_t, std::u16string>> edits;
-        std::optional<size_t> invalid;
-    };
-    const Case cases[] = {
-        {"all valid", {{0, u"255"}, {19, u""}}, std::nullopt},
-        {"256", {{5, u"256"}}, 5},
-        {"999 and a later one", {{7, u"999"}, {12, u"300"}}, 7},
-        {"007 is 7", {{3, u"007"}}, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        IpOctetTexts octets;
-        octets.fill(u"1");
-        for (const auto& [at, text] : c.edits)
-            octets[at] = text;
-        EXPECT_EQ(FirstInvalidOctet(octets), c.invalid) << c.what;
-    }
 }
 
 TEST(IpSettingsRules, OctetsRoundTripThroughTheRecord)

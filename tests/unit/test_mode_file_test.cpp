@@ -375,6 +375,6 @@ TEST(TestFileDemo, TheShippedDemoFileHoldsThreeDifferentCameras)
         names.push_back(camera->info.Get(DeviceInfo::cameraName));
         dhcp += camera->info.Get(DeviceInfo::dhcpEnable);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Front Door", "Warehouse", "Garden"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Front-Door", "Warehouse", "Garden"}));
     EXPECT_EQ(dhcp, 1);
 }

@@ -100,6 +100,16 @@ TEST(WirelessRules, LengthChecksNameTheFieldAndMessage)
         EXPECT_EQ(check.field, c.field);
         EXPECT_EQ(check.message, c.message);
     }
+    // A pasted key of the right length that is not all hexadecimal would be saved as 0xFF
+    // nibbles: it is refused on the key.
+    for (const auto& [type, key] : {std::pair{SecurityType::Wep64, u"0x12345678"},
+                                    std::pair{SecurityType::Wep128, u"0123456789abcdefABCDEF012 "}}) {
+        const SecurityCheck check = CheckSecurityFields(type, SecurityTexts{key, u"", u""});
+        EXPECT_EQ(check.field, SecurityField::Key);
+        EXPECT_EQ(check.message, 51405);
+    }
+    EXPECT_TRUE(
+        CheckSecurityFields(SecurityType::Wep128, {u"0123456789abcdefABCDEF0123", u"", u""}).Passed());
 }
 
 TEST(WirelessRules, GeneratedKeysGoIntoTheRecordAtOnce)

@@ -1,5 +1,6 @@
 #include "settings_change.h"
 
+#include "pages/core/ip_rules.h"
 #include "pages/core/setting_rules.h"
 
 #include <QString>
@@ -34,10 +35,12 @@ std::string BasicMessage(const BasicCheck& check, const BasicSettings& settings)
     case BasicField::Minute:
         return "minute out of range (0 to 59)";
     case BasicField::Name:
-        return "camera name may hold only letters, digits, '_' and '-', and may not begin or end with '_' "
-               "or '-'";
+        return "camera name may hold only the letters A-Z and a-z (no accented letters), digits, '_' and "
+               "'-', "
+               "and may not begin or end with '_' or '-'";
     case BasicField::Description:
-        return "description may hold only printable ASCII characters";
+        return "description may hold only the letters A-Z and a-z (no accented letters), digits, spaces and "
+               "ASCII punctuation marks";
     case BasicField::None:
         break;
     }
@@ -90,15 +93,34 @@ std::string ApplyBasic(const CliOptions& o, DeviceInfo& info)
     return {};
 }
 
-std::string ApplyAddresses(const CliOptions& o, DeviceInfo& info)
+constexpr const char* kAddressFlags[kIpRows] = {"--ip", "--mask", "--gateway", "--dns1", "--dns2"};
+
+// "--mask 255.0.255.0: <the wizard's English message>", naming the camera's own value when the
+// command line did not give that address.
+std::string AddressMessage(const IpCheck& check, const IpOctetTexts& octets, IpRowSet given)
+{
+    const size_t row = check.octet / 4;
+    std::u16string dotted;
+    for (size_t i = 0; i < 4; ++i)
+        dotted += (i > 0 ? u"." : u"") + octets[row * 4 + i];
+    const std::string value =
+        std::string(kAddressFlags[row]) + " " + QString::fromStdU16String(dotted).toStdString();
+    const std::string text(IpMessageEnglish(check.message));
+    return ((given & (1u << row)) != 0 ? value : "the camera's own " + value) + ": " + text;
+}
+
+// A fixed address is checked whenever the save sets it or switches the camera to it.
+std::string ApplyAddresses(const CliOptions& o, DeviceInfo& info, ChangeScope scope)
 {
     if (!UsesFixedAddress(info))
         return "--ip, --mask, --gateway, --dns1 and --dns2 need a fixed address (--dhcp off)";
     IpOctetTexts octets = ReadIpSettings(info);
     const std::optional<std::string>* rows[kIpRows] = {&o.ip, &o.mask, &o.gateway, &o.dns1, &o.dns2};
+    IpRowSet given = 0;
     for (size_t row = 0; row < kIpRows; ++row) {
         if (!*rows[row])
             continue;
+        given |= 1u << row;
         const std::string& text = **rows[row];
         size_t from = 0;
         for (size_t i = 0; i < 4; ++i) {
@@ -107,17 +129,16 @@ std::string ApplyAddresses(const CliOptions& o, DeviceInfo& info)
             from = dot + 1;
         }
     }
-    if (const auto invalid = FirstInvalidOctet(octets)) {
-        static const char* const names[kIpRows] = {"--ip", "--mask", "--gateway", "--dns1", "--dns2"};
-        return std::string("octet out of range (0 to 255) in ") + names[*invalid / 4];
-    }
+    const IpCheck check = CheckIpSettings(octets, scope == ChangeScope::WholeRecord ? kAllIpRows : given);
+    if (!check.Passed())
+        return AddressMessage(check, octets, given);
     WriteIpSettings(octets, info);
     return {};
 }
 
 } // namespace
 
-std::string ApplySettingsChange(const CliOptions& options, CCameraDataObj& camera)
+std::string ApplySettingsChange(const CliOptions& options, CCameraDataObj& camera, ChangeScope scope)
 {
     DeviceInfo info = camera.info;
     if (ChangesBasic(options)) {
@@ -126,8 +147,8 @@ std::string ApplySettingsChange(const CliOptions& options, CCameraDataObj& camer
     }
     if (options.dhcp)
         WriteNetworkMode(!*options.dhcp, info);
-    if (ChangesAddresses(options)) {
-        if (std::string error = ApplyAddresses(options, info); !error.empty())
+    if (ChangesAddresses(options) || (options.dhcp && !*options.dhcp)) {
+        if (std::string error = ApplyAddresses(options, info, scope); !error.empty())
             return error;
     }
     ApplyWirelessOptions(options.wireless, info);

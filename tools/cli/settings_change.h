@@ -6,5 +6,14 @@
 
 #include <string>
 
+// What a check may count on: the camera's own record, or (before any camera has answered) only
+// the values the command line gives, rules that read a camera's other values being left out.
+enum class ChangeScope
+{
+    WholeRecord,
+    GivenValues
+};
+
 // Empty when every change was accepted; otherwise one line saying which value is refused.
-std::string ApplySettingsChange(const CliOptions& options, CCameraDataObj& camera);
+std::string ApplySettingsChange(const CliOptions& options, CCameraDataObj& camera,
+                                ChangeScope scope = ChangeScope::WholeRecord);

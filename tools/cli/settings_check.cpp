@@ -27,7 +27,7 @@ CCameraDataObj PlaceholderCamera()
 std::string CheckSettingsValues(const CliOptions& options)
 {
     CCameraDataObj camera = PlaceholderCamera();
-    if (std::string error = ApplySettingsChange(options, camera); !error.empty())
+    if (std::string error = ApplySettingsChange(options, camera, ChangeScope::GivenValues); !error.empty())
         return "invalid value: " + error;
     return {};
 }

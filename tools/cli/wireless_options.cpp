@@ -76,6 +76,8 @@ std::string SecurityCheckText(const SecurityCheck& check)
         return "a 128-bit WEP key has 26 hexadecimal digits";
     case kMsgWpaPassphraseLength:
         return "a WPA passphrase has 8 to 63 characters";
+    case kMsgWepKeyNotHex:
+        return "hexadecimal digits only";
     default:
         return {};
     }

@@ -82,17 +82,18 @@ BasicCheck ValidateBasicSettings(const BasicSettings& settings)
     const int month = ReadLeadingNumber(settings.month);
     if (month < 1 || month > 12)
         return {BasicField::Month, kMsgMonthRange};
+    // The year comes before the day: a day's range is only known for a valid year.
     const int year = ReadLeadingNumber(settings.year);
+    if (year < 1990 || year > 2999)
+        return {BasicField::Year, kMsgYearRange};
     const int days = DaysInMonth(month, year);
     const int day = ReadLeadingNumber(settings.day);
     if (day < 1 || day > days)
         return {BasicField::Day, kMsgDayRange28 + (days - 28)};
-    if (year < 1990 || year > 2999)
-        return {BasicField::Year, kMsgYearRange};
     const int hour = ReadLeadingNumber(settings.hour);
     if (hour < 1 || hour > 12)
         return {BasicField::Hour, kMsgHourRange};
-    if (ReadLeadingNumber(settings.minute) > 59)
+    if (settings.minute.empty() || ReadLeadingNumber(settings.minute) > 59)
         return {BasicField::Minute, kMsgMinuteRange};
     if (!IsValidCameraName(settings.name))
         return {BasicField::Name, kMsgCameraName};
@@ -166,15 +167,6 @@ void WriteNetworkMode(bool fixedAddress, DeviceInfo& info)
 {
     info.Set(DeviceInfo::fixedIp, fixedAddress ? 1 : 0);
     info.Set(DeviceInfo::dhcpEnable, fixedAddress ? 0 : 1);
-}
-
-std::optional<size_t> FirstInvalidOctet(const IpOctetTexts& octets)
-{
-    for (size_t i = 0; i < octets.size(); ++i) {
-        if (ReadLeadingNumber(octets[i]) > 255)
-            return i;
-    }
-    return std::nullopt;
 }
 
 IpOctetTexts ReadIpSettings(const DeviceInfo& info)

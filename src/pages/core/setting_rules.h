@@ -8,7 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -73,8 +72,8 @@ inline constexpr int kMsgHourRange = 50910;
 inline constexpr int kMsgCameraName = 50911;
 inline constexpr int kMsgDescription = 50912;
 
-// Checks in the page's order (month, day, year, hour, minute, name, description) and stops at
-// the first failure.
+// Checks month, year, day (its range depends on both), hour, minute, name and description, in
+// that order, and stops at the first failure. An empty field is refused, never taken as 0.
 BasicCheck ValidateBasicSettings(const BasicSettings& settings);
 
 // 24-hour clock <-> the page's 12-hour clock.
@@ -107,9 +106,7 @@ inline constexpr size_t kIpOctets = kIpRows * 4;
 inline constexpr int kMsgOctetRange = 51102;
 using IpOctetTexts = std::array<std::u16string, kIpOctets>;
 
-// The index (row by row, left to right) of the first octet of 256 or more; nothing when all pass.
-std::optional<size_t> FirstInvalidOctet(const IpOctetTexts& octets);
 // Each octet as "%d".
 IpOctetTexts ReadIpSettings(const DeviceInfo& info);
-// Stores each octet's value as one byte (only after FirstInvalidOctet found none).
+// Stores each octet's value as one byte (only after CheckIpSettings passed them).
 void WriteIpSettings(const IpOctetTexts& octets, DeviceInfo& info);

@@ -13,6 +13,13 @@ std::span<uint8_t> KeySlot(DeviceInfo& info, size_t slot, size_t bytes)
     return info.Get(DeviceInfo::bWepKey).subspan(slot * DeviceInfo::kWepKeySlotSize, bytes);
 }
 
+bool AllHexDigits(std::u16string_view text)
+{
+    return std::ranges::all_of(text, [](char16_t c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    });
+}
+
 } // namespace
 
 void WriteWirelessMode(bool wired, DeviceInfo& info)
@@ -87,11 +94,13 @@ SecurityCheck CheckSecurityFields(SecurityType type, const SecurityTexts& texts)
     case SecurityType::Wep64:
         if (texts.key.size() != kWep64KeyChars)
             return {SecurityField::Key, kMsgWep64KeyLength};
-        break;
+        return AllHexDigits(texts.key) ? SecurityCheck{}
+                                       : SecurityCheck{SecurityField::Key, kMsgWepKeyNotHex};
     case SecurityType::Wep128:
         if (texts.key.size() != kWep128KeyChars)
             return {SecurityField::Key, kMsgWep128KeyLength};
-        break;
+        return AllHexDigits(texts.key) ? SecurityCheck{}
+                                       : SecurityCheck{SecurityField::Key, kMsgWepKeyNotHex};
     case SecurityType::Wpa:
         if (texts.wpaPassphrase.size() < kWpaPassphraseMinChars ||
             texts.wpaPassphrase.size() > kWpaPassphraseChars)

@@ -47,6 +47,7 @@ inline constexpr int kMsgSecurityButton = 51401;
 inline constexpr int kMsgWpaPassphraseLength = 51402;
 inline constexpr int kMsgWep128KeyLength = 51403;
 inline constexpr int kMsgWep64KeyLength = 51404;
+inline constexpr int kMsgWepKeyNotHex = 51405;
 
 inline constexpr char kWepTextBlock[] = "WEP TEXT";
 inline constexpr char kWpaTextBlock[] = "WPA TEXT";
@@ -97,8 +98,9 @@ struct SecurityCheck
     bool Passed() const { return field == SecurityField::None; }
 };
 
-// The length check of Next and Back: 10 key characters for 64-bit, 26 for 128-bit, 8 to 63
-// passphrase characters for WPA; no security and no selection always pass.
+// The check of Next and Back: 10 key characters for 64-bit, 26 for 128-bit, all of them
+// hexadecimal digits (a pasted key may hold others); 8 to 63 passphrase characters for WPA; no
+// security and no selection always pass.
 SecurityCheck CheckSecurityFields(SecurityType type, const SecurityTexts& texts);
 
 // Writes the page into the record: the type's flags, the whole key area cleared and the key
