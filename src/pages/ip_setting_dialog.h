@@ -1,12 +1,15 @@
 #pragma once
 // CIpSettingDialog: the page on which the user enters the camera's fixed address, subnet mask,
 // default gateway and two DNS servers, four decimal octets each. An octet above 255 is
-// reported and focused; nothing else is checked.
+// reported and focused; then, on Next, an address that another camera of the last search or
+// this computer already holds.
+#include "device/core/address_clash.h"
 #include "pages/core/setting_rules.h"
 #include "pages/setting_page.h"
 
 #include <QString>
 #include <array>
+#include <functional>
 
 class QLineEdit;
 
@@ -28,6 +31,13 @@ public:
     static constexpr int kTextButton = 51101;
     static constexpr int kTextOctetRange = kMsgOctetRange;
     static constexpr int kSearchPageButton = 50801; // the search page's, for ShowAllMessages
+    static constexpr int kTextUsedByCamera = 51130;  // "%1 is used by %2, %3"
+    static constexpr int kTextOwnAddress = 51131;    // "%1 is an address of this computer"
+
+    // Whether giving the camera the address clashes with another device; the frame answers from
+    // the last search's cameras and this computer's addresses. Without one nothing is checked.
+    using ClashCheck = std::function<AddressClash(const Ipv4Address& wanted, const CCameraDataObj& camera)>;
+    void SetClashCheck(ClashCheck check) { clashCheck_ = std::move(check); }
 
     explicit CIpSettingDialog(QWidget* parent = nullptr);
 
@@ -43,8 +53,14 @@ protected:
 private:
     IpOctetTexts Texts() const;
     bool ValidateAll();
+    // Refuses an address another device holds, naming it, with the focus on the address.
+    bool CheckAddressClash();
+    QString ClashText(const AddressClash& clash) const;
 
     QString buttonText_;
     QString octetRangeText_;
+    QString usedByCameraText_;
+    QString ownAddressText_;
+    ClashCheck clashCheck_;
     std::array<QLineEdit*, kIpOctets> octets_{};
 };
