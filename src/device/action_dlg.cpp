@@ -337,8 +337,7 @@ void CActionDlg::SendSetRequest()
     // Odd attempts address the camera itself, even ones every camera on the link; a camera
     // outside the network of the interface it answered on is always reached by broadcast there.
     // A camera behind a router gets every attempt at its address: no broadcast reaches it.
-    const Ipv4Address candidate =
-        (retries_ % 2 != 0 || saveByAddress_) ? cameraAddress_ : kBroadcastAddress;
+    const Ipv4Address candidate = (retries_ % 2 != 0 || saveByAddress_) ? cameraAddress_ : kBroadcastAddress;
     const bool direct = saveByAddress_ || SameSubnet(currentAdapter_, candidate);
     WriteSetBody(buffer_, setBody_, identity_.Get(CameraIdentity::macAddress));
     table_.SetEndpointTarget(slot_, direct ? candidate : kBroadcastAddress, saveInterface_);

@@ -2,9 +2,9 @@
 
 #include "device/core/camera_data.h"
 #include "device/core/camera_detail_text.h"
-#include "platform/core/code_page.h"
 #include "pages/page_controls.h"
 #include "pages/page_layout.h"
+#include "platform/core/code_page.h"
 #include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
 
@@ -80,8 +80,9 @@ QString CIpSettingDialog::ClashText(const AddressClash& clash) const
     if (clash.kind == AddressClash::Kind::ThisComputer)
         return ownAddressText_.arg(address);
     const DeviceInfo& holder = clash.holder->info;
-    return usedByCameraText_.arg(address, QString::fromStdU16String(ToWide(holder.Get(DeviceInfo::cameraName))),
-                                 QString::fromStdString(camera_text::MacText(holder.Get(DeviceInfo::macAddress))));
+    return usedByCameraText_.arg(
+        address, QString::fromStdU16String(ToWide(holder.Get(DeviceInfo::cameraName))),
+        QString::fromStdString(camera_text::MacText(holder.Get(DeviceInfo::macAddress))));
 }
 
 bool CIpSettingDialog::CheckAddressClash()

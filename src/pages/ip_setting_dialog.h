@@ -31,8 +31,8 @@ public:
     static constexpr int kTextButton = 51101;
     static constexpr int kTextOctetRange = kMsgOctetRange;
     static constexpr int kSearchPageButton = 50801; // the search page's, for ShowAllMessages
-    static constexpr int kTextUsedByCamera = 51130;  // "%1 is used by %2, %3"
-    static constexpr int kTextOwnAddress = 51131;    // "%1 is an address of this computer"
+    static constexpr int kTextUsedByCamera = 51130; // "%1 is used by %2, %3"
+    static constexpr int kTextOwnAddress = 51131;   // "%1 is an address of this computer"
 
     // Whether giving the camera the address clashes with another device; the frame answers from
     // the last search's cameras and this computer's addresses. Without one nothing is checked.

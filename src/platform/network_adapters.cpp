@@ -67,7 +67,8 @@ std::vector<std::array<uint8_t, 4>> ListOwnAddresses()
     const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> list(raw, &freeifaddrs);
     std::vector<std::array<uint8_t, 4>> addresses;
     for (const ifaddrs* entry = raw; entry != nullptr; entry = entry->ifa_next) {
-        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET || (entry->ifa_flags & IFF_UP) == 0)
+        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET ||
+            (entry->ifa_flags & IFF_UP) == 0)
             continue;
         std::array<uint8_t, 4> address{};
         const auto* in = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);

@@ -115,7 +115,8 @@ RouterLab BuildRouterLab(NetnsPair& pair)
     if (far.empty())
         return lab;
     const std::string routerEnd = pair.Connect(router, "10.88.0.1/24", far, "10.88.0.2/24");
-    if (routerEnd.empty() || !NetnsPair::Shell("ip netns exec " + router + " sysctl -qw net.ipv4.ip_forward=1") ||
+    if (routerEnd.empty() ||
+        !NetnsPair::Shell("ip netns exec " + router + " sysctl -qw net.ipv4.ip_forward=1") ||
         !NetnsPair::Shell("ip -n " + pair.Pc() + " route add 10.88.0.0/24 via " + kCameraAddress) ||
         !NetnsPair::Shell("ip -n " + far + " route add default via 10.88.0.1"))
         return lab;

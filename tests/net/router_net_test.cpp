@@ -59,18 +59,18 @@ TEST_F(BehindRouter, FoundByAddressSavedByAddressAndFoundAgainAtItsNewAddress)
         int setCommand;
         int dropFirst; // set requests the camera ignores
     };
-    const Case cases[] = {{"plain", CMD_SET, 0}, {"enc", CMD_SET_ENC, 0}, {"full", CMD_SET_FULL, 0}, {"full", CMD_SET_FULL, 1}};
+    const Case cases[] = {
+        {"plain", CMD_SET, 0}, {"enc", CMD_SET_ENC, 0}, {"full", CMD_SET_FULL, 0}, {"full", CMD_SET_FULL, 1}};
     int next = 21;
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.variant) + " dropping " + std::to_string(c.dropFirst));
-        const std::string from = kFarCamera;
         const std::string to = "10.88.0." + std::to_string(next++);
-        auto camsim = StartCamsim({"--own-address", "--ip", from, "--variants", c.variant, "--drop-first",
-                                   std::to_string(c.dropFirst)},
+        auto camsim = StartCamsim({"--own-address", "--ip", kFarCamera, "--variants", c.variant,
+                                   "--drop-first", std::to_string(c.dropFirst)},
                                   "far" + std::to_string(next), lab.far);
-        const RunResult run = Cli({"save", "--mac", "02:ca:00:00:00:01", "--login", "admin", "--password", "admin",
-                                   "--ip", to, "--gateway", "10.88.0.1", "--to", from, "--verify", "--json",
-                                   "--seconds", "2"});
+        const RunResult run =
+            Cli({"save", "--mac", "02:ca:00:00:00:01", "--login", "admin", "--password", "admin", "--ip", to,
+                 "--gateway", "10.88.0.1", "--to", kFarCamera, "--verify", "--json", "--seconds", "2"});
         ASSERT_EQ(run.status, 0) << run.err << run.out;
         const QJsonObject result = LastJsonLine(run.out);
         EXPECT_EQ(result.value("result").toString(), "saved");
@@ -80,9 +80,8 @@ TEST_F(BehindRouter, FoundByAddressSavedByAddressAndFoundAgainAtItsNewAddress)
         ASSERT_EQ(applied.size(), 1u);
         EXPECT_EQ(applied[0].value("command").toInt(), c.setCommand);
         EXPECT_EQ(applied[0].value("settings").toObject().value("ipAddress").toString().toStdString(), to);
+        // No broadcast crosses the router: every request that arrived went to the camera's address.
         EXPECT_EQ(SetRequestsReceived(*camsim), static_cast<size_t>(c.dropFirst + 1));
-        for (const QJsonObject& received : camsim->Events("received"))
-            EXPECT_NE(received.value("to").toString(), "255.255.255.255");
     }
 }
 
@@ -90,8 +89,8 @@ TEST_F(BehindRouter, FoundByAddressSavedByAddressAndFoundAgainAtItsNewAddress)
 TEST_F(BehindRouter, DiagnoseCountsQueriesAndAnswersPerAddress)
 {
     auto camsim = StartCamsim({"--own-address", "--ip", kFarCamera}, "far", lab.far);
-    const RunResult run = Cli({"search", "--diagnose", "--json", "--seconds", "1", "--to", kFarCamera, "--to",
-                               "10.88.0.99"});
+    const RunResult run =
+        Cli({"search", "--diagnose", "--json", "--seconds", "1", "--to", kFarCamera, "--to", "10.88.0.99"});
     ASSERT_EQ(run.status, 0) << run.err;
     const QJsonObject all = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
     EXPECT_EQ(all.value("cameras").toArray().size(), 1);
@@ -119,9 +118,10 @@ TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
     ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Camera() + " addr add 10.77.0.3/24 dev cvc" +
                                  pair.PcLink().substr(3)));
     ASSERT_TRUE(lab.AddAddresses({"10.88.0.3"}));
-    auto near = StartCamsim({"--own-address", "--count", "2", "--ip", kCameraAddress, "--name", "Garden"}, "near");
-    auto far = StartCamsim({"--own-address", "--ip", kFarCamera, "--mac", "02:cb:00:00:00:01", "--name", "Far"},
-                           "far", lab.far);
+    auto near =
+        StartCamsim({"--own-address", "--count", "2", "--ip", kCameraAddress, "--name", "Garden"}, "near");
+    auto far = StartCamsim(
+        {"--own-address", "--ip", kFarCamera, "--mac", "02:cb:00:00:00:01", "--name", "Far"}, "far", lab.far);
     const std::string csv = pair.ScratchFile("rows.csv");
     struct Case
     {
@@ -137,10 +137,17 @@ TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
     const Case cases[] = {
         {{"--ip", "10.77.0.3"}, "", 2, "camtivo-cli: 10.77.0.3 is used by Garden 2, 02:ca:00:00:00:02\n"},
         {{"--ip", kPcAddress}, "", 2, "camtivo-cli: 10.77.0.1 is an address of this computer\n"},
-        {{"--ip", kFarCamera, "--to", kFarCamera}, "", 2,
+        {{"--ip", kFarCamera, "--to", kFarCamera},
+         "",
+         2,
          "camtivo-cli: 10.88.0.2 is used by Far, 02:cb:00:00:00:01\n"},
-        {{}, one + "10.77.0.50,\n" + two + "10.77.0.50,\n", 2, "lines 2 and 3 both give the address 10.77.0.50\n"},
-        {{}, one + "10.77.0.9,\n" + three + "10.77.0.3," + kFarCamera + "\n", 2,
+        {{},
+         one + "10.77.0.50,\n" + two + "10.77.0.50,\n",
+         2,
+         "lines 2 and 3 both give the address 10.77.0.50\n"},
+        {{},
+         one + "10.77.0.9,\n" + three + "10.77.0.3," + kFarCamera + "\n",
+         2,
          "line 3: 10.77.0.3 is used by Garden 2, 02:ca:00:00:00:02\n"},
         {{"--ip", kCameraAddress}, "", 0, ""},
         {{}, one + "10.77.0.3,\n" + two + "10.77.0.2,\n", 0, ""},
@@ -150,7 +157,8 @@ TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
         SCOPED_TRACE(c.message.empty() ? "accepted" : c.message);
         std::vector<std::string> args{"save", "--seconds", "1"};
         if (c.rows.empty()) {
-            args.insert(args.end(), {"--mac", "02:ca:00:00:00:01", "--login", "admin", "--password", "admin"});
+            args.insert(args.end(),
+                        {"--mac", "02:ca:00:00:00:01", "--login", "admin", "--password", "admin"});
             args.insert(args.end(), c.args.begin(), c.args.end());
         } else {
             std::ofstream(csv, std::ios::binary) << header + c.rows;
@@ -158,9 +166,9 @@ TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
         }
         const RunResult run = Cli(args);
         EXPECT_EQ(run.status, c.status) << run.err << run.out;
-        const bool endsWithMessage = run.err.size() >= c.message.size() &&
-                                     run.err.compare(run.err.size() - c.message.size(), c.message.size(),
-                                                     c.message) == 0;
+        const bool endsWithMessage =
+            run.err.size() >= c.message.size() &&
+            run.err.compare(run.err.size() - c.message.size(), c.message.size(), c.message) == 0;
         EXPECT_TRUE(endsWithMessage) << run.err;
         applied += c.status == 0 ? (c.rows.empty() ? 1 : 2) : 0;
         EXPECT_EQ(SetRequestsReceived(*near), applied);
@@ -187,8 +195,8 @@ TEST_F(BehindRouter, Figures)
         csv += std::string(mac) + ",admin,admin,Far-" + std::to_string(n + 1) + "," + to + "," + from + "\n";
     }
     ASSERT_TRUE(lab.AddAddresses(addresses));
-    auto far = StartCamsim({"--own-address", "--count", "20", "--ip", kFarCamera, "--mac", "02:cb:00:00:00:01"},
-                           "far", lab.far);
+    auto far = StartCamsim(
+        {"--own-address", "--count", "20", "--ip", kFarCamera, "--mac", "02:cb:00:00:00:01"}, "far", lab.far);
     auto near = StartCamsim({}, "near");
     const auto timed = [this](std::vector<std::string> args) {
         const auto start = std::chrono::steady_clock::now();
@@ -197,8 +205,8 @@ TEST_F(BehindRouter, Figures)
         return std::make_pair(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
                               LastJsonLine(run.out).value("seconds").toDouble());
     };
-    const std::vector<std::string> one{"save", "--login", "admin", "--password", "admin", "--name", "Moved",
-                                       "--json"};
+    const std::vector<std::string> one{"save",  "--login", "admin", "--password",
+                                       "admin", "--name",  "Moved", "--json"};
     auto routed = one;
     routed.insert(routed.end(), {"--mac", "02:cb:00:00:00:01", "--to", kFarCamera});
     auto local = one;
@@ -208,10 +216,10 @@ TEST_F(BehindRouter, Figures)
     const std::string file = pair.ScratchFile("twenty.csv");
     std::ofstream(file, std::ios::binary) << csv;
     const auto [batchRun, lastSave] = timed({"save", "--batch", file, "--verify", "--json"});
-    std::printf("[ measured ] one save through the router: %.3f s (the set request and its answer %.3f s); "
-                "a local save: %.3f s (%.3f s)\n",
+    std::printf("[ measured ] one save through the router: %.3f s (its set request and answer %.2f s); "
+                "a local save: %.3f s (%.2f s)\n",
                 routedRun, routedSave, localRun, localSave);
-    std::printf("[ measured ] 20 cameras behind the router, --batch --verify: %.3f s (last save %.3f s)\n",
+    std::printf("[ measured ] 20 cameras behind the router, --batch --verify: %.3f s (last save %.2f s)\n",
                 batchRun, lastSave);
     EXPECT_EQ(far->Events("applied").size(), 21u);
 }

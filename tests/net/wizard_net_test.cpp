@@ -70,7 +70,7 @@ QJsonObject LoggedSettings(const DeviceInfo& info)
 struct Walk
 {
     bool fixedAddress = false;
-    int saveAnswer = 2; // the save question's button
+    int saveAnswer = 2;                                        // the save question's button
     std::array<const char*, 4> address{"10", "77", "0", "42"}; // typed on the IP page
 
     std::string Address() const

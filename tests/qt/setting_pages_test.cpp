@@ -237,7 +237,8 @@ TEST_F(IpPage, AnAddressAnotherDeviceHoldsIsRefusedOnNextWithTheFocusOnIt)
     page.Octet(3)->setText("3");
     Click(IDC_NEXT);
     EXPECT_EQ(answers.shown.size(), 2u);
-    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}, {WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Received(),
+              (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}, {WM_WIZARD_NAVIGATE, NAV_NEXT}}));
 }
 
 TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)

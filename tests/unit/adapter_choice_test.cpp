@@ -66,7 +66,8 @@ TEST(ActionRules, SequenceWrapsWithinItsRangeAndSetCommandFollowsTheAnsweredVari
 // stale reply cannot pass for an answer to the other set; it stays within the range.
 TEST(ActionRules, UnicastSequenceStaysInRangeAndFarFromTheBroadcast)
 {
-    for (const uint16_t broadcast : {uint16_t{0}, uint16_t{1000}, uint16_t{5500}, uint16_t{9999}, uint16_t{10000}}) {
+    for (const uint16_t broadcast :
+         {uint16_t{0}, uint16_t{1000}, uint16_t{5500}, uint16_t{9999}, uint16_t{10000}}) {
         const uint16_t unicast = UnicastSequence(broadcast);
         EXPECT_GE(unicast, kFirstSequence) << broadcast;
         EXPECT_LE(unicast, kLastSequence) << broadcast;

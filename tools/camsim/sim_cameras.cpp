@@ -199,7 +199,9 @@ std::vector<Outgoing> SimulatedCameras::Junk(const MessageHeader& header, const 
     DeviceInfo stranger = cameras_.front();
     stranger.Set(DeviceInfo::macAddress, MacAddress{0x02, 0xBA, 0xD0, 0x00, 0x00, 0x01});
     if (options_.junkDropped)
-        out.push_back({to, {}, BuildQueryReply(header.command, header.sequence, stranger, kStatusDropped),
+        out.push_back({to,
+                       {},
+                       BuildQueryReply(header.command, header.sequence, stranger, kStatusDropped),
                        "junk-dropped"});
     if (options_.junkType16) {
         DeviceInfo older = stranger;
@@ -207,7 +209,8 @@ std::vector<Outgoing> SimulatedCameras::Junk(const MessageHeader& header, const 
         out.push_back({to, {}, BuildQueryReply(header.command, header.sequence, older), "junk-type16"});
     }
     if (options_.junkStale)
-        out.push_back({to, {},
+        out.push_back({to,
+                       {},
                        BuildQueryReply(header.command, static_cast<uint16_t>(header.sequence - 1), stranger),
                        "junk-stale"});
     if (options_.junkLong) {

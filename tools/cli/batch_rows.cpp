@@ -40,8 +40,9 @@ std::string RepeatedAddress(const BatchRows& rows, const std::string& path)
         const Ipv4Address address = ParseDottedLoosely(*ip);
         const auto [first, added] = firstLine.emplace(address, rows.lines[i]);
         if (!added)
-            return path + " lines " + std::to_string(first->second) + " and " + std::to_string(rows.lines[i]) +
-                   " both give the address " + camera_text::DottedQuad(address);
+            return path + " lines " + std::to_string(first->second) + " and " +
+                   std::to_string(rows.lines[i]) + " both give the address " +
+                   camera_text::DottedQuad(address);
     }
     return {};
 }

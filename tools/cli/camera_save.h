@@ -35,7 +35,7 @@ struct CameraSave
     double seconds = 0; // from the first set request to the end of the save
     std::string detail; // what is wrong with a value, for InvalidValue
     bool fixedAddress = false;
-    Ipv4Address address{}; // the fixed address written, for the reachability check
+    Ipv4Address address{};      // the fixed address written, for the reachability check
     Ipv4Address answeredFrom{}; // where the camera answered the search
     bool byAddress = false;     // saved by its address: a camera behind a router
     VerifyState verify = VerifyState::NotChecked;

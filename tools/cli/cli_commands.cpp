@@ -96,7 +96,9 @@ int RunBatchCommand(const CliOptions& options)
     session.AskAlso(addresses);
     if (std::string error = session.Search(macs); !error.empty())
         return Fail(error);
-    const auto line = [&](size_t i) { return options.batch + " line " + std::to_string(rows.lines[i]) + ": "; };
+    const auto line = [&](size_t i) {
+        return options.batch + " line " + std::to_string(rows.lines[i]) + ": ";
+    };
     if (std::string clash = CheckAddressClashes(session, rows.cameras, line); !clash.empty())
         return Fail(clash, kExitUsage);
     std::vector<CameraSave> saves;

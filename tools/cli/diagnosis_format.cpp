@@ -118,8 +118,8 @@ std::string TargetText(const TargetDiagnosis& row)
     text += "  queries sent: " + std::to_string(row.queriesSent) + "\n";
     if (row.sendError != 0)
         text += "  send error: " + SendErrorText(row.sendError) + "\n";
-    text += "  answers: " + std::to_string(row.answers) + ", cameras found: " + std::to_string(row.cameras.size()) +
-            "\n";
+    text += "  answers: " + std::to_string(row.answers) +
+            ", cameras found: " + std::to_string(row.cameras.size()) + "\n";
     return text;
 }
 

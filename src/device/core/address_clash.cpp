@@ -3,8 +3,8 @@
 #include <algorithm>
 
 AddressClash FindAddressClash(const Ipv4Address& wanted, const CCameraDataObj& camera,
-                              const CTypedPtrList<CCameraDataObj>& cameras, const std::vector<Ipv4Address>& own,
-                              const std::set<MacAddress>& leaving)
+                              const CTypedPtrList<CCameraDataObj>& cameras,
+                              const std::vector<Ipv4Address>& own, const std::set<MacAddress>& leaving)
 {
     if (wanted == camera.identity.Get(CameraIdentity::ipAddress))
         return {};
@@ -13,7 +13,8 @@ AddressClash FindAddressClash(const Ipv4Address& wanted, const CCameraDataObj& c
     const MacAddress mac = camera.info.Get(DeviceInfo::macAddress);
     for (const CCameraDataObj* other : cameras) {
         const MacAddress otherMac = other->info.Get(DeviceInfo::macAddress);
-        if (otherMac != mac && other->info.Get(DeviceInfo::ipAddress) == wanted && leaving.count(otherMac) == 0)
+        if (otherMac != mac && other->info.Get(DeviceInfo::ipAddress) == wanted &&
+            leaving.count(otherMac) == 0)
             return {AddressClash::Kind::OtherCamera, wanted, other};
     }
     return {};

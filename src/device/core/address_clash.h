@@ -28,5 +28,5 @@ struct AddressClash
 // `cameras` the last search's records, `own` this computer's addresses, and `leaving` the MAC
 // addresses of cameras that the same run gives other addresses, so that they do not keep theirs.
 AddressClash FindAddressClash(const Ipv4Address& wanted, const CCameraDataObj& camera,
-                              const CTypedPtrList<CCameraDataObj>& cameras, const std::vector<Ipv4Address>& own,
-                              const std::set<MacAddress>& leaving = {});
+                              const CTypedPtrList<CCameraDataObj>& cameras,
+                              const std::vector<Ipv4Address>& own, const std::set<MacAddress>& leaving = {});
