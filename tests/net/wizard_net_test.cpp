@@ -164,6 +164,17 @@ protected:
         return expected;
     }
 
+    // The camera applied one set request, holding exactly what the walk changed.
+    void ExpectSavedOnce(const Camsim& camsim, const Walk& walk) const
+    {
+        const auto applied = camsim.Events("applied");
+        ASSERT_EQ(applied.size(), 1u);
+        const QJsonObject settings = applied[0].value("settings").toObject();
+        const QJsonObject expected = Expected(walk);
+        for (const QString& key : expected.keys())
+            EXPECT_EQ(settings.value(key), expected.value(key)) << key.toStdString();
+    }
+
     QString commandLine = QStringLiteral("camtivo");
     CMessageAnswer answers;
     CCameraDataObj original;
@@ -193,12 +204,7 @@ TEST_F(WizardNet, EachVariantSavesWhatThePagesChangedAndIsFoundAgain)
             const Walk walk{fixed, 2};
             EXPECT_EQ(RunWalk(walk), IDOK);
             EXPECT_EQ(Kinds(answers), (std::vector<int>{3, 4}));
-            const auto applied = camsim->Events("applied");
-            ASSERT_EQ(applied.size(), 1u);
-            const QJsonObject settings = applied[0].value("settings").toObject();
-            const QJsonObject expected = Expected(walk);
-            for (const QString& key : expected.keys())
-                EXPECT_EQ(settings.value(key), expected.value(key)) << key.toStdString();
+            ExpectSavedOnce(*camsim, walk);
             // The verifying search finds the camera by its MAC: at the address typed, or at the
             // one its DHCP server (here: its own interface) gave it.
             EXPECT_TRUE(savedAgain);
@@ -220,12 +226,7 @@ TEST_F(WizardNet, ACameraBehindARouterIsListedSavedAndAskedAgainWithTo)
     const Walk walk{true, 2, {"10", "88", "0", "42"}};
     EXPECT_EQ(RunWalk(walk), IDOK);
     EXPECT_EQ(Kinds(answers), (std::vector<int>{3, 4}));
-    const auto applied = camsim->Events("applied");
-    ASSERT_EQ(applied.size(), 1u);
-    const QJsonObject settings = applied[0].value("settings").toObject();
-    const QJsonObject expected = Expected(walk);
-    for (const QString& key : expected.keys())
-        EXPECT_EQ(settings.value(key), expected.value(key)) << key.toStdString();
+    ExpectSavedOnce(*camsim, walk);
     EXPECT_EQ(SetRequestsReceived(*camsim), 1u);
     // The wizard ends as the verifying search sends its queries: the simulator may log them later.
     const auto askedAtNewAddress = [&camsim] {
