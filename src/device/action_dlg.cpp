@@ -185,7 +185,8 @@ bool CActionDlg::BroadcastQueries()
 // broadcast: the user asked for that address by name.
 bool CActionDlg::AskUnicastTargets()
 {
-    unicastSequence_ = UnicastSequence(sequence_);
+    // Without addresses to ask no reply may pass under the second number.
+    unicastSequence_ = unicastTargets_.empty() ? 0 : UnicastSequence(sequence_);
     for (const std::string& text : unicastTargets_) {
         const Ipv4Address target = ParseTarget(text.substr(0, kTargetTextLimit));
         if (target == kBroadcastAddress || target == Ipv4Address{})
