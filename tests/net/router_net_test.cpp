@@ -112,7 +112,7 @@ TEST_F(BehindRouter, DiagnoseCountsQueriesAndAnswersPerAddress)
 
 // A fixed address another camera keeps, or this computer's own, is refused before any setting
 // is sent, naming the holder; a camera keeping its own address, or taking one another camera
-// of the same batch leaves, is saved.
+// of the same batch leaves, is saved, and a batch row's "to" reaches a camera behind the router.
 TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
 {
     ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Camera() + " addr add 10.77.0.3/24 dev cvc" +
@@ -150,7 +150,7 @@ TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
          2,
          "line 3: 10.77.0.3 is used by Garden 2, 02:ca:00:00:00:02\n"},
         {{"--ip", kCameraAddress}, "", 0, ""},
-        {{}, one + "10.77.0.3,\n" + two + "10.77.0.2,\n", 0, ""},
+        {{}, one + "10.77.0.3,\n" + two + "10.77.0.2,\n" + three + "10.88.0.3," + kFarCamera + "\n", 0, ""},
     };
     size_t applied = 0;
     for (const Case& c : cases) {
@@ -172,7 +172,7 @@ TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
         EXPECT_TRUE(endsWithMessage) << run.err;
         applied += c.status == 0 ? (c.rows.empty() ? 1 : 2) : 0;
         EXPECT_EQ(SetRequestsReceived(*near), applied);
-        EXPECT_EQ(SetRequestsReceived(*far), 0u);
+        EXPECT_EQ(SetRequestsReceived(*far), c.rows.empty() ? 0u : static_cast<size_t>(run.status == 0));
     }
 }
 
