@@ -4,8 +4,10 @@
 #include "app/core/command_line.h"
 #include "app/data_folders.h"
 #include "app/language_pack.h"
+#include "device/core/address_clash.h"
 #include "pages/core/skin_list_block.h"
 #include "platform/core/window_messages.h"
+#include "platform/network_adapters.h"
 #include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
 
@@ -85,6 +87,7 @@ void CCamtivoDlg::ParseCommandLine()
     const CommandLineSwitches switches = ::ParseCommandLine(commandLine_.toStdU16String());
     testMode_ = switches.testMode != 0;
     productFilterOn_ = switches.productFilterOn != 0;
+    unicastTargets_ = ParseUnicastTargets(commandLine_.toStdU16String()).addresses;
     SetTestMode(testMode_);
 }
 
@@ -103,6 +106,9 @@ void CCamtivoDlg::CreatePages()
     actionDlg_.SetNotification(this, WM_ACTION_NOTIFY);
     actionDlg_.CreateChild(this);
     searchPage_.SetCameraList(&cameraList_);
+    ipPage_.SetClashCheck([this](const Ipv4Address& wanted, const CCameraDataObj& camera) {
+        return FindAddressClash(wanted, camera, cameraList_, ListOwnAddresses());
+    });
     for (CBmpDialog* page : pages_) {
         if (page->IsInitialised())
             continue; // the main page exists from the start

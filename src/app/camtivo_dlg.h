@@ -70,6 +70,7 @@ public:
     bool PagesReady() const { return pagesReady_; }
     bool TestMode() const { return testMode_; }
     bool ProductFilterOn() const { return productFilterOn_; }
+    const std::vector<std::string>& UnicastTargets() const { return unicastTargets_; }
     int Busy() const { return busy_; }
     int Searching() const { return searching_; }
     int SaveOk() const { return saveOk_; }
@@ -122,6 +123,7 @@ private:
     void ShowAllMessages();
     void OnVerifyTick();
     void FinishVerify(bool found);
+    std::vector<std::string> VerifyTargets() const;
     // The record page of a step (2 to 6), or null.
     CRecordPage* RecordPageOf(int step);
     // The texts of the security kinds from the pack: none, WEP 64-bit, WEP 128-bit, WPA.
@@ -179,5 +181,6 @@ private:
     int searching_ = 0;
     bool testMode_ = false;
     bool productFilterOn_ = true;
+    std::vector<std::string> unicastTargets_; // --to: cameras behind a router
     std::unique_ptr<CWaitCursor> verifyCursor_;
 };

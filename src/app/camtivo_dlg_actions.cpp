@@ -5,6 +5,8 @@
 
 #include "app/core/test_mode_file.h"
 #include "app/language_pack.h"
+#include "device/core/camera_detail_text.h"
+#include "pages/core/setting_rules.h"
 #include "platform/core/socket_errors.h"
 #include "platform/core/time_scale.h"
 #include "platform/message_box.h"
@@ -58,6 +60,7 @@ void CCamtivoDlg::RunSearch()
         SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
     } else {
         actionDlg_.EmptyFoundList();
+        actionDlg_.SetUnicastTargets(unicastTargets_);
         if (!actionDlg_.StartSearch()) {
             busy_ = 0;
             PlainMessageBox(this, kSearchNotStartedText, kAppName, MB_OK);
@@ -117,9 +120,23 @@ void CCamtivoDlg::StartVerify()
     // Test mode has no network: the cameras are read back from the test file at each tick.
     if (!testMode_) {
         actionDlg_.EmptyFoundList();
+        actionDlg_.SetUnicastTargets(VerifyTargets());
         actionDlg_.StartSearch();
     }
     SetTimer(TIMER_VERIFY, kVerifyMs);
+}
+
+// A camera saved by its address (behind a router) is asked again at that address and, when it
+// took a fixed one, at its new address; no broadcast reaches it.
+std::vector<std::string> CCamtivoDlg::VerifyTargets() const
+{
+    std::vector<std::string> targets = unicastTargets_;
+    if (!actionDlg_.SavedByAddress() || selectedCamera_ == nullptr)
+        return targets;
+    targets.push_back(camera_text::DottedQuad(selectedCamera_->identity.Get(CameraIdentity::ipAddress)));
+    if (UsesFixedAddress(selectedCamera_->info))
+        targets.push_back(camera_text::DottedQuad(selectedCamera_->info.Get(DeviceInfo::ipAddress)));
+    return targets;
 }
 
 void CCamtivoDlg::OnVerifyTick()

@@ -2,6 +2,7 @@
 // Language packs are looked for beside the program, then in its share folder; the test-mode
 // file in the current directory.
 #include "app/camtivo_app.h"
+#include "app/core/command_line.h"
 #include "app/paint_snapshot.h"
 #include "camtivo_version.h"
 #include "skin/program_look.h"
@@ -9,14 +10,27 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
+    std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("camtivo %s\n", kCamtivoVersion);
             return 0;
         }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(WizardUsage(), stdout);
+            return 0;
+        }
+        arguments.push_back(QString::fromLocal8Bit(argv[i]).toStdU16String());
+    }
+    if (const UnicastTargets targets = ParseUnicastTargets(arguments); !targets.refused.empty()) {
+        std::fprintf(stderr, "camtivo: invalid value for --to: '%s' is not an address like 192.168.0.20\n",
+                     targets.refused.c_str());
+        return 2;
     }
     QApplication app(argc, argv);
     program_look::ApplyProgramLook();

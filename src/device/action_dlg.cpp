@@ -122,7 +122,7 @@ bool CActionDlg::StartSearch()
     }
     // One broadcast entry per search: a list that kept growing would add 10 s to every search.
     targets_.assign(1, kBroadcastText);
-    targets_.insert(targets_.end(), unicastTargets_.begin(), unicastTargets_.end());
+    unicastSequence_ = 0;
     EnumerateAdapters();
     searchInterfaces_ = SearchInterfaces(adapters_);
     diagnosis_.Start(searchInterfaces_, adapters_);
@@ -153,8 +153,8 @@ bool CActionDlg::ProbeNextTarget()
         return false;
     sequence_ = NextSequence(sequence_);
     currentTarget_ = currentAddress_;
-    const bool sent =
-        currentTarget_ == kBroadcastAddress ? BroadcastQueries() : SendQueries(currentTarget_, 0);
+    const bool sent = currentTarget_ == kBroadcastAddress ? BroadcastQueries() && AskUnicastTargets()
+                                                          : SendQueries(currentTarget_, 0, sequence_);
     if (!sent) {
         // The frame ends the search and shows a message for the code; its progress box closes.
         Notify(NOTIFY_SEND_ERROR, sendError_);
@@ -172,25 +172,48 @@ bool CActionDlg::ProbeNextTarget()
 bool CActionDlg::BroadcastQueries()
 {
     if (searchInterfaces_.empty())
-        return SendQueries(kBroadcastAddress, 0);
+        return SendQueries(kBroadcastAddress, 0, sequence_);
     bool any = false;
     for (const NetworkAdapter& adapter : searchInterfaces_)
-        any = SendQueries(kBroadcastAddress, adapter.index) || any;
+        any = SendQueries(kBroadcastAddress, adapter.index, sequence_) || any;
     return any;
 }
 
-// The three queries, one per variant, all with the current sequence number.
-bool CActionDlg::SendQueries(const Ipv4Address& target, uint32_t interfaceIndex)
+// The addresses given for cameras behind a router are asked together with the broadcast, with
+// a number of their own, so that a search with many of them is no longer than one without and
+// each answer says which query it answered. A send that fails ends the search like a failed
+// broadcast: the user asked for that address by name.
+bool CActionDlg::AskUnicastTargets()
+{
+    // Without addresses to ask no reply may pass under the second number.
+    unicastSequence_ = unicastTargets_.empty() ? 0 : UnicastSequence(sequence_);
+    for (const std::string& text : unicastTargets_) {
+        const Ipv4Address target = ParseTarget(text.substr(0, kTargetTextLimit));
+        if (target == kBroadcastAddress || target == Ipv4Address{})
+            continue;
+        if (!SendQueries(target, 0, unicastSequence_))
+            return false;
+    }
+    return true;
+}
+
+// The three queries, one per variant, all with the same sequence number.
+bool CActionDlg::SendQueries(const Ipv4Address& target, uint32_t interfaceIndex, uint16_t sequence)
 {
     table_.SetEndpointTarget(slot_, target, interfaceIndex);
+    const bool unicast = target != kBroadcastAddress;
     for (const uint16_t command : {CMD_QUERY, CMD_QUERY_ENC, CMD_QUERY_FULL}) {
         buffer_.fill(0);
-        if (!SendDeviceMessage(table_, command, 0, buffer_, slot_, sequence_)) {
+        int error = 0;
+        if (!SendDeviceMessage(table_, command, 0, buffer_, slot_, sequence)) {
             sendError_ = table_.SlotError(slot_);
-            diagnosis_.CountSend(interfaceIndex, sendError_ != 0 ? sendError_ : table_.LastNetError());
-            return false;
+            error = sendError_ != 0 ? sendError_ : table_.LastNetError();
         }
-        diagnosis_.CountSend(interfaceIndex, 0);
+        diagnosis_.CountSend(interfaceIndex, error);
+        if (unicast)
+            diagnosis_.CountTargetSend(target, error);
+        if (error != 0)
+            return false;
     }
     return true;
 }
@@ -209,16 +232,23 @@ void CActionDlg::OnSearchReply()
     }
     const Ipv4Address& source = arrival.from;
     const auto datagram = std::span<const uint8_t>(buffer_).first(static_cast<size_t>(received));
-    const SearchReply reply = DecodeSearchReply(datagram, sequence_, source, allowedTypes_);
+    SearchReply reply = DecodeSearchReply(datagram, sequence_, source, allowedTypes_);
+    const bool unicast = reply.status == ReplyStatus::StaleSequence && unicastSequence_ != 0;
+    if (unicast)
+        reply = DecodeSearchReply(datagram, unicastSequence_, source, allowedTypes_);
     if (const auto rejection = RejectionFor(reply.status)) {
         // Foreign, stale, failed, undecodable or unwanted replies are ignored silently; only the
         // diagnosis counts them.
         diagnosis_.CountRejected(arrival.interfaceIndex, *rejection);
         return;
     }
-    diagnosis_.CountAccepted(arrival.interfaceIndex, reply.info.Get(DeviceInfo::macAddress), source,
-                             currentTarget_ == kBroadcastAddress);
-    found_.StoreReply(reply.header, reply.info, arrival.interfaceIndex);
+    const MacAddress mac = reply.info.Get(DeviceInfo::macAddress);
+    diagnosis_.CountAccepted(arrival.interfaceIndex, mac, source, !unicast);
+    if (unicast)
+        diagnosis_.CountTargetAnswer(source, mac);
+    CCameraDataObj* record = found_.StoreReply(reply.header, reply.info, arrival.interfaceIndex);
+    if (record != nullptr)
+        (unicast ? record->answeredUnicast : record->answeredBroadcast) = true;
     if (onReplyStored)
         onReplyStored();
 }
@@ -258,11 +288,19 @@ void CActionDlg::EnumerateAdapters()
 void CActionDlg::StartSave(const CCameraDataObj& camera)
 {
     StartSave(camera.info, camera.identity, camera.info.Get(DeviceInfo::deviceType), camera.AnsweredCommand(),
-              camera.interfaceIndex);
+              camera.interfaceIndex, FoundOnlyByAddress(camera));
+}
+
+bool CActionDlg::FoundOnlyByAddress(const CCameraDataObj& camera)
+{
+    if (!camera.answeredUnicast || camera.answeredBroadcast)
+        return false;
+    EnumerateAdapters();
+    return OutsideEveryNetwork(SearchInterfaces(adapters_), camera.identity.Get(CameraIdentity::ipAddress));
 }
 
 void CActionDlg::StartSave(const DeviceInfo& info, const CameraIdentity& identity, uint16_t deviceType,
-                           uint16_t answeredCommand, uint32_t answeredOn)
+                           uint16_t answeredCommand, uint32_t answeredOn, bool byAddress)
 {
     Stop();
     setBody_ = info;
@@ -274,9 +312,11 @@ void CActionDlg::StartSave(const DeviceInfo& info, const CameraIdentity& identit
     cameraAddress_ = identity_.Get(CameraIdentity::ipAddress);
     EnumerateAdapters();
     // The camera's own interface decides both the subnet test and the way out.
-    const SaveInterface choice = ChooseSaveInterface(adapters_, answeredOn);
+    // A camera behind a router is sent to by its address, through the routing table.
+    const SaveInterface choice = byAddress ? SaveInterface{} : ChooseSaveInterface(adapters_, answeredOn);
     currentAdapter_ = choice.adapter;
     saveInterface_ = choice.sendIndex;
+    saveByAddress_ = byAddress;
     targetIndex_ = -1;
     slot_ = table_.OpenEndpoint(this, WM_DEVICE_SAVE_REPLY);
     if (slot_ == 0) {
@@ -297,8 +337,9 @@ void CActionDlg::SendSetRequest()
 {
     // Odd attempts address the camera itself, even ones every camera on the link; a camera
     // outside the network of the interface it answered on is always reached by broadcast there.
-    const Ipv4Address candidate = (retries_ % 2 != 0) ? cameraAddress_ : kBroadcastAddress;
-    const bool direct = SameSubnet(currentAdapter_, candidate);
+    // A camera behind a router gets every attempt at its address: no broadcast reaches it.
+    const Ipv4Address candidate = (retries_ % 2 != 0 || saveByAddress_) ? cameraAddress_ : kBroadcastAddress;
+    const bool direct = saveByAddress_ || SameSubnet(currentAdapter_, candidate);
     WriteSetBody(buffer_, setBody_, identity_.Get(CameraIdentity::macAddress));
     table_.SetEndpointTarget(slot_, direct ? candidate : kBroadcastAddress, saveInterface_);
     currentTarget_ = candidate;

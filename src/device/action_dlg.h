@@ -2,9 +2,10 @@
 // CActionDlg: the hidden window that runs the two long device actions on the UI thread. A
 // search broadcasts three queries (one per protocol variant) on every interface that can carry
 // them (through the routing table when there is none) and collects the replies for 20 seconds
-// into the found list, one record per MAC address, each with the interface it answered on; a
-// save sends a camera's settings in the variant it answered, on that interface, up to four
-// times 60 seconds apart, and waits for its answer. Each
+// into the found list, one record per MAC address, each with the interface it answered on; the
+// addresses given for cameras behind a router are asked at the same time. A save sends a
+// camera's settings in the variant it answered, on that interface (to the camera's address for
+// one behind a router), up to four times 60 seconds apart, and waits for its answer. Each
 // action ends with one notification sent (synchronously) to the notification window: search
 // done, save succeeded, save failed, or a send error with its socket error code.
 #include "device/core/camera_data.h"
@@ -73,10 +74,18 @@ public:
     // Starts a search; false when it could not start (the reason has been shown).
     bool StartSearch();
     // Starts a save of the record's settings; the outcome arrives as a notification.
-    // `answeredOn` is the interface the camera's reply arrived on (0 when unknown).
+    // `answeredOn` is the interface the camera's reply arrived on (0 when unknown). `byAddress`:
+    // every request goes to the camera's address through the routing table, with the same
+    // retries (a camera behind a router, which no broadcast reaches).
     void StartSave(const DeviceInfo& info, const CameraIdentity& identity, uint16_t deviceType,
-                   uint16_t answeredCommand, uint32_t answeredOn = 0);
+                   uint16_t answeredCommand, uint32_t answeredOn = 0, bool byAddress = false);
+    // Saves a found camera: by its address when it answered only a query sent to its address,
+    // from outside every interface's network; otherwise on the interface it answered on.
     void StartSave(const CCameraDataObj& camera);
+    // Whether a save of the camera goes to its address (above).
+    bool FoundOnlyByAddress(const CCameraDataObj& camera);
+    // Whether the last save sent to the camera's address only.
+    bool SavedByAddress() const { return saveByAddress_; }
     // What the frame does once its progress dialog has closed: stop timer 100, close the endpoint.
     void Stop();
 
@@ -108,7 +117,8 @@ private:
     bool NextTarget();
     bool ProbeNextTarget();
     bool BroadcastQueries();
-    bool SendQueries(const Ipv4Address& target, uint32_t interfaceIndex);
+    bool AskUnicastTargets();
+    bool SendQueries(const Ipv4Address& target, uint32_t interfaceIndex, uint16_t sequence);
     void OnSearchReply();
     void CountUnreadArrival(const DatagramArrival& arrival);
     void EnumerateAdapters();
@@ -135,6 +145,7 @@ private:
     DeviceTypeFilter allowedTypes_;
     FoundCameraList found_;
     std::vector<std::string> unicastTargets_;
+    uint16_t unicastSequence_ = 0; // the number of the queries sent to them; 0 when none
     std::vector<NetworkAdapter> searchInterfaces_;
     SearchDiagnosis diagnosis_;
     int sendError_ = 0; // socket error of the last failed query
@@ -147,6 +158,7 @@ private:
     CameraIdentity identity_;
     Ipv4Address cameraAddress_{};
     uint32_t saveInterface_ = 0; // 0: the routing table picks
+    bool saveByAddress_ = false;
 
     AdapterSource adapterSource_;
     std::vector<NetworkAdapter> adapters_; // the last listing; empty when it failed

@@ -1,6 +1,7 @@
 #include "pages/ip_setting_dialog.h"
 
 #include "device/core/camera_data.h"
+#include "device/core/camera_detail_text.h"
 #include "pages/address_part_keys.h"
 #include "pages/page_controls.h"
 #include "pages/page_layout.h"
@@ -39,6 +40,8 @@ void CIpSettingDialog::LoadStrings()
     GetSkinString(StringList(), kTextButton, buttonText_);
     for (size_t i = 0; i < messages_.size(); ++i)
         GetSkinString(StringList(), kFirstMessage + static_cast<int>(i), messages_[i]);
+    GetSkinString(StringList(), kTextUsedByCamera, usedByCameraText_);
+    GetSkinString(StringList(), kTextOwnAddress, ownAddressText_);
 }
 
 QString CIpSettingDialog::MessageText(int message) const
@@ -84,11 +87,42 @@ bool CIpSettingDialog::ValidateAll()
     return false;
 }
 
+QString CIpSettingDialog::ClashText(const AddressClash& clash) const
+{
+    const QString address = QString::fromStdString(camera_text::DottedQuad(clash.address));
+    if (clash.kind == AddressClash::Kind::ThisComputer)
+        return ownAddressText_.arg(address);
+    const DeviceInfo& holder = clash.holder->info;
+    return usedByCameraText_.arg(
+        address, QString::fromStdU16String(ToWide(holder.Get(DeviceInfo::cameraName))),
+        QString::fromStdString(camera_text::MacText(holder.Get(DeviceInfo::macAddress))));
+}
+
+bool CIpSettingDialog::CheckAddressClash()
+{
+    const CCameraDataObj* record = Record();
+    if (!clashCheck_ || record == nullptr)
+        return true;
+    const IpOctetTexts texts = Texts();
+    Ipv4Address wanted{};
+    for (size_t i = 0; i < wanted.size(); ++i)
+        wanted[i] = static_cast<uint8_t>(ReadLeadingNumber(texts[i]));
+    const AddressClash clash = clashCheck_(wanted, *record);
+    if (!clash)
+        return true;
+    ShowMessage(kMessageError, ClashText(clash), buttonText_);
+    SelectAllAndFocus(octets_[0]);
+    return false;
+}
+
 bool CIpSettingDialog::OnCommand(int id)
 {
     if (id != IDC_NEXT && id != IDC_BACK)
         return CSettingPage::OnCommand(id);
     if (!ValidateAll())
+        return true;
+    // Back leaves the page with the address as typed: the user may be going to choose DHCP.
+    if (id == IDC_NEXT && !CheckAddressClash())
         return true;
     if (CCameraDataObj* record = Record())
         WriteIpSettings(Texts(), record->info);

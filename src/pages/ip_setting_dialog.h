@@ -2,13 +2,16 @@
 // CIpSettingDialog: the page on which the user enters the camera's fixed address, subnet mask,
 // default gateway and two DNS servers, four decimal octets each. Next and Back run the address
 // rules (ip_rules.h): the first that fails is shown and its part focused, and nothing is saved.
-// "." moves to an address's next part and a pasted dotted address fills its four parts. The
-// side panel shows the record's device text.
+// Next then refuses an address that another camera of the last search or this computer already
+// holds. "." moves to an address's next part and a pasted dotted address fills its four parts.
+// The side panel shows the record's device text.
+#include "device/core/address_clash.h"
 #include "pages/core/ip_rules.h"
 #include "pages/setting_page.h"
 
 #include <QString>
 #include <array>
+#include <functional>
 
 class QLineEdit;
 
@@ -32,6 +35,13 @@ public:
     static constexpr int kFirstMessage = kMsgOctetRange;
     static constexpr int kMessageCount = kMsgDnsNotUnicast - kMsgOctetRange + 1;
     static constexpr int kSearchPageButton = 50801; // the search page's, for ShowAllMessages
+    static constexpr int kTextUsedByCamera = 51130; // "%1 is used by %2, %3"
+    static constexpr int kTextOwnAddress = 51131;   // "%1 is an address of this computer"
+
+    // Whether giving the camera the address clashes with another device; the frame answers from
+    // the last search's cameras and this computer's addresses. Without one nothing is checked.
+    using ClashCheck = std::function<AddressClash(const Ipv4Address& wanted, const CCameraDataObj& camera)>;
+    void SetClashCheck(ClashCheck check) { clashCheck_ = std::move(check); }
 
     explicit CIpSettingDialog(QWidget* parent = nullptr);
 
@@ -47,11 +57,17 @@ protected:
 private:
     IpOctetTexts Texts() const;
     bool ValidateAll();
+    // Refuses an address another device holds, naming it, with the focus on the address.
+    bool CheckAddressClash();
+    QString ClashText(const AddressClash& clash) const;
 
     // The pack's text of a rule's message; the English one where the pack has none.
     QString MessageText(int message) const;
 
     QString buttonText_;
     std::array<QString, kMessageCount> messages_;
+    QString usedByCameraText_;
+    QString ownAddressText_;
+    ClashCheck clashCheck_;
     std::array<QLineEdit*, kIpOctets> octets_{};
 };

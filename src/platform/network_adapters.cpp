@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <cstring>
 #include <ifaddrs.h>
 #include <memory>
 #include <net/if.h>
@@ -56,6 +57,25 @@ std::optional<std::vector<NetworkAdapter>> ListNetworkAdapters()
         adapters.push_back(std::move(adapter));
     }
     return adapters;
+}
+
+std::vector<std::array<uint8_t, 4>> ListOwnAddresses()
+{
+    ifaddrs* raw = nullptr;
+    if (getifaddrs(&raw) != 0)
+        return {};
+    const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> list(raw, &freeifaddrs);
+    std::vector<std::array<uint8_t, 4>> addresses;
+    for (const ifaddrs* entry = raw; entry != nullptr; entry = entry->ifa_next) {
+        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET ||
+            (entry->ifa_flags & IFF_UP) == 0)
+            continue;
+        std::array<uint8_t, 4> address{};
+        const auto* in = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
+        std::memcpy(address.data(), &in->sin_addr.s_addr, address.size());
+        addresses.push_back(address);
+    }
+    return addresses;
 }
 
 std::string InterfaceName(uint32_t index)

@@ -4,6 +4,8 @@
 // described as "PPP Adapter", the description the adapter choice skips.
 #include "platform/core/network_adapter.h"
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -12,3 +14,7 @@ std::optional<std::vector<NetworkAdapter>> ListNetworkAdapters();
 
 // The name of the interface with the system's index, or "" when there is none.
 std::string InterfaceName(uint32_t index);
+
+// Every IPv4 address this machine holds on an interface that is up, loopback included, four
+// bytes in network order each; empty when the system cannot list them.
+std::vector<std::array<uint8_t, 4>> ListOwnAddresses();

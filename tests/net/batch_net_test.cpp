@@ -177,6 +177,8 @@ TEST_F(Batch, FileIsCheckedBeforeAnythingIsSent)
              ",a,b,off,192.168.0.20,255.0.255.0,172.20.0.1\n",
          "line 2: invalid value: --mask 255.0.255.0: The subnet mask must be ones followed by zeros"},
         {header, "no camera"},
+        {"mac,login,password,ip\n" + Mac(1) + ",a,b,10.77.0.5\n" + Mac(2) + ",a,b,10.77.0.5\n",
+         "lines 2 and 3 both give the address 10.77.0.5"},
     };
     auto camsim = StartCamsim({"--silent"});
     for (const Case& c : cases) {
@@ -193,8 +195,9 @@ TEST_F(Batch, FileIsCheckedBeforeAnythingIsSent)
     EXPECT_NE(mixed.err.find("--batch takes the cameras"), std::string::npos) << mixed.err;
 }
 
-// A save's search ends once its camera has answered: with a 20-second search and a second
-// query round due at 10 seconds, the camera hears one round of queries and then the set request.
+// A save's search ends once its camera has answered: with a 20-second search, the camera hears
+// the broadcast and the direct queries (--to, sent with the broadcast) once, then the set
+// request, then the same queries of the verifying search.
 TEST_F(Batch, SaveSearchEndsWhenTheCameraAnswers)
 {
     auto camsim = StartCamsim({"--count", "2"});
@@ -204,6 +207,7 @@ TEST_F(Batch, SaveSearchEndsWhenTheCameraAnswers)
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "saved " + Mac(1) + "\n" + Mac(1) + " answers at " + kCameraAddress + "\n");
     // Queries of the search, the set request, the verifying search's queries.
-    EXPECT_EQ(camsim->Events("received").size(), 3u + 1u + 3u);
+    EXPECT_EQ(camsim->Events("received").size(), 6u + 1u + 6u);
+    EXPECT_EQ(SetRequestsReceived(*camsim), 1u);
     EXPECT_EQ(camsim->Events("applied").size(), 1u);
 }

@@ -227,14 +227,9 @@ TEST_F(TwoLinks, AThousandCamerasSplitOverTwoInterfacesGiveAThousandRecords)
 // its address does.
 TEST_F(NetTest, CameraBehindARouterIsFoundOnlyWhenAskedByAddress)
 {
-    const std::string router = pair.Camera();
-    const std::string far = pair.AddNamespace("far");
-    ASSERT_FALSE(far.empty());
-    ASSERT_FALSE(pair.Connect(router, "10.88.0.1/24", far, "10.88.0.2/24").empty());
-    ASSERT_TRUE(NetnsPair::Shell("ip netns exec " + router + " sysctl -qw net.ipv4.ip_forward=1"));
-    ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Pc() + " route add 10.88.0.0/24 via " + kCameraAddress));
-    ASSERT_TRUE(NetnsPair::Shell("ip -n " + far + " route add default via 10.88.0.1"));
-    auto camsim = StartCamsim({"--name", "Far"}, "far", far);
+    const RouterLab lab = BuildRouterLab(pair);
+    ASSERT_FALSE(lab.far.empty());
+    auto camsim = StartCamsim({"--name", "Far"}, "far", lab.far);
 
     const auto search = [this](std::vector<std::string> extra) {
         std::vector<std::string> args{CliPath(), "search", "--json", "--seconds", "1"};

@@ -1,5 +1,6 @@
 #include "net_test_support.h"
 
+#include "device/core/message_framing.h"
 #include "platform/core/time_scale.h"
 
 #include <QJsonDocument>
@@ -104,6 +105,41 @@ std::unique_ptr<Camsim> NetTest::StartCamsim(std::vector<std::string> args, cons
     auto camsim = std::make_unique<Camsim>(pair, std::move(args), name, ns);
     EXPECT_TRUE(camsim->Ready()) << "the simulator did not start";
     return camsim;
+}
+
+RouterLab BuildRouterLab(NetnsPair& pair)
+{
+    RouterLab lab;
+    const std::string router = pair.Camera();
+    const std::string far = pair.AddNamespace("far");
+    if (far.empty())
+        return lab;
+    const std::string routerEnd = pair.Connect(router, "10.88.0.1/24", far, "10.88.0.2/24");
+    if (routerEnd.empty() ||
+        !NetnsPair::Shell("ip netns exec " + router + " sysctl -qw net.ipv4.ip_forward=1") ||
+        !NetnsPair::Shell("ip -n " + pair.Pc() + " route add 10.88.0.0/24 via " + kCameraAddress) ||
+        !NetnsPair::Shell("ip -n " + far + " route add default via 10.88.0.1"))
+        return lab;
+    lab.far = far;
+    lab.farLink = "cvb" + routerEnd.substr(3);
+    return lab;
+}
+
+bool RouterLab::AddAddresses(const std::vector<std::string>& addresses) const
+{
+    for (const std::string& address : addresses) {
+        if (!NetnsPair::Shell("ip -n " + far + " addr add " + address + "/24 dev " + farLink))
+            return false;
+    }
+    return true;
+}
+
+size_t SetRequestsReceived(const Camsim& camsim)
+{
+    size_t requests = 0;
+    for (const QJsonObject& event : camsim.Events("received"))
+        requests += event.value("size").toInt() > static_cast<int>(kRequestOverhead) ? 1 : 0;
+    return requests;
 }
 
 } // namespace nettest

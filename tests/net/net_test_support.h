@@ -76,6 +76,22 @@ protected:
     std::unique_ptr<CMessageBoxAnswer> boxes;
 };
 
+// A camera subnet behind a router: the camera namespace forwards between the PC's link and a
+// new namespace on 10.88.0.0/24 (router 10.88.0.1, camera 10.88.0.2), which no broadcast of the
+// PC reaches; the PC routes 10.88.0.0/24 through 10.77.0.2.
+struct RouterLab
+{
+    std::string far;     // the camera subnet's namespace; "" when the lab could not be built
+    std::string farLink; // its end of the link to the router
+
+    // Puts more addresses (dotted, /24) on the camera subnet's link; true when all went on.
+    bool AddAddresses(const std::vector<std::string>& addresses) const;
+};
+RouterLab BuildRouterLab(NetnsPair& pair);
+
+// How many set requests a simulator received (a query has no body).
+size_t SetRequestsReceived(const Camsim& camsim);
+
 // Bound on any one wait in these tests (real time).
 inline constexpr int64_t kWaitLimitMs = 20000;
 

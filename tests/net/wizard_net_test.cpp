@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <sys/resource.h>
@@ -69,7 +70,13 @@ QJsonObject LoggedSettings(const DeviceInfo& info)
 struct Walk
 {
     bool fixedAddress = false;
-    int saveAnswer = 2; // the save question's button
+    int saveAnswer = 2;                                        // the save question's button
+    std::array<const char*, 4> address{"10", "77", "0", "42"}; // typed on the IP page
+
+    std::string Address() const
+    {
+        return std::string(address[0]) + "." + address[1] + "." + address[2] + "." + address[3];
+    }
 };
 
 class WizardNet : public NetTest
@@ -84,7 +91,7 @@ protected:
             return -1;
         TimeScale::SetFactor(WalkScale());
         answers.SetNextAnswer(walk.saveAnswer);
-        CCamtivoDlg frame(QStringLiteral("camtivo"));
+        CCamtivoDlg frame(commandLine);
         QTimer::singleShot(0, &frame, [&] {
             ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
             QElapsedTimer clock;
@@ -129,9 +136,8 @@ protected:
         Click(frame.NetworkPage(), IDC_NEXT);
         if (walk.fixedAddress) {
             ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 4; }, limit));
-            const char* octets[] = {"10", "77", "0", "42"};
             for (size_t i = 0; i < 4; ++i)
-                Type(frame.IpPage(), CIpSettingDialog::kOctetIds[i], QString::fromLatin1(octets[i]));
+                Type(frame.IpPage(), CIpSettingDialog::kOctetIds[i], QString::fromLatin1(walk.address[i]));
             Click(frame.IpPage(), IDC_NEXT);
         }
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 5; }, limit));
@@ -154,10 +160,22 @@ protected:
         expected["time"] = "00:15:00";
         expected["fixedIp"] = walk.fixedAddress ? 1 : 0;
         if (walk.fixedAddress)
-            expected["ipAddress"] = "10.77.0.42";
+            expected["ipAddress"] = QString::fromStdString(walk.Address());
         return expected;
     }
 
+    // The camera applied one set request, holding exactly what the walk changed.
+    void ExpectSavedOnce(const Camsim& camsim, const Walk& walk) const
+    {
+        const auto applied = camsim.Events("applied");
+        ASSERT_EQ(applied.size(), 1u);
+        const QJsonObject settings = applied[0].value("settings").toObject();
+        const QJsonObject expected = Expected(walk);
+        for (const QString& key : expected.keys())
+            EXPECT_EQ(settings.value(key), expected.value(key)) << key.toStdString();
+    }
+
+    QString commandLine = QStringLiteral("camtivo");
     CMessageAnswer answers;
     CCameraDataObj original;
     bool savedAgain = false;
@@ -186,18 +204,39 @@ TEST_F(WizardNet, EachVariantSavesWhatThePagesChangedAndIsFoundAgain)
             const Walk walk{fixed, 2};
             EXPECT_EQ(RunWalk(walk), IDOK);
             EXPECT_EQ(Kinds(answers), (std::vector<int>{3, 4}));
-            const auto applied = camsim->Events("applied");
-            ASSERT_EQ(applied.size(), 1u);
-            const QJsonObject settings = applied[0].value("settings").toObject();
-            const QJsonObject expected = Expected(walk);
-            for (const QString& key : expected.keys())
-                EXPECT_EQ(settings.value(key), expected.value(key)) << key.toStdString();
+            ExpectSavedOnce(*camsim, walk);
             // The verifying search finds the camera by its MAC: at the address typed, or at the
             // one its DHCP server (here: its own interface) gave it.
             EXPECT_TRUE(savedAgain);
             EXPECT_EQ(foundAddress, fixed ? "10.77.0.42" : kCameraAddress);
         }
     }
+}
+
+// "camtivo --to" lists a camera behind a router, saves it by its address and asks its new
+// address in the verifying search.
+TEST_F(WizardNet, ACameraBehindARouterIsListedSavedAndAskedAgainWithTo)
+{
+    const RouterLab lab = BuildRouterLab(pair);
+    ASSERT_FALSE(lab.far.empty());
+    ASSERT_TRUE(lab.AddAddresses({"10.88.0.42"}));
+    auto camsim =
+        StartCamsim({"--own-address", "--ip", "10.88.0.2", "--gateway", "10.88.0.1"}, "walk-far", lab.far);
+    commandLine = QStringLiteral("camtivo /to:10.88.0.2");
+    const Walk walk{true, 2, {"10", "88", "0", "42"}};
+    EXPECT_EQ(RunWalk(walk), IDOK);
+    EXPECT_EQ(Kinds(answers), (std::vector<int>{3, 4}));
+    ExpectSavedOnce(*camsim, walk);
+    EXPECT_EQ(SetRequestsReceived(*camsim), 1u);
+    // The wizard ends as the verifying search sends its queries: the simulator may log them later.
+    const auto askedAtNewAddress = [&camsim] {
+        int asked = 0;
+        for (const QJsonObject& received : camsim->Events("received"))
+            asked += received.value("to").toString() == "10.88.0.42" ? 1 : 0;
+        return asked;
+    };
+    SpinUntil([&] { return askedAtNewAddress() >= 3; }, kWaitLimitMs);
+    EXPECT_EQ(askedAtNewAddress(), 3);
 }
 
 TEST_F(WizardNet, ARefusedOrUnansweredSaveKeepsTheSummaryPage)

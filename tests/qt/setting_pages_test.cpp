@@ -305,6 +305,43 @@ TEST_F(IpPage, TheSidePanelShowsTheRecordsDeviceText)
     EXPECT_EQ(page.Item<CValueField>(CSettingPage::IDC_CAMERA_LABEL)->text(), "IPCam 2.0");
 }
 
+// Next refuses an address another camera of the search or this computer holds, naming it, with
+// the focus on the address; the camera's own address passes, and Back is never held up.
+TEST_F(IpPage, AnAddressAnotherDeviceHoldsIsRefusedOnNextWithTheFocusOnIt)
+{
+    CTypedPtrList<CCameraDataObj> found;
+    CCameraDataObj* garden = found.EmplaceTail();
+    garden->info.Set(DeviceInfo::macAddress, {0x00, 0x50, 0xc2, 0x10, 0x20, 0x02});
+    garden->info.Set(DeviceInfo::cameraName, "Garden");
+    garden->info.Set(DeviceInfo::ipAddress, {192, 168, 0, 21});
+    record.identity.FillFrom(record.info); // it answered from 192.168.0.3
+    page.SetClashCheck([&found](const Ipv4Address& wanted, const CCameraDataObj& camera) {
+        return FindAddressClash(wanted, camera, found, {{192, 168, 0, 5}});
+    });
+    const CCameraDataObj before = record;
+    const std::pair<const char*, const char*> refused[] = {
+        {"21", "192.168.0.21 is used by Garden, 00:50:c2:10:20:02"},
+        {"5", "192.168.0.5 is an address of this computer"},
+    };
+    for (const auto& [last, message] : refused) {
+        page.Octet(3)->setText(QString::fromLatin1(last));
+        page.Octet(12)->setFocus();
+        Click(IDC_NEXT);
+        ASSERT_FALSE(answers.shown.empty());
+        EXPECT_EQ(answers.shown.back().message, QString::fromLatin1(message));
+        EXPECT_EQ(answers.shown.back().button1, SkinString(&strings, 51101));
+        EXPECT_EQ(page.focusWidget(), page.Octet(0));
+    }
+    EXPECT_TRUE(std::ranges::equal(record.info.Raw(), before.info.Raw()));
+    EXPECT_TRUE(Received().empty());
+    Click(IDC_BACK);
+    page.Octet(3)->setText("3");
+    Click(IDC_NEXT);
+    EXPECT_EQ(answers.shown.size(), 2u);
+    EXPECT_EQ(Received(),
+              (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}, {WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+}
+
 TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
 {
     using D = CNewSettingDialog;

@@ -2,6 +2,7 @@
 #include "device/core/adapter_choice.h"
 #include "device/core/message_header.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 TEST(AdapterChoice, FirstAdapterThatIsNotDialUpIsCurrent)
@@ -59,6 +60,29 @@ TEST(ActionRules, SequenceWrapsWithinItsRangeAndSetCommandFollowsTheAnsweredVari
     EXPECT_EQ(SetCommandFor(CMD_QUERY_ENC), CMD_SET_ENC);
     EXPECT_EQ(SetCommandFor(CMD_QUERY_FULL), CMD_SET_FULL);
     EXPECT_EQ(SetCommandFor(0x7777), CMD_SET_FULL);
+}
+
+// Queries sent to addresses carry a number neither the broadcast's nor its neighbours', so a
+// stale reply cannot pass for an answer to the other set; it stays within the range.
+TEST(ActionRules, UnicastSequenceStaysInRangeAndFarFromTheBroadcast)
+{
+    for (const uint16_t broadcast :
+         {uint16_t{0}, uint16_t{1000}, uint16_t{5500}, uint16_t{9999}, uint16_t{10000}}) {
+        const uint16_t unicast = UnicastSequence(broadcast);
+        EXPECT_GE(unicast, kFirstSequence) << broadcast;
+        EXPECT_LE(unicast, kLastSequence) << broadcast;
+        EXPECT_GT(std::abs(int(unicast) - int(NextSequence(broadcast))), 1000) << broadcast;
+    }
+}
+
+TEST(AdapterChoice, OutsideEveryNetworkOnlyWhenNoAdapterHoldsTheAddress)
+{
+    NetworkAdapter home{"eth0", "Ethernet adapter eth0", "10.77.0.1", "255.255.255.0"};
+    NetworkAdapter lab{"eth1", "Ethernet adapter eth1", "172.20.0.1", "255.255.0.0"};
+    EXPECT_FALSE(OutsideEveryNetwork({home, lab}, Ipv4Address{10, 77, 0, 9}));
+    EXPECT_FALSE(OutsideEveryNetwork({home, lab}, Ipv4Address{172, 20, 9, 9}));
+    EXPECT_TRUE(OutsideEveryNetwork({home, lab}, Ipv4Address{10, 88, 0, 2}));
+    EXPECT_TRUE(OutsideEveryNetwork({}, Ipv4Address{10, 77, 0, 9}));
 }
 
 namespace {

@@ -33,6 +33,35 @@ TEST(CommandLine, SwitchesAreCaseInsensitiveSubstringsAnywhere)
               (CommandLineSwitches{1, 0}));
 }
 
+TEST(CommandLine, ToNamesAddressesInEachSpellingAndRefusesAnythingElse)
+{
+    struct Case
+    {
+        std::vector<std::u16string> arguments;
+        std::vector<std::string> addresses;
+        std::string refused;
+    };
+    const Case cases[] = {
+        {{u"/to:10.88.0.2", u"/TO:10.88.0.3", u"--to", u"10.88.0.4", u"--to=10.88.0.5"},
+         {"10.88.0.2", "10.88.0.3", "10.88.0.4", "10.88.0.5"},
+         ""},
+        {{u"/testmode", u"--to", u"300.1.1.1", u"--to", u"10.88.0.2"}, {"10.88.0.2"}, "300.1.1.1"},
+        {{u"--to=0.0.0.0"}, {}, "0.0.0.0"},
+        {{u"--to=10.88.0"}, {}, "10.88.0"},
+        {{u"--to=10.88.0.1.5"}, {}, "10.88.0.1.5"},
+        {{u"/to:"}, {}, "(nothing)"},
+        {{u"--to"}, {}, "(nothing)"},
+        {{u"--tomorrow", u"/top"}, {}, ""},
+    };
+    for (const Case& c : cases) {
+        const UnicastTargets targets = ParseUnicastTargets(c.arguments);
+        EXPECT_EQ(targets.addresses, c.addresses);
+        EXPECT_EQ(targets.refused, c.refused);
+    }
+    EXPECT_EQ(ParseUnicastTargets(u"camtivo  /testmode --to 10.88.0.2\t/to:10.88.0.9").addresses,
+              (std::vector<std::string>{"10.88.0.2", "10.88.0.9"}));
+}
+
 namespace {
 
 const std::u16string kProgram = u"/opt/camtivo/camtivo";

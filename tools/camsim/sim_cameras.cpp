@@ -139,7 +139,7 @@ Peer SimulatedCameras::ReplyTarget(const Peer& from) const
 }
 
 std::vector<Outgoing> SimulatedCameras::Handle(std::span<const uint8_t> datagram, const Peer& from,
-                                               std::vector<std::string>& log)
+                                               const Ipv4Address& to, std::vector<std::string>& log)
 {
     const auto header = MessageHeader::Read(datagram);
     // Only requests count: status 0, and a query has an empty body. Anything else (replies of
@@ -158,7 +158,7 @@ std::vector<Outgoing> SimulatedCameras::Handle(std::span<const uint8_t> datagram
             log.push_back(Event("variant-not-answered", *header));
             return {};
         }
-        out = AnswerQuery(*header, from);
+        out = AnswerQuery(*header, from, to);
     } else {
         out = AnswerSet(datagram, *header, from, log);
     }
@@ -170,13 +170,23 @@ std::vector<Outgoing> SimulatedCameras::Handle(std::span<const uint8_t> datagram
     return out;
 }
 
-std::vector<Outgoing> SimulatedCameras::AnswerQuery(const MessageHeader& header, const Peer& from)
+Ipv4Address SimulatedCameras::SourceOf(const DeviceInfo& camera) const
 {
+    return options_.ownAddress ? camera.Get(DeviceInfo::ipAddress) : Ipv4Address{};
+}
+
+std::vector<Outgoing> SimulatedCameras::AnswerQuery(const MessageHeader& header, const Peer& from,
+                                                    const Ipv4Address& to)
+{
+    const bool broadcast = to == Ipv4Address{255, 255, 255, 255};
     std::vector<Outgoing> out;
-    for (const DeviceInfo& camera : cameras_)
-        out.push_back({ReplyTarget(from),
+    for (const DeviceInfo& camera : cameras_) {
+        if (options_.ownAddress && !broadcast && camera.Get(DeviceInfo::ipAddress) != to)
+            continue;
+        out.push_back({ReplyTarget(from), SourceOf(camera),
                        BuildQueryReply(header.command, header.sequence, camera, options_.queryStatus),
                        "reply"});
+    }
     const auto junk = Junk(header, from);
     out.insert(out.end(), junk.begin(), junk.end());
     return out;
@@ -189,21 +199,24 @@ std::vector<Outgoing> SimulatedCameras::Junk(const MessageHeader& header, const 
     DeviceInfo stranger = cameras_.front();
     stranger.Set(DeviceInfo::macAddress, MacAddress{0x02, 0xBA, 0xD0, 0x00, 0x00, 0x01});
     if (options_.junkDropped)
-        out.push_back(
-            {to, BuildQueryReply(header.command, header.sequence, stranger, kStatusDropped), "junk-dropped"});
+        out.push_back({to,
+                       {},
+                       BuildQueryReply(header.command, header.sequence, stranger, kStatusDropped),
+                       "junk-dropped"});
     if (options_.junkType16) {
         DeviceInfo older = stranger;
         older.Set(DeviceInfo::deviceType, 16);
-        out.push_back({to, BuildQueryReply(header.command, header.sequence, older), "junk-type16"});
+        out.push_back({to, {}, BuildQueryReply(header.command, header.sequence, older), "junk-type16"});
     }
     if (options_.junkStale)
         out.push_back({to,
+                       {},
                        BuildQueryReply(header.command, static_cast<uint16_t>(header.sequence - 1), stranger),
                        "junk-stale"});
     if (options_.junkLong) {
         auto bytes = BuildQueryReply(header.command, header.sequence, stranger);
         bytes.resize(kReceiveLimit + 100);
-        out.push_back({to, std::move(bytes), "junk-long"});
+        out.push_back({to, {}, std::move(bytes), "junk-long"});
     }
     return out;
 }
@@ -234,6 +247,7 @@ std::vector<Outgoing> SimulatedCameras::AnswerSet(std::span<const uint8_t> datag
         log.push_back(JsonLine().Text("event", "not-mine").Text("mac", MacText(mac)).Str());
         return {};
     }
+    const Ipv4Address source = SourceOf(*camera);
     if (options_.setStatus == 0) {
         ApplySettings(request, *camera);
         log.push_back(JsonLine()
@@ -250,6 +264,6 @@ std::vector<Outgoing> SimulatedCameras::AnswerSet(std::span<const uint8_t> datag
                           .Number("status", options_.setStatus)
                           .Str());
     }
-    return {{ReplyTarget(from), BuildHeaderReply(header.command, header.sequence, options_.setStatus),
+    return {{ReplyTarget(from), source, BuildHeaderReply(header.command, header.sequence, options_.setStatus),
              "set-reply"}};
 }

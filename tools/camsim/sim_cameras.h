@@ -20,6 +20,7 @@ struct Peer
 struct Outgoing
 {
     Peer to;
+    Ipv4Address from{}; // the source address; 0.0.0.0: the system's choice
     std::vector<uint8_t> bytes;
     std::string kind; // for the log: "reply", "set-reply" or the junk's name
 };
@@ -29,15 +30,18 @@ class SimulatedCameras
 public:
     explicit SimulatedCameras(const SimOptions& options);
 
-    // Appends log lines (JSON) for what the cameras made of the datagram.
-    std::vector<Outgoing> Handle(std::span<const uint8_t> datagram, const Peer& from,
+    // Appends log lines (JSON) for what the cameras made of the datagram, which was sent to
+    // `to` (the destination address of its IP header).
+    std::vector<Outgoing> Handle(std::span<const uint8_t> datagram, const Peer& from, const Ipv4Address& to,
                                  std::vector<std::string>& log);
     const std::vector<DeviceInfo>& Cameras() const { return cameras_; }
 
 private:
     bool Answers(uint16_t command) const;
     Peer ReplyTarget(const Peer& from) const;
-    std::vector<Outgoing> AnswerQuery(const MessageHeader& header, const Peer& from);
+    std::vector<Outgoing> AnswerQuery(const MessageHeader& header, const Peer& from, const Ipv4Address& to);
+    // The source of a camera's answers: its own address with --own-address.
+    Ipv4Address SourceOf(const DeviceInfo& camera) const;
     std::vector<Outgoing> Junk(const MessageHeader& header, const Peer& from) const;
     std::vector<Outgoing> AnswerSet(std::span<const uint8_t> datagram, const MessageHeader& header,
                                     const Peer& from, std::vector<std::string>& log);

@@ -147,6 +147,7 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args)
     };
     const std::map<std::string, bool*> flags{
         {"--reply-to-broadcast", &o.replyToBroadcast},
+        {"--own-address", &o.ownAddress},
         {"--dhcp", &o.dhcp},
         {"--silent", &o.silent},
         {"--duplicate", &o.duplicate},
@@ -183,6 +184,9 @@ Network:
   --port N              UDP port to listen on (916)
   --bind ADDR           local address to bind (0.0.0.0)
   --reply-to-broadcast  answer to 255.255.255.255 at the sender's port instead of the sender
+  --own-address         each camera answers queries sent to its own --ip address (or broadcast)
+                        only, from that address, and moves when a save gives it a new one;
+                        the addresses must be on the host's interface
   --lifetime S          stop after S seconds (30; 0 = until SIGINT/SIGTERM)
   --log FILE            JSON lines: every datagram received (hex), sent, and each applied setting
 

@@ -12,6 +12,10 @@ struct SimOptions
     uint16_t port = 916;
     std::string bind = "0.0.0.0";
     bool replyToBroadcast = false;
+    // Each camera answers a query sent to an address only when it is its own, and answers from
+    // its own address (which must be on the host's interface): cameras behind a router, each
+    // on its own address, and one that moves when a save gives it a new one.
+    bool ownAddress = false;
     double lifetimeSeconds = 30;
     std::string logPath;
 

@@ -10,6 +10,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #include <vector>
 
@@ -75,6 +76,7 @@ int OpenSocket(const SimOptions& options, Log& log)
     addr.sin_port = htons(options.port);
     const bool ok = fd >= 0 && setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 &&
                     setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) == 0 &&
+                    setsockopt(fd, IPPROTO_IP, IP_PKTINFO, &on, sizeof on) == 0 &&
                     inet_pton(AF_INET, options.bind.c_str(), &addr.sin_addr) == 1 &&
                     bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
     if (ok)
@@ -88,11 +90,34 @@ int OpenSocket(const SimOptions& options, Log& log)
     return -1;
 }
 
+// Sends from the message's source address when it names one.
+ssize_t SendFrom(int fd, const Outgoing& message)
+{
+    sockaddr_in to = ToSockaddr(message.to);
+    iovec part{const_cast<uint8_t*>(message.bytes.data()), message.bytes.size()};
+    msghdr header{};
+    header.msg_name = &to;
+    header.msg_namelen = sizeof to;
+    header.msg_iov = &part;
+    header.msg_iovlen = 1;
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+    if (message.from != Ipv4Address{}) {
+        header.msg_control = control;
+        header.msg_controllen = sizeof control;
+        cmsghdr* item = CMSG_FIRSTHDR(&header);
+        item->cmsg_level = IPPROTO_IP;
+        item->cmsg_type = IP_PKTINFO;
+        item->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
+        in_pktinfo info{};
+        std::memcpy(&info.ipi_spec_dst.s_addr, message.from.data(), 4);
+        std::memcpy(CMSG_DATA(item), &info, sizeof info);
+    }
+    return sendmsg(fd, &header, 0);
+}
+
 void Send(int fd, const Outgoing& message, Log& log)
 {
-    const sockaddr_in to = ToSockaddr(message.to);
-    const ssize_t sent = sendto(fd, message.bytes.data(), message.bytes.size(), 0,
-                                reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    const ssize_t sent = SendFrom(fd, message);
     JsonLine line;
     line.Text("event", "sent")
         .Text("kind", message.kind)
@@ -108,22 +133,39 @@ void Receive(int fd, const SimOptions& options, SimulatedCameras& cameras, std::
 {
     std::vector<uint8_t> buffer(65536);
     sockaddr_in from{};
-    socklen_t fromSize = sizeof from;
-    const ssize_t n =
-        recvfrom(fd, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
+    iovec part{buffer.data(), buffer.size()};
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+    msghdr header{};
+    header.msg_name = &from;
+    header.msg_namelen = sizeof from;
+    header.msg_iov = &part;
+    header.msg_iovlen = 1;
+    header.msg_control = control;
+    header.msg_controllen = sizeof control;
+    const ssize_t n = recvmsg(fd, &header, 0);
     if (n < 0)
         return;
     buffer.resize(static_cast<size_t>(n));
     const Peer peer = FromSockaddr(from);
+    // The destination of the datagram: a broadcast, or one of this host's addresses.
+    Ipv4Address to{255, 255, 255, 255};
+    for (cmsghdr* item = CMSG_FIRSTHDR(&header); item != nullptr; item = CMSG_NXTHDR(&header, item)) {
+        if (item->cmsg_level == IPPROTO_IP && item->cmsg_type == IP_PKTINFO) {
+            in_pktinfo info{};
+            std::memcpy(&info, CMSG_DATA(item), sizeof info);
+            std::memcpy(to.data(), &info.ipi_addr.s_addr, 4);
+        }
+    }
     log.Write(JsonLine()
                   .Text("event", "received")
                   .Text("from", Ipv4Text(peer.address) + ":" + std::to_string(peer.port))
+                  .Text("to", Ipv4Text(to))
                   .Number("size", n)
                   .Hex("hex", buffer)
                   .Str());
     std::vector<std::string> lines;
     const auto due = Clock::now() + std::chrono::milliseconds(options.delayMs);
-    for (Outgoing& message : cameras.Handle(buffer, peer, lines))
+    for (Outgoing& message : cameras.Handle(buffer, peer, to, lines))
         queue.push_back({due, std::move(message)});
     for (const std::string& line : lines)
         log.Write(line);

@@ -1,9 +1,12 @@
 #include "batch_rows.h"
 
 #include "app/core/batch_table.h"
+#include "device/core/adapter_choice.h"
+#include "device/core/camera_detail_text.h"
 #include "settings_check.h"
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -23,6 +26,25 @@ std::vector<std::string> RowArguments(const BatchTable& table, const BatchRow& r
             args.push_back("--" + table.columns[i] + "=" + row.values[i]);
     }
     return args;
+}
+
+// Two rows that give the same fixed address would leave two cameras on one address: both lines
+// are named. Empty when every address is given once.
+std::string RepeatedAddress(const BatchRows& rows, const std::string& path)
+{
+    std::map<Ipv4Address, int> firstLine;
+    for (size_t i = 0; i < rows.cameras.size(); ++i) {
+        const std::optional<std::string>& ip = rows.cameras[i].ip;
+        if (!ip)
+            continue;
+        const Ipv4Address address = ParseDottedLoosely(*ip);
+        const auto [first, added] = firstLine.emplace(address, rows.lines[i]);
+        if (!added)
+            return path + " lines " + std::to_string(first->second) + " and " +
+                   std::to_string(rows.lines[i]) + " both give the address " +
+                   camera_text::DottedQuad(address);
+    }
+    return {};
 }
 
 } // namespace
@@ -51,9 +73,15 @@ BatchRows BatchRowsOf(const std::string& text, const std::string& path)
         if (!error.empty()) {
             rows.error = Where(path, row.line) + error;
             rows.cameras.clear();
+            rows.lines.clear();
             return rows;
         }
         rows.cameras.push_back(*parse.options);
+        rows.lines.push_back(row.line);
+    }
+    if (std::string error = RepeatedAddress(rows, path); !error.empty()) {
+        rows = {};
+        rows.error = error;
     }
     return rows;
 }

@@ -9,6 +9,7 @@
 struct BatchRows
 {
     std::vector<CliOptions> cameras; // in file order
+    std::vector<int> lines;          // the file line of each camera's row
     std::string error;               // "FILE line N: ..." when the file cannot be used
 };
 

@@ -186,3 +186,19 @@ std::string EscapeJsonControls(const std::string& json)
     }
     return out;
 }
+
+std::string AddressClashText(const AddressClash& clash)
+{
+    const std::string address = camera_text::DottedQuad(clash.address);
+    switch (clash.kind) {
+    case AddressClash::Kind::ThisComputer:
+        return address + " is an address of this computer";
+    case AddressClash::Kind::OtherCamera:
+        return address + " is used by " +
+               Field(Text(clash.holder->info.Get(DeviceInfo::cameraName))).toStdString() + ", " +
+               camera_text::MacText(clash.holder->info.Get(DeviceInfo::macAddress));
+    case AddressClash::Kind::None:
+        break;
+    }
+    return {};
+}

@@ -81,14 +81,6 @@ const char* VerifyName(VerifyState state)
     return "";
 }
 
-// A fixed address that no search interface's network holds: the camera saved it, but neither
-// its web page nor a direct request can reach it from this machine.
-bool OutsideEveryNetwork(const std::vector<NetworkAdapter>& interfaces, const Ipv4Address& address)
-{
-    return std::none_of(interfaces.begin(), interfaces.end(),
-                        [&address](const NetworkAdapter& adapter) { return SameSubnet(adapter, address); });
-}
-
 std::string Seconds(double seconds)
 {
     char text[32];
@@ -117,10 +109,12 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     }
     save.fixedAddress = UsesFixedAddress(camera.info);
     save.address = camera.info.Get(DeviceInfo::ipAddress);
+    save.answeredFrom = camera.identity.Get(CameraIdentity::ipAddress);
     const auto start = std::chrono::steady_clock::now();
     const ActionOutcome outcome = session.runner.Save(camera, session.waitLimitMs);
     save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     save.outcome = OutcomeOf(outcome, session.action.LastSaveResult());
+    save.byAddress = session.action.SavedByAddress();
     return save;
 }
 
@@ -129,16 +123,23 @@ std::string VerifySaves(CliSession& session, std::vector<CameraSave>& saves)
     const auto adapters = ListNetworkAdapters();
     const auto interfaces = SearchInterfaces(adapters.value_or(std::vector<NetworkAdapter>{}));
     std::vector<std::string> wanted;
+    std::vector<std::string> ask;
     for (CameraSave& save : saves) {
         if (save.outcome != SaveOutcome::Saved)
             continue;
-        if (save.fixedAddress && adapters && OutsideEveryNetwork(interfaces, save.address))
+        if (save.byAddress) {
+            ask.push_back(camera_text::DottedQuad(save.answeredFrom));
+            if (save.fixedAddress)
+                ask.push_back(camera_text::DottedQuad(save.address));
+        } else if (save.fixedAddress && adapters && OutsideEveryNetwork(interfaces, save.address)) {
             save.verify = VerifyState::Unreachable;
-        else
-            wanted.push_back(save.mac);
+            continue;
+        }
+        wanted.push_back(save.mac);
     }
     if (wanted.empty())
         return {};
+    session.AskAlso(ask);
     if (std::string error = session.Search(wanted); !error.empty())
         return error;
     for (CameraSave& save : saves) {

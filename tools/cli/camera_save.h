@@ -35,7 +35,9 @@ struct CameraSave
     double seconds = 0; // from the first set request to the end of the save
     std::string detail; // what is wrong with a value, for InvalidValue
     bool fixedAddress = false;
-    Ipv4Address address{}; // the fixed address written, for the reachability check
+    Ipv4Address address{};      // the fixed address written, for the reachability check
+    Ipv4Address answeredFrom{}; // where the camera answered the search
+    bool byAddress = false;     // saved by its address: a camera behind a router
     VerifyState verify = VerifyState::NotChecked;
     std::string answeredAt; // the address the camera answered the verifying search from
 };
@@ -43,6 +45,7 @@ struct CameraSave
 // Saves the camera `row.mac` with the row's login and settings.
 CameraSave SaveCamera(CliSession& session, const CliOptions& row);
 // Searches once more for every saved camera that can still be reached and records the answers.
+// A camera behind a router is asked at the address it answered from and at its new fixed one.
 std::string VerifySaves(CliSession& session, std::vector<CameraSave>& saves);
 
 // Whether the camera saved (and, when verified, answered again or cannot be reached from here).

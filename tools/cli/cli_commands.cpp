@@ -1,5 +1,6 @@
 #include "cli_commands.h"
 
+#include "address_check.h"
 #include "batch_rows.h"
 #include "camera_format.h"
 #include "camera_save.h"
@@ -58,6 +59,9 @@ int RunSaveCommand(const CliOptions& options)
     CliSession session(options);
     if (std::string error = session.Search({options.mac}); !error.empty())
         return Fail(error);
+    const auto noPlace = [](size_t) { return std::string(); };
+    if (std::string clash = CheckAddressClashes(session, {options}, noPlace); !clash.empty())
+        return Fail(clash, kExitUsage);
     std::vector<CameraSave> saves{SaveCamera(session, options)};
     const CameraSave& save = saves.front();
     if (save.outcome != SaveOutcome::Saved) {
@@ -83,11 +87,20 @@ int RunBatchCommand(const CliOptions& options)
     if (!rows.error.empty())
         return Fail(rows.error, kExitUsage);
     std::vector<std::string> macs;
-    for (const CliOptions& row : rows.cameras)
+    std::vector<std::string> addresses; // the rows' cameras behind a router
+    for (const CliOptions& row : rows.cameras) {
         macs.push_back(row.mac);
+        addresses.insert(addresses.end(), row.to.begin(), row.to.end());
+    }
     CliSession session(options);
+    session.AskAlso(addresses);
     if (std::string error = session.Search(macs); !error.empty())
         return Fail(error);
+    const auto line = [&](size_t i) {
+        return options.batch + " line " + std::to_string(rows.lines[i]) + ": ";
+    };
+    if (std::string clash = CheckAddressClashes(session, rows.cameras, line); !clash.empty())
+        return Fail(clash, kExitUsage);
     std::vector<CameraSave> saves;
     for (const CliOptions& row : rows.cameras) {
         saves.push_back(SaveCamera(session, row));

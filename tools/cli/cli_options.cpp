@@ -60,8 +60,9 @@ bool IsDottedAddress(const std::string& text)
 
 constexpr std::string_view kSearchOnlyFlags[] = {"--all-product", "--csv", "--diagnose"};
 constexpr std::string_view kSaveOnlyFlags[] = {"--batch", "--verify"};
-// Options of save that shape the run rather than describe a camera.
-constexpr std::string_view kSaveRunFlags[] = {"--batch", "--verify", "--json", "--seconds", "--to"};
+// Options of save that shape the run rather than describe a camera. A row's "to" is its camera's
+// address behind a router, so it is a column.
+constexpr std::string_view kSaveRunFlags[] = {"--batch", "--verify", "--json", "--seconds"};
 constexpr std::string_view kSwitches[] = {"--all-product", "--json", "--csv", "--diagnose", "--verify"};
 bool OneOf(const std::string& flag, std::span<const std::string_view> flags)
 {
@@ -387,18 +388,23 @@ save --batch FILE
          row is checked first: a bad row is reported with its line number and nothing
          is sent. One search finds every camera, then each is saved in turn. One line
          per camera: MAC, result (saved, refused, no answer, not found, login wrong,
-         invalid value), seconds taken; with --json one JSON object per line.
+         invalid value), seconds taken; with --json one JSON object per line. Two rows
+         giving one fixed address are refused before anything is sent.
 --verify       after saving, search again for the saved cameras and say whether each
                answered and from which address; a fixed address outside the network of
                every interface is reported as saved but unreachable.
 
 --seconds N    length of the search in seconds, 1 to 3600 (default 20); every timer of the
                action is scaled with it, so a save's 60-second retries shrink in proportion.
---to ADDRESS   after the broadcast also query this address directly, for a camera behind a
-               router (repeatable; each address adds half a search length).
+--to ADDRESS   with the broadcast also query this address directly, for a camera behind a
+               router (repeatable). A camera that answers only there, from outside every
+               interface's network, is saved by its address, and the verifying search asks
+               that address and its new fixed one. In a batch file, a "to" column does the
+               same for its row.
 --diagnose     after the cameras, per interface: queries sent, datagrams received, accepted
                and rejected by reason, cameras found, and cameras whose address lies outside
-               the interface's network (their web page cannot be reached from here).
+               the interface's network (their web page cannot be reached from here); then per
+               --to address: queries sent and the answers they got.
 --all-product  accepted for symmetry with the wizard's /all-product switch; it changes
                nothing, because device types other than 17 and 18 are refused either way.
 --dhcp on|off  on: the camera takes its address from a DHCP server; off: the fixed address
@@ -410,6 +416,7 @@ A value may follow its option after "=" (--password=--secret); it must, when it 
 Exit status: 0 when the search ran (with or without cameras) or every camera acknowledged
 its settings (and, with --verify, answered again unless it cannot be reached from here);
 1 when the search or a save failed (one line on standard error); 2 when the
-command line is wrong (one line on standard error; nothing is sent).
+command line is wrong, or a fixed address is another found camera's or this computer's
+(one line on standard error; no setting is sent).
 )";
 }

@@ -4,6 +4,7 @@
 #include "diagnosis_format.h"
 #include "platform/core/time_scale.h"
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -15,7 +16,7 @@ constexpr double kLongestActionSeconds = 300.0;
 
 } // namespace
 
-CliSession::CliSession(const CliOptions& options) : runner(action)
+CliSession::CliSession(const CliOptions& options) : runner(action), to_(options.to)
 {
     TimeScale::SetFactor(options.seconds / kSearchSeconds);
     action.SetAllowedTypes(options.allProduct ? DeviceTypeFilter{} : DeviceTypeFilter{true, {17, 18}});
@@ -51,4 +52,14 @@ const CCameraDataObj* CliSession::Find(const std::string& mac) const
             return camera;
     }
     return nullptr;
+}
+
+void CliSession::AskAlso(const std::vector<std::string>& extra)
+{
+    std::vector<std::string> targets = to_;
+    for (const std::string& address : extra) {
+        if (std::find(targets.begin(), targets.end(), address) == targets.end())
+            targets.push_back(address);
+    }
+    action.SetUnicastTargets(std::move(targets));
 }

@@ -19,8 +19,13 @@ struct CliSession
     std::string Search(const std::vector<std::string>& wanted = {});
     // The found camera with the MAC address, or nothing.
     const CCameraDataObj* Find(const std::string& mac) const;
+    // The addresses the next searches ask directly: those of --to and `extra`, each once.
+    void AskAlso(const std::vector<std::string>& extra);
 
     CActionDlg action;
     CActionRunner runner;
     int64_t waitLimitMs = 0;
+
+private:
+    std::vector<std::string> to_; // --to
 };

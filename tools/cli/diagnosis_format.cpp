@@ -107,6 +107,33 @@ QJsonObject RowObject(const InterfaceDiagnosis& row)
     };
 }
 
+std::string SendErrorText(int error)
+{
+    return SocketErrorText(error) + " (socket error " + std::to_string(error) + ")";
+}
+
+std::string TargetText(const TargetDiagnosis& row)
+{
+    std::string text = "address " + camera_text::DottedQuad(row.address) + "\n";
+    text += "  queries sent: " + std::to_string(row.queriesSent) + "\n";
+    if (row.sendError != 0)
+        text += "  send error: " + SendErrorText(row.sendError) + "\n";
+    text += "  answers: " + std::to_string(row.answers) +
+            ", cameras found: " + std::to_string(row.cameras.size()) + "\n";
+    return text;
+}
+
+QJsonObject TargetObject(const TargetDiagnosis& row)
+{
+    return QJsonObject{
+        {"address", QString::fromStdString(camera_text::DottedQuad(row.address))},
+        {"queriesSent", row.queriesSent},
+        {"sendError", row.sendError},
+        {"answers", row.answers},
+        {"camerasFound", static_cast<int>(row.cameras.size())},
+    };
+}
+
 } // namespace
 
 std::string SocketErrorText(int code)
@@ -136,6 +163,8 @@ std::string DiagnosisText(const SearchDiagnosis& diagnosis)
         text += RowText(row);
     if (diagnosis.Rows().empty())
         text = "no interface was searched\n";
+    for (const TargetDiagnosis& row : diagnosis.Targets())
+        text += TargetText(row);
     return text;
 }
 
@@ -145,6 +174,9 @@ std::string DiagnosisJson(const FoundCameraList& cameras, const SearchDiagnosis&
     for (const InterfaceDiagnosis& row : diagnosis.Rows())
         rows.append(RowObject(row));
     const QJsonDocument cameraList = QJsonDocument::fromJson(QByteArray::fromStdString(CamerasJson(cameras)));
-    const QJsonObject all{{"cameras", cameraList.array()}, {"interfaces", rows}};
+    QJsonArray targets;
+    for (const TargetDiagnosis& row : diagnosis.Targets())
+        targets.append(TargetObject(row));
+    const QJsonObject all{{"cameras", cameraList.array()}, {"interfaces", rows}, {"addresses", targets}};
     return EscapeJsonControls(QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString());
 }

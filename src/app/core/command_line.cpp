@@ -8,6 +8,71 @@ namespace {
 
 constexpr std::u16string_view kTestModeSwitch = u"/testmode";
 constexpr std::u16string_view kAllProductSwitch = u"/all-product";
+constexpr std::u16string_view kToOption = u"--to";
+constexpr std::u16string_view kToEquals = u"--to=";
+constexpr std::u16string_view kToSwitch = u"/to:";
+
+bool StartsWithLower(std::u16string_view text, std::u16string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (AsciiLower(text[i]) != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+// Four decimal parts of one to three digits, each 0 to 255, and not 0.0.0.0.
+bool IsTargetAddress(std::u16string_view text)
+{
+    int parts = 0;
+    int value = 0;
+    size_t digits = 0;
+    bool nonZero = false;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == u'.') {
+            if (digits == 0 || value > 255)
+                return false;
+            nonZero = nonZero || value != 0;
+            ++parts;
+            value = 0;
+            digits = 0;
+        } else if (text[i] >= u'0' && text[i] <= u'9' && digits < 3) {
+            value = value * 10 + (text[i] - u'0');
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    return parts == 4 && nonZero;
+}
+
+std::vector<std::u16string> SplitAtBlanks(std::u16string_view line)
+{
+    std::vector<std::u16string> words;
+    std::u16string word;
+    for (const char16_t c : line) {
+        if (c == u' ' || c == u'\t') {
+            if (!word.empty())
+                words.push_back(std::move(word));
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty())
+        words.push_back(std::move(word));
+    return words;
+}
+
+std::string Narrow(std::u16string_view text)
+{
+    std::string narrow;
+    for (const char16_t c : text)
+        narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
+}
 
 } // namespace
 
@@ -30,4 +95,45 @@ CommandLineSwitches ParseCommandLine(const std::vector<std::u16string>& argument
     for (const auto& argument : arguments)
         joined.append(joined.empty() ? u"" : u" ").append(argument);
     return ParseCommandLine(joined);
+}
+
+UnicastTargets ParseUnicastTargets(const std::vector<std::u16string>& arguments)
+{
+    UnicastTargets targets;
+    const auto take = [&targets](std::u16string_view value) {
+        if (IsTargetAddress(value))
+            targets.addresses.push_back(Narrow(value));
+        else if (targets.refused.empty())
+            targets.refused = value.empty() ? std::string("(nothing)") : Narrow(value);
+    };
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::u16string_view argument = arguments[i];
+        if (StartsWithLower(argument, kToSwitch))
+            take(argument.substr(kToSwitch.size()));
+        else if (StartsWithLower(argument, kToEquals))
+            take(argument.substr(kToEquals.size()));
+        else if (argument == kToOption)
+            take(i + 1 < arguments.size() ? std::u16string_view(arguments[++i]) : std::u16string_view());
+    }
+    return targets;
+}
+
+const char* WizardUsage()
+{
+    return R"(Usage: camtivo [/testmode] [/all-product] [--to ADDRESS]... [--snapshot=FILE.png]
+       camtivo --version | --help
+
+/testmode            read the cameras from Camtivo.tst in the current folder instead of the
+                     network, and show the skin-editing buttons
+/all-product         accepted; device types other than 17 and 18 are refused either way
+--to ADDRESS         every search also asks this address directly, for a camera behind a
+/to:ADDRESS          router, which no broadcast reaches (repeatable). Such a camera is listed,
+                     saved (by its address) and found again like one on this network.
+--snapshot=FILE.png  save the window as a PNG once the main page has painted, then exit
+)";
+}
+
+UnicastTargets ParseUnicastTargets(std::u16string_view commandLine)
+{
+    return ParseUnicastTargets(SplitAtBlanks(commandLine));
 }

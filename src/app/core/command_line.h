@@ -1,7 +1,8 @@
 #pragma once
-// The two switches of the command line. They are found anywhere in the lower-cased command
-// line, as plain substrings: case does not matter, no separating blank is needed, and any
-// other text is ignored.
+// The switches of the command line. "/testmode" and "/all-product" are found anywhere in the
+// lower-cased command line, as plain substrings: case does not matter, no separating blank is
+// needed, and any other text is ignored. "--to ADDRESS", "--to=ADDRESS" and "/to:ADDRESS"
+// (repeatable) name cameras behind a router, which every search also asks directly.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,3 +20,18 @@ struct CommandLineSwitches
 CommandLineSwitches ParseCommandLine(std::u16string_view commandLine);
 // The same for a command line given as its arguments, joined with blanks.
 CommandLineSwitches ParseCommandLine(const std::vector<std::u16string>& arguments);
+
+struct UnicastTargets
+{
+    std::vector<std::string> addresses; // in order, each a dotted address
+    std::string refused;                // the first value that is not an address, "" when none
+};
+
+// The --to and /to: values among the arguments. An address has four decimal parts of 0 to 255
+// and is not 0.0.0.0; any other value is refused.
+UnicastTargets ParseUnicastTargets(const std::vector<std::u16string>& arguments);
+// The same for a whole command line, its arguments separated by blanks.
+UnicastTargets ParseUnicastTargets(std::u16string_view commandLine);
+
+// What "camtivo --help" prints.
+const char* WizardUsage();

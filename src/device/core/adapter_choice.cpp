@@ -59,6 +59,12 @@ bool SameSubnet(const std::optional<NetworkAdapter>& adapter, const Ipv4Address&
     return true;
 }
 
+bool OutsideEveryNetwork(const std::vector<NetworkAdapter>& adapters, const Ipv4Address& address)
+{
+    return std::none_of(adapters.begin(), adapters.end(),
+                        [&address](const NetworkAdapter& adapter) { return SameSubnet(adapter, address); });
+}
+
 bool IsSearchInterface(const NetworkAdapter& adapter)
 {
     return adapter.canBroadcast && !adapter.loopback && adapter.index != 0 &&

@@ -22,6 +22,10 @@ Ipv4Address ParseDottedLoosely(std::string_view dotted);
 // Without a usable adapter the test fails, so requests go to the broadcast address.
 bool SameSubnet(const std::optional<NetworkAdapter>& adapter, const Ipv4Address& address);
 
+// Whether no adapter's network holds `address` (true for an empty list): a camera there is
+// reached only through a router.
+bool OutsideEveryNetwork(const std::vector<NetworkAdapter>& adapters, const Ipv4Address& address);
+
 // Whether a search broadcasts on the adapter: a link that carries broadcasts, neither loopback
 // nor point-to-point, known by its index and holding an IPv4 address.
 bool IsSearchInterface(const NetworkAdapter& adapter);

@@ -29,4 +29,9 @@ public:
     // The system's index of the network interface the last reply arrived on, which a save sends
     // on; 0 for a record that no reply made (the test-mode file).
     uint32_t interfaceIndex = 0;
+    // Which queries of the search the camera answered: the broadcast, one sent to an address
+    // (--to), or both. A camera that answered only the latter from outside every interface's
+    // network is behind a router, and a save reaches it only by its address.
+    bool answeredBroadcast = false;
+    bool answeredUnicast = false;
 };

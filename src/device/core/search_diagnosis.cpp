@@ -64,6 +64,7 @@ void SearchDiagnosis::Start(const std::vector<NetworkAdapter>& searched,
                             const std::vector<NetworkAdapter>& known)
 {
     rows_.clear();
+    targets_.clear();
     known_ = known;
     for (const NetworkAdapter& adapter : searched)
         rows_.push_back(RowFor(adapter));
@@ -113,4 +114,31 @@ void SearchDiagnosis::CountAccepted(uint32_t interfaceIndex, const MacAddress& m
     const auto same = [&mac](const ForeignCamera& f) { return f.mac == mac; };
     if (std::none_of(row.foreign.begin(), row.foreign.end(), same))
         row.foreign.push_back({mac, source});
+}
+
+TargetDiagnosis& SearchDiagnosis::Target(const Ipv4Address& address)
+{
+    const auto has = [&address](const TargetDiagnosis& t) { return t.address == address; };
+    if (const auto row = std::find_if(targets_.begin(), targets_.end(), has); row != targets_.end())
+        return *row;
+    TargetDiagnosis row;
+    row.address = address;
+    targets_.push_back(row);
+    return targets_.back();
+}
+
+void SearchDiagnosis::CountTargetSend(const Ipv4Address& target, int error)
+{
+    TargetDiagnosis& row = Target(target);
+    if (error != 0)
+        row.sendError = error;
+    else
+        ++row.queriesSent;
+}
+
+void SearchDiagnosis::CountTargetAnswer(const Ipv4Address& source, const MacAddress& mac)
+{
+    TargetDiagnosis& row = Target(source);
+    ++row.answers;
+    row.cameras.insert(mac);
 }

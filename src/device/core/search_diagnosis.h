@@ -2,7 +2,8 @@
 // What one search saw on each network interface, for a user who misses a camera: queries sent
 // and the send error, datagrams received, accepted, and rejected by reason, the cameras found,
 // and cameras that answered a broadcast from outside the interface's network (the user cannot
-// reach their web pages from this PC).
+// reach their web pages from this PC); and per address asked directly, the queries sent to it
+// and the answers they got.
 #include "device/core/fixed_layout.h"
 #include "device/core/receive_path.h"
 #include "platform/core/network_adapter.h"
@@ -52,6 +53,16 @@ struct InterfaceDiagnosis
     int Rejected(Rejection rejection) const { return rejected[static_cast<size_t>(rejection)]; }
 };
 
+// The queries a search sent to one address (--to) and the answers they got from it.
+struct TargetDiagnosis
+{
+    Ipv4Address address{};
+    int queriesSent = 0;
+    int sendError = 0; // the socket error of the last failed send; 0 when none failed
+    int answers = 0;   // accepted replies to these queries
+    std::set<MacAddress> cameras;
+};
+
 class SearchDiagnosis
 {
 public:
@@ -67,11 +78,22 @@ public:
     void CountAccepted(uint32_t interfaceIndex, const MacAddress& mac, const Ipv4Address& source,
                        bool broadcast);
 
+    // One query sent to an address, or its failure.
+    void CountTargetSend(const Ipv4Address& target, int error);
+    // An accepted answer to a query sent to an address; one from an address that was not asked
+    // (a camera answering from another of its addresses) gets a row of its own.
+    void CountTargetAnswer(const Ipv4Address& source, const MacAddress& mac);
+
     const std::vector<InterfaceDiagnosis>& Rows() const { return rows_; }
+    // One row per address asked, in the order asked.
+    const std::vector<TargetDiagnosis>& Targets() const { return targets_; }
 
 private:
+    TargetDiagnosis& Target(const Ipv4Address& address);
+
     InterfaceDiagnosis& Row(uint32_t interfaceIndex);
 
     std::vector<InterfaceDiagnosis> rows_;
     std::vector<NetworkAdapter> known_;
+    std::vector<TargetDiagnosis> targets_;
 };
