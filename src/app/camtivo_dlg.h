@@ -113,6 +113,9 @@ protected:
 
 private:
     void ParseCommandLine();
+    // Loads the language's pack and returns the language now shown. A pack that cannot be read
+    // is named in a message, and English is loaded in its place when its pack can be read.
+    QString LoadPack(const QString& language);
     void PreparePage(CBmpDialog& page);
     void CreatePages();
     void OnNavigate(WPARAM direction);

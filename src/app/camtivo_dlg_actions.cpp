@@ -17,6 +17,8 @@ namespace {
 constexpr int kTextNoCamera = CSearchDialog::kTextNoCamera;
 constexpr int kTextSaveSucceeded = CNewSettingDialog::kTextSaved;
 constexpr int kTextSaveFailed = CNewSettingDialog::kTextNotSaved;
+constexpr int kTextTestFileTooLarge = 50841;
+constexpr int kTextListFull = 50842;
 constexpr int64_t kAfterProgressWaitMs = 100;
 
 const QString kAppName = QStringLiteral("Camtivo");
@@ -53,9 +55,15 @@ void CCamtivoDlg::RunSearch()
     // again, and the progress box is then not shown at all instead of waiting for nothing.
     busy_ = 1;
     if (testMode_) {
-        ReadTestFile(ToPath(testFilePath_), cameraList_);
+        const TestFileRead read = ReadTestFile(ToPath(testFilePath_), cameraList_);
         AfterCameraListReplaced();
         SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
+        if (read == TestFileRead::TooLarge) {
+            // Said instead of "no camera": the file is there, it was not read.
+            searching_ = 0;
+            busy_ = 0;
+            ShowFrameMessage(kMessageError, kTextTestFileTooLarge);
+        }
     } else {
         actionDlg_.EmptyFoundList();
         if (!actionDlg_.StartSearch()) {
@@ -75,6 +83,8 @@ void CCamtivoDlg::RunSearch()
         TakeFoundCameras();
     if (searching_ == 1 && cameraList_.IsEmpty())
         ShowFrameMessage(kMessageNotice, kTextNoCamera);
+    else if (searching_ == 1 && !testMode_ && actionDlg_.Found().Dropped() > 0)
+        ShowFrameMessage(kMessageNotice, kTextListFull);
     searchPage_.RefreshFromCameraList();
     searchPage_.setFocus();
 }

@@ -216,9 +216,12 @@ void CActionDlg::OnSearchReply()
         diagnosis_.CountRejected(arrival.interfaceIndex, *rejection);
         return;
     }
+    if (found_.StoreReply(reply.header, reply.info, arrival.interfaceIndex) == nullptr) {
+        diagnosis_.CountRejected(arrival.interfaceIndex, Rejection::ListFull);
+        return;
+    }
     diagnosis_.CountAccepted(arrival.interfaceIndex, reply.info.Get(DeviceInfo::macAddress), source,
                              currentTarget_ == kBroadcastAddress);
-    found_.StoreReply(reply.header, reply.info, arrival.interfaceIndex);
     if (onReplyStored)
         onReplyStored();
 }

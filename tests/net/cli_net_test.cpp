@@ -245,3 +245,21 @@ TEST_F(Cli, CameraTextsCannotDriveTheTerminal)
     EXPECT_EQ(cameras[0].toObject().value("name").toString(), QString::fromUtf8("A\x1b[2J\xc2\x9d"
                                                                                 "B"));
 }
+
+// Every answer to a set request is lost on its way back (a rule on the PC's link drops them;
+// queries and their answers pass): the camera applied the settings, and asked once more it
+// says so. A camera that truly did not apply them is still "no answer" (see the failures above).
+TEST_F(Cli, ASaveWhoseAnswersAreLostIsAskedAgainAndReportedTruthfully)
+{
+    auto camsim = StartCamsim({"--variants", "plain"});
+    ASSERT_TRUE(NetnsPair::Shell(
+        "ip netns exec " + pair.Pc() +
+        " nft 'add table netdev lossy; add chain netdev lossy in { type filter hook"
+        " ingress device \"" +
+        pair.PcLink() + "\" priority 0; }; add rule netdev lossy in udp sport 916 @th,64,16 0x0100 drop'"));
+    const RunResult run = Run({"save", "--mac", "02:ca:00:00:00:01", "--login", "admin", "--password",
+                               "admin", "--name", "Hall-3", "--seconds", "1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "saved 02:ca:00:00:00:01 (its acknowledgement was lost)\n");
+    EXPECT_FALSE(camsim->Events("applied").empty());
+}

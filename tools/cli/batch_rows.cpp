@@ -3,8 +3,8 @@
 #include "app/core/batch_table.h"
 #include "settings_check.h"
 
+#include <array>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -30,16 +30,10 @@ std::vector<std::string> RowArguments(const BatchTable& table, const BatchRow& r
 BatchRows BatchRowsOf(const std::string& text, const std::string& path)
 {
     BatchRows rows;
-    const BatchTable table = ParseBatchTable(text);
+    const BatchTable table = ParseBatchTable(text, IsBatchColumn);
     if (table.status != BatchStatus::Ok) {
         rows.error = Where(path, table.line) + table.message;
         return rows;
-    }
-    for (const std::string& column : table.columns) {
-        if (!IsBatchColumn(column)) {
-            rows.error = Where(path, 1) + "unknown column '" + column + "'";
-            return rows;
-        }
     }
     if (table.rows.empty()) {
         rows.error = Where(path, 0) + "the file names no camera";
@@ -60,12 +54,21 @@ BatchRows BatchRowsOf(const std::string& text, const std::string& path)
 
 BatchRows ReadBatchRows(const std::string& path)
 {
+    BatchRows rows;
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (!file || !(text << file.rdbuf())) {
-        BatchRows rows;
-        rows.error = "cannot read " + path;
-        return rows;
+    std::string text;
+    // Read in pieces up to one byte past the limit: a larger file is never held whole.
+    std::array<char, 64 * 1024> piece;
+    while (file && text.size() <= kMaxBatchFileBytes) {
+        file.read(piece.data(), piece.size());
+        text.append(piece.data(), static_cast<size_t>(file.gcount()));
     }
-    return BatchRowsOf(text.str(), path);
+    if (text.size() > kMaxBatchFileBytes)
+        rows.error =
+            Where(path, 0) + "the file is larger than " + std::to_string(kMaxBatchFileBytes >> 20) + " MB";
+    else if (!file.eof())
+        rows.error = "cannot read " + path;
+    else if (text.empty())
+        rows.error = Where(path, 0) + "the file is empty";
+    return rows.error.empty() ? BatchRowsOf(text, path) : rows;
 }

@@ -14,6 +14,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <span>
 
 namespace {
 
@@ -89,6 +91,49 @@ bool OutsideEveryNetwork(const std::vector<NetworkAdapter>& interfaces, const Ip
                         [&address](const NetworkAdapter& adapter) { return SameSubnet(adapter, address); });
 }
 
+template <typename Value> bool Same(const Value& a, const Value& b)
+{
+    return a == b;
+}
+
+bool Same(std::span<const uint8_t> a, std::span<const uint8_t> b)
+{
+    return std::ranges::equal(a, b);
+}
+
+// Whether `now` holds every setting the save changed from `before` to `sent`, for at least
+// one setting. The date and time are left out: the camera's clock has moved on since.
+template <typename... Fields>
+bool HoldsChanges(const DeviceInfo& before, const DeviceInfo& sent, const DeviceInfo& now,
+                  const Fields&... fields)
+{
+    size_t changed = 0;
+    bool held = true;
+    const auto check = [&](const auto& field) {
+        if (Same(sent.Get(field), before.Get(field)))
+            return;
+        ++changed;
+        held = held && Same(now.Get(field), sent.Get(field));
+    };
+    (check(fields), ...);
+    return changed > 0 && held;
+}
+
+// A save whose every request went unanswered may still have reached the camera, its answers
+// lost on the way back: the camera is asked once more, and its record tells.
+bool AppliedDespiteSilence(CliSession& session, const DeviceInfo& before, const DeviceInfo& sent,
+                           const std::string& mac)
+{
+    const std::optional<CCameraDataObj> now = session.AskAgain(mac);
+    if (!now)
+        return false;
+    using D = DeviceInfo;
+    return HoldsChanges(before, sent, now->info, D::cameraName, D::description, D::timeZone, D::fixedIp,
+                        D::dhcpEnable, D::ipAddress, D::subnetMask, D::gateway, D::primaryDns,
+                        D::secondaryDns, D::wirelessMode, D::ssid, D::channel, D::bWep, D::bWepKey,
+                        D::security, D::SecMode, D::WpaPassphrase, D::WepPassphrase);
+}
+
 std::string Seconds(double seconds)
 {
     char text[32];
@@ -109,6 +154,7 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
         save.outcome = SaveOutcome::LoginWrong;
         return save;
     }
+    const DeviceInfo before = found->info;
     CCameraDataObj camera = *found;
     if (std::string error = ApplySettingsChange(row, camera); !error.empty()) {
         save.outcome = SaveOutcome::InvalidValue;
@@ -119,8 +165,13 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     save.address = camera.info.Get(DeviceInfo::ipAddress);
     const auto start = std::chrono::steady_clock::now();
     const ActionOutcome outcome = session.runner.Save(camera, session.waitLimitMs);
-    save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     save.outcome = OutcomeOf(outcome, session.action.LastSaveResult());
+    if (save.outcome == SaveOutcome::NoAnswer &&
+        AppliedDespiteSilence(session, before, camera.info, row.mac)) {
+        save.outcome = SaveOutcome::Saved;
+        save.acknowledgementLost = true;
+    }
+    save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return save;
 }
 
@@ -194,9 +245,15 @@ std::string VerifyText(const CameraSave& save)
     return {};
 }
 
+std::string ResultText(const CameraSave& save)
+{
+    return save.acknowledgementLost ? std::string(OutcomeText(save.outcome)) + kAcknowledgementLost
+                                    : OutcomeText(save.outcome);
+}
+
 std::string ResultLine(const CameraSave& save)
 {
-    std::string line = save.mac + "\t" + OutcomeText(save.outcome) + "\t" + Seconds(save.seconds);
+    std::string line = save.mac + "\t" + ResultText(save) + "\t" + Seconds(save.seconds);
     if (save.outcome == SaveOutcome::InvalidValue)
         line += "\t" + save.detail;
     else if (save.verify != VerifyState::NotChecked)
@@ -209,6 +266,8 @@ std::string ResultJson(const CameraSave& save)
     QJsonObject object{{"mac", QString::fromStdString(save.mac)},
                        {"result", OutcomeText(save.outcome)},
                        {"seconds", std::round(save.seconds * 100) / 100}};
+    if (save.acknowledgementLost)
+        object.insert("acknowledgementLost", true);
     if (save.outcome == SaveOutcome::InvalidValue)
         object.insert("detail", QString::fromStdString(save.detail));
     if (save.verify != VerifyState::NotChecked) {
