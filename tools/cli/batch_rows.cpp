@@ -4,6 +4,7 @@
 #include "settings_check.h"
 
 #include <array>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -55,17 +56,23 @@ BatchRows BatchRowsOf(const std::string& text, const std::string& path)
 BatchRows ReadBatchRows(const std::string& path)
 {
     BatchRows rows;
+    const std::string tooLarge =
+        Where(path, 0) + "the file is larger than " + std::to_string(kMaxBatchFileBytes >> 20) + " MB";
+    std::error_code error;
+    if (const auto size = std::filesystem::file_size(path, error); !error && size > kMaxBatchFileBytes) {
+        rows.error = tooLarge;
+        return rows;
+    }
     std::ifstream file(path, std::ios::binary);
     std::string text;
-    // Read in pieces up to one byte past the limit: a larger file is never held whole.
+    // Read in pieces up to one byte past the limit: a larger stream is never held whole.
     std::array<char, 64 * 1024> piece;
     while (file && text.size() <= kMaxBatchFileBytes) {
         file.read(piece.data(), piece.size());
         text.append(piece.data(), static_cast<size_t>(file.gcount()));
     }
     if (text.size() > kMaxBatchFileBytes)
-        rows.error =
-            Where(path, 0) + "the file is larger than " + std::to_string(kMaxBatchFileBytes >> 20) + " MB";
+        rows.error = tooLarge;
     else if (!file.eof())
         rows.error = "cannot read " + path;
     else if (text.empty())
