@@ -58,6 +58,10 @@ public:
     void ShowPage(int step);
     void RunSearch();
     void RunSave();
+    // After a save whose every request went unanswered: asks the camera once more, in a search
+    // that ends when it answers, whether it holds what was sent (its answers may all have been
+    // lost on the way back).
+    bool AppliedDespiteSilence();
     void StartVerify();
     void ReloadLanguage();
 

@@ -5,6 +5,7 @@
 
 #include "app/core/test_mode_file.h"
 #include "app/language_pack.h"
+#include "device/core/saved_settings.h"
 #include "platform/core/socket_errors.h"
 #include "platform/core/time_scale.h"
 #include "platform/message_box.h"
@@ -107,6 +108,8 @@ void CCamtivoDlg::RunSave()
         RunProgress(CProgressDlg::kSave);
     busy_ = 0;
     actionDlg_.Stop();
+    if (saveOk_ == 0 && !testMode_ && actionDlg_.LastSaveResult() == CActionDlg::SaveResult::NoAnswer)
+        saveOk_ = AppliedDespiteSilence() ? 1 : 0;
     if (saveOk_ == 1) {
         StartVerify();
         ShowFrameMessage(kMessageSuccess, kTextSaveSucceeded);
@@ -114,6 +117,25 @@ void CCamtivoDlg::RunSave()
     } else {
         ShowFrameMessage(kMessageError, kTextSaveFailed);
     }
+}
+
+bool CCamtivoDlg::AppliedDespiteSilence()
+{
+    const DeviceInfo sent = selectedCamera_->info;
+    const MacAddress mac = sent.Get(DeviceInfo::macAddress);
+    actionDlg_.EmptyFoundList();
+    actionDlg_.onReplyStored = [this, &mac] {
+        if (actionDlg_.Found().FindByMac(mac) != nullptr)
+            busy_ = 0;
+    };
+    busy_ = 1;
+    if (actionDlg_.StartSearch() && busy_ == 1)
+        RunProgress(CProgressDlg::kSave);
+    busy_ = 0;
+    actionDlg_.onReplyStored = nullptr;
+    actionDlg_.Stop();
+    const CCameraDataObj* now = actionDlg_.Found().FindByMac(mac);
+    return now != nullptr && HoldsSentSettings(sent, now->info);
 }
 
 void CCamtivoDlg::StartVerify()

@@ -3,6 +3,7 @@
 #include "device/core/adapter_choice.h"
 #include "device/core/camera_detail_text.h"
 #include "device/core/login_check.h"
+#include "device/core/saved_settings.h"
 #include "pages/core/setting_rules.h"
 #include "platform/network_adapters.h"
 #include "settings_change.h"
@@ -15,7 +16,6 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
-#include <span>
 
 namespace {
 
@@ -91,47 +91,13 @@ bool OutsideEveryNetwork(const std::vector<NetworkAdapter>& interfaces, const Ip
                         [&address](const NetworkAdapter& adapter) { return SameSubnet(adapter, address); });
 }
 
-template <typename Value> bool Same(const Value& a, const Value& b)
-{
-    return a == b;
-}
-
-bool Same(std::span<const uint8_t> a, std::span<const uint8_t> b)
-{
-    return std::ranges::equal(a, b);
-}
-
-// Whether `now` holds every setting the save changed from `before` to `sent`, for at least
-// one setting. The date and time are left out: the camera's clock has moved on since.
-template <typename... Fields>
-bool HoldsChanges(const DeviceInfo& before, const DeviceInfo& sent, const DeviceInfo& now,
-                  const Fields&... fields)
-{
-    size_t changed = 0;
-    bool held = true;
-    const auto check = [&](const auto& field) {
-        if (Same(sent.Get(field), before.Get(field)))
-            return;
-        ++changed;
-        held = held && Same(now.Get(field), sent.Get(field));
-    };
-    (check(fields), ...);
-    return changed > 0 && held;
-}
-
 // A save whose every request went unanswered may still have reached the camera, its answers
 // lost on the way back: the camera is asked once more, and its record tells.
 bool AppliedDespiteSilence(CliSession& session, const DeviceInfo& before, const DeviceInfo& sent,
                            const std::string& mac)
 {
     const std::optional<CCameraDataObj> now = session.AskAgain(mac);
-    if (!now)
-        return false;
-    using D = DeviceInfo;
-    return HoldsChanges(before, sent, now->info, D::cameraName, D::description, D::timeZone, D::fixedIp,
-                        D::dhcpEnable, D::ipAddress, D::subnetMask, D::gateway, D::primaryDns,
-                        D::secondaryDns, D::wirelessMode, D::ssid, D::channel, D::bWep, D::bWepKey,
-                        D::security, D::SecMode, D::WpaPassphrase, D::WepPassphrase);
+    return now && HoldsChangedSettings(before, sent, now->info);
 }
 
 std::string Seconds(double seconds)
