@@ -118,8 +118,11 @@ TEST(RtfReader, HugeDocumentsStopAtTheLimits)
     } cases[] = {
         {"a run per letter", "{\\rtf1 " + Repeated("\\b x\\b0 y", kMaxRtfRuns) + "}", RtfStatus::TooLong, 1,
          kMaxRtfRuns, kMaxRtfRuns},
-        {"paragraphs", "{\\rtf1 a" + Repeated("\\par a", kMaxRtfParagraphs + 5) + "}", RtfStatus::TooLong,
-         kMaxRtfParagraphs, kMaxRtfParagraphs, kMaxRtfParagraphs},
+        // The empty paragraph the last break opened is dropped, as after any final break.
+        {"empty paragraphs", "{\\rtf1 " + Repeated("\\par ", kMaxRtfParagraphs + 5) + "a}",
+         RtfStatus::TooLong, kMaxRtfParagraphs - 1, 0, 0},
+        {"a paragraph per letter", "{\\rtf1 a" + Repeated("\\par a", kMaxRtfRuns + 5) + "}",
+         RtfStatus::TooLong, kMaxRtfRuns, kMaxRtfRuns, kMaxRtfRuns},
         {"text", "{\\rtf1 " + std::string(kMaxRtfCharacters + 100, 't') + "}", RtfStatus::TooLong, 1, 1,
          kMaxRtfCharacters},
         {"just within", "{\\rtf1 " + std::string(kMaxRtfCharacters, 't') + "}", RtfStatus::Ok, 1, 1,

@@ -12,8 +12,8 @@
 
 inline constexpr size_t kMaxRtfDepth = 100;
 inline constexpr size_t kMaxRtfParagraphs = 5000;
-inline constexpr size_t kMaxRtfRuns = 10000;
-inline constexpr size_t kMaxRtfCharacters = 500000;
+inline constexpr size_t kMaxRtfRuns = 2000;
+inline constexpr size_t kMaxRtfCharacters = 250000;
 
 struct RtfStyle
 {
