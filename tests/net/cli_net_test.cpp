@@ -263,3 +263,22 @@ TEST_F(Cli, ASaveWhoseAnswersAreLostIsAskedAgainAndReportedTruthfully)
     EXPECT_EQ(run.out, "saved 02:ca:00:00:00:01 (its acknowledgement was lost)\n");
     EXPECT_FALSE(camsim->Events("applied").empty());
 }
+
+// A flood of replies from more cameras than the list holds: the first 10,000 are listed, the
+// replies of the rest are counted in the diagnosis, and the user is told.
+TEST_F(Cli, AFloodOfCamerasStopsAtTheListLimitAndSaysSo)
+{
+    auto camsim = StartCamsim({"--count", "12000", "--variants", "plain"});
+    const RunResult text = Run({"search", "--diagnose", "--seconds", "2"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.err.find("more cameras answered than the list holds: the first 10000 are kept"),
+              std::string::npos)
+        << text.err;
+    EXPECT_NE(text.out.find("\n  cameras found: 10000\n"), std::string::npos);
+    const size_t listFull = text.out.find(", list full ");
+    ASSERT_NE(listFull, std::string::npos);
+    EXPECT_GT(std::atoi(text.out.c_str() + listFull + 12), 0);
+    const RunResult json = Run({"search", "--json", "--seconds", "2"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array().size(), 10000);
+}
