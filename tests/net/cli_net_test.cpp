@@ -252,11 +252,7 @@ TEST_F(Cli, CameraTextsCannotDriveTheTerminal)
 TEST_F(Cli, ASaveWhoseAnswersAreLostIsAskedAgainAndReportedTruthfully)
 {
     auto camsim = StartCamsim({"--variants", "plain"});
-    ASSERT_TRUE(NetnsPair::Shell(
-        "ip netns exec " + pair.Pc() +
-        " nft 'add table netdev lossy; add chain netdev lossy in { type filter hook"
-        " ingress device \"" +
-        pair.PcLink() + "\" priority 0; }; add rule netdev lossy in udp sport 916 @th,64,16 0x0100 drop'"));
+    ASSERT_TRUE(LoseSetAnswers());
     const RunResult run = Run({"save", "--mac", "02:ca:00:00:00:01", "--login", "admin", "--password",
                                "admin", "--name", "Hall-3", "--seconds", "1"});
     EXPECT_EQ(run.status, 0) << run.err;

@@ -224,11 +224,7 @@ TEST_F(WizardNet, ARefusedOrUnansweredSaveKeepsTheSummaryPage)
 TEST_F(WizardNet, ASaveWhoseAnswersAreLostSucceedsWhenTheCameraHoldsTheSettings)
 {
     auto camsim = StartCamsim({"--variants", "plain"}, "walk-lost-answers");
-    ASSERT_TRUE(NetnsPair::Shell(
-        "ip netns exec " + pair.Pc() +
-        " nft 'add table netdev lossy; add chain netdev lossy in { type filter hook"
-        " ingress device \"" +
-        pair.PcLink() + "\" priority 0; }; add rule netdev lossy in udp sport 916 @th,64,16 0x0100 drop'"));
+    ASSERT_TRUE(LoseSetAnswers());
     EXPECT_EQ(RunWalk({false, 2}), IDOK);
     EXPECT_EQ(Kinds(answers), (std::vector<int>{3, 4}));
     EXPECT_FALSE(camsim->Events("applied").empty());
