@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   binutils-mingw-w64-x86-64 cpp g++-mingw-w64-x86-64 wine64
-  fonts-dejavu-core iproute2 util-linux procps
+  fonts-dejavu-core iproute2 nftables util-linux procps
   dpkg-dev desktop-file-utils appstream file
 )
 missing=()

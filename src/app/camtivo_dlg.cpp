@@ -2,17 +2,21 @@
 
 #include "app/about_dialog.h"
 #include "app/core/command_line.h"
+#include "app/core/language_names.h"
 #include "app/data_folders.h"
 #include "app/language_pack.h"
 #include "device/core/address_clash.h"
 #include "pages/core/skin_list_block.h"
 #include "platform/core/window_messages.h"
 #include "platform/network_adapters.h"
+#include "platform/message_box.h"
 #include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -57,9 +61,7 @@ bool CCamtivoDlg::OnInitDialog()
     testFilePath_ = ProgramDir() + QStringLiteral("Camtivo.tst");
     testFileSavePath_ = testFilePath_;
     packFolder_ = ::PackFolder();
-    const QString startLanguage = StartupPackName(packFolder_);
-    packPath_ = LanguagePackPath(packFolder_, startLanguage);
-    LoadLanguagePack(packPath_, packStrings_, packBitmaps_, packIcons_);
+    const QString startLanguage = LoadPack(StartupPackName(packFolder_));
     ParseCommandLine();
     DeviceTypeFilter filter;
     if (productFilterOn_)
@@ -89,6 +91,27 @@ void CCamtivoDlg::ParseCommandLine()
     productFilterOn_ = switches.productFilterOn != 0;
     unicastTargets_ = ParseUnicastTargets(commandLine_.toStdU16String()).addresses;
     SetTestMode(testMode_);
+}
+
+QString CCamtivoDlg::LoadPack(const QString& language)
+{
+    const QString wanted = LanguagePackPath(packFolder_, language);
+    packPath_ = wanted;
+    if (LoadLanguagePack(wanted, packStrings_, packBitmaps_, packIcons_) == 0 || !QFileInfo::exists(wanted))
+        return language;
+    const QString english = QString::fromStdU16String(std::u16string(kDefaultPackName));
+    const QString englishPath = LanguagePackPath(packFolder_, english);
+    const bool fellBack =
+        englishPath != wanted && LoadLanguagePack(englishPath, packStrings_, packBitmaps_, packIcons_) == 0;
+    if (fellBack)
+        packPath_ = englishPath;
+    // The pack's own texts are what failed, so this one message is the program's own.
+    const QString text = QStringLiteral("The language pack %1 could not be read.\n%2")
+                             .arg(QDir::toNativeSeparators(wanted),
+                                  fellBack ? QStringLiteral("The wizard is shown in English instead.")
+                                           : QStringLiteral("The wizard has no texts to show."));
+    PlainMessageBox(this, text, kAppName, MB_OK | MB_ICONERROR);
+    return fellBack ? english : language;
 }
 
 void CCamtivoDlg::PreparePage(CBmpDialog& page)
@@ -274,9 +297,10 @@ void CCamtivoDlg::OnTimer(UINT_PTR id)
 void CCamtivoDlg::ReloadLanguage()
 {
     // The frame keeps the language too: its progress boxes read their frames from its pack.
-    SetLanguage(languagePage_.GetLanguage());
-    packPath_ = LanguagePackPath(packFolder_, GetLanguage());
-    LoadLanguagePack(packPath_, packStrings_, packBitmaps_, packIcons_);
+    const QString language = LoadPack(languagePage_.GetLanguage());
+    SetLanguage(language);
+    if (language != languagePage_.GetLanguage())
+        languagePage_.SetChoices(PacksIn(packFolder_), language);
     languagePage_.RenderPage();
     languagePage_.RenderPage();
     for (CBmpDialog* page : pages_) {

@@ -58,6 +58,10 @@ public:
     void ShowPage(int step);
     void RunSearch();
     void RunSave();
+    // After a save whose every request went unanswered: asks the camera once more, in a search
+    // that ends when it answers, whether it holds what was sent (its answers may all have been
+    // lost on the way back).
+    bool AppliedDespiteSilence();
     void StartVerify();
     void ReloadLanguage();
 
@@ -114,6 +118,9 @@ protected:
 
 private:
     void ParseCommandLine();
+    // Loads the language's pack and returns the language now shown. A pack that cannot be read
+    // is named in a message, and English is loaded in its place when its pack can be read.
+    QString LoadPack(const QString& language);
     void PreparePage(CBmpDialog& page);
     void CreatePages();
     void OnNavigate(WPARAM direction);

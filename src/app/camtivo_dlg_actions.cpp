@@ -6,6 +6,7 @@
 #include "app/core/test_mode_file.h"
 #include "app/language_pack.h"
 #include "device/core/camera_detail_text.h"
+#include "device/core/saved_settings.h"
 #include "pages/core/setting_rules.h"
 #include "platform/core/socket_errors.h"
 #include "platform/core/time_scale.h"
@@ -19,6 +20,8 @@ namespace {
 constexpr int kTextNoCamera = CSearchDialog::kTextNoCamera;
 constexpr int kTextSaveSucceeded = CNewSettingDialog::kTextSaved;
 constexpr int kTextSaveFailed = CNewSettingDialog::kTextNotSaved;
+constexpr int kTextTestFileTooLarge = 50841;
+constexpr int kTextListFull = 50842;
 constexpr int64_t kAfterProgressWaitMs = 100;
 
 const QString kAppName = QStringLiteral("Camtivo");
@@ -55,9 +58,15 @@ void CCamtivoDlg::RunSearch()
     // again, and the progress box is then not shown at all instead of waiting for nothing.
     busy_ = 1;
     if (testMode_) {
-        ReadTestFile(ToPath(testFilePath_), cameraList_);
+        const TestFileRead read = ReadTestFile(ToPath(testFilePath_), cameraList_);
         AfterCameraListReplaced();
         SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
+        if (read == TestFileRead::TooLarge) {
+            // Said instead of "no camera": the file is there, it was not read.
+            searching_ = 0;
+            busy_ = 0;
+            ShowFrameMessage(kMessageError, kTextTestFileTooLarge);
+        }
     } else {
         actionDlg_.EmptyFoundList();
         actionDlg_.SetUnicastTargets(unicastTargets_);
@@ -78,6 +87,8 @@ void CCamtivoDlg::RunSearch()
         TakeFoundCameras();
     if (searching_ == 1 && cameraList_.IsEmpty())
         ShowFrameMessage(kMessageNotice, kTextNoCamera);
+    else if (searching_ == 1 && !testMode_ && actionDlg_.Found().Dropped() > 0)
+        ShowFrameMessage(kMessageNotice, kTextListFull);
     searchPage_.RefreshFromCameraList();
     searchPage_.FocusOnArrival();
 }
@@ -100,6 +111,8 @@ void CCamtivoDlg::RunSave()
         RunProgress(CProgressDlg::kSave);
     busy_ = 0;
     actionDlg_.Stop();
+    if (saveOk_ == 0 && !testMode_ && actionDlg_.LastSaveResult() == CActionDlg::SaveResult::NoAnswer)
+        saveOk_ = AppliedDespiteSilence() ? 1 : 0;
     if (saveOk_ == 1) {
         StartVerify();
         ShowFrameMessage(kMessageSuccess, kTextSaveSucceeded);
@@ -107,6 +120,25 @@ void CCamtivoDlg::RunSave()
     } else {
         ShowFrameMessage(kMessageError, kTextSaveFailed);
     }
+}
+
+bool CCamtivoDlg::AppliedDespiteSilence()
+{
+    const DeviceInfo sent = selectedCamera_->info;
+    const MacAddress mac = sent.Get(DeviceInfo::macAddress);
+    actionDlg_.EmptyFoundList();
+    actionDlg_.onReplyStored = [this, &mac] {
+        if (actionDlg_.Found().FindByMac(mac) != nullptr)
+            busy_ = 0;
+    };
+    busy_ = 1;
+    if (actionDlg_.StartSearch() && busy_ == 1)
+        RunProgress(CProgressDlg::kSave);
+    busy_ = 0;
+    actionDlg_.onReplyStored = nullptr;
+    actionDlg_.Stop();
+    const CCameraDataObj* now = actionDlg_.Found().FindByMac(mac);
+    return now != nullptr && HoldsSentSettings(sent, now->info);
 }
 
 void CCamtivoDlg::StartVerify()

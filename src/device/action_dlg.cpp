@@ -243,12 +243,15 @@ void CActionDlg::OnSearchReply()
         return;
     }
     const MacAddress mac = reply.info.Get(DeviceInfo::macAddress);
+    CCameraDataObj* record = found_.StoreReply(reply.header, reply.info, arrival.interfaceIndex);
+    if (record == nullptr) {
+        diagnosis_.CountRejected(arrival.interfaceIndex, Rejection::ListFull);
+        return;
+    }
     diagnosis_.CountAccepted(arrival.interfaceIndex, mac, source, !unicast);
     if (unicast)
         diagnosis_.CountTargetAnswer(source, mac);
-    CCameraDataObj* record = found_.StoreReply(reply.header, reply.info, arrival.interfaceIndex);
-    if (record != nullptr)
-        (unicast ? record->answeredUnicast : record->answeredBroadcast) = true;
+    (unicast ? record->answeredUnicast : record->answeredBroadcast) = true;
     if (onReplyStored)
         onReplyStored();
 }

@@ -3,6 +3,7 @@
 #include "pages/rtf_text_document.h"
 #include "pages/wireless_layout.h"
 #include "platform/core/rtf_reader.h"
+#include "skin/skin_draw.h"
 
 #include <QFile>
 #include <QTextEdit>
@@ -42,8 +43,10 @@ void CLicenseDialog::LoadLicenseText()
     QFile file((licenseFolder_.isEmpty() ? ProgramDir() : licenseFolder_) + QLatin1String(kLicenseFile));
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = file.read(kMaxLicenseBytes);
+        QString leftOut;
+        GetSkinString(StringList(), kTextLeftOut, leftOut);
         FillTextDocument(ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))),
-                         *LicenseText()->document());
+                         *LicenseText()->document(), leftOut);
     }
     LicenseText()->setFocus();
 }

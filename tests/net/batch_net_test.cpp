@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <unistd.h>
 
 using namespace nettest;
 
@@ -179,6 +180,13 @@ TEST_F(Batch, FileIsCheckedBeforeAnythingIsSent)
         {header, "no camera"},
         {"mac,login,password,ip\n" + Mac(1) + ",a,b,10.77.0.5\n" + Mac(2) + ",a,b,10.77.0.5\n",
          "lines 2 and 3 both give the address 10.77.0.5"},
+        {"", ".csv: the file is empty"},
+        {header + Mac(1) + ",admin,ad" + std::string(1, '\0') + "min,Door\n",
+         "line 2: column 'password' holds a control character"},
+        {header + Mac(1) + ",admin," + std::string(300, 'p') + ",Door\n",
+         "line 2: a field is longer than 256 bytes"},
+        {"mac,login,password" + std::string(300, ',') + "\n" + good,
+         "line 1: the header names more than 256 columns"},
     };
     auto camsim = StartCamsim({"--silent"});
     for (const Case& c : cases) {
@@ -189,6 +197,12 @@ TEST_F(Batch, FileIsCheckedBeforeAnythingIsSent)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_EQ(run.out, "");
     }
+    // A file beyond the limit is refused without being read whole.
+    const std::string huge = WriteFile("");
+    ASSERT_EQ(::truncate(huge.c_str(), 64 * 1024 * 1024 + 1), 0);
+    const RunResult large = Run({"save", "--batch", huge, "--seconds", "1"});
+    EXPECT_EQ(large.status, 2);
+    EXPECT_NE(large.err.find(": the file is larger than 64 MB"), std::string::npos) << large.err;
     EXPECT_TRUE(camsim->Events("received").empty());
     const RunResult mixed = Run({"save", "--batch", WriteFile(header + good), "--mac", Mac(1)});
     EXPECT_EQ(mixed.status, 2);

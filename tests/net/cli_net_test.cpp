@@ -261,3 +261,36 @@ TEST_F(Cli, CameraTextsCannotDriveTheTerminal)
     EXPECT_EQ(cameras[0].toObject().value("name").toString(), QString::fromUtf8("A\x1b[2J\xc2\x9d"
                                                                                 "B"));
 }
+
+// Every answer to a set request is lost on its way back (a rule on the PC's link drops them;
+// queries and their answers pass): the camera applied the settings, and asked once more it
+// says so. A camera that truly did not apply them is still "no answer" (see the failures above).
+TEST_F(Cli, ASaveWhoseAnswersAreLostIsAskedAgainAndReportedTruthfully)
+{
+    auto camsim = StartCamsim({"--variants", "plain"});
+    ASSERT_TRUE(LoseSetAnswers());
+    const RunResult run = Run({"save", "--mac", "02:ca:00:00:00:01", "--login", "admin", "--password",
+                               "admin", "--name", "Hall-3", "--seconds", "1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "saved 02:ca:00:00:00:01 (its acknowledgement was lost)\n");
+    EXPECT_FALSE(camsim->Events("applied").empty());
+}
+
+// A flood of replies from more cameras than the list holds: the first 10,000 are listed, the
+// replies of the rest are counted in the diagnosis, and the user is told.
+TEST_F(Cli, AFloodOfCamerasStopsAtTheListLimitAndSaysSo)
+{
+    auto camsim = StartCamsim({"--count", "12000", "--variants", "plain"});
+    const RunResult text = Run({"search", "--diagnose", "--seconds", "2"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.err.find("more cameras answered than the list holds: the first 10000 are kept"),
+              std::string::npos)
+        << text.err;
+    EXPECT_NE(text.out.find("\n  cameras found: 10000\n"), std::string::npos);
+    const size_t listFull = text.out.find(", list full ");
+    ASSERT_NE(listFull, std::string::npos);
+    EXPECT_GT(std::atoi(text.out.c_str() + listFull + 12), 0);
+    const RunResult json = Run({"search", "--json", "--seconds", "2"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array().size(), 10000);
+}

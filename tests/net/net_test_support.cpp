@@ -98,6 +98,16 @@ std::string NetTest::CliPath() const
     return std::string(CAMTIVO_TOOLS_DIR) + "/camtivo-cli";
 }
 
+bool NetTest::LoseSetAnswers() const
+{
+    // The command word leads the datagram, little-endian: CMD_SET reads 0x0100 at its start.
+    return NetnsPair::Shell(
+        "ip netns exec " + pair.Pc() +
+        " nft 'add table netdev lossy; add chain netdev lossy in { type filter hook ingress"
+        " device \"" +
+        pair.PcLink() + "\" priority 0; }; add rule netdev lossy in udp sport 916 @th,64,16 0x0100 drop'");
+}
+
 std::unique_ptr<Camsim> NetTest::StartCamsim(std::vector<std::string> args, const std::string& name,
                                              const std::string& ns)
 {

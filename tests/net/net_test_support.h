@@ -69,6 +69,9 @@ protected:
                                         const std::string& ns = {});
     std::string CamsimPath() const;
     std::string CliPath() const;
+    // Drops every answer to a plain set request on its way into the PC namespace (a netdev
+    // rule on the PC's link); queries and their answers still pass.
+    bool LoseSetAnswers() const;
 
     NetnsPair pair;
     // Every plain message box is answered at once (a real one would wait for a click forever);

@@ -258,6 +258,41 @@ TEST_F(WizardNet, ARefusedOrUnansweredSaveKeepsTheSummaryPage)
     }
 }
 
+// Every answer to a set request is lost on its way back (a rule on the PC's link drops them):
+// the camera applied the settings, so asked once more it holds them and the save succeeds.
+TEST_F(WizardNet, ASaveWhoseAnswersAreLostSucceedsWhenTheCameraHoldsTheSettings)
+{
+    auto camsim = StartCamsim({"--variants", "plain"}, "walk-lost-answers");
+    ASSERT_TRUE(LoseSetAnswers());
+    EXPECT_EQ(RunWalk({false, 2}), IDOK);
+    EXPECT_EQ(Kinds(answers), (std::vector<int>{3, 4}));
+    EXPECT_FALSE(camsim->Events("applied").empty());
+    EXPECT_TRUE(savedAgain);
+}
+
+// A flood of replies from more cameras than the list holds: the search still ends, the first
+// 10,000 are listed, and the user is told that the rest were left out.
+TEST_F(WizardNet, AFloodOfCamerasIsCutAtTheListLimitAndSaid)
+{
+    auto camsim = StartCamsim({"--count", "12000", "--variants", "plain"}, "flood");
+    PcNamespaceScope pc(pair);
+    ASSERT_TRUE(pc.Entered());
+    TimeScale::SetFactor(0.1); // a 2-second search
+    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    QTimer::singleShot(0, &frame, [&] {
+        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
+        Click(frame.MainPage(), CMainDialog::IDC_START);
+        SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(frame.CameraList().GetCount(), kMaxFoundCameras);
+        frame.SendMessage(WM_WIZARD_CLOSE);
+    });
+    frame.DoModal();
+    TimeScale::SetFactor(1.0);
+    // A notice with cameras in the list: the list-full one, not the no-camera one.
+    EXPECT_EQ(Kinds(answers), (std::vector<int>{2}));
+}
+
 TEST_F(WizardNet, WalkFigures)
 {
     if (qEnvironmentVariableIsEmpty("CAMTIVO_WALK_SCALE"))

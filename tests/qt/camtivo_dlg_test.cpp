@@ -68,7 +68,7 @@ TEST(FrameBeforePages, ANavigationRequestBeforeThePagesExistIsDropped)
     EXPECT_EQ(wizard.ShownStep(), 0);
 }
 
-TEST_F(FrameTest, AnEmptySearchSaysSoUnlessASendErrorEndedIt)
+TEST_F(FrameTest, AnEmptySearchSaysSoUnlessASendErrorOrAnOversizedFileEndedIt)
 {
     InstallPack();
     const struct
@@ -76,13 +76,23 @@ TEST_F(FrameTest, AnEmptySearchSaysSoUnlessASendErrorEndedIt)
         bool sendError;
         LPARAM code;
         int expectedText;
-    } cases[] = {{false, 0, 50804},    {true, 10060, 50806}, {true, 10064, 50807},
-                 {true, 10065, 50808}, {true, 11001, 50809}, {true, 10051, 50805}};
+        qint64 fileSize = -1; // a test camera file of this many bytes, or none
+    } cases[] = {{false, 0, 50804},
+                 {true, 10060, 50806},
+                 {true, 10064, 50807},
+                 {true, 10065, 50808},
+                 {true, 11001, 50809},
+                 {true, 10051, 50805},
+                 {true, 0, 50841, static_cast<qint64>(kMaxTestFileBytes) + 1}};
     for (const auto& c : cases) {
         answers.shown.clear();
         QFile::remove(QStringLiteral("Camtivo.tst"));
+        if (c.fileSize >= 0) {
+            QFile file(QStringLiteral("Camtivo.tst"));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(c.fileSize));
+        }
         Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
-            if (c.sendError) {
+            if (c.sendError && c.fileSize < 0) {
                 // The action reports a failed send while the progress box is up.
                 WhenModal<CProgressDlg>(
                     [&](CProgressDlg&) { wizard.SendMessage(WM_ACTION_NOTIFY, NOTIFY_SEND_ERROR, c.code); });

@@ -1,5 +1,7 @@
 // The licence page reads "License.rtf" from the program's folder at every skin application.
 #include "pages/license_dialog.h"
+#include "platform/core/rtf_reader.h"
+#include "skin/skin_draw.h"
 #include "wireless_page_fixture.h"
 
 #include <QDir>
@@ -64,4 +66,20 @@ TEST_F(LicensePageTest, WithoutTheFileTheAreaIsEmptyAndThePageWorks)
     EXPECT_TRUE(page.LicenseText()->document()->isEmpty());
     page.Command(IDC_NEXT);
     EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+}
+
+TEST_F(LicensePageTest, ALicenceBeyondTheLimitsShowsItsBeginningAndSaysTheRestIsLeftOut)
+{
+    // Bold switched on and off at every letter: one run each, far more than a licence has.
+    QByteArray rtf = "{\\rtf1 Terms\\par ";
+    for (size_t i = 0; i < kMaxRtfRuns; ++i)
+        rtf += i % 2 == 0 ? "\\b x" : "\\b0 y";
+    WriteLicense(rtf + "}");
+    auto& page = Create<CLicenseDialog>();
+    QTextDocument* document = page.LicenseText()->document();
+    ASSERT_EQ(document->blockCount(), 3);
+    EXPECT_EQ(document->firstBlock().text(), "Terms");
+    EXPECT_EQ(document->lastBlock().text(), SkinString(page.StringList(), CLicenseDialog::kTextLeftOut));
+    EXPECT_FALSE(document->lastBlock().text().isEmpty());
+    EXPECT_FALSE(document->isUndoAvailable());
 }

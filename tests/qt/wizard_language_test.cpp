@@ -219,4 +219,25 @@ TEST_F(WizardLanguageTest, WithoutTheSpanishPackASpanishLocaleGetsEnglish)
         [&](CCamtivoDlg& frame) { EXPECT_EQ(frame.SearchPage().GetLanguage(), "English"); });
 }
 
+TEST_F(WizardLanguageTest, ASpanishPackThatCannotBeReadIsNamedAndEnglishShown)
+{
+    QFile spanish(SpanishPackPath());
+    ASSERT_TRUE(spanish.open(QIODevice::ReadOnly));
+    QFile cut(shared + QStringLiteral("/Spanish.dll"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(spanish.read(1024)); // the headers, but not the resources they point to
+    cut.close();
+    ScopedLocale locale("", "", "es_ES.UTF-8");
+    Run(
+        [&](CCamtivoDlg& frame) {
+            EXPECT_EQ(frame.PackPath(), shared + QStringLiteral("/English.dll"));
+            EXPECT_EQ(frame.LanguagePage().GetLanguage(), "English");
+            EXPECT_EQ(StartCaption(frame), "Start");
+            ASSERT_EQ(plainAnswers.shown.size(), 1u);
+            EXPECT_TRUE(plainAnswers.shown[0].text.contains(shared + QStringLiteral("/Spanish.dll")));
+            EXPECT_TRUE(plainAnswers.shown[0].text.contains(QStringLiteral("English")));
+        },
+        [&](CCamtivoDlg& frame) { EXPECT_EQ(frame.SearchPage().GetLanguage(), "English"); });
+}
+
 } // namespace

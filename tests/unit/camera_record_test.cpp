@@ -5,11 +5,12 @@
 #include <string>
 
 namespace {
-DeviceInfo Camera(uint8_t macLast, const std::string& name)
+DeviceInfo Camera(uint32_t n, const std::string& name)
 {
     DeviceInfo info;
     info.Set(DeviceInfo::deviceType, 17);
-    info.Set(DeviceInfo::macAddress, MacAddress{0x00, 0x0E, 0x8E, 0, 0, macLast});
+    info.Set(DeviceInfo::macAddress, MacAddress{0x00, 0x0E, 0x8E, static_cast<uint8_t>(n >> 16),
+                                                static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n)});
     info.Set(DeviceInfo::cameraName, name);
     info.Set(DeviceInfo::ipAddress, Ipv4Address{192, 168, 0, 20});
     return info;
@@ -106,4 +107,21 @@ TEST(FoundCameraList, OneRecordPerMacInFirstAnswerOrder)
     EXPECT_TRUE(found.IsEmpty());
     EXPECT_EQ(found.FindByMac(Camera(1, "").Get(DeviceInfo::macAddress)), nullptr);
     EXPECT_EQ(found.StoreReply(query, Camera(1, "A"))->loginRequired, 1);
+}
+
+TEST(FoundCameraList, AFloodOfNewCamerasStopsAtTheLimitAndIsCounted)
+{
+    FoundCameraList found;
+    const MessageHeader query{CMD_QUERY, 0, 1000, 378};
+    for (uint32_t n = 1; n <= kMaxFoundCameras + 5; ++n)
+        found.StoreReply(query, Camera(n, "X"));
+    EXPECT_EQ(found.GetCount(), kMaxFoundCameras);
+    EXPECT_EQ(found.Dropped(), 5u);
+    // A camera already listed is still refreshed; a new one is not listed.
+    EXPECT_NE(found.StoreReply(query, Camera(1, "Y")), nullptr);
+    EXPECT_EQ(found.Records().GetHead()->info.Get(DeviceInfo::cameraName), "Y");
+    EXPECT_EQ(found.StoreReply(query, Camera(kMaxFoundCameras + 9, "Z")), nullptr);
+    EXPECT_EQ(found.Dropped(), 6u);
+    found.RemoveAll();
+    EXPECT_EQ(found.Dropped(), 0u);
 }

@@ -90,3 +90,57 @@ TEST(RtfReader, DeepNestingStopsAtTheLimit)
     EXPECT_EQ(doc.status, RtfStatus::TooDeep);
     EXPECT_EQ(Flat(doc), u"a");
 }
+
+namespace {
+
+std::string Repeated(const std::string& piece, size_t times)
+{
+    std::string out;
+    for (size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+} // namespace
+
+// A file built to be huge once laid out (a style switch at every letter, a million paragraphs,
+// megabytes of text) stops at the reader's limits, keeping what came before.
+TEST(RtfReader, HugeDocumentsStopAtTheLimits)
+{
+    const struct
+    {
+        const char* what;
+        std::string rtf;
+        RtfStatus status;
+        size_t paragraphs;
+        size_t runs;
+        size_t characters;
+    } cases[] = {
+        {"a run per letter", "{\\rtf1 " + Repeated("\\b x\\b0 y", kMaxRtfRuns) + "}", RtfStatus::TooLong, 1,
+         kMaxRtfRuns, kMaxRtfRuns},
+        // The empty paragraph the last break opened is dropped, as after any final break.
+        {"empty paragraphs", "{\\rtf1 " + Repeated("\\par ", kMaxRtfParagraphs + 5) + "a}",
+         RtfStatus::TooLong, kMaxRtfParagraphs - 1, 0, 0},
+        {"a paragraph per letter", "{\\rtf1 a" + Repeated("\\par a", kMaxRtfRuns + 5) + "}",
+         RtfStatus::TooLong, kMaxRtfRuns, kMaxRtfRuns, kMaxRtfRuns},
+        {"text", "{\\rtf1 " + std::string(kMaxRtfCharacters + 100, 't') + "}", RtfStatus::TooLong, 1, 1,
+         kMaxRtfCharacters},
+        {"just within", "{\\rtf1 " + std::string(kMaxRtfCharacters, 't') + "}", RtfStatus::Ok, 1, 1,
+         kMaxRtfCharacters},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RtfDocument doc = ReadRtf(c.rtf);
+        size_t runs = 0;
+        size_t characters = 0;
+        for (const RtfParagraph& paragraph : doc.paragraphs) {
+            runs += paragraph.runs.size();
+            for (const RtfRun& run : paragraph.runs)
+                characters += run.text.size();
+        }
+        EXPECT_EQ(doc.status, c.status);
+        EXPECT_EQ(doc.paragraphs.size(), c.paragraphs);
+        EXPECT_EQ(runs, c.runs);
+        EXPECT_EQ(characters, c.characters);
+    }
+}

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <set>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -82,6 +83,9 @@ TEST(TestFileRead, SectionsAreTakenByNumberUntilTheFirstMissingOrEmptyOne)
          u"junk\r\n" + named(1, u"A") + u"\tmore <Camera_x> junk" + named(2, u"B"),
          {"A", "B"}},
         {"a repeated number: the first counts", named(1, u"A") + named(1, u"B"), {"A"}},
+        {"a section ends at the next opening tag",
+         u"<Camera_1> " + named(2, u"B") + u"<Camera Name>A</Camera Name></Camera_1>",
+         {"Test Camera", "B"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -170,12 +174,20 @@ TEST(TestFileRead, ValuesConvertByTheRulesOfTheirKey)
     }
 }
 
-TEST(TestFileRead, TheThirdCameraGetsMacEndingInThree)
+TEST(TestFileRead, EveryCameraGetsItsOwnMacEndingInItsNumber)
 {
+    std::u16string text;
+    for (int n = 1; n <= 300; ++n)
+        text += Section(n, u" ");
     CCameraList list;
-    ParseTestFileText(Section(1, u" ") + Section(2, u" ") + Section(3, u" "), list);
-    ASSERT_EQ(list.GetCount(), 3u);
+    ParseTestFileText(text, list);
+    ASSERT_EQ(list.GetCount(), 300u);
     EXPECT_EQ(list.GetAt(2)->info.Get(DeviceInfo::macAddress), (MacAddress{0, 0, 0, 0, 0, 3}));
+    EXPECT_EQ(list.GetAt(256)->info.Get(DeviceInfo::macAddress), (MacAddress{0, 0, 0, 0, 1, 1}));
+    std::set<MacAddress> macs;
+    for (const CCameraDataObj* camera : list)
+        macs.insert(camera->info.Get(DeviceInfo::macAddress));
+    EXPECT_EQ(macs.size(), 300u);
 }
 
 TEST(TestFileDecode, Utf16IsReadByByteCountAndEveryTextEndsAtItsFirstNul)
@@ -313,14 +325,20 @@ TEST_F(TestFileOnDisk, AWriteReplacesTheFileAndAReadReplacesTheList)
     EXPECT_FALSE(fs::exists(dir / "Camtivo.tst.tmp"));
     CCameraList list;
     list.EmplaceTail();
-    ReadTestFile(file, list);
+    EXPECT_EQ(ReadTestFile(file, list), TestFileRead::Read);
     ASSERT_EQ(list.GetCount(), 2u);
     EXPECT_EQ(list.GetHead()->info.Get(DeviceInfo::cameraName), "New");
 
-    ReadTestFile(dir / "missing.tst", list);
+    EXPECT_EQ(ReadTestFile(dir / "missing.tst", list), TestFileRead::Unreadable);
     EXPECT_TRUE(list.IsEmpty());
     list.EmplaceTail();
-    ReadTestFile(dir, list);
+    EXPECT_EQ(ReadTestFile(dir, list), TestFileRead::Unreadable);
+    EXPECT_TRUE(list.IsEmpty());
+
+    // A file beyond the limit is refused by its size, without being read.
+    fs::resize_file(file, kMaxTestFileBytes + 1);
+    list.EmplaceTail();
+    EXPECT_EQ(ReadTestFile(file, list), TestFileRead::TooLarge);
     EXPECT_TRUE(list.IsEmpty());
 }
 

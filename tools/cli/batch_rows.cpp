@@ -5,6 +5,8 @@
 #include "device/core/camera_detail_text.h"
 #include "settings_check.h"
 
+#include <array>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -52,16 +54,10 @@ std::string RepeatedAddress(const BatchRows& rows, const std::string& path)
 BatchRows BatchRowsOf(const std::string& text, const std::string& path)
 {
     BatchRows rows;
-    const BatchTable table = ParseBatchTable(text);
+    const BatchTable table = ParseBatchTable(text, IsBatchColumn);
     if (table.status != BatchStatus::Ok) {
         rows.error = Where(path, table.line) + table.message;
         return rows;
-    }
-    for (const std::string& column : table.columns) {
-        if (!IsBatchColumn(column)) {
-            rows.error = Where(path, 1) + "unknown column '" + column + "'";
-            return rows;
-        }
     }
     if (table.rows.empty()) {
         rows.error = Where(path, 0) + "the file names no camera";
@@ -88,12 +84,27 @@ BatchRows BatchRowsOf(const std::string& text, const std::string& path)
 
 BatchRows ReadBatchRows(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (!file || !(text << file.rdbuf())) {
-        BatchRows rows;
-        rows.error = "cannot read " + path;
+    BatchRows rows;
+    const std::string tooLarge =
+        Where(path, 0) + "the file is larger than " + std::to_string(kMaxBatchFileBytes >> 20) + " MB";
+    std::error_code error;
+    if (const auto size = std::filesystem::file_size(path, error); !error && size > kMaxBatchFileBytes) {
+        rows.error = tooLarge;
         return rows;
     }
-    return BatchRowsOf(text.str(), path);
+    std::ifstream file(path, std::ios::binary);
+    std::string text;
+    // Read in pieces up to one byte past the limit: a larger stream is never held whole.
+    std::array<char, 64 * 1024> piece;
+    while (file && text.size() <= kMaxBatchFileBytes) {
+        file.read(piece.data(), piece.size());
+        text.append(piece.data(), static_cast<size_t>(file.gcount()));
+    }
+    if (text.size() > kMaxBatchFileBytes)
+        rows.error = tooLarge;
+    else if (!file.eof())
+        rows.error = "cannot read " + path;
+    else if (text.empty())
+        rows.error = Where(path, 0) + "the file is empty";
+    return rows.error.empty() ? BatchRowsOf(text, path) : rows;
 }

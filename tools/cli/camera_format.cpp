@@ -142,29 +142,43 @@ std::string CameraLine(const CCameraDataObj& camera)
     return fields.join('\t').toStdString();
 }
 
-std::string CamerasJson(const FoundCameraList& cameras)
+void WriteCamerasJson(const FoundCameraList& cameras, const TextSink& write)
 {
-    if (cameras.IsEmpty())
-        return "[]\n"; // the writer would spread an empty array over two lines
-    QJsonArray array;
-    for (const CCameraDataObj* camera : cameras.Records())
-        array.append(CameraObject(*camera));
-    return EscapeJsonControls(QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString());
+    if (cameras.IsEmpty()) {
+        write("[]\n"); // the writer would spread an empty array over two lines
+        return;
+    }
+    // Each object as the writer indents it inside an array, so the whole reads as one document.
+    const char* separator = "[\n    ";
+    for (const CCameraDataObj* camera : cameras.Records()) {
+        QByteArray object = QJsonDocument(CameraObject(*camera)).toJson(QJsonDocument::Indented);
+        object.chop(1);
+        object.replace("\n", "\n    ");
+        write(separator + EscapeJsonControls(object.toStdString()));
+        separator = ",\n    ";
+    }
+    write("\n]\n");
 }
 
-std::string CamerasCsv(const FoundCameraList& cameras)
+std::string CamerasJson(const FoundCameraList& cameras)
+{
+    std::string json;
+    WriteCamerasJson(cameras, [&json](const std::string& text) { json += text; });
+    return json;
+}
+
+void WriteCamerasCsv(const FoundCameraList& cameras, const TextSink& write)
 {
     QStringList header;
     for (const auto& field : CameraFields(CCameraDataObj{}))
         header.append(field.first);
-    QString csv = header.join(',') + "\r\n";
+    write((header.join(',') + "\r\n").toStdString());
     for (const CCameraDataObj* camera : cameras.Records()) {
         QStringList row;
         for (const auto& field : CameraFields(*camera))
             row.append(CsvField(field.second));
-        csv += row.join(',') + "\r\n";
+        write((row.join(',') + "\r\n").toStdString());
     }
-    return csv.toStdString();
 }
 
 std::string EscapeJsonControls(const std::string& json)

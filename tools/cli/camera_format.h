@@ -5,14 +5,20 @@
 #include "device/core/address_clash.h"
 #include "device/core/found_camera_list.h"
 
+#include <functional>
 #include <string>
 
 // MAC, name, IP, mask, gateway, firmware (as the search page shows it), date, time, device
 // type, the variant the camera answered (plain, enciphered or full) and the interface.
 std::string CameraLine(const CCameraDataObj& camera);
+// Takes the output piece by piece, so that a long list is written as it is formatted.
+using TextSink = std::function<void(const std::string&)>;
+
+// A JSON array of the cameras, one object each.
+void WriteCamerasJson(const FoundCameraList& cameras, const TextSink& write);
 std::string CamerasJson(const FoundCameraList& cameras);
 // The JSON objects' fields in a fixed order, the header first.
-std::string CamerasCsv(const FoundCameraList& cameras);
+void WriteCamerasCsv(const FoundCameraList& cameras, const TextSink& write);
 
 // UTF-8 JSON text with every C1 control character and DEL written as a \u escape (the writer
 // escapes only C0), so that a camera's text cannot send a terminal control sequence.

@@ -3,6 +3,7 @@
 #include "device/core/adapter_choice.h"
 #include "device/core/camera_detail_text.h"
 #include "device/core/login_check.h"
+#include "device/core/saved_settings.h"
 #include "pages/core/setting_rules.h"
 #include "platform/network_adapters.h"
 #include "settings_change.h"
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -81,6 +83,15 @@ const char* VerifyName(VerifyState state)
     return "";
 }
 
+// A save whose every request went unanswered may still have reached the camera, its answers
+// lost on the way back: the camera is asked once more, and its record tells.
+bool AppliedDespiteSilence(CliSession& session, const DeviceInfo& before, const DeviceInfo& sent,
+                           const std::string& mac)
+{
+    const std::optional<CCameraDataObj> now = session.AskAgain(mac);
+    return now && HoldsChangedSettings(before, sent, now->info);
+}
+
 std::string Seconds(double seconds)
 {
     char text[32];
@@ -101,6 +112,7 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
         save.outcome = SaveOutcome::LoginWrong;
         return save;
     }
+    const DeviceInfo before = found->info;
     CCameraDataObj camera = *found;
     if (std::string error = ApplySettingsChange(row, camera); !error.empty()) {
         save.outcome = SaveOutcome::InvalidValue;
@@ -112,9 +124,14 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     save.answeredFrom = camera.identity.Get(CameraIdentity::ipAddress);
     const auto start = std::chrono::steady_clock::now();
     const ActionOutcome outcome = session.runner.Save(camera, session.waitLimitMs);
-    save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     save.outcome = OutcomeOf(outcome, session.action.LastSaveResult());
     save.byAddress = session.action.SavedByAddress();
+    if (save.outcome == SaveOutcome::NoAnswer &&
+        AppliedDespiteSilence(session, before, camera.info, row.mac)) {
+        save.outcome = SaveOutcome::Saved;
+        save.acknowledgementLost = true;
+    }
+    save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return save;
 }
 
@@ -195,9 +212,15 @@ std::string VerifyText(const CameraSave& save)
     return {};
 }
 
+std::string ResultText(const CameraSave& save)
+{
+    return save.acknowledgementLost ? std::string(OutcomeText(save.outcome)) + kAcknowledgementLost
+                                    : OutcomeText(save.outcome);
+}
+
 std::string ResultLine(const CameraSave& save)
 {
-    std::string line = save.mac + "\t" + OutcomeText(save.outcome) + "\t" + Seconds(save.seconds);
+    std::string line = save.mac + "\t" + ResultText(save) + "\t" + Seconds(save.seconds);
     if (save.outcome == SaveOutcome::InvalidValue)
         line += "\t" + save.detail;
     else if (save.verify != VerifyState::NotChecked)
@@ -210,6 +233,8 @@ std::string ResultJson(const CameraSave& save)
     QJsonObject object{{"mac", QString::fromStdString(save.mac)},
                        {"result", OutcomeText(save.outcome)},
                        {"seconds", std::round(save.seconds * 100) / 100}};
+    if (save.acknowledgementLost)
+        object.insert("acknowledgementLost", true);
     if (save.outcome == SaveOutcome::InvalidValue)
         object.insert("detail", QString::fromStdString(save.detail));
     if (save.verify != VerifyState::NotChecked) {

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// Follows "saved" when the camera's answers to a save were lost.
+inline constexpr char kAcknowledgementLost[] = " (its acknowledgement was lost)";
+
 enum class SaveOutcome
 {
     Saved,
@@ -38,6 +41,8 @@ struct CameraSave
     Ipv4Address address{};      // the fixed address written, for the reachability check
     Ipv4Address answeredFrom{}; // where the camera answered the search
     bool byAddress = false;     // saved by its address: a camera behind a router
+    // Saved, but the camera's answers were lost: asked again, it held the new settings.
+    bool acknowledgementLost = false;
     VerifyState verify = VerifyState::NotChecked;
     std::string answeredAt; // the address the camera answered the verifying search from
 };
@@ -54,6 +59,8 @@ bool Succeeded(const CameraSave& save);
 std::string FailureLine(const CameraSave& save);
 // "answers at 10.77.0.2", "did not answer again", "saved but unreachable (...)".
 std::string VerifyText(const CameraSave& save);
+// "saved", "no answer", ...; "saved (its acknowledgement was lost)" when it was.
+std::string ResultText(const CameraSave& save);
 // Tab-separated: MAC, result, seconds, and the verification when there was one.
 std::string ResultLine(const CameraSave& save);
 // One line of JSON: mac, result, seconds, and verify and address when verified.

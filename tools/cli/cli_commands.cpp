@@ -34,13 +34,17 @@ int RunSearchCommand(const CliOptions& options)
         return Fail(error);
     const FoundCameraList& found = session.action.Found();
     const SearchDiagnosis& diagnosis = session.action.Diagnosis();
+    const TextSink toStdout = [](const std::string& text) { std::fputs(text.c_str(), stdout); };
+    if (options.json && options.diagnose) {
+        toStdout(DiagnosisJson(found, diagnosis));
+        return kExitOk;
+    }
     if (options.json) {
-        const std::string json = options.diagnose ? DiagnosisJson(found, diagnosis) : CamerasJson(found);
-        std::fputs(json.c_str(), stdout);
+        WriteCamerasJson(found, toStdout);
         return kExitOk;
     }
     if (options.csv) {
-        std::fputs(CamerasCsv(found).c_str(), stdout);
+        WriteCamerasCsv(found, toStdout);
         return kExitOk;
     }
     for (const CCameraDataObj* camera : found.Records())
@@ -70,7 +74,7 @@ int RunSaveCommand(const CliOptions& options)
         return Fail(FailureLine(save));
     }
     if (!options.json)
-        std::printf("saved %s\n", save.mac.c_str());
+        std::printf("saved %s%s\n", save.mac.c_str(), save.acknowledgementLost ? kAcknowledgementLost : "");
     const std::string verifyError = options.verify ? VerifySaves(session, saves) : std::string();
     if (options.json)
         PrintResult(save, true);

@@ -5,6 +5,7 @@
 #include "platform/core/time_scale.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 namespace {
@@ -14,24 +15,34 @@ constexpr double kSearchSeconds = 20.0;
 // Real-time bound on any one action: a save's four minutes, scaled, with room to spare.
 constexpr double kLongestActionSeconds = 300.0;
 
-} // namespace
-
-CliSession::CliSession(const CliOptions& options) : runner(action), to_(options.to)
+void PrepareAction(CActionDlg& action, const CliOptions& options)
 {
-    TimeScale::SetFactor(options.seconds / kSearchSeconds);
     action.SetAllowedTypes(options.allProduct ? DeviceTypeFilter{} : DeviceTypeFilter{true, {17, 18}});
     action.SetUnicastTargets(options.to);
+}
+
+} // namespace
+
+CliSession::CliSession(const CliOptions& options) : options(options), runner(action)
+{
+    TimeScale::SetFactor(options.seconds / kSearchSeconds);
+    PrepareAction(action, options);
     waitLimitMs = static_cast<int64_t>(kLongestActionSeconds * 1000 * TimeScale::Factor()) + 5000;
 }
 
 std::string CliSession::Search(const std::vector<std::string>& wanted)
 {
-    const std::set<std::string> macs(wanted.begin(), wanted.end());
-    const auto allFound = [this, &macs] {
-        size_t found = 0;
-        for (const CCameraDataObj* camera : action.Found().Records())
-            found += macs.count(camera_text::MacText(camera->info.Get(DeviceInfo::macAddress)));
-        return found == macs.size();
+    // A reply adds at most one camera, at the tail: only that one is looked up, so a flood of
+    // replies costs no walk of the whole list each.
+    std::set<std::string> missing(wanted.begin(), wanted.end());
+    size_t seen = 0;
+    const auto allFound = [this, &missing, &seen] {
+        const FoundCameraList& found = action.Found();
+        if (found.GetCount() > seen) {
+            seen = found.GetCount();
+            missing.erase(camera_text::MacText(found.Records().GetTail()->info.Get(DeviceInfo::macAddress)));
+        }
+        return missing.empty();
     };
     const ActionOutcome outcome =
         wanted.empty() ? runner.Search(waitLimitMs) : runner.SearchUntil(allFound, waitLimitMs);
@@ -40,6 +51,11 @@ std::string CliSession::Search(const std::vector<std::string>& wanted)
     if (outcome.code == NOTIFY_SEND_ERROR)
         return "cannot send the search: " + SocketErrorText(static_cast<int>(outcome.value)) +
                " (socket error " + std::to_string(outcome.value) + ")";
+    if (const size_t dropped = action.Found().Dropped(); dropped > 0)
+        std::fprintf(stderr,
+                     "camtivo-cli: more cameras answered than the list holds: the first %zu are kept, %zu "
+                     "replies from further cameras were left out\n",
+                     kMaxFoundCameras, dropped);
     if (outcome.code != NOTIFY_SEARCH_DONE)
         return "the search did not end";
     return {};
@@ -56,10 +72,27 @@ const CCameraDataObj* CliSession::Find(const std::string& mac) const
 
 void CliSession::AskAlso(const std::vector<std::string>& extra)
 {
-    std::vector<std::string> targets = to_;
+    std::vector<std::string> targets = options.to;
     for (const std::string& address : extra) {
         if (std::find(targets.begin(), targets.end(), address) == targets.end())
             targets.push_back(address);
     }
     action.SetUnicastTargets(std::move(targets));
+}
+
+std::optional<CCameraDataObj> CliSession::AskAgain(const std::string& mac)
+{
+    CActionDlg again;
+    CActionRunner againRunner(again);
+    PrepareAction(again, options);
+    const auto answered = [&again, &mac] {
+        const CCameraDataObj* last = again.Found().Records().GetTail();
+        return last != nullptr && camera_text::MacText(last->info.Get(DeviceInfo::macAddress)) == mac;
+    };
+    againRunner.SearchUntil(answered, waitLimitMs);
+    for (const CCameraDataObj* camera : again.Found().Records()) {
+        if (camera_text::MacText(camera->info.Get(DeviceInfo::macAddress)) == mac)
+            return *camera;
+    }
+    return std::nullopt;
 }

@@ -4,11 +4,11 @@
 #include "cli_options.h"
 #include "device/action_dlg.h"
 #include "device/action_runner.h"
+#include "device/core/camera_data.h"
 
+#include <optional>
 #include <string>
 #include <vector>
-
-class CCameraDataObj;
 
 struct CliSession
 {
@@ -21,11 +21,12 @@ struct CliSession
     const CCameraDataObj* Find(const std::string& mac) const;
     // The addresses the next searches ask directly: those of --to and `extra`, each once.
     void AskAlso(const std::vector<std::string>& extra);
+    // Asks for one camera once more, in a search of its own that ends when it answers, so that
+    // the session's list of found cameras stays as it was. Its new record, or nothing.
+    std::optional<CCameraDataObj> AskAgain(const std::string& mac);
 
+    const CliOptions options;
     CActionDlg action;
     CActionRunner runner;
     int64_t waitLimitMs = 0;
-
-private:
-    std::vector<std::string> to_; // --to
 };

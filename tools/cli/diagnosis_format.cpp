@@ -11,8 +11,9 @@
 namespace {
 
 constexpr Rejection kRejections[kRejectionKinds] = {
-    Rejection::TooShort,      Rejection::TooLong,      Rejection::Dropped,     Rejection::NotAQueryReply,
-    Rejection::WrongSequence, Rejection::FailedStatus, Rejection::Undecodable, Rejection::TypeNotWanted};
+    Rejection::TooShort,       Rejection::TooLong,       Rejection::Dropped,
+    Rejection::NotAQueryReply, Rejection::WrongSequence, Rejection::FailedStatus,
+    Rejection::Undecodable,    Rejection::TypeNotWanted, Rejection::ListFull};
 
 const char* JsonKey(Rejection rejection)
 {
@@ -33,6 +34,8 @@ const char* JsonKey(Rejection rejection)
         return "undecodable";
     case Rejection::TypeNotWanted:
         return "deviceTypeNotWanted";
+    case Rejection::ListFull:
+        return "listFull";
     }
     return "?";
 }

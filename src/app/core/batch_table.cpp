@@ -6,11 +6,20 @@
 #include <cctype>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kRequiredColumns[] = {"mac", "login", "password"};
+
+// The most fields a record may have, and what is said when it has more.
+struct FieldLimit
+{
+    size_t fields;
+    BatchStatus status;
+    std::string message;
+};
 
 struct Record
 {
@@ -33,6 +42,13 @@ std::string Trimmed(std::string_view text)
     return std::string(text);
 }
 
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    return text;
+}
+
 BatchTable Failure(BatchStatus status, int line, std::string message)
 {
     BatchTable table;
@@ -42,23 +58,29 @@ BatchTable Failure(BatchStatus status, int line, std::string message)
     return table;
 }
 
-// Cuts the text into records of fields. Quoted fields may hold commas, line ends and doubled
-// quotes; unquoted fields lose surrounding blanks and keep any quote inside them as text.
+// Cuts the text into records of fields, one record per call. Quoted fields may hold commas,
+// line ends and doubled quotes; unquoted fields lose surrounding blanks and keep any quote
+// inside them as text. A record with more fields than its limit, or a field longer than
+// kMaxBatchFieldBytes, is refused before it is kept.
 class Splitter
 {
 public:
     explicit Splitter(std::string_view text) : text_(text) {}
 
-    std::optional<BatchTable> Run(std::vector<Record>& records)
+    bool AtEnd() const { return pos_ >= text_.size(); }
+
+    // The next record that is not a blank line, in `record` (no fields at the end of the text).
+    std::optional<BatchTable> Next(Record& record, const FieldLimit& limit)
     {
-        while (pos_ < text_.size()) {
-            Record record{line_, {}, false};
-            if (auto failure = ReadRecord(record))
+        while (!AtEnd()) {
+            record = Record{line_, {}, false};
+            if (auto failure = ReadRecord(record, limit))
                 return failure;
             const bool blankLine = record.fields.size() == 1 && record.fields[0].empty() && !record.quoted;
             if (!blankLine)
-                records.push_back(std::move(record));
+                return std::nullopt;
         }
+        record = Record{line_, {}, false};
         return std::nullopt;
     }
 
@@ -68,9 +90,11 @@ private:
         return pos_ >= text_.size() || text_[pos_] == ',' || text_[pos_] == '\n' || text_[pos_] == '\r';
     }
 
-    std::optional<BatchTable> ReadRecord(Record& record)
+    std::optional<BatchTable> ReadRecord(Record& record, const FieldLimit& limit)
     {
         for (;;) {
+            if (record.fields.size() == limit.fields)
+                return Failure(limit.status, record.line, limit.message);
             size_t start = pos_;
             while (start < text_.size() && IsBlank(text_[start]))
                 ++start;
@@ -81,8 +105,11 @@ private:
                 if (auto failure = ReadQuoted(record.line, field))
                     return failure;
             } else {
-                while (!AtFieldEnd())
+                pos_ = start;
+                while (!AtFieldEnd() && pos_ - start <= kMaxBatchFieldBytes)
                     ++pos_;
+                if (pos_ - start > kMaxBatchFieldBytes)
+                    return FieldTooLong(record.line);
                 field = Trimmed(text_.substr(start, pos_ - start));
             }
             record.fields.push_back(std::move(field));
@@ -104,6 +131,8 @@ private:
         for (;;) {
             if (pos_ >= text_.size())
                 return Failure(BatchStatus::BadQuote, recordLine, "a quoted field is not closed");
+            if (field.size() > kMaxBatchFieldBytes)
+                return FieldTooLong(recordLine);
             const char c = text_[pos_++];
             if (c == '"') {
                 if (pos_ < text_.size() && text_[pos_] == '"') {
@@ -122,6 +151,12 @@ private:
         if (!AtFieldEnd())
             return Failure(BatchStatus::BadQuote, line_, "text follows a closing quote");
         return std::nullopt;
+    }
+
+    static BatchTable FieldTooLong(int line)
+    {
+        return Failure(BatchStatus::TooLong, line,
+                       "a field is longer than " + std::to_string(kMaxBatchFieldBytes) + " bytes");
     }
 
     std::string_view text_;
@@ -178,23 +213,32 @@ std::optional<std::string> FirstForeignCharacter(std::string_view text, const st
     return std::nullopt;
 }
 
-std::optional<BatchTable> CheckHeader(const std::vector<std::string>& columns)
+std::optional<BatchTable> CheckHeader(const std::vector<std::string>& columns,
+                                      const BatchColumnCheck& isKnownColumn)
 {
     for (size_t i = 0; i < columns.size(); ++i) {
         if (columns[i].empty())
             return Failure(BatchStatus::EmptyColumn, 1,
                            "column " + std::to_string(i + 1) + " of the header has no name");
-        if (std::find(columns.begin(), columns.begin() + static_cast<long>(i), columns[i]) !=
-            columns.begin() + static_cast<long>(i))
-            return Failure(BatchStatus::DuplicateColumn, 1,
-                           "the header names column '" + columns[i] + "' twice");
+        if (isKnownColumn && !isKnownColumn(columns[i]))
+            return Failure(BatchStatus::UnknownColumn, 1, "unknown column '" + columns[i] + "'");
+    }
+    std::set<std::string_view> seen;
+    for (const std::string& column : columns) {
+        if (!seen.insert(column).second)
+            return Failure(BatchStatus::DuplicateColumn, 1, "the header names column '" + column + "' twice");
     }
     for (const std::string_view required : kRequiredColumns) {
-        if (std::find(columns.begin(), columns.end(), required) == columns.end())
+        if (!seen.contains(required))
             return Failure(BatchStatus::MissingColumn, 1,
                            "the header has no '" + std::string(required) + "' column");
     }
     return std::nullopt;
+}
+
+bool IsControl(char32_t code)
+{
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
 }
 
 std::optional<BatchTable> CheckCells(const BatchTable& table, const BatchRow& row)
@@ -205,6 +249,9 @@ std::optional<BatchTable> CheckCells(const BatchTable& table, const BatchRow& ro
         const auto codes = DecodeUtf8(value);
         if (!codes)
             return Failure(BatchStatus::NotUtf8, row.line, where + " is not UTF-8 text");
+        if (std::any_of(codes->begin(), codes->end(), IsControl))
+            return Failure(BatchStatus::Control, row.line,
+                           where + " holds a control character (such as NUL, a tab or a line end)");
         if (const auto foreign = FirstForeignCharacter(value, *codes))
             return Failure(BatchStatus::NotCodePage, row.line,
                            where + ": '" + value + "' holds '" + *foreign +
@@ -252,29 +299,39 @@ std::string MacKey(std::string_view mac)
     return key;
 }
 
-BatchTable ParseBatchTable(std::string_view text)
+BatchTable ParseBatchTable(std::string_view text, const BatchColumnCheck& isKnownColumn)
 {
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());
-    std::vector<Record> records;
-    if (auto failure = Splitter(text).Run(records))
+    Splitter splitter(text);
+    Record record;
+    const FieldLimit headerLimit{kMaxBatchColumns, BatchStatus::TooLong,
+                                 "the header names more than " + std::to_string(kMaxBatchColumns) +
+                                     " columns"};
+    if (auto failure = splitter.Next(record, headerLimit))
         return *failure;
-    if (records.empty())
+    if (record.fields.empty())
         return Failure(BatchStatus::Empty, 0, "the file has no header row");
     BatchTable table;
-    for (const std::string& name : records.front().fields)
-        table.columns.push_back(Trimmed(name));
-    for (std::string& name : table.columns)
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    if (auto failure = CheckHeader(table.columns))
+    for (const std::string& name : record.fields)
+        table.columns.push_back(Lower(Trimmed(name)));
+    if (auto failure = CheckHeader(table.columns, isKnownColumn))
         return *failure;
+    const std::string columns = std::to_string(table.columns.size());
+    const FieldLimit rowLimit{table.columns.size(), BatchStatus::FieldCount,
+                              "more fields than the " + columns + " the header names"};
     std::map<std::string, int> macLines;
-    for (size_t i = 1; i < records.size(); ++i) {
-        BatchRow row{records[i].line, std::move(records[i].fields)};
+    for (;;) {
+        if (auto failure = splitter.Next(record, rowLimit))
+            return *failure;
+        if (record.fields.empty())
+            return table;
+        if (table.rows.size() == kMaxBatchRows)
+            return Failure(BatchStatus::TooLong, record.line,
+                           "more than " + std::to_string(kMaxBatchRows) + " camera rows");
+        BatchRow row{record.line, std::move(record.fields)};
         if (auto failure = CheckRow(table, row, macLines))
             return *failure;
         table.rows.push_back(std::move(row));
     }
-    return table;
 }

@@ -5,9 +5,19 @@
 // columns every row needs, one row per MAC address, and text a camera can store (its fields are
 // Windows-1252). Whether a column is a known setting and whether its values are acceptable is
 // the command line's own check.
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Far beyond any real batch: a longer file, more rows or columns or a longer cell is refused
+// as it is met, so that no file can make the table large. A cell holds at most what a camera
+// stores (64 bytes, up to 3 UTF-8 bytes each) with room to spare for a login or password.
+inline constexpr size_t kMaxBatchFileBytes = 64 * 1024 * 1024;
+inline constexpr size_t kMaxBatchRows = 100000;
+inline constexpr size_t kMaxBatchColumns = 256;
+inline constexpr size_t kMaxBatchFieldBytes = 256;
 
 enum class BatchStatus
 {
@@ -16,12 +26,15 @@ enum class BatchStatus
     NotUtf8,         // the text is not valid UTF-8
     BadQuote,        // a quote left open, or text after a closing quote
     EmptyColumn,     // a header cell is blank
+    UnknownColumn,   // a header names a column the caller does not know
     DuplicateColumn, // a header names a column twice
     MissingColumn,   // mac, login or password is not a column
     FieldCount,      // a row has more or fewer fields than the header
     BlankRequired,   // a row leaves mac, login or password empty
     DuplicateMac,    // two rows for one camera
-    NotCodePage      // a value holds a character the camera cannot store
+    NotCodePage,     // a value holds a character the camera cannot store
+    Control,         // a value holds a control character (NUL, a line end, a tab, ...)
+    TooLong          // a cell, the header or the number of rows is beyond its limit above
 };
 
 struct BatchRow
@@ -42,7 +55,11 @@ struct BatchTable
     std::string Value(const BatchRow& row, std::string_view column) const;
 };
 
-BatchTable ParseBatchTable(std::string_view text);
+// Whether a header name is a column the caller knows; checked before duplicates are looked for.
+using BatchColumnCheck = std::function<bool(const std::string&)>;
+
+// Reads the text in one pass, checking each row as it is met; stops at the first problem.
+BatchTable ParseBatchTable(std::string_view text, const BatchColumnCheck& isKnownColumn = {});
 
 // "00-11-22-AA-BB-CC" and "00:11:22:aa:bb:cc" become the same key; any other text stays as is
 // (the command line's check reports it).

@@ -3,10 +3,10 @@
 #include "platform/core/code_page.h"
 #include "platform/core/string_utils.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <limits>
-#include <unordered_map>
 
 namespace {
 
@@ -164,21 +164,66 @@ void ReadWepKey(DeviceInfo& info, TextView section)
     ParseHexKey(std::string_view(narrow.data()), info.Get(DeviceInfo::bWepKey).first(count));
 }
 
-// First position of every "<Camera_N>" in the text, by its decimal digits, found in one pass
-// so that a long file is not searched again from the start for every section.
-std::unordered_map<Text, size_t> IndexSectionTags(TextView text)
+// A section tag at `at`: "<Camera_N>" or "</Camera_N>" with N decimal digits. `number` is 0
+// when N has a leading zero or does not fit 32 bits, so it names no section that is read.
+struct SectionTag
 {
-    std::unordered_map<Text, size_t> first;
+    bool found = false;
+    uint32_t number = 0;
+};
+
+SectionTag TagAt(TextView text, size_t at)
+{
+    SectionTag tag;
+    TextView rest = text.substr(at);
+    const TextView prefix = rest.starts_with(kSectionClosePrefix) ? kSectionClosePrefix : kSectionPrefix;
+    if (!rest.starts_with(prefix))
+        return tag;
+    rest.remove_prefix(prefix.size());
+    size_t digits = 0;
+    uint64_t value = 0;
+    for (; digits < rest.size() && rest[digits] >= u'0' && rest[digits] <= u'9'; ++digits)
+        value = std::min<uint64_t>(value * 10 + (rest[digits] - u'0'), uint64_t{1} << 32);
+    tag.found = digits > 0 && digits < rest.size() && rest[digits] == u'>';
+    if (tag.found && rest[0] != u'0' && value <= std::numeric_limits<uint32_t>::max())
+        tag.number = static_cast<uint32_t>(value);
+    return tag;
+}
+
+// Calls `visit(position, tag)` for every opening section tag of the text.
+template <typename Visit> void ForEachOpeningTag(TextView text, Visit visit)
+{
     for (size_t at = text.find(kSectionPrefix); at != TextView::npos;
          at = text.find(kSectionPrefix, at + 1)) {
-        size_t digits = at + kSectionPrefix.size();
-        size_t end = digits;
-        while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
-            ++end;
-        if (end > digits && end < text.size() && text[end] == u'>')
-            first.try_emplace(Text(text.substr(digits, end - digits)), at);
+        if (const SectionTag tag = TagAt(text, at); tag.found)
+            visit(at, tag);
     }
+}
+
+// First position of every "<Camera_N>" by N, found in one pass. Reading stops at the first
+// missing number, so no N above the count of opening tags is ever read and none is kept.
+std::vector<size_t> IndexSectionTags(TextView text)
+{
+    size_t count = 0;
+    ForEachOpeningTag(text, [&count](size_t, const SectionTag&) { ++count; });
+    std::vector<size_t> first(count + 1, TextView::npos);
+    ForEachOpeningTag(text, [&first](size_t at, const SectionTag& tag) {
+        if (tag.number < first.size() && first[tag.number] == TextView::npos)
+            first[tag.number] = at;
+    });
     return first;
+}
+
+// Where the section whose content starts at `from` ends: at the first section tag after it,
+// its own closing tag or any other, so that sections never overlap and the file is read in
+// one pass. npos when no tag follows: the section is not closed.
+size_t SectionEnd(TextView text, size_t from)
+{
+    for (size_t at = text.find(u'<', from); at != TextView::npos; at = text.find(u'<', at + 1)) {
+        if (TagAt(text, at).found)
+            return at;
+    }
+    return TextView::npos;
 }
 
 // ---- writing ----
@@ -269,7 +314,10 @@ CCameraDataObj CameraFromSection(std::u16string_view section, uint32_t number)
 {
     CCameraDataObj camera;
     DeviceInfo& info = camera.info;
-    info.Set(DeviceInfo::macAddress, MacAddress{0, 0, 0, 0, 0, static_cast<uint8_t>(number)});
+    // The section number in the last four bytes, so that no two cameras of a file share one.
+    info.Set(DeviceInfo::macAddress,
+             MacAddress{0, 0, static_cast<uint8_t>(number >> 24), static_cast<uint8_t>(number >> 16),
+                        static_cast<uint8_t>(number >> 8), static_cast<uint8_t>(number)});
     ReadText(info, section, kLoginName);
     ReadText(info, section, kLoginPassword);
     ReadText(info, section, kCameraName);
@@ -296,15 +344,11 @@ CCameraDataObj CameraFromSection(std::u16string_view section, uint32_t number)
 
 void ParseTestFileText(std::u16string_view text, CCameraList& cameras)
 {
-    auto opening = IndexSectionTags(text);
-    for (uint32_t number = 1; number < std::numeric_limits<uint32_t>::max(); ++number) {
-        Text digits = Decimal(number);
-        auto found = opening.find(digits);
-        if (found == opening.end())
-            return;
-        size_t from = found->second + kSectionPrefix.size() + digits.size() + 1;
-        size_t end = text.find(Text(kSectionClosePrefix).append(digits).append(u">"), found->second + 1);
-        if (end == TextView::npos || end <= from)
+    const std::vector<size_t> opening = IndexSectionTags(text);
+    for (uint32_t number = 1; number < opening.size() && opening[number] != TextView::npos; ++number) {
+        const size_t from = text.find(u'>', opening[number]) + 1;
+        const size_t end = SectionEnd(text, from);
+        if (end == TextView::npos || end == from)
             return;
         cameras.EmplaceTail(CameraFromSection(text.substr(from, end - from), number));
     }
@@ -347,21 +391,24 @@ std::u16string FormatTestFileText(const CCameraList& cameras)
     return text;
 }
 
-void ReadTestFile(const std::filesystem::path& path, CCameraList& cameras)
+TestFileRead ReadTestFile(const std::filesystem::path& path, CCameraList& cameras)
 {
     cameras.RemoveAll();
     std::error_code error;
-    auto size = std::filesystem::file_size(path, error);
-    if (error || size > std::numeric_limits<uint32_t>::max())
-        return;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error)
+        return TestFileRead::Unreadable;
+    if (size > kMaxTestFileBytes)
+        return TestFileRead::TooLarge;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return;
+        return TestFileRead::Unreadable;
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (static_cast<uintmax_t>(in.gcount()) != size)
-        return;
+        return TestFileRead::Unreadable;
     ParseTestFileText(DecodeTestFileText(bytes), cameras);
+    return TestFileRead::Read;
 }
 
 bool WriteTestFile(const std::filesystem::path& path, const CCameraList& cameras)

@@ -17,8 +17,19 @@ using CCameraList = CTypedPtrList<CCameraDataObj>;
 
 inline constexpr char kTestFileName[] = "Camtivo.tst";
 
-// Replaces the list's content with the cameras of the file; an unreadable file leaves it empty.
-void ReadTestFile(const std::filesystem::path& path, CCameraList& cameras);
+// No list of test cameras comes near this; a larger file is not read at all.
+inline constexpr uintmax_t kMaxTestFileBytes = 16 * 1024 * 1024;
+
+enum class TestFileRead
+{
+    Read,       // the list holds the file's cameras (none when it has no section 1)
+    Unreadable, // missing, unreadable or cut short: the list is empty
+    TooLarge    // larger than kMaxTestFileBytes: the list is empty
+};
+
+// Replaces the list's content with the cameras of the file; a file that is not read leaves it
+// empty.
+TestFileRead ReadTestFile(const std::filesystem::path& path, CCameraList& cameras);
 // Writes every camera of the list. The file is replaced only when the new content has been
 // written completely; on any failure the old file stays as it was and the result is false.
 bool WriteTestFile(const std::filesystem::path& path, const CCameraList& cameras);
@@ -29,9 +40,12 @@ bool WriteTestFile(const std::filesystem::path& path, const CCameraList& cameras
 std::u16string DecodeTestFileText(std::span<const uint8_t> bytes);
 // Text to bytes: FF FE and the text in UTF-16LE, no terminator.
 std::vector<uint8_t> EncodeTestFileText(std::u16string_view text);
-// Appends the cameras of sections 1, 2, 3 ... up to the first one that is missing or empty.
+// Appends the cameras of sections 1, 2, 3 ... up to the first one that is missing, empty or
+// not closed. A section ends at the first section tag after its opening one (its own closing
+// tag in any file this program writes), so sections never overlap and reading is linear.
 void ParseTestFileText(std::u16string_view text, CCameraList& cameras);
 // The whole text of a file holding the list.
 std::u16string FormatTestFileText(const CCameraList& cameras);
-// One camera from the content of its section `number`, every missing value at its default.
+// One camera from the content of its section `number`, every missing value at its default; its
+// MAC address is 00:00 followed by the number in four bytes.
 CCameraDataObj CameraFromSection(std::u16string_view section, uint32_t number);

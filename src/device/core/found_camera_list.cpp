@@ -8,6 +8,10 @@ CCameraDataObj* FoundCameraList::StoreReply(const MessageHeader& header, const D
     const MacAddress mac = body.Get(DeviceInfo::macAddress);
     CCameraDataObj* record = FindByMac(mac);
     if (!record) {
+        if (records_.GetCount() >= kMaxFoundCameras) {
+            ++dropped_;
+            return nullptr;
+        }
         record = records_.EmplaceTail();
         byMac_.emplace(Key(mac), record);
     }
@@ -25,6 +29,7 @@ void FoundCameraList::RemoveAll()
 {
     byMac_.clear();
     records_.RemoveAll();
+    dropped_ = 0;
 }
 
 void FoundCameraList::CopyInto(CTypedPtrList<CCameraDataObj>& destination) const

@@ -8,12 +8,17 @@
 #include <cstdint>
 #include <unordered_map>
 
+// Far more cameras than any real network holds: a flood of replies from made-up MAC addresses
+// must not fill memory, so replies from further cameras are counted and left out.
+inline constexpr size_t kMaxFoundCameras = 10000;
+
 class FoundCameraList
 {
 public:
     // Refreshes the record with the reply's MAC address, or appends a new one with
     // loginRequired 1. The record keeps the interface of its latest reply, which is also the one
-    // its address came from. Returns the record.
+    // its address came from. Returns the record, or nothing when the reply is from a new camera
+    // and the list already holds kMaxFoundCameras: the reply is then only counted.
     CCameraDataObj* StoreReply(const MessageHeader& header, const DeviceInfo& body, uint32_t arrivedOn = 0);
     CCameraDataObj* FindByMac(const MacAddress& mac) const;
     void RemoveAll();
@@ -23,10 +28,13 @@ public:
     const CTypedPtrList<CCameraDataObj>& Records() const { return records_; }
     size_t GetCount() const { return records_.GetCount(); }
     bool IsEmpty() const { return records_.IsEmpty(); }
+    // Replies left out since the list was last emptied, because it was full.
+    size_t Dropped() const { return dropped_; }
 
 private:
     static uint64_t Key(const MacAddress& mac);
 
     CTypedPtrList<CCameraDataObj> records_;
     std::unordered_map<uint64_t, CCameraDataObj*> byMac_;
+    size_t dropped_ = 0;
 };

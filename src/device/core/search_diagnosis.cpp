@@ -23,6 +23,8 @@ const char* RejectionName(Rejection rejection)
         return "undecodable";
     case Rejection::TypeNotWanted:
         return "device type not wanted";
+    case Rejection::ListFull:
+        return "list full";
     }
     return "?";
 }

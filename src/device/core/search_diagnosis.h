@@ -25,8 +25,9 @@ enum class Rejection
     FailedStatus,   // non-zero status
     Undecodable,    // shorter than its length field says
     TypeNotWanted,  // a device type other than 17 and 18, or one the filter excludes
+    ListFull,       // from a new camera when the found list is full
 };
-inline constexpr size_t kRejectionKinds = 8;
+inline constexpr size_t kRejectionKinds = 9;
 
 // "too short", "too long", ... as the diagnosis prints it.
 const char* RejectionName(Rejection rejection);

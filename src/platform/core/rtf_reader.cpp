@@ -91,7 +91,7 @@ public:
 private:
     RtfStatus Run()
     {
-        while (pos_ < in_.size()) {
+        while (pos_ < in_.size() && !full_) {
             const char c = in_[pos_++];
             if (c == '{' || c == '}')
                 pendingFallback_ = 0; // a fallback never reaches past its group
@@ -113,7 +113,7 @@ private:
                 Emit(WideChar(c));
             }
         }
-        return RtfStatus::Truncated;
+        return full_ ? RtfStatus::TooLong : RtfStatus::Truncated;
     }
 
     // Only blanks and NUL padding may follow the outermost group.
@@ -133,10 +133,21 @@ private:
         }
         if (State().skipped)
             return;
+        if (characters_ == kMaxRtfCharacters) {
+            full_ = true;
+            return;
+        }
         auto& runs = doc_.paragraphs.back().runs;
-        if (runs.empty() || runs.back().style != State().style)
+        if (runs.empty() || runs.back().style != State().style) {
+            if (runCount_ == kMaxRtfRuns) {
+                full_ = true;
+                return;
+            }
             runs.push_back({{}, State().style});
+            ++runCount_;
+        }
         runs.back().text += c;
+        ++characters_;
     }
 
     void Control(bool groupStart)
@@ -260,8 +271,13 @@ private:
     void Paragraph()
     {
         pendingFallback_ = 0;
-        if (!State().skipped)
-            doc_.paragraphs.emplace_back();
+        if (State().skipped)
+            return;
+        if (doc_.paragraphs.size() == kMaxRtfParagraphs) {
+            full_ = true;
+            return;
+        }
+        doc_.paragraphs.emplace_back();
     }
 
     std::string_view in_;
@@ -269,6 +285,9 @@ private:
     std::vector<GroupState> groups_;
     bool atGroupStart_ = false;
     int pendingFallback_ = 0;
+    size_t runCount_ = 0;
+    size_t characters_ = 0;
+    bool full_ = false; // a limit was reached: reading stops
     RtfDocument doc_;
 };
 

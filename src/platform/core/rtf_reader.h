@@ -2,14 +2,18 @@
 // A small reader of rich text (RTF) files, enough for a licence text: paragraphs, line breaks,
 // tabs, bold, italic and underline, Windows-1252 escapes and Unicode characters. Font, colour
 // and style tables, document information and every "\*" destination are skipped; anything
-// else it does not know is ignored and its text kept. It never reads past its input and stops
-// at a group nesting deeper than kMaxRtfDepth.
+// else it does not know is ignored and its text kept. It never reads past its input, stops at
+// a group nesting deeper than kMaxRtfDepth and stops once the document reaches any of the
+// sizes below, which no real licence comes near, so that what a caller lays out stays small.
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 inline constexpr size_t kMaxRtfDepth = 100;
+inline constexpr size_t kMaxRtfParagraphs = 5000;
+inline constexpr size_t kMaxRtfRuns = 2000;
+inline constexpr size_t kMaxRtfCharacters = 250000;
 
 struct RtfStyle
 {
@@ -39,7 +43,8 @@ enum class RtfStatus
     NotRtf,     // the input does not start with "{\rtf"; nothing is read
     Truncated,  // the input ended inside a group; what was read is kept
     Unbalanced, // a "}" closed the outermost group early; the text after it is ignored
-    TooDeep     // groups nested deeper than kMaxRtfDepth; the text read before is kept
+    TooDeep,    // groups nested deeper than kMaxRtfDepth; the text read before is kept
+    TooLong     // more paragraphs, runs or characters than the limits; the text read before is kept
 };
 
 struct RtfDocument
