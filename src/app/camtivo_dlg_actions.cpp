@@ -58,7 +58,8 @@ void CCamtivoDlg::RunSearch()
         SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
     } else {
         actionDlg_.EmptyFoundList();
-        if (!actionDlg_.StartSearch()) {
+        // The user waits on the progress box: the search ends once the cameras have answered.
+        if (!actionDlg_.StartSearch(CActionDlg::SearchEnd::WhenQuiet)) {
             busy_ = 0;
             PlainMessageBox(this, kSearchNotStartedText, kAppName, MB_OK);
             return;
