@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <memory>
 
 namespace {
 
@@ -25,23 +26,22 @@ void LoadStrings(const pe::PeResourceFile& file, CStringList& strings)
 }
 
 // A pack names its bitmaps' sizes itself, and a few bytes of run-length data can claim a
-// huge picture: the pixels of one load are budgeted, so a hostile pack cannot exhaust memory.
-// A picture that fails to decode has cost its pixels all the same, so it is charged too:
-// otherwise thousands of entries naming one broken picture would each fill it again.
-void LoadBitmaps(const CResourceLibrary& library, CBmpList& bitmaps)
+// huge picture: the pixels of one load are budgeted from the bitmaps' headers, so a hostile
+// pack cannot exhaust memory. Each bitmap is decoded when it is first used (most pages are not
+// shown at start, many never); one that then fails to decode has still cost its pixels, so
+// thousands of entries naming one broken picture cannot each fill it again.
+void LoadBitmaps(const std::shared_ptr<const CResourceLibrary>& library, CBmpList& bitmaps)
 {
     int64_t budget = kPackPixelBudget;
-    for (const pe::ResourceEntry& entry : library.Resources().Bitmaps()) {
+    for (const pe::ResourceEntry& entry : library->Resources().Bitmaps()) {
         if (entry.id < kPackFirstBitmap || entry.id > kPackLastBitmap)
             continue;
-        const pe::DibLayoutResult header = pe::ReadDibLayout(library.Resources().Data(entry));
+        const pe::DibLayoutResult header = pe::ReadDibLayout(library->Resources().Data(entry));
         const int64_t pixels = int64_t{header.layout.width} * header.layout.height;
         if (header.status != pe::DibStatus::Ok || pixels > budget)
             continue;
         budget -= pixels;
-        QImage image = library.Bitmap(entry.id);
-        if (!image.isNull())
-            bitmaps.EmplaceTail(entry.id, std::move(image));
+        bitmaps.EmplaceTail(entry.id, library);
     }
 }
 
@@ -63,12 +63,12 @@ int LoadLanguagePack(const QString& path, CStringList& strings, CBmpList& bitmap
     ClearLanguagePack(strings, bitmaps, icons);
     if (!QFileInfo(path).isFile())
         return 1;
-    CResourceLibrary library;
-    if (!library.Open(path))
+    auto library = std::make_shared<CResourceLibrary>();
+    if (!library->Open(path))
         return 1;
-    LoadStrings(library.Resources(), strings);
+    LoadStrings(library->Resources(), strings);
     LoadBitmaps(library, bitmaps);
-    LoadIcons(library, icons);
+    LoadIcons(*library, icons);
     return 0;
 }
 

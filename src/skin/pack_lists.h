@@ -5,13 +5,27 @@
 #include "skin/core/string_table.h"
 
 #include <QImage>
+#include <memory>
 
+class CResourceLibrary;
+
+// A bitmap of the pack. One read from a library is decoded when it is first asked for, and
+// then kept: a page that is never shown costs no pixels, and no picture is decoded twice. A
+// bitmap that does not decode is a null image.
 class CBmpObj
 {
 public:
-    CBmpObj(int number, QImage image) : number(number), image(std::move(image)) {}
+    CBmpObj(int number, QImage image) : number(number), image_(std::move(image)) {}
+    CBmpObj(int number, std::shared_ptr<const CResourceLibrary> library)
+        : number(number), library_(std::move(library))
+    {
+    }
     int number;
-    QImage image;
+    const QImage& Image() const;
+
+private:
+    mutable QImage image_;
+    mutable std::shared_ptr<const CResourceLibrary> library_; // until decoded
 };
 
 class CIconObj

@@ -70,7 +70,7 @@ QImage FindSkinBitmap(const CBmpList* bitmaps, int number)
         return {};
     for (const CBmpObj* entry : *bitmaps) {
         if (entry->number == number)
-            return entry->image;
+            return entry->Image();
     }
     return {};
 }
