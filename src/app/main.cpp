@@ -2,6 +2,7 @@
 // Language packs are looked for beside the program, then in its share folder; the test-mode
 // file in the current directory.
 #include "app/camtivo_app.h"
+#include "app/core/program_help.h"
 #include "app/paint_snapshot.h"
 #include "camtivo_version.h"
 #include "skin/program_look.h"
@@ -15,6 +16,10 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("camtivo %s\n", kCamtivoVersion);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(ProgramHelp(), stdout);
             return 0;
         }
     }

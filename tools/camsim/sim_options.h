@@ -54,6 +54,7 @@ struct SimOptionsResult
     {
         Run,
         Help,
+        Version,
         Error
     } status = Status::Run;
     SimOptions options;
