@@ -22,6 +22,7 @@ public:
     }
     int number;
     const QImage& Image() const;
+    bool Decoded() const { return !library_; }
 
 private:
     mutable QImage image_;
