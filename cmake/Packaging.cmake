@@ -4,6 +4,7 @@
 #                         they are not beside it: ../share/camtivo relative to bin/)
 #   share/applications/   the desktop entry; share/icons/hicolor/scalable/apps/ its icon
 #   share/metainfo/       the AppStream description
+#   manual pages, bash completion, copyright and changelog: DebianExtras.cmake
 # "cpack -G DEB" in the build folder makes camtivo_<version>_<arch>.deb; the dependencies are
 # computed from the programs' shared libraries (dpkg-shlibdeps).
 include(GNUInstallDirs)
@@ -27,9 +28,15 @@ set(CPACK_PACKAGE_NAME camtivo)
 set(CPACK_PACKAGE_VENDOR "The Camtivo developers")
 set(CPACK_PACKAGE_CONTACT "The Camtivo developers <camtivo@example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Wizard that finds network cameras and sets them up")
+# Debian's lines are at most 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Camtivo finds the network cameras on the local network, lets the user log in to one and\nwrites the camera's name, description, clock and network address back to it.")
+    "Camtivo finds the network cameras on the local network, lets the user log in\n\
+to one and writes the camera's name, description, clock and network address\n\
+back to it. camtivo-cli does the same from a shell.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY camtivo)
+if(NOT WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/DebianExtras.cmake)
+endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -9,6 +9,7 @@ packages=(
   binutils-mingw-w64-x86-64 cpp g++-mingw-w64-x86-64 wine64
   fonts-dejavu-core iproute2 nftables util-linux procps
   dpkg-dev desktop-file-utils appstream file
+  lintian help2man bash-completion
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -70,7 +70,8 @@ void CCamtivoDlg::RunSearch()
     } else {
         actionDlg_.EmptyFoundList();
         actionDlg_.SetUnicastTargets(unicastTargets_);
-        if (!actionDlg_.StartSearch()) {
+        // The user waits on the progress box: the search ends once the cameras have answered.
+        if (!actionDlg_.StartSearch(CActionDlg::SearchEnd::WhenQuiet)) {
             busy_ = 0;
             PlainMessageBox(this, kSearchNotStartedText, kAppName, MB_OK);
             return;

@@ -7,8 +7,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QHash>
 #include <QScreen>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -41,62 +42,71 @@ bool ScreensWantHiResArt()
 }
 
 // A pack names its bitmaps' sizes itself, and a few bytes of run-length data can claim a
-// huge picture: the pixels of one load are budgeted, so a hostile pack cannot exhaust memory.
-// A picture that fails to decode has cost its pixels all the same, so it is charged too:
-// otherwise thousands of entries naming one broken picture would each fill it again.
+// huge picture: the pixels of one load are budgeted from the bitmaps' headers, so a hostile
+// pack cannot exhaust memory. Each bitmap is decoded when it is first used (most pages are not
+// shown at start, many never); one that then fails to decode has still cost its pixels, so
+// thousands of entries naming one broken picture cannot each fill it again.
 class BitmapLoader
 {
 public:
-    BitmapLoader(const CResourceLibrary& library, bool hiRes) : library_(library), hiRes_(hiRes) {}
+    BitmapLoader(std::shared_ptr<const CResourceLibrary> library, bool hiRes)
+        : library_(std::move(library)), hiRes_(hiRes)
+    {
+    }
 
     void Load(const pe::ResourceEntry& entry, CBmpList& bitmaps)
     {
         if (entry.id < kPackFirstBitmap || entry.id > kPackLastBitmap)
             return;
         // Bitmap N + offset beside a bitmap N is N's 2x art, never a bitmap of its own.
-        if (CBmpObj* base = loaded_.value(entry.id - kHiResArtOffset)) {
-            if (hiRes_)
-                base->image2x = Compact(Decode(entry, base->image.size() * kHiResArtScale, hiResBudget_));
+        if (const auto base = loaded_.find(entry.id - kHiResArtOffset); base != loaded_.end()) {
+            if (hiRes_ && Charge(SizeOf(entry), base->second.size * kHiResArtScale, hiResBudget_))
+                base->second.bitmap->SetHiResArt(entry.id);
             return;
         }
-        QImage image = Decode(entry, {}, budget_);
-        if (image.isNull())
+        const QSize size = SizeOf(entry);
+        if (!Charge(size, {}, budget_))
             return;
-        loaded_.insert(entry.id, bitmaps.EmplaceTail(entry.id, std::move(image)));
+        loaded_[entry.id] = {bitmaps.EmplaceTail(entry.id, library_), size};
     }
 
 private:
-    // Pack art has at most 256 colours (8-bit bitmaps): kept as 8-bit pixels, the 2x art takes
-    // a quarter of the memory its decoded 32-bit form would.
-    static QImage Compact(const QImage& image)
+    struct Loaded
     {
-        return image.isNull() ? image : image.convertToFormat(QImage::Format_Indexed8, Qt::AvoidDither);
+        CBmpObj* bitmap;
+        QSize size;
+    };
+
+    QSize SizeOf(const pe::ResourceEntry& entry) const
+    {
+        const pe::DibLayoutResult header = pe::ReadDibLayout(library_->Resources().Data(entry));
+        if (header.status != pe::DibStatus::Ok)
+            return {};
+        return {header.layout.width, header.layout.height};
     }
 
-    // The picture, when its size is `size` (any, when invalid) and it fits the budget.
-    QImage Decode(const pe::ResourceEntry& entry, QSize size, int64_t& budget) const
+    // Whether a well-formed picture of size `own` is of size `wanted` (any, when invalid) and
+    // fits the budget, which it is then charged.
+    static bool Charge(QSize own, QSize wanted, int64_t& budget)
     {
-        const pe::DibLayoutResult header = pe::ReadDibLayout(library_.Resources().Data(entry));
-        const int64_t pixels = int64_t{header.layout.width} * header.layout.height;
-        if (header.status != pe::DibStatus::Ok || pixels > budget)
-            return {};
-        if (size.isValid() && size != QSize(header.layout.width, header.layout.height))
-            return {};
+        const int64_t pixels = int64_t{own.width()} * own.height();
+        if (!own.isValid() || pixels > budget || (wanted.isValid() && wanted != own))
+            return false;
         budget -= pixels;
-        return library_.Bitmap(entry.id);
+        return true;
     }
 
-    const CResourceLibrary& library_;
+    const std::shared_ptr<const CResourceLibrary> library_;
     const bool hiRes_;
     int64_t budget_ = kPackPixelBudget;
     int64_t hiResBudget_ = kPackPixelBudget * kHiResArtScale * kHiResArtScale;
-    QHash<int, CBmpObj*> loaded_;
+    std::map<int, Loaded> loaded_;
 };
 
-void LoadBitmaps(const CResourceLibrary& library, CBmpList& bitmaps, bool hiRes)
+void LoadBitmaps(const std::shared_ptr<const CResourceLibrary>& library, CBmpList& bitmaps, bool hiRes)
 {
     BitmapLoader loader(library, hiRes);
-    for (const pe::ResourceEntry& entry : library.Resources().Bitmaps())
+    for (const pe::ResourceEntry& entry : library->Resources().Bitmaps())
         loader.Load(entry, bitmaps);
 }
 
@@ -124,13 +134,13 @@ int LoadLanguagePack(const QString& path, CStringList& strings, CBmpList& bitmap
     ClearLanguagePack(strings, bitmaps, icons);
     if (!QFileInfo(path).isFile())
         return 1;
-    CResourceLibrary library;
-    if (!library.Open(path))
+    auto library = std::make_shared<CResourceLibrary>();
+    if (!library->Open(path))
         return 1;
-    LoadStrings(library.Resources(), strings);
+    LoadStrings(library->Resources(), strings);
     const bool hiRes = ScreensWantHiResArt();
     LoadBitmaps(library, bitmaps, hiRes);
-    LoadIcons(library, icons, hiRes);
+    LoadIcons(*library, icons, hiRes);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 // file in the current directory.
 #include "app/camtivo_app.h"
 #include "app/core/command_line.h"
+#include "app/core/program_help.h"
 #include "app/paint_snapshot.h"
 #include "camtivo_version.h"
 #include "skin/program_look.h"
@@ -22,7 +23,7 @@ int main(int argc, char** argv)
             return 0;
         }
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(WizardUsage(), stdout);
+            std::fputs(ProgramHelp(), stdout);
             return 0;
         }
         arguments.push_back(QString::fromLocal8Bit(argv[i]).toStdU16String());

@@ -69,6 +69,8 @@ void CActionDlg::CloseSlot()
 void CActionDlg::Stop()
 {
     KillTimer(kActionTimer);
+    KillTimer(kQuietMinimumTimer);
+    KillTimer(kQuietSpellTimer);
     CloseSlot();
 }
 
@@ -112,10 +114,11 @@ bool CActionDlg::OnCommand(int id)
 
 // ---- Search ----
 
-bool CActionDlg::StartSearch()
+bool CActionDlg::StartSearch(SearchEnd end)
 {
     Stop(); // a slot left open by an earlier action is not leaked
     kind_ = ActionKind::Search;
+    searchEnd_ = end;
     if (!table_.NetStartup()) {
         PostMessage(WM_COMMAND, ID_APP_EXIT);
         return false;
@@ -163,7 +166,37 @@ bool CActionDlg::ProbeNextTarget()
     retries_ = 1;
     SetTimer(kActionTimer, kSearchTickMs);
     currentAddress_ = {};
+    StartQuietMinimum();
     return true;
+}
+
+// The quiet spell is counted from the queries to the last target: an earlier target's cameras
+// going quiet says nothing about the cameras of the targets still to be asked.
+void CActionDlg::StartQuietMinimum()
+{
+    if (searchEnd_ != SearchEnd::WhenQuiet || targetIndex_ + 1 < static_cast<int>(targets_.size()))
+        return;
+    quietMinimumPassed_ = false;
+    SetTimer(kQuietMinimumTimer, kQuietAfterQueriesMs);
+}
+
+// Ends the search once the minimum time has passed, no new camera has answered for the spell,
+// and no datagram already received is still waiting to be read.
+void CActionDlg::EndSearchIfQuiet()
+{
+    if (!quietMinimumPassed_ || HasTimer(kQuietSpellTimer))
+        return;
+    if (table_.Pending(slot_) > 0) {
+        SetTimer(kQuietSpellTimer, kQuietAfterCameraMs);
+        return;
+    }
+    EndSearch();
+}
+
+void CActionDlg::EndSearch()
+{
+    Stop();
+    Notify(NOTIFY_SEARCH_DONE);
 }
 
 // A limited broadcast leaves only by the interface the routing table picks, so each interface
@@ -243,6 +276,7 @@ void CActionDlg::OnSearchReply()
         return;
     }
     const MacAddress mac = reply.info.Get(DeviceInfo::macAddress);
+    const size_t known = found_.GetCount();
     CCameraDataObj* record = found_.StoreReply(reply.header, reply.info, arrival.interfaceIndex);
     if (record == nullptr) {
         diagnosis_.CountRejected(arrival.interfaceIndex, Rejection::ListFull);
@@ -252,6 +286,8 @@ void CActionDlg::OnSearchReply()
     if (unicast)
         diagnosis_.CountTargetAnswer(source, mac);
     (unicast ? record->answeredUnicast : record->answeredBroadcast) = true;
+    if (searchEnd_ == SearchEnd::WhenQuiet && found_.GetCount() > known)
+        SetTimer(kQuietSpellTimer, kQuietAfterCameraMs);
     if (onReplyStored)
         onReplyStored();
 }
@@ -378,6 +414,12 @@ void CActionDlg::OnSaveReply()
 
 void CActionDlg::OnTimer(UINT_PTR id)
 {
+    if (id == kQuietMinimumTimer || id == kQuietSpellTimer) {
+        KillTimer(id);
+        quietMinimumPassed_ = quietMinimumPassed_ || id == kQuietMinimumTimer;
+        EndSearchIfQuiet();
+        return;
+    }
     if (id != kActionTimer) {
         CDialog::OnTimer(id);
         return;
@@ -392,8 +434,7 @@ void CActionDlg::OnTimer(UINT_PTR id)
     }
     KillTimer(kActionTimer);
     if (kind_ == ActionKind::Search) {
-        CloseSlot();
-        Notify(NOTIFY_SEARCH_DONE);
+        EndSearch();
     } else {
         sequence_ = 0;
         saveResult_ = SaveResult::NoAnswer;

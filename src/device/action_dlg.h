@@ -2,10 +2,11 @@
 // CActionDlg: the hidden window that runs the two long device actions on the UI thread. A
 // search broadcasts three queries (one per protocol variant) on every interface that can carry
 // them (through the routing table when there is none) and collects the replies for 20 seconds
-// into the found list, one record per MAC address, each with the interface it answered on; the
-// addresses given for cameras behind a router are asked at the same time. A save sends a
-// camera's settings in the variant it answered, on that interface (to the camera's address for
-// one behind a router), up to four times 60 seconds apart, and waits for its answer. Each
+// (or, when asked, until the cameras have gone quiet) into the found list, one record per MAC
+// address, each with the interface it answered on; the addresses given for cameras behind a
+// router are asked at the same time. A save sends a camera's settings in the variant it
+// answered, on that interface (to the camera's address for one behind a router), up to four
+// times 60 seconds apart, and waits for its answer. Each
 // action ends with one notification sent (synchronously) to the notification window: search
 // done, save succeeded, save failed, or a send error with its socket error code.
 #include "device/core/camera_data.h"
@@ -49,7 +50,19 @@ public:
         NoAnswer, // four requests went unanswered
         NotOpened // no endpoint could be opened
     };
+    // How a search ends: after its full length, or as soon as the cameras have gone quiet: at
+    // least kQuietAfterQueriesMs after the last queries went out and kQuietAfterCameraMs after the
+    // last new camera answered (the full length still bounds it).
+    enum class SearchEnd
+    {
+        FullLength,
+        WhenQuiet
+    };
     static constexpr UINT_PTR kActionTimer = 100;
+    static constexpr UINT_PTR kQuietMinimumTimer = 101;
+    static constexpr UINT_PTR kQuietSpellTimer = 102;
+    static constexpr int64_t kQuietAfterQueriesMs = 3000;
+    static constexpr int64_t kQuietAfterCameraMs = 2000;
     static constexpr int64_t kSearchTickMs = 10000;
     static constexpr int64_t kSaveTickMs = 60000;
     static constexpr int kSaveRetries = 3;
@@ -72,7 +85,7 @@ public:
     void SetUnicastTargets(std::vector<std::string> targets) { unicastTargets_ = std::move(targets); }
 
     // Starts a search; false when it could not start (the reason has been shown).
-    bool StartSearch();
+    bool StartSearch(SearchEnd end = SearchEnd::FullLength);
     // Starts a save of the record's settings; the outcome arrives as a notification.
     // `answeredOn` is the interface the camera's reply arrived on (0 when unknown). `byAddress`:
     // every request goes to the camera's address through the routing table, with the same
@@ -120,6 +133,9 @@ private:
     bool AskUnicastTargets();
     bool SendQueries(const Ipv4Address& target, uint32_t interfaceIndex, uint16_t sequence);
     void OnSearchReply();
+    void StartQuietMinimum();
+    void EndSearchIfQuiet();
+    void EndSearch();
     void CountUnreadArrival(const DatagramArrival& arrival);
     void EnumerateAdapters();
     void SendSetRequest();
@@ -149,6 +165,8 @@ private:
     std::vector<NetworkAdapter> searchInterfaces_;
     SearchDiagnosis diagnosis_;
     int sendError_ = 0; // socket error of the last failed query
+    SearchEnd searchEnd_ = SearchEnd::FullLength;
+    bool quietMinimumPassed_ = false;
 
     // Save state.
     SaveResult saveResult_ = SaveResult::None;

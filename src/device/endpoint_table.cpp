@@ -215,6 +215,12 @@ int CEndpointTable::SentCount(int slot) const
     return endpoint ? endpoint->sentCount : 0;
 }
 
+size_t CEndpointTable::Pending(int slot) const
+{
+    const Endpoint* endpoint = Find(slot);
+    return endpoint ? endpoint->socket.Pending() : 0;
+}
+
 int CEndpointTable::OpenCount() const
 {
     int open = 0;

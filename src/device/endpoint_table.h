@@ -84,6 +84,8 @@ public:
     // Target, byte count and copy of the last message sent (for tests and diagnostics).
     Ipv4Address Target(int slot) const;
     int SentCount(int slot) const;
+    // Datagrams the slot has read and not yet handed over (0 for no slot).
+    size_t Pending(int slot) const;
     int OpenCount() const;
     // The slot's local port once its first send has bound it (0 before, or for no slot).
     uint16_t LocalPort(int slot) const;

@@ -69,7 +69,6 @@ bool CBmpDialog::OnInitDialog()
     canvasHeight_ = kCanvasHeight;
     resize(canvasWidth_, canvasHeight_);
     setMask(QRegion(0, 0, canvasWidth_, canvasHeight_));
-    canvas_ = CreateCanvasBitmap(canvasHeight_, canvasWidth_, kBytesPerPixel * 8, devicePixelRatioF());
     RenderPage();
     ready_ = true;
     return true;
@@ -85,11 +84,29 @@ void CBmpDialog::RenderPage()
 
 void CBmpDialog::DrawCanvas()
 {
+    canvasStale_ = true;
+    if (isVisible())
+        DrawCanvasNow();
+}
+
+void CBmpDialog::DrawCanvasNow() const
+{
+    // A window moved to a screen of another pixel ratio gets a canvas of that ratio.
+    if (canvas_.isNull() || canvas_.devicePixelRatio() != devicePixelRatioF())
+        canvas_ = CreateCanvasBitmap(canvasHeight_, canvasWidth_, kBytesPerPixel * 8, devicePixelRatioF());
+    canvasStale_ = false;
     if (canvas_.isNull())
         return;
     QPainter painter(&canvas_);
     DrawSkinBitmap(bitmapList_, backgroundNumber_, painter);
     DrawSkinTexts(stringList_, sectionName_, painter, textBlockName_);
+}
+
+const QImage& CBmpDialog::Canvas() const
+{
+    if (canvasStale_)
+        DrawCanvasNow();
+    return canvas_;
 }
 
 void CBmpDialog::SetLanguage(const QString& name)
@@ -191,13 +208,12 @@ void CBmpDialog::ShowTestModeButton(int id, const QString& caption)
 
 void CBmpDialog::paintEvent(QPaintEvent*)
 {
-    if (!ready_ || canvas_.isNull())
+    if (!ready_)
         return;
-    // A window moved to a screen of another pixel ratio gets a canvas of that ratio.
-    if (canvas_.devicePixelRatio() != devicePixelRatioF()) {
-        canvas_ = CreateCanvasBitmap(canvasHeight_, canvasWidth_, kBytesPerPixel * 8, devicePixelRatioF());
-        DrawCanvas();
-    }
+    if (canvasStale_ || canvas_.devicePixelRatio() != devicePixelRatioF())
+        DrawCanvasNow();
+    if (canvas_.isNull())
+        return;
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), canvas_);
 }

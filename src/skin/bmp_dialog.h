@@ -90,7 +90,8 @@ public:
     // through its own buttons (the frame may override this to treat a close as its Close).
     void reject() override {}
 
-    const QImage& Canvas() const { return canvas_; }
+    // The canvas, drawn first when the page has changed since it was last drawn.
+    const QImage& Canvas() const;
     bool IsReady() const { return ready_; }
     bool IsTestMode() const { return testMode_; }
     const QString& SectionName() const { return sectionName_; }
@@ -132,14 +133,18 @@ protected:
 
 private:
     void NotifyNavigate(WPARAM direction);
-    // Draws the background bitmap and the section's text items onto the canvas.
+    // Draws the background bitmap and the section's text items onto the canvas: at once when
+    // the page is visible, else when it is first painted or its canvas is asked for, so a page
+    // that is never shown costs neither a canvas nor its background's pixels.
     void DrawCanvas();
+    void DrawCanvasNow() const;
 
     int canvasWidth_ = 0;
     int canvasHeight_ = 0;
     QPointer<CDialog> notifyWnd_;
     bool testMode_ = false;
-    QImage canvas_;
+    mutable QImage canvas_;
+    mutable bool canvasStale_ = false;
     int backgroundNumber_ = 0;
     QString sectionName_;
     QString textBlockName_ = QStringLiteral("TEXT");

@@ -82,22 +82,22 @@ const CBmpObj* FindEntry(const CBmpList* bitmaps, int number)
 QImage FindSkinBitmap(const CBmpList* bitmaps, int number)
 {
     const CBmpObj* entry = FindEntry(bitmaps, number);
-    return entry != nullptr ? entry->image : QImage();
+    return entry != nullptr ? entry->Image() : QImage();
 }
 
 QImage FindSkinBitmap2x(const CBmpList* bitmaps, int number)
 {
     const CBmpObj* entry = FindEntry(bitmaps, number);
-    return entry != nullptr ? entry->image2x : QImage();
+    return entry != nullptr ? entry->Image2x() : QImage();
 }
 
 bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QPainter& canvas)
 {
     const CBmpObj* entry = FindEntry(bitmaps, number);
-    if (entry == nullptr || entry->image.isNull())
+    if (entry == nullptr || entry->Image().isNull())
         return false;
     const qreal ratio = canvas.device() != nullptr ? canvas.device()->devicePixelRatioF() : 1.0;
-    const QImage image = ArtForRatio(entry->image, entry->image2x, ratio);
+    const QImage image = ArtForRatio(entry->Image(), entry->Image2x(), ratio);
     canvas.save();
     canvas.setCompositionMode(QPainter::CompositionMode_Source);
     SetBitmapScaling(canvas);

@@ -1,6 +1,9 @@
 // The whole wizard frame against the camera simulator: the search started by the first visit
-// of the search page finds the camera, a save writes it back, and the verification that
-// follows finds it again before the wizard ends.
+// of the search page finds the camera and ends once the cameras have gone quiet, a save writes
+// it back, and the verification that follows finds it again before the wizard ends.
+//
+// CAMTIVO_WALK_SCALE=1 runs the thousand-camera search at the product's own timing and prints
+// its length and count beside those of a search that runs its full 20 seconds.
 #include "app/camtivo_dlg.h"
 #include "event_loop_wait.h"
 #include "net_test_support.h"
@@ -9,9 +12,11 @@
 #include "skin/message_answer.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <cstdio>
 
 using namespace nettest;
 using test_wait::SpinUntil;
@@ -19,10 +24,40 @@ using test_wait::SpinUntil;
 namespace {
 
 constexpr double kFrameScale = 0.02; // a 400 ms search, verification ticks 20 ms apart
+// A 5-second full search: the quiet spells (750 and 500 ms) stand well apart from the
+// simulator's answer delays below.
+constexpr double kQuietScale = 0.25;
 
 class FrameNet : public NetTest
 {
+protected:
+    // Runs the wizard to its first search (started by Start) and returns how long that search
+    // kept the progress box up, in real milliseconds; -1 when it never ended.
+    int64_t SearchFromStart(CCamtivoDlg& frame)
+    {
+        int64_t elapsed = -1;
+        QTimer::singleShot(0, &frame, [&] {
+            ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
+            QElapsedTimer clock;
+            clock.start();
+            QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
+            const int64_t limit = kWaitLimitMs + TimeScale::Scaled(20000);
+            if (SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, limit))
+                elapsed = clock.elapsed();
+            frame.SendMessage(WM_WIZARD_CLOSE);
+        });
+        frame.DoModal();
+        return elapsed;
+    }
+
+    CMessageAnswer answers;
 };
+
+double FiguresScale()
+{
+    const QByteArray value = qgetenv("CAMTIVO_WALK_SCALE");
+    return value.isEmpty() ? kQuietScale : value.toDouble();
+}
 
 } // namespace
 
@@ -32,7 +67,6 @@ TEST_F(FrameNet, StartFindsTheCameraAndASaveEndsTheWizardAfterFindingItAgain)
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(kFrameScale);
-    CMessageAnswer answers;
     CMessageBoxAnswer plainAnswers;
 
     CCamtivoDlg frame(QStringLiteral("camtivo"));
@@ -73,7 +107,6 @@ TEST_F(FrameNet, ASilentNetworkGivesTheNoCameraMessage)
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(kFrameScale);
-    CMessageAnswer answers;
     CCamtivoDlg frame(QStringLiteral("camtivo /all-product"));
     QTimer::singleShot(0, &frame, [&] {
         ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
@@ -87,4 +120,49 @@ TEST_F(FrameNet, ASilentNetworkGivesTheNoCameraMessage)
     EXPECT_TRUE(frame.CameraList().IsEmpty());
     ASSERT_EQ(answers.shown.size(), 1u);
     EXPECT_EQ(answers.shown[0].kind, 2);
+}
+
+// One camera answers 2.5 search-seconds after the queries (inside the 3-second minimum), another
+// 3.5 (after the minimum, within the 2-second spell of the first): both are listed, and the
+// search ends long before its full 20 seconds.
+TEST_F(FrameNet, TheSearchEndsWhenTheCamerasHaveGoneQuietAndKeepsLateAnswers)
+{
+    auto early = StartCamsim({"--delay-ms", "625", "--name", "Early"}, "quiet-early");
+    auto late =
+        StartCamsim({"--delay-ms", "875", "--name", "Late", "--mac", "02:ca:00:00:01:01"}, "quiet-late");
+    PcNamespaceScope pc(pair);
+    ASSERT_TRUE(pc.Entered());
+    TimeScale::SetFactor(kQuietScale);
+    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    const int64_t elapsed = SearchFromStart(frame);
+    TimeScale::SetFactor(1.0);
+    EXPECT_EQ(frame.CameraList().GetCount(), 2u);
+    EXPECT_TRUE(answers.shown.empty()); // no "no camera" message
+    // Quiet after 875 + 500 ms; the full search would take 5000 ms.
+    EXPECT_GT(elapsed, 0);
+    EXPECT_LT(elapsed, 4000);
+}
+
+// A burst of a thousand cameras (3,000 replies) is listed whole by the search that ends when
+// quiet, as by the full-length search.
+TEST_F(FrameNet, AThousandCamerasAreAllListed)
+{
+    auto camsim = StartCamsim({"--count", "1000", "--lifetime", "0"}, "quiet-burst");
+    PcNamespaceScope pc(pair);
+    ASSERT_TRUE(pc.Entered());
+    TimeScale::SetFactor(FiguresScale());
+    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    const int64_t elapsed = SearchFromStart(frame);
+    EXPECT_EQ(frame.CameraList().GetCount(), 1000u);
+    if (!qEnvironmentVariableIsEmpty("CAMTIVO_WALK_SCALE")) {
+        Engine engine;
+        QElapsedTimer clock;
+        clock.start();
+        engine.runner.Search(kWaitLimitMs + TimeScale::Scaled(20000));
+        std::printf("[ measured ] 1000 cameras: %zu listed by the window in %.1f s; %zu by the full search "
+                    "in %.1f s\n",
+                    frame.CameraList().GetCount(), static_cast<double>(elapsed) / 1000.0,
+                    engine.action.Found().GetCount(), static_cast<double>(clock.elapsed()) / 1000.0);
+    }
+    TimeScale::SetFactor(1.0);
 }

@@ -2,8 +2,10 @@
 # Builds the Debian package from a finished build and checks it the way a user's machine would
 # see it, without installing anything: the package is unpacked into a temporary folder.
 #   check_package.sh BUILD_DIR VERSION DEMO_DIR
-# Checks: the dependencies, the desktop entry and AppStream file, both programs' --version,
-# and the unpacked wizard painting its main page from the packs in its share folder: in
+# Checks: Debian's own checker (lintian: no error, no warning), the dependencies, the manual
+# pages, completion and documents, the desktop entry and AppStream file, the programs'
+# --version and --help, and the unpacked wizard painting its main page from the packs in its
+# share folder: in
 # English, twice as sharp at scale 2, in Spanish under a Spanish locale, and in English again
 # when the Spanish pack is missing.
 set -euo pipefail
@@ -17,6 +19,13 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/cpack.log"
 deb=$(ls "$tmp"/out/camtivo_*.deb)
 echo "package: $(basename "$deb") ($(stat -c %s "$deb") bytes)"
 
+# Overrides, if any, travel in the package, each with its reason.
+lintian_status=0
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$tmp/lintian.log" 2>&1 || lintian_status=$?
+echo "lintian: $(grep -c '^[EW]: ' "$tmp/lintian.log") errors and warnings"
+cat "$tmp/lintian.log"
+[ "$lintian_status" -eq 0 ] || fail "lintian reports errors or warnings"
+
 dpkg-deb -I "$deb" >"$tmp/info"
 depends=$(sed -n 's/^ Depends: //p' "$tmp/info")
 echo "Depends: $depends"
@@ -29,7 +38,10 @@ root=$tmp/root
 dpkg-deb -x "$deb" "$root"
 for f in usr/bin/camtivo usr/bin/camtivo-cli usr/bin/camtivo-camsim usr/share/camtivo/English.dll \
          usr/share/camtivo/Spanish.dll usr/share/camtivo/License.rtf usr/share/applications/camtivo.desktop \
-         usr/share/icons/hicolor/scalable/apps/camtivo.svg usr/share/metainfo/com.example.Camtivo.metainfo.xml; do
+         usr/share/icons/hicolor/scalable/apps/camtivo.svg usr/share/metainfo/com.example.Camtivo.metainfo.xml \
+         usr/share/man/man1/camtivo.1.gz usr/share/man/man1/camtivo-cli.1.gz usr/share/man/man1/camtivo-camsim.1.gz \
+         usr/share/bash-completion/completions/camtivo-cli usr/share/doc/camtivo/copyright \
+         usr/share/doc/camtivo/changelog.gz; do
   [ -f "$root/$f" ] || fail "package lacks /$f"
 done
 # Nothing runs as root or with capabilities: no set-user-id programs.
@@ -40,6 +52,16 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/com.example.Camtivo.met
 
 [ "$("$root/usr/bin/camtivo-cli" --version)" = "camtivo-cli $version" ] || fail "camtivo-cli --version"
 [ "$("$root/usr/bin/camtivo" --version)" = "camtivo $version" ] || fail "camtivo --version"
+[ "$("$root/usr/bin/camtivo-camsim" --version)" = "camtivo-camsim $version" ] || fail "camtivo-camsim --version"
+# The changelog's latest entry is this version; each manual page shows its program's usage
+# and examples.
+zcat "$root/usr/share/doc/camtivo/changelog.gz" | head -1 | grep -q "^camtivo ($version) " ||
+  fail "the changelog's latest entry is not $version"
+for program in camtivo camtivo-cli camtivo-camsim; do
+  page=$(zcat "$root/usr/share/man/man1/$program.1.gz")
+  grep -q '^\.SH SYNOPSIS' <<<"$page" || fail "$program.1 has no synopsis"
+  grep -q '^\.SH EXAMPLES' <<<"$page" || fail "$program.1 has no examples"
+done
 
 # The wizard in test mode, run from a folder that holds only the camera file: it must find
 # its packs through ../share/camtivo. Each run saves the window once the main page painted.

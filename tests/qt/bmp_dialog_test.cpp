@@ -134,6 +134,8 @@ TEST(BmpDialog, MissingBackgroundLeavesTheCanvasUnpaintedButDrawsTexts)
 TEST(BmpDialog, RerenderDrawsTheNewPackOverTheOldCanvas)
 {
     PageFixture f;
+    // The page has been drawn (a hidden page draws when first shown or asked for its canvas).
+    ASSERT_EQ(Pixel(f.page.Canvas(), 300, 300), SkinTestPack::kBackgroundColor);
     // A new pack whose background covers only the top-left corner.
     const QImage small = SkinTestPack::Filled(100, 100, QColor(90, 90, 90));
     f.pack.bitmaps.RemoveAll();

@@ -166,6 +166,29 @@ TEST_F(FrameTest, LoadSkinReRendersEveryPageFromTheNewPack)
     });
 }
 
+// A page's background is decoded and drawn when the page is first shown: at start only the
+// main page's, and the search page's once Start shows it; pages never shown cost no pixels.
+TEST_F(FrameTest, OnlyThePagesShownDecodeTheirPictures)
+{
+    InstallPack();
+    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        const auto decoded = [&wizard](int number) {
+            for (const CBmpObj* bitmap : wizard.PackBitmaps())
+                if (bitmap->number == number)
+                    return bitmap->Decoded();
+            return false;
+        };
+        wizard.grab();
+        EXPECT_TRUE(decoded(111));
+        for (const int hidden : {101, 121, 131, 171, 191, 211, 251, 261})
+            EXPECT_FALSE(decoded(hidden)) << hidden;
+        Start(wizard);
+        wizard.grab();
+        EXPECT_TRUE(decoded(171));
+        EXPECT_FALSE(decoded(191));
+    });
+}
+
 TEST_F(FrameTest, RecordsAreFoundAgainAfterEveryNewList)
 {
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {

@@ -1,4 +1,5 @@
 // camtivo-camsim: simulated cameras answering the discovery and save protocol on UDP.
+#include "camtivo_version.h"
 #include "sim_cameras.h"
 #include "sim_options.h"
 #include "udp_loop.h"
@@ -12,6 +13,10 @@ int main(int argc, char** argv)
     const SimOptionsResult parsed = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (parsed.status == SimOptionsResult::Status::Help) {
         std::fputs(SimHelpText(), stdout);
+        return 0;
+    }
+    if (parsed.status == SimOptionsResult::Status::Version) {
+        std::printf("camtivo-camsim %s\n", kCamtivoVersion);
         return 0;
     }
     if (parsed.status == SimOptionsResult::Status::Error) {

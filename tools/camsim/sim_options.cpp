@@ -158,6 +158,10 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args)
             result.status = SimOptionsResult::Status::Help;
             return result;
         }
+        if (arg == "--version") {
+            result.status = SimOptionsResult::Status::Version;
+            return result;
+        }
         if (const auto flag = flags.find(arg); flag != flags.end()) {
             *flag->second = true;
             continue;
@@ -174,11 +178,20 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args)
     return result;
 }
 
+// Laid out for a terminal and for help2man, which makes the manual page from it.
 const char* SimHelpText()
 {
-    return R"(camtivo-camsim: simulated network cameras (the device side of the discovery protocol)
+    return R"(Usage: camtivo-camsim [OPTION]...
+  or:  camtivo-camsim --help | --version
+Simulated network cameras: the camera side of the discovery and save protocol on UDP, for
+tests and integration work. Each camera answers the search queries and applies the
+settings it is sent; it can misbehave on request, and it can log what it received as JSON.
 
-Run it only on 127.0.0.1 or inside a network namespace: it answers broadcasts.
+Run it only on 127.0.0.1 or inside a network namespace of your own: it answers broadcasts.
+
+Options:
+  -h, --help            show this help and exit.
+  --version             print the version and exit.
 
 Network:
   --port N              UDP port to listen on (916)
@@ -214,5 +227,11 @@ Misbehaviour:
   --delay-ms N          answer after N milliseconds
   --junk LIST           with each query's answers also send: dropped (status 0xFFFF),
                         type16, stale (previous sequence), long (over-long datagram), all
+
+Examples:
+  Three cameras on the loopback interface for 60 seconds:
+    $ camtivo-camsim --bind 127.0.0.1 --count 3 --lifetime 60
+  A camera in a network namespace that refuses every save:
+    $ ip netns exec cams camtivo-camsim --status 5 --log cams.json
 )";
 }

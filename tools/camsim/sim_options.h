@@ -58,6 +58,7 @@ struct SimOptionsResult
     {
         Run,
         Help,
+        Version,
         Error
     } status = Status::Run;
     SimOptions options;

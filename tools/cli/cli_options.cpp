@@ -359,64 +359,109 @@ bool IsBatchColumn(const std::string& column)
     return !column.empty() && !OneOf(flag, kSaveRunFlags) && Parser::IsSaveFlag(flag);
 }
 
+// The help is laid out for reading in a terminal and for help2man, which makes the manual page
+// from it: "Usage:" and "or:" lines, then paragraphs; "Options:", "Examples:" and the other
+// headings start sections; each option is one indented line (or more) with its text at column 21.
 const char* CliUsage()
 {
-    return R"(Usage:
-  camtivo-cli search [--seconds N] [--to ADDRESS]... [--json | --csv] [--diagnose] [--all-product]
-  camtivo-cli save --mac MAC --login NAME --password PW [--name N] [--description D]
-                   [--dhcp on|off] [--ip A] [--mask M] [--gateway G] [--dns1 A] [--dns2 A]
-                   [--date MM/DD/YYYY] [--time HH:MM] [--timezone I] [--seconds N]
-                   [--wireless on|off] [--ssid S] [--channel N] [--security T]
-                   [--wep-key HEX | --wep-passphrase P] [--wpa-passphrase P]
-                   [--to ADDRESS]... [--verify] [--json]
-  camtivo-cli save --batch FILE [--to ADDRESS]... [--verify] [--json] [--seconds N]
-  camtivo-cli --version
+    return R"(Usage: camtivo-cli search [--seconds N] [--to ADDRESS]... [--json | --csv] [--diagnose]
+  or:  camtivo-cli save --mac MAC --login NAME --password PW [SETTING]... [--verify] [--json]
+  or:  camtivo-cli save --batch FILE [--to ADDRESS]... [--verify] [--json] [--seconds N]
+  or:  camtivo-cli --help | --version
+Find the network cameras on the local network and write settings to them from a shell, with
+the same search and save engine as the camtivo wizard. No display is needed.
 
-search   broadcasts one search on every network interface that can broadcast and prints
-         every camera that answered, one per line (MAC, name, IP, mask, gateway, firmware,
-         date, time, device type, variant, interface), or with --json a JSON array of
-         objects, or with --csv a header row and one comma-separated row per camera.
-         Finding no camera is a result, not an error: nothing is printed ([] with --json).
-save     checks every value first, then searches, checks the login against the camera,
-         applies the changes with the same rules as the wizard's pages and writes them to
-         the camera, on the interface it answered on. The search ends as soon as the
-         camera has answered (--seconds stays its limit).
-save --batch FILE
-         saves many cameras from a CSV file whose header row names the columns: mac,
-         login, password and any setting save takes as an option, named without its
-         dashes (name, dhcp, ip, ...); a blank cell leaves that setting as it is. Every
-         row is checked first: a bad row is reported with its line number and nothing
-         is sent. One search finds every camera, then each is saved in turn. One line
-         per camera: MAC, result (saved, refused, no answer, not found, login wrong,
-         invalid value), seconds taken; with --json one JSON object per line. Two rows
-         giving one fixed address are refused before anything is sent.
---verify       after saving, search again for the saved cameras and say whether each
-               answered and from which address; a fixed address outside the network of
-               every interface is reported as saved but unreachable.
+Commands:
+  search            broadcast one search on every network interface that can broadcast
+                    and print every camera that answered, one per line (MAC, name, IP,
+                    mask, gateway, firmware, date, time, device type, variant, interface),
+                    or with --json a JSON array of objects, or with --csv a header row and
+                    one comma-separated row per camera. Finding no camera is a result, not
+                    an error: nothing is printed ([] with --json).
+  save              check every value first, then search, check the login against the
+                    camera, apply the changes with the same rules as the wizard's pages
+                    and write them to the camera, on the interface it answered on. The
+                    search ends as soon as the camera has answered (--seconds stays its
+                    limit).
+  save --batch FILE
+                    save many cameras from a CSV file whose header row names the columns:
+                    mac, login, password and any setting save takes as an option, named
+                    without its dashes (name, dhcp, ip, ...); a blank cell leaves that
+                    setting as it is. Every row is checked first: a bad row is reported
+                    with its line number and nothing is sent. One search finds every
+                    camera, then each is saved in turn. One line per camera: MAC, result
+                    (saved, refused, no answer, not found, login wrong, invalid value),
+                    seconds taken; with --json one JSON object per line.
 
---seconds N    length of the search in seconds, 1 to 3600 (default 20); every timer of the
-               action is scaled with it, so a save's 60-second retries shrink in proportion.
---to ADDRESS   with the broadcast also query this address directly, for a camera behind a
-               router (repeatable). A camera that answers only there, from outside every
-               interface's network, is saved by its address, and the verifying search asks
-               that address and its new fixed one. In a batch file, a "to" column does the
-               same for its row.
---diagnose     after the cameras, per interface: queries sent, datagrams received, accepted
-               and rejected by reason, cameras found, and cameras whose address lies outside
-               the interface's network (their web page cannot be reached from here); then per
-               --to address: queries sent and the answers they got.
---all-product  accepted for symmetry with the wizard's /all-product switch; it changes
-               nothing, because device types other than 17 and 18 are refused either way.
---dhcp on|off  on: the camera takes its address from a DHCP server; off: the fixed address
-               (--ip, --mask, --gateway, --dns1, --dns2 change it; they need a fixed address).
---time HH:MM   24-hour clock; seconds are written as 00.
---timezone I   index into the wizard's time-zone list.
+Options:
+  --seconds N       length of the search in seconds, 1 to 3600 (default 20); every timer
+                    of the action is scaled with it, so a save's 60-second retries shrink
+                    in proportion.
+  --to ADDRESS      with the broadcast also query this address directly, for a camera
+                    behind a router (repeatable). A camera that answers only there, from
+                    outside every interface's network, is saved by its address, and the
+                    verifying search asks that address and its new fixed one.
+  --json            print JSON instead of lines of text.
+  --csv             (search) print a header row and one comma-separated row per camera.
+  --diagnose        (search) after the cameras, per interface: queries sent, datagrams
+                    received, accepted and rejected by reason, cameras found, and cameras
+                    whose address lies outside the interface's network (their web page
+                    cannot be reached from here); then per --to address: queries sent
+                    and the answers they got.
+  --all-product     (search) accepted for symmetry with the wizard's /all-product switch;
+                    it changes nothing, because device types other than 17 and 18 are
+                    refused either way.
+  --batch FILE      (save) the CSV file of cameras and their settings.
+  --verify          (save) after saving, search again for the saved cameras and say
+                    whether each answered and from which address; a fixed address outside
+                    the network of every interface is reported as saved but unreachable.
+  -h, --help        show this help and exit.
+  --version         print the version and exit.
+A value may follow its option after "=" (--password=--secret); it must, when it begins
+with --.
 
-A value may follow its option after "=" (--password=--secret); it must, when it begins with --.
+Settings of save:
+  --mac MAC         the camera, as 00:11:22:aa:bb:cc or 00-11-22-AA-BB-CC.
+  --login NAME      the camera's login name.
+  --password PW     the camera's password.
+  --name N          camera name.
+  --description D   camera description.
+  --dhcp on|off     on: the camera takes its address from a DHCP server; off: the fixed
+                    address (--ip, --mask, --gateway, --dns1, --dns2 change it; they need
+                    a fixed address).
+  --ip A            fixed address, like 192.168.0.20.
+  --mask M          subnet mask, like 255.255.255.0.
+  --gateway G       default gateway.
+  --dns1 A          first DNS server.
+  --dns2 A          second DNS server.
+  --date MM/DD/YYYY
+                    camera date.
+  --time HH:MM      24-hour clock; seconds are written as 00.
+  --timezone I      index into the wizard's time-zone list.
+)";
+}
+
+const char* CliHelpEnd()
+{
+    return R"(
 Exit status: 0 when the search ran (with or without cameras) or every camera acknowledged
 its settings (and, with --verify, answered again unless it cannot be reached from here);
-1 when the search or a save failed (one line on standard error); 2 when the
-command line is wrong, or a fixed address is another found camera's or this computer's
-(one line on standard error; no setting is sent).
+1 when the search or a save failed (one line on standard error); 2 when the command line
+is wrong, or a fixed address is another found camera's or this computer's (one line on
+standard error; no setting is sent).
+
+Examples:
+  List the cameras as JSON after a 5-second search:
+    $ camtivo-cli search --seconds 5 --json
+  See per interface what was sent, received and rejected:
+    $ camtivo-cli search --diagnose
+  Also ask a camera behind a router, by its address:
+    $ camtivo-cli search --to 10.20.0.7 --csv
+  Let a camera take its address from DHCP:
+    $ camtivo-cli save --mac 00:50:c2:10:20:01 --login admin --password pw --dhcp on
+  Rename a camera, reading its password from a variable:
+    $ camtivo-cli save --mac 00:50:c2:10:20:01 --login admin --password "$PW" --name Gate
+  Save every camera of a CSV file, then search for them again:
+    $ camtivo-cli save --batch cameras.csv --verify --json
 )";
 }

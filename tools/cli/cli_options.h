@@ -59,4 +59,7 @@ CliParse ParseCliOptions(const std::vector<std::string>& args);
 // column a batch file may have.
 bool IsBatchColumn(const std::string& column);
 
+// The help: usage, commands, options and settings; then, after the wireless settings, the exit
+// status and examples.
 const char* CliUsage();
+const char* CliHelpEnd();

@@ -41,6 +41,7 @@ int main(int argc, char** argv)
     if (parse.options->command == CliCommand::Help) {
         std::fputs(CliUsage(), stdout);
         std::fputs(kWirelessUsage, stdout);
+        std::fputs(CliHelpEnd(), stdout);
         return kExitOk;
     }
     if (parse.options->command == CliCommand::Version) {

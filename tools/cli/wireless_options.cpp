@@ -185,13 +185,16 @@ void ApplyWirelessOptions(const WirelessOptions& o, DeviceInfo& info)
 }
 
 const char* const kWirelessUsage = R"(
-Wireless (save):
---wireless on|off        on: the camera connects wirelessly; off: by cable.
---ssid S                 wireless network name, at most 32 characters.
---channel N              radio channel, 1 to 11.
---security T             none, wep64, wep128 or wpa (WPA with TKIP).
---wep-key HEX            the WEP key: 10 hexadecimal digits for wep64, 26 for wep128.
---wep-passphrase P       generate the WEP key from P as the wizard does (wep64: up to 63
-                         characters; wep128: up to 16); only its first 16 are stored.
---wpa-passphrase P       the WPA passphrase, 8 to 63 characters.
+Wireless settings of save:
+  --wireless on|off
+                    on: the camera connects wirelessly; off: by cable.
+  --ssid S          wireless network name, at most 32 characters.
+  --channel N       radio channel, 1 to 11.
+  --security T      none, wep64, wep128 or wpa (WPA with TKIP).
+  --wep-key HEX     the WEP key: 10 hexadecimal digits for wep64, 26 for wep128.
+  --wep-passphrase P
+                    generate the WEP key from P as the wizard does (wep64: up to 63
+                    characters; wep128: up to 16); only its first 16 are stored.
+  --wpa-passphrase P
+                    the WPA passphrase, 8 to 63 characters.
 )";

@@ -118,21 +118,6 @@ UnicastTargets ParseUnicastTargets(const std::vector<std::u16string>& arguments)
     return targets;
 }
 
-const char* WizardUsage()
-{
-    return R"(Usage: camtivo [/testmode] [/all-product] [--to ADDRESS]... [--snapshot=FILE.png]
-       camtivo --version | --help
-
-/testmode            read the cameras from Camtivo.tst in the current folder instead of the
-                     network, and show the skin-editing buttons
-/all-product         accepted; device types other than 17 and 18 are refused either way
---to ADDRESS         every search also asks this address directly, for a camera behind a
-/to:ADDRESS          router, which no broadcast reaches (repeatable). Such a camera is listed,
-                     saved (by its address) and found again like one on this network.
---snapshot=FILE.png  save the window as a PNG once the main page has painted, then exit
-)";
-}
-
 UnicastTargets ParseUnicastTargets(std::u16string_view commandLine)
 {
     return ParseUnicastTargets(SplitAtBlanks(commandLine));

@@ -33,5 +33,3 @@ UnicastTargets ParseUnicastTargets(const std::vector<std::u16string>& arguments)
 // The same for a whole command line, its arguments separated by blanks.
 UnicastTargets ParseUnicastTargets(std::u16string_view commandLine);
 
-// What "camtivo --help" prints.
-const char* WizardUsage();
