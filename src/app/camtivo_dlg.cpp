@@ -8,8 +8,8 @@
 #include "device/core/address_clash.h"
 #include "pages/core/skin_list_block.h"
 #include "platform/core/window_messages.h"
-#include "platform/network_adapters.h"
 #include "platform/message_box.h"
+#include "platform/network_adapters.h"
 #include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
 

@@ -130,27 +130,38 @@ TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
         int status;
         std::string message;
     };
-    const std::string header = "mac,login,password,ip,to\n";
+    // The simulated cameras keep the gateway 192.168.0.1, outside these networks: no gateway.
+    const std::string header = "mac,login,password,ip,gateway,to\n";
     const std::string one = "02:ca:00:00:00:01,admin,admin,";
     const std::string two = "02:ca:00:00:00:02,admin,admin,";
     const std::string three = "02:cb:00:00:00:01,admin,admin,";
     const Case cases[] = {
-        {{"--ip", "10.77.0.3"}, "", 2, "camtivo-cli: 10.77.0.3 is used by Garden 2, 02:ca:00:00:00:02\n"},
-        {{"--ip", kPcAddress}, "", 2, "camtivo-cli: 10.77.0.1 is an address of this computer\n"},
-        {{"--ip", kFarCamera, "--to", kFarCamera},
+        {{"--ip", "10.77.0.3", "--gateway", "0.0.0.0"},
+         "",
+         2,
+         "camtivo-cli: 10.77.0.3 is used by Garden 2, 02:ca:00:00:00:02\n"},
+        {{"--ip", kPcAddress, "--gateway", "0.0.0.0"},
+         "",
+         2,
+         "camtivo-cli: 10.77.0.1 is an address of this computer\n"},
+        {{"--ip", kFarCamera, "--gateway", "0.0.0.0", "--to", kFarCamera},
          "",
          2,
          "camtivo-cli: 10.88.0.2 is used by Far, 02:cb:00:00:00:01\n"},
         {{},
-         one + "10.77.0.50,\n" + two + "10.77.0.50,\n",
+         one + "10.77.0.50,0.0.0.0,\n" + two + "10.77.0.50,0.0.0.0,\n",
          2,
          "lines 2 and 3 both give the address 10.77.0.50\n"},
         {{},
-         one + "10.77.0.9,\n" + three + "10.77.0.3," + kFarCamera + "\n",
+         one + "10.77.0.9,0.0.0.0,\n" + three + "10.77.0.3,0.0.0.0," + kFarCamera + "\n",
          2,
          "line 3: 10.77.0.3 is used by Garden 2, 02:ca:00:00:00:02\n"},
-        {{"--ip", kCameraAddress}, "", 0, ""},
-        {{}, one + "10.77.0.3,\n" + two + "10.77.0.2,\n" + three + "10.88.0.3," + kFarCamera + "\n", 0, ""},
+        {{"--ip", kCameraAddress, "--gateway", "0.0.0.0"}, "", 0, ""},
+        {{},
+         one + "10.77.0.3,0.0.0.0,\n" + two + "10.77.0.2,0.0.0.0,\n" + three + "10.88.0.3,0.0.0.0," +
+             kFarCamera + "\n",
+         0,
+         ""},
     };
     size_t applied = 0;
     for (const Case& c : cases) {
