@@ -26,6 +26,9 @@ fi
 # runtime DLLs are found on WINEPATH by programs that do not carry them beside them.
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
 export WINEPATH='Z:\usr\lib\gcc\x86_64-w64-mingw32\12-posix;Z:\usr\x86_64-w64-mingw32\lib'
+# Wine keeps QT_* variables from Windows programs and hands them WINEQT_* instead. Without a
+# display, Qt's offscreen platform is the one that can paint.
+export WINEQT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # One persistent server for the whole session: Debian's wineserver otherwise removes its socket
 # folder a few seconds after its last client, under the feet of the next program.
 "$wineserver" -p
