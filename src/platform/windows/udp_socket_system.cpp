@@ -164,14 +164,20 @@ int CUdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrd
         info.ipi_ifindex = interfaceIndex;
         std::memcpy(WSA_CMSG_DATA(c), &info, sizeof info);
     }
+    // The packet information names the interface for Windows; the socket's outgoing interface
+    // is set as well, for the limited broadcast (and for systems that ignore the former), and
+    // cleared again so that the socket serves every interface.
+    const bool pinned = interfaceIndex != 0 && SetOption(Native(socket_), IPPROTO_IP, IP_UNICAST_IF,
+                                                         static_cast<int>(htonl(interfaceIndex)));
     DWORD sent = 0;
-    for (;;) {
-        if (WSASendMsg(Native(socket_), &message, 0, &sent, nullptr, nullptr) == 0)
-            return static_cast<int>(sent);
-        const int error = WSAGetLastError();
-        if (error != WSAEINTR)
-            return Fail(error);
-    }
+    int error = 0;
+    do {
+        error =
+            WSASendMsg(Native(socket_), &message, 0, &sent, nullptr, nullptr) == 0 ? 0 : WSAGetLastError();
+    } while (error == WSAEINTR);
+    if (pinned)
+        SetOption(Native(socket_), IPPROTO_IP, IP_UNICAST_IF, 0);
+    return error == 0 ? static_cast<int>(sent) : Fail(error);
 }
 
 uint16_t CUdpSocket::LocalPort() const
