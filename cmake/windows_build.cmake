@@ -67,6 +67,8 @@ endfunction()
 camtivo_windows_runtime(${PROJECT_BINARY_DIR}/src/app app_runtime)
 camtivo_windows_runtime(${PROJECT_BINARY_DIR}/tools tools_runtime)
 camtivo_windows_runtime(${PROJECT_BINARY_DIR}/tests tests_runtime)
+list(APPEND tests_runtime COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CAMTIVO_QT_BIN}/Qt6Test.dll
+     ${PROJECT_BINARY_DIR}/tests)
 add_custom_target(camtivo_windows_files ALL ${pack_copies} ${app_runtime} ${tools_runtime} ${tests_runtime}
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/demo/License.rtf ${PROJECT_BINARY_DIR}/src/app/License.rtf
   VERBATIM)

@@ -191,7 +191,8 @@ TEST_F(ShellOpenTest, OpeningLaterWaitsOnlyForTheHandlerLookup)
     QList<int> results;
     const auto record = [&](int result) { results.append(result); };
     ShellOpenLater(QStringLiteral("Docs/Missing.pdf"), nullptr, record);
-    ShellOpenLater(QStringLiteral("tool.sh"), nullptr, record);
+    ShellOpenLater(kOnWindows ? QStringLiteral("Tools\\install.exe") : QStringLiteral("tool.sh"), nullptr,
+                   record);
     EXPECT_EQ(results, (QList<int>{SHELL_FILE_NOT_FOUND, SHELL_STARTED}));
     for (const bool registered : {false, true}) {
         SCOPED_TRACE(registered);
