@@ -5,6 +5,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 win=${CAMTIVO_WINDOWS_BUILD_DIR:-$root/build-windows}
-"$root/scripts/windows-build.sh" camtivo camtivo-cli camtivo-camsim camtivo_windows_files
+"$root/scripts/windows-build.sh" camtivo camtivo-cli camtivo-camsim camtivo_windows_files >&2
 (cd "$win" && cpack -G NSIS --config CPackConfig.cmake >&2)
 ls "$win"/camtivo-*-win64.exe
