@@ -11,6 +11,16 @@ here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d /tmp/camtivo-wsetup.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 
+# The wizard is a windows-subsystem program with the program icon (128) and its version record.
+version=$(basename "$setup" | sed -n 's/^camtivo-\(.*\)-win64\.exe$/\1/p')
+exe=$(dirname "$setup")/src/app/camtivo.exe
+headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+grep -q '^Subsystem.*(Windows GUI)' <<<"$headers"
+resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null)
+grep -q '^128 14 /\* RT_GROUP_ICON' <<<"$resources"
+grep -q "VALUE \"FileVersion\", \"$version\"" <<<"$resources"
+echo "PASS camtivo.exe: windows subsystem, icon 128, version $version"
+
 # The Linux build's main page, in the same test mode.
 (cd "$scratch" && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/camtivo-xdg \
   "$linux/src/app/camtivo" /testmode --snapshot="$scratch/linux.png")
