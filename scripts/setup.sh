@@ -9,7 +9,7 @@ packages=(
   binutils-mingw-w64-x86-64 cpp g++-mingw-w64-x86-64 wine64
   fonts-dejavu-core iproute2 util-linux procps
   dpkg-dev desktop-file-utils appstream file
-  nsis xz-utils
+  nsis xz-utils python3
 )
 missing=()
 for p in "${packages[@]}"; do
