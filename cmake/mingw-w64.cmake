@@ -1,14 +1,4 @@
-# Cross compiling the Qt-free libraries and their unit tests for 64-bit Windows with Debian's
-# mingw-w64 (the POSIX thread model, so the standard library has its threads and mutexes).
-# Programs are linked statically, so they run under wine64 without any runtime DLLs.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Cross compiling the Qt-free libraries and their unit tests for 64-bit Windows. Programs are
+# linked statically, so they run under wine64 without any runtime DLLs.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-posix.cmake)
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)

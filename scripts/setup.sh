@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core iproute2 nftables util-linux procps
   dpkg-dev desktop-file-utils appstream file
   lintian help2man bash-completion
+  nsis xz-utils python3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the main build's unit, Qt, network and fuzz-corpus
 # tests; the same whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer with
-# leak detection; each libFuzzer target for a short run; and the Qt-free libraries with their
-# unit tests cross-compiled for Windows and run under wine64. Network tests need root (they
-# create namespaces). Each stage prints its time.
+# leak detection; each libFuzzer target for a short run; and the Windows stage: the whole
+# program cross-built for Windows, its suites, setup program and network cases under wine64
+# (scripts/windows-check.sh). Network tests need root (they create namespaces). Each stage
+# prints its time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 started=$SECONDS
@@ -31,6 +32,6 @@ fz=$root/build-fuzz
 cmake --build "$fz"
 "$root/scripts/fuzz.sh" "$fz" "${CAMTIVO_FUZZ_SECONDS:-15}"
 
-stage "Windows cross build (Qt-free libraries, firewall backend) and unit tests under wine64"
+stage "Windows: cross build, suites, setup program and network cases under wine64"
 "$root/scripts/windows-check.sh"
 stage "Done"

@@ -1,25 +1,27 @@
 #!/usr/bin/env bash
-# Cross-compiles the Qt-free libraries (the Windows firewall backend among them) and their unit
-# tests and fuzz-corpus drivers for 64-bit Windows with mingw-w64, then runs the tests under
-# wine64 with no display, in a throw-away wine prefix.
+# The Windows stage, as root: the whole program cross-built for 64-bit Windows
+# (scripts/windows-build.sh), then, under wine64 with no display:
+#   - the unit suite, the Qt suite (offscreen; the test-mode wizard walks among them) and the
+#     fuzz-corpus drivers, by ctest, inside a network namespace of their own with loopback only,
+#     where their wineserver is started too;
+#   - the setup program (scripts/package-windows.sh): silent install, the installed wizard's main
+#     page against Linux's, the uninstaller (tests/windows/check_setup.sh);
+#   - the network cases between the Windows and the Linux programs, in namespaces
+#     (tests/windows/net_cases.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
-win=${CAMTIVO_WINDOWS_BUILD_DIR:-$root/build-mingw}
-wine=/usr/lib/wine/wine64
-# -O2 as in the main build: GCC 12 at -O3 reports false overlaps inside its own string code.
-[ -f "$win/build.ninja" ] || cmake -S "$root" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-  -DCAMTIVO_GUI=OFF -DCAMTIVO_PACKS=OFF -DCMAKE_CROSSCOMPILING_EMULATOR="$wine"
-cmake --build "$win"
-prefix=$(mktemp -d)
-trap 'WINEPREFIX=$prefix /usr/lib/wine/wineserver64 -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
-# No display: wine's graphics driver is switched off, and its first-run dialogs with it.
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
-# Debian's wineserver keeps its sockets in a fresh TMPDIR folder that it deletes when it exits,
-# a few seconds after its last client. A test starting in that moment, or two tests creating the
-# prefix at once, fail with "chdir to /tmp/wine-...". So the prefix is made first, and one
-# persistent server serves every test until the trap stops it.
-/usr/lib/wine/wineserver64 -p
-"$wine" wineboot --init
-ctest --test-dir "$win" --output-on-failure -j2 --timeout 300
+host=${CAMTIVO_BUILD_DIR:-$root/build}
+win=${CAMTIVO_WINDOWS_BUILD_DIR:-$root/build-windows}
+step() { echo "-- $1 (at $SECONDS s)"; }
+step "Windows build"
+"$root/scripts/windows-build.sh"
+step "Windows suites under wine"
+unshare --net "$root/tests/windows/wine-session.sh" --lo \
+  ctest --test-dir "$win" --output-on-failure -j2 --timeout 600
+step "Windows setup program"
+setup=$("$root/scripts/package-windows.sh")
+echo "$setup: $(stat -c %s "$setup") bytes"
+"$root/tests/windows/check_setup.sh" "$setup" "$host"
+step "Windows programs on the network (namespaces)"
+"$root/tests/windows/net_cases.sh" "$host" "$win"
+step "Windows stage done"

@@ -5,11 +5,11 @@
 #include "device/core/message_framing.h"
 #include "device/device_messages.h"
 #include "device/endpoint_table.h"
+#include "platform/ipv4_text.h"
 #include "platform/message_box.h"
 #include "platform/network_adapters.h"
 
 #include <QCoreApplication>
-#include <arpa/inet.h>
 #include <cstring>
 
 const QString CActionDlg::kCommunicationErrorText =
@@ -25,7 +25,7 @@ constexpr size_t kTargetTextLimit = 63;
 // The target list's text as inet_addr reads it (a text it cannot read gives 255.255.255.255).
 Ipv4Address ParseTarget(const std::string& text)
 {
-    const in_addr_t word = inet_addr(text.c_str());
+    const uint32_t word = InetAddrOf(text);
     Ipv4Address address{};
     std::memcpy(address.data(), &word, sizeof word);
     return address;

@@ -6,10 +6,13 @@
 // kernel while the UI thread is busy; ReceiveFrom then takes one datagram from that queue.
 // Each arrival keeps the interface it came in on, and a send can name the interface it leaves
 // by (IP_PKTINFO both ways), so one socket serves every network interface without privileges.
+// The queue and the messages are here and in udp_socket.cpp; the system calls are in the
+// system's folder (posix/, windows/).
 #include "platform/core/win_types.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QtGlobal>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -35,7 +38,7 @@ public:
     // Creates the socket and sets SO_BROADCAST. Returns false with LastError() set on failure.
     bool Open();
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return socket_ != kNoSocket; }
 
     // Datagrams longer than `limit` bytes are lost and reported as WSAEMSGSIZE on receipt.
     void SetReceiveLimit(size_t limit);
@@ -62,6 +65,10 @@ public:
     uint16_t LocalPort() const;
 
 private:
+    // The system's socket handle (a descriptor, or a Windows SOCKET); kNoSocket when closed.
+    using NativeSocket = qintptr;
+    static constexpr NativeSocket kNoSocket = -1;
+
     struct Arrival
     {
         std::vector<uint8_t> bytes;
@@ -71,11 +78,16 @@ private:
         size_t length = 0;
     };
 
+    // System calls: create (false with lastError_ set), close, read every waiting datagram.
+    bool OpenSocket();
+    void CloseSocket();
     void ReadDry();
+    // Queues one arrival and tells the window about it.
+    void Arrived(Arrival arrival);
     void ArmNotifier();
     int Fail(int wsaError);
 
-    int fd_ = -1;
+    NativeSocket socket_ = kNoSocket;
     int lastError_ = 0;
     size_t receiveLimit_ = kMaxDatagram;
     QSocketNotifier* notifier_ = nullptr;

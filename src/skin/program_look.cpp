@@ -1,5 +1,7 @@
 #include "skin/program_look.h"
 
+#include "platform/program_fonts.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QPalette>
@@ -41,6 +43,8 @@ void ApplyProgramLook()
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
     QApplication::setPalette(ProgramPalette());
+    // Systems without the program's face get the copy shipped beside it.
+    LoadProgramFonts();
     QFont font(QString::fromLatin1(kFontFamily));
     font.setPixelSize(kBodyPixels);
     QApplication::setFont(font);

@@ -2,15 +2,13 @@
 #include "device/endpoint_table.h"
 #include "event_loop_wait.h"
 #include "platform/core/socket_errors.h"
+#include "platform/datagram_port.h"
+#include "platform/ipv4_text.h"
 #include "platform/message_box.h"
+#include "platform/network_adapters.h"
 
 #include <QCoreApplication>
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <net/if.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -44,13 +42,19 @@ protected:
 
 void SendFromLoopback(uint16_t port, const std::vector<uint8_t>& bytes)
 {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
-    ::close(fd);
+    DatagramPort peer;
+    const uint32_t loopback = InetAddrOf("127.0.0.1");
+    ASSERT_TRUE(peer.Open(loopback, 0)) << peer.Error();
+    peer.Send(bytes, loopback, port);
+}
+
+// The system's index of the loopback interface, as the adapter list gives it.
+uint32_t LoopbackIndex()
+{
+    for (const NetworkAdapter& adapter : ListNetworkAdapters().value_or(std::vector<NetworkAdapter>{}))
+        if (adapter.address == "127.0.0.1")
+            return adapter.index;
+    return 0;
 }
 
 void FillTable(CEndpointTable& table, Window& window)
@@ -122,7 +126,7 @@ TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
     std::array<uint8_t, 1031> buffer{};
     Ipv4Address sender{};
     DatagramArrival arrival;
-    const uint32_t loopbackIndex = if_nametoindex("lo");
+    const uint32_t loopbackIndex = LoopbackIndex();
     EXPECT_EQ(table.ReceiveDatagram(slot, buffer, &arrival), 0); // status 0xFFFF: consumed, no trace
     ASSERT_TRUE(table.GetLastSender(slot, sender));
     EXPECT_EQ(sender, Ipv4Address{});

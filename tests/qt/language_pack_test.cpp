@@ -262,6 +262,9 @@ TEST(EnglishPack, BitmapsHaveThePageAndDialogSizesAndTheAccentIsExact)
 
 TEST(PackTool, RefusesWhatTheResourceCompilerWouldLetThrough)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the pack tool runs where the packs are built, on Linux";
+#endif
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const auto write = [&dir](const QString& name, const QByteArray& bytes) {
@@ -327,6 +330,9 @@ TEST(LanguagePack, HugePicturesClaimedByFewBytesCannotExhaustMemory)
 
 TEST(PackTool, FlatArtComesThroughTheEightBitRunLengthBitmapExactly)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the pack tool runs where the packs are built, on Linux";
+#endif
     // Runs of 1, 2 and 3 pixels, one longer than a run can hold, alternating single pixels
     // (stored literally) and a tail: every path of the encoder.
     struct Stripe

@@ -101,7 +101,12 @@ protected:
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        // A program as the system knows one: a script here, a PE image ("MZ") on Windows.
+#ifdef _WIN32
+        file.write(state == File::Executable ? "MZ" : "x");
+#else
         file.write(state == File::Executable ? "#!/bin/sh\n" : "x");
+#endif
         file.close();
         if (state == File::Executable)
             file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

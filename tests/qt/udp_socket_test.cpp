@@ -1,20 +1,19 @@
 #include "event_loop_wait.h"
 #include "platform/core/socket_errors.h"
+#include "platform/datagram_port.h"
 #include "platform/dialog.h"
+#include "platform/ipv4_text.h"
 #include "platform/udp_socket.h"
 
 #include <QCoreApplication>
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr UINT kArrival = 1124;
+const uint32_t kLoopback = InetAddrOf("127.0.0.1");
 
 // Takes one datagram from the socket per arrival message, as the endpoint table does.
 class Receiver : public CDialog
@@ -39,7 +38,7 @@ protected:
             errors.push_back(socket_.LastError());
             return 0;
         }
-        EXPECT_EQ(from, htonl(INADDR_LOOPBACK));
+        EXPECT_EQ(from, kLoopback);
         buffer.resize(static_cast<size_t>(n));
         datagrams.push_back(std::move(buffer));
         return 0;
@@ -53,41 +52,22 @@ private:
 class Peer
 {
 public:
-    Peer()
-    {
-        fd_ = ::socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in local{};
-        local.sin_family = AF_INET;
-        local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local);
-        socklen_t length = sizeof local;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&local), &length);
-        port_ = ntohs(local.sin_port);
-    }
-    ~Peer() { ::close(fd_); }
-    uint16_t port() const { return port_; }
-    void SendTo(uint16_t port, const std::vector<uint8_t>& bytes) const
-    {
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(port);
-        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
-    }
+    Peer() { EXPECT_TRUE(port_.Open(kLoopback, 0)) << port_.Error(); }
+    uint16_t port() const { return port_.LocalPort(); }
+    void SendTo(uint16_t port, const std::vector<uint8_t>& bytes) { port_.Send(bytes, kLoopback, port); }
 
 private:
-    int fd_ = -1;
-    uint16_t port_ = 0;
+    DatagramPort port_;
 };
 
 // Opens `socket`, gives it a port by a first send to the peer (the socket is unbound until
 // then) and starts the notifications.
-uint16_t OpenBound(CUdpSocket& socket, Receiver& receiver, const Peer& peer)
+uint16_t OpenBound(CUdpSocket& socket, Receiver& receiver, Peer& peer)
 {
     EXPECT_TRUE(socket.Open());
     EXPECT_EQ(socket.LocalPort(), 0);
     const std::vector<uint8_t> hello{1};
-    EXPECT_EQ(socket.SendTo(hello, htonl(INADDR_LOOPBACK), peer.port()), 1);
+    EXPECT_EQ(socket.SendTo(hello, kLoopback, peer.port()), 1);
     EXPECT_TRUE(socket.SelectRead(&receiver, kArrival));
     return socket.LocalPort();
 }
@@ -152,6 +132,6 @@ TEST(UdpSocket, ReceiveWithNothingWaitingOrClosedSocketFails)
     EXPECT_EQ(socket.LastError(), WSAEWOULDBLOCK);
     const std::vector<uint8_t> hello{1};
     socket.Close();
-    EXPECT_EQ(socket.SendTo(hello, htonl(INADDR_LOOPBACK), 9), -1);
+    EXPECT_EQ(socket.SendTo(hello, kLoopback, 9), -1);
     EXPECT_EQ(socket.LastError(), WSAENOTSOCK);
 }

@@ -1,9 +1,11 @@
 #include "sim_options.h"
 
-#include <arpa/inet.h>
+#include "platform/ipv4_text.h"
+
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -24,11 +26,10 @@ bool ParseNumber(const std::string& text, long long min, long long max, long lon
 
 bool ParseAddress(const std::string& text, Ipv4Address& out)
 {
-    in_addr addr{};
-    if (inet_pton(AF_INET, text.c_str(), &addr) != 1)
+    const std::optional<uint32_t> address = ParseDottedIpv4(text);
+    if (!address)
         return false;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(&addr.s_addr);
-    std::copy(bytes, bytes + 4, out.begin());
+    std::memcpy(out.data(), &*address, 4);
     return true;
 }
 

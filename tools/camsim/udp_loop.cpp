@@ -1,17 +1,12 @@
 #include "udp_loop.h"
 
 #include "json_line.h"
+#include "platform/datagram_port.h"
+#include "platform/ipv4_text.h"
 
-#include <arpa/inet.h>
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/uio.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -50,117 +45,58 @@ private:
     Clock::time_point start_;
 };
 
-sockaddr_in ToSockaddr(const Peer& peer)
+uint32_t AddressOf(const Peer& peer)
 {
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(peer.port);
-    std::memcpy(&addr.sin_addr.s_addr, peer.address.data(), 4);
-    return addr;
+    uint32_t address = 0;
+    std::memcpy(&address, peer.address.data(), 4);
+    return address;
 }
 
-Peer FromSockaddr(const sockaddr_in& addr)
+bool OpenPort(DatagramPort& port, const SimOptions& options, Log& log)
 {
-    Peer peer;
-    std::memcpy(peer.address.data(), &addr.sin_addr.s_addr, 4);
-    peer.port = ntohs(addr.sin_port);
-    return peer;
-}
-
-int OpenSocket(const SimOptions& options, Log& log)
-{
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    const int on = 1;
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(options.port);
-    const bool ok = fd >= 0 && setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 &&
-                    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) == 0 &&
-                    setsockopt(fd, IPPROTO_IP, IP_PKTINFO, &on, sizeof on) == 0 &&
-                    inet_pton(AF_INET, options.bind.c_str(), &addr.sin_addr) == 1 &&
-                    bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
-    if (ok)
-        return fd;
-    const int error = errno;
-    log.Write(JsonLine().Text("event", "error").Text("what", std::strerror(error)).Str());
+    const std::optional<uint32_t> address = ParseDottedIpv4(options.bind);
+    if (address && port.Open(*address, options.port))
+        return true;
+    const std::string reason = address ? port.Error() : "not an IPv4 address";
+    log.Write(JsonLine().Text("event", "error").Text("what", reason).Str());
     std::fprintf(stderr, "camtivo-camsim: cannot listen on %s:%u: %s\n", options.bind.c_str(), options.port,
-                 std::strerror(error));
-    if (fd >= 0)
-        close(fd);
-    return -1;
+                 reason.c_str());
+    return false;
 }
 
-// Sends from the message's source address when it names one.
-ssize_t SendFrom(int fd, const Outgoing& message)
+void Send(DatagramPort& port, const Outgoing& message, Log& log)
 {
-    sockaddr_in to = ToSockaddr(message.to);
-    iovec part{const_cast<uint8_t*>(message.bytes.data()), message.bytes.size()};
-    msghdr header{};
-    header.msg_name = &to;
-    header.msg_namelen = sizeof to;
-    header.msg_iov = &part;
-    header.msg_iovlen = 1;
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    if (message.from != Ipv4Address{}) {
-        header.msg_control = control;
-        header.msg_controllen = sizeof control;
-        cmsghdr* item = CMSG_FIRSTHDR(&header);
-        item->cmsg_level = IPPROTO_IP;
-        item->cmsg_type = IP_PKTINFO;
-        item->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
-        in_pktinfo info{};
-        std::memcpy(&info.ipi_spec_dst.s_addr, message.from.data(), 4);
-        std::memcpy(CMSG_DATA(item), &info, sizeof info);
-    }
-    return sendmsg(fd, &header, 0);
-}
-
-void Send(int fd, const Outgoing& message, Log& log)
-{
-    const ssize_t sent = SendFrom(fd, message);
+    uint32_t from = 0;
+    std::memcpy(&from, message.from.data(), 4);
+    const std::string error = port.Send(message.bytes, AddressOf(message.to), message.to.port, from);
     JsonLine line;
     line.Text("event", "sent")
         .Text("kind", message.kind)
         .Text("to", Ipv4Text(message.to.address) + ":" + std::to_string(message.to.port))
         .Number("size", static_cast<int64_t>(message.bytes.size()));
-    if (sent < 0)
-        line.Text("error", std::strerror(errno));
+    if (!error.empty())
+        line.Text("error", error);
     log.Write(line.Str());
 }
 
-void Receive(int fd, const SimOptions& options, SimulatedCameras& cameras, std::vector<Scheduled>& queue,
-             Log& log)
+void Receive(DatagramPort& port, const SimOptions& options, SimulatedCameras& cameras,
+             std::vector<Scheduled>& queue, Log& log)
 {
-    std::vector<uint8_t> buffer(65536);
-    sockaddr_in from{};
-    iovec part{buffer.data(), buffer.size()};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    msghdr header{};
-    header.msg_name = &from;
-    header.msg_namelen = sizeof from;
-    header.msg_iov = &part;
-    header.msg_iovlen = 1;
-    header.msg_control = control;
-    header.msg_controllen = sizeof control;
-    const ssize_t n = recvmsg(fd, &header, 0);
-    if (n < 0)
+    std::optional<Datagram> datagram = port.Receive();
+    if (!datagram)
         return;
-    buffer.resize(static_cast<size_t>(n));
-    const Peer peer = FromSockaddr(from);
+    Peer peer;
+    std::memcpy(peer.address.data(), &datagram->from, 4);
+    peer.port = datagram->port;
+    const std::vector<uint8_t>& buffer = datagram->bytes;
     // The destination of the datagram: a broadcast, or one of this host's addresses.
-    Ipv4Address to{255, 255, 255, 255};
-    for (cmsghdr* item = CMSG_FIRSTHDR(&header); item != nullptr; item = CMSG_NXTHDR(&header, item)) {
-        if (item->cmsg_level == IPPROTO_IP && item->cmsg_type == IP_PKTINFO) {
-            in_pktinfo info{};
-            std::memcpy(&info, CMSG_DATA(item), sizeof info);
-            std::memcpy(to.data(), &info.ipi_addr.s_addr, 4);
-        }
-    }
+    Ipv4Address to{};
+    std::memcpy(to.data(), &datagram->to, 4);
     log.Write(JsonLine()
                   .Text("event", "received")
                   .Text("from", Ipv4Text(peer.address) + ":" + std::to_string(peer.port))
                   .Text("to", Ipv4Text(to))
-                  .Number("size", n)
+                  .Number("size", static_cast<int64_t>(buffer.size()))
                   .Hex("hex", buffer)
                   .Str());
     std::vector<std::string> lines;
@@ -171,13 +107,14 @@ void Receive(int fd, const SimOptions& options, SimulatedCameras& cameras, std::
         log.Write(line);
 }
 
-int PollTimeout(const std::vector<Scheduled>& queue, Clock::time_point end, bool forever)
+std::chrono::milliseconds PollTimeout(const std::vector<Scheduled>& queue, Clock::time_point end,
+                                      bool forever)
 {
     auto next = forever ? Clock::now() + std::chrono::seconds(1) : end;
     for (const Scheduled& s : queue)
         next = std::min(next, s.due);
     const auto ms = std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count();
-    return static_cast<int>(std::max<long long>(0, ms));
+    return std::chrono::milliseconds(std::max<long long>(0, ms));
 }
 } // namespace
 
@@ -187,8 +124,8 @@ int RunUdpLoop(const SimOptions& options, SimulatedCameras& cameras, std::FILE* 
     Log log(logFile, start);
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
-    const int fd = OpenSocket(options, log);
-    if (fd < 0)
+    DatagramPort port;
+    if (!OpenPort(port, options, log))
         return 1;
     log.Write(JsonLine()
                   .Text("event", "started")
@@ -202,20 +139,18 @@ int RunUdpLoop(const SimOptions& options, SimulatedCameras& cameras, std::FILE* 
                                  std::chrono::duration<double>(options.lifetimeSeconds));
     std::vector<Scheduled> queue;
     while (!g_stop && (forever || Clock::now() < end)) {
-        pollfd pfd{fd, POLLIN, 0};
-        if (poll(&pfd, 1, PollTimeout(queue, end, forever)) > 0 && (pfd.revents & POLLIN))
-            Receive(fd, options, cameras, queue, log);
+        if (port.WaitReadable(PollTimeout(queue, end, forever)))
+            Receive(port, options, cameras, queue, log);
         const auto now = Clock::now();
         std::vector<Scheduled> later;
         for (Scheduled& s : queue) {
             if (s.due <= now)
-                Send(fd, s.message, log);
+                Send(port, s.message, log);
             else
                 later.push_back(std::move(s));
         }
         queue = std::move(later);
     }
-    close(fd);
     log.Write(JsonLine().Text("event", "stopped").Str());
     return 0;
 }

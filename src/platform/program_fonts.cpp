@@ -1,0 +1,20 @@
+#include "platform/program_fonts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
+
+int LoadProgramFonts()
+{
+    return LoadFontsFrom(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
+}
+
+int LoadFontsFrom(const QString& folder)
+{
+    int loaded = 0;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({QStringLiteral("*.ttf")}, QDir::Files, QDir::Name))
+        if (QFontDatabase::addApplicationFont(dir.filePath(name)) >= 0)
+            ++loaded;
+    return loaded;
+}

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# check_setup.sh SETUP.exe LINUX_BUILD: the setup program under wine, in a namespace of its own
+# with loopback only (nothing it starts can reach a network): a silent install into a fresh
+# prefix puts every file in Program Files\Camtivo with a Start-menu entry and an uninstaller
+# registered with Windows; the installed wizard paints its main page like the Linux build's
+# (compared pixel by pixel); the silent uninstall removes every installed file.
+set -euo pipefail
+setup=$(realpath "$1")
+linux=$(realpath "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+scratch=$(mktemp -d /tmp/camtivo-wsetup.XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+
+# The wizard is a windows-subsystem program with the program icon (128) and its version record.
+version=$(basename "$setup" | sed -n 's/^camtivo-\(.*\)-win64\.exe$/\1/p')
+exe=$(dirname "$setup")/src/app/camtivo.exe
+headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+grep -q '^Subsystem.*(Windows GUI)' <<<"$headers"
+resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null)
+grep -q '^128 14 /\* RT_GROUP_ICON' <<<"$resources"
+grep -q "VALUE \"FileVersion\", \"$version\"" <<<"$resources"
+echo "PASS camtivo.exe: windows subsystem, icon 128, version $version"
+
+# The Linux build's main page, in the same test mode.
+(cd "$scratch" && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/camtivo-xdg \
+  "$linux/src/app/camtivo" /testmode --snapshot="$scratch/linux.png")
+
+cat >"$scratch/inside.sh" <<'INSIDE'
+set -euo pipefail
+scratch=$1 setup=$2
+wine=/usr/lib/wine/wine64
+dir="$WINEPREFIX/drive_c/Program Files/Camtivo"
+fail() { echo "FAIL $*"; exit 1; }
+"$wine" "$setup" /S
+for f in camtivo.exe camtivo-cli.exe camtivo-camsim.exe English.dll Spanish.dll License.rtf Qt6Core.dll \
+         Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll \
+         platforms/qwindows.dll fonts/DejaVuSans.ttf Uninstall.exe; do
+  [ -f "$dir/$f" ] || fail "installed: $f missing"
+done
+echo "PASS silent install: every file in Program Files\\Camtivo"
+find "$WINEPREFIX/drive_c" -iname 'Camtivo.lnk' | grep -q . || fail "no Start-menu entry"
+echo "PASS Start-menu entry"
+"$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Camtivo' | grep -qi UninstallString \
+  || fail "uninstaller not registered"
+echo "PASS uninstaller registered with Windows"
+echo "installed size: $(du -sk "$dir" | cut -f1) KiB in $(find "$dir" -type f | wc -l) files"
+(cd "$scratch" && "$wine" "$dir/camtivo.exe" /testmode --snapshot='Z:'"$scratch/windows.png")
+[ -s "$scratch/windows.png" ] || fail "the installed wizard painted nothing"
+echo "PASS the installed wizard paints its main page"
+# The uninstaller runs from a copy of itself in the temporary folder and returns at once.
+"$wine" "$dir/Uninstall.exe" /S || fail "the uninstaller failed (exit $?)"
+for _ in $(seq 120); do [ -e "$dir/Uninstall.exe" ] || break; sleep 0.5; done
+sleep 1
+left=$( (find "$dir" -type f 2>/dev/null || true) | wc -l)
+[ "$left" = 0 ] || fail "the uninstaller left $left files: $(find "$dir" -type f | head -5)"
+! find "$WINEPREFIX/drive_c" -iname 'Camtivo.lnk' | grep -q . || fail "the Start-menu entry is left"
+echo "PASS the uninstaller removes every installed file and the Start-menu entry"
+INSIDE
+unshare --net "$here/wine-session.sh" --lo bash "$scratch/inside.sh" "$scratch" "$setup"
+# Same layout, drawn by another font engine: most pixels agree, text edges may not.
+"$here/png_compare.py" "$scratch/linux.png" "$scratch/windows.png" 0.90
+echo "PASS the Windows main page matches the Linux one"
