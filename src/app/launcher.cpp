@@ -80,13 +80,3 @@ void OpenUserGuide(const LaunchContext& context)
     ShellOpenLater(QLatin1String(kUserGuide), context.owner,
                    [context](int result) { AfterUserGuideOpened(context, result); });
 }
-
-QString SystemDirectory()
-{
-    // Only Windows keeps system drivers in one directory the codec check can look into.
-#ifdef _WIN32
-    return QDir::fromNativeSeparators(qEnvironmentVariable("SystemRoot")) + QStringLiteral("/System32");
-#else
-    return {};
-#endif
-}

@@ -59,5 +59,3 @@ void LaunchVarnetTool(const LaunchContext& context);
 // lookup runs in the background, so the question may come after this returns.
 void OpenUserGuide(const LaunchContext& context);
 
-// The host's system directory, where the codec driver would be; empty where there is none.
-QString SystemDirectory();

@@ -1,6 +1,7 @@
 #include "app/page_launch_context.h"
 
 #include "platform/core/version_check.h"
+#include "platform/desktop_shell.h"
 #include "skin/bmp_dialog.h"
 
 LaunchContext MakePageLaunchContext(CBmpDialog* page, const LaunchTexts& texts)

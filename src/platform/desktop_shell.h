@@ -18,3 +18,6 @@ enum class FileKind
 
 // What an existing regular file is to the system.
 FileKind KindOfFile(const QFileInfo& file);
+
+// The host's system directory, where the codec driver would be; empty where there is none.
+QString SystemDirectory();

@@ -109,3 +109,8 @@ FileKind KindOfFile(const QFileInfo& file)
         return FileKind::Program;
     return IsWindowsProgramName(file.fileName()) ? FileKind::ForeignProgram : FileKind::Document;
 }
+
+QString SystemDirectory()
+{
+    return {};
+}

@@ -87,3 +87,12 @@ FileKind KindOfFile(const QFileInfo& file)
         return FileKind::ForeignProgram;
     return f.read(2) == QByteArrayLiteral("MZ") ? FileKind::Program : FileKind::ForeignProgram;
 }
+
+QString SystemDirectory()
+{
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    return QDir::fromNativeSeparators(QString::fromWCharArray(path, static_cast<qsizetype>(length)));
+}
