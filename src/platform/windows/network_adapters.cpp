@@ -14,6 +14,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -126,4 +127,26 @@ std::string InterfaceName(uint32_t index)
         if (adapter.index == index)
             return adapter.name;
     return {};
+}
+
+std::vector<std::array<uint8_t, 4>> ListOwnAddresses()
+{
+    const auto table = ReadAdapterTable();
+    std::vector<std::array<uint8_t, 4>> addresses;
+    if (!table || table->empty())
+        return addresses;
+    for (const auto* entry = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(table->data()); entry != nullptr;
+         entry = entry->Next) {
+        if (entry->OperStatus != IfOperStatusUp)
+            continue;
+        for (const IP_ADAPTER_UNICAST_ADDRESS* a = entry->FirstUnicastAddress; a != nullptr; a = a->Next) {
+            if (a->Address.lpSockaddr == nullptr || a->Address.lpSockaddr->sa_family != AF_INET)
+                continue;
+            std::array<uint8_t, 4> address{};
+            const auto* in = reinterpret_cast<const sockaddr_in*>(a->Address.lpSockaddr);
+            std::memcpy(address.data(), &in->sin_addr.s_addr, address.size());
+            addresses.push_back(address);
+        }
+    }
+    return addresses;
 }
