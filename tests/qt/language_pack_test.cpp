@@ -423,6 +423,9 @@ TEST(LanguagePack, ABitmapTwentyThousandAboveAnotherIsItsArtAtTwiceTheSize)
 
 TEST(PackTool, TheTwiceSizedArtIsRenderedFromTheSameSvgAndMustBeTwiceTheSize)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the pack tool runs where the packs are built, on Linux";
+#endif
     QTemporaryDir dir;
     QFile source(dir.filePath(QStringLiteral("dot.svg")));
     ASSERT_TRUE(source.open(QIODevice::WriteOnly));
