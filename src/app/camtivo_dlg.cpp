@@ -9,7 +9,7 @@
 #include "pages/core/skin_list_block.h"
 #include "platform/core/window_messages.h"
 #include "platform/message_box.h"
-#include "platform/network_adapters.h"
+#include "platform/net/network_adapters.h"
 #include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
 
@@ -50,8 +50,8 @@ CCamtivoDlg::CCamtivoDlg(QString commandLine, QWidget* parent)
     setWindowIcon(ProgramIcon());
 }
 
-// The pages and the action dialog are members: each leaves the widget tree as it is
-// destroyed, before the base would delete its children.
+// The pages are members: each leaves the widget tree as it is destroyed, before the base would
+// delete its children.
 CCamtivoDlg::~CCamtivoDlg() = default;
 
 bool CCamtivoDlg::OnInitDialog()
@@ -126,8 +126,7 @@ void CCamtivoDlg::CreatePages()
 {
     KillTimer(TIMER_CREATE_PAGES);
     CWaitCursor wait;
-    actionDlg_.SetNotification(this, WM_ACTION_NOTIFY);
-    actionDlg_.CreateChild(this);
+    actionDlg_.SetNotification(&Messages(), WM_ACTION_NOTIFY);
     searchPage_.SetCameraList(&cameraList_);
     ipPage_.SetClashCheck([this](const Ipv4Address& wanted, const CCameraDataObj& camera) {
         return FindAddressClash(wanted, camera, cameraList_, ListOwnAddresses());

@@ -262,6 +262,9 @@ void CCamtivoDlg::OnActionNotify(WPARAM code, LPARAM value)
         ShowFrameMessage(kMessageError, SocketErrorText(value));
         break;
     default:
+        // The boxes the action asks for; they change no state.
+        if (const auto box = CActionDlg::MessageFor(code))
+            PlainMessageBox(this, box->text, box->caption, box->type);
         break;
     }
 }

@@ -5,9 +5,8 @@
 #include "device/core/message_framing.h"
 #include "device/device_messages.h"
 #include "device/endpoint_table.h"
-#include "platform/ipv4_text.h"
-#include "platform/message_box.h"
-#include "platform/network_adapters.h"
+#include "platform/net/ipv4_text.h"
+#include "platform/net/network_adapters.h"
 
 #include <QCoreApplication>
 #include <cstring>
@@ -33,12 +32,12 @@ Ipv4Address ParseTarget(const std::string& text)
 
 } // namespace
 
-CActionDlg::CActionDlg(CEndpointTable& table, QWidget* parent)
-    : CDialog(parent), table_(table), adapterSource_(&ListNetworkAdapters)
+CActionDlg::CActionDlg(CEndpointTable& table, QObject* parent)
+    : CMessageWindow(parent), table_(table), adapterSource_(&ListNetworkAdapters)
 {
 }
 
-CActionDlg::CActionDlg(QWidget* parent) : CActionDlg(CEndpointTable::Process(), parent) {}
+CActionDlg::CActionDlg(QObject* parent) : CActionDlg(CEndpointTable::Process(), parent) {}
 
 CActionDlg::~CActionDlg()
 {
@@ -47,7 +46,7 @@ CActionDlg::~CActionDlg()
     CloseSlot();
 }
 
-void CActionDlg::SetNotification(CDialog* target, UINT message)
+void CActionDlg::SetNotification(CMessageWindow* target, UINT message)
 {
     notifyTarget_ = target;
     notifyMessage_ = message;
@@ -74,9 +73,21 @@ void CActionDlg::Stop()
     CloseSlot();
 }
 
+std::optional<MessageBoxRequest> CActionDlg::MessageFor(WPARAM code)
+{
+    switch (code) {
+    case NOTIFY_SHOW_COMMUNICATION_ERROR:
+        return MessageBoxRequest{nullptr, kCommunicationErrorText, {}, MB_OK | MB_ICONEXCLAMATION};
+    case NOTIFY_SHOW_OPEN_SESSION_FAILED:
+        return MessageBoxRequest{nullptr, kOpenSessionFailedText, {}, MB_OK};
+    default:
+        return std::nullopt;
+    }
+}
+
 void CActionDlg::ShowCommunicationError()
 {
-    PlainMessageBox(this, kCommunicationErrorText, {}, MB_ICONEXCLAMATION);
+    Notify(NOTIFY_SHOW_COMMUNICATION_ERROR);
 }
 
 LRESULT CActionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -92,23 +103,23 @@ LRESULT CActionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnCommand(static_cast<int>(wParam & 0xFFFF));
         return 0;
     default:
-        return CDialog::WindowProc(message, wParam, lParam);
+        return CMessageWindow::WindowProc(message, wParam, lParam);
     }
 }
 
-bool CActionDlg::OnCommand(int id)
+// Nothing to close: the engine has no window, so OK and Cancel only stop the action's timer.
+void CActionDlg::OnCommand(int id)
 {
     switch (id) {
     case IDOK:
     case IDCANCEL:
         KillTimer(kActionTimer);
-        EndDialog(id);
-        return true;
+        break;
     case ID_APP_EXIT:
         QCoreApplication::quit();
-        return true;
+        break;
     default:
-        return CDialog::OnCommand(id);
+        break;
     }
 }
 
@@ -360,7 +371,7 @@ void CActionDlg::StartSave(const DeviceInfo& info, const CameraIdentity& identit
     slot_ = table_.OpenEndpoint(this, WM_DEVICE_SAVE_REPLY);
     if (slot_ == 0) {
         saveResult_ = SaveResult::NotOpened;
-        PlainMessageBox(this, kOpenSessionFailedText);
+        Notify(NOTIFY_SHOW_OPEN_SESSION_FAILED);
         // Without this the frame's progress box would wait for an answer that never comes.
         Notify(NOTIFY_SAVE_FAILED);
         return;
@@ -421,7 +432,7 @@ void CActionDlg::OnTimer(UINT_PTR id)
         return;
     }
     if (id != kActionTimer) {
-        CDialog::OnTimer(id);
+        CMessageWindow::OnTimer(id);
         return;
     }
     if (retries_ > 0) {

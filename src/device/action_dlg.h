@@ -1,5 +1,5 @@
 #pragma once
-// CActionDlg: the hidden window that runs the two long device actions on the UI thread. A
+// CActionDlg: the windowless engine that runs the two long device actions on the UI thread. A
 // search broadcasts three queries (one per protocol variant) on every interface that can carry
 // them (through the routing table when there is none) and collects the replies for 20 seconds
 // (or, when asked, until the cameras have gone quiet) into the found list, one record per MAC
@@ -7,15 +7,18 @@
 // router are asked at the same time. A save sends a camera's settings in the variant it
 // answered, on that interface (to the camera's address for one behind a router), up to four
 // times 60 seconds apart, and waits for its answer. Each
-// action ends with one notification sent (synchronously) to the notification window: search
-// done, save succeeded, save failed, or a send error with its socket error code.
+// action ends with one notification sent (synchronously) to the notification target: search
+// done, save succeeded, save failed, or a send error with its socket error code. The engine
+// opens no box itself: a failure the user must see is asked of the target with the same
+// notification (MessageFor gives its text and kind), and the target shows it.
 #include "device/core/camera_data.h"
 #include "device/core/found_camera_list.h"
 #include "device/core/receive_path.h"
 #include "device/core/search_diagnosis.h"
 #include "platform/core/network_adapter.h"
 #include "platform/core/window_messages.h"
-#include "platform/dialog.h"
+#include "platform/events/message_box_hook.h"
+#include "platform/events/message_window.h"
 
 #include <QPointer>
 #include <QString>
@@ -30,7 +33,7 @@ struct DatagramArrival;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr int ID_APP_EXIT = 57665;
 
-class CActionDlg : public CDialog
+class CActionDlg : public CMessageWindow
 {
     Q_OBJECT
 
@@ -73,18 +76,21 @@ public:
 
     using AdapterSource = std::function<std::optional<std::vector<NetworkAdapter>>()>;
 
-    explicit CActionDlg(CEndpointTable& table, QWidget* parent = nullptr);
-    explicit CActionDlg(QWidget* parent = nullptr);
+    explicit CActionDlg(CEndpointTable& table, QObject* parent = nullptr);
+    explicit CActionDlg(QObject* parent = nullptr);
     ~CActionDlg() override;
 
-    void SetNotification(CDialog* target, UINT message = kNotifyMessage);
+    void SetNotification(CMessageWindow* target, UINT message = kNotifyMessage);
+    // The box a NOTIFY_SHOW_* code asks for (text, icon and buttons; the caption left to the
+    // one who shows it); nothing for the other codes.
+    static std::optional<MessageBoxRequest> MessageFor(WPARAM code);
     void SetAllowedTypes(DeviceTypeFilter filter) { allowedTypes_ = std::move(filter); }
     // Where the adapter list comes from (the system's by default; tests supply their own).
     void SetAdapterSource(AdapterSource source) { adapterSource_ = std::move(source); }
     // Dotted addresses each search queries directly after its broadcast (cameras behind a router).
     void SetUnicastTargets(std::vector<std::string> targets) { unicastTargets_ = std::move(targets); }
 
-    // Starts a search; false when it could not start (the reason has been shown).
+    // Starts a search; false when it could not start (the target has been asked to show why).
     bool StartSearch(SearchEnd end = SearchEnd::FullLength);
     // Starts a save of the record's settings; the outcome arrives as a notification.
     // `answeredOn` is the interface the camera's reply arrived on (0 when unknown). `byAddress`:
@@ -124,9 +130,9 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnTimer(UINT_PTR id) override;
-    bool OnCommand(int id) override;
 
 private:
+    void OnCommand(int id);
     bool NextTarget();
     bool ProbeNextTarget();
     bool BroadcastQueries();
@@ -145,7 +151,7 @@ private:
     void ShowCommunicationError();
 
     CEndpointTable& table_;
-    QPointer<CDialog> notifyTarget_;
+    QPointer<CMessageWindow> notifyTarget_;
     UINT notifyMessage_ = kNotifyMessage;
     ActionKind kind_ = ActionKind::None;
     int slot_ = 0;

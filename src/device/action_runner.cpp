@@ -11,7 +11,11 @@ CActionRunner::CActionRunner(CActionDlg& action) : action_(action) {}
 LRESULT CActionRunner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_ACTION_NOTIFY)
-        return CDialog::WindowProc(message, wParam, lParam);
+        return CMessageWindow::WindowProc(message, wParam, lParam);
+    if (const auto box = CActionDlg::MessageFor(wParam)) {
+        WindowlessMessageBox(*box);
+        return 0;
+    }
     if (onNotify)
         onNotify(wParam, lParam);
     if (!outcome_)

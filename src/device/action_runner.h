@@ -2,9 +2,10 @@
 // CActionRunner: stands where the wizard frame stands for a device action when there is no
 // frame (the command-line front end, tests). It receives the action dialog's notification,
 // waits for it in a nested event loop while timers and socket arrivals keep being handled,
-// and afterwards stops timer 100 and closes the endpoint the way the frame does.
+// and afterwards stops timer 100 and closes the endpoint the way the frame does. The boxes the
+// action asks for go where a windowless program's boxes go (WindowlessMessageBox).
 #include "platform/core/window_messages.h"
-#include "platform/dialog.h"
+#include "platform/events/message_window.h"
 
 #include <functional>
 #include <optional>
@@ -19,7 +20,7 @@ struct ActionOutcome
     bool endedEarly = false; // a search stopped because it had found what it was run for
 };
 
-class CActionRunner : public CDialog
+class CActionRunner : public CMessageWindow
 {
     Q_OBJECT
 
@@ -39,7 +40,8 @@ public:
     // how it is saved; on a LAN the later replies follow the first within this time (real time).
     static constexpr int kSettleMs = 150;
 
-    // Every notification received, in order (a search's send error, then nothing else, ...).
+    // Every notification of how the action went, in order (a search's send error, then nothing
+    // else, ...); the boxes the action asks for are not among them.
     std::function<void(WPARAM, LPARAM)> onNotify;
 
 protected:

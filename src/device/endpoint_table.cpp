@@ -1,7 +1,7 @@
 #include "device/endpoint_table.h"
 
 #include "platform/core/socket_errors.h"
-#include "platform/udp_socket.h"
+#include "platform/events/udp_socket.h"
 
 #include <algorithm>
 #include <cstring>
@@ -53,7 +53,7 @@ bool CEndpointTable::NetStartup()
     return true;
 }
 
-int CEndpointTable::OpenEndpoint(CDialog* window, UINT message)
+int CEndpointTable::OpenEndpoint(CMessageWindow* window, UINT message)
 {
     if (!started_) {
         lastError_ = kNetNotStarted;

@@ -12,7 +12,7 @@
 #include <memory>
 #include <span>
 
-class CDialog;
+class CMessageWindow;
 class CUdpSocket;
 
 inline constexpr int kNetNotStarted = -100;
@@ -56,7 +56,7 @@ public:
     bool IsStarted() const { return started_; }
 
     // Returns the slot number, or 0 with LastNetError() set.
-    int OpenEndpoint(CDialog* window, UINT message);
+    int OpenEndpoint(CMessageWindow* window, UINT message);
     bool CloseEndpoint(int slot);
     // Destination of later sends (kBroadcastAddress for broadcast), and the interface they leave
     // by (0: the one the routing table picks).

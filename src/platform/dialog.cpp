@@ -1,89 +1,15 @@
 #include "platform/dialog.h"
 
-#include "platform/core/time_scale.h"
-
 #include <QAbstractButton>
 #include <QApplication>
-#include <QEvent>
 #include <QLineEdit>
-#include <QTimerEvent>
 
-namespace {
-
-// A posted window message travelling through the Qt event queue.
-class CMessageEvent : public QEvent
+CDialog::CDialog(QWidget* parent) : QDialog(parent)
 {
-public:
-    static QEvent::Type EventType()
-    {
-        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-        return type;
-    }
-    CMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
-        : QEvent(EventType()), message(message), wParam(wParam), lParam(lParam)
-    {
-    }
-    const UINT message;
-    const WPARAM wParam;
-    const LPARAM lParam;
-};
-
-} // namespace
-
-CDialog::CDialog(QWidget* parent) : QDialog(parent) {}
+    connect(&messages_, &CMessageWindow::messageHandled, this, &CDialog::messageHandled);
+}
 
 CDialog::~CDialog() = default;
-
-void CDialog::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    QCoreApplication::postEvent(this, new CMessageEvent(message, wParam, lParam));
-}
-
-LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return Dispatch(message, wParam, lParam);
-}
-
-LRESULT CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    QPointer<CDialog> alive(this);
-    const LRESULT result = WindowProc(message, wParam, lParam);
-    if (alive)
-        emit messageHandled(message, wParam, lParam);
-    return result;
-}
-
-void CDialog::SetTimer(UINT_PTR id, int64_t elapseMs)
-{
-    KillTimer(id);
-    const int64_t scaled = TimeScale::Scaled(elapseMs);
-    const int qtId = startTimer(static_cast<int>(std::min<int64_t>(scaled, INT32_MAX)), Qt::PreciseTimer);
-    if (qtId == 0)
-        return;
-    timers_.insert(id, qtId);
-    timerIds_.insert(qtId, id);
-}
-
-bool CDialog::KillTimer(UINT_PTR id)
-{
-    const auto it = timers_.find(id);
-    if (it == timers_.end())
-        return false;
-    killTimer(it.value());
-    timerIds_.remove(it.value());
-    timers_.erase(it);
-    return true;
-}
-
-void CDialog::timerEvent(QTimerEvent* event)
-{
-    const auto it = timerIds_.find(event->timerId());
-    if (it == timerIds_.end()) {
-        QDialog::timerEvent(event);
-        return;
-    }
-    OnTimer(it.value());
-}
 
 void CDialog::OnTimer(UINT_PTR) {}
 
@@ -95,16 +21,6 @@ bool CDialog::OnCommand(int)
 LRESULT CDialog::WindowProc(UINT, WPARAM, LPARAM)
 {
     return 0;
-}
-
-bool CDialog::event(QEvent* event)
-{
-    if (event->type() == CMessageEvent::EventType()) {
-        const auto* message = static_cast<CMessageEvent*>(event);
-        Dispatch(message->message, message->wParam, message->lParam);
-        return true;
-    }
-    return QDialog::event(event);
 }
 
 void CDialog::RegisterControl(int id, QWidget* control)

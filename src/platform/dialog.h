@@ -1,9 +1,11 @@
 #pragma once
 // CDialog: the plumbing every window of the wizard stands on. Numbered window messages
-// (posted: queued on the event loop; sent: a direct synchronous call with a result), timers
-// keyed by number, controls looked up by number whose clicks arrive as commands, child
-// dialogs placed in a parent (the pages) and top-level modal runs with a nested event loop.
+// (posted: queued on the event loop; sent: a direct synchronous call with a result) and timers
+// keyed by number, both through the window's CMessageWindow; controls looked up by number whose
+// clicks arrive as commands, child dialogs placed in a parent (the pages) and top-level modal
+// runs with a nested event loop.
 #include "platform/core/win_types.h"
+#include "platform/events/message_window.h"
 
 #include <QDialog>
 #include <QHash>
@@ -20,14 +22,23 @@ public:
     ~CDialog() override;
 
     // Window messages. Posting to a destroyed window is a no-op; so is sending.
-    void PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    void PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        messages_.PostMessage(message, wParam, lParam);
+    }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return messages_.SendMessage(message, wParam, lParam);
+    }
+    // What the window's messages arrive through, for those that address it without knowing
+    // it is a window (the device engine, sockets).
+    CMessageWindow& Messages() { return messages_; }
 
     // Timers by number: setting an existing number restarts it with the new period.
     // Periods go through the process time scale.
-    void SetTimer(UINT_PTR id, int64_t elapseMs);
-    bool KillTimer(UINT_PTR id);
-    bool HasTimer(UINT_PTR id) const { return timers_.contains(id); }
+    void SetTimer(UINT_PTR id, int64_t elapseMs) { messages_.SetTimer(id, elapseMs); }
+    bool KillTimer(UINT_PTR id) { return messages_.KillTimer(id); }
+    bool HasTimer(UINT_PTR id) const { return messages_.HasTimer(id); }
 
     // Controls by number. A registered button's click reaches OnCommand with its number.
     void RegisterControl(int id, QWidget* control);
@@ -72,17 +83,30 @@ protected:
     // Runs once, before the first show (modal) or at CreateChild.
     virtual bool OnInitDialog() { return true; }
 
-    bool event(QEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands the messages and timers it receives to the dialog's handlers.
+    class CDialogMessages : public CMessageWindow
+    {
+    public:
+        explicit CDialogMessages(CDialog& dialog) : dialog_(dialog) {}
+
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            return dialog_.WindowProc(message, wParam, lParam);
+        }
+        void OnTimer(UINT_PTR id) override { dialog_.OnTimer(id); }
+
+    private:
+        CDialog& dialog_;
+    };
+
     void EnsureInitialised();
     void MoveToCentre();
 
-    QHash<UINT_PTR, int> timers_;   // our number -> Qt timer id
-    QHash<int, UINT_PTR> timerIds_; // Qt timer id -> our number
+    CDialogMessages messages_{*this};
     QHash<int, QPointer<QWidget>> controls_;
     bool initialised_ = false;
     QPointer<const QWidget> centreOver_;

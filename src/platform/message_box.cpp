@@ -5,12 +5,6 @@
 
 namespace {
 
-MessageBoxHook& Hook()
-{
-    static MessageBoxHook hook;
-    return hook;
-}
-
 QMessageBox::Icon IconOf(UINT type)
 {
     switch (type & 0xF0) {
@@ -87,25 +81,7 @@ int PlainMessageBox(QWidget* parent, const QString& text, const QString& caption
     MessageBoxRequest request{parent, text, caption, type};
     if (request.caption.isEmpty())
         request.caption = QGuiApplication::applicationDisplayName();
-    if (Hook())
-        return Hook()(request);
+    if (const std::optional<int> answer = HookedMessageBox(request))
+        return *answer;
     return ShowRealBox(request);
-}
-
-MessageBoxHook SetMessageBoxHook(MessageBoxHook hook)
-{
-    return std::exchange(Hook(), std::move(hook));
-}
-
-CMessageBoxAnswer::CMessageBoxAnswer(int answer)
-{
-    previous_ = SetMessageBoxHook([this, answer](const MessageBoxRequest& request) {
-        shown.push_back(request);
-        return answer;
-    });
-}
-
-CMessageBoxAnswer::~CMessageBoxAnswer()
-{
-    SetMessageBoxHook(std::move(previous_));
 }

@@ -1,40 +1,13 @@
 #pragma once
-// The plain standard message box (not the skinned one): a text, a caption, a set of buttons and
-// an icon, answered with the number of the pressed button (IDOK, IDCANCEL, ...). Every such box in
-// the program goes through PlainMessageBox, whose work one hook can take over: tests answer it
-// with a preset button, the command-line front end prints the text instead.
-#include "platform/core/win_types.h"
+// The plain standard message box as a window: every such box in the program goes through
+// PlainMessageBox, whose work the process-wide hook (message_box_hook.h) can take over.
+#include "platform/events/message_box_hook.h"
 
 #include <QString>
-#include <functional>
 #include <memory>
-#include <vector>
 
 class QMessageBox;
 class QWidget;
-
-// Button sets (low four bits of the type).
-inline constexpr UINT MB_OK = 0x00;
-inline constexpr UINT MB_OKCANCEL = 0x01;
-inline constexpr UINT MB_ABORTRETRYIGNORE = 0x02;
-inline constexpr UINT MB_YESNOCANCEL = 0x03;
-inline constexpr UINT MB_YESNO = 0x04;
-inline constexpr UINT MB_RETRYCANCEL = 0x05;
-// Icons (second four bits).
-inline constexpr UINT MB_ICONERROR = 0x10;
-inline constexpr UINT MB_ICONQUESTION = 0x20;
-inline constexpr UINT MB_ICONEXCLAMATION = 0x30;
-inline constexpr UINT MB_ICONINFORMATION = 0x40;
-
-struct MessageBoxRequest
-{
-    QWidget* parent = nullptr;
-    QString text;
-    QString caption;
-    UINT type = MB_OK;
-};
-
-using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
 
 // Shows the box (or hands it to the hook) and returns the pressed button's number. An empty
 // caption shows the application's display name.
@@ -42,21 +15,3 @@ int PlainMessageBox(QWidget* parent, const QString& text, const QString& caption
 
 // The box PlainMessageBox shows when no hook is set, built but not run (for rendering).
 std::unique_ptr<QMessageBox> MakePlainMessageBox(const MessageBoxRequest& request);
-
-// Replaces the box; an empty hook restores the real one. Returns the hook that was in place.
-MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
-
-// While alive, every box is answered with `answer` at once and recorded in `shown`.
-class CMessageBoxAnswer
-{
-public:
-    explicit CMessageBoxAnswer(int answer = IDOK);
-    ~CMessageBoxAnswer();
-    CMessageBoxAnswer(const CMessageBoxAnswer&) = delete;
-    CMessageBoxAnswer& operator=(const CMessageBoxAnswer&) = delete;
-
-    std::vector<MessageBoxRequest> shown;
-
-private:
-    MessageBoxHook previous_;
-};

@@ -1,6 +1,6 @@
 // The search page's refresh from the camera list, which the frame runs every 5 seconds while
 // a search fills the list: names converted, sorted and put in the tree, first camera shown.
-#include "device/search_dialog.h"
+#include "device_ui/search_dialog.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

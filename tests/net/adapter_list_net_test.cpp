@@ -1,5 +1,5 @@
 #include "net_test_support.h"
-#include "platform/network_adapters.h"
+#include "platform/net/network_adapters.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "platform/core/socket_errors.h"
 #include "platform/core/time_scale.h"
 #include "platform/message_box.h"
-#include "platform/network_adapters.h"
+#include "platform/net/network_adapters.h"
 
 #include <QElapsedTimer>
 #include <map>

@@ -4,7 +4,7 @@
 #include "device/core/camera_detail_text.h"
 #include "net_test_support.h"
 #include "platform/core/time_scale.h"
-#include "platform/network_adapters.h"
+#include "platform/net/network_adapters.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

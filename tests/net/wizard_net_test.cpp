@@ -6,7 +6,7 @@
 // Start to the camera list and to the success message, and the process's peak memory.
 #include "app/camtivo_dlg.h"
 #include "device/core/camera_detail_text.h"
-#include "device/password_dialog.h"
+#include "device_ui/password_dialog.h"
 #include "event_loop_wait.h"
 #include "net_test_support.h"
 #include "page_input.h"

@@ -2,10 +2,10 @@
 #include "device/endpoint_table.h"
 #include "event_loop_wait.h"
 #include "platform/core/socket_errors.h"
-#include "platform/datagram_port.h"
-#include "platform/ipv4_text.h"
-#include "platform/message_box.h"
-#include "platform/network_adapters.h"
+#include "platform/events/message_box_hook.h"
+#include "platform/net/datagram_port.h"
+#include "platform/net/ipv4_text.h"
+#include "platform/net/network_adapters.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -22,8 +22,9 @@ struct Seen
     LPARAM value;
 };
 
-// Records what reaches it: arrival messages and action notifications.
-class Window : public CDialog
+// Records what reaches it: arrival messages and action notifications; shows the boxes the
+// action asks for, as the frame does.
+class Window : public CMessageWindow
 {
 public:
     int arrivals = 0;
@@ -34,7 +35,11 @@ protected:
     {
         if (message == kArrival)
             ++arrivals;
-        if (message == WM_ACTION_NOTIFY)
+        if (message != WM_ACTION_NOTIFY)
+            return 0;
+        if (const auto box = CActionDlg::MessageFor(wParam))
+            WindowlessMessageBox(*box);
+        else
             notifications.push_back({wParam, lParam});
         return 0;
     }

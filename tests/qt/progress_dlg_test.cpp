@@ -1,4 +1,4 @@
-#include "device/progress_dlg.h"
+#include "device_ui/progress_dlg.h"
 #include "platform/core/time_scale.h"
 
 #include <QElapsedTimer>

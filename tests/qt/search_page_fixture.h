@@ -1,7 +1,7 @@
 #pragma once
 // A search page inside a stand-in frame that records what the page asks of it, with a small
 // language pack made in memory and helpers to build camera records and drive modal dialogs.
-#include "device/search_dialog.h"
+#include "device_ui/search_dialog.h"
 #include "platform/core/window_messages.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"

@@ -1,4 +1,4 @@
-#include "device/password_dialog.h"
+#include "device_ui/password_dialog.h"
 #include "platform/shell.h"
 #include "search_page_fixture.h"
 #include "skin/hover_button_ex.h"

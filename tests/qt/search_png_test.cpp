@@ -2,8 +2,8 @@
 // with the English pack into <build>/png/ for review, and checks that the pack's frames and
 // art reach the dialogs.
 #include "app/language_pack.h"
-#include "device/password_dialog.h"
-#include "device/progress_dlg.h"
+#include "device_ui/password_dialog.h"
+#include "device_ui/progress_dlg.h"
 #include "search_page_fixture.h"
 
 #include "skin/hover_button_ex.h"

@@ -1,9 +1,9 @@
 #include "event_loop_wait.h"
 #include "platform/core/socket_errors.h"
-#include "platform/datagram_port.h"
-#include "platform/dialog.h"
-#include "platform/ipv4_text.h"
-#include "platform/udp_socket.h"
+#include "platform/events/message_window.h"
+#include "platform/events/udp_socket.h"
+#include "platform/net/datagram_port.h"
+#include "platform/net/ipv4_text.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ constexpr UINT kArrival = 1124;
 const uint32_t kLoopback = InetAddrOf("127.0.0.1");
 
 // Takes one datagram from the socket per arrival message, as the endpoint table does.
-class Receiver : public CDialog
+class Receiver : public CMessageWindow
 {
 public:
     explicit Receiver(CUdpSocket& socket) : socket_(socket) {}

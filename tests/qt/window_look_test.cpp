@@ -4,8 +4,8 @@
 // anywhere on a page reaches the window's system menu. Writes the search page with three
 // cameras of the same name to <build>/png/ for review.
 #include "app/language_pack.h"
-#include "device/password_dialog.h"
-#include "device/progress_dlg.h"
+#include "device_ui/password_dialog.h"
+#include "device_ui/progress_dlg.h"
 #include "search_page_fixture.h"
 #include "skin/hover_button_ex.h"
 #include "skin/message_dialog.h"

@@ -2,7 +2,7 @@
 // program and its share folder, the user's locale, and the pages drawn in Spanish.
 #include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
-#include "device/password_dialog.h"
+#include "device_ui/password_dialog.h"
 #include "pages/license_dialog.h"
 #include "platform/core/time_scale.h"
 #include "platform/core/window_messages.h"

@@ -1,7 +1,7 @@
 // A user's whole way through the wizard in test mode, by clicks and typing only: search, login,
 // the setting pages, the save question, the success message; the camera file then holds what
 // was typed. Each page is saved as a PNG on the way.
-#include "device/password_dialog.h"
+#include "device_ui/password_dialog.h"
 #include "frame_fixture.h"
 #include "page_input.h"
 #include "skin/skin_draw.h"

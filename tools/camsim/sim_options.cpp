@@ -1,6 +1,6 @@
 #include "sim_options.h"
 
-#include "platform/ipv4_text.h"
+#include "platform/net/ipv4_text.h"
 
 #include <charconv>
 #include <cstdio>

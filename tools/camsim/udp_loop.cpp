@@ -1,8 +1,8 @@
 #include "udp_loop.h"
 
 #include "json_line.h"
-#include "platform/datagram_port.h"
-#include "platform/ipv4_text.h"
+#include "platform/net/datagram_port.h"
+#include "platform/net/ipv4_text.h"
 
 #include <chrono>
 #include <csignal>

@@ -3,7 +3,7 @@
 #include "camera_format.h"
 #include "device/core/address_clash.h"
 #include "pages/core/setting_rules.h"
-#include "platform/network_adapters.h"
+#include "platform/net/network_adapters.h"
 #include "settings_change.h"
 
 #include <set>

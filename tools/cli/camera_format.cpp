@@ -2,7 +2,7 @@
 
 #include "device/core/camera_detail_text.h"
 #include "platform/core/code_page.h"
-#include "platform/network_adapters.h"
+#include "platform/net/network_adapters.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

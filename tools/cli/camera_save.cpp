@@ -5,7 +5,7 @@
 #include "device/core/login_check.h"
 #include "device/core/saved_settings.h"
 #include "pages/core/setting_rules.h"
-#include "platform/network_adapters.h"
+#include "platform/net/network_adapters.h"
 #include "settings_change.h"
 
 #include <QJsonDocument>

@@ -1,11 +1,11 @@
 // camtivo-cli: searches for cameras and writes settings to one of them from the command line,
-// on the same engine as the wizard. Runs on Qt's offscreen platform, so it needs no display.
+// on the same engine as the wizard, on Qt Core alone: it needs no display and no window system.
 #include "camtivo_version.h"
 #include "cli_commands.h"
 #include "cli_options.h"
-#include "platform/message_box.h"
+#include "platform/events/message_box_hook.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -20,8 +20,7 @@ int PrintBox(const MessageBoxRequest& request)
     return IDOK;
 }
 
-// Qt's own notices (such as the missing runtime directory of a headless session) would break
-// the promise of one error line; only serious ones are let through.
+// Qt's own notices would break the promise of one error line; only serious ones are let through.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
@@ -48,12 +47,9 @@ int main(int argc, char** argv)
         std::printf("camtivo-cli %s\n", kCamtivoVersion);
         return kExitOk;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(&QuietQtMessages);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("camtivo-cli");
-    QApplication::setApplicationDisplayName("Camtivo");
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("camtivo-cli");
     SetMessageBoxHook(&PrintBox);
     const CliOptions& options = *parse.options;
     if (options.command == CliCommand::Search)

@@ -18,5 +18,8 @@ inline constexpr WPARAM NOTIFY_SEARCH_DONE = 0xE401;
 inline constexpr WPARAM NOTIFY_SAVE_OK = 0xE402;
 inline constexpr WPARAM NOTIFY_SAVE_FAILED = 0xE403;
 inline constexpr WPARAM NOTIFY_SEND_ERROR = 0xE404;
+// Boxes the action asks its notification target to show; they end nothing.
+inline constexpr WPARAM NOTIFY_SHOW_COMMUNICATION_ERROR = 0xE405;
+inline constexpr WPARAM NOTIFY_SHOW_OPEN_SESSION_FAILED = 0xE406;
 inline constexpr UINT WM_DEVICE_SEARCH_REPLY = 1124;
 inline constexpr UINT WM_DEVICE_SAVE_REPLY = 1125;

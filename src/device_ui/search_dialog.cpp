@@ -1,9 +1,9 @@
-#include "device/search_dialog.h"
+#include "device_ui/search_dialog.h"
 
 #include "device/core/camera_detail_text.h"
 #include "device/core/login_check.h"
-#include "device/password_dialog.h"
-#include "device/search_layout.h"
+#include "device_ui/password_dialog.h"
+#include "device_ui/search_layout.h"
 #include "platform/core/code_page.h"
 #include "platform/core/window_messages.h"
 #include "platform/shell.h"

@@ -1,6 +1,6 @@
-#include "device/progress_dlg.h"
+#include "device_ui/progress_dlg.h"
 
-#include "device/search_layout.h"
+#include "device_ui/search_layout.h"
 #include "platform/canvas.h"
 #include "platform/core/hires_art.h"
 #include "platform/resource_library.h"

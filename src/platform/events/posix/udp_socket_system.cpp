@@ -1,7 +1,7 @@
 // CUdpSocket's system calls on a POSIX system: a non-blocking descriptor, recvmsg/sendmsg with
 // IP_PKTINFO, errno mapped to the Windows Sockets codes.
 #include "platform/core/socket_errors.h"
-#include "platform/udp_socket.h"
+#include "platform/events/udp_socket.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

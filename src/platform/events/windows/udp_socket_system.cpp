@@ -1,9 +1,9 @@
 // CUdpSocket's system calls on Windows: a non-blocking Winsock 2 socket, WSARecvMsg/WSASendMsg
 // with IP_PKTINFO for the arrival and departure interface. Winsock's own error codes are the
 // codes the rest of the program uses.
-#include "platform/udp_socket.h"
+#include "platform/events/udp_socket.h"
 
-#include "platform/windows/winsock_session.h"
+#include "platform/net/windows/winsock_session.h"
 
 // Winsock 2 first: the headers after it build on it.
 #include <winsock2.h>

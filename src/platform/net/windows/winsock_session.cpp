@@ -1,4 +1,4 @@
-#include "platform/windows/winsock_session.h"
+#include "platform/net/windows/winsock_session.h"
 
 #include <winsock2.h>
 

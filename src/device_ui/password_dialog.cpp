@@ -1,7 +1,7 @@
-#include "device/password_dialog.h"
+#include "device_ui/password_dialog.h"
 
 #include "device/core/login_check.h"
-#include "device/search_layout.h"
+#include "device_ui/search_layout.h"
 #include "platform/canvas.h"
 #include "skin/button_skin.h"
 #include "skin/core/message_kind.h"

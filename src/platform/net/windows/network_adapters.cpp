@@ -1,9 +1,9 @@
 // The adapter list on Windows, from GetAdaptersAddresses: the same entries as on a POSIX
 // system (down adapters and those without IPv4 left out; loopback, tunnels and dial-up
 // described as "PPP Adapter"), each named by its friendly name in UTF-8.
-#include "platform/network_adapters.h"
+#include "platform/net/network_adapters.h"
 
-#include "platform/windows/winsock_session.h"
+#include "platform/net/windows/winsock_session.h"
 
 // Winsock 2 first: the headers after it build on it.
 #include <winsock2.h>
@@ -11,10 +11,10 @@
 #include <iphlpapi.h>
 #include <ws2tcpip.h>
 
-#include <QString>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -38,7 +38,15 @@ std::string MaskOfPrefix(unsigned length)
 
 std::string Utf8(const wchar_t* text)
 {
-    return text ? QString::fromWCharArray(text).toStdString() : std::string();
+    if (text == nullptr)
+        return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return {};
+    std::string utf8(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+    utf8.resize(static_cast<size_t>(size - 1)); // without the terminating null
+    return utf8;
 }
 
 bool IsLinkWithoutCameras(const IP_ADAPTER_ADDRESSES& adapter)

@@ -1,4 +1,4 @@
-#include "platform/network_adapters.h"
+#include "platform/net/network_adapters.h"
 
 #include <algorithm>
 #include <arpa/inet.h>

@@ -1,7 +1,7 @@
-#include "platform/udp_socket.h"
+#include "platform/events/udp_socket.h"
 
 #include "platform/core/socket_errors.h"
-#include "platform/dialog.h"
+#include "platform/events/message_window.h"
 
 #include <QSocketNotifier>
 #include <algorithm>
@@ -45,7 +45,7 @@ void CUdpSocket::SetReceiveLimit(size_t limit)
     receiveLimit_ = limit == 0 ? 1 : std::min(limit, kMaxDatagram);
 }
 
-bool CUdpSocket::SelectRead(CDialog* window, UINT message)
+bool CUdpSocket::SelectRead(CMessageWindow* window, UINT message)
 {
     if (socket_ == kNoSocket) {
         Fail(WSAENOTSOCK);

@@ -1,6 +1,6 @@
-#include "platform/datagram_port.h"
+#include "platform/net/datagram_port.h"
 
-#include "platform/windows/winsock_session.h"
+#include "platform/net/windows/winsock_session.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>

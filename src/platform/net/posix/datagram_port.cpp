@@ -1,4 +1,4 @@
-#include "platform/datagram_port.h"
+#include "platform/net/datagram_port.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

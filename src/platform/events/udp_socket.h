@@ -19,7 +19,7 @@
 #include <span>
 #include <vector>
 
-class CDialog;
+class CMessageWindow;
 class QSocketNotifier;
 
 class CUdpSocket : public QObject
@@ -43,7 +43,7 @@ public:
     // Datagrams longer than `limit` bytes are lost and reported as WSAEMSGSIZE on receipt.
     void SetReceiveLimit(size_t limit);
     // Posts `message` to `window` once for every datagram that arrives from now on.
-    bool SelectRead(CDialog* window, UINT message);
+    bool SelectRead(CMessageWindow* window, UINT message);
 
     // One datagram; returns the bytes sent, or -1 with LastError() set. With an interface index
     // the datagram leaves by that interface (a limited broadcast then reaches that link, whatever
@@ -91,7 +91,7 @@ private:
     int lastError_ = 0;
     size_t receiveLimit_ = kMaxDatagram;
     QSocketNotifier* notifier_ = nullptr;
-    QPointer<CDialog> window_;
+    QPointer<CMessageWindow> window_;
     UINT message_ = 0;
     std::deque<Arrival> queue_;
     std::vector<uint8_t> scratch_;
