@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
+#include <vector>
 
 using namespace nettest;
 using test_wait::SpinUntil;
@@ -120,6 +121,38 @@ TEST_F(FrameNet, ASilentNetworkGivesTheNoCameraMessage)
     EXPECT_TRUE(frame.CameraList().IsEmpty());
     ASSERT_EQ(answers.shown.size(), 1u);
     EXPECT_EQ(answers.shown[0].kind, 2);
+}
+
+// With every slot of the program's endpoint table taken no search can start: the engine asks for
+// its communication error, and the frame shows it over its window before its own message,
+// without waiting for a search that never began.
+TEST_F(FrameNet, TheFrameShowsTheCommunicationErrorTheEngineAsksFor)
+{
+    PcNamespaceScope pc(pair);
+    ASSERT_TRUE(pc.Entered());
+    TimeScale::SetFactor(kFrameScale);
+    CEndpointTable& table = CEndpointTable::Process();
+    table.NetStartup();
+    CMessageWindow holder;
+    std::vector<int> taken;
+    while (const int slot = table.OpenEndpoint(&holder, WM_DEVICE_SEARCH_REPLY))
+        taken.push_back(slot);
+    CMessageBoxAnswer plainAnswers;
+    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    QTimer::singleShot(0, &frame, [&] {
+        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
+        frame.RunSearch();
+        frame.SendMessage(WM_WIZARD_CLOSE);
+    });
+    frame.DoModal();
+    for (const int slot : taken)
+        table.CloseEndpoint(slot);
+    EXPECT_EQ(taken.size(), static_cast<size_t>(kEndpointSlots));
+    EXPECT_EQ(frame.Busy(), 0);
+    ASSERT_EQ(plainAnswers.shown.size(), 2u); // the engine's box, then the frame's own
+    EXPECT_EQ(plainAnswers.shown[0].text, CActionDlg::kCommunicationErrorText);
+    EXPECT_EQ(plainAnswers.shown[0].type & 0xF0, MB_ICONEXCLAMATION);
+    EXPECT_EQ(plainAnswers.shown[0].parent, &frame);
 }
 
 // One camera answers 2.5 search-seconds after the queries (inside the 3-second minimum), another
