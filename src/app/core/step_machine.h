@@ -59,12 +59,6 @@ inline constexpr std::array kPageTable{
 
 inline constexpr size_t kPageCount = kPageTable.size();
 
-// The row of a page; the table lists the pages in the enumeration's order.
-constexpr const PageRow& RowOf(WizardPage page)
-{
-    return kPageTable[static_cast<size_t>(page)];
-}
-
 constexpr bool RowsFollowTheEnumeration()
 {
     for (size_t i = 0; i < kPageCount; ++i)
