@@ -17,7 +17,6 @@ class CAboutDlg : public CDialog
     Q_OBJECT
 
 public:
-    static constexpr int kTemplate = 100;
     static constexpr int IDC_ABOUT_OK = IDOK;
 
     static constexpr int kTextMenuEntry = 50811;

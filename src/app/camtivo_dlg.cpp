@@ -19,6 +19,9 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <algorithm>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -33,16 +36,40 @@ const QString kMenuLook =
                    "QMenu::item { padding: 6px 24px 6px 16px; color: #2B2F3A; background: transparent; }"
                    "QMenu::item:selected { background: #5468C4; color: white; }");
 
+// Each page object as a `Wanted`, or null when its class is not one.
+template <class Wanted> std::array<Wanted*, kPageCount> PagesAs(WizardPages& pages)
+{
+    return std::apply(
+        [](auto&... page) {
+            const auto as = [](auto& one) -> Wanted* {
+                if constexpr (std::is_base_of_v<Wanted, std::remove_reference_t<decltype(one)>>)
+                    return &one;
+                else
+                    return nullptr;
+            };
+            return std::array<Wanted*, kPageCount>{as(page)...};
+        },
+        pages);
+}
+
+template <size_t... Row> constexpr bool RecordRowsTakeARecord(std::index_sequence<Row...>)
+{
+    constexpr bool recordPage[] = {std::is_base_of_v<CRecordPage, std::tuple_element_t<Row, WizardPages>>...};
+    for (size_t row = 0; row < kPageCount; ++row)
+        if (kPageTable[row].needsRecord && !recordPage[row])
+            return false;
+    return true;
+}
+
+static_assert(std::tuple_size_v<WizardPages> == kPageCount, "one page object for every row of kPageTable");
+static_assert(RecordRowsTakeARecord(std::make_index_sequence<kPageCount>{}),
+              "a page that needs the record is a record page");
+
 } // namespace
 
 CCamtivoDlg::CCamtivoDlg(QString commandLine, QWidget* parent)
-    : CBmpDialog(parent),
-      commandLine_(std::move(commandLine)), pages_{&mainPage_,      &licensePage_,   &info1Page_,
-                                                   &info2Page_,     &info3Page_,     &info4Page_,
-                                                   &searchPage_,    &basicPage_,     &networkPage_,
-                                                   &ipPage_,        &summaryPage_,   &wireless1Page_,
-                                                   &wireless2Page_, &wireless3Page_, &successPage_},
-      stepPages_{&mainPage_, &searchPage_, &basicPage_, &networkPage_, &ipPage_, &summaryPage_, &successPage_}
+    : CBmpDialog(parent), commandLine_(std::move(commandLine)), pages_(PagesAs<CBmpDialog>(pageObjects_)),
+      recordPages_(PagesAs<CRecordPage>(pageObjects_))
 {
     SetLists(&packStrings_, &packBitmaps_, &packIcons_);
     SetDragWnd(this, WM_WIZARD_DRAG);
@@ -71,15 +98,18 @@ bool CCamtivoDlg::OnInitDialog()
     PreparePage(languagePage_);
     languagePage_.SetChoices(PacksIn(packFolder_), startLanguage);
     languagePage_.CreateChild(this);
-    licensePage_.SetLicenseFolder(DataFolderOf(QString::fromLatin1(CLicenseDialog::kLicenseFile)));
-    PreparePage(mainPage_);
-    mainPage_.CreateChild(this);
-    mainPage_.show();
-    mainPage_.FocusOnArrival();
-    step_ = shownStep_ = 0;
+    PageObject<WizardPage::License>().SetLicenseFolder(
+        DataFolderOf(QString::fromLatin1(CLicenseDialog::kLicenseFile)));
+    // The first step's page is there at once; the others follow on the page-creation timer.
+    CBmpDialog& first = *StepPage(kFirstStep);
+    PreparePage(first);
+    first.CreateChild(this);
+    first.show();
+    first.FocusOnArrival();
+    step_ = shownStep_ = kFirstStep;
     SetLanguage(languagePage_.GetLanguage());
-    if (mainPage_.GetLanguage() != GetLanguage())
-        mainPage_.SetLanguage(GetLanguage());
+    if (first.GetLanguage() != GetLanguage())
+        first.SetLanguage(GetLanguage());
     SetTimer(TIMER_CREATE_PAGES, kCreatePagesMs);
     return true;
 }
@@ -87,8 +117,8 @@ bool CCamtivoDlg::OnInitDialog()
 void CCamtivoDlg::ParseCommandLine()
 {
     const CommandLineSwitches switches = ::ParseCommandLine(commandLine_.toStdU16String());
-    testMode_ = switches.testMode != 0;
-    productFilterOn_ = switches.productFilterOn != 0;
+    testMode_ = switches.testMode;
+    productFilterOn_ = switches.productFilterOn;
     unicastTargets_ = ParseUnicastTargets(commandLine_.toStdU16String()).addresses;
     SetTestMode(testMode_);
 }
@@ -127,49 +157,31 @@ void CCamtivoDlg::CreatePages()
     KillTimer(TIMER_CREATE_PAGES);
     CWaitCursor wait;
     actionDlg_.SetNotification(&Messages(), WM_ACTION_NOTIFY);
-    searchPage_.SetCameraList(&cameraList_);
-    ipPage_.SetClashCheck([this](const Ipv4Address& wanted, const CCameraDataObj& camera) {
+    SearchPage().SetCameraList(&cameraList_);
+    IpPage().SetClashCheck([this](const Ipv4Address& wanted, const CCameraDataObj& camera) {
         return FindAddressClash(wanted, camera, cameraList_, ListOwnAddresses());
     });
     for (CBmpDialog* page : pages_) {
         if (page->IsInitialised())
-            continue; // the main page exists from the start
+            continue; // the first step's page exists from the start
         PreparePage(*page);
         page->CreateChild(this);
     }
     pagesReady_ = true;
-    ShowPage(0);
+    ShowPage(kFirstStep);
 }
 
 CCameraDataObj* CCamtivoDlg::RecordForStep(int step) const
 {
-    // Step 2 takes the camera the search page shows; the later steps keep the one it took.
-    return step == 2 ? searchPage_.CurrentCamera() : selectedCamera_;
+    // The first step with a record takes the camera the search page shows; the later steps
+    // keep the one it took.
+    return step == FirstRecordStep() ? PageObject<WizardPage::Search>().CurrentCamera() : selectedCamera_;
 }
 
 CBmpDialog* CCamtivoDlg::StepPage(int step) const
 {
-    if (step < kFirstStep || step > kLastStep)
-        return nullptr;
-    return stepPages_[static_cast<size_t>(step)];
-}
-
-CRecordPage* CCamtivoDlg::RecordPageOf(int step)
-{
-    switch (PageForStep(step)) {
-    case WizardPage::BasicSettings:
-        return &basicPage_;
-    case WizardPage::NetworkSettings:
-        return &networkPage_;
-    case WizardPage::IpSettings:
-        return &ipPage_;
-    case WizardPage::Summary:
-        return &summaryPage_;
-    case WizardPage::Success:
-        return &successPage_;
-    default:
-        return nullptr;
-    }
+    const WizardPage page = PageForStep(step);
+    return page == WizardPage::None ? nullptr : pages_[static_cast<size_t>(page)];
 }
 
 std::vector<QString> CCamtivoDlg::SecurityTexts() const
@@ -226,7 +238,7 @@ void CCamtivoDlg::OnNavigate(WPARAM direction)
     input.shownStep = shownStep_;
     input.request = direction;
     input.pagesReady = pagesReady_;
-    input.hasRecord = RecordForStep(step_ <= 1 ? 2 : step_) != nullptr;
+    input.hasRecord = RecordForStep(std::max(step_, FirstRecordStep())) != nullptr;
     input.dhcpEnabled = selectedCamera_ != nullptr && selectedCamera_->info.Get(DeviceInfo::dhcpEnable) != 0;
     const NavigationResult result = Navigate(input);
     step_ = result.step;
@@ -249,22 +261,22 @@ void CCamtivoDlg::ShowPage(int step)
     SetLanguage(languagePage_.GetLanguage());
     if (page->GetLanguage() != GetLanguage())
         page->SetLanguage(GetLanguage());
-    for (CBmpDialog* other : stepPages_) {
-        other->move(0, 0);
-        other->hide();
+    for (int other = kFirstStep; other <= kLastStep; ++other) {
+        StepPage(other)->move(0, 0);
+        StepPage(other)->hide();
     }
     shownStep_ = step;
-    if (step == 1)
-        searchPage_.SetSecurityTexts(SecurityTexts());
-    if (step == 2)
+    if (page == &SearchPage())
+        SearchPage().SetSecurityTexts(SecurityTexts());
+    if (step == FirstRecordStep())
         SelectCamera(record);
-    if (page == &summaryPage_)
-        summaryPage_.SetSecurityTexts(SecurityTexts());
-    if (CRecordPage* recordPage = RecordPageOf(step))
-        recordPage->LoadFromRecord(selectedCamera_);
+    if (page == &SummaryPage())
+        SummaryPage().SetSecurityTexts(SecurityTexts());
+    if (StepNeedsRecord(step))
+        recordPages_[static_cast<size_t>(PageForStep(step))]->LoadFromRecord(selectedCamera_);
     page->show();
     page->FocusOnArrival();
-    if (step == 1 && firstSearch_) {
+    if (page == &SearchPage() && firstSearch_) {
         firstSearch_ = false;
         RunSearch();
     }
@@ -279,10 +291,10 @@ void CCamtivoDlg::OnTimer(UINT_PTR id)
     case TIMER_SEARCH_REFRESH:
         if (!testMode_)
             TakeFoundCameras();
-        searchPage_.RefreshFromCameraList();
+        SearchPage().RefreshFromCameraList();
         break;
     case TIMER_TEST_DELAY:
-        busy_ = 0;
+        busy_ = false;
         break;
     case TIMER_VERIFY:
         OnVerifyTick();
@@ -300,6 +312,7 @@ void CCamtivoDlg::ReloadLanguage()
     SetLanguage(language);
     if (language != languagePage_.GetLanguage())
         languagePage_.SetChoices(PacksIn(packFolder_), language);
+    // Twice: the second draw changes no pixel but sends the test-mode repaint notice a reload is counted by.
     languagePage_.RenderPage();
     languagePage_.RenderPage();
     for (CBmpDialog* page : pages_) {
@@ -356,7 +369,7 @@ void CCamtivoDlg::closeEvent(QCloseEvent* event)
     // taskbar, logging out). That ends the wizard as its close button would, except while a
     // search or save runs: the action has to end before the wizard can.
     event->ignore();
-    if (busy_ == 0)
+    if (!busy_)
         EndDialog(IDCANCEL);
 }
 

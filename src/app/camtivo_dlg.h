@@ -26,16 +26,22 @@
 #include <QPoint>
 #include <array>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 using CCameraList = CTypedPtrList<CCameraDataObj>;
+
+// One object of every page class, in the order of WizardPage.
+using WizardPages =
+    std::tuple<CMainDialog, CLicenseDialog, CInfo1Dialog, CInfo2Dialog, CInfo3Dialog, CInfo4Dialog,
+               CSearchDialog, CBasicSettingDialog, CNetworkSettingDialog, CIpSettingDialog, CNewSettingDialog,
+               CWireless1Dialog, CWireless2Dialog, CWireless3Dialog, CSuccessDialog>;
 
 class CCamtivoDlg : public CBmpDialog
 {
     Q_OBJECT
 
 public:
-    static constexpr int kTemplate = 103;
     static constexpr UINT_PTR TIMER_CREATE_PAGES = 0x1401;
     static constexpr UINT_PTR TIMER_SEARCH_REFRESH = 0x1402;
     static constexpr UINT_PTR TIMER_TEST_DELAY = 0x1403;
@@ -75,9 +81,9 @@ public:
     bool TestMode() const { return testMode_; }
     bool ProductFilterOn() const { return productFilterOn_; }
     const std::vector<std::string>& UnicastTargets() const { return unicastTargets_; }
-    int Busy() const { return busy_; }
-    int Searching() const { return searching_; }
-    int SaveOk() const { return saveOk_; }
+    bool Busy() const { return busy_; }
+    bool Searching() const { return searching_; }
+    bool SaveOk() const { return saveOk_; }
     int VerifyTries() const { return verifyTries_; }
     bool FirstSearch() const { return firstSearch_; }
     UINT DragFlags() const { return dragFlags_; }
@@ -93,19 +99,25 @@ public:
     CIconList& PackIcons() { return packIcons_; }
     CActionDlg& ActionDialog() { return actionDlg_; }
     CLanguageDialog& LanguagePage() { return languagePage_; }
-    CMainDialog& MainPage() { return mainPage_; }
-    CSearchDialog& SearchPage() { return searchPage_; }
-    CBasicSettingDialog& BasicPage() { return basicPage_; }
-    CNetworkSettingDialog& NetworkPage() { return networkPage_; }
-    CIpSettingDialog& IpPage() { return ipPage_; }
-    CNewSettingDialog& SummaryPage() { return summaryPage_; }
-    CSuccessDialog& SuccessPage() { return successPage_; }
-    CWireless3Dialog& WirelessSecurityPage() { return wireless3Page_; }
+    // The page objects by role; naming a role whose object is of another class does not compile.
+    template <WizardPage P> auto& PageObject() { return std::get<static_cast<size_t>(P)>(pageObjects_); }
+    template <WizardPage P> const auto& PageObject() const
+    {
+        return std::get<static_cast<size_t>(P)>(pageObjects_);
+    }
+    CMainDialog& MainPage() { return PageObject<WizardPage::Main>(); }
+    CSearchDialog& SearchPage() { return PageObject<WizardPage::Search>(); }
+    CBasicSettingDialog& BasicPage() { return PageObject<WizardPage::BasicSettings>(); }
+    CNetworkSettingDialog& NetworkPage() { return PageObject<WizardPage::NetworkSettings>(); }
+    CIpSettingDialog& IpPage() { return PageObject<WizardPage::IpSettings>(); }
+    CNewSettingDialog& SummaryPage() { return PageObject<WizardPage::Summary>(); }
+    CSuccessDialog& SuccessPage() { return PageObject<WizardPage::Success>(); }
+    CWireless3Dialog& WirelessSecurityPage() { return PageObject<WizardPage::Wireless3>(); }
     // The page of a step, or null when the step has none.
     CBmpDialog* StepPage(int step) const;
-    // Every page but the language page, in the order they are skinned again on a reload and
-    // asked for their messages.
-    const std::vector<CBmpDialog*>& Pages() const { return pages_; }
+    // Every page but the language page, in the order of WizardPage: the order in which they
+    // are created, skinned again on a reload and asked for their messages.
+    const std::array<CBmpDialog*, kPageCount>& Pages() const { return pages_; }
 
 protected:
     bool OnInitDialog() override;
@@ -131,8 +143,6 @@ private:
     void OnVerifyTick();
     void FinishVerify(bool found);
     std::vector<std::string> VerifyTargets() const;
-    // The record page of a step (2 to 6), or null.
-    CRecordPage* RecordPageOf(int step);
     // The texts of the security kinds from the pack: none, WEP 64-bit, WEP 128-bit, WPA.
     std::vector<QString> SecurityTexts() const;
     void RunProgress(const CProgressDlg::Kind& kind);
@@ -164,28 +174,13 @@ private:
     bool firstSearch_ = true;
     int verifyTries_ = 0;
     CLanguageDialog languagePage_;
-    CMainDialog mainPage_;
-    CSearchDialog searchPage_;
-    CBasicSettingDialog basicPage_;
-    CNetworkSettingDialog networkPage_;
-    CIpSettingDialog ipPage_;
-    CNewSettingDialog summaryPage_;
-    CSuccessDialog successPage_;
-    // Pages on no step: created, skinned and asked for their messages with the others.
-    CLicenseDialog licensePage_;
-    CInfo1Dialog info1Page_;
-    CInfo2Dialog info2Page_;
-    CInfo3Dialog info3Page_;
-    CInfo4Dialog info4Page_;
-    CWireless1Dialog wireless1Page_;
-    CWireless2Dialog wireless2Page_;
-    CWireless3Dialog wireless3Page_;
-    const std::vector<CBmpDialog*> pages_;
-    const std::array<CBmpDialog*, kLastStep + 1> stepPages_;
+    WizardPages pageObjects_;
+    const std::array<CBmpDialog*, kPageCount> pages_;        // the same, by WizardPage
+    const std::array<CRecordPage*, kPageCount> recordPages_; // null for a page that takes no record
     CActionDlg actionDlg_;
-    int busy_ = 0;
-    int saveOk_ = 0;
-    int searching_ = 0;
+    bool busy_ = false;
+    bool saveOk_ = false;
+    bool searching_ = false;
     bool testMode_ = false;
     bool productFilterOn_ = true;
     std::vector<std::string> unicastTargets_; // --to: cameras behind a router

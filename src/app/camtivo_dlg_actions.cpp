@@ -9,11 +9,8 @@
 #include "device/core/saved_settings.h"
 #include "pages/core/setting_rules.h"
 #include "platform/core/socket_errors.h"
-#include "platform/core/time_scale.h"
 #include "platform/message_box.h"
 #include "skin/core/message_kind.h"
-
-#include <QThread>
 
 namespace {
 
@@ -22,7 +19,6 @@ constexpr int kTextSaveSucceeded = CNewSettingDialog::kTextSaved;
 constexpr int kTextSaveFailed = CNewSettingDialog::kTextNotSaved;
 constexpr int kTextTestFileTooLarge = 50841;
 constexpr int kTextListFull = 50842;
-constexpr int64_t kAfterProgressWaitMs = 100;
 
 const QString kAppName = QStringLiteral("Camtivo");
 const QString kSearchNotStartedText = QStringLiteral("aaa");
@@ -53,18 +49,18 @@ std::filesystem::path ToPath(const QString& path)
 
 void CCamtivoDlg::RunSearch()
 {
-    searching_ = 1;
+    searching_ = true;
     // Busy is raised before the action starts: a failure the action reports at once clears it
     // again, and the progress box is then not shown at all instead of waiting for nothing.
-    busy_ = 1;
+    busy_ = true;
     if (testMode_) {
         const TestFileRead read = ReadTestFile(ToPath(testFilePath_), cameraList_);
         AfterCameraListReplaced();
         SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
         if (read == TestFileRead::TooLarge) {
             // Said instead of "no camera": the file is there, it was not read.
-            searching_ = 0;
-            busy_ = 0;
+            searching_ = false;
+            busy_ = false;
             ShowFrameMessage(kMessageError, kTextTestFileTooLarge);
         }
     } else {
@@ -72,49 +68,48 @@ void CCamtivoDlg::RunSearch()
         actionDlg_.SetUnicastTargets(unicastTargets_);
         // The user waits on the progress box: the search ends once the cameras have answered.
         if (!actionDlg_.StartSearch(CActionDlg::SearchEnd::WhenQuiet)) {
-            busy_ = 0;
+            busy_ = false;
             PlainMessageBox(this, kSearchNotStartedText, kAppName, MB_OK);
             return;
         }
     }
     SetTimer(TIMER_SEARCH_REFRESH, kSearchRefreshMs);
-    if (searching_ == 1 && busy_ == 1)
+    if (searching_ && busy_)
         RunProgress(CProgressDlg::kSearch);
-    busy_ = 0;
+    busy_ = false;
     actionDlg_.Stop();
     KillTimer(TIMER_SEARCH_REFRESH);
-    QThread::msleep(static_cast<unsigned long>(TimeScale::Scaled(kAfterProgressWaitMs)));
     if (!testMode_)
         TakeFoundCameras();
-    if (searching_ == 1 && cameraList_.IsEmpty())
+    if (searching_ && cameraList_.IsEmpty())
         ShowFrameMessage(kMessageNotice, kTextNoCamera);
-    else if (searching_ == 1 && !testMode_ && actionDlg_.Found().Dropped() > 0)
+    else if (searching_ && !testMode_ && actionDlg_.Found().Dropped() > 0)
         ShowFrameMessage(kMessageNotice, kTextListFull);
-    searchPage_.RefreshFromCameraList();
-    searchPage_.FocusOnArrival();
+    SearchPage().RefreshFromCameraList();
+    SearchPage().FocusOnArrival();
 }
 
 void CCamtivoDlg::RunSave()
 {
-    saveOk_ = 0;
+    saveOk_ = false;
     if (selectedCamera_ == nullptr) {
         ShowFrameMessage(kMessageError, kTextSaveFailed);
         return;
     }
-    busy_ = 1;
+    busy_ = true;
     if (testMode_) {
-        saveOk_ = WriteTestFile(ToPath(testFileSavePath_), cameraList_) ? 1 : 0;
+        saveOk_ = WriteTestFile(ToPath(testFileSavePath_), cameraList_);
         SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
     } else {
         actionDlg_.StartSave(*selectedCamera_);
     }
-    if (busy_ == 1)
+    if (busy_)
         RunProgress(CProgressDlg::kSave);
-    busy_ = 0;
+    busy_ = false;
     actionDlg_.Stop();
-    if (saveOk_ == 0 && !testMode_ && actionDlg_.LastSaveResult() == CActionDlg::SaveResult::NoAnswer)
-        saveOk_ = AppliedDespiteSilence() ? 1 : 0;
-    if (saveOk_ == 1) {
+    if (!saveOk_ && !testMode_ && actionDlg_.LastSaveResult() == CActionDlg::SaveResult::NoAnswer)
+        saveOk_ = AppliedDespiteSilence();
+    if (saveOk_) {
         StartVerify();
         ShowFrameMessage(kMessageSuccess, kTextSaveSucceeded);
         EndDialog(IDOK);
@@ -130,12 +125,12 @@ bool CCamtivoDlg::AppliedDespiteSilence()
     actionDlg_.EmptyFoundList();
     actionDlg_.onReplyStored = [this, &mac] {
         if (actionDlg_.Found().FindByMac(mac) != nullptr)
-            busy_ = 0;
+            busy_ = false;
     };
-    busy_ = 1;
-    if (actionDlg_.StartSearch() && busy_ == 1)
+    busy_ = true;
+    if (actionDlg_.StartSearch() && busy_)
         RunProgress(CProgressDlg::kSave);
-    busy_ = 0;
+    busy_ = false;
     actionDlg_.onReplyStored = nullptr;
     actionDlg_.Stop();
     const CCameraDataObj* now = actionDlg_.Found().FindByMac(mac);
@@ -187,7 +182,7 @@ void CCamtivoDlg::OnVerifyTick()
     CCameraDataObj* found = FindCamera(savedCamera_.info.Get(DeviceInfo::macAddress));
     if (found != nullptr) {
         SelectCamera(found);
-        successPage_.LoadFromRecord(found);
+        SuccessPage().LoadFromRecord(found);
     }
     if (found != nullptr || verifyTries_ == kVerifyTries)
         FinishVerify(found != nullptr);
@@ -195,7 +190,7 @@ void CCamtivoDlg::OnVerifyTick()
 
 void CCamtivoDlg::FinishVerify(bool found)
 {
-    successPage_.SetFound(found);
+    SuccessPage().SetFound(found);
     verifyCursor_.reset();
     KillTimer(TIMER_VERIFY);
     actionDlg_.Stop();
@@ -222,8 +217,8 @@ void CCamtivoDlg::AfterCameraListReplaced()
     // address, the search page forgets the record it showed, and so does the success page.
     if (selectedCamera_ != nullptr)
         SelectCamera(FindCamera(selectedMac_));
-    searchPage_.ForgetCameraList();
-    successPage_.LoadFromRecord(selectedCamera_);
+    SearchPage().ForgetCameraList();
+    SuccessPage().LoadFromRecord(selectedCamera_);
 }
 
 void CCamtivoDlg::SelectCamera(CCameraDataObj* record)
@@ -246,19 +241,19 @@ void CCamtivoDlg::OnActionNotify(WPARAM code, LPARAM value)
 {
     switch (code) {
     case NOTIFY_SEARCH_DONE:
-        busy_ = 0;
+        busy_ = false;
         break;
     case NOTIFY_SAVE_OK:
-        busy_ = 0;
-        saveOk_ = 1;
+        busy_ = false;
+        saveOk_ = true;
         break;
     case NOTIFY_SAVE_FAILED:
-        busy_ = 0;
-        saveOk_ = 0;
+        busy_ = false;
+        saveOk_ = false;
         break;
     case NOTIFY_SEND_ERROR:
-        searching_ = 0;
-        busy_ = 0;
+        searching_ = false;
+        busy_ = false;
         ShowFrameMessage(kMessageError, SocketErrorText(value));
         break;
     default:

@@ -13,7 +13,6 @@ class CLanguageDialog : public CBmpDialog
     Q_OBJECT
 
 public:
-    static constexpr int kTemplate = 135;
     static constexpr int IDC_LANGUAGE_LIST = 1008;
     static constexpr int IDC_LANGUAGE_NEXT = 1003;
     static constexpr int IDC_LANGUAGE_EXIT = 1007;

@@ -11,7 +11,6 @@ class CMainDialog : public CBmpDialog
     Q_OBJECT
 
 public:
-    static constexpr int kTemplate = 129;
     static constexpr int IDC_START = 1002;
     static constexpr int IDC_INSTALL_UTILITY = 1003;
     static constexpr int IDC_LOAD_SKIN_BUTTON = IDC_LOAD_SKIN_MAIN;

@@ -11,7 +11,6 @@ class CSuccessDialog : public CBmpDialog, public CRecordPage
     Q_OBJECT
 
 public:
-    static constexpr int IDD = 150;
     static constexpr int kBackgroundNumber = 261;
     static constexpr const char* kSection = "16_Success";
 

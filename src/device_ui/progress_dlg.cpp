@@ -78,7 +78,7 @@ void CProgressDlg::OnTimer(UINT_PTR id)
         SetTimer(kTimerAnimate, kFramePeriodMs);
         return;
     }
-    if (id == kTimerPoll && (busy_ == nullptr || *busy_ == 0)) {
+    if (id == kTimerPoll && (busy_ == nullptr || !*busy_)) {
         KillTimer(kTimerAnimate);
         KillTimer(kTimerPoll);
         KillTimer(kTimerSpare);

@@ -1,6 +1,6 @@
 #pragma once
 // CProgressDlg: the animated box shown while a search or a save runs. It loops through four
-// frames and closes itself once the owner's busy flag drops to 0. Nothing else closes it:
+// frames and closes itself once the owner's busy flag is cleared. Nothing else closes it:
 // Escape, Enter and the window's close are ignored, because ending it early would report an
 // action that is still running as finished.
 #include "platform/dialog.h"
@@ -33,9 +33,9 @@ public:
 
     explicit CProgressDlg(QWidget* parent = nullptr);
 
-    // The flag that keeps the box up while non-zero; owned by the caller. Without one the box
-    // closes at its first poll.
-    void SetBusyFlag(const int* busy) { busy_ = busy; }
+    // The flag that keeps the box up while set; owned by the caller. Without one the box closes
+    // at its first poll.
+    void SetBusyFlag(const bool* busy) { busy_ = busy; }
 
     // Loads the kind's frames from the language pack file at `packPath` and draws the texts of
     // its skin section onto each. A missing file or bitmap leaves that frame empty.
@@ -56,5 +56,5 @@ private:
     std::array<QImage, kFrameCount> frames_;
     int current_ = 0;
     bool ready_ = false;
-    const int* busy_ = nullptr;
+    const bool* busy_ = nullptr;
 };

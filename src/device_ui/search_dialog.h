@@ -22,7 +22,6 @@ class CSearchDialog : public CBmpDialog
     Q_OBJECT
 
 public:
-    static constexpr int IDD = 136;
     static constexpr int kBackgroundNumber = 171;
     static constexpr const char* kSection = "8_Search";
 

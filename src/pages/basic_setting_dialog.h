@@ -17,7 +17,6 @@ class CBasicSettingDialog : public CSettingPage
     Q_OBJECT
 
 public:
-    static constexpr int IDD = 138;
     static constexpr int kBackgroundNumber = 191;
     static constexpr const char* kSection = "9_Basic Setting";
 

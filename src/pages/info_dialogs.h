@@ -1,7 +1,7 @@
 #pragma once
 // The four information pages: everything they show (captions, text, pictures) comes from their
 // skin sections and backgrounds; Next and Back step the wizard without checks. Page N (1 to 4)
-// is dialog 130 + N with the skin section "<N + 3>_Info<N>" and background 121 + 10 N.
+// has the skin section "<N + 3>_Info<N>" and background 121 + 10 N.
 #include "pages/setting_page.h"
 
 template <int N> class CInfoDialog : public CSettingPage
@@ -9,7 +9,6 @@ template <int N> class CInfoDialog : public CSettingPage
     static_assert(N >= 1 && N <= 4, "there are four information pages");
 
 public:
-    static constexpr int IDD = 130 + N;
     explicit CInfoDialog(QWidget* parent = nullptr)
         : CSettingPage(QStringLiteral("%1_Info%2").arg(N + 3).arg(N), 121 + 10 * N, parent)
     {

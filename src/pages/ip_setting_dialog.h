@@ -20,7 +20,6 @@ class CIpSettingDialog : public CSettingPage
     Q_OBJECT
 
 public:
-    static constexpr int IDD = 140;
     static constexpr int kBackgroundNumber = 211;
     static constexpr const char* kSection = "11_IP Setting";
 

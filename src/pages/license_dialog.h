@@ -13,7 +13,6 @@ class CLicenseDialog : public CSettingPage
     Q_OBJECT
 
 public:
-    static constexpr int IDD = 130;
     static constexpr int kBackgroundNumber = 121;
     static constexpr const char* kSection = "3_License";
     static constexpr int IDC_LICENSE_TEXT = 1011;

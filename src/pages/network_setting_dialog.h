@@ -11,7 +11,6 @@ class CNetworkSettingDialog : public CSettingPage
     Q_OBJECT
 
 public:
-    static constexpr int IDD = 139;
     static constexpr int kBackgroundNumber = 201;
     static constexpr const char* kSection = "10_Network Setting";
 

@@ -14,7 +14,6 @@ class CNewSettingDialog : public CSettingPage
     Q_OBJECT
 
 public:
-    static constexpr int IDD = 141;
     static constexpr int kBackgroundNumber = 251;
     static constexpr const char* kSection = "15_New Setting";
 

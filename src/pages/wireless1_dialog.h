@@ -11,7 +11,6 @@ class CWireless1Dialog : public CSettingPage
     Q_OBJECT
 
 public:
-    static constexpr int IDD = 151;
     static constexpr int kBackgroundNumber = 221;
     static constexpr const char* kSection = "12_Wireless1 Setting";
 

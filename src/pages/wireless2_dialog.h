@@ -12,7 +12,6 @@ class CWireless2Dialog : public CSettingPage
     Q_OBJECT
 
 public:
-    static constexpr int IDD = 152;
     static constexpr int kBackgroundNumber = 231;
     static constexpr const char* kSection = "13_Wireless2 Setting";
 

@@ -19,7 +19,6 @@ class CWireless3Dialog : public CSettingPage
     Q_OBJECT
 
 public:
-    static constexpr int IDD = 153;
     static constexpr int kBackgroundNumber = 241;
     static constexpr const char* kSection = "14_Wireless3 Setting";
     static constexpr int IDC_SECURITY_TYPE = 1119;

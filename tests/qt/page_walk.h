@@ -183,14 +183,14 @@ inline void VisitDialogs(CCamtivoDlg& frame, const QString& packPath, const QStr
 
     for (const CProgressDlg::Kind& kind : {CProgressDlg::kSearch, CProgressDlg::kSave}) {
         const QString section = QString::fromStdU16String(std::u16string(kind.section));
-        int busy = 1;
+        bool busy = true;
         CProgressDlg progress(&frame);
         progress.SetBusyFlag(&busy);
         progress.LoadFrames(packPath, kind, strings);
         qt_test::WhenModal<CProgressDlg>([&](CProgressDlg& shown) {
             Report(QStringLiteral("progress_") + section, &shown, TextsOf(&shown, strings, section), language,
                    visit);
-            busy = 0;
+            busy = false;
         });
         progress.DoModal();
     }

@@ -28,7 +28,7 @@ protected:
 
 TEST_F(ProgressDlgTest, StaysUpWhileBusyIgnoringEscapeEnterAndCloseThenClosesWhenTheFlagDrops)
 {
-    int busy = 1;
+    bool busy = true;
     CProgressDlg dialog;
     dialog.SetBusyFlag(&busy);
     bool visibleAfterKeys = false;
@@ -44,7 +44,7 @@ TEST_F(ProgressDlgTest, StaysUpWhileBusyIgnoringEscapeEnterAndCloseThenClosesWhe
     QTimer::singleShot(120, &dialog, [&] {
         visibleAfterKeys = dialog.isVisible();
         spareRunning = dialog.HasTimer(CProgressDlg::kTimerSpare);
-        busy = 0;
+        busy = false;
     });
     QElapsedTimer clock;
     clock.start();
@@ -61,18 +61,18 @@ TEST_F(ProgressDlgTest, StaysUpWhileBusyIgnoringEscapeEnterAndCloseThenClosesWhe
 
 TEST_F(ProgressDlgTest, ClosesWithoutAnyFrameLoadedAndKeepsItsOwnSize)
 {
-    int busy = 1;
+    bool busy = true;
     CProgressDlg dialog;
     dialog.SetBusyFlag(&busy);
     const QSize templateSize = dialog.size();
-    QTimer::singleShot(50, &dialog, [&] { busy = 0; });
+    QTimer::singleShot(50, &dialog, [&] { busy = false; });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.size(), templateSize);
 }
 
 TEST_F(ProgressDlgTest, TakesTheSizeOfTheFirstFrameAndLoopsThroughAllFour)
 {
-    int busy = 1;
+    bool busy = true;
     CProgressDlg dialog;
     dialog.SetBusyFlag(&busy);
     const QColor colors[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
@@ -85,10 +85,10 @@ TEST_F(ProgressDlgTest, TakesTheSizeOfTheFirstFrameAndLoopsThroughAllFour)
         seen.insert(dialog.CurrentFrame());
         painted.push_back(dialog.grab().toImage().pixel(100, 60));
         if (seen.size() == 4 && dialog.CurrentFrame() == 0)
-            busy = 0;
+            busy = false;
     });
     sampler.start(3);
-    QTimer::singleShot(3000, &dialog, [&] { busy = 0; });
+    QTimer::singleShot(3000, &dialog, [&] { busy = false; });
     dialog.DoModal();
     EXPECT_EQ(dialog.size(), QSize(200, 120));
     EXPECT_EQ(seen, (std::set<int>{0, 1, 2, 3}));

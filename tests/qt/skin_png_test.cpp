@@ -1,6 +1,8 @@
 // Renders pages, hover buttons and message boxes drawn from the English pack to PNG files in
-// the build tree (png/), for people to look at. Falls back to the small in-memory pack when
-// the English pack has not been built.
+// the build tree (png/), for people to look at, and checks what they show: the page size, the
+// header band's colour, every button whole on its page with a hover look of its own, every
+// message box inside the window with its buttons whole and its icon in its kind's colour. Falls
+// back to the small in-memory pack when the English pack has not been built.
 #include "app/language_pack.h"
 #include "qt_test_support.h"
 #include "skin/bmp_dialog.h"
@@ -11,6 +13,7 @@
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QPainter>
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -25,10 +28,15 @@ struct ButtonPlace
     QPoint place;
 };
 
+// A point in every page's header band.
+constexpr QPoint kHeaderPoint{300, 5};
+const QColor kAccent{100, 122, 208};
+
 struct PagePlan
 {
     QString section;
     int background;
+    QColor header; // at kHeaderPoint
     std::vector<ButtonPlace> buttons;
 };
 
@@ -81,13 +89,25 @@ struct Pack
         const ButtonPlace close{"Close", QPoint(545, 12)};
         const ButtonPlace next{"Next", QPoint(465, 384)};
         if (!english)
-            return {{QStringLiteral("T_Page"), SkinTestPack::kBackground, {next}}};
+            return {{QStringLiteral("T_Page"),
+                     SkinTestPack::kBackground,
+                     SkinTestPack::kBackgroundColor,
+                     {next}}};
         return {
-            {QStringLiteral("2_Main"), 111, {close, {"Start", QPoint(210, 340)}}},
+            {QStringLiteral("2_Main"), 111, kAccent, {close, {"Start", QPoint(210, 340)}}},
             {QStringLiteral("8_Search"),
              171,
+             kAccent,
              {close, next, {"Back", QPoint(353, 384)}, {"Search", QPoint(184, 384)}}},
         };
+    }
+    // The colour of each message kind's icon, 1 to 4: error, notice, question, success.
+    std::array<QColor, 4> KindColors() const
+    {
+        if (!english)
+            return {SkinTestPack::kKindColors[0], SkinTestPack::kKindColors[1], SkinTestPack::kKindColors[2],
+                    SkinTestPack::kKindColors[3]};
+        return {QColor(214, 69, 69), QColor(232, 163, 61), kAccent, QColor(155, 206, 53)};
     }
 };
 
@@ -102,19 +122,29 @@ void Hover(QWidget* widget, bool on)
     }
 }
 
-// Normal, hover and pressed side by side on the page's own background.
-QImage ThreeStates(SectionPage& page, CHoverButtonEx* button)
+// Normal, hover and pressed, each on the page's own background.
+std::array<QImage, 3> ThreeStates(SectionPage& page, CHoverButtonEx* button)
 {
     const QRect area = button->geometry().adjusted(-8, -8, 8, 8);
-    QImage row(area.width() * 3, area.height(), QImage::Format_RGB888);
-    QPainter painter(&row);
+    std::array<QImage, 3> states;
     for (int state = 0; state < 3; ++state) {
         Hover(button, state == 1);
         button->setDown(state == 2);
-        painter.drawPixmap(state * area.width(), 0, page.grab(area));
+        states[static_cast<size_t>(state)] = page.grab(area).toImage().convertToFormat(QImage::Format_RGB888);
     }
     Hover(button, false);
     button->setDown(false);
+    return states;
+}
+
+// The states side by side.
+QImage SideBySide(const std::array<QImage, 3>& states)
+{
+    const QSize one = states[0].size() / states[0].devicePixelRatio();
+    QImage row(one.width() * 3, one.height(), QImage::Format_RGB888);
+    QPainter painter(&row);
+    for (size_t state = 0; state < states.size(); ++state)
+        painter.drawImage(QRect(QPoint(static_cast<int>(state) * one.width(), 0), one), states[state]);
     return row;
 }
 
@@ -141,12 +171,18 @@ TEST(SkinPng, PagesAndTheirButtonsInEveryState)
         host.show();
         const QString name = plan.section.toLower().replace(QLatin1Char(' '), QLatin1Char('_'));
         SavePng(page.Canvas(), QStringLiteral("canvas_%1.png").arg(name));
-        SavePng(page.grab().toImage(), QStringLiteral("page_%1.png").arg(name));
+        const QImage shown = page.grab().toImage();
+        SavePng(shown, QStringLiteral("page_%1.png").arg(name));
+        EXPECT_EQ(page.size(), QSize(CBmpDialog::kCanvasWidth, CBmpDialog::kCanvasHeight));
+        EXPECT_EQ(shown.pixelColor(kHeaderPoint * shown.devicePixelRatio()), plan.header);
         for (const auto& [buttonName, button] : page.buttons) {
-            if (!button->HasImage())
-                continue;
-            SavePng(ThreeStates(page, button),
-                    QStringLiteral("button_%1_%2.png").arg(name, buttonName.toLower()));
+            SCOPED_TRACE(buttonName.toStdString());
+            // Every button the page places has its picture in the pack, whole on the page.
+            ASSERT_TRUE(button->HasImage());
+            EXPECT_TRUE(page.rect().contains(button->geometry())) << "clipped by the page's edge";
+            const std::array<QImage, 3> states = ThreeStates(page, button);
+            EXPECT_NE(states[0], states[1]) << "the pointer over it changes nothing";
+            SavePng(SideBySide(states), QStringLiteral("button_%1_%2.png").arg(name, buttonName.toLower()));
         }
     }
 }
@@ -171,12 +207,25 @@ TEST(SkinPng, MessageBoxOfEachKind)
         {4, QStringLiteral("The settings were saved to the camera."), QStringLiteral("Finish"), {}, {}},
     };
     for (const BoxPlan& plan : boxes) {
+        SCOPED_TRACE(plan.kind);
         CMessageDialog box;
         box.ReadKindSkin(pack.Strings(), pack.Icons(), plan.kind);
         box.SetNearCursor(false);
         box.SetTexts(plan.message, plan.button1, plan.button2, plan.button3);
         box.Prepare();
         box.show();
-        SavePng(box.grab().toImage(), QStringLiteral("message_kind%1.png").arg(plan.kind));
+        const QImage shown = box.grab().toImage();
+        SavePng(shown, QStringLiteral("message_kind%1.png").arg(plan.kind));
+        EXPECT_LE(box.width(), CMessageDialog::kMaxWidth);
+        for (int number = 1; number <= 3; ++number) {
+            const CMsgButton* button = box.Button(number);
+            if (button->isVisible()) {
+                EXPECT_TRUE(box.rect().contains(button->geometry())) << "button " << number << " clipped";
+            }
+        }
+        // Left of the icon's glyph, inside its disc.
+        const QPoint inIcon = box.IconPosition() + QPoint(4, 16);
+        EXPECT_EQ(shown.pixelColor(inIcon * shown.devicePixelRatio()),
+                  pack.KindColors()[static_cast<size_t>(plan.kind - 1)]);
     }
 }

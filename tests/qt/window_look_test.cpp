@@ -245,13 +245,13 @@ TEST_F(WindowLookTest, BoxesNeverWiderThanTheWindowAndDialogsCentredOnIt)
     });
     QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
 
-    int busy = 1;
+    bool busy = true;
     CProgressDlg progress(&page);
     progress.LoadFrames(EnglishPackPath(), CProgressDlg::kSearch, &strings);
     progress.SetBusyFlag(&busy);
     QTimer::singleShot(50, &progress, [&] {
         record(progress, QStringLiteral("progress"));
-        busy = 0;
+        busy = false;
     });
     progress.DoModal();
     SetSkinnedMessageHook(answering);

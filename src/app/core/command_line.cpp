@@ -84,8 +84,8 @@ CommandLineSwitches ParseCommandLine(std::u16string_view commandLine)
     // lower-case letters (i, k) appear in neither switch.
     std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
     CommandLineSwitches switches;
-    switches.testMode = lower.find(kTestModeSwitch) != std::u16string::npos ? 1 : 0;
-    switches.productFilterOn = lower.find(kAllProductSwitch) != std::u16string::npos ? 0 : 1;
+    switches.testMode = lower.find(kTestModeSwitch) != std::u16string::npos;
+    switches.productFilterOn = lower.find(kAllProductSwitch) == std::u16string::npos;
     return switches;
 }
 

@@ -3,15 +3,14 @@
 // lower-cased command line, as plain substrings: case does not matter, no separating blank is
 // needed, and any other text is ignored. "--to ADDRESS", "--to=ADDRESS" and "/to:ADDRESS"
 // (repeatable) name cameras behind a router, which every search also asks directly.
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 struct CommandLineSwitches
 {
-    int32_t testMode = 0;        // 1 with "/testmode"
-    int32_t productFilterOn = 1; // 0 with "/all-product"
+    bool testMode = false;       // set by "/testmode"
+    bool productFilterOn = true; // cleared by "/all-product"
 
     bool operator==(const CommandLineSwitches&) const = default;
 };
@@ -32,4 +31,3 @@ struct UnicastTargets
 UnicastTargets ParseUnicastTargets(const std::vector<std::u16string>& arguments);
 // The same for a whole command line, its arguments separated by blanks.
 UnicastTargets ParseUnicastTargets(std::u16string_view commandLine);
-

@@ -6,50 +6,69 @@
 
 namespace {
 
-constexpr int32_t kNetworkStep = 3;
-constexpr int32_t kIpStep = 4;
-constexpr int32_t kSummaryStep = 5;
-constexpr int32_t kFirstRecordStep = 2;
+// The rows on a step, in step order.
+constexpr std::array<PageRow, kLastStep + 1> StepRows()
+{
+    std::array<PageRow, kLastStep + 1> steps{};
+    size_t step = 0;
+    for (const PageRow& row : kPageTable)
+        if (row.onStep)
+            steps[step++] = row;
+    return steps;
+}
+
+constexpr std::array kStepRows = StepRows();
+
+const PageRow* StepRow(int32_t step)
+{
+    if (step < kFirstStep || step > kLastStep)
+        return nullptr;
+    return &kStepRows[static_cast<size_t>(step)];
+}
+
+bool Skipped(int32_t step, bool dhcpEnabled)
+{
+    const PageRow* row = StepRow(step);
+    return dhcpEnabled && row != nullptr && row->dhcpSkips;
+}
+
+// One step in `direction` (+1 or -1), past the steps DHCP skips, clamped to the steps.
+int32_t Move(int32_t step, int32_t direction, bool dhcpEnabled)
+{
+    int32_t next = step + direction;
+    while (Skipped(next, dhcpEnabled))
+        next += direction;
+    return std::clamp(next, kFirstStep, kLastStep);
+}
 
 } // namespace
 
 WizardPage PageForStep(int32_t step)
 {
-    switch (step) {
-    case 0:
-        return WizardPage::Main;
-    case 1:
-        return WizardPage::Search;
-    case 2:
-        return WizardPage::BasicSettings;
-    case kNetworkStep:
-        return WizardPage::NetworkSettings;
-    case kIpStep:
-        return WizardPage::IpSettings;
-    case kSummaryStep:
-        return WizardPage::Summary;
-    case kLastStep:
-        return WizardPage::Success;
-    default:
-        return WizardPage::None;
-    }
+    const PageRow* row = StepRow(step);
+    return row != nullptr ? row->page : WizardPage::None;
 }
 
 bool StepNeedsRecord(int32_t step)
 {
-    return step >= kFirstRecordStep && step <= kLastStep;
+    const PageRow* row = StepRow(step);
+    return row != nullptr && row->needsRecord;
+}
+
+int32_t FirstRecordStep()
+{
+    int32_t step = kFirstStep;
+    while (step < kLastStep && !StepNeedsRecord(step))
+        ++step;
+    return step;
 }
 
 int32_t NextStep(int32_t step, WPARAM request, bool dhcpEnabled)
 {
-    if (request == NAV_NEXT) {
-        int32_t next = step == kNetworkStep ? (dhcpEnabled ? kSummaryStep : kIpStep) : step + 1;
-        return std::min(next, kLastStep);
-    }
-    if (request == NAV_BACK) {
-        int32_t back = step == kSummaryStep ? (dhcpEnabled ? kNetworkStep : kIpStep) : step - 1;
-        return std::max(back, kFirstStep);
-    }
+    if (request == NAV_NEXT)
+        return Move(step, 1, dhcpEnabled);
+    if (request == NAV_BACK)
+        return Move(step, -1, dhcpEnabled);
     return step;
 }
 

@@ -1,31 +1,91 @@
 #pragma once
-// The wizard's steps and how Next and Back move between them. Step 4 (IP settings) is passed
-// over in both directions when the selected camera uses DHCP. The frame asks Navigate what to
-// do with a navigation request and then shows the page of the step it gets back.
+// The wizard's pages and steps, and how Next and Back move between them. One table lists every
+// page in the order the frame creates, re-skins and asks them for their messages; the pages
+// on a step are the steps, in that order. A step DHCP skips is passed over in both directions
+// when the selected camera uses DHCP. The frame asks Navigate what to do with a navigation
+// request and then shows the page of the step it gets back.
 #include "platform/core/win_types.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
+// Every page of the wizard, in the order of kPageTable; None is no page.
 enum class WizardPage
 {
-    None,
     Main,
+    License,
+    Info1,
+    Info2,
+    Info3,
+    Info4,
     Search,
     BasicSettings,
     NetworkSettings,
     IpSettings,
     Summary,
+    Wireless1,
+    Wireless2,
+    Wireless3,
     Success,
+    None,
 };
 
-inline constexpr int32_t kFirstStep = 0;
-inline constexpr int32_t kLastStep = 6;
+struct PageRow
+{
+    WizardPage page;
+    bool onStep;      // Next and Back reach it; a page on no step is created and skinned, never shown
+    bool needsRecord; // it edits or shows the selected camera record, handed to it when shown
+    bool dhcpSkips;   // passed over when the record uses DHCP
+};
 
-// The page a step shows; None outside steps 0 to 6.
+inline constexpr std::array kPageTable{
+    PageRow{WizardPage::Main, true, false, false},
+    PageRow{WizardPage::License, false, false, false},
+    PageRow{WizardPage::Info1, false, false, false},
+    PageRow{WizardPage::Info2, false, false, false},
+    PageRow{WizardPage::Info3, false, false, false},
+    PageRow{WizardPage::Info4, false, false, false},
+    PageRow{WizardPage::Search, true, false, false},
+    PageRow{WizardPage::BasicSettings, true, true, false},
+    PageRow{WizardPage::NetworkSettings, true, true, false},
+    PageRow{WizardPage::IpSettings, true, true, true},
+    PageRow{WizardPage::Summary, true, true, false},
+    PageRow{WizardPage::Wireless1, false, false, false},
+    PageRow{WizardPage::Wireless2, false, false, false},
+    PageRow{WizardPage::Wireless3, false, false, false},
+    PageRow{WizardPage::Success, true, true, false},
+};
+
+inline constexpr size_t kPageCount = kPageTable.size();
+
+constexpr bool RowsFollowTheEnumeration()
+{
+    for (size_t i = 0; i < kPageCount; ++i)
+        if (kPageTable[i].page != static_cast<WizardPage>(i))
+            return false;
+    return static_cast<size_t>(WizardPage::None) == kPageCount;
+}
+static_assert(RowsFollowTheEnumeration(), "kPageTable lists every page once, in WizardPage's order");
+
+constexpr int32_t StepCount()
+{
+    int32_t count = 0;
+    for (const PageRow& row : kPageTable)
+        count += row.onStep ? 1 : 0;
+    return count;
+}
+
+inline constexpr int32_t kFirstStep = 0;
+inline constexpr int32_t kLastStep = StepCount() - 1;
+
+// The page a step shows; None outside the steps.
 WizardPage PageForStep(int32_t step);
-// Steps 2 to 6 edit or show the selected camera record.
+// Whether the step edits or shows the selected camera record.
 bool StepNeedsRecord(int32_t step);
-// The step a request leads to from `step`, clamped to 0..6; an unknown request keeps it.
+// The first step that needs a record: it takes the camera the search page shows.
+int32_t FirstRecordStep();
+// The step a request leads to from `step`, clamped to the steps; an unknown request keeps it.
 int32_t NextStep(int32_t step, WPARAM request, bool dhcpEnabled);
 
 struct NavigationInput
