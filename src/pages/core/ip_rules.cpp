@@ -113,7 +113,9 @@ constexpr IpRule kRules[] = {
     {RowBit(IpRow::Dns2), [](const IpAddresses& a) { return DnsIsUnicast(a, IpRow::Dns2); }},
 };
 
-IpCheck CheckParts(const IpOctetTexts& octets)
+} // namespace
+
+IpCheck CheckIpParts(const IpOctetTexts& octets)
 {
     for (size_t i = 0; i < octets.size(); ++i) {
         if (octets[i].empty())
@@ -124,13 +126,7 @@ IpCheck CheckParts(const IpOctetTexts& octets)
     return {};
 }
 
-IpAddresses Addresses(const IpOctetTexts& octets)
-{
-    IpAddresses addresses{};
-    for (size_t i = 0; i < octets.size(); ++i)
-        addresses[i / 4][i % 4] = static_cast<uint8_t>(ReadLeadingNumber(octets[i]));
-    return addresses;
-}
+namespace {
 
 struct EnglishMessage
 {
@@ -182,9 +178,13 @@ std::span<const IpRule> IpAddressRules()
 
 IpCheck CheckIpSettings(const IpOctetTexts& octets, IpRowSet known)
 {
-    if (const IpCheck parts = CheckParts(octets); !parts.Passed())
+    if (const IpCheck parts = CheckIpParts(octets); !parts.Passed())
         return parts;
-    const IpAddresses addresses = Addresses(octets);
+    return CheckAddresses(AddressesOf(octets), known);
+}
+
+IpCheck CheckAddresses(const IpAddresses& addresses, IpRowSet known)
+{
     for (const IpRule& rule : IpAddressRules()) {
         if ((rule.rows & known) != rule.rows)
             continue;
@@ -192,6 +192,14 @@ IpCheck CheckIpSettings(const IpOctetTexts& octets, IpRowSet known)
             return check;
     }
     return {};
+}
+
+IpAddresses AddressesOf(const IpOctetTexts& octets)
+{
+    IpAddresses addresses{};
+    for (size_t i = 0; i < octets.size(); ++i)
+        addresses[i / 4][i % 4] = static_cast<uint8_t>(ReadLeadingNumber(octets[i]) & 0xFF);
+    return addresses;
 }
 
 std::string_view IpMessageEnglish(int message)
