@@ -122,7 +122,7 @@ struct Parser
     // own message.
     bool Address(IpRow row, const std::string& flag, const std::string& value)
     {
-        if (!DigitParts(value, '.', {3, 3, 3, 3}))
+        if (!SplitDottedParts(std::string_view(value)))
             return Fail("invalid value for " + flag + ": '" + value +
                         "' is not an address like 192.168.0.20");
         const std::optional<Ipv4Address> address = ParseIpv4(value);

@@ -1,5 +1,7 @@
 #include "pages/core/ip_rules.h"
 
+#include "platform/core/net_address.h"
+
 #include <bit>
 #include <cstdint>
 
@@ -154,11 +156,6 @@ constexpr EnglishMessage kEnglish[] = {
                         "none."},
 };
 
-bool IsDigit(char16_t c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 std::u16string_view Trimmed(std::u16string_view text)
 {
     const auto space = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; };
@@ -213,20 +210,11 @@ std::string_view IpMessageEnglish(int message)
 
 std::optional<std::array<std::u16string, 4>> SplitAddressParts(std::u16string_view text)
 {
-    text = Trimmed(text);
-    std::array<std::u16string, 4> parts;
-    size_t part = 0;
-    for (const char16_t c : text) {
-        if (c == u'.') {
-            if (parts[part].empty() || ++part == parts.size())
-                return std::nullopt;
-        } else if (!IsDigit(c) || parts[part].size() == 3) {
-            return std::nullopt;
-        } else {
-            parts[part] += c;
-        }
-    }
-    if (part != parts.size() - 1 || parts[part].empty())
+    const auto parts = SplitDottedParts(Trimmed(text));
+    if (!parts)
         return std::nullopt;
-    return parts;
+    std::array<std::u16string, 4> texts;
+    for (size_t i = 0; i < texts.size(); ++i)
+        texts[i] = std::u16string((*parts)[i]);
+    return texts;
 }

@@ -4,11 +4,6 @@
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool IsHexDigit(char c)
 {
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
@@ -23,24 +18,18 @@ char Lower(char c)
 
 std::optional<Ipv4Address> ParseIpv4(std::string_view text)
 {
-    Ipv4Address address{};
-    for (size_t part = 0; part < address.size(); ++part) {
-        if (part > 0) {
-            if (text.empty() || text.front() != '.')
-                return std::nullopt;
-            text.remove_prefix(1);
-        }
-        size_t digits = 0;
-        unsigned value = 0;
-        while (digits < text.size() && IsDigit(text[digits]) && digits < 4)
-            value = value * 10 + static_cast<unsigned>(text[digits++] - '0');
-        if (digits == 0 || digits > 3 || value > 255)
-            return std::nullopt;
-        address[part] = static_cast<uint8_t>(value);
-        text.remove_prefix(digits);
-    }
-    if (!text.empty())
+    const auto parts = SplitDottedParts(text);
+    if (!parts)
         return std::nullopt;
+    Ipv4Address address{};
+    for (size_t i = 0; i < address.size(); ++i) {
+        unsigned value = 0;
+        for (const char digit : (*parts)[i])
+            value = value * 10 + static_cast<unsigned>(digit - '0');
+        if (value > 255)
+            return std::nullopt;
+        address[i] = static_cast<uint8_t>(value);
+    }
     return address;
 }
 
