@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr const char* kAddressFlags[kIpRows] = {"--ip", "--mask", "--gateway", "--dns1", "--dns2"};
-
 std::string BasicText(const SettingsCheck& check)
 {
     switch (check.field) {
@@ -38,14 +36,11 @@ std::string BasicText(const SettingsCheck& check)
 std::string AddressText(const SettingsCheck& check, const CliOptions& options, const DeviceInfo* camera)
 {
     const size_t row = check.octet / 4;
-    const std::string flag = kAddressFlags[row];
+    const std::string flag(kAddressFlags[row]);
     const std::string text(IpMessageEnglish(check.message));
     if (options.change.addresses[row])
         return flag + " " + options.addressTexts[row] + ": " + text;
-    static constexpr std::array<Ipv4Field<kDeviceInfoSize>, kIpRows> kFields{
-        DeviceInfo::ipAddress, DeviceInfo::subnetMask, DeviceInfo::gateway, DeviceInfo::primaryDns,
-        DeviceInfo::secondaryDns};
-    return "the camera's own " + flag + " " + camera_text::DottedQuad(camera->Get(kFields[row])) + ": " +
+    return "the camera's own " + flag + " " + camera_text::DottedQuad(camera->Get(kIpRowFields[row])) + ": " +
            text;
 }
 

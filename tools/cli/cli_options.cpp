@@ -50,8 +50,6 @@ bool DigitParts(const std::string& text, char separator, const std::vector<size_
     return true;
 }
 
-constexpr std::string_view kAddressFlags[kIpRows] = {"--ip", "--mask", "--gateway", "--dns1", "--dns2"};
-
 std::optional<IpRow> AddressRowOf(const std::string& flag)
 {
     for (size_t row = 0; row < kIpRows; ++row) {

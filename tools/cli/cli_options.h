@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class CliCommand
@@ -37,6 +38,10 @@ struct CliOptions
     SettingsChange change;
     std::array<std::string, kIpRows> addressTexts; // each address given, as typed
 };
+
+// The options of the five addresses, in row order.
+inline constexpr std::string_view kAddressFlags[kIpRows] = {"--ip", "--mask", "--gateway", "--dns1",
+                                                            "--dns2"};
 
 struct CliParse
 {

@@ -25,10 +25,6 @@ std::u16string Slice(const std::string& text, size_t from, size_t count)
     return from < text.size() ? ToWide(text.substr(from, count)) : std::u16string();
 }
 
-constexpr std::array<Ipv4Field<kDeviceInfoSize>, kIpRows> kIpFields{
-    DeviceInfo::ipAddress, DeviceInfo::subnetMask, DeviceInfo::gateway, DeviceInfo::primaryDns,
-    DeviceInfo::secondaryDns};
-
 } // namespace
 
 int ReadLeadingNumber(std::u16string_view text)
@@ -157,7 +153,7 @@ IpOctetTexts ReadIpSettings(const DeviceInfo& info)
 {
     IpOctetTexts octets;
     for (size_t row = 0; row < kIpRows; ++row) {
-        const Ipv4Address address = info.Get(kIpFields[row]);
+        const Ipv4Address address = info.Get(kIpRowFields[row]);
         for (size_t i = 0; i < address.size(); ++i)
             octets[row * 4 + i] = NumberText(address[i]);
     }

@@ -104,6 +104,10 @@ void WriteNetworkMode(bool fixedAddress, DeviceInfo& info);
 inline constexpr size_t kIpRows = 5;
 inline constexpr size_t kIpOctets = kIpRows * 4;
 inline constexpr int kMsgOctetRange = 51102;
+// The record's field of each row.
+inline constexpr std::array<Ipv4Field<kDeviceInfoSize>, kIpRows> kIpRowFields{
+    DeviceInfo::ipAddress, DeviceInfo::subnetMask, DeviceInfo::gateway, DeviceInfo::primaryDns,
+    DeviceInfo::secondaryDns};
 using IpOctetTexts = std::array<std::u16string, kIpOctets>;
 
 // Each octet as "%d".

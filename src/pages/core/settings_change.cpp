@@ -7,10 +7,6 @@
 
 namespace {
 
-constexpr std::array<Ipv4Field<kDeviceInfoSize>, kIpRows> kIpFields{
-    DeviceInfo::ipAddress, DeviceInfo::subnetMask, DeviceInfo::gateway, DeviceInfo::primaryDns,
-    DeviceInfo::secondaryDns};
-
 // Characters [from, from + count) of a narrow text, as wide text (shorter when the text is).
 std::u16string Slice(const std::string& text, size_t from, size_t count)
 {
@@ -100,7 +96,7 @@ SettingsCheck CheckAddressRows(const SettingsChange& change, const DeviceInfo* c
         if (change.addresses[row])
             addresses[row] = *change.addresses[row];
         else if (camera != nullptr)
-            addresses[row] = camera->Get(kIpFields[row]);
+            addresses[row] = camera->Get(kIpRowFields[row]);
         else
             continue;
         known |= 1u << row;
@@ -220,7 +216,7 @@ void SettingsChange::Apply(DeviceInfo& info) const
         WriteNetworkMode(!*dhcp, info);
     for (size_t row = 0; row < kIpRows; ++row) {
         if (addresses[row])
-            info.Set(kIpFields[row], *addresses[row]);
+            info.Set(kIpRowFields[row], *addresses[row]);
     }
     ApplyWireless(wireless, info);
 }
