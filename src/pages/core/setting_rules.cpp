@@ -1,10 +1,8 @@
 #include "pages/core/setting_rules.h"
 
-#include "pages/core/settings_change.h"
 #include "platform/core/code_page.h"
 
 #include <climits>
-#include <cstdio>
 
 namespace {
 
@@ -74,29 +72,6 @@ bool IsValidDescription(std::u16string_view text)
     return true;
 }
 
-BasicCheck ValidateBasicSettings(const BasicSettings& settings)
-{
-    const SettingsCheck check = BasicChangeOf(settings).Check();
-    switch (check.field) {
-    case SettingsField::Month:
-        return {BasicField::Month, check.message};
-    case SettingsField::Day:
-        return {BasicField::Day, check.message};
-    case SettingsField::Year:
-        return {BasicField::Year, check.message};
-    case SettingsField::Hour:
-        return {BasicField::Hour, check.message};
-    case SettingsField::Minute:
-        return {BasicField::Minute, check.message};
-    case SettingsField::Name:
-        return {BasicField::Name, check.message};
-    case SettingsField::Description:
-        return {BasicField::Description, check.message};
-    default:
-        return {};
-    }
-}
-
 TwelveHour ToTwelveHour(int hour24)
 {
     if (hour24 == 0)
@@ -133,11 +108,6 @@ BasicSettings ReadBasicSettings(const DeviceInfo& info)
     return settings;
 }
 
-void WriteBasicSettings(const BasicSettings& settings, DeviceInfo& info)
-{
-    BasicChangeOf(settings).Apply(info);
-}
-
 bool UsesFixedAddress(const DeviceInfo& info)
 {
     return info.Get(DeviceInfo::fixedIp) != 0;
@@ -158,9 +128,4 @@ IpOctetTexts ReadIpSettings(const DeviceInfo& info)
             octets[row * 4 + i] = NumberText(address[i]);
     }
     return octets;
-}
-
-void WriteIpSettings(const IpOctetTexts& octets, DeviceInfo& info)
-{
-    AddressChangeOf(octets).Apply(info);
 }
