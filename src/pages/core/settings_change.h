@@ -42,8 +42,6 @@ struct WirelessChange
 enum class SettingsField
 {
     None,
-    NameLength,        // longer than a camera stores (no page edit lets that through)
-    DescriptionLength, // likewise
     Month,
     Day,
     Year,
@@ -79,7 +77,7 @@ struct SettingsChange
     bool ChangesBasic() const;
     bool ChangesAddresses() const;
 
-    // Checks in the pages' order: lengths, month, year, day, hour, minute, name, description,
+    // Checks in the pages' order: month, year, day, hour, minute, name, description,
     // network mode, addresses, security; the first failure wins. With `camera`, values left out
     // are the camera's own and every rule runs; without, only the rules whose values are all
     // given run, so a change can be checked before any camera has answered.
