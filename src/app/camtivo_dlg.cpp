@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr int kTextMessageButton = 50801;
+constexpr int kTextMessageButton = kTextMessageOk;
 constexpr int kTextGenericFailure = 59999;
 
 const QString kAppName = QStringLiteral("Camtivo");
@@ -92,7 +92,7 @@ bool CCamtivoDlg::OnInitDialog()
     ParseCommandLine();
     DeviceTypeFilter filter;
     if (productFilterOn_)
-        filter = DeviceTypeFilter{true, {17, 18}};
+        filter = DeviceTypeFilter::CurrentTypesOnly();
     actionDlg_.SetAllowedTypes(filter);
 
     PreparePage(languagePage_);

@@ -6,6 +6,7 @@
 #include "device/core/camera_data.h"
 #include "platform/core/typed_ptr_list.h"
 #include "skin/bmp_dialog.h"
+#include "skin/core/message_kind.h"
 
 #include <QString>
 #include <array>
@@ -40,16 +41,16 @@ public:
     static constexpr int IDC_SECURITY = 1061;
 
     // The page's language strings; several are shared with the frame and the summary page.
-    static constexpr int kTextButton = 50801;       // caption of the boxes' button
-    static constexpr int kTextSecondButton = 50802; // second caption of the save question
-    static constexpr int kTextNoBrowser = 50803;    // no web browser registered
-    static constexpr int kTextNoCamera = 50804;     // a search found no camera
-    static constexpr int kTextSocketOther = 50805;  // socket error, any other code
-    static constexpr int kTextSocket10060 = 50806;  // socket error 10060
-    static constexpr int kTextSocket10064 = 50807;  // socket error 10064
-    static constexpr int kTextSocket10065 = 50808;  // socket error 10065
-    static constexpr int kTextSocket11001 = 50809;  // socket error 11001
-    static constexpr int kTextLoginFailed = 50810;  // wrong login name or password
+    static constexpr int kTextButton = kTextMessageOk; // caption of the boxes' button
+    static constexpr int kTextSecondButton = 50802;    // second caption of the save question
+    static constexpr int kTextNoBrowser = 50803;       // no web browser registered
+    static constexpr int kTextNoCamera = 50804;        // a search found no camera
+    static constexpr int kTextSocketOther = 50805;     // socket error, any other code
+    static constexpr int kTextSocket10060 = 50806;     // socket error 10060
+    static constexpr int kTextSocket10064 = 50807;     // socket error 10064
+    static constexpr int kTextSocket10065 = 50808;     // socket error 10065
+    static constexpr int kTextSocket11001 = 50809;     // socket error 11001
+    static constexpr int kTextLoginFailed = 50810;     // wrong login name or password
     static constexpr int kFirstText = kTextButton;
     static constexpr int kTextCount = 10;
 

@@ -149,24 +149,24 @@ BasicSettings CBasicSettingDialog::Fields() const
     return s;
 }
 
-QLineEdit* CBasicSettingDialog::EditOf(BasicField field) const
+QLineEdit* CBasicSettingDialog::EditOf(SettingsField field) const
 {
     switch (field) {
-    case BasicField::Month:
+    case SettingsField::Month:
         return month_;
-    case BasicField::Day:
+    case SettingsField::Day:
         return day_;
-    case BasicField::Year:
+    case SettingsField::Year:
         return year_;
-    case BasicField::Hour:
+    case SettingsField::Hour:
         return hour_;
-    case BasicField::Minute:
+    case SettingsField::Minute:
         return minute_;
-    case BasicField::Name:
+    case SettingsField::Name:
         return name_;
-    case BasicField::Description:
+    case SettingsField::Description:
         return description_;
-    case BasicField::None:
+    default:
         break;
     }
     return nullptr;
@@ -174,7 +174,7 @@ QLineEdit* CBasicSettingDialog::EditOf(BasicField field) const
 
 bool CBasicSettingDialog::ValidateAll()
 {
-    const BasicCheck check = ValidateBasicSettings(Fields());
+    const SettingsCheck check = BasicChangeOf(Fields()).Check();
     if (check.Passed())
         return true;
     ShowMessage(kMessageError, Text(check.message), Text(kTextButton));
@@ -185,7 +185,7 @@ bool CBasicSettingDialog::ValidateAll()
 void CBasicSettingDialog::SaveToRecord()
 {
     if (CCameraDataObj* record = Record())
-        WriteBasicSettings(Fields(), record->info);
+        BasicChangeOf(Fields()).Apply(record->info);
 }
 
 bool CBasicSettingDialog::OnCommand(int id)

@@ -2,8 +2,9 @@
 // CBasicSettingDialog: the page on which the user edits the camera's name, description, time
 // zone, date and time. The fields are checked in a fixed order on Next and on Back; the first
 // bad one is reported and gets the focus, and nothing reaches the record until all pass.
-#include "pages/core/setting_rules.h"
+#include "pages/core/settings_change.h"
 #include "pages/setting_page.h"
+#include "skin/core/message_kind.h"
 
 #include <QString>
 #include <array>
@@ -34,8 +35,8 @@ public:
     static constexpr int kTextButton = 50901;
     static constexpr int kFirstText = kTextButton;
     static constexpr int kTextCount = 12;
-    static constexpr int kSearchPageButton = 50801; // the search page's, for ShowAllMessages
-    static constexpr int kTextAm = 50930;           // the half-day list's two entries
+    static constexpr int kSearchPageButton = kTextMessageOk; // the search page's, for ShowAllMessages
+    static constexpr int kTextAm = 50930;                    // the half-day list's two entries
     static constexpr int kTextPm = 50931;
 
     explicit CBasicSettingDialog(QWidget* parent = nullptr);
@@ -62,7 +63,7 @@ private:
     // Checks every field; on a failure shows its message, focuses the field and answers false.
     bool ValidateAll();
     void SaveToRecord();
-    QLineEdit* EditOf(BasicField field) const;
+    QLineEdit* EditOf(SettingsField field) const;
 
     std::array<QString, kTextCount> texts_;
     QLineEdit* name_;

@@ -3,6 +3,7 @@
 #include "device/core/camera_data.h"
 #include "device/core/camera_detail_text.h"
 #include "pages/address_part_keys.h"
+#include "pages/core/settings_change.h"
 #include "pages/page_controls.h"
 #include "pages/page_layout.h"
 #include "platform/core/code_page.h"
@@ -79,7 +80,12 @@ IpOctetTexts CIpSettingDialog::Texts() const
 
 bool CIpSettingDialog::ValidateAll()
 {
-    const IpCheck check = CheckIpSettings(Texts());
+    const IpOctetTexts texts = Texts();
+    IpCheck check = CheckIpParts(texts);
+    if (check.Passed()) {
+        const SettingsCheck addresses = AddressChangeOf(texts).Check();
+        check = {addresses.octet, addresses.message};
+    }
     if (check.Passed())
         return true;
     ShowMessage(kMessageError, MessageText(check.message), buttonText_);
@@ -103,11 +109,7 @@ bool CIpSettingDialog::CheckAddressClash()
     const CCameraDataObj* record = Record();
     if (!clashCheck_ || record == nullptr)
         return true;
-    const IpOctetTexts texts = Texts();
-    Ipv4Address wanted{};
-    for (size_t i = 0; i < wanted.size(); ++i)
-        wanted[i] = static_cast<uint8_t>(ReadLeadingNumber(texts[i]));
-    const AddressClash clash = clashCheck_(wanted, *record);
+    const AddressClash clash = clashCheck_(*AddressChangeOf(Texts()).addresses[0], *record);
     if (!clash)
         return true;
     ShowMessage(kMessageError, ClashText(clash), buttonText_);
@@ -125,7 +127,7 @@ bool CIpSettingDialog::OnCommand(int id)
     if (id == IDC_NEXT && !CheckAddressClash())
         return true;
     if (CCameraDataObj* record = Record())
-        WriteIpSettings(Texts(), record->info);
+        AddressChangeOf(Texts()).Apply(record->info);
     return CSettingPage::OnCommand(id);
 }
 

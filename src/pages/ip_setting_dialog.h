@@ -8,6 +8,7 @@
 #include "device/core/address_clash.h"
 #include "pages/core/ip_rules.h"
 #include "pages/setting_page.h"
+#include "skin/core/message_kind.h"
 
 #include <QString>
 #include <array>
@@ -33,9 +34,9 @@ public:
     // The messages of the address rules, kMsgOctetRange to kMsgDnsNotUnicast.
     static constexpr int kFirstMessage = kMsgOctetRange;
     static constexpr int kMessageCount = kMsgDnsNotUnicast - kMsgOctetRange + 1;
-    static constexpr int kSearchPageButton = 50801; // the search page's, for ShowAllMessages
-    static constexpr int kTextUsedByCamera = 51130; // "%1 is used by %2, %3"
-    static constexpr int kTextOwnAddress = 51131;   // "%1 is an address of this computer"
+    static constexpr int kSearchPageButton = kTextMessageOk; // the search page's, for ShowAllMessages
+    static constexpr int kTextUsedByCamera = 51130;          // "%1 is used by %2, %3"
+    static constexpr int kTextOwnAddress = 51131;            // "%1 is an address of this computer"
 
     // Whether giving the camera the address clashes with another device; the frame answers from
     // the last search's cameras and this computer's addresses. Without one nothing is checked.

@@ -2,6 +2,7 @@
 // CNewSettingDialog: the summary page. It shows the settings about to be written to the camera
 // and, when the user confirms, asks the frame to save them. It never changes the record.
 #include "pages/setting_page.h"
+#include "skin/core/message_kind.h"
 
 #include <QString>
 #include <array>
@@ -37,7 +38,7 @@ public:
     static constexpr int kTextCancel = 50802;
     static constexpr int kTextSaveButton = 51220; // the save question's buttons
     static constexpr int kTextCancelSave = 51221;
-    static constexpr int kTextOk = 50801;
+    static constexpr int kTextOk = kTextMessageOk;
     static constexpr int kAnswerSave = 2;
 
     explicit CNewSettingDialog(QWidget* parent = nullptr);

@@ -1,6 +1,6 @@
 // The batch file parser on arbitrary bytes: splitting, the header and row checks and the
 // UTF-8 and code page checks of every cell.
-#include "app/core/batch_table.h"
+#include "cli/core/batch_table.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -7,6 +7,7 @@
 #include "device/core/adapter_choice.h"
 #include "pages/core/ip_rules.h"
 #include "pages/core/setting_rules.h"
+#include "pages/core/settings_change.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -37,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     DeviceInfo info;
     std::copy_n(data, std::min(size, kDeviceInfoSize), info.Raw().begin());
     BasicSettings settings = ReadBasicSettings(info);
-    if (ValidateBasicSettings(settings).Passed())
-        WriteBasicSettings(settings, info);
+    if (BasicChangeOf(settings).Check().Passed())
+        BasicChangeOf(settings).Apply(info);
     (void)ReadIpSettings(info);
 
     const uint8_t* at = data;
@@ -51,11 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     settings.hour = NextText(at, end);
     settings.minute = NextText(at, end);
     settings.pm = size % 2 == 1;
-    const BasicCheck check = ValidateBasicSettings(settings);
+    const SettingsCheck check = BasicChangeOf(settings).Check();
     if (check.Passed() && settings.name.size() <= kCameraNameChars) {
-        WriteBasicSettings(settings, info);
+        BasicChangeOf(settings).Apply(info);
         const BasicSettings again = ReadBasicSettings(info);
-        if (again.name != settings.name || !ValidateBasicSettings(again).Passed())
+        if (again.name != settings.name || !BasicChangeOf(again).Check().Passed())
             std::abort(); // a checked name or date must survive the round trip
     }
 
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!refusal.Passed() && (refusal.octet >= kIpOctets || IpMessageEnglish(refusal.message).empty()))
         std::abort(); // every refusal names a part and has its text
     if (CheckIpSettings(octets).Passed()) {
-        WriteIpSettings(octets, info);
+        AddressChangeOf(octets).Apply(info);
         if (!CheckIpSettings(ReadIpSettings(info)).Passed())
             std::abort(); // accepted addresses are accepted again once saved
     }

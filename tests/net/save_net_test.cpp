@@ -1,5 +1,6 @@
 #include "net_test_support.h"
 #include "pages/core/setting_rules.h"
+#include "pages/core/settings_change.h"
 #include "platform/core/time_scale.h"
 #include "platform/message_box.h"
 
@@ -64,14 +65,14 @@ void ChangeSettings(CCameraDataObj& camera)
     basic.month = u"2", basic.day = u"29", basic.year = u"2008";
     basic.hour = u"1", basic.minute = u"05", basic.pm = true;
     basic.timeZone = 7;
-    ASSERT_TRUE(ValidateBasicSettings(basic).Passed());
-    WriteBasicSettings(basic, camera.info);
+    ASSERT_TRUE(BasicChangeOf(basic).Check().Passed());
+    BasicChangeOf(basic).Apply(camera.info);
     WriteNetworkMode(true, camera.info);
     IpOctetTexts octets = ReadIpSettings(camera.info);
     const char16_t* wanted[] = {u"10", u"77", u"0", u"50", u"255", u"255", u"0", u"0"};
     for (size_t i = 0; i < 8; ++i)
         octets[i] = wanted[i];
-    WriteIpSettings(octets, camera.info);
+    AddressChangeOf(octets).Apply(camera.info);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "pages/core/setting_rules.h"
+#include "pages/core/settings_change.h"
 
 #include <gtest/gtest.h>
 
@@ -26,56 +27,56 @@ TEST(BasicSettingsRules, ChecksRunInOrderAndNameTheFirstFailure)
     {
         const char* what;
         void (*change)(BasicSettings&);
-        BasicField field;
+        SettingsField field;
         int message;
     };
     const Case cases[] = {
-        {"valid", [](BasicSettings&) {}, BasicField::None, 0},
-        {"29 Feb 2000", [](BasicSettings& s) { s.day = u"29", s.year = u"2000"; }, BasicField::None, 0},
-        {"29 Feb 2004", [](BasicSettings& s) { s.day = u"29", s.year = u"2004"; }, BasicField::None, 0},
-        {"29 Feb 2900", [](BasicSettings& s) { s.day = u"29", s.year = u"2900"; }, BasicField::Day, 50904},
-        {"29 Feb 2100", [](BasicSettings& s) { s.day = u"29", s.year = u"2100"; }, BasicField::Day, 50904},
-        {"29 Feb 2400", [](BasicSettings& s) { s.day = u"29", s.year = u"2400"; }, BasicField::None, 0},
+        {"valid", [](BasicSettings&) {}, SettingsField::None, 0},
+        {"29 Feb 2000", [](BasicSettings& s) { s.day = u"29", s.year = u"2000"; }, SettingsField::None, 0},
+        {"29 Feb 2004", [](BasicSettings& s) { s.day = u"29", s.year = u"2004"; }, SettingsField::None, 0},
+        {"29 Feb 2900", [](BasicSettings& s) { s.day = u"29", s.year = u"2900"; }, SettingsField::Day, 50904},
+        {"29 Feb 2100", [](BasicSettings& s) { s.day = u"29", s.year = u"2100"; }, SettingsField::Day, 50904},
+        {"29 Feb 2400", [](BasicSettings& s) { s.day = u"29", s.year = u"2400"; }, SettingsField::None, 0},
         {"29 Feb 6400: the year is refused first", [](BasicSettings& s) { s.day = u"29", s.year = u"6400"; },
-         BasicField::Year, 50908},
-        {"31 Apr", [](BasicSettings& s) { s.month = u"4", s.day = u"31"; }, BasicField::Day, 50906},
-        {"32 Jan", [](BasicSettings& s) { s.month = u"1", s.day = u"32"; }, BasicField::Day, 50907},
-        {"day 0", [](BasicSettings& s) { s.day = u"0"; }, BasicField::Day, 50904},
-        {"30 Feb leap", [](BasicSettings& s) { s.day = u"30", s.year = u"2008"; }, BasicField::Day, 50905},
-        {"month 13 before day", [](BasicSettings& s) { s.month = u"13", s.day = u"99"; }, BasicField::Month,
-         50903},
-        {"empty month", [](BasicSettings& s) { s.month = u""; }, BasicField::Month, 50903},
-        {"year 1989", [](BasicSettings& s) { s.year = u"1989"; }, BasicField::Year, 50908},
-        {"year 3000", [](BasicSettings& s) { s.year = u"3000"; }, BasicField::Year, 50908},
-        {"hour 0", [](BasicSettings& s) { s.hour = u"0"; }, BasicField::Hour, 50910},
-        {"hour 13", [](BasicSettings& s) { s.hour = u"13"; }, BasicField::Hour, 50910},
-        {"minute 60", [](BasicSettings& s) { s.minute = u"60"; }, BasicField::Minute, 50909},
-        {"empty minute", [](BasicSettings& s) { s.minute = u""; }, BasicField::Minute, 50909},
-        {"empty hour", [](BasicSettings& s) { s.hour = u""; }, BasicField::Hour, 50910},
+         SettingsField::Year, 50908},
+        {"31 Apr", [](BasicSettings& s) { s.month = u"4", s.day = u"31"; }, SettingsField::Day, 50906},
+        {"32 Jan", [](BasicSettings& s) { s.month = u"1", s.day = u"32"; }, SettingsField::Day, 50907},
+        {"day 0", [](BasicSettings& s) { s.day = u"0"; }, SettingsField::Day, 50904},
+        {"30 Feb leap", [](BasicSettings& s) { s.day = u"30", s.year = u"2008"; }, SettingsField::Day, 50905},
+        {"month 13 before day", [](BasicSettings& s) { s.month = u"13", s.day = u"99"; },
+         SettingsField::Month, 50903},
+        {"empty month", [](BasicSettings& s) { s.month = u""; }, SettingsField::Month, 50903},
+        {"year 1989", [](BasicSettings& s) { s.year = u"1989"; }, SettingsField::Year, 50908},
+        {"year 3000", [](BasicSettings& s) { s.year = u"3000"; }, SettingsField::Year, 50908},
+        {"hour 0", [](BasicSettings& s) { s.hour = u"0"; }, SettingsField::Hour, 50910},
+        {"hour 13", [](BasicSettings& s) { s.hour = u"13"; }, SettingsField::Hour, 50910},
+        {"minute 60", [](BasicSettings& s) { s.minute = u"60"; }, SettingsField::Minute, 50909},
+        {"empty minute", [](BasicSettings& s) { s.minute = u""; }, SettingsField::Minute, 50909},
+        {"empty hour", [](BasicSettings& s) { s.hour = u""; }, SettingsField::Hour, 50910},
         {"empty year names the year, not the day", [](BasicSettings& s) { s.day = u"29", s.year = u""; },
-         BasicField::Year, 50908},
+         SettingsField::Year, 50908},
         {"bad year before a bad day", [](BasicSettings& s) { s.day = u"0", s.year = u"1989"; },
-         BasicField::Year, 50908},
-        {"empty day", [](BasicSettings& s) { s.day = u""; }, BasicField::Day, 50904},
-        {"name A_B", [](BasicSettings& s) { s.name = u"A_B"; }, BasicField::None, 0},
-        {"empty name", [](BasicSettings& s) { s.name = u""; }, BasicField::None, 0},
-        {"name -a", [](BasicSettings& s) { s.name = u"-a"; }, BasicField::Name, 50911},
-        {"name a_", [](BasicSettings& s) { s.name = u"a_"; }, BasicField::Name, 50911},
-        {"name with space", [](BasicSettings& s) { s.name = u"a b"; }, BasicField::Name, 50911},
-        {"name with stop", [](BasicSettings& s) { s.name = u"a.b"; }, BasicField::Name, 50911},
-        {"name with e-acute", [](BasicSettings& s) { s.name = u"caf\u00e9"; }, BasicField::Name, 50911},
-        {"description with tab", [](BasicSettings& s) { s.description = u"a\tb"; }, BasicField::Description,
-         50912},
+         SettingsField::Year, 50908},
+        {"empty day", [](BasicSettings& s) { s.day = u""; }, SettingsField::Day, 50904},
+        {"name A_B", [](BasicSettings& s) { s.name = u"A_B"; }, SettingsField::None, 0},
+        {"empty name", [](BasicSettings& s) { s.name = u""; }, SettingsField::None, 0},
+        {"name -a", [](BasicSettings& s) { s.name = u"-a"; }, SettingsField::Name, 50911},
+        {"name a_", [](BasicSettings& s) { s.name = u"a_"; }, SettingsField::Name, 50911},
+        {"name with space", [](BasicSettings& s) { s.name = u"a b"; }, SettingsField::Name, 50911},
+        {"name with stop", [](BasicSettings& s) { s.name = u"a.b"; }, SettingsField::Name, 50911},
+        {"name with e-acute", [](BasicSettings& s) { s.name = u"caf\u00e9"; }, SettingsField::Name, 50911},
+        {"description with tab", [](BasicSettings& s) { s.description = u"a\tb"; },
+         SettingsField::Description, 50912},
         {"description above 126", [](BasicSettings& s) { s.description = u"a\u007f"; },
-         BasicField::Description, 50912},
-        {"description of spaces", [](BasicSettings& s) { s.description = u"   "; }, BasicField::None, 0},
+         SettingsField::Description, 50912},
+        {"description of spaces", [](BasicSettings& s) { s.description = u"   "; }, SettingsField::None, 0},
         {"huge number saturates", [](BasicSettings& s) { s.year = u"99999999999999999999"; },
-         BasicField::Year, 50908},
+         SettingsField::Year, 50908},
     };
     for (const auto& c : cases) {
         BasicSettings s = Valid();
         c.change(s);
-        const BasicCheck check = ValidateBasicSettings(s);
+        const SettingsCheck check = BasicChangeOf(s).Check();
         EXPECT_EQ(check.field, c.field) << c.what;
         EXPECT_EQ(check.message, c.message) << c.what;
     }
@@ -115,7 +116,7 @@ TEST(BasicSettingsRules, TimeAndDateRoundTripThroughTheRecord)
         EXPECT_EQ(shown.month, u"1");
         EXPECT_EQ(shown.day, u"5");
         EXPECT_EQ(shown.year, u"2007");
-        WriteBasicSettings(shown, info);
+        BasicChangeOf(shown).Apply(info);
         EXPECT_EQ(info.Get(DeviceInfo::time), c.savedTime);
         EXPECT_EQ(info.Get(DeviceInfo::date), "01/05/2007");
     }
@@ -132,7 +133,7 @@ TEST(BasicSettingsRules, WriteKeepsTextsWithinTheirFieldsAndAnUnnamedZone)
     s.name = u"ABCDEFGHIJKLMNOPQRS"; // 19 characters: only 16 fit
     s.description = u"caf\u00e9";
     s.timeZone = -1;
-    WriteBasicSettings(s, info);
+    BasicChangeOf(s).Apply(info);
     EXPECT_EQ(info.Get(DeviceInfo::cameraName), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(info.Get(DeviceInfo::description), "caf\xe9");
     EXPECT_EQ(info.Get(DeviceInfo::timeZone), 200);
@@ -163,7 +164,7 @@ TEST(IpSettingsRules, OctetsRoundTripThroughTheRecord)
     EXPECT_EQ(octets[19], u"4");
     octets[3] = u"007";
     octets[4] = u""; // an empty octet is saved as 0
-    WriteIpSettings(octets, info);
+    AddressChangeOf(octets).Apply(info);
     EXPECT_EQ(info.Get(DeviceInfo::ipAddress), (Ipv4Address{192, 168, 0, 7}));
     EXPECT_EQ(info.Get(DeviceInfo::subnetMask), (Ipv4Address{0, 0, 0, 0}));
     EXPECT_EQ(info.Get(DeviceInfo::secondaryDns), (Ipv4Address{8, 8, 4, 4}));

@@ -1,11 +1,10 @@
 #include "sim_options.h"
 
-#include "platform/net/ipv4_text.h"
+#include "platform/core/net_address.h"
 
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -26,10 +25,10 @@ bool ParseNumber(const std::string& text, long long min, long long max, long lon
 
 bool ParseAddress(const std::string& text, Ipv4Address& out)
 {
-    const std::optional<uint32_t> address = ParseDottedIpv4(text);
+    const std::optional<Ipv4Address> address = ParseIpv4(text);
     if (!address)
         return false;
-    std::memcpy(out.data(), &*address, 4);
+    out = *address;
     return true;
 }
 

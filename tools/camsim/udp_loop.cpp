@@ -1,8 +1,8 @@
 #include "udp_loop.h"
 
 #include "json_line.h"
+#include "platform/core/net_address.h"
 #include "platform/net/datagram_port.h"
-#include "platform/net/ipv4_text.h"
 
 #include <chrono>
 #include <csignal>
@@ -54,10 +54,13 @@ uint32_t AddressOf(const Peer& peer)
 
 bool OpenPort(DatagramPort& port, const SimOptions& options, Log& log)
 {
-    const std::optional<uint32_t> address = ParseDottedIpv4(options.bind);
-    if (address && port.Open(*address, options.port))
+    const std::optional<Ipv4Address> bytes = ParseIpv4(options.bind);
+    uint32_t address = 0; // network order
+    if (bytes)
+        std::memcpy(&address, bytes->data(), bytes->size());
+    if (bytes && port.Open(address, options.port))
         return true;
-    const std::string reason = address ? port.Error() : "not an IPv4 address";
+    const std::string reason = bytes ? port.Error() : "not an IPv4 address";
     log.Write(JsonLine().Text("event", "error").Text("what", reason).Str());
     std::fprintf(stderr, "camtivo-camsim: cannot listen on %s:%u: %s\n", options.bind.c_str(), options.port,
                  reason.c_str());

@@ -1,10 +1,10 @@
 #include "address_check.h"
 
 #include "camera_format.h"
+#include "change_refusal.h"
 #include "device/core/address_clash.h"
 #include "pages/core/setting_rules.h"
 #include "platform/net/network_adapters.h"
-#include "settings_change.h"
 
 #include <set>
 
@@ -26,8 +26,9 @@ RowPlan PlanOf(const CliSession& session, const CliOptions& row)
     if (found == nullptr)
         return plan;
     plan.camera = *found;
-    if (!ApplySettingsChange(row, plan.camera).empty())
+    if (!ChangeRefusal(row, &plan.camera.info).empty())
         return plan; // the save reports the value itself
+    row.change.Apply(plan.camera.info);
     plan.known = true;
     plan.fixed = UsesFixedAddress(plan.camera.info);
     const bool wasFixed = UsesFixedAddress(found->info);

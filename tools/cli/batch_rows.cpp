@@ -1,9 +1,8 @@
 #include "batch_rows.h"
 
-#include "app/core/batch_table.h"
-#include "device/core/adapter_choice.h"
+#include "change_refusal.h"
+#include "cli/core/batch_table.h"
 #include "device/core/camera_detail_text.h"
-#include "settings_check.h"
 
 #include <array>
 #include <filesystem>
@@ -18,16 +17,25 @@ std::string Where(const std::string& path, int line)
     return line > 0 ? path + " line " + std::to_string(line) + ": " : path + ": ";
 }
 
-// The row as the save command line it stands for; blank cells give no option.
-std::vector<std::string> RowArguments(const BatchTable& table, const BatchRow& row)
+// The row as the save it stands for: each cell read as the option of its column, blank cells
+// leaving their setting alone (a blank login or password is the empty one). Empty when the row
+// is accepted; otherwise what is wrong with it.
+std::string ReadRow(const BatchTable& table, const BatchRow& row, CliOptions& options)
 {
-    std::vector<std::string> args{"save"};
+    options.command = CliCommand::Save;
     for (size_t i = 0; i < table.columns.size(); ++i) {
         const bool required = table.columns[i] == "login" || table.columns[i] == "password";
-        if (!row.values[i].empty() || required)
-            args.push_back("--" + table.columns[i] + "=" + row.values[i]);
+        if (row.values[i].empty() && !required)
+            continue;
+        if (std::string error = TakeSaveOption(options, "--" + table.columns[i], row.values[i]);
+            !error.empty())
+            return error;
     }
-    return args;
+    if (std::string error = CheckSaveOptions(options); !error.empty())
+        return error;
+    if (std::string error = ChangeRefusal(options); !error.empty())
+        return "invalid value: " + error;
+    return {};
 }
 
 // Two rows that give the same fixed address would leave two cameras on one address: both lines
@@ -36,15 +44,14 @@ std::string RepeatedAddress(const BatchRows& rows, const std::string& path)
 {
     std::map<Ipv4Address, int> firstLine;
     for (size_t i = 0; i < rows.cameras.size(); ++i) {
-        const std::optional<std::string>& ip = rows.cameras[i].ip;
-        if (!ip)
+        const std::optional<Ipv4Address>& address = rows.cameras[i].change.addresses[0];
+        if (!address)
             continue;
-        const Ipv4Address address = ParseDottedLoosely(*ip);
-        const auto [first, added] = firstLine.emplace(address, rows.lines[i]);
+        const auto [first, added] = firstLine.emplace(*address, rows.lines[i]);
         if (!added)
             return path + " lines " + std::to_string(first->second) + " and " +
                    std::to_string(rows.lines[i]) + " both give the address " +
-                   camera_text::DottedQuad(address);
+                   camera_text::DottedQuad(*address);
     }
     return {};
 }
@@ -64,15 +71,14 @@ BatchRows BatchRowsOf(const std::string& text, const std::string& path)
         return rows;
     }
     for (const BatchRow& row : table.rows) {
-        const CliParse parse = ParseCliOptions(RowArguments(table, row));
-        std::string error = parse.options ? CheckSettingsValues(*parse.options) : parse.error;
-        if (!error.empty()) {
+        CliOptions options;
+        if (std::string error = ReadRow(table, row, options); !error.empty()) {
             rows.error = Where(path, row.line) + error;
             rows.cameras.clear();
             rows.lines.clear();
             return rows;
         }
-        rows.cameras.push_back(*parse.options);
+        rows.cameras.push_back(std::move(options));
         rows.lines.push_back(row.line);
     }
     if (std::string error = RepeatedAddress(rows, path); !error.empty()) {

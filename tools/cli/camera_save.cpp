@@ -1,12 +1,12 @@
 #include "camera_save.h"
 
+#include "change_refusal.h"
 #include "device/core/adapter_choice.h"
 #include "device/core/camera_detail_text.h"
 #include "device/core/login_check.h"
 #include "device/core/saved_settings.h"
 #include "pages/core/setting_rules.h"
 #include "platform/net/network_adapters.h"
-#include "settings_change.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -114,11 +114,12 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     }
     const DeviceInfo before = found->info;
     CCameraDataObj camera = *found;
-    if (std::string error = ApplySettingsChange(row, camera); !error.empty()) {
+    if (std::string error = ChangeRefusal(row, &camera.info); !error.empty()) {
         save.outcome = SaveOutcome::InvalidValue;
         save.detail = error;
         return save;
     }
+    row.change.Apply(camera.info);
     save.fixedAddress = UsesFixedAddress(camera.info);
     save.address = camera.info.Get(DeviceInfo::ipAddress);
     save.answeredFrom = camera.identity.Get(CameraIdentity::ipAddress);

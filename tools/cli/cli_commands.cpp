@@ -4,9 +4,9 @@
 #include "batch_rows.h"
 #include "camera_format.h"
 #include "camera_save.h"
+#include "change_refusal.h"
 #include "cli_session.h"
 #include "diagnosis_format.h"
-#include "settings_check.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -58,8 +58,8 @@ int RunSearchCommand(const CliOptions& options)
 
 int RunSaveCommand(const CliOptions& options)
 {
-    if (std::string error = CheckSettingsValues(options); !error.empty())
-        return Fail(error, kExitUsage);
+    if (std::string error = ChangeRefusal(options); !error.empty())
+        return Fail("invalid value: " + error, kExitUsage);
     CliSession session(options);
     if (std::string error = session.Search({options.mac}); !error.empty())
         return Fail(error);

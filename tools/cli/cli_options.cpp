@@ -1,5 +1,9 @@
 #include "cli_options.h"
 
+#include "pages/core/ip_rules.h"
+#include "platform/core/net_address.h"
+#include "utf16_text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -46,16 +50,13 @@ bool DigitParts(const std::string& text, char separator, const std::vector<size_
     return true;
 }
 
-// Four decimal parts of at most three digits, each 0 to 255.
-bool IsDottedAddress(const std::string& text)
+std::optional<IpRow> AddressRowOf(const std::string& flag)
 {
-    if (!DigitParts(text, '.', {3, 3, 3, 3}))
-        return false;
-    for (const auto& part : Split(text, '.')) {
-        if (std::atoi(part.c_str()) > 255)
-            return false;
+    for (size_t row = 0; row < kIpRows; ++row) {
+        if (flag == kAddressFlags[row])
+            return static_cast<IpRow>(row);
     }
-    return true;
+    return std::nullopt;
 }
 
 constexpr std::string_view kSearchOnlyFlags[] = {"--all-product", "--csv", "--diagnose"};
@@ -95,26 +96,6 @@ bool LooksLikeOption(const std::string& arg)
     return arg.size() > 2 && arg.compare(0, 2, "--") == 0 && std::isalpha(static_cast<unsigned char>(arg[2]));
 }
 
-// "00:11:22:aa:bb:cc" or "00-11-22-AA-BB-CC", normalised to lower case with colons.
-std::optional<std::string> NormaliseMac(const std::string& text)
-{
-    const char separator = text.find('-') != std::string::npos ? '-' : ':';
-    const auto parts = Split(text, separator);
-    if (parts.size() != 6)
-        return std::nullopt;
-    std::string mac;
-    for (const auto& part : parts) {
-        if (part.size() != 2 || !std::isxdigit(static_cast<unsigned char>(part[0])) ||
-            !std::isxdigit(static_cast<unsigned char>(part[1])))
-            return std::nullopt;
-        if (!mac.empty())
-            mac += ':';
-        mac += static_cast<char>(std::tolower(static_cast<unsigned char>(part[0])));
-        mac += static_cast<char>(std::tolower(static_cast<unsigned char>(part[1])));
-    }
-    return mac;
-}
-
 struct Parser
 {
     CliOptions options;
@@ -129,18 +110,25 @@ struct Parser
 
     bool Target(const std::string& value)
     {
-        if (!IsDottedAddress(value) || value == "0.0.0.0")
+        if (!ParseIpv4(value) || value == "0.0.0.0")
             return Fail("invalid value for --to: '" + value + "' is not an address like 192.168.0.20");
         options.to.push_back(value);
         return true;
     }
 
-    bool Address(std::optional<std::string>& field, const std::string& flag, const std::string& value)
+    // Four parts of up to three digits; a part above 255 is refused with the IP settings page's
+    // own message.
+    bool Address(IpRow row, const std::string& flag, const std::string& value)
     {
-        if (!DigitParts(value, '.', {3, 3, 3, 3}))
+        if (!SplitDottedParts(std::string_view(value)))
             return Fail("invalid value for " + flag + ": '" + value +
                         "' is not an address like 192.168.0.20");
-        field = value;
+        const std::optional<Ipv4Address> address = ParseIpv4(value);
+        if (!address)
+            return Fail("invalid value: " + flag + " " + value + ": " +
+                        std::string(IpMessageEnglish(kMsgOctetRange)));
+        options.change.addresses[static_cast<size_t>(row)] = *address;
+        options.addressTexts[static_cast<size_t>(row)] = value;
         return true;
     }
 
@@ -170,35 +158,30 @@ struct Parser
         } else if (flag == "--password") {
             options.password = value;
         } else if (flag == "--name") {
-            options.name = value;
+            options.change.name = Utf16Of(value);
         } else if (flag == "--description") {
-            options.description = value;
+            options.change.description = Utf16Of(value);
         } else if (flag == "--dhcp") {
             if (value != "on" && value != "off")
                 return Fail("invalid value for --dhcp: '" + value + "' (on or off)");
-            options.dhcp = value == "on";
-        } else if (flag == "--ip") {
-            return Address(options.ip, flag, value);
-        } else if (flag == "--mask") {
-            return Address(options.mask, flag, value);
-        } else if (flag == "--gateway") {
-            return Address(options.gateway, flag, value);
-        } else if (flag == "--dns1") {
-            return Address(options.dns1, flag, value);
-        } else if (flag == "--dns2") {
-            return Address(options.dns2, flag, value);
+            options.change.dhcp = value == "on";
+        } else if (const auto row = AddressRowOf(flag)) {
+            return Address(*row, flag, value);
         } else if (flag == "--date") {
             if (!DigitParts(value, '/', {2, 2, 4}))
                 return Fail("invalid value for --date: '" + value + "' (MM/DD/YYYY)");
-            options.date = value;
+            const auto parts = Split(value, '/');
+            options.change.date = CalendarDate{std::atoi(parts[0].c_str()), std::atoi(parts[1].c_str()),
+                                               std::atoi(parts[2].c_str())};
         } else if (flag == "--time") {
             if (!DigitParts(value, ':', {2, 2}) || std::atoi(value.c_str()) > 23)
                 return Fail("invalid value for --time: '" + value + "' (HH:MM, 00:00 to 23:59)");
-            options.time = value;
+            const auto parts = Split(value, ':');
+            options.change.time = ClockTime{std::atoi(parts[0].c_str()), std::atoi(parts[1].c_str())};
         } else if (flag == "--timezone") {
             if (!AllDigits(value, 3) || std::atoi(value.c_str()) > 254)
                 return Fail("invalid value for --timezone: '" + value + "' (an index from 0 to 254)");
-            options.timeZone = std::atoi(value.c_str());
+            options.change.timeZone = std::atoi(value.c_str());
         } else {
             return WirelessOption(flag, value);
         }
@@ -208,7 +191,7 @@ struct Parser
     bool WirelessOption(const std::string& flag, const std::string& value)
     {
         std::string refusal;
-        switch (TakeWirelessOption(flag, value, options.wireless, refusal)) {
+        switch (TakeWirelessOption(flag, value, options.change.wireless, refusal)) {
         case OptionTaken::Taken:
             return true;
         case OptionTaken::Refused:
@@ -280,11 +263,7 @@ struct Parser
         }
         if (!options.batch.empty())
             return CheckBatchCombination();
-        if (options.mac.empty())
-            return Fail("save needs --mac (or --batch FILE)");
-        if (!options.login || !options.password)
-            return Fail("save needs --login and --password");
-        if (std::string refusal = CheckWirelessOptions(options.wireless); !refusal.empty())
+        if (std::string refusal = CheckSaveOptions(options); !refusal.empty())
             return Fail(refusal);
         return true;
     }
@@ -293,11 +272,11 @@ struct Parser
     bool CheckBatchCombination()
     {
         const CliOptions& o = options;
-        const WirelessOptions& w = o.wireless;
-        const bool camera = !o.mac.empty() || o.login || o.password || o.name || o.description || o.dhcp ||
-                            o.ip || o.mask || o.gateway || o.dns1 || o.dns2 || o.date || o.time ||
-                            o.timeZone || w.wireless || w.ssid || w.channel || w.security || w.wepKey ||
-                            w.wepPassphrase || w.wpaPassphrase;
+        const SettingsChange& c = o.change;
+        const WirelessChange& w = c.wireless;
+        const bool camera = !o.mac.empty() || o.login || o.password || c.ChangesBasic() || c.dhcp ||
+                            c.ChangesAddresses() || w.wireless || w.ssid || w.channel || w.security ||
+                            w.wepKey || w.wepPassphrase || w.wpaPassphrase;
         if (camera)
             return Fail("--batch takes the cameras and their settings from the file; give them there");
         return true;
@@ -351,6 +330,24 @@ CliParse ParseCliOptions(const std::vector<std::string>& args)
     if (!parser.Parse(args))
         return {std::nullopt, parser.error};
     return {parser.options, {}};
+}
+
+std::string TakeSaveOption(CliOptions& options, const std::string& flag, const std::string& value)
+{
+    Parser parser;
+    parser.options = std::move(options);
+    parser.Option(flag, value);
+    options = std::move(parser.options);
+    return parser.error;
+}
+
+std::string CheckSaveOptions(const CliOptions& options)
+{
+    if (options.mac.empty())
+        return "save needs --mac (or --batch FILE)";
+    if (!options.login || !options.password)
+        return "save needs --login and --password";
+    return CheckWirelessOptions(options.change.wireless);
 }
 
 bool IsBatchColumn(const std::string& column)

@@ -1,12 +1,15 @@
 #pragma once
-// The command line of camtivo-cli: a command (search or save) and its options, checked for
-// form only (numbers are numbers, addresses have four parts). Whether a value is acceptable
-// for the camera is decided by the setting pages' own rules (settings_check.h), before any
-// search. An option's value follows it as the next argument or after "=" (--password=--x).
+// The command line of camtivo-cli: a command (search or save) and its options. The settings of
+// a save are read into one settings change as values; whether they are acceptable for the
+// camera is decided by the change's own check (change_refusal.h), before any search. An
+// option's value follows it as the next argument or after "=" (--password=--x).
+#include "pages/core/settings_change.h"
 #include "wireless_options.h"
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class CliCommand
@@ -32,15 +35,13 @@ struct CliOptions
     std::string mac; // lower-case, colon-separated
     std::optional<std::string> login;
     std::optional<std::string> password;
-    std::optional<std::string> name;
-    std::optional<std::string> description;
-    std::optional<bool> dhcp;
-    std::optional<std::string> ip, mask, gateway, dns1, dns2;
-    std::optional<std::string> date; // MM/DD/YYYY
-    std::optional<std::string> time; // HH:MM, 24-hour clock
-    std::optional<int> timeZone;
-    WirelessOptions wireless;
+    SettingsChange change;
+    std::array<std::string, kIpRows> addressTexts; // each address given, as typed
 };
+
+// The options of the five addresses, in row order.
+inline constexpr std::string_view kAddressFlags[kIpRows] = {"--ip", "--mask", "--gateway", "--dns1",
+                                                            "--dns2"};
 
 struct CliParse
 {
@@ -54,6 +55,13 @@ inline constexpr int kExitFailed = 1; // the search or the save did not succeed
 inline constexpr int kExitUsage = 2;  // the command line is wrong; nothing was sent
 
 CliParse ParseCliOptions(const std::vector<std::string>& args);
+
+// One option of save given as a batch row's cell (`flag` with its dashes); empty when taken,
+// otherwise what is wrong with the value.
+std::string TakeSaveOption(CliOptions& options, const std::string& flag, const std::string& value);
+// What a save's options need together (--mac, --login and --password; wireless options that
+// fit the security type); empty when they are complete.
+std::string CheckSaveOptions(const CliOptions& options);
 
 // Whether `--column` is an option of save that names a camera or one of its settings, and so a
 // column a batch file may have.

@@ -17,7 +17,7 @@ constexpr double kLongestActionSeconds = 300.0;
 
 void PrepareAction(CActionDlg& action, const CliOptions& options)
 {
-    action.SetAllowedTypes(options.allProduct ? DeviceTypeFilter{} : DeviceTypeFilter{true, {17, 18}});
+    action.SetAllowedTypes(options.allProduct ? DeviceTypeFilter{} : DeviceTypeFilter::CurrentTypesOnly());
     action.SetUnicastTargets(options.to);
 }
 

@@ -1,18 +1,12 @@
 #include "wireless_options.h"
 
-#include "pages/core/wireless_rules.h"
+#include "utf16_text.h"
 
-#include <QString>
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
 namespace {
-
-std::u16string Wide(const std::string& utf8)
-{
-    return QString::fromStdString(utf8).toStdU16String();
-}
 
 constexpr std::pair<const char*, SecurityType> kSecurityNames[] = {{"none", SecurityType::None},
                                                                    {"wep64", SecurityType::Wep64},
@@ -28,46 +22,7 @@ SecurityType TypeNamed(const std::string& name)
     return SecurityType::Unselected;
 }
 
-bool IsWep(SecurityType type)
-{
-    return type == SecurityType::Wep64 || type == SecurityType::Wep128;
-}
-
-// The security page after the record was loaded and the type chosen: the record's flags pick
-// the shown type, a stored WEP passphrase regenerates the key, and choosing a type clears the
-// edits it uses (a WEP type both WEP edits, WPA its passphrase).
-SecurityTexts PageTexts(const WirelessOptions& o, SecurityType type, DeviceInfo& info)
-{
-    SecurityTexts texts;
-    const SecurityType shown = SecurityTypeOf(info);
-    if (IsWep(shown))
-        texts.key = Wide(StoredKeyText(shown, info));
-    const std::string stored = info.Get(DeviceInfo::WepPassphrase);
-    texts.wepPassphrase = std::u16string(stored.begin(), stored.end());
-    if (const auto key = GenerateWepKey(shown, texts.wepPassphrase, info))
-        texts.key = Wide(*key);
-    const std::string wpa = info.Get(DeviceInfo::WpaPassphrase);
-    texts.wpaPassphrase = std::u16string(wpa.begin(), wpa.end());
-
-    if (IsWep(type)) {
-        texts.key.clear();
-        texts.wepPassphrase.clear();
-    }
-    if (type == SecurityType::Wpa)
-        texts.wpaPassphrase.clear();
-    if (o.wepKey)
-        texts.key = Wide(*o.wepKey);
-    if (o.wepPassphrase) {
-        texts.wepPassphrase = Wide(*o.wepPassphrase);
-        if (const auto key = GenerateWepKey(type, texts.wepPassphrase, info))
-            texts.key = Wide(*key);
-    }
-    if (o.wpaPassphrase)
-        texts.wpaPassphrase = Wide(*o.wpaPassphrase);
-    return texts;
-}
-
-std::string SecurityCheckText(const SecurityCheck& check)
+std::string SecurityCheckText(const SettingsCheck& check)
 {
     switch (check.message) {
     case kMsgWep64KeyLength:
@@ -84,9 +39,9 @@ std::string SecurityCheckText(const SecurityCheck& check)
 }
 
 // What the option needs besides itself; empty when it fits the chosen type.
-std::string Requirement(const WirelessOptions& o, SecurityType type)
+std::string Requirement(const WirelessChange& o, SecurityType type)
 {
-    if ((o.wepKey || o.wepPassphrase) && !IsWep(type))
+    if ((o.wepKey || o.wepPassphrase) && !IsWepType(type))
         return "--wep-key and --wep-passphrase need --security wep64 or wep128";
     if (o.wpaPassphrase && type != SecurityType::Wpa)
         return "--wpa-passphrase needs --security wpa";
@@ -97,13 +52,13 @@ std::string Requirement(const WirelessOptions& o, SecurityType type)
 
 // The limits of the page's edits: the key edit takes hexadecimal digits only, up to the key's
 // length, and the passphrase edits up to the type's length.
-std::string EditLimit(const WirelessOptions& o, SecurityType type)
+std::string EditLimit(const WirelessChange& o, SecurityType type)
 {
     const SecurityLimits limits = LimitsOf(type);
-    if (o.wepKey && !std::all_of(o.wepKey->begin(), o.wepKey->end(),
-                                 [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+    const auto hexDigit = [](char16_t c) { return c < 0x80 && std::isxdigit(static_cast<unsigned char>(c)); };
+    if (o.wepKey && !std::all_of(o.wepKey->begin(), o.wepKey->end(), hexDigit))
         return "invalid value for --wep-key: hexadecimal digits only";
-    if (o.wepPassphrase && Wide(*o.wepPassphrase).size() > limits.passphraseChars)
+    if (o.wepPassphrase && o.wepPassphrase->size() > limits.passphraseChars)
         return "invalid value for --wep-passphrase: longer than " + std::to_string(limits.passphraseChars) +
                " characters";
     return {};
@@ -111,7 +66,7 @@ std::string EditLimit(const WirelessOptions& o, SecurityType type)
 
 } // namespace
 
-OptionTaken TakeWirelessOption(const std::string& flag, const std::string& value, WirelessOptions& o,
+OptionTaken TakeWirelessOption(const std::string& flag, const std::string& value, WirelessChange& o,
                                std::string& error)
 {
     const auto refuse = [&error, &flag, &value](const char* expected) {
@@ -123,9 +78,9 @@ OptionTaken TakeWirelessOption(const std::string& flag, const std::string& value
             return refuse("on or off");
         o.wireless = value == "on";
     } else if (flag == "--ssid") {
-        if (Wide(value).size() > kSsidChars)
+        if (Utf16Of(value).size() > kSsidChars)
             return refuse("at most 32 characters");
-        o.ssid = value;
+        o.ssid = Utf16Of(value);
     } else if (flag == "--channel") {
         const int channel = std::atoi(value.c_str());
         const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
@@ -136,52 +91,36 @@ OptionTaken TakeWirelessOption(const std::string& flag, const std::string& value
     } else if (flag == "--security") {
         if (TypeNamed(value) == SecurityType::Unselected)
             return refuse("none, wep64, wep128 or wpa");
-        o.security = value;
+        o.security = TypeNamed(value);
     } else if (flag == "--wep-key") {
-        o.wepKey = value;
+        o.wepKey = Utf16Of(value);
     } else if (flag == "--wep-passphrase") {
-        o.wepPassphrase = value;
+        o.wepPassphrase = Utf16Of(value);
     } else if (flag == "--wpa-passphrase") {
-        o.wpaPassphrase = value;
+        o.wpaPassphrase = Utf16Of(value);
     } else {
         return OptionTaken::NotWireless;
     }
     return OptionTaken::Taken;
 }
 
-std::string CheckWirelessOptions(const WirelessOptions& o)
+std::string CheckWirelessOptions(const WirelessChange& o)
 {
-    const SecurityType type = o.security ? TypeNamed(*o.security) : SecurityType::Unselected;
+    const SecurityType type = o.security.value_or(SecurityType::Unselected);
     if (std::string error = Requirement(o, type); !error.empty())
         return error;
     if (!o.security)
         return {};
     if (std::string error = EditLimit(o, type); !error.empty())
         return error;
-    DeviceInfo scratch;
-    const SecurityCheck check = CheckSecurityFields(type, PageTexts(o, type, scratch));
+    const SettingsCheck check = CheckSecurityChange(o);
     if (!check.Passed()) {
-        const char* flag = check.field == SecurityField::Key
+        const char* flag = check.field == SettingsField::Key
                                ? (o.wepPassphrase ? "--wep-passphrase" : "--wep-key")
                                : "--wpa-passphrase";
         return "invalid value for " + std::string(flag) + ": " + SecurityCheckText(check);
     }
     return {};
-}
-
-void ApplyWirelessOptions(const WirelessOptions& o, DeviceInfo& info)
-{
-    if (o.wireless)
-        WriteWirelessMode(!*o.wireless, info);
-    if (o.ssid)
-        WriteSsid(Wide(*o.ssid), info);
-    if (o.channel)
-        WriteChannel(*o.channel - 1, info);
-    if (o.security) {
-        const SecurityType type = TypeNamed(*o.security);
-        const SecurityTexts texts = PageTexts(o, type, info);
-        WriteSecurityFields(type, texts, info);
-    }
 }
 
 const char* const kWirelessUsage = R"(

@@ -1,27 +1,10 @@
 #include "device/core/adapter_choice.h"
 
+#include "platform/core/string_utils.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
-
-namespace {
-
-// atoi: optional leading blanks and sign, then digits; saturates instead of overflowing.
-int ReadInteger(std::string_view text)
-{
-    size_t at = 0;
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
-        ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
-        negative = text[at++] == '-';
-    int64_t value = 0;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
-        value = std::min<int64_t>(value * 10 + (text[at] - '0'), INT32_MAX);
-    return static_cast<int>(negative ? -value : value);
-}
-
-} // namespace
 
 std::optional<NetworkAdapter> ChooseCurrentAdapter(const std::vector<NetworkAdapter>& adapters)
 {
@@ -38,7 +21,7 @@ Ipv4Address ParseDottedLoosely(std::string_view dotted)
     Ipv4Address bytes{};
     for (size_t part = 0; part < bytes.size(); ++part) {
         const size_t dot = dotted.find('.');
-        bytes[part] = static_cast<uint8_t>(ReadInteger(dotted.substr(0, dot)) & 0xFF);
+        bytes[part] = static_cast<uint8_t>(ReadDecimal(dotted.substr(0, dot)) & 0xFF);
         if (dot == std::string_view::npos)
             break;
         dotted.remove_prefix(dot + 1);

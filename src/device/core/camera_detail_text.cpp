@@ -1,6 +1,7 @@
 #include "device/core/camera_detail_text.h"
 
 #include "device/core/camera_data.h"
+#include "device/core/message_framing.h"
 #include "platform/core/code_page.h"
 
 #include <cstdio>
@@ -51,7 +52,7 @@ std::string DottedQuad(std::span<const uint8_t, 4> address)
 
 int SecurityKindIndex(const SecurityFields& fields)
 {
-    if (fields.deviceType == 17 || fields.deviceType == 18) {
+    if (IsCurrentDeviceType(fields.deviceType)) {
         if (fields.security == 1)
             return 0;
         if (fields.secMode != 0)

@@ -4,6 +4,7 @@
 // layout size is part of its type, and its constructor is consteval, so a field that would run
 // past the end of its layout does not compile.
 #include "device/core/little_endian.h"
+#include "platform/core/net_address.h"
 
 #include <algorithm>
 #include <array>
@@ -12,10 +13,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-
-using MacAddress = std::array<uint8_t, 6>;
-// IPv4 address as four bytes, first octet first (network order).
-using Ipv4Address = std::array<uint8_t, 4>;
 
 namespace layout_detail {
 consteval void RequireInside(size_t offset, size_t width, size_t layoutSize)

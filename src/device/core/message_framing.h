@@ -4,6 +4,8 @@
 #include "device/core/device_info.h"
 #include "device/core/message_header.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -19,9 +21,12 @@ inline constexpr uint16_t kSetLengthFull = 404;    // CMD_SET and CMD_SET_FULL, 
 inline constexpr uint16_t kSetLengthCompact = 336; // CMD_SET_ENC, types 17 and 18
 inline constexpr uint16_t kSetLengthOlder = 218;   // every set command, other device types
 
+// The device types of the current cameras, the ones this program is made for.
+inline constexpr std::array<uint16_t, 2> kCurrentDeviceTypes{17, 18};
+
 constexpr bool IsCurrentDeviceType(uint16_t deviceType)
 {
-    return deviceType == 17 || deviceType == 18;
+    return std::ranges::find(kCurrentDeviceTypes, deviceType) != kCurrentDeviceTypes.end();
 }
 
 // The length field a request carries; nothing for a command that is not one of the six.

@@ -10,6 +10,11 @@ bool DeviceTypeFilter::Allows(uint16_t deviceType) const
     return !enabled || std::find(allowed.begin(), allowed.end(), deviceType) != allowed.end();
 }
 
+DeviceTypeFilter DeviceTypeFilter::CurrentTypesOnly()
+{
+    return {true, {kCurrentDeviceTypes.begin(), kCurrentDeviceTypes.end()}};
+}
+
 namespace {
 SearchReply Rejected(ReplyStatus status, const MessageHeader& header)
 {

@@ -28,6 +28,8 @@ struct DeviceTypeFilter
     bool enabled = false;
     std::vector<uint16_t> allowed;
     bool Allows(uint16_t deviceType) const;
+    // Only the current cameras' types (the product filter).
+    static DeviceTypeFilter CurrentTypesOnly();
 };
 
 struct SearchReply

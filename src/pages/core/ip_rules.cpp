@@ -1,5 +1,7 @@
 #include "pages/core/ip_rules.h"
 
+#include "platform/core/net_address.h"
+
 #include <bit>
 #include <cstdint>
 
@@ -113,7 +115,9 @@ constexpr IpRule kRules[] = {
     {RowBit(IpRow::Dns2), [](const IpAddresses& a) { return DnsIsUnicast(a, IpRow::Dns2); }},
 };
 
-IpCheck CheckParts(const IpOctetTexts& octets)
+} // namespace
+
+IpCheck CheckIpParts(const IpOctetTexts& octets)
 {
     for (size_t i = 0; i < octets.size(); ++i) {
         if (octets[i].empty())
@@ -124,13 +128,7 @@ IpCheck CheckParts(const IpOctetTexts& octets)
     return {};
 }
 
-IpAddresses Addresses(const IpOctetTexts& octets)
-{
-    IpAddresses addresses{};
-    for (size_t i = 0; i < octets.size(); ++i)
-        addresses[i / 4][i % 4] = static_cast<uint8_t>(ReadLeadingNumber(octets[i]));
-    return addresses;
-}
+namespace {
 
 struct EnglishMessage
 {
@@ -158,11 +156,6 @@ constexpr EnglishMessage kEnglish[] = {
                         "none."},
 };
 
-bool IsDigit(char16_t c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 std::u16string_view Trimmed(std::u16string_view text)
 {
     const auto space = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; };
@@ -182,9 +175,13 @@ std::span<const IpRule> IpAddressRules()
 
 IpCheck CheckIpSettings(const IpOctetTexts& octets, IpRowSet known)
 {
-    if (const IpCheck parts = CheckParts(octets); !parts.Passed())
+    if (const IpCheck parts = CheckIpParts(octets); !parts.Passed())
         return parts;
-    const IpAddresses addresses = Addresses(octets);
+    return CheckAddresses(AddressesOf(octets), known);
+}
+
+IpCheck CheckAddresses(const IpAddresses& addresses, IpRowSet known)
+{
     for (const IpRule& rule : IpAddressRules()) {
         if ((rule.rows & known) != rule.rows)
             continue;
@@ -192,6 +189,14 @@ IpCheck CheckIpSettings(const IpOctetTexts& octets, IpRowSet known)
             return check;
     }
     return {};
+}
+
+IpAddresses AddressesOf(const IpOctetTexts& octets)
+{
+    IpAddresses addresses{};
+    for (size_t i = 0; i < octets.size(); ++i)
+        addresses[i / 4][i % 4] = static_cast<uint8_t>(ReadLeadingNumber(octets[i]) & 0xFF);
+    return addresses;
 }
 
 std::string_view IpMessageEnglish(int message)
@@ -205,20 +210,11 @@ std::string_view IpMessageEnglish(int message)
 
 std::optional<std::array<std::u16string, 4>> SplitAddressParts(std::u16string_view text)
 {
-    text = Trimmed(text);
-    std::array<std::u16string, 4> parts;
-    size_t part = 0;
-    for (const char16_t c : text) {
-        if (c == u'.') {
-            if (parts[part].empty() || ++part == parts.size())
-                return std::nullopt;
-        } else if (!IsDigit(c) || parts[part].size() == 3) {
-            return std::nullopt;
-        } else {
-            parts[part] += c;
-        }
-    }
-    if (part != parts.size() - 1 || parts[part].empty())
+    const auto parts = SplitDottedParts(Trimmed(text));
+    if (!parts)
         return std::nullopt;
-    return parts;
+    std::array<std::u16string, 4> texts;
+    for (size_t i = 0; i < texts.size(); ++i)
+        texts[i] = std::u16string((*parts)[i]);
+    return texts;
 }

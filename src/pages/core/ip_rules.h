@@ -69,6 +69,13 @@ std::span<const IpRule> IpAddressRules();
 // the address rules run, each only when all the rows it reads are in `known`: the command line
 // checks the values it was given before a camera has answered, and the rest once it has.
 IpCheck CheckIpSettings(const IpOctetTexts& octets, IpRowSet known = kAllIpRows);
+// The parts alone: each filled in and at most 255.
+IpCheck CheckIpParts(const IpOctetTexts& octets);
+// The address rules alone, on addresses already within 0-255: each runs when all the rows it
+// reads are in `known`.
+IpCheck CheckAddresses(const IpAddresses& addresses, IpRowSet known = kAllIpRows);
+// The five addresses of parts that passed their check.
+IpAddresses AddressesOf(const IpOctetTexts& octets);
 
 // The English text of an address message, as the English pack has it (empty for other numbers).
 std::string_view IpMessageEnglish(int message);

@@ -3,7 +3,6 @@
 #include "platform/core/code_page.h"
 
 #include <climits>
-#include <cstdio>
 
 namespace {
 
@@ -23,10 +22,6 @@ std::u16string Slice(const std::string& text, size_t from, size_t count)
 {
     return from < text.size() ? ToWide(text.substr(from, count)) : std::u16string();
 }
-
-constexpr std::array<Ipv4Field<kDeviceInfoSize>, kIpRows> kIpFields{
-    DeviceInfo::ipAddress, DeviceInfo::subnetMask, DeviceInfo::gateway, DeviceInfo::primaryDns,
-    DeviceInfo::secondaryDns};
 
 } // namespace
 
@@ -77,31 +72,6 @@ bool IsValidDescription(std::u16string_view text)
     return true;
 }
 
-BasicCheck ValidateBasicSettings(const BasicSettings& settings)
-{
-    const int month = ReadLeadingNumber(settings.month);
-    if (month < 1 || month > 12)
-        return {BasicField::Month, kMsgMonthRange};
-    // The year comes before the day: a day's range is only known for a valid year.
-    const int year = ReadLeadingNumber(settings.year);
-    if (year < 1990 || year > 2999)
-        return {BasicField::Year, kMsgYearRange};
-    const int days = DaysInMonth(month, year);
-    const int day = ReadLeadingNumber(settings.day);
-    if (day < 1 || day > days)
-        return {BasicField::Day, kMsgDayRange28 + (days - 28)};
-    const int hour = ReadLeadingNumber(settings.hour);
-    if (hour < 1 || hour > 12)
-        return {BasicField::Hour, kMsgHourRange};
-    if (settings.minute.empty() || ReadLeadingNumber(settings.minute) > 59)
-        return {BasicField::Minute, kMsgMinuteRange};
-    if (!IsValidCameraName(settings.name))
-        return {BasicField::Name, kMsgCameraName};
-    if (!IsValidDescription(settings.description))
-        return {BasicField::Description, kMsgDescription};
-    return {};
-}
-
 TwelveHour ToTwelveHour(int hour24)
 {
     if (hour24 == 0)
@@ -138,26 +108,6 @@ BasicSettings ReadBasicSettings(const DeviceInfo& info)
     return settings;
 }
 
-void WriteBasicSettings(const BasicSettings& settings, DeviceInfo& info)
-{
-    info.Set(DeviceInfo::cameraName, ToNarrow(settings.name.substr(0, kCameraNameChars)));
-    info.Set(DeviceInfo::description, ToNarrow(settings.description.substr(0, kDescriptionChars)));
-    // Without a zone chosen (the record's index lies past the pack's list) the camera's own
-    // zone stays: writing 255 would replace a zone the wizard merely cannot name.
-    if (settings.timeZone >= 0 && settings.timeZone <= UINT8_MAX)
-        info.Set(DeviceInfo::timeZone, static_cast<uint8_t>(settings.timeZone));
-    // The fields are checked, so each number has at most its width of digits.
-    char date[40];
-    std::snprintf(date, sizeof date, "%02d/%02d/%04d", ReadLeadingNumber(settings.month),
-                  ReadLeadingNumber(settings.day), ReadLeadingNumber(settings.year));
-    info.Set(DeviceInfo::date, date);
-    char time[40];
-    std::snprintf(time, sizeof time, "%02d:%02d:00",
-                  ToTwentyFourHour(ReadLeadingNumber(settings.hour), settings.pm),
-                  ReadLeadingNumber(settings.minute));
-    info.Set(DeviceInfo::time, time);
-}
-
 bool UsesFixedAddress(const DeviceInfo& info)
 {
     return info.Get(DeviceInfo::fixedIp) != 0;
@@ -173,19 +123,9 @@ IpOctetTexts ReadIpSettings(const DeviceInfo& info)
 {
     IpOctetTexts octets;
     for (size_t row = 0; row < kIpRows; ++row) {
-        const Ipv4Address address = info.Get(kIpFields[row]);
+        const Ipv4Address address = info.Get(kIpRowFields[row]);
         for (size_t i = 0; i < address.size(); ++i)
             octets[row * 4 + i] = NumberText(address[i]);
     }
     return octets;
-}
-
-void WriteIpSettings(const IpOctetTexts& octets, DeviceInfo& info)
-{
-    for (size_t row = 0; row < kIpRows; ++row) {
-        Ipv4Address address{};
-        for (size_t i = 0; i < address.size(); ++i)
-            address[i] = static_cast<uint8_t>(ReadLeadingNumber(octets[row * 4 + i]) & 0xFF);
-        info.Set(kIpFields[row], address);
-    }
 }

@@ -44,25 +44,6 @@ struct BasicSettings
     bool pm = false;
 };
 
-enum class BasicField
-{
-    None,
-    Month,
-    Day,
-    Year,
-    Hour,
-    Minute,
-    Name,
-    Description
-};
-
-struct BasicCheck
-{
-    BasicField field = BasicField::None;
-    int message = 0; // language-pack string of the message, 0 when valid
-    bool Passed() const { return field == BasicField::None; }
-};
-
 // Message numbers of the basic settings checks.
 inline constexpr int kMsgMonthRange = 50903;
 inline constexpr int kMsgDayRange28 = 50904; // + 1, 2, 3 for months of 29, 30, 31 days
@@ -71,10 +52,6 @@ inline constexpr int kMsgMinuteRange = 50909;
 inline constexpr int kMsgHourRange = 50910;
 inline constexpr int kMsgCameraName = 50911;
 inline constexpr int kMsgDescription = 50912;
-
-// Checks month, year, day (its range depends on both), hour, minute, name and description, in
-// that order, and stops at the first failure. An empty field is refused, never taken as 0.
-BasicCheck ValidateBasicSettings(const BasicSettings& settings);
 
 // 24-hour clock <-> the page's 12-hour clock.
 struct TwelveHour
@@ -88,9 +65,6 @@ int ToTwentyFourHour(int hour12, bool pm);
 // Fills the page's fields from a record (month and day without leading zeros, the year and the
 // minute as their characters, seconds ignored).
 BasicSettings ReadBasicSettings(const DeviceInfo& info);
-// Writes checked fields into a record: date as "%02d/%02d/%04d", time as "%02d:%02d:00",
-// the zone index as a byte (no selection keeps the record's zone).
-void WriteBasicSettings(const BasicSettings& settings, DeviceInfo& info);
 
 // ---- Network mode ----
 
@@ -104,9 +78,11 @@ void WriteNetworkMode(bool fixedAddress, DeviceInfo& info);
 inline constexpr size_t kIpRows = 5;
 inline constexpr size_t kIpOctets = kIpRows * 4;
 inline constexpr int kMsgOctetRange = 51102;
+// The record's field of each row.
+inline constexpr std::array<Ipv4Field<kDeviceInfoSize>, kIpRows> kIpRowFields{
+    DeviceInfo::ipAddress, DeviceInfo::subnetMask, DeviceInfo::gateway, DeviceInfo::primaryDns,
+    DeviceInfo::secondaryDns};
 using IpOctetTexts = std::array<std::u16string, kIpOctets>;
 
 // Each octet as "%d".
 IpOctetTexts ReadIpSettings(const DeviceInfo& info);
-// Stores each octet's value as one byte (only after CheckIpSettings passed them).
-void WriteIpSettings(const IpOctetTexts& octets, DeviceInfo& info);

@@ -33,6 +33,11 @@ enum class SecurityType
     Wpa = 3
 };
 
+constexpr bool IsWepType(SecurityType type)
+{
+    return type == SecurityType::Wep64 || type == SecurityType::Wep128;
+}
+
 inline constexpr size_t kWpaPassphraseMinChars = 8;
 inline constexpr size_t kWpaPassphraseChars = 63;
 inline constexpr size_t kWep64PassphraseChars = 63;

@@ -105,6 +105,11 @@ std::string ExtractBetween(std::string_view start, std::string_view end, std::st
     return Extract(start, end, fallback, text);
 }
 
+int32_t ReadDecimal(std::string_view text)
+{
+    return Decimal(text);
+}
+
 int ParseDottedQuad(std::u16string_view text, std::array<int32_t, 4>& parts)
 {
     return DottedQuad(text, parts);

@@ -23,6 +23,10 @@ std::u16string ExtractBetween(std::u16string_view start, std::u16string_view end
 std::string ExtractBetween(std::string_view start, std::string_view end, std::string_view fallback,
                            std::string_view text);
 
+// A number read as the C library's decimal conversion reads it: leading blanks, a sign, digits
+// up to the first other character (none: 0), saturated to int32_t.
+int32_t ReadDecimal(std::string_view text);
+
 // Splits "a.b.c.d" at its first three dots (the first not at position 0) and converts each
 // part like the C library's decimal conversion (saturated to int32_t; empty gives 0); no range
 // check. 0 on success; -1 with `parts` untouched when a dot is missing.

@@ -7,3 +7,7 @@ enum MessageKind : int
     kMessageQuestion = 3,
     kMessageSuccess = 4,
 };
+
+// The language-pack string of the message boxes' button caption ("OK"); the search page's first
+// string, also used by the frame's boxes and by other pages.
+inline constexpr int kTextMessageOk = 50801;

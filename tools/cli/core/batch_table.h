@@ -60,7 +60,3 @@ using BatchColumnCheck = std::function<bool(const std::string&)>;
 
 // Reads the text in one pass, checking each row as it is met; stops at the first problem.
 BatchTable ParseBatchTable(std::string_view text, const BatchColumnCheck& isKnownColumn = {});
-
-// "00-11-22-AA-BB-CC" and "00:11:22:aa:bb:cc" become the same key; any other text stays as is
-// (the command line's check reports it).
-std::string MacKey(std::string_view mac);

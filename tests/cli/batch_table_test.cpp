@@ -1,4 +1,4 @@
-#include "app/core/batch_table.h"
+#include "cli/core/batch_table.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
-#include "batch_table.h"
+#include "cli/core/batch_table.h"
 
 #include "platform/core/code_page.h"
+#include "platform/core/net_address.h"
 
 #include <algorithm>
 #include <cctype>
@@ -267,9 +268,12 @@ std::optional<BatchTable> CheckRow(const BatchTable& table, const BatchRow& row,
         return Failure(BatchStatus::FieldCount, row.line,
                        std::to_string(row.values.size()) + " fields where the header names " +
                            std::to_string(table.columns.size()));
-    const std::string mac = MacKey(table.Value(row, "mac"));
-    if (mac.empty())
+    const std::string cell = table.Value(row, "mac");
+    if (cell.empty())
         return Failure(BatchStatus::BlankRequired, row.line, "no MAC address");
+    // Both ways of writing a MAC address name one camera; any other text is the command line's
+    // to report.
+    const std::string mac = NormaliseMac(cell).value_or(cell);
     if (auto failure = CheckCells(table, row))
         return failure;
     const auto [earlier, added] = macLines.emplace(mac, row.line);
@@ -286,17 +290,6 @@ std::string BatchTable::Value(const BatchRow& row, std::string_view column) cons
     const auto it = std::find(columns.begin(), columns.end(), column);
     const auto index = static_cast<size_t>(it - columns.begin());
     return index < row.values.size() ? row.values[index] : std::string();
-}
-
-std::string MacKey(std::string_view mac)
-{
-    std::string key(mac);
-    for (char& c : key) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (c == '-')
-            c = ':';
-    }
-    return key;
 }
 
 BatchTable ParseBatchTable(std::string_view text, const BatchColumnCheck& isKnownColumn)

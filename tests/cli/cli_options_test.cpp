@@ -1,0 +1,127 @@
+#include "change_refusal.h"
+#include "cli_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> Save(std::vector<std::string> settings)
+{
+    std::vector<std::string> args{"save",       "--mac", "00:50:c2:10:20:01", "--login", "admin",
+                                  "--password", "pw"};
+    args.insert(args.end(), settings.begin(), settings.end());
+    return args;
+}
+
+} // namespace
+
+// A wrong command line is one line saying what is wrong, before anything is sent.
+TEST(CliOptions, WrongCommandLinesAreRefusedWithOneLine)
+{
+    struct Case
+    {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"save", "--mac", "00:50:c2:10:20:0g"},
+         "invalid value for --mac: '00:50:c2:10:20:0g' (six hexadecimal pairs like 00:11:22:aa:bb:cc)"},
+        {{"save", "--mac", "00-50-c2:10:20:01"},
+         "invalid value for --mac: '00-50-c2:10:20:01' (six hexadecimal pairs like 00:11:22:aa:bb:cc)"},
+        {Save({"--ip", "300.1.1.1"}),
+         "invalid value: --ip 300.1.1.1: Each part of an address must be a number from 0 to 255."},
+        {Save({"--mask", "255.255.0"}),
+         "invalid value for --mask: '255.255.0' is not an address like 192.168.0.20"},
+        {Save({"--time", "24:00"}), "invalid value for --time: '24:00' (HH:MM, 00:00 to 23:59)"},
+        {Save({"--date", "2024-02-03"}), "invalid value for --date: '2024-02-03' (MM/DD/YYYY)"},
+        {{"search", "--to", "0.0.0.0"},
+         "invalid value for --to: '0.0.0.0' is not an address like 192.168.0.20"},
+        {{"search", "--to", "10.0.0.256"},
+         "invalid value for --to: '10.0.0.256' is not an address like 192.168.0.20"},
+        {{"save", "--mac", "00:50:c2:10:20:01", "--login", "admin"}, "save needs --login and --password"},
+        {{"save", "--batch", "f.csv", "--name", "Gate"},
+         "--batch takes the cameras and their settings from the file; give them there"},
+        {Save({"--wep-key", "0123456789"}), "--wep-key and --wep-passphrase need --security wep64 or wep128"},
+        {Save({"--security", "wep64"}),
+         "invalid value for --wep-key: a 64-bit WEP key has 10 hexadecimal digits"},
+        {Save({"--security", "wep128", "--wep-passphrase", ""}),
+         "invalid value for --wep-passphrase: a 128-bit WEP key has 26 hexadecimal digits"},
+        {{"search", "--seconds", "0"},
+         "invalid value for --seconds: '0' (a number of seconds from 1 to 3600)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        const CliParse parse = ParseCliOptions(c.args);
+        EXPECT_FALSE(parse.options);
+        EXPECT_EQ(parse.error, c.error);
+    }
+}
+
+// Options become the values of one settings change: the time stays on the 24-hour clock.
+TEST(CliOptions, SettingsAreReadAsValues)
+{
+    const CliParse parse = ParseCliOptions({"save",
+                                            "--mac",
+                                            "00-50-C2-10-20-0A",
+                                            "--login",
+                                            "admin",
+                                            "--password=--pw",
+                                            "--time",
+                                            "00:07",
+                                            "--date",
+                                            "02/29/2024",
+                                            "--dhcp",
+                                            "off",
+                                            "--gateway",
+                                            "010.0.0.1",
+                                            "--ssid",
+                                            "Caf\xC3\xA9",
+                                            "--security",
+                                            "wpa",
+                                            "--wpa-passphrase",
+                                            "long enough"});
+    ASSERT_TRUE(parse.options) << parse.error;
+    const CliOptions& o = *parse.options;
+    EXPECT_EQ(o.mac, "00:50:c2:10:20:0a");
+    EXPECT_EQ(o.password, "--pw");
+    const SettingsChange& c = o.change;
+    ASSERT_TRUE(c.time && c.date);
+    EXPECT_EQ(c.time->hour, 0);
+    EXPECT_EQ(c.time->minute, 7);
+    EXPECT_EQ(c.date->day, 29);
+    EXPECT_EQ(c.dhcp, false);
+    EXPECT_EQ(c.addresses[2], (Ipv4Address{10, 0, 0, 1}));
+    EXPECT_FALSE(c.addresses[0]);
+    EXPECT_EQ(c.wireless.ssid, u"Caf\u00e9");
+    EXPECT_EQ(c.wireless.security, SecurityType::Wpa);
+}
+
+// Values are checked on their own before the search; the message names the value as typed.
+TEST(CliOptions, GivenValuesAreCheckedBeforeTheSearch)
+{
+    struct Case
+    {
+        std::vector<std::string> settings;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {{"--name", "Gate", "--time", "23:15", "--ip", "192.168.0.21"}, ""},
+        {{"--name", "Front door"}, "camera name may hold only"},
+        {{"--name", "Seventeen-chars-x"}, "camera name is longer than 16 characters"},
+        {{"--time", "23:99"}, "minute out of range (0 to 59)"},
+        {{"--date", "02/29/2023"}, "day out of range (the month has 28 days)"},
+        {{"--dhcp", "on", "--ip", "10.0.0.5"},
+         "--ip, --mask, --gateway, --dns1 and --dns2 need a fixed address (--dhcp off)"},
+        {{"--ip", "10.0.0.5", "--mask", "255.255.255.0", "--gateway", "010.0.1.1"},
+         "--gateway 010.0.1.1: The default gateway must be a device in the camera's own network"},
+        {{"--dns2", "224.0.0.1"}, "--dns2 224.0.0.1: A DNS server must be the address of one device"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.refusal);
+        const CliParse parse = ParseCliOptions(Save(c.settings));
+        ASSERT_TRUE(parse.options) << parse.error;
+        const std::string refusal = ChangeRefusal(*parse.options);
+        EXPECT_EQ(refusal.substr(0, c.refusal.size()), c.refusal);
+        EXPECT_EQ(refusal.empty(), c.refusal.empty());
+    }
+}
