@@ -2,6 +2,7 @@
 // IP_PKTINFO, errno mapped to the Windows Sockets codes.
 #include "platform/core/socket_errors.h"
 #include "platform/events/udp_socket.h"
+#include "platform/net/posix/pktinfo_message.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -15,19 +16,6 @@ namespace {
 
 // A large receive buffer lets the kernel hold a burst of replies between two readiness events.
 constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
-
-// The interface index carried by an IP_PKTINFO control message, 0 when there is none.
-uint32_t ArrivalInterface(msghdr& header)
-{
-    for (cmsghdr* c = CMSG_FIRSTHDR(&header); c != nullptr; c = CMSG_NXTHDR(&header, c)) {
-        if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
-            in_pktinfo info{};
-            std::memcpy(&info, CMSG_DATA(c), sizeof info);
-            return static_cast<uint32_t>(info.ipi_ifindex);
-        }
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -67,16 +55,8 @@ void CUdpSocket::ReadDry()
     scratch_.resize(receiveLimit_);
     for (;;) {
         sockaddr_in from{};
-        iovec data{scratch_.data(), scratch_.size()};
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))];
-        msghdr header{};
-        header.msg_name = &from;
-        header.msg_namelen = sizeof from;
-        header.msg_iov = &data;
-        header.msg_iovlen = 1;
-        header.msg_control = control;
-        header.msg_controllen = sizeof control;
-        const ssize_t n = ::recvmsg(fd, &header, MSG_TRUNC);
+        PktinfoMessage message(from, scratch_);
+        const ssize_t n = ::recvmsg(fd, &message.ForReceive(), MSG_TRUNC);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -88,7 +68,8 @@ void CUdpSocket::ReadDry()
         }
         Arrival arrival;
         arrival.from = from.sin_addr.s_addr;
-        arrival.interfaceIndex = ArrivalInterface(header);
+        const std::optional<in_pktinfo> info = message.Arrival();
+        arrival.interfaceIndex = info ? static_cast<uint32_t>(info->ipi_ifindex) : 0;
         arrival.length = static_cast<size_t>(n);
         if (arrival.length > receiveLimit_)
             arrival.error = WSAEMSGSIZE;
@@ -107,24 +88,8 @@ int CUdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrd
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     to.sin_addr.s_addr = addressNetworkOrder;
-    iovec bytes{const_cast<uint8_t*>(data.data()), data.size()};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    msghdr header{};
-    header.msg_name = &to;
-    header.msg_namelen = sizeof to;
-    header.msg_iov = &bytes;
-    header.msg_iovlen = 1;
-    if (interfaceIndex != 0) {
-        header.msg_control = control;
-        header.msg_controllen = sizeof control;
-        cmsghdr* c = CMSG_FIRSTHDR(&header);
-        c->cmsg_level = IPPROTO_IP;
-        c->cmsg_type = IP_PKTINFO;
-        c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
-        in_pktinfo info{};
-        info.ipi_ifindex = static_cast<int>(interfaceIndex);
-        std::memcpy(CMSG_DATA(c), &info, sizeof info);
-    }
+    PktinfoMessage message(to, data);
+    const msghdr& header = message.ForSend(interfaceIndex, 0);
     for (;;) {
         const ssize_t n = ::sendmsg(static_cast<int>(socket_), &header, 0);
         if (n >= 0)

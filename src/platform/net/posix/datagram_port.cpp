@@ -1,4 +1,5 @@
 #include "platform/net/datagram_port.h"
+#include "platform/net/posix/pktinfo_message.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -52,16 +53,8 @@ std::optional<Datagram> DatagramPort::Receive()
     Datagram datagram;
     datagram.bytes.resize(kLargestDatagram);
     sockaddr_in from{};
-    iovec part{datagram.bytes.data(), datagram.bytes.size()};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    msghdr header{};
-    header.msg_name = &from;
-    header.msg_namelen = sizeof from;
-    header.msg_iov = &part;
-    header.msg_iovlen = 1;
-    header.msg_control = control;
-    header.msg_controllen = sizeof control;
-    const ssize_t n = ::recvmsg(static_cast<int>(socket_), &header, 0);
+    PktinfoMessage message(from, datagram.bytes);
+    const ssize_t n = ::recvmsg(static_cast<int>(socket_), &message.ForReceive(), 0);
     if (n < 0) {
         error_ = std::strerror(errno);
         return std::nullopt;
@@ -69,13 +62,8 @@ std::optional<Datagram> DatagramPort::Receive()
     datagram.bytes.resize(static_cast<size_t>(n));
     datagram.from = from.sin_addr.s_addr;
     datagram.port = ntohs(from.sin_port);
-    for (cmsghdr* item = CMSG_FIRSTHDR(&header); item != nullptr; item = CMSG_NXTHDR(&header, item)) {
-        if (item->cmsg_level == IPPROTO_IP && item->cmsg_type == IP_PKTINFO) {
-            in_pktinfo info{};
-            std::memcpy(&info, CMSG_DATA(item), sizeof info);
-            datagram.to = info.ipi_addr.s_addr;
-        }
-    }
+    if (const std::optional<in_pktinfo> info = message.Arrival())
+        datagram.to = info->ipi_addr.s_addr;
     return datagram;
 }
 
@@ -85,24 +73,8 @@ std::string DatagramPort::Send(std::span<const uint8_t> bytes, uint32_t to, uint
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = to;
-    iovec part{const_cast<uint8_t*>(bytes.data()), bytes.size()};
-    msghdr header{};
-    header.msg_name = &address;
-    header.msg_namelen = sizeof address;
-    header.msg_iov = &part;
-    header.msg_iovlen = 1;
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    if (from != 0) {
-        header.msg_control = control;
-        header.msg_controllen = sizeof control;
-        cmsghdr* item = CMSG_FIRSTHDR(&header);
-        item->cmsg_level = IPPROTO_IP;
-        item->cmsg_type = IP_PKTINFO;
-        item->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
-        in_pktinfo info{};
-        info.ipi_spec_dst.s_addr = from;
-        std::memcpy(CMSG_DATA(item), &info, sizeof info);
-    }
+    PktinfoMessage message(address, bytes);
+    const msghdr& header = message.ForSend(0, from);
     if (::sendmsg(static_cast<int>(socket_), &header, 0) < 0)
         return std::strerror(errno);
     return {};
