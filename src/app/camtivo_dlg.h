@@ -1,6 +1,6 @@
 #pragma once
 // CCamtivoDlg: the wizard frame. The one top-level window of the program: it owns the language
-// pack's lists, the camera list, every page and the hidden action dialog; pages talk to it
+// pack's lists, the camera list, every page and the action engine (a Qt Core object); pages talk to it
 // with window messages, and it decides which page shows, runs searches and saves, keeps the
 // selected camera record and hands it to the page being shown.
 #include "app/core/step_machine.h"

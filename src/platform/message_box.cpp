@@ -46,23 +46,6 @@ std::vector<ButtonChoice> ButtonsOf(UINT type)
     }
 }
 
-int ShowRealBox(const MessageBoxRequest& request)
-{
-    QMessageBox box(IconOf(request.type), request.caption, request.text, QMessageBox::NoButton,
-                    request.parent);
-    const auto choices = ButtonsOf(request.type);
-    for (const auto& choice : choices)
-        box.addButton(choice.button);
-    box.setDefaultButton(choices.front().button);
-    const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
-    for (const auto& choice : choices) {
-        if (choice.button == pressed)
-            return choice.id;
-    }
-    // Closed without a button: the box's escape answer, Cancel where there is one.
-    return choices.size() > 1 ? IDCANCEL : IDOK;
-}
-
 } // namespace
 
 std::unique_ptr<QMessageBox> MakePlainMessageBox(const MessageBoxRequest& request)
@@ -75,6 +58,23 @@ std::unique_ptr<QMessageBox> MakePlainMessageBox(const MessageBoxRequest& reques
     box->setDefaultButton(choices.front().button);
     return box;
 }
+
+namespace {
+
+int ShowRealBox(const MessageBoxRequest& request)
+{
+    const std::unique_ptr<QMessageBox> box = MakePlainMessageBox(request);
+    const auto choices = ButtonsOf(request.type);
+    const auto pressed = static_cast<QMessageBox::StandardButton>(box->exec());
+    for (const auto& choice : choices) {
+        if (choice.button == pressed)
+            return choice.id;
+    }
+    // Closed without a button: the box's escape answer, Cancel where there is one.
+    return choices.size() > 1 ? IDCANCEL : IDOK;
+}
+
+} // namespace
 
 int PlainMessageBox(QWidget* parent, const QString& text, const QString& caption, UINT type)
 {
