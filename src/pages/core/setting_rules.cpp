@@ -17,13 +17,12 @@ std::u16string NumberText(int value)
     return std::u16string(narrow.begin(), narrow.end());
 }
 
-// Characters [from, from + count) of a narrow text, as wide text (shorter when the text is).
-std::u16string Slice(const std::string& text, size_t from, size_t count)
+} // namespace
+
+std::u16string FieldSlice(const std::string& text, size_t from, size_t count)
 {
     return from < text.size() ? ToWide(text.substr(from, count)) : std::u16string();
 }
-
-} // namespace
 
 int ReadLeadingNumber(std::u16string_view text)
 {
@@ -97,14 +96,14 @@ BasicSettings ReadBasicSettings(const DeviceInfo& info)
     settings.description = ToWide(info.Get(DeviceInfo::description));
     settings.timeZone = info.Get(DeviceInfo::timeZone);
     const std::string date = info.Get(DeviceInfo::date);
-    settings.month = NumberText(ReadLeadingNumber(Slice(date, 0, 2)));
-    settings.day = NumberText(ReadLeadingNumber(Slice(date, 3, 2)));
-    settings.year = Slice(date, 6, 4);
+    settings.month = NumberText(ReadLeadingNumber(FieldSlice(date, 0, 2)));
+    settings.day = NumberText(ReadLeadingNumber(FieldSlice(date, 3, 2)));
+    settings.year = FieldSlice(date, 6, 4);
     const std::string time = info.Get(DeviceInfo::time);
-    const TwelveHour hour = ToTwelveHour(ReadLeadingNumber(Slice(time, 0, 2)));
+    const TwelveHour hour = ToTwelveHour(ReadLeadingNumber(FieldSlice(time, 0, 2)));
     settings.hour = NumberText(hour.hour);
     settings.pm = hour.pm;
-    settings.minute = Slice(time, 3, 2);
+    settings.minute = FieldSlice(time, 3, 2);
     return settings;
 }
 

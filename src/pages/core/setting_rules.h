@@ -16,6 +16,9 @@
 // The leading decimal digits of a text as a number (empty or no digits: 0). Saturates at
 // INT32_MAX rather than overflowing.
 int ReadLeadingNumber(std::u16string_view text);
+// Characters [from, from + count) of a narrow record field, as wide text (shorter when the
+// field is): how the record's fixed-place date and time are cut into parts.
+std::u16string FieldSlice(const std::string& text, size_t from, size_t count);
 
 // ---- Basic settings ----
 

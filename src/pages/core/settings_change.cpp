@@ -7,12 +7,6 @@
 
 namespace {
 
-// Characters [from, from + count) of a narrow text, as wide text (shorter when the text is).
-std::u16string Slice(const std::string& text, size_t from, size_t count)
-{
-    return from < text.size() ? ToWide(text.substr(from, count)) : std::u16string();
-}
-
 // The record's basic values: date "MM/DD/YYYY", time "HH:MM:SS" (seconds ignored), read as the
 // page reads them, so a record the page would refuse is refused here too.
 SettingsChange RecordBasic(const DeviceInfo& info)
@@ -22,12 +16,13 @@ SettingsChange RecordBasic(const DeviceInfo& info)
     own.description = ToWide(info.Get(DeviceInfo::description));
     own.timeZone = info.Get(DeviceInfo::timeZone);
     const std::string date = info.Get(DeviceInfo::date);
-    own.date = CalendarDate{ReadLeadingNumber(Slice(date, 0, 2)), ReadLeadingNumber(Slice(date, 3, 2)),
-                            ReadLeadingNumber(Slice(date, 6, 4))};
+    own.date =
+        CalendarDate{ReadLeadingNumber(FieldSlice(date, 0, 2)), ReadLeadingNumber(FieldSlice(date, 3, 2)),
+                     ReadLeadingNumber(FieldSlice(date, 6, 4))};
     const std::string time = info.Get(DeviceInfo::time);
-    const std::u16string minute = Slice(time, 3, 2);
+    const std::u16string minute = FieldSlice(time, 3, 2);
     own.time =
-        ClockTime{ReadLeadingNumber(Slice(time, 0, 2)), minute.empty() ? -1 : ReadLeadingNumber(minute)};
+        ClockTime{ReadLeadingNumber(FieldSlice(time, 0, 2)), minute.empty() ? -1 : ReadLeadingNumber(minute)};
     return own;
 }
 
