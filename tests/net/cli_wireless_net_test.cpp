@@ -57,10 +57,10 @@ TEST_F(CliWireless, SavedFieldsAreWhatThePageWouldWrite)
         {"128-bit typed key",
          {"--security", "wep128", "--wep-key", "00112233445566778899AABBCC"},
          {0, "camsim", 6, 0, 0, 2, "00112233445566778899aabbcc", "", ""}},
-        // The hidden, empty key edit is parsed as 13 bytes of 0xEF.
+        // No key is given, so the camera's stored key (zeros) stays.
         {"wpa",
          {"--security", "wpa", "--wpa-passphrase", "correct horse"},
-         {0, "camsim", 6, 0, 1, 2, Repeat("ef", 13), "", "correct horse"}},
+         {0, "camsim", 6, 0, 1, 2, "", "", "correct horse"}},
         {"name only", {"--ssid", "Attic"}, {0, "Attic", 6, 1, 0, 0, "", "", ""}},
     };
     int n = 0;
@@ -102,6 +102,8 @@ TEST_F(CliWireless, RefusalsAreOneLineAndNothingIsSent)
         {{"--channel", "12"}, "a channel from 1 to 11"},
         {{"--ssid", std::string(33, 's')}, "at most 32 characters"},
         {{"--wireless", "yes"}, "on or off"},
+        {{"--ssid", "Caf\xC3\xA9 \xE2\x98\x85"},
+         "holds '\xE2\x98\x85' (U+2605), which a camera cannot store"},
     };
     auto camsim = StartCamsim({});
     for (const auto& [options, message] : cases) {

@@ -2,6 +2,7 @@
 #include "pages/core/settings_change.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -86,17 +87,28 @@ TEST(SettingsChange, ApplyWritesTheTimeAsGivenAndKeepsTheRest)
     EXPECT_EQ(info.Get(DeviceInfo::dhcpEnable), 0);
 }
 
-// Saving another security type keeps the camera's stored passphrases byte for byte, also
-// characters beyond ASCII (an accented letter used to come back as '?').
-TEST(SettingsChange, OtherSecurityTypesKeepTheStoredPassphrases)
+// Saving a type without WEP keeps what was not given byte for byte: the stored passphrases, also
+// characters beyond ASCII (an accented letter used to come back as '?'), and the stored keys,
+// which need not be the ones the stored passphrase makes.
+TEST(SettingsChange, TypesWithoutWepKeepTheStoredKeysAndPassphrases)
 {
-    DeviceInfo info = FixedCamera();
-    info.Set(DeviceInfo::WepPassphrase, "caf\xE9");
-    info.Set(DeviceInfo::WpaPassphrase, "s\xFC\xDF genug");
-    SettingsChange change;
-    change.wireless.security = SecurityType::None;
-    change.Apply(info);
-    EXPECT_EQ(info.Get(DeviceInfo::security), 1);
-    EXPECT_EQ(info.Get(DeviceInfo::WepPassphrase), "caf\xE9");
-    EXPECT_EQ(info.Get(DeviceInfo::WpaPassphrase), "s\xFC\xDF genug");
+    for (const SecurityType type : {SecurityType::None, SecurityType::Wpa}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        DeviceInfo info = FixedCamera();
+        info.Set(DeviceInfo::bWep, 1);
+        info.Set(DeviceInfo::WepPassphrase, "caf\xE9");
+        info.Set(DeviceInfo::WpaPassphrase, "s\xFC\xDF genug");
+        const auto keys = info.Get(DeviceInfo::bWepKey);
+        for (size_t i = 0; i < keys.size(); ++i)
+            keys[i] = static_cast<uint8_t>(0xA0 + i);
+        const std::vector<uint8_t> stored(keys.begin(), keys.end());
+        SettingsChange change;
+        change.wireless.security = type;
+        change.wireless.wpaPassphrase = u"s\u00fc\u00df genug";
+        change.Apply(info);
+        EXPECT_EQ(SecurityTypeOf(info), type);
+        EXPECT_EQ(std::vector<uint8_t>(keys.begin(), keys.end()), stored);
+        EXPECT_EQ(info.Get(DeviceInfo::WepPassphrase), "caf\xE9");
+        EXPECT_EQ(info.Get(DeviceInfo::WpaPassphrase), "s\xFC\xDF genug");
+    }
 }

@@ -3,7 +3,9 @@
 #include "pages/core/ip_rules.h"
 #include "platform/core/code_page.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -131,24 +133,14 @@ std::u16string WepKeyOf(const WirelessChange& change, SecurityType type)
     return key;
 }
 
-// The key the security page shows for a record: one made from its stored WEP passphrase, or
-// else its stored key when it uses WEP.
-std::u16string ShownKeyText(const DeviceInfo& info)
-{
-    const SecurityType shown = SecurityTypeOf(info);
-    DeviceInfo scratch = info;
-    if (const auto generated = GenerateWepKey(shown, ToWide(info.Get(DeviceInfo::WepPassphrase)), scratch))
-        return ToWide(*generated);
-    return IsWepType(shown) ? ToWide(StoredKeyText(shown, info)) : std::u16string();
-}
-
 // What the security page holds when saving the change: a WEP type's key and passphrase, WPA's
-// passphrase, and the record's own texts for the edits the type leaves alone.
+// passphrase, and the record's own passphrases for the edits the type leaves alone. The key of
+// a type without WEP is not among them: ApplyWireless keeps the record's key area.
 SecurityTexts SecurityTextsOf(const WirelessChange& change, const DeviceInfo& info)
 {
     const SecurityType type = *change.security;
-    SecurityTexts texts{ShownKeyText(info), ToWide(info.Get(DeviceInfo::WepPassphrase)),
-                        ToWide(info.Get(DeviceInfo::WpaPassphrase))};
+    SecurityTexts texts{
+        {}, ToWide(info.Get(DeviceInfo::WepPassphrase)), ToWide(info.Get(DeviceInfo::WpaPassphrase))};
     if (IsWepType(type)) {
         texts.key = WepKeyOf(change, type);
         texts.wepPassphrase = change.wepPassphrase.value_or(std::u16string());
@@ -166,8 +158,16 @@ void ApplyWireless(const WirelessChange& change, DeviceInfo& info)
         WriteSsid(*change.ssid, info);
     if (change.channel)
         WriteChannel(*change.channel - 1, info);
-    if (change.security)
-        WriteSecurityFields(*change.security, SecurityTextsOf(change, info), info);
+    if (!change.security)
+        return;
+    // No key is given for a type without WEP, so the stored keys stay byte for byte: writing
+    // the fields would rebuild them from a key text, which cannot hold four keys of 64 bits nor
+    // tell a stored key from one made from the stored passphrase.
+    const auto keyArea = info.Get(DeviceInfo::bWepKey);
+    const std::vector<uint8_t> storedKeys(keyArea.begin(), keyArea.end());
+    WriteSecurityFields(*change.security, SecurityTextsOf(change, info), info);
+    if (!IsWepType(*change.security))
+        std::ranges::copy(storedKeys, keyArea.begin());
 }
 
 } // namespace
