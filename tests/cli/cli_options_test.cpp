@@ -48,6 +48,23 @@ TEST(CliOptions, WrongCommandLinesAreRefusedWithOneLine)
          "invalid value for --wep-passphrase: a 128-bit WEP key has 26 hexadecimal digits"},
         {{"search", "--seconds", "0"},
          "invalid value for --seconds: '0' (a number of seconds from 1 to 3600)"},
+        // A character a camera cannot store is refused, never saved as "?"; a secret is never shown.
+        {Save({"--ssid", "Caf\xC3\xA9 \xE2\x98\x85"}),
+         "invalid value for --ssid: 'Caf\xC3\xA9 \xE2\x98\x85' holds '\xE2\x98\x85' (U+2605), which a "
+         "camera cannot store (Windows-1252 characters only)"},
+        {Save({"--description", "\xF0\x9F\x93\xB7"}),
+         "invalid value for --description: '\xF0\x9F\x93\xB7' holds '\xF0\x9F\x93\xB7' (U+1F4F7), which "
+         "a camera cannot store (Windows-1252 characters only)"},
+        {{"save", "--mac", "00:50:c2:10:20:01", "--login", "admin", "--password", "p\xC3\xA4\xCE\xA9x"},
+         "invalid value for --password: its character 3 is one a camera cannot store (Windows-1252 "
+         "characters only)"},
+        {{"save", "--mac", "00:50:c2:10:20:01", "--login", "\xE2\x82\xAC\xF0\x9F\x93\xB7", "--password",
+          "pw"},
+         "invalid value for --login: its character 2 is one a camera cannot store (Windows-1252 "
+         "characters only)"},
+        {Save({"--security", "wpa", "--wpa-passphrase", "long \xE2\x98\x85 enough"}),
+         "invalid value for --wpa-passphrase: its character 6 is one a camera cannot store (Windows-1252 "
+         "characters only)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);

@@ -1,5 +1,6 @@
 #include "cli_options.h"
 
+#include "option_texts.h"
 #include "pages/core/ip_rules.h"
 #include "platform/core/net_address.h"
 #include "utf16_text.h"
@@ -347,6 +348,8 @@ std::string CheckSaveOptions(const CliOptions& options)
         return "save needs --mac (or --batch FILE)";
     if (!options.login || !options.password)
         return "save needs --login and --password";
+    if (std::string refusal = CheckOptionTexts(options); !refusal.empty())
+        return refusal;
     return CheckWirelessOptions(options.change.wireless);
 }
 

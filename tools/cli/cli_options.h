@@ -59,8 +59,8 @@ CliParse ParseCliOptions(const std::vector<std::string>& args);
 // One option of save given as a batch row's cell (`flag` with its dashes); empty when taken,
 // otherwise what is wrong with the value.
 std::string TakeSaveOption(CliOptions& options, const std::string& flag, const std::string& value);
-// What a save's options need together (--mac, --login and --password; wireless options that
-// fit the security type); empty when they are complete.
+// What a save's options need together (--mac, --login and --password; texts a camera can store;
+// wireless options that fit the security type); empty when they are complete.
 std::string CheckSaveOptions(const CliOptions& options);
 
 // Whether `--column` is an option of save that names a camera or one of its settings, and so a

@@ -1,6 +1,6 @@
 #include "cli/core/batch_table.h"
 
-#include "platform/core/code_page.h"
+#include "cli/core/stored_text.h"
 #include "platform/core/net_address.h"
 
 #include <algorithm>
@@ -13,6 +13,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kRequiredColumns[] = {"mac", "login", "password"};
+// Columns whose text is never repeated in a message.
+constexpr std::string_view kSecretColumns[] = {"login", "password", "wep-key", "wep-passphrase",
+                                               "wpa-passphrase"};
 
 // The most fields a record may have, and what is said when it has more.
 struct FieldLimit
@@ -165,55 +168,6 @@ private:
     int line_ = 1;
 };
 
-// The code points of UTF-8 text; nothing when it is not well-formed UTF-8.
-std::optional<std::u32string> DecodeUtf8(std::string_view text)
-{
-    std::u32string out;
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead < 0x80           ? 0
-                          : (lead >> 5) == 0x06 ? 1
-                          : (lead >> 4) == 0x0E ? 2
-                          : (lead >> 3) == 0x1E ? 3
-                                                : -1;
-        if (extra < 0 || i + static_cast<size_t>(extra) >= text.size())
-            return std::nullopt;
-        char32_t code = extra == 0 ? lead : (lead & (0x3F >> extra));
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
-            code = (code << 6) | (next & 0x3F);
-        }
-        static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return std::nullopt;
-        out += code;
-        i += static_cast<size_t>(extra) + 1;
-    }
-    return out;
-}
-
-bool InCodePage(char32_t code)
-{
-    return code == U'?' || (code <= 0xFFFF && NarrowChar(static_cast<char16_t>(code)) != '?');
-}
-
-// The first character the code page lacks, as UTF-8 taken from `text`, whose code points
-// `codes` are.
-std::optional<std::string> FirstForeignCharacter(std::string_view text, const std::u32string& codes)
-{
-    size_t at = 0;
-    for (const char32_t code : codes) {
-        const size_t width = code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
-        if (!InCodePage(code))
-            return std::string(text.substr(at, width));
-        at += width;
-    }
-    return std::nullopt;
-}
-
 std::optional<BatchTable> CheckHeader(const std::vector<std::string>& columns,
                                       const BatchColumnCheck& isKnownColumn)
 {
@@ -253,10 +207,10 @@ std::optional<BatchTable> CheckCells(const BatchTable& table, const BatchRow& ro
         if (std::any_of(codes->begin(), codes->end(), IsControl))
             return Failure(BatchStatus::Control, row.line,
                            where + " holds a control character (such as NUL, a tab or a line end)");
-        if (const auto foreign = FirstForeignCharacter(value, *codes))
-            return Failure(BatchStatus::NotCodePage, row.line,
-                           where + ": '" + value + "' holds '" + *foreign +
-                               "', which a camera cannot store (Windows-1252 characters only)");
+        const bool secret = std::ranges::find(kSecretColumns, table.columns[i]) != std::end(kSecretColumns);
+        if (std::string refusal = StoredTextRefusal(value, secret ? TextKind::Secret : TextKind::Plain);
+            !refusal.empty())
+            return Failure(BatchStatus::NotCodePage, row.line, where + ": " + refusal);
     }
     return std::nullopt;
 }
