@@ -7,14 +7,16 @@
 #   1. the setup is proved first: a search by camtivo-cli.exe is heard by the simulator in the
 #      camera namespace, and by no listener in the machine's namespace;
 #   2. camtivo-cli.exe search finds the Linux simulator with the right fields;
-#   3. camtivo-cli.exe save reaches the simulator byte for byte as the Linux CLI's save does;
-#   4. the Linux CLI finds camtivo-camsim.exe and saves to it;
+#   3. camtivo-cli.exe save reaches the simulator byte for byte as the Linux CLI's save does, a
+#      network name beyond ASCII included, and refuses one the camera cannot store;
+#   4. the Linux CLI finds camtivo-camsim.exe, named beyond ASCII, and saves to it;
 #   5. two interfaces: each camera is answered on its own interface.
 set -euo pipefail
 linux=$(realpath "$1")
 win=$(realpath "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 py=/usr/bin/python3
+export PYTHONUTF8=1
 tag=cw$$
 pc=$tag-pc cam=$tag-cam cam2=$tag-cam2
 scratch=$(mktemp -d /tmp/camtivo-wnet.XXXXXX)
@@ -87,6 +89,13 @@ lines=[json.loads(l) for l in open(sys.argv[1])]
 got=[l['hex'] for l in lines if l.get('event')=='received']
 print(got[-1] if got else '')" "$1"
 }
+applied() { # applied LOG KEY: the KEY setting of the first save the simulator applied
+  "$py" -c "
+import json,sys
+lines=[json.loads(l) for l in open(sys.argv[1])]
+got=[l['settings'][sys.argv[2]] for l in lines if l.get('event')=='applied']
+print(got[0] if got else '')" "$1" "$2"
+}
 cli=$win/tools/camtivo-cli.exe
 
 # 1. Only the camera namespace hears the Windows program's search.
@@ -125,9 +134,10 @@ check "camtivo-cli.exe search finds both cameras with their fields" test "$(json
   "[(c['mac'],c['name'],c['ip'],c['mask'],c['deviceType'],c['firmware'],c['webPort'],c['dhcp']) for c in cams]")" \
   = "[('02:ca:00:00:00:01', 'Porch 1', '10.77.0.2', '255.255.255.0', 18, 'V1.20', 8080, True), ('02:ca:00:00:00:02', 'Porch 2', '10.77.0.2', '255.255.255.0', 18, 'V1.20', 8080, True)]"
 
-# 3. A save from Windows reaches the simulator as the same save from Linux does.
+# 3. A save from Windows reaches the simulator as the same save from Linux does; the arguments
+#    are read as typed, so "Café" is stored as Windows-1252 and a character beyond it is refused.
 save=(save --mac 02:CA:00:00:00:01 --login Operator --password pw --name Hall-2 --dhcp off --ip 10.77.0.9
-  --mask 255.255.255.0 --gateway 10.77.0.254)
+  --mask 255.255.255.0 --gateway 10.77.0.254 --wireless on --ssid Café)
 sim=(--variants plain --login Operator --password pw)
 sim_in $cam "$scratch/save-win.log" "${sim[@]}"
 wine_in $pc "$cli" "${save[@]}" >"$scratch/save-win.out" 2>&1 && win_status=0 || win_status=$?
@@ -138,10 +148,17 @@ stop_sims
 check "camtivo-cli.exe save is acknowledged (exit 0)" test "$win_status" = 0
 check "the Windows save's request equals the Linux one byte for byte" \
   test "$(set_hex "$scratch/save-win.log")" = "$(set_hex "$scratch/save-linux.log")" -a -n "$(set_hex "$scratch/save-win.log")"
+check "the Windows save stored the network name as typed" test "$(applied "$scratch/save-win.log" ssid)" = Café
+sim_in $cam "$scratch/refuse-win.log" "${sim[@]}"
+wine_in $pc "$cli" "${save[@]}" --ssid 'Café ★' >"$scratch/refuse-win.out" 2>&1 && refuse_status=0 || refuse_status=$?
+stop_sims
+check "camtivo-cli.exe refuses a character the camera cannot store (exit 2, nothing sent)" \
+  test "$refuse_status" = 2 -a -z "$(set_hex "$scratch/refuse-win.log")"
+check "the refusal names the option and the character" grep -q -- "--ssid: .* holds '★' (U+2605)" "$scratch/refuse-win.out"
 
 # 4. The Linux CLI against the Windows simulator, which ends by itself after its lifetime.
 ip netns exec $cam timeout 90 "$here/wine-session.sh" /usr/lib/wine/wine64 "$win/tools/camtivo-camsim.exe" \
-  --lifetime 20 --log 'Z:'"$scratch/winsim.log" --name Attic --login Operator --password pw --variants plain \
+  --lifetime 20 --log 'Z:'"$scratch/winsim.log" --name Café --login Operator --password pw --variants plain \
   >"$scratch/winsim.out" 2>&1 &
 winsim=$!
 for _ in $(seq 300); do grep -q '"started"' "$scratch/winsim.log" 2>/dev/null && break; sleep 0.1; done
@@ -149,7 +166,7 @@ ip netns exec $pc "$linux/tools/camtivo-cli" search --seconds 2 --json >"$scratc
 ip netns exec $pc "$linux/tools/camtivo-cli" "${save[@]}" >"$scratch/linux-save.out" 2>&1 && lin_status=0 || lin_status=$?
 wait $winsim || true
 check "the Linux CLI finds camtivo-camsim.exe" test "$(json "$scratch/linux.json" "[(c['mac'],c['name'],c['ip']) for c in cams]")" \
-  = "[('02:ca:00:00:00:01', 'Attic', '10.77.0.2')]"
+  = "[('02:ca:00:00:00:01', 'Café', '10.77.0.2')]"
 check "the Linux CLI's save to camtivo-camsim.exe is acknowledged" test "$lin_status" = 0
 
 # 5. Two interfaces: each camera answers on its own link and is reported on it.

@@ -1,5 +1,6 @@
 // camtivo-camsim: simulated cameras answering the discovery and save protocol on UDP.
 #include "camtivo_version.h"
+#include "platform/net/program_arguments.h"
 #include "sim_cameras.h"
 #include "sim_options.h"
 #include "udp_loop.h"
@@ -10,7 +11,7 @@
 
 int main(int argc, char** argv)
 {
-    const SimOptionsResult parsed = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const SimOptionsResult parsed = ParseSimOptions(ProgramArguments(argc, argv));
     if (parsed.status == SimOptionsResult::Status::Help) {
         std::fputs(SimHelpText(), stdout);
         return 0;

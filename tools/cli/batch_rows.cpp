@@ -93,12 +93,15 @@ BatchRows ReadBatchRows(const std::string& path)
     BatchRows rows;
     const std::string tooLarge =
         Where(path, 0) + "the file is larger than " + std::to_string(kMaxBatchFileBytes >> 20) + " MB";
+    // The name is UTF-8 like every argument; read as such it also opens on Windows, whose narrow
+    // file names are in another code page.
+    const std::filesystem::path name(std::u8string(path.begin(), path.end()));
     std::error_code error;
-    if (const auto size = std::filesystem::file_size(path, error); !error && size > kMaxBatchFileBytes) {
+    if (const auto size = std::filesystem::file_size(name, error); !error && size > kMaxBatchFileBytes) {
         rows.error = tooLarge;
         return rows;
     }
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(name, std::ios::binary);
     std::string text;
     // Read in pieces up to one byte past the limit: a larger stream is never held whole.
     std::array<char, 64 * 1024> piece;

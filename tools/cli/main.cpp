@@ -4,6 +4,7 @@
 #include "cli_commands.h"
 #include "cli_options.h"
 #include "platform/events/message_box_hook.h"
+#include "platform/net/program_arguments.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -31,8 +32,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const CliParse parse = ParseCliOptions(args);
+    const CliParse parse = ParseCliOptions(ProgramArguments(argc, argv));
     if (!parse.options) {
         std::fprintf(stderr, "camtivo-cli: %s\n", parse.error.c_str());
         return kExitUsage;
