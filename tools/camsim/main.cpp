@@ -1,6 +1,7 @@
 // camtivo-camsim: simulated cameras answering the discovery and save protocol on UDP.
 #include "camtivo_version.h"
 #include "platform/net/program_arguments.h"
+#include "platform/net/utf8_file.h"
 #include "sim_cameras.h"
 #include "sim_options.h"
 #include "udp_loop.h"
@@ -27,7 +28,7 @@ int main(int argc, char** argv)
     const SimOptions& options = parsed.options;
     std::FILE* log = nullptr;
     if (!options.logPath.empty()) {
-        log = std::fopen(options.logPath.c_str(), "w");
+        log = OpenForWriting(options.logPath);
         if (!log) {
             std::fprintf(stderr, "camtivo-camsim: cannot write %s\n", options.logPath.c_str());
             return 2;
