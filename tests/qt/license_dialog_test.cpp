@@ -72,7 +72,7 @@ TEST_F(LicensePageTest, ALicenceBeyondTheLimitsShowsItsBeginningAndSaysTheRestIs
 {
     // Bold switched on and off at every letter: one run each, far more than a licence has.
     QByteArray rtf = "{\\rtf1 Terms\\par ";
-    for (size_t i = 0; i < kMaxRtfRuns; ++i)
+    for (size_t i = 0; i <= kMaxRtfRunsPerParagraph; ++i)
         rtf += i % 2 == 0 ? "\\b x" : "\\b0 y";
     WriteLicense(rtf + "}");
     auto& page = Create<CLicenseDialog>();

@@ -57,6 +57,7 @@ TEST(RtfReader, SmallDocuments)
          u"Text", RtfStatus::Ok},
         {"star needs a group start", R"({\rtf1 a\*b})", u"ab", RtfStatus::Ok},
         {"parameter and space delimiter", R"({\rtf1\fs24 big\f0 x})", u"bigx", RtfStatus::Ok},
+        {"ten-digit parameter", R"({\rtf1\b4294967296 x\b0 y})", u"[b]xy", RtfStatus::Ok},
         {"unknown words ignored", R"({\rtf1\pard\qc\sa200 Centred\par})", u"Centred", RtfStatus::Ok},
         {"named characters", R"({\rtf1 \lquote a\rquote \emdash \bullet})", u"\u2018a\u2019\u2014\u2022",
          RtfStatus::Ok},
@@ -116,13 +117,15 @@ TEST(RtfReader, HugeDocumentsStopAtTheLimits)
         size_t runs;
         size_t characters;
     } cases[] = {
-        {"a run per letter", "{\\rtf1 " + Repeated("\\b x\\b0 y", kMaxRtfRuns) + "}", RtfStatus::TooLong, 1,
-         kMaxRtfRuns, kMaxRtfRuns},
-        // The empty paragraph the last break opened is dropped, as after any final break.
+        {"a run per letter", "{\\rtf1 " + Repeated("\\b x\\b0 y", kMaxRtfRunsPerParagraph) + "}",
+         RtfStatus::TooLong, 1, kMaxRtfRunsPerParagraph, kMaxRtfRunsPerParagraph},
         {"empty paragraphs", "{\\rtf1 " + Repeated("\\par ", kMaxRtfParagraphs + 5) + "a}",
-         RtfStatus::TooLong, kMaxRtfParagraphs - 1, 0, 0},
-        {"a paragraph per letter", "{\\rtf1 a" + Repeated("\\par a", kMaxRtfRuns + 5) + "}",
-         RtfStatus::TooLong, kMaxRtfRuns, kMaxRtfRuns, kMaxRtfRuns},
+         RtfStatus::TooLong, kMaxRtfParagraphs, 0, 0},
+        // The empty paragraph after the last break is dropped, as after any final break.
+        {"exactly the empty paragraphs allowed", "{\\rtf1 " + Repeated("\\par ", kMaxRtfParagraphs) + "}",
+         RtfStatus::Ok, kMaxRtfParagraphs, 0, 0},
+        {"a paragraph per letter", "{\\rtf1 a" + Repeated("\\par a", kMaxRtfParagraphs - 1) + "}",
+         RtfStatus::Ok, kMaxRtfParagraphs, kMaxRtfParagraphs, kMaxRtfParagraphs},
         {"text", "{\\rtf1 " + std::string(kMaxRtfCharacters + 100, 't') + "}", RtfStatus::TooLong, 1, 1,
          kMaxRtfCharacters},
         {"just within", "{\\rtf1 " + std::string(kMaxRtfCharacters, 't') + "}", RtfStatus::Ok, 1, 1,

@@ -67,7 +67,8 @@ struct ControlWord
 {
     std::string_view word;
     bool hasParameter = false;
-    long parameter = 0;
+    // Ten digits do not fit a 32-bit long, which is what long is on Windows.
+    int64_t parameter = 0;
 };
 
 class Reader
@@ -133,18 +134,17 @@ private:
         }
         if (State().skipped)
             return;
-        if (characters_ == kMaxRtfCharacters) {
+        if (characters_ == kMaxRtfCharacters || ParagraphBeyondLimit()) {
             full_ = true;
             return;
         }
         auto& runs = doc_.paragraphs.back().runs;
         if (runs.empty() || runs.back().style != State().style) {
-            if (runCount_ == kMaxRtfRuns) {
+            if (runs.size() == kMaxRtfRunsPerParagraph) {
                 full_ = true;
                 return;
             }
             runs.push_back({{}, State().style});
-            ++runCount_;
         }
         runs.back().text += c;
         ++characters_;
@@ -256,12 +256,13 @@ private:
         } else if (w.word == "plain") {
             State().style = {};
         } else if (w.word == "uc") {
-            State().fallbackChars = static_cast<int>(std::clamp(w.parameter, 0L, 16L));
+            State().fallbackChars = static_cast<int>(std::clamp<int64_t>(w.parameter, 0, 16));
         } else if (w.word == "u" && w.hasParameter) {
             Emit(static_cast<char16_t>(w.parameter & 0xFFFF));
             pendingFallback_ = State().fallbackChars;
         } else if (w.word == "bin") {
-            pos_ += std::min<size_t>(in_.size() - pos_, static_cast<size_t>(std::max(w.parameter, 0L)));
+            pos_ += static_cast<size_t>(
+                std::clamp<int64_t>(w.parameter, 0, static_cast<int64_t>(in_.size() - pos_)));
         } else if (const auto* symbol = std::ranges::find(kCharacterWords, w.word, &CharacterWord::word);
                    symbol != kCharacterWords.end()) {
             Emit(symbol->character);
@@ -273,19 +274,22 @@ private:
         pendingFallback_ = 0;
         if (State().skipped)
             return;
-        if (doc_.paragraphs.size() == kMaxRtfParagraphs) {
+        if (ParagraphBeyondLimit()) {
             full_ = true;
             return;
         }
         doc_.paragraphs.emplace_back();
     }
 
+    // The paragraph a break opens after the last one allowed is only dropped when nothing
+    // follows it, as after any final break; text or another break in it goes beyond the limit.
+    bool ParagraphBeyondLimit() const { return doc_.paragraphs.size() > kMaxRtfParagraphs; }
+
     std::string_view in_;
     size_t pos_ = 0;
     std::vector<GroupState> groups_;
     bool atGroupStart_ = false;
     int pendingFallback_ = 0;
-    size_t runCount_ = 0;
     size_t characters_ = 0;
     bool full_ = false; // a limit was reached: reading stops
     RtfDocument doc_;

@@ -3,8 +3,9 @@
 // tabs, bold, italic and underline, Windows-1252 escapes and Unicode characters. Font, colour
 // and style tables, document information and every "\*" destination are skipped; anything
 // else it does not know is ignored and its text kept. It never reads past its input, stops at
-// a group nesting deeper than kMaxRtfDepth and stops once the document reaches any of the
-// sizes below, which no real licence comes near, so that what a caller lays out stays small.
+// a group nesting deeper than kMaxRtfDepth and stops once the document would go beyond any of
+// the sizes below, which no real licence comes near, so that what a caller lays out stays
+// small. A document of exactly a limit's size is read whole.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,7 +13,9 @@
 
 inline constexpr size_t kMaxRtfDepth = 100;
 inline constexpr size_t kMaxRtfParagraphs = 5000;
-inline constexpr size_t kMaxRtfRuns = 2000;
+// Style changes within one paragraph; a run holds at least one character, so the character
+// limit bounds the runs of the whole document.
+inline constexpr size_t kMaxRtfRunsPerParagraph = 2000;
 inline constexpr size_t kMaxRtfCharacters = 250000;
 
 struct RtfStyle
@@ -44,7 +47,7 @@ enum class RtfStatus
     Truncated,  // the input ended inside a group; what was read is kept
     Unbalanced, // a "}" closed the outermost group early; the text after it is ignored
     TooDeep,    // groups nested deeper than kMaxRtfDepth; the text read before is kept
-    TooLong     // more paragraphs, runs or characters than the limits; the text read before is kept
+    TooLong     // beyond one of the size limits above; the text read before is kept
 };
 
 struct RtfDocument
