@@ -53,8 +53,10 @@ void CCamtivoDlg::RunSearch()
     // Busy is raised before the action starts: a failure the action reports at once clears it
     // again, and the progress box is then not shown at all instead of waiting for nothing.
     busy_ = true;
+    bool testFileFull = false;
     if (testMode_) {
         const TestFileRead read = ReadTestFile(ToPath(testFilePath_), cameraList_);
+        testFileFull = read == TestFileRead::ListFull;
         AfterCameraListReplaced();
         SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
         if (read == TestFileRead::TooLarge) {
@@ -83,7 +85,7 @@ void CCamtivoDlg::RunSearch()
         TakeFoundCameras();
     if (searching_ && cameraList_.IsEmpty())
         ShowFrameMessage(kMessageNotice, kTextNoCamera);
-    else if (searching_ && !testMode_ && actionDlg_.Found().Dropped() > 0)
+    else if (searching_ && (testFileFull || (!testMode_ && actionDlg_.Found().Dropped() > 0)))
         ShowFrameMessage(kMessageNotice, kTextListFull);
     SearchPage().RefreshFromCameraList();
     SearchPage().FocusOnArrival();

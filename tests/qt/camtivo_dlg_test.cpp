@@ -68,7 +68,7 @@ TEST(FrameBeforePages, ANavigationRequestBeforeThePagesExistIsDropped)
     EXPECT_EQ(wizard.ShownStep(), 0);
 }
 
-TEST_F(FrameTest, AnEmptySearchSaysSoUnlessASendErrorOrAnOversizedFileEndedIt)
+TEST_F(FrameTest, ASearchEndsWithANoticeOfWhyTheListIsEmptyOrFull)
 {
     InstallPack();
     const struct
@@ -77,19 +77,23 @@ TEST_F(FrameTest, AnEmptySearchSaysSoUnlessASendErrorOrAnOversizedFileEndedIt)
         LPARAM code;
         int expectedText;
         qint64 fileSize = -1; // a test camera file of this many bytes, or none
+        size_t sections = 0;  // and this many one-blank sections after its bytes
     } cases[] = {{false, 0, 50804},
                  {true, 10060, 50806},
                  {true, 10064, 50807},
                  {true, 10065, 50808},
                  {true, 11001, 50809},
                  {true, 10051, 50805},
-                 {true, 0, 50841, static_cast<qint64>(kMaxTestFileBytes) + 1}};
+                 {true, 0, 50841, static_cast<qint64>(kMaxTestFileBytes) + 1},
+                 {false, 0, 50842, 0, kMaxTestFileCameras + 1}};
     for (const auto& c : cases) {
         answers.shown.clear();
         QFile::remove(QStringLiteral("Camtivo.tst"));
         if (c.fileSize >= 0) {
             QFile file(QStringLiteral("Camtivo.tst"));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(c.fileSize));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(c.fileSize) && file.seek(c.fileSize));
+            for (size_t n = 1; n <= c.sections; ++n)
+                file.write(QStringLiteral("<Camera_%1> </Camera_%1>").arg(n).toLatin1());
         }
         Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
             if (c.sendError && c.fileSize < 0) {
@@ -98,7 +102,7 @@ TEST_F(FrameTest, AnEmptySearchSaysSoUnlessASendErrorOrAnOversizedFileEndedIt)
                     [&](CProgressDlg&) { wizard.SendMessage(WM_ACTION_NOTIFY, NOTIFY_SEND_ERROR, c.code); });
             }
             Start(wizard);
-            EXPECT_TRUE(wizard.CameraList().IsEmpty());
+            EXPECT_EQ(wizard.CameraList().GetCount(), std::min(c.sections, kMaxTestFileCameras));
             EXPECT_EQ(wizard.Searching(), c.sendError ? 0 : 1);
         });
         const QString expected = SkinString(&frame->PackStrings(), c.expectedText);

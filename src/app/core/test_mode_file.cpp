@@ -201,12 +201,13 @@ template <typename Visit> void ForEachOpeningTag(TextView text, Visit visit)
 }
 
 // First position of every "<Camera_N>" by N, found in one pass. Reading stops at the first
-// missing number, so no N above the count of opening tags is ever read and none is kept.
+// missing number and one section past the camera limit, so no N above the count of opening
+// tags or above that section is ever read and none is kept.
 std::vector<size_t> IndexSectionTags(TextView text)
 {
     size_t count = 0;
     ForEachOpeningTag(text, [&count](size_t, const SectionTag&) { ++count; });
-    std::vector<size_t> first(count + 1, TextView::npos);
+    std::vector<size_t> first(std::min(count, kMaxTestFileCameras + 1) + 1, TextView::npos);
     ForEachOpeningTag(text, [&first](size_t at, const SectionTag& tag) {
         if (tag.number < first.size() && first[tag.number] == TextView::npos)
             first[tag.number] = at;
@@ -342,16 +343,19 @@ CCameraDataObj CameraFromSection(std::u16string_view section, uint32_t number)
     return camera;
 }
 
-void ParseTestFileText(std::u16string_view text, CCameraList& cameras)
+TestFileRead ParseTestFileText(std::u16string_view text, CCameraList& cameras)
 {
     const std::vector<size_t> opening = IndexSectionTags(text);
     for (uint32_t number = 1; number < opening.size() && opening[number] != TextView::npos; ++number) {
         const size_t from = text.find(u'>', opening[number]) + 1;
         const size_t end = SectionEnd(text, from);
         if (end == TextView::npos || end == from)
-            return;
+            break;
+        if (number > kMaxTestFileCameras)
+            return TestFileRead::ListFull;
         cameras.EmplaceTail(CameraFromSection(text.substr(from, end - from), number));
     }
+    return TestFileRead::Read;
 }
 
 std::u16string DecodeTestFileText(std::span<const uint8_t> bytes)
@@ -407,8 +411,7 @@ TestFileRead ReadTestFile(const std::filesystem::path& path, CCameraList& camera
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (static_cast<uintmax_t>(in.gcount()) != size)
         return TestFileRead::Unreadable;
-    ParseTestFileText(DecodeTestFileText(bytes), cameras);
-    return TestFileRead::Read;
+    return ParseTestFileText(DecodeTestFileText(bytes), cameras);
 }
 
 bool WriteTestFile(const std::filesystem::path& path, const CCameraList& cameras)

@@ -4,6 +4,7 @@
 // forgiving (every missing or unusable value has a default); writing replaces the file only
 // once the new content is safely on disk.
 #include "device/core/camera_data.h"
+#include "device/core/found_camera_list.h"
 #include "platform/core/typed_ptr_list.h"
 
 #include <cstdint>
@@ -17,12 +18,16 @@ using CCameraList = CTypedPtrList<CCameraDataObj>;
 
 inline constexpr char kTestFileName[] = "Camtivo.tst";
 
-// No list of test cameras comes near this; a larger file is not read at all.
-inline constexpr uintmax_t kMaxTestFileBytes = 16 * 1024 * 1024;
+// A file holds at most as many cameras as a search lists; further sections are not read.
+inline constexpr size_t kMaxTestFileCameras = kMaxFoundCameras;
+// A larger file is not read at all. A save of a full list with every text at its longest
+// writes about 20 MB, which the next start must read back.
+inline constexpr uintmax_t kMaxTestFileBytes = 24 * 1024 * 1024;
 
 enum class TestFileRead
 {
     Read,       // the list holds the file's cameras (none when it has no section 1)
+    ListFull,   // the list holds the first kMaxTestFileCameras cameras; the file has more
     Unreadable, // missing, unreadable or cut short: the list is empty
     TooLarge    // larger than kMaxTestFileBytes: the list is empty
 };
@@ -41,9 +46,11 @@ std::u16string DecodeTestFileText(std::span<const uint8_t> bytes);
 // Text to bytes: FF FE and the text in UTF-16LE, no terminator.
 std::vector<uint8_t> EncodeTestFileText(std::u16string_view text);
 // Appends the cameras of sections 1, 2, 3 ... up to the first one that is missing, empty or
-// not closed. A section ends at the first section tag after its opening one (its own closing
-// tag in any file this program writes), so sections never overlap and reading is linear.
-void ParseTestFileText(std::u16string_view text, CCameraList& cameras);
+// not closed, and at most kMaxTestFileCameras of them: Read, or ListFull when a further
+// section would have been read. A section ends at the first section tag after its opening one
+// (its own closing tag in any file this program writes), so sections never overlap and
+// reading is linear.
+TestFileRead ParseTestFileText(std::u16string_view text, CCameraList& cameras);
 // The whole text of a file holding the list.
 std::u16string FormatTestFileText(const CCameraList& cameras);
 // One camera from the content of its section `number`, every missing value at its default; its
