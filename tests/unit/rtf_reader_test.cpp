@@ -119,6 +119,9 @@ TEST(RtfReader, HugeDocumentsStopAtTheLimits)
     } cases[] = {
         {"a run per letter", "{\\rtf1 " + Repeated("\\b x\\b0 y", kMaxRtfRunsPerParagraph) + "}",
          RtfStatus::TooLong, 1, kMaxRtfRunsPerParagraph, kMaxRtfRunsPerParagraph},
+        {"a run per letter in many paragraphs",
+         "{\\rtf1 " + Repeated(Repeated("\\b x\\b0 y", 500) + "\\par ", 20), RtfStatus::TooLong,
+         kMaxRtfRuns / 1000, kMaxRtfRuns, kMaxRtfRuns},
         {"empty paragraphs", "{\\rtf1 " + Repeated("\\par ", kMaxRtfParagraphs + 5) + "a}",
          RtfStatus::TooLong, kMaxRtfParagraphs, 0, 0},
         // The empty paragraph after the last break is dropped, as after any final break.

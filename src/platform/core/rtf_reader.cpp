@@ -140,11 +140,12 @@ private:
         }
         auto& runs = doc_.paragraphs.back().runs;
         if (runs.empty() || runs.back().style != State().style) {
-            if (runs.size() == kMaxRtfRunsPerParagraph) {
+            if (runs.size() == kMaxRtfRunsPerParagraph || runCount_ == kMaxRtfRuns) {
                 full_ = true;
                 return;
             }
             runs.push_back({{}, State().style});
+            ++runCount_;
         }
         runs.back().text += c;
         ++characters_;
@@ -290,6 +291,7 @@ private:
     std::vector<GroupState> groups_;
     bool atGroupStart_ = false;
     int pendingFallback_ = 0;
+    size_t runCount_ = 0;
     size_t characters_ = 0;
     bool full_ = false; // a limit was reached: reading stops
     RtfDocument doc_;

@@ -13,9 +13,11 @@
 
 inline constexpr size_t kMaxRtfDepth = 100;
 inline constexpr size_t kMaxRtfParagraphs = 5000;
-// Style changes within one paragraph; a run holds at least one character, so the character
-// limit bounds the runs of the whole document.
+// Runs (stretches of one style) in one paragraph and in the whole document. The document's
+// limit leaves room for two runs in every paragraph, so a licence of plain lines meets the
+// paragraph limit first, while a style change at every letter stays quick to lay out.
 inline constexpr size_t kMaxRtfRunsPerParagraph = 2000;
+inline constexpr size_t kMaxRtfRuns = 2 * kMaxRtfParagraphs;
 inline constexpr size_t kMaxRtfCharacters = 250000;
 
 struct RtfStyle
