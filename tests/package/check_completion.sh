@@ -46,6 +46,8 @@ check "wep128" save --security = wep1
 check "off on" save --dhcp ""
 check "1 10 11" save --channel 1
 check "$tmp/cameras.csv" save --batch "$tmp/c"
+check "$tmp/notes.txt" save --wpa-passphrase-file = "$tmp/n"
+check "--password --password-file" save --passw
 check "" save --mac ""
 check "" save --password ""
 check "" frobnicate --

@@ -189,6 +189,20 @@ struct Parser
         return true;
     }
 
+    // An option's value from the command line: a secret may say where it is to be read from.
+    bool CommandLineOption(const std::string& flag, const std::string& value)
+    {
+        switch (TakeSecretSource(flag, value, options.secretSources, error)) {
+        case SourceTaken::Taken:
+            return true;
+        case SourceTaken::Refused:
+            return false;
+        case SourceTaken::NotSource:
+            break;
+        }
+        return Option(flag, value);
+    }
+
     bool WirelessOption(const std::string& flag, const std::string& value)
     {
         std::string refusal;
@@ -209,7 +223,8 @@ struct Parser
     {
         Parser probe;
         probe.Option(flag, {});
-        return (!probe.unknownFlag && !IsSearchOnlyFlag(flag)) || IsSaveOnlyFlag(flag) || flag == "--json";
+        return (!probe.unknownFlag && !IsSearchOnlyFlag(flag)) || IsSaveOnlyFlag(flag) || flag == "--json" ||
+               IsSecretFileOption(flag);
     }
 
     // A flag of the other command is named as such; anything else is unknown.
@@ -253,8 +268,16 @@ struct Parser
         return true;
     }
 
-    bool CheckCombination()
+    bool CheckCombination(const SecretFill& fillSecrets)
     {
+        if (options.command == CliCommand::Save) {
+            if (std::string refusal = CheckOneStandardInput(options.secretSources); !refusal.empty())
+                return Fail(refusal);
+            if (options.batch.empty() && fillSecrets) {
+                if (std::string error = fillSecrets(options); !error.empty())
+                    return Fail(error);
+            }
+        }
         if (options.command == CliCommand::Search) {
             if (options.json && options.csv)
                 return Fail("--json and --csv cannot be combined");
@@ -277,13 +300,13 @@ struct Parser
         const WirelessChange& w = c.wireless;
         const bool camera = !o.mac.empty() || o.login || o.password || c.ChangesBasic() || c.dhcp ||
                             c.ChangesAddresses() || w.wireless || w.ssid || w.channel || w.security ||
-                            w.wepKey || w.wepPassphrase || w.wpaPassphrase;
+                            w.wepKey || w.wepPassphrase || w.wpaPassphrase || AnySecretSource(o.secretSources);
         if (camera)
             return Fail("--batch takes the cameras and their settings from the file; give them there");
         return true;
     }
 
-    bool Parse(const std::vector<std::string>& args)
+    bool Parse(const std::vector<std::string>& args, const SecretFill& fillSecrets)
     {
         if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help")
             return true;
@@ -316,19 +339,19 @@ struct Parser
                 continue;
             }
             std::string value;
-            if (!TakeValue(args, i, flag, attached, value) || !Option(flag, value))
+            if (!TakeValue(args, i, flag, attached, value) || !CommandLineOption(flag, value))
                 return false;
         }
-        return CheckCombination();
+        return CheckCombination(fillSecrets);
     }
 };
 
 } // namespace
 
-CliParse ParseCliOptions(const std::vector<std::string>& args)
+CliParse ParseCliOptions(const std::vector<std::string>& args, const SecretFill& fillSecrets)
 {
     Parser parser;
-    if (!parser.Parse(args))
+    if (!parser.Parse(args, fillSecrets))
         return {std::nullopt, parser.error};
     return {parser.options, {}};
 }
@@ -347,7 +370,7 @@ std::string CheckSaveOptions(const CliOptions& options)
     if (options.mac.empty())
         return "save needs --mac (or --batch FILE)";
     if (!options.login || !options.password)
-        return "save needs --login and --password";
+        return "save needs --login and --password (or --password-file FILE, --password -, CAMTIVO_PASSWORD)";
     if (std::string refusal = CheckOptionTexts(options); !refusal.empty())
         return refusal;
     return CheckWirelessOptions(options.change.wireless);
@@ -356,7 +379,8 @@ std::string CheckSaveOptions(const CliOptions& options)
 bool IsBatchColumn(const std::string& column)
 {
     const std::string flag = "--" + column;
-    return !column.empty() && !OneOf(flag, kSaveRunFlags) && Parser::IsSaveFlag(flag);
+    return !column.empty() && !OneOf(flag, kSaveRunFlags) && !IsSecretFileOption(flag) &&
+           Parser::IsSaveFlag(flag);
 }
 
 // The help is laid out for reading in a terminal and for help2man, which makes the manual page
@@ -365,7 +389,7 @@ bool IsBatchColumn(const std::string& column)
 const char* CliUsage()
 {
     return R"(Usage: camtivo-cli search [--seconds N] [--to ADDRESS]... [--json | --csv] [--diagnose]
-  or:  camtivo-cli save --mac MAC --login NAME --password PW [SETTING]... [--verify] [--json]
+  or:  camtivo-cli save --mac MAC --login NAME [--password-file FILE] [SETTING]... [--verify] [--json]
   or:  camtivo-cli save --batch FILE [--to ADDRESS]... [--verify] [--json] [--seconds N]
   or:  camtivo-cli --help | --version
 Find the network cameras on the local network and write settings to them from a shell, with
@@ -423,7 +447,11 @@ with --.
 Settings of save:
   --mac MAC         the camera, as 00:11:22:aa:bb:cc or 00-11-22-AA-BB-CC.
   --login NAME      the camera's login name.
-  --password PW     the camera's password.
+  --password-file FILE
+                    read the camera's password from the first line of FILE.
+  --password -      read the camera's password from a line of standard input.
+  --password PW     the camera's password, which other users of this computer can
+                    see while the command runs; see "Passwords and passphrases".
   --name N          camera name.
   --description D   camera description.
   --dhcp on|off     on: the camera takes its address from a DHCP server; off: the fixed
@@ -457,10 +485,11 @@ Examples:
     $ camtivo-cli search --diagnose
   Also ask a camera behind a router, by its address:
     $ camtivo-cli search --to 10.20.0.7 --csv
-  Let a camera take its address from DHCP:
-    $ camtivo-cli save --mac 00:50:c2:10:20:01 --login admin --password pw --dhcp on
-  Rename a camera, reading its password from a variable:
-    $ camtivo-cli save --mac 00:50:c2:10:20:01 --login admin --password "$PW" --name Gate
+  Let a camera take its address from DHCP, asking for its password:
+    $ camtivo-cli save --mac 00:50:c2:10:20:01 --login admin --dhcp on
+  Rename a camera, its password read from a file only you can read:
+    $ camtivo-cli save --mac 00:50:c2:10:20:01 --login admin --password-file ~/.camera-pw \
+        --name Gate
   Save every camera of a CSV file, then search for them again:
     $ camtivo-cli save --batch cameras.csv --verify --json
 )";

@@ -4,9 +4,11 @@
 // camera is decided by the change's own check (change_refusal.h), before any search. An
 // option's value follows it as the next argument or after "=" (--password=--x).
 #include "pages/core/settings_change.h"
+#include "secret_input.h"
 #include "wireless_options.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +37,7 @@ struct CliOptions
     std::string mac; // lower-case, colon-separated
     std::optional<std::string> login;
     std::optional<std::string> password;
+    SecretSources secretSources; // secrets to read from standard input or files
     SettingsChange change;
     std::array<std::string, kIpRows> addressTexts; // each address given, as typed
 };
@@ -54,7 +57,11 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1; // the search or the save did not succeed
 inline constexpr int kExitUsage = 2;  // the command line is wrong; nothing was sent
 
-CliParse ParseCliOptions(const std::vector<std::string>& args);
+// Gives a single save the secrets that are not on its command line, before its options are
+// checked together; empty when nothing went wrong, otherwise what did.
+using SecretFill = std::function<std::string(CliOptions&)>;
+
+CliParse ParseCliOptions(const std::vector<std::string>& args, const SecretFill& fillSecrets = {});
 
 // One option of save given as a batch row's cell (`flag` with its dashes); empty when taken,
 // otherwise what is wrong with the value.

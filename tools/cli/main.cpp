@@ -32,7 +32,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 
 int main(int argc, char** argv)
 {
-    const CliParse parse = ParseCliOptions(ProgramArguments(argc, argv));
+    const CliParse parse = ParseCliOptions(ProgramArguments(argc, argv), &ReadSecrets);
     if (!parse.options) {
         std::fprintf(stderr, "camtivo-cli: %s\n", parse.error.c_str());
         return kExitUsage;
@@ -40,6 +40,7 @@ int main(int argc, char** argv)
     if (parse.options->command == CliCommand::Help) {
         std::fputs(CliUsage(), stdout);
         std::fputs(kWirelessUsage, stdout);
+        std::fputs(kSecretUsage, stdout);
         std::fputs(CliHelpEnd(), stdout);
         return kExitOk;
     }
@@ -54,5 +55,7 @@ int main(int argc, char** argv)
     const CliOptions& options = *parse.options;
     if (options.command == CliCommand::Search)
         return RunSearchCommand(options);
+    if (!options.batch.empty())
+        WarnIfOthersCanRead(options.batch);
     return options.batch.empty() ? RunSaveCommand(options) : RunBatchCommand(options);
 }

@@ -1,0 +1,178 @@
+#include "secret_input.h"
+
+#include "cli_options.h"
+#include "console_input.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// Whether the save needs the secret and no option gave it: a password always, a passphrase
+// only when the chosen security takes one.
+bool Wanted(const CliOptions& options, size_t secret)
+{
+    const WirelessChange& w = options.change.wireless;
+    switch (secret) {
+    case 0:
+        return !options.password;
+    case 1:
+        return w.security == SecurityType::Wpa && !w.wpaPassphrase;
+    default:
+        return w.security && IsWepType(*w.security) && !w.wepKey && !w.wepPassphrase;
+    }
+}
+
+// Reads the secret from its source; empty when read, otherwise why not.
+std::string FromSource(const SecretWays& ways, const SecretSource& source, std::string& secret)
+{
+    SecretLine line;
+    std::string where;
+    if (source.standardInput) {
+        where = "standard input (" + std::string(ways.option) + " -)";
+        line = ReadSecretLine(stdin);
+    } else {
+        where = std::string(ways.fileOption) + " " + source.file;
+        WarnIfOthersCanRead(source.file);
+        std::FILE* file = std::fopen(source.file.c_str(), "rb");
+        if (!file)
+            return "cannot read " + where;
+        line = ReadSecretLine(file);
+        std::fclose(file);
+    }
+    switch (line.status) {
+    case SecretLineStatus::Ok:
+        secret = std::move(line.text);
+        return {};
+    case SecretLineStatus::Empty:
+        return "nothing to read from " + where;
+    case SecretLineStatus::TooLong:
+        break;
+    }
+    return "the line read from " + where + " is longer than " + std::to_string(kMaxSecretBytes) + " bytes";
+}
+
+// The secret's variable, or what is typed at a prompt when standard input is a terminal.
+std::optional<std::string> FromVariableOrPrompt(const SecretWays& ways, const std::string& mac)
+{
+    if (const char* value = std::getenv(ways.variable))
+        return value;
+    if (!StandardInputIsTerminal())
+        return std::nullopt;
+    SecretLine line = ReadHiddenLine(std::string(ways.promptName) + " for " + mac + ": ");
+    if (line.status != SecretLineStatus::Ok)
+        return std::nullopt;
+    return std::move(line.text);
+}
+
+} // namespace
+
+SourceTaken TakeSecretSource(const std::string& flag, const std::string& value, SecretSources& sources,
+                             std::string& error)
+{
+    for (size_t i = 0; i < kSecretCount; ++i) {
+        if (flag == kSecretWays[i].fileOption) {
+            if (value.empty()) {
+                error = "option " + flag + " needs a file name";
+                return SourceTaken::Refused;
+            }
+            sources[i] = SecretSource{false, value};
+            return SourceTaken::Taken;
+        }
+        if (flag == kSecretWays[i].option) {
+            sources[i].reset();
+            if (value != "-")
+                return SourceTaken::NotSource;
+            sources[i] = SecretSource{true, {}};
+            return SourceTaken::Taken;
+        }
+    }
+    return SourceTaken::NotSource;
+}
+
+bool IsSecretFileOption(const std::string& flag)
+{
+    return std::any_of(std::begin(kSecretWays), std::end(kSecretWays),
+                       [&flag](const SecretWays& ways) { return flag == ways.fileOption; });
+}
+
+bool AnySecretSource(const SecretSources& sources)
+{
+    return std::any_of(sources.begin(), sources.end(), [](const auto& source) { return source.has_value(); });
+}
+
+std::string CheckOneStandardInput(const SecretSources& sources)
+{
+    std::string readers;
+    int count = 0;
+    for (size_t i = 0; i < kSecretCount; ++i) {
+        if (!sources[i] || !sources[i]->standardInput)
+            continue;
+        readers += (count++ ? " and " : "") + std::string(kSecretWays[i].option) + " -";
+        if (count > 1)
+            return readers + " both read standard input; give one of them by file";
+    }
+    return {};
+}
+
+std::string ReadSecrets(CliOptions& options)
+{
+    for (size_t i = 0; i < kSecretCount; ++i) {
+        const SecretWays& ways = kSecretWays[i];
+        std::optional<std::string> secret;
+        if (const std::optional<SecretSource>& source = options.secretSources[i]) {
+            secret.emplace();
+            if (std::string error = FromSource(ways, *source, *secret); !error.empty())
+                return error;
+        } else if (Wanted(options, i) && !options.mac.empty() && options.login) {
+            secret = FromVariableOrPrompt(ways, options.mac);
+        }
+        if (!secret)
+            continue;
+        if (std::string error = TakeSaveOption(options, std::string(ways.option), *secret); !error.empty())
+            return error;
+    }
+    return {};
+}
+
+SecretLine ReadSecretLine(std::FILE* stream)
+{
+    // Room for a byte order mark and a CR LF around the longest line accepted, and one more.
+    constexpr size_t kReadLimit = kMaxSecretBytes + 6;
+    std::string bytes;
+    int c = 0;
+    while (bytes.size() < kReadLimit && (c = std::fgetc(stream)) != EOF) {
+        bytes += static_cast<char>(c);
+        if (c == '\n')
+            break;
+    }
+    return SecretLineOf(bytes);
+}
+
+void WarnIfOthersCanRead(const std::string& path)
+{
+    if (OthersCanRead(path))
+        std::fprintf(stderr, "camtivo-cli: warning: other users of this computer can read %s (chmod go-r)\n",
+                     path.c_str());
+}
+
+// Laid out like the rest of the help, for the manual page too.
+const char* const kSecretUsage = R"(
+Passwords and passphrases:
+  Other users of this computer can read a command line while it runs, so give a
+  camera's password in one of these ways rather than with --password PW:
+  --password-file FILE
+                    the first line of FILE (with a warning when others may read it).
+  --password -      one line of standard input.
+  CAMTIVO_PASSWORD  this variable, when no password option is given.
+  a prompt          with none of these, a save of one camera asks for the password
+                    on the terminal, without echo.
+  --wpa-passphrase-file FILE, --wpa-passphrase -, CAMTIVO_WPA_PASSPHRASE
+  --wep-passphrase-file FILE, --wep-passphrase -, CAMTIVO_WEP_PASSPHRASE
+                    the same ways for the WPA and WEP passphrases; the prompt asks
+                    for one only when --security needs it and none was given.
+  Only one option may read standard input. A password that is itself "-" is given
+  by file. A leading byte order mark and a trailing CR are removed from a line
+  read. A batch file keeps its passwords in its password column (with a warning
+  when others may read the file) and never prompts.
+)";
