@@ -300,7 +300,8 @@ struct Parser
         const WirelessChange& w = c.wireless;
         const bool camera = !o.mac.empty() || o.login || o.password || c.ChangesBasic() || c.dhcp ||
                             c.ChangesAddresses() || w.wireless || w.ssid || w.channel || w.security ||
-                            w.wepKey || w.wepPassphrase || w.wpaPassphrase || AnySecretSource(o.secretSources);
+                            w.wepKey || w.wepPassphrase || w.wpaPassphrase ||
+                            AnySecretSource(o.secretSources);
         if (camera)
             return Fail("--batch takes the cameras and their settings from the file; give them there");
         return true;
