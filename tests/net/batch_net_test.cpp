@@ -4,6 +4,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -44,6 +45,8 @@ protected:
     {
         const std::string path = pair.ScratchFile("cameras" + std::to_string(files_++) + ".csv");
         std::ofstream(path, std::ios::binary) << text;
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_write);
         return path;
     }
 

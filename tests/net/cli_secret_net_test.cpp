@@ -170,8 +170,9 @@ TEST_F(CliSecrets, EveryWayInReachesTheCamera)
         EXPECT_EQ(shown.find(kPassword), std::string::npos) << "echoed: " << shown;
         const auto applied = camsim->Events("applied");
         ASSERT_EQ(applied.size(), c.status == 0 ? 1u : 0u);
-        if (c.field)
+        if (c.field) {
             EXPECT_EQ(applied[0].value("settings").toObject().value(c.field).toString(), c.passphrase);
+        }
     }
 }
 

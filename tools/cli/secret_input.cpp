@@ -13,14 +13,11 @@ namespace {
 bool Wanted(const CliOptions& options, size_t secret)
 {
     const WirelessChange& w = options.change.wireless;
-    switch (secret) {
-    case 0:
+    if (secret == kPasswordSecret)
         return !options.password;
-    case 1:
+    if (secret == kWpaSecret)
         return w.security == SecurityType::Wpa && !w.wpaPassphrase;
-    default:
-        return w.security && IsWepType(*w.security) && !w.wepKey && !w.wepPassphrase;
-    }
+    return w.security && IsWepType(*w.security) && !w.wepKey && !w.wepPassphrase;
 }
 
 // Reads the secret from its source; empty when read, otherwise why not.

@@ -13,6 +13,10 @@
 
 struct CliOptions;
 
+// The secrets, as indexes into the tables below.
+inline constexpr size_t kPasswordSecret = 0;
+inline constexpr size_t kWpaSecret = 1;
+inline constexpr size_t kWepSecret = 2;
 inline constexpr size_t kSecretCount = 3;
 
 // The ways of one secret besides its option's value.

@@ -134,6 +134,8 @@ Wireless settings of save:
   --wep-passphrase P
                     generate the WEP key from P as the wizard does (wep64: up to 63
                     characters; wep128: up to 16); only its first 16 are stored.
+                    Others can see P: see "Passwords and passphrases".
   --wpa-passphrase P
-                    the WPA passphrase, 8 to 63 characters.
+                    the WPA passphrase, 8 to 63 characters. Others can see P: see
+                    "Passwords and passphrases".
 )";
