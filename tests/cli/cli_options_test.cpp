@@ -43,8 +43,6 @@ TEST(CliOptions, WrongCommandLinesAreRefusedWithOneLine)
         {Save({"--password-file="}), "option --password-file needs a file name"},
         {Save({"--password", "-", "--security", "wpa", "--wpa-passphrase=-"}),
          "--password - and --wpa-passphrase - both read standard input; give one of them by file"},
-        {{"save", "--batch", "f.csv", "--password-file", "pw"},
-         "--batch takes the cameras and their settings from the file; give them there"},
         {{"save", "--batch", "f.csv", "--name", "Gate"},
          "--batch takes the cameras and their settings from the file; give them there"},
         {Save({"--wep-key", "0123456789"}), "--wep-key and --wep-passphrase need --security wep64 or wep128"},
