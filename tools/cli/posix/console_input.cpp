@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <iterator>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
