@@ -489,8 +489,7 @@ Examples:
   Let a camera take its address from DHCP, asking for its password:
     $ camtivo-cli save --mac 00:50:c2:10:20:01 --login admin --dhcp on
   Rename a camera, its password read from a file only you can read:
-    $ camtivo-cli save --mac 00:50:c2:10:20:01 --login admin --password-file ~/.camera-pw \
-        --name Gate
+    $ camtivo-cli save --mac 00:50:c2:10:20:01 --login admin --password-file ~/.pw --name Gate
   Save every camera of a CSV file, then search for them again:
     $ camtivo-cli save --batch cameras.csv --verify --json
 )";

@@ -157,17 +157,23 @@ void WarnIfOthersCanRead(const std::string& path)
 const char* const kSecretUsage = R"(
 Passwords and passphrases:
   Other users of this computer can read a command line while it runs, so give a
-  camera's password in one of these ways rather than with --password PW:
+  camera's password in one of these ways rather than with --password PW.
+
   --password-file FILE
                     the first line of FILE (with a warning when others may read it).
   --password -      one line of standard input.
   CAMTIVO_PASSWORD  this variable, when no password option is given.
   a prompt          with none of these, a save of one camera asks for the password
                     on the terminal, without echo.
-  --wpa-passphrase-file FILE, --wpa-passphrase -, CAMTIVO_WPA_PASSPHRASE
-  --wep-passphrase-file FILE, --wep-passphrase -, CAMTIVO_WEP_PASSPHRASE
-                    the same ways for the WPA and WEP passphrases; the prompt asks
-                    for one only when --security needs it and none was given.
+  --wpa-passphrase-file FILE
+                    the WPA passphrase from FILE; "--wpa-passphrase -" and the
+                    variable CAMTIVO_WPA_PASSPHRASE work as for the password, and the
+                    prompt asks for it when --security wpa is given without one.
+  --wep-passphrase-file FILE
+                    the same for the WEP passphrase ("--wep-passphrase -",
+                    CAMTIVO_WEP_PASSPHRASE), asked for when --security wep64 or
+                    wep128 is given without a key.
+
   Only one option may read standard input. A password that is itself "-" is given
   by file. A leading byte order mark and a trailing CR are removed from a line
   read. A batch file keeps its passwords in its password column (with a warning
