@@ -78,11 +78,11 @@ IpOctetTexts CIpSettingDialog::Texts() const
     return texts;
 }
 
-bool CIpSettingDialog::ValidateAll()
+bool CIpSettingDialog::Validate(bool addressRules)
 {
     const IpOctetTexts texts = Texts();
     IpCheck check = CheckIpParts(texts);
-    if (check.Passed()) {
+    if (check.Passed() && addressRules) {
         const SettingsCheck addresses = AddressChangeOf(texts).Check();
         check = {addresses.octet, addresses.message};
     }
@@ -121,9 +121,10 @@ bool CIpSettingDialog::OnCommand(int id)
 {
     if (id != IDC_NEXT && id != IDC_BACK)
         return CSettingPage::OnCommand(id);
-    if (!ValidateAll())
+    // Back leaves the page with the address as typed: the user may be going to choose DHCP,
+    // and Next judges the address whenever the page comes back.
+    if (!Validate(id == IDC_NEXT))
         return true;
-    // Back leaves the page with the address as typed: the user may be going to choose DHCP.
     if (id == IDC_NEXT && !CheckAddressClash())
         return true;
     if (CCameraDataObj* record = Record())

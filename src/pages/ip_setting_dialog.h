@@ -1,10 +1,11 @@
 #pragma once
 // CIpSettingDialog: the page on which the user enters the camera's fixed address, subnet mask,
-// default gateway and two DNS servers, four decimal octets each. Next and Back run the address
-// rules (ip_rules.h): the first that fails is shown and its part focused, and nothing is saved.
-// Next then refuses an address that another camera of the last search or this computer already
-// holds. "." moves to an address's next part and a pasted dotted address fills its four parts.
-// The side panel shows the record's device text.
+// default gateway and two DNS servers, four decimal octets each. Next runs the address rules
+// (ip_rules.h): the first that fails is shown and its part focused, and nothing is saved. Next
+// then refuses an address that another camera of the last search or this computer already
+// holds. Back, the way to DHCP, refuses only a part the record cannot hold (empty or above 255).
+// "." moves to an address's next part and a pasted dotted address fills its four parts. The side
+// panel shows the record's device text.
 #include "device/core/address_clash.h"
 #include "pages/core/ip_rules.h"
 #include "pages/setting_page.h"
@@ -31,9 +32,9 @@ public:
     };
 
     static constexpr int kTextButton = 51101;
-    // The messages of the address rules, kMsgOctetRange to kMsgDnsNotUnicast.
+    // The messages of the address rules, kMsgOctetRange to kMsgLastIpMessage.
     static constexpr int kFirstMessage = kMsgOctetRange;
-    static constexpr int kMessageCount = kMsgDnsNotUnicast - kMsgOctetRange + 1;
+    static constexpr int kMessageCount = kMsgLastIpMessage - kMsgOctetRange + 1;
     static constexpr int kSearchPageButton = kTextMessageOk; // the search page's, for ShowAllMessages
     static constexpr int kTextUsedByCamera = 51130;          // "%1 is used by %2, %3"
     static constexpr int kTextOwnAddress = 51131;            // "%1 is an address of this computer"
@@ -56,7 +57,8 @@ protected:
 
 private:
     IpOctetTexts Texts() const;
-    bool ValidateAll();
+    // The parts alone, or with `addressRules` every rule too; shows the first failure.
+    bool Validate(bool addressRules);
     // Refuses an address another device holds, naming it, with the focus on the address.
     bool CheckAddressClash();
     QString ClashText(const AddressClash& clash) const;

@@ -136,6 +136,9 @@ TEST(CliOptions, GivenValuesAreCheckedBeforeTheSearch)
         {{"--ip", "10.0.0.5", "--mask", "255.255.255.0", "--gateway", "010.0.1.1"},
          "--gateway 010.0.1.1: The default gateway must be a device in the camera's own network"},
         {{"--dns2", "224.0.0.1"}, "--dns2 224.0.0.1: A DNS server must be the address of one device"},
+        {{"--mask", "255.255.255.254"}, "--mask 255.255.255.254: The subnet mask cannot be 255.255.255.254"},
+        {{"--ip", "10.0.0.5", "--gateway", "10.0.0.5"},
+         "--gateway 10.0.0.5: The default gateway cannot be the camera's own IP address"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.refusal);

@@ -291,7 +291,7 @@ TEST_F(FrameTest, ShowAllMessagesEndsWithTheFramesOwn)
         std::vector<SkinnedMessage> tail;
         for (int n = 50903; n <= 50912; ++n)
             tail.push_back(box(1, n, 50801));
-        for (int n = 51102; n <= 51113; ++n)
+        for (int n = 51102; n <= 51115; ++n)
             tail.push_back(box(1, n, 50801));
         tail.push_back(box(3, 51201, 51221, 51220)); // Cancel, Save
         tail.push_back(box(4, 51202, 50801));

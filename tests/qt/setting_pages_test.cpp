@@ -242,10 +242,9 @@ TEST_F(IpPage, AnAddressTheCameraCouldNotBeReachedAtIsRefusedPartByPart)
         int message;
         std::function<void()> mend;
     } steps[] = {
-        {0, 51103, [&] { row(0, "192.168.0.255"); }},
-        {6, 51104, [&] { row(4, "255.255.255.0"); }},
-        {3, 51111, [&] { row(0, "192.168.0.20"); }},
-        {8, 51112, [&] { row(8, "192.168.0.1"); }},
+        {0, 51103, [&] { row(0, "192.168.0.255"); }}, {6, 51104, [&] { row(4, "255.255.255.254"); }},
+        {7, 51114, [&] { row(4, "255.255.255.0"); }}, {3, 51111, [&] { row(0, "192.168.0.20"); }},
+        {8, 51112, [&] { row(8, "192.168.0.20"); }},  {11, 51115, [&] { row(8, "192.168.0.1"); }},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.message);
@@ -262,6 +261,25 @@ TEST_F(IpPage, AnAddressTheCameraCouldNotBeReachedAtIsRefusedPartByPart)
     Click(IDC_NEXT);
     EXPECT_EQ(record.info.Get(DeviceInfo::ipAddress), (Ipv4Address{192, 168, 0, 20}));
     EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+}
+
+// Back is the way to DHCP: it refuses only a part the record cannot hold and writes the rest as
+// typed, whatever Next would say of it.
+TEST_F(IpPage, BackRefusesOnlyWhatTheRecordCannotHold)
+{
+    page.Octet(5)->setText("0");   // mask 255.0.255.0
+    page.Octet(8)->setText("172"); // a gateway outside the network
+    page.Octet(12)->clear();
+    Click(IDC_BACK);
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].message, SkinString(&strings, 51103));
+    EXPECT_EQ(page.focusWidget(), page.Octet(12));
+    page.Octet(12)->setText("8");
+    Click(IDC_BACK);
+    EXPECT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(record.info.Get(DeviceInfo::subnetMask), (Ipv4Address{255, 0, 255, 0}));
+    EXPECT_EQ(record.info.Get(DeviceInfo::gateway), (Ipv4Address{172, 168, 0, 1}));
+    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
 }
 
 TEST_F(IpPage, DotMovesToTheNextPartAndAPastedAddressFillsItsRow)
@@ -294,7 +312,7 @@ TEST_F(IpPage, DotMovesToTheNextPartAndAPastedAddressFillsItsRow)
 // camtivo-cli prints the same words the wizard shows in English.
 TEST_F(IpPage, TheCommandLinesTextsAreTheEnglishPacks)
 {
-    for (int n = kMsgOctetRange; n <= kMsgDnsNotUnicast; ++n)
+    for (int n = kMsgOctetRange; n <= kMsgLastIpMessage; ++n)
         EXPECT_EQ(SkinString(&strings, n).toStdString(), IpMessageEnglish(n)) << n;
 }
 

@@ -35,14 +35,7 @@ TEST(IpRules, TheFirstFailingRuleNamesItsPartAndMessage)
     const Case cases[] = {
         {"usual", {u"192.168.0.20", u"255.255.255.0", u"192.168.0.1", u"8.8.8.8", u"0.0.0.0"}, 0, 0},
         {"no gateway, no DNS", {u"10.1.2.3", u"255.0.0.0", u"0.0.0.0", u"0.0.0.0", u"0.0.0.0"}, 0, 0},
-        {"007 is 7, 255 passes",
-         {u"10.1.2.007", u"255.255.255.255", u"0.0.0.0", u"0.0.0.0", u"0.0.0.0"},
-         0,
-         0},
-        {"/31 has no network address",
-         {u"10.0.0.0", u"255.255.255.254", u"10.0.0.1", u"0.0.0.0", u"0.0.0.0"},
-         0,
-         0},
+        {"007 is 7, 255 passes", {u"10.1.2.007", u"255.255.255.0", u"0.0.0.0", u"0.0.0.0", u"0.0.0.0"}, 0, 0},
         // Parts: the first bad one in table order wins, empty or too big.
         {"the issue's case: address all empty",
          {u"...", u"255.0.255.0", u"172.20.0.1", u"0.0.0.0", u"0.0.0.0"},
@@ -94,6 +87,14 @@ TEST(IpRules, TheFirstFailingRuleNamesItsPartAndMessage)
          7,
          kMsgMaskGaps},
         {"mask 0.0.0.0", {u"192.168.0.20", u"0.0.0.0", u"0.0.0.0", u"0.0.0.0", u"0.0.0.0"}, 4, kMsgMaskZero},
+        {"/31: one neighbour, no broadcast",
+         {u"10.0.0.0", u"255.255.255.254", u"10.0.0.1", u"0.0.0.0", u"0.0.0.0"},
+         7,
+         kMsgMaskTooLong},
+        {"/32 reaches nobody",
+         {u"10.1.2.3", u"255.255.255.255", u"0.0.0.0", u"0.0.0.0", u"0.0.0.0"},
+         7,
+         kMsgMaskTooLong},
         // The address within its mask (up to /30).
         {"network address",
          {u"192.168.0.0", u"255.255.255.0", u"0.0.0.0", u"0.0.0.0", u"0.0.0.0"},
@@ -116,6 +117,10 @@ TEST(IpRules, TheFirstFailingRuleNamesItsPartAndMessage)
          {u"192.168.0.20", u"255.255.255.0", u"192.168.1.1", u"0.0.0.0", u"0.0.0.0"},
          10,
          kMsgGatewayOutside},
+        {"gateway is the camera itself",
+         {u"192.168.0.20", u"255.255.255.0", u"192.168.0.20", u"0.0.0.0", u"0.0.0.0"},
+         11,
+         kMsgGatewayIsAddress},
         {"gateway is the broadcast",
          {u"192.168.0.20", u"255.255.255.0", u"192.168.0.255", u"0.0.0.0", u"0.0.0.0"},
          11,
@@ -152,7 +157,7 @@ TEST(IpRules, RulesReadingUnknownRowsWait)
     const IpOctetTexts loopback =
         Octets({u"127.0.0.1", u"255.255.255.0", u"0.0.0.0", u"0.0.0.0", u"0.0.0.0"});
     EXPECT_EQ(CheckIpSettings(loopback, RowBit(IpRow::Address)).message, kMsgAddressLoopback);
-    for (int message = kMsgOctetRange; message <= kMsgDnsNotUnicast; ++message)
+    for (int message = kMsgOctetRange; message <= kMsgLastIpMessage; ++message)
         EXPECT_NE(IpMessageEnglish(message), "") << message;
 }
 

@@ -7,8 +7,9 @@
 
 namespace {
 
-// Masks longer than this leave no room for a network and a broadcast address besides hosts.
-constexpr int kLongestMaskWithBroadcast = 30;
+// A longer mask leaves no room for a network and a broadcast address besides two hosts: with
+// /31 the camera has a single neighbour and no broadcast, with /32 it can reach nobody.
+constexpr int kLongestMask = 30;
 constexpr size_t kLastPart = 3;
 
 uint32_t Value(const Ipv4Address& address)
@@ -47,6 +48,13 @@ IpCheck MaskIsContiguous(const IpAddresses& addresses)
     return Fail(IpRow::Mask, OctetOfBit(31 - std::countl_zero(below)), kMsgMaskGaps);
 }
 
+IpCheck MaskLeavesRoomForHosts(const IpAddresses& addresses)
+{
+    if (std::popcount(Value(At(addresses, IpRow::Mask))) > kLongestMask)
+        return Fail(IpRow::Mask, kLastPart, kMsgMaskTooLong);
+    return {};
+}
+
 IpCheck AddressIsUsable(const IpAddresses& addresses)
 {
     const Ipv4Address& address = At(addresses, IpRow::Address);
@@ -61,16 +69,9 @@ IpCheck AddressIsUsable(const IpAddresses& addresses)
     return {};
 }
 
-bool HasBroadcast(uint32_t mask)
-{
-    return std::popcount(mask) <= kLongestMaskWithBroadcast;
-}
-
 IpCheck AddressIsAHost(const IpAddresses& addresses)
 {
     const uint32_t mask = Value(At(addresses, IpRow::Mask));
-    if (!HasBroadcast(mask))
-        return {};
     const uint32_t host = Value(At(addresses, IpRow::Address)) & ~mask;
     if (host == 0)
         return Fail(IpRow::Address, kLastPart, kMsgAddressIsNetwork);
@@ -90,8 +91,16 @@ IpCheck GatewayIsInTheNetwork(const IpAddresses& addresses)
     if (outside != 0)
         return Fail(IpRow::Gateway, OctetOfBit(31 - std::countl_zero(outside)), kMsgGatewayOutside);
     const uint32_t host = gateway & ~mask;
-    if (HasBroadcast(mask) && (host == 0 || host == ~mask))
+    if (host == 0 || host == ~mask)
         return Fail(IpRow::Gateway, kLastPart, kMsgGatewayOutside);
+    return {};
+}
+
+// A camera that is its own gateway sends everything for other networks to itself.
+IpCheck GatewayIsAnotherDevice(const IpAddresses& addresses)
+{
+    if (At(addresses, IpRow::Gateway) == At(addresses, IpRow::Address))
+        return Fail(IpRow::Gateway, kLastPart, kMsgGatewayIsAddress);
     return {};
 }
 
@@ -109,8 +118,10 @@ IpCheck DnsIsUnicast(const IpAddresses& addresses, IpRow row)
 constexpr IpRule kRules[] = {
     {RowBit(IpRow::Address), AddressIsUsable},
     {RowBit(IpRow::Mask), MaskIsContiguous},
+    {RowBit(IpRow::Mask), MaskLeavesRoomForHosts},
     {RowBit(IpRow::Address) | RowBit(IpRow::Mask), AddressIsAHost},
     {RowBit(IpRow::Address) | RowBit(IpRow::Mask) | RowBit(IpRow::Gateway), GatewayIsInTheNetwork},
+    {RowBit(IpRow::Address) | RowBit(IpRow::Gateway), GatewayIsAnotherDevice},
     {RowBit(IpRow::Dns1), [](const IpAddresses& a) { return DnsIsUnicast(a, IpRow::Dns1); }},
     {RowBit(IpRow::Dns2), [](const IpAddresses& a) { return DnsIsUnicast(a, IpRow::Dns2); }},
 };
@@ -154,6 +165,10 @@ constexpr EnglishMessage kEnglish[] = {
                          "address with this subnet mask), or 0.0.0.0 for none."},
     {kMsgDnsNotUnicast, "A DNS server must be the address of one device, below 224.0.0.0, or 0.0.0.0 for "
                         "none."},
+    {kMsgMaskTooLong, "The subnet mask cannot be 255.255.255.254 or 255.255.255.255: the camera's network "
+                      "would be too small to reach other devices. The longest mask is 255.255.255.252."},
+    {kMsgGatewayIsAddress, "The default gateway cannot be the camera's own IP address: it must be another "
+                           "device, or 0.0.0.0 for none."},
 };
 
 std::u16string_view Trimmed(std::u16string_view text)

@@ -43,6 +43,10 @@ inline constexpr int kMsgAddressIsNetwork = 51110;
 inline constexpr int kMsgAddressIsSubnetBroadcast = 51111;
 inline constexpr int kMsgGatewayOutside = 51112;
 inline constexpr int kMsgDnsNotUnicast = 51113;
+inline constexpr int kMsgMaskTooLong = 51114;
+inline constexpr int kMsgGatewayIsAddress = 51115;
+// The last of them: the numbers from kMsgOctetRange to this one are all address messages.
+inline constexpr int kMsgLastIpMessage = kMsgGatewayIsAddress;
 
 // The first failing check: the octet to focus (row by row, left to right) and its message.
 struct IpCheck
