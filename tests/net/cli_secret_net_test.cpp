@@ -95,6 +95,7 @@ TEST_F(CliSecrets, EveryWayInReachesTheCameraAndNoneIsShown)
         {{"--password-file", file}, "", false, 0, kWarning},
         {{variable}, "", false, 0, "saved"},
         {{}, pw + "\n", true, 0, "Password for 02:ca:00:00:00:01: "},
+        {{"--password", "-"}, pw + "\n", true, 0, "Password for"},
         {{variable, "--security=wpa", "--wpa-passphrase=-"}, pw, false, 0, "saved", "WpaPassphrase", pw},
         {{variable, "--security=wep64"}, "secret\n", true, 0, "WEP passphrase", "WepPassphrase", "secret"},
         {{"--password", "-", "--wep-passphrase=-"}, "a\nb\n", false, 2, "--wep-passphrase - both read"},

@@ -2,6 +2,7 @@
 
 #include "cli_options.h"
 #include "console_input.h"
+#include "platform/net/utf8_file.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,18 +21,25 @@ bool Wanted(const CliOptions& options, size_t secret)
     return w.security && IsWepType(*w.security) && !w.wepKey && !w.wepPassphrase;
 }
 
-// Reads the secret from its source; empty when read, otherwise why not.
-std::string FromSource(const SecretWays& ways, const SecretSource& source, std::string& secret)
+std::string PromptFor(const SecretWays& ways, const std::string& mac)
+{
+    return std::string(ways.promptName) + " for " + mac + ": ";
+}
+
+// Reads the secret from its source; empty when read, otherwise why not. Standard input that is
+// a terminal is read as at the prompt, without echo.
+std::string FromSource(const SecretWays& ways, const SecretSource& source, const std::string& mac,
+                       std::string& secret)
 {
     SecretLine line;
     std::string where;
     if (source.standardInput) {
         where = "standard input (" + std::string(ways.option) + " -)";
-        line = ReadSecretLine(stdin);
+        line = StandardInputIsTerminal() ? ReadHiddenLine(PromptFor(ways, mac)) : ReadSecretLine(stdin);
     } else {
         where = std::string(ways.fileOption) + " " + source.file;
         WarnIfOthersCanRead(source.file);
-        std::FILE* file = std::fopen(source.file.c_str(), "rb");
+        std::FILE* file = OpenForReading(source.file);
         if (!file)
             return "cannot read " + where;
         line = ReadSecretLine(file);
@@ -56,7 +64,7 @@ std::optional<std::string> FromVariableOrPrompt(const SecretWays& ways, const st
         return value;
     if (!StandardInputIsTerminal())
         return std::nullopt;
-    SecretLine line = ReadHiddenLine(std::string(ways.promptName) + " for " + mac + ": ");
+    SecretLine line = ReadHiddenLine(PromptFor(ways, mac));
     if (line.status != SecretLineStatus::Ok)
         return std::nullopt;
     return std::move(line.text);
@@ -119,7 +127,7 @@ std::string ReadSecrets(CliOptions& options)
         std::optional<std::string> secret;
         if (const std::optional<SecretSource>& source = options.secretSources[i]) {
             secret.emplace();
-            if (std::string error = FromSource(ways, *source, *secret); !error.empty())
+            if (std::string error = FromSource(ways, *source, options.mac, *secret); !error.empty())
                 return error;
         } else if (Wanted(options, i) && !options.mac.empty() && options.login) {
             secret = FromVariableOrPrompt(ways, options.mac);

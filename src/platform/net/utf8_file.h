@@ -6,3 +6,5 @@
 
 // The file opened for writing (created or emptied); nullptr when it cannot be.
 std::FILE* OpenForWriting(const std::string& utf8Path);
+// The file opened for reading its bytes as they are; nullptr when it cannot be.
+std::FILE* OpenForReading(const std::string& utf8Path);
