@@ -54,6 +54,12 @@ ActionOutcome CActionRunner::Search(int64_t waitLimitMs)
     return Run([this] { return action_.StartSearch(); }, waitLimitMs);
 }
 
+ActionOutcome CActionRunner::SearchUntilQuiet(int64_t waitLimitMs)
+{
+    action_.EmptyFoundList();
+    return Run([this] { return action_.StartSearch(CActionDlg::SearchEnd::WhenQuiet); }, waitLimitMs);
+}
+
 ActionOutcome CActionRunner::SearchUntil(const std::function<bool()>& enough, int64_t waitLimitMs)
 {
     QTimer settle;

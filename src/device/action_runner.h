@@ -30,6 +30,8 @@ public:
     // Runs a search and returns how it ended. `waitLimitMs` (real time, unscaled) bounds the
     // wait when positive; an action that outlives it is stopped and reported with code 0.
     ActionOutcome Search(int64_t waitLimitMs = 0);
+    // Runs a search that ends once the cameras have gone quiet, as the window's search does.
+    ActionOutcome SearchUntilQuiet(int64_t waitLimitMs = 0);
     // Runs a search that also ends, as if done, shortly after `enough` first holds for the found
     // list; the search length still bounds it when it never does.
     ActionOutcome SearchUntil(const std::function<bool()>& enough, int64_t waitLimitMs = 0);

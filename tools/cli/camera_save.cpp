@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <set>
 
 namespace {
 
@@ -64,6 +65,8 @@ const char* OutcomeText(SaveOutcome outcome)
         return "invalid value";
     case SaveOutcome::NotSent:
         return "not sent";
+    case SaveOutcome::Skipped:
+        return "skipped";
     }
     return "";
 }
@@ -101,28 +104,43 @@ std::string Seconds(double seconds)
 
 } // namespace
 
-CameraSave SaveCamera(CliSession& session, const CliOptions& row)
+PreparedSave PrepareSave(const FoundCameraList& found, const CliOptions& row)
 {
-    CameraSave save;
+    PreparedSave prepared;
+    CameraSave& save = prepared.save;
     save.mac = row.mac;
-    const CCameraDataObj* found = session.Find(row.mac);
-    if (found == nullptr)
-        return save;
-    if (!LoginMatches(row, *found)) {
-        save.outcome = SaveOutcome::LoginWrong;
-        return save;
+    const CCameraDataObj* record = FindCamera(found, row.mac);
+    if (record == nullptr)
+        return prepared;
+    prepared.before = record->info;
+    CCameraDataObj camera = *record;
+    const std::string error = ChangeRefusal(row, &camera.info);
+    if (error.empty()) {
+        row.change.Apply(camera.info);
+        save.fixedAddress = UsesFixedAddress(camera.info);
+        save.address = camera.info.Get(DeviceInfo::ipAddress);
+        save.answeredFrom = camera.identity.Get(CameraIdentity::ipAddress);
+        prepared.camera = std::move(camera);
     }
-    const DeviceInfo before = found->info;
-    CCameraDataObj camera = *found;
-    if (std::string error = ChangeRefusal(row, &camera.info); !error.empty()) {
+    if (!LoginMatches(row, *record)) {
+        save.outcome = SaveOutcome::LoginWrong;
+    } else if (!error.empty()) {
         save.outcome = SaveOutcome::InvalidValue;
         save.detail = error;
-        return save;
+    } else {
+        prepared.send = true;
     }
-    row.change.Apply(camera.info);
-    save.fixedAddress = UsesFixedAddress(camera.info);
-    save.address = camera.info.Get(DeviceInfo::ipAddress);
-    save.answeredFrom = camera.identity.Get(CameraIdentity::ipAddress);
+    return prepared;
+}
+
+CameraSave SaveCamera(CliSession& session, const CliOptions& row)
+{
+    PreparedSave prepared = PrepareSave(session.action.Found(), row);
+    CameraSave save = prepared.save;
+    if (!prepared.send)
+        return save;
+    const DeviceInfo& before = prepared.before;
+    const CCameraDataObj& camera = *prepared.camera;
     const auto start = std::chrono::steady_clock::now();
     const ActionOutcome outcome = session.runner.Save(camera, session.waitLimitMs);
     save.outcome = OutcomeOf(outcome, session.action.LastSaveResult());
@@ -160,8 +178,9 @@ std::string VerifySaves(CliSession& session, std::vector<CameraSave>& saves)
     session.AskAlso(ask);
     if (std::string error = session.Search(wanted); !error.empty())
         return error;
+    const std::set<std::string> asked(wanted.begin(), wanted.end());
     for (CameraSave& save : saves) {
-        if (std::find(wanted.begin(), wanted.end(), save.mac) == wanted.end())
+        if (asked.count(save.mac) == 0)
             continue;
         const CCameraDataObj* camera = session.Find(save.mac);
         save.verify = camera != nullptr ? VerifyState::Answered : VerifyState::Silent;
@@ -193,6 +212,8 @@ std::string FailureLine(const CameraSave& save)
         return "no answer from camera " + save.mac;
     case SaveOutcome::NotSent:
         return "cannot open a socket for the save";
+    case SaveOutcome::Skipped:
+        return "camera " + save.mac + " skipped: " + save.detail;
     }
     return {};
 }
@@ -213,8 +234,19 @@ std::string VerifyText(const CameraSave& save)
     return {};
 }
 
+CameraSave SkippedSave(const std::string& mac, const Ipv4Address& address, const std::string& holder)
+{
+    CameraSave save;
+    save.mac = mac;
+    save.outcome = SaveOutcome::Skipped;
+    save.detail = camera_text::DottedQuad(address) + " is still used by " + holder;
+    return save;
+}
+
 std::string ResultText(const CameraSave& save)
 {
+    if (save.outcome == SaveOutcome::Skipped)
+        return std::string(OutcomeText(save.outcome)) + " (" + save.detail + ")";
     return save.acknowledgementLost ? std::string(OutcomeText(save.outcome)) + kAcknowledgementLost
                                     : OutcomeText(save.outcome);
 }
@@ -236,7 +268,7 @@ std::string ResultJson(const CameraSave& save)
                        {"seconds", std::round(save.seconds * 100) / 100}};
     if (save.acknowledgementLost)
         object.insert("acknowledgementLost", true);
-    if (save.outcome == SaveOutcome::InvalidValue)
+    if (save.outcome == SaveOutcome::InvalidValue || save.outcome == SaveOutcome::Skipped)
         object.insert("detail", QString::fromStdString(save.detail));
     if (save.verify != VerifyState::NotChecked) {
         object.insert("verify", VerifyName(save.verify));

@@ -6,6 +6,7 @@
 #include "cli_session.h"
 #include "device/core/fixed_layout.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,8 @@ enum class SaveOutcome
     NotFound,     // the camera did not answer the search
     LoginWrong,   // the login does not match what the camera reported; nothing was sent
     InvalidValue, // a value is wrong for this camera (an address for a DHCP camera); nothing sent
-    NotSent       // no socket could be opened for the save
+    NotSent,      // no socket could be opened for the save
+    Skipped       // the address it was to take is still used by a camera whose save failed
 };
 
 enum class VerifyState
@@ -36,7 +38,7 @@ struct CameraSave
     std::string mac;
     SaveOutcome outcome = SaveOutcome::NotFound;
     double seconds = 0; // from the first set request to the end of the save
-    std::string detail; // what is wrong with a value, for InvalidValue
+    std::string detail; // what is wrong with a value, for InvalidValue; why, for Skipped
     bool fixedAddress = false;
     Ipv4Address address{};      // the fixed address written, for the reachability check
     Ipv4Address answeredFrom{}; // where the camera answered the search
@@ -47,8 +49,23 @@ struct CameraSave
     std::string answeredAt; // the address the camera answered the verifying search from
 };
 
+// A row's save before anything is sent: the login and the values checked against the camera's
+// found record, and the record as the save would leave it.
+struct PreparedSave
+{
+    CameraSave save;   // its result when it is not sent
+    bool send = false; // found, the login matches and the values apply
+    // The record with the row's settings applied, whenever it was found and the values apply
+    // (also when the login is wrong: where the camera would have gone).
+    std::optional<CCameraDataObj> camera;
+    DeviceInfo before{}; // the found record's settings
+};
+
+PreparedSave PrepareSave(const FoundCameraList& found, const CliOptions& row);
 // Saves the camera `row.mac` with the row's login and settings.
 CameraSave SaveCamera(CliSession& session, const CliOptions& row);
+// The result of a row left unsent because the camera holding `address` did not move away.
+CameraSave SkippedSave(const std::string& mac, const Ipv4Address& address, const std::string& holder);
 // Searches once more for every saved camera that can still be reached and records the answers.
 // A camera behind a router is asked at the address it answered from and at its new fixed one.
 std::string VerifySaves(CliSession& session, std::vector<CameraSave>& saves);

@@ -1,12 +1,13 @@
 #include "cli_commands.h"
 
-#include "address_check.h"
 #include "batch_rows.h"
 #include "camera_format.h"
 #include "camera_save.h"
 #include "change_refusal.h"
 #include "cli_session.h"
 #include "diagnosis_format.h"
+#include "platform/net/network_adapters.h"
+#include "save_plan.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,6 +24,27 @@ void PrintResult(const CameraSave& save, bool json)
 {
     std::printf("%s\n", (json ? ResultJson(save) : ResultLine(save)).c_str());
     std::fflush(stdout);
+}
+
+// A save that gives a fixed address waits for the cameras to go quiet, so that a late camera
+// already holding that address is seen by the address check.
+CliSession::SearchEnd SearchEndFor(const std::vector<CliOptions>& rows)
+{
+    const bool fixed = std::any_of(rows.begin(), rows.end(),
+                                   [](const CliOptions& row) { return row.change.addresses[0].has_value(); });
+    return fixed ? CliSession::SearchEnd::WhenQuiet : CliSession::SearchEnd::WhenWantedAnswered;
+}
+
+// "lines 2 and 3", "lines 2, 5 and 9".
+std::string LineList(const std::vector<int>& lines, const std::vector<size_t>& rows)
+{
+    std::string text = "lines ";
+    for (size_t n = 0; n < rows.size(); ++n) {
+        if (n > 0)
+            text += n + 1 == rows.size() ? " and " : ", ";
+        text += std::to_string(lines[rows[n]]);
+    }
+    return text;
 }
 
 } // namespace
@@ -61,11 +83,11 @@ int RunSaveCommand(const CliOptions& options)
     if (std::string error = ChangeRefusal(options); !error.empty())
         return Fail("invalid value: " + error, kExitUsage);
     CliSession session(options);
-    if (std::string error = session.Search({options.mac}); !error.empty())
+    if (std::string error = session.Search({options.mac}, SearchEndFor({options})); !error.empty())
         return Fail(error);
-    const auto noPlace = [](size_t) { return std::string(); };
-    if (std::string clash = CheckAddressClashes(session, {options}, noPlace); !clash.empty())
-        return Fail(clash, kExitUsage);
+    if (const SavePlan plan = PlanSaves(session.action.Found(), {options}, ListOwnAddresses());
+        plan.status != PlanStatus::Ok)
+        return Fail(plan.clash, kExitUsage);
     std::vector<CameraSave> saves{SaveCamera(session, options)};
     const CameraSave& save = saves.front();
     if (save.outcome != SaveOutcome::Saved) {
@@ -98,19 +120,22 @@ int RunBatchCommand(const CliOptions& options)
     }
     CliSession session(options);
     session.AskAlso(addresses);
-    if (std::string error = session.Search(macs); !error.empty())
+    if (std::string error = session.Search(macs, SearchEndFor(rows.cameras)); !error.empty())
         return Fail(error);
-    const auto line = [&](size_t i) {
-        return options.batch + " line " + std::to_string(rows.lines[i]) + ": ";
-    };
-    if (std::string clash = CheckAddressClashes(session, rows.cameras, line); !clash.empty())
-        return Fail(clash, kExitUsage);
-    std::vector<CameraSave> saves;
-    for (const CliOptions& row : rows.cameras) {
-        saves.push_back(SaveCamera(session, row));
+    const SavePlan plan = PlanSaves(session.action.Found(), rows.cameras, ListOwnAddresses());
+    if (plan.status == PlanStatus::AddressInUse)
+        return Fail(options.batch + " line " + std::to_string(rows.lines[plan.culprits.front()]) + ": " +
+                        plan.clash,
+                    kExitUsage);
+    if (plan.status == PlanStatus::Cycle)
+        return Fail(options.batch + " " + LineList(rows.lines, plan.culprits) +
+                        " take each other's addresses: move one of these cameras to a free address first",
+                    kExitUsage);
+    const auto print = [&options](const CameraSave& save) {
         if (!options.verify)
-            PrintResult(saves.back(), options.json);
-    }
+            PrintResult(save, options.json);
+    };
+    std::vector<CameraSave> saves = RunSavePlan(session, rows.cameras, plan, print);
     if (options.verify) {
         const std::string verifyError = VerifySaves(session, saves);
         for (const CameraSave& save : saves)

@@ -2,6 +2,7 @@
 
 #include "device/core/camera_detail_text.h"
 #include "diagnosis_format.h"
+#include "platform/core/net_address.h"
 #include "platform/core/time_scale.h"
 
 #include <algorithm>
@@ -30,7 +31,13 @@ CliSession::CliSession(const CliOptions& options) : options(options), runner(act
     waitLimitMs = static_cast<int64_t>(kLongestActionSeconds * 1000 * TimeScale::Factor()) + 5000;
 }
 
-std::string CliSession::Search(const std::vector<std::string>& wanted)
+const CCameraDataObj* FindCamera(const FoundCameraList& found, const std::string& mac)
+{
+    const std::optional<MacAddress> bytes = ParseMac(mac);
+    return bytes ? found.FindByMac(*bytes) : nullptr;
+}
+
+std::string CliSession::Search(const std::vector<std::string>& wanted, SearchEnd end)
 {
     // A reply adds at most one camera, at the tail: only that one is looked up, so a flood of
     // replies costs no walk of the whole list each.
@@ -44,8 +51,9 @@ std::string CliSession::Search(const std::vector<std::string>& wanted)
         }
         return missing.empty();
     };
-    const ActionOutcome outcome =
-        wanted.empty() ? runner.Search(waitLimitMs) : runner.SearchUntil(allFound, waitLimitMs);
+    const ActionOutcome outcome = wanted.empty()                ? runner.Search(waitLimitMs)
+                                  : end == SearchEnd::WhenQuiet ? runner.SearchUntilQuiet(waitLimitMs)
+                                                                : runner.SearchUntil(allFound, waitLimitMs);
     if (!outcome.started)
         return "the search could not start";
     if (outcome.code == NOTIFY_SEND_ERROR)
@@ -63,11 +71,7 @@ std::string CliSession::Search(const std::vector<std::string>& wanted)
 
 const CCameraDataObj* CliSession::Find(const std::string& mac) const
 {
-    for (const CCameraDataObj* camera : action.Found().Records()) {
-        if (camera_text::MacText(camera->info.Get(DeviceInfo::macAddress)) == mac)
-            return camera;
-    }
-    return nullptr;
+    return FindCamera(action.Found(), mac);
 }
 
 void CliSession::AskAlso(const std::vector<std::string>& extra)

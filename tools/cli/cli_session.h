@@ -10,14 +10,25 @@
 #include <string>
 #include <vector>
 
+// The camera of `found` with the MAC address given as text, through the list's index.
+const CCameraDataObj* FindCamera(const FoundCameraList& found, const std::string& mac);
+
 struct CliSession
 {
     explicit CliSession(const CliOptions& options);
 
+    // How a search with wanted cameras ends.
+    enum class SearchEnd
+    {
+        WhenWantedAnswered, // as soon as every wanted camera has answered
+        WhenQuiet           // once the cameras have gone quiet: a late camera is still seen
+    };
+
     // Runs a search; empty when it ended normally, otherwise the error line. With `wanted` MAC
-    // addresses (lower-case, colon-separated) it ends as soon as every one of them has answered.
-    std::string Search(const std::vector<std::string>& wanted = {});
-    // The found camera with the MAC address, or nothing.
+    // addresses (lower-case, colon-separated) it ends as `end` says, otherwise after its length.
+    std::string Search(const std::vector<std::string>& wanted = {},
+                       SearchEnd end = SearchEnd::WhenWantedAnswered);
+    // The found camera with the MAC address (lower-case, colon-separated), or nothing.
     const CCameraDataObj* Find(const std::string& mac) const;
     // The addresses the next searches ask directly: those of --to and `extra`, each once.
     void AskAlso(const std::vector<std::string>& extra);

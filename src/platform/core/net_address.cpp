@@ -9,6 +9,11 @@ bool IsHexDigit(char c)
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
 
+int HexValue(char c)
+{
+    return c <= '9' ? c - '0' : c - 'a' + 10;
+}
+
 char Lower(char c)
 {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -46,5 +51,16 @@ std::optional<std::string> NormaliseMac(std::string_view text)
             return std::nullopt;
         mac += separatorPlace ? ':' : Lower(text[i]);
     }
+    return mac;
+}
+
+std::optional<MacAddress> ParseMac(std::string_view text)
+{
+    const std::optional<std::string> normal = NormaliseMac(text);
+    if (!normal)
+        return std::nullopt;
+    MacAddress mac{};
+    for (size_t i = 0; i < mac.size(); ++i)
+        mac[i] = static_cast<uint8_t>(HexValue((*normal)[i * 3]) * 16 + HexValue((*normal)[i * 3 + 1]));
     return mac;
 }

@@ -42,3 +42,5 @@ std::optional<Ipv4Address> ParseIpv4(std::string_view text);
 // "00:11:22:aa:bb:cc" or "00-11-22-AA-BB-CC" (one separator throughout) as lower-case,
 // colon-separated text; nothing for any other text.
 std::optional<std::string> NormaliseMac(std::string_view text);
+// The same text as the address's six bytes.
+std::optional<MacAddress> ParseMac(std::string_view text);
