@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
     }
     if (const auto mac = NormaliseMac(text)) {
-        if (NormaliseMac(*mac) != mac || mac->size() != 17)
+        if (NormaliseMac(*mac) != mac || mac->size() != 17 || !ParseMac(text))
             std::abort();
     }
     return 0;

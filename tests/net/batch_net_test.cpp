@@ -51,13 +51,19 @@ protected:
     }
 
     // A camera namespace of its own on a new PC link (10.77.<subnet>.0/24), for a simulator
-    // whose misbehaviour must not touch the other cameras.
-    std::string OwnLink(int subnet)
+    // whose misbehaviour must not touch the other cameras; its end holds .2 and `more` hosts.
+    std::string OwnLink(int subnet, const std::vector<int>& more = {})
     {
         const std::string ns = pair.AddNamespace("cam" + std::to_string(subnet));
         const std::string net = "10.77." + std::to_string(subnet) + ".";
-        if (ns.empty() || pair.Connect(pair.Pc(), net + "1/24", ns, net + "2/24").empty())
+        const std::string end = ns.empty() ? "" : pair.Connect(pair.Pc(), net + "1/24", ns, net + "2/24");
+        if (end.empty())
             return {};
+        for (const int host : more) {
+            if (!NetnsPair::Shell("ip -n " + ns + " addr add " + net + std::to_string(host) + "/24 dev cvb" +
+                                  end.substr(3)))
+                return {};
+        }
         return ns;
     }
 
@@ -227,4 +233,58 @@ TEST_F(Batch, SaveSearchEndsWhenTheCameraAnswers)
     EXPECT_EQ(camsim->Events("received").size(), 6u + 1u + 6u);
     EXPECT_EQ(SetRequestsReceived(*camsim), 1u);
     EXPECT_EQ(camsim->Events("applied").size(), 1u);
+}
+
+// A row taking the address another row's camera leaves is saved after that row, whatever the
+// file's order; when that save fails the taker is skipped, so no two cameras share an address.
+TEST_F(Batch, TakerWaitsForTheCameraLeavingItsAddress)
+{
+    const struct
+    {
+        std::string password;                  // of camera 02's row
+        std::vector<std::string> misbehaviour; // of camera 02
+        int status;
+        std::string first, second; // the cameras' results
+    } cases[] = {
+        {"wrong", {}, 1, "skipped", "login wrong"},
+        {"admin", {"--status", "2"}, 1, "skipped", "refused"},
+        {"admin", {"--drop-first", "9"}, 1, "skipped", "no answer"},
+        {"admin", {}, 0, "saved", "saved"},
+    };
+    int link = 30;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.second);
+        const std::string net = "10.77." + std::to_string(++link) + ".";
+        const std::string ns = OwnLink(link, {9});
+        ASSERT_FALSE(ns.empty());
+        auto first = StartCamsim({"--own-address", "--ip", kCameraAddress}, "first" + std::to_string(link));
+        std::vector<std::string> args{"--own-address", "--ip", net + "2", "--mac", Mac(2)};
+        args.insert(args.end(), c.misbehaviour.begin(), c.misbehaviour.end());
+        auto second = StartCamsim(args, "second" + std::to_string(link), ns);
+        const std::string csv = "mac,login,password,ip,gateway\n" + Mac(1) + ",admin,admin," + net +
+                                "2,0.0.0.0\n" + Mac(2) + ",admin," + c.password + "," + net + "9,0.0.0.0\n";
+        const RunResult run = Run({"save", "--batch", WriteFile(csv), "--seconds", "1"});
+        EXPECT_EQ(run.status, c.status) << run.err << run.out;
+        EXPECT_EQ(SetRequestsReceived(*first), c.first == "saved" ? 1u : 0u);
+        const std::string skipped =
+            c.first == "skipped" ? " (" + net + "2 is still used by " + Mac(2) + ")" : "";
+        EXPECT_EQ(run.out.rfind(Mac(1) + "\t" + c.first + skipped + "\t", 0), 0u) << run.out;
+        EXPECT_NE(run.out.find("\n" + Mac(2) + "\t" + c.second + "\t"), std::string::npos) << run.out;
+    }
+}
+
+// A save giving a fixed address waits for the cameras to go quiet: a camera answering late from
+// that address is seen, and the save is refused.
+TEST_F(Batch, FixedAddressSaveSeesALateCamera)
+{
+    const std::string slow = OwnLink(40);
+    ASSERT_FALSE(slow.empty());
+    auto camsim = StartCamsim({"--own-address", "--ip", kCameraAddress});
+    auto late = StartCamsim({"--own-address", "--ip", "10.77.40.2", "--mac", Mac(0x401), "--delay-ms", "800"},
+                            "late", slow);
+    const RunResult run = Run({"save", "--mac", Mac(1), "--login", "admin", "--password", "admin", "--ip",
+                               "10.77.40.2", "--gateway", "0.0.0.0"});
+    EXPECT_EQ(run.status, 2) << run.err << run.out;
+    EXPECT_NE(run.err.find("10.77.40.2 is used by Camera, " + Mac(0x401)), std::string::npos) << run.err;
+    EXPECT_EQ(SetRequestsReceived(*camsim), 0u);
 }

@@ -111,12 +111,14 @@ TEST_F(BehindRouter, DiagnoseCountsQueriesAndAnswersPerAddress)
 }
 
 // A fixed address another camera keeps, or this computer's own, is refused before any setting
-// is sent, naming the holder; a camera keeping its own address, or taking one another camera
-// of the same batch leaves, is saved, and a batch row's "to" reaches a camera behind the router.
+// is sent, naming the holder, and so are rows taking each other's addresses; a camera keeping
+// its own address, or taking one another camera of the same batch leaves, is saved, and a batch
+// row's "to" reaches a camera behind the router.
 TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
 {
-    ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Camera() + " addr add 10.77.0.3/24 dev cvc" +
-                                 pair.PcLink().substr(3)));
+    for (const char* address : {"10.77.0.3/24", "10.77.0.9/24"})
+        ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Camera() + " addr add " + address + " dev cvc" +
+                                     pair.PcLink().substr(3)));
     ASSERT_TRUE(lab.AddAddresses({"10.88.0.3"}));
     auto near =
         StartCamsim({"--own-address", "--count", "2", "--ip", kCameraAddress, "--name", "Garden"}, "near");
@@ -156,9 +158,13 @@ TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
          one + "10.77.0.9,0.0.0.0,\n" + three + "10.77.0.3,0.0.0.0," + kFarCamera + "\n",
          2,
          "line 3: 10.77.0.3 is used by Garden 2, 02:ca:00:00:00:02\n"},
+        {{},
+         one + "10.77.0.3,0.0.0.0,\n" + two + "10.77.0.2,0.0.0.0,\n",
+         2,
+         "lines 2 and 3 take each other's addresses: move one of these cameras to a free address first\n"},
         {{"--ip", kCameraAddress, "--gateway", "0.0.0.0"}, "", 0, ""},
         {{},
-         one + "10.77.0.3,0.0.0.0,\n" + two + "10.77.0.2,0.0.0.0,\n" + three + "10.88.0.3,0.0.0.0," +
+         one + "10.77.0.3,0.0.0.0,\n" + two + "10.77.0.9,0.0.0.0,\n" + three + "10.88.0.3,0.0.0.0," +
              kFarCamera + "\n",
          0,
          ""},

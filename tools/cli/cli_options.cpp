@@ -407,15 +407,19 @@ Commands:
                     camera, apply the changes with the same rules as the wizard's pages
                     and write them to the camera, on the interface it answered on. The
                     search ends as soon as the camera has answered (--seconds stays its
-                    limit).
+                    limit); with --ip, once the cameras have gone quiet, so that a late
+                    camera holding that address is seen.
   save --batch FILE
                     save many cameras from a CSV file whose header row names the columns:
                     mac, login, password and any setting save takes as an option, named
                     without its dashes (name, dhcp, ip, ...); a blank cell leaves that
                     setting as it is. Every row is checked first: a bad row is reported
                     with its line number and nothing is sent. One search finds every
-                    camera, then each is saved in turn. One line per camera: MAC, result
-                    (saved, refused, no answer, not found, login wrong, invalid value),
+                    camera, then each is saved in turn; a row taking the address of
+                    another row's camera is saved after that row, and skipped when that
+                    save fails. Rows taking each other's addresses refuse the file. One
+                    line per camera, in file order: MAC, result (saved, refused, no
+                    answer, not found, login wrong, invalid value, skipped (...)),
                     seconds taken; with --json one JSON object per line.
 
 Options:
