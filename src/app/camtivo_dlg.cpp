@@ -12,6 +12,7 @@
 #include "platform/net/network_adapters.h"
 #include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
+#include "skin/window_accessible.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -276,6 +277,7 @@ void CCamtivoDlg::ShowPage(int step)
         recordPages_[static_cast<size_t>(PageForStep(step))]->LoadFromRecord(selectedCamera_);
     page->show();
     page->FocusOnArrival();
+    window_accessible::AnnounceArrival(page);
     if (page == &SearchPage() && firstSearch_) {
         firstSearch_ = false;
         RunSearch();

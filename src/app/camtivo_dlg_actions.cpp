@@ -75,6 +75,7 @@ void CCamtivoDlg::RunSearch()
             return;
         }
     }
+    SearchPage().SearchStarted();
     SetTimer(TIMER_SEARCH_REFRESH, kSearchRefreshMs);
     if (searching_ && busy_)
         RunProgress(CProgressDlg::kSearch);
@@ -89,6 +90,7 @@ void CCamtivoDlg::RunSearch()
         ShowFrameMessage(kMessageNotice, kTextListFull);
     SearchPage().RefreshFromCameraList();
     SearchPage().FocusOnArrival();
+    SearchPage().SearchEnded();
 }
 
 void CCamtivoDlg::RunSave()

@@ -12,6 +12,7 @@
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
 #include "skin/page_frame_layout.h"
+#include "skin/reading_texts.h"
 #include "skin/skin_draw.h"
 #include "skin/value_field.h"
 
@@ -167,6 +168,20 @@ void CSearchDialog::ClearFields()
 {
     for (const auto& [id, field] : fields_)
         field->SetValue({});
+}
+
+void CSearchDialog::SearchStarted()
+{
+    SetStatusLine(this, SkinString(StringList(), kTextReadSearching));
+}
+
+void CSearchDialog::SearchEnded()
+{
+    const int count = tree_->topLevelItemCount();
+    if (count > 1)
+        SetStatusLine(this, SkinString(StringList(), kTextReadFoundMany).arg(count));
+    else
+        SetStatusLine(this, SkinString(StringList(), count == 1 ? kTextReadFoundOne : kTextReadFoundNone));
 }
 
 void CSearchDialog::ForgetCameraList()

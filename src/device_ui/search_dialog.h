@@ -84,6 +84,11 @@ public:
     // Shows every box of the page, one after the other.
     void ShowAllMessages() override;
 
+    // The page's status line, which a screen reader reads out: a search is running, and what
+    // the last one found (the number of cameras the page lists).
+    void SearchStarted();
+    void SearchEnded();
+
     QTreeWidget* Tree() const { return tree_; }
     CValueField* Field(int id) const;
 

@@ -1,5 +1,7 @@
 #include "pages/page_controls.h"
 
+#include "skin/window_accessible.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -62,5 +64,6 @@ QLabel* MakeSeparator(QWidget* parent, const QRect& rect, const QString& text)
     label->setFont(PageFont());
     label->setAlignment(Qt::AlignCenter);
     label->setStyleSheet(QStringLiteral("background: transparent; color: #2B2F3A;"));
+    window_accessible::MarkDecorative(label);
     return label;
 }

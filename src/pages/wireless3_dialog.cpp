@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -175,10 +176,13 @@ void CWireless3Dialog::OnWepPassphraseChanged()
 
 bool CWireless3Dialog::eventFilter(QObject* watched, QEvent* event)
 {
-    // A generated key cannot be edited: only the caret moves.
+    // A generated key cannot be edited: only the caret moves, and Tab and Shift+Tab move the
+    // focus on as from any other field.
     if (watched == wepKey_ && keyLocked_ && event->type() == QEvent::KeyPress) {
+        static constexpr int kPassing[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home,
+                                           Qt::Key_End,  Qt::Key_Tab,   Qt::Key_Backtab};
         const int key = static_cast<QKeyEvent*>(event)->key();
-        return key != Qt::Key_Left && key != Qt::Key_Right;
+        return std::find(std::begin(kPassing), std::end(kPassing), key) == std::end(kPassing);
     }
     return CSettingPage::eventFilter(watched, event);
 }

@@ -7,8 +7,10 @@
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
 #include "skin/page_key_filter.h"
+#include "skin/reading_texts.h"
 #include "skin/show_message.h"
 #include "skin/skin_draw.h"
+#include "skin/window_accessible.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
@@ -22,6 +24,7 @@ const QString kDefaultLanguage = QStringLiteral("English");
 CBmpDialog::CBmpDialog(QWidget* parent) : CDialog(parent)
 {
     CPageKeyFilter::Install();
+    window_accessible::Install();
 }
 
 CBmpDialog::~CBmpDialog() = default;
@@ -82,8 +85,14 @@ void CBmpDialog::RenderPage()
         notifyWnd_->SendMessage(WM_WIZARD_PAGE_RENDERED);
 }
 
+std::vector<PaintedText> CBmpDialog::PaintedTexts() const
+{
+    return SkinPaintedTexts(stringList_, sectionName_, textBlockName_);
+}
+
 void CBmpDialog::DrawCanvas()
 {
+    PaintedTextsChanged();
     canvasStale_ = true;
     if (isVisible())
         DrawCanvasNow();
@@ -174,6 +183,9 @@ bool CBmpDialog::OnCommand(int id)
 void CBmpDialog::ApplyPageButtonSkin(CHoverButtonEx& button, const QString& name)
 {
     ApplyButtonSkin(stringList_, bitmapList_, sectionName_, name, button);
+    // The close button is drawn as a picture alone: the reader still needs its word.
+    if (name == QLatin1String("Close") && button.text().isEmpty())
+        button.setAccessibleName(SkinString(stringList_, kTextReadClose));
 }
 
 void CBmpDialog::ApplyPageButtonSkins(std::initializer_list<std::pair<int, const char*>> buttons)

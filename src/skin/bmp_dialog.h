@@ -10,6 +10,7 @@
 // window messages to the frame.
 #include "platform/dialog.h"
 #include "skin/pack_lists.h"
+#include "skin/readable_window.h"
 
 #include <QImage>
 #include <QPointer>
@@ -28,7 +29,7 @@ inline constexpr int IDC_LOAD_SKIN = 1006;
 inline constexpr int IDC_BACK = 1009;
 inline constexpr int IDC_CLOSE = 1014;
 
-class CBmpDialog : public CDialog
+class CBmpDialog : public CDialog, public CReadableWindow
 {
     Q_OBJECT
 
@@ -70,7 +71,11 @@ public:
 
     // The block of the skin section whose text items are drawn ("TEXT" unless a page
     // switches it, as the wireless security page does between its WEP and WPA captions).
-    void SetTextBlockName(const QString& name) { textBlockName_ = name; }
+    void SetTextBlockName(const QString& name)
+    {
+        textBlockName_ = name;
+        PaintedTextsChanged();
+    }
     const QString& TextBlockName() const { return textBlockName_; }
 
     // Applies the item `name` of this page's "BUTTON" block to the button.
@@ -85,6 +90,10 @@ public:
     // Gives the keyboard focus, with its mark, to the page's first field, or to its default
     // button on a page without fields. The frame calls it whenever the page becomes current.
     void FocusOnArrival();
+
+    // The skin section's texts as drawn, for a screen reader.
+    std::vector<PaintedText> PaintedTexts() const override;
+    const CStringList* ReadingStrings() const override { return stringList_; }
 
     // Pages are never cancelled or closed by Escape or a close request: the wizard ends only
     // through its own buttons (the frame may override this to treat a close as its Close).

@@ -1,7 +1,11 @@
 #include "skin/message_dialog.h"
 
 #include "platform/canvas.h"
+#include "skin/core/message_kind.h"
+#include "skin/reading_texts.h"
 #include "skin/return_key.h"
+#include "skin/skin_draw.h"
+#include "skin/window_accessible.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -40,6 +44,7 @@ QRegion RoundedRegion(const QSize& size, int corner)
 
 CMessageDialog::CMessageDialog(QWidget* parent) : CDialog(parent)
 {
+    window_accessible::Install();
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     const std::array<int, 3> ids{kButton1, kButton2, kButton3};
     for (size_t i = 0; i < buttons_.size(); ++i) {
@@ -59,6 +64,7 @@ void CMessageDialog::ReadKindSkin(const CStringList* strings, const CIconList* i
     if (strings == nullptr || icons == nullptr)
         return;
     kind_ = kind;
+    strings_ = strings;
     icon_ = QImage();
     icon2x_ = QImage();
     for (const CIconObj* entry : *icons) {
@@ -99,6 +105,7 @@ void CMessageDialog::Prepare()
     setMask(RoundedRegion(size, kMaskCorner));
     PlaceButtons();
     DrawCanvas();
+    PaintedTextsChanged();
     ready_ = true;
     update();
 }
@@ -202,6 +209,33 @@ int64_t CMessageDialog::LineTop(int index, int count, int64_t band, int64_t step
     if (count == 1 && !icon_.isNull())
         return iconY_ + (icon_.height() - band) / 2;
     return textTop_ + step * index;
+}
+
+std::vector<PaintedText> CMessageDialog::PaintedTexts() const
+{
+    QString text = message_;
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return {{text, QRect(textLeft_, textTop_, width() - textLeft_, height() - textTop_ - kBottomSpace)}};
+}
+
+PageParts CMessageDialog::ReadingParts() const
+{
+    PageParts parts;
+    parts.texts = PaintedTexts();
+    return parts;
+}
+
+QString CMessageDialog::UntitledName() const
+{
+    return kind_ >= kMessageError && kind_ <= kMessageSuccess
+               ? SkinString(strings_, kTextReadKindFirst + kind_ - kMessageError)
+               : QString();
+}
+
+void CMessageDialog::showEvent(QShowEvent* event)
+{
+    CDialog::showEvent(event);
+    window_accessible::AnnounceAlert(this);
 }
 
 bool CMessageDialog::OnCommand(int id)

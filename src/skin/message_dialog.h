@@ -12,13 +12,14 @@
 #include "skin/core/message_skin.h"
 #include "skin/msg_button.h"
 #include "skin/pack_lists.h"
+#include "skin/readable_window.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QString>
 #include <array>
 
-class CMessageDialog : public CDialog
+class CMessageDialog : public CDialog, public CReadableWindow
 {
     Q_OBJECT
 
@@ -60,6 +61,13 @@ public:
     // Sizes, places and draws the box; runs before the box is first shown.
     void Prepare();
 
+    // A reader takes the box as an alert named by its kind, its message as its text.
+    std::vector<PaintedText> PaintedTexts() const override;
+    PageParts ReadingParts() const override;
+    const CStringList* ReadingStrings() const override { return strings_; }
+    QString UntitledName() const override;
+    bool IsAlert() const override { return true; }
+
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id) override;
@@ -68,6 +76,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // The message as drawn: its lines, each wrapped to the room the widest box leaves.
@@ -88,6 +97,7 @@ private:
     int iconX_ = 25;
     int iconY_ = 20;
     int kind_ = 0;
+    const CStringList* strings_ = nullptr;
     QImage icon_;
     QImage icon2x_;
     QImage canvas_;

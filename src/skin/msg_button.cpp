@@ -29,6 +29,7 @@ MsgButtonStyle CMsgButton::ConstructionStyle()
 void CMsgButton::SetCaption(const QString& caption)
 {
     caption_ = caption;
+    setAccessibleName(caption);
     update();
 }
 

@@ -40,14 +40,50 @@ void DrawSkinTexts(const CStringList* lines, const QString& section, QImage& can
     WithPainter(canvas, [&](QPainter& painter) { DrawSkinTexts(lines, section, painter); });
 }
 
-void DrawSkinTextItem(const SkinTextItem& item, QPainter& canvas)
+namespace {
+
+QFont SkinTextFont(const SkinTextItem& item)
 {
     FontDesc desc;
     desc.height = item.fontHeight;
     desc.width = item.fontWidth;
     desc.weight = item.weight;
     desc.SetFaceName(item.fontName);
-    const QFont font = CreateFontFromDesc(desc, item.gap);
+    return CreateFontFromDesc(desc, item.gap);
+}
+
+// Below this weight a text reads as regular, from it on as bold.
+constexpr int kBoldWeight = 600;
+
+} // namespace
+
+QRect SkinTextItemRect(const SkinTextItem& item)
+{
+    const QString text = QString::fromStdU16String(item.text);
+    const QSize size = MeasureText(SkinTextFont(item), text);
+    const int64_t lines = text.count(QLatin1Char('\n')) + 1;
+    const int64_t height = lines * size.height() + (lines - 1) * item.linePitch;
+    const int left = Clamped(item.x);
+    const int top = Clamped(item.y);
+    return {left, top, Clamped(int64_t{item.x} + size.width()) - left,
+            Clamped(int64_t{item.y} + height) - top};
+}
+
+std::vector<PaintedText> SkinPaintedTexts(const CStringList* lines, const QString& section,
+                                          const QString& block)
+{
+    std::vector<PaintedText> texts;
+    for (const SkinTextItem& item : ReadSkinTextItems(lines, ToU16View(section), ToU16View(block)).items) {
+        QString text = QString::fromStdU16String(item.text);
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        texts.push_back({text, SkinTextItemRect(item), item.weight >= kBoldWeight});
+    }
+    return texts;
+}
+
+void DrawSkinTextItem(const SkinTextItem& item, QPainter& canvas)
+{
+    const QFont font = SkinTextFont(item);
     const QString text = QString::fromStdU16String(item.text);
     const QSize size = MeasureText(font, text);
     const QColor color = ColorRefToQColor(item.color);

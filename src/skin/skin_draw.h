@@ -4,9 +4,11 @@
 // bitmap draws nothing.
 #include "skin/core/skin_text_items.h"
 #include "skin/pack_lists.h"
+#include "skin/page_reading.h"
 
 #include <QString>
 #include <string_view>
+#include <vector>
 
 class QImage;
 class QPainter;
@@ -24,6 +26,12 @@ void DrawSkinTexts(const CStringList* lines, const QString& section, QImage& can
 // One item: its display lines left-aligned from (x, y), each in a rectangle as wide as the
 // whole text and spaced by the text's height plus linePitch.
 void DrawSkinTextItem(const SkinTextItem& item, QPainter& canvas);
+
+// The rectangle item's text covers: as wide as its widest line, all its lines high.
+QRect SkinTextItemRect(const SkinTextItem& item);
+// The complete text items of the block as a reader takes them.
+std::vector<PaintedText> SkinPaintedTexts(const CStringList* lines, const QString& section,
+                                          const QString& block = QStringLiteral("TEXT"));
 
 // Copies bitmap `number` at its own size to (0, 0), from its 2x art on a surface of high pixel
 // density; returns whether there was one.

@@ -39,6 +39,20 @@ void CValueField::SetValue(const QString& value)
 {
     value_ = value;
     Refresh();
+    NameForReader();
+}
+
+void CValueField::SetCaption(const QString& caption)
+{
+    caption_ = caption;
+    NameForReader();
+}
+
+void CValueField::NameForReader()
+{
+    if (caption_.isEmpty())
+        return;
+    setAccessibleName(value_.isEmpty() ? caption_ : QStringLiteral("%1: %2").arg(caption_, value_));
 }
 
 void CValueField::Refresh()

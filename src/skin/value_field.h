@@ -28,6 +28,8 @@ public:
     void SetValue(const QString& value);
     // The whole value, even where the field shows it elided.
     const QString& Value() const { return value_; }
+    // The caption painted beside the field: a reader says it before the value.
+    void SetCaption(const QString& caption);
     Kind FieldKind() const { return kind_; }
 
     // The font of every value field.
@@ -39,8 +41,10 @@ protected:
 
 private:
     void Refresh();
+    void NameForReader();
 
     QString value_;
+    QString caption_;
     Kind kind_;
     int badgeMaxWidth_ = 0;
 };

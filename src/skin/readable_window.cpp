@@ -1,0 +1,11 @@
+#include "skin/readable_window.h"
+
+#include "skin/window_accessible.h"
+
+void CReadableWindow::SetStatusLine(QWidget* window, const QString& line)
+{
+    if (line == statusLine_)
+        return;
+    statusLine_ = line;
+    window_accessible::AnnounceStatus(window);
+}
