@@ -9,6 +9,7 @@
 #include "skin/return_key.h"
 #include "skin/show_message.h"
 #include "skin/skin_draw.h"
+#include "skin/window_accessible.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -39,6 +40,7 @@ CPassWordDialog::CPassWordDialog(QWidget* parent)
     RegisterControl(IDC_LOGIN_OK, ok_);
     RegisterControl(IDC_LOGIN_CANCEL, cancel_);
     CentreOver(parent);
+    window_accessible::Install();
 }
 
 void CPassWordDialog::SetExpectedLogin(std::u16string name, std::u16string password)
@@ -83,6 +85,7 @@ void CPassWordDialog::DrawSurface()
     DrawSkinBitmap(bitmaps_, kBackgroundNumber, painter);
     DrawSkinTexts(strings_, QString::fromLatin1(kSection), painter);
     DrawCameraLine(painter);
+    PaintedTextsChanged();
 }
 
 namespace {
@@ -106,6 +109,13 @@ QString CPassWordDialog::CameraLine() const
     const int room = width() - kCameraLineAt.x() - kCameraLineMargin;
     const int nameRoom = room - metrics.horizontalAdvance(QString(named).remove(QStringLiteral("%1")));
     return named.arg(metrics.elidedText(cameraName_, Qt::ElideRight, std::max(0, nameRoom)));
+}
+
+std::vector<PaintedText> CPassWordDialog::PaintedTexts() const
+{
+    std::vector<PaintedText> texts = SkinPaintedTexts(strings_, QString::fromLatin1(kSection));
+    texts.push_back({CameraLine(), QRect(kCameraLineAt, MeasureText(CameraLineFont(), CameraLine()))});
+    return texts;
 }
 
 void CPassWordDialog::DrawCameraLine(QPainter& painter) const

@@ -7,6 +7,7 @@
 // window.
 #include "platform/dialog.h"
 #include "skin/pack_lists.h"
+#include "skin/readable_window.h"
 
 #include <QImage>
 #include <QString>
@@ -16,7 +17,7 @@ class CHoverButtonEx;
 class QLineEdit;
 class QPainter;
 
-class CPassWordDialog : public CDialog
+class CPassWordDialog : public CDialog, public CReadableWindow
 {
     Q_OBJECT
 
@@ -50,6 +51,10 @@ public:
     CHoverButtonEx* OkButton() const { return ok_; }
     CHoverButtonEx* CancelButton() const { return cancel_; }
     const QImage& Surface() const { return surface_; }
+
+    // The title, the line under it and the edits' captions, for a screen reader.
+    std::vector<PaintedText> PaintedTexts() const override;
+    const CStringList* ReadingStrings() const override { return strings_; }
 
 protected:
     bool OnInitDialog() override;

@@ -35,6 +35,10 @@ public:
     bool IsListOpen() const { return list_.isVisible(); }
     void OpenList();
     void CloseList() { list_.hide(); }
+    // The keys that open a combo box's list (F4, Alt+Down, Space) open the same list a click
+    // does, with its tips, and the keys that close one close it.
+    void showPopup() override { OpenList(); }
+    void hidePopup() override { CloseList(); }
 
     // Makes `index` the selection without notifying anyone of a change.
     void SetSelectionQuietly(int index);

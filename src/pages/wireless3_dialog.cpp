@@ -179,8 +179,7 @@ bool CWireless3Dialog::eventFilter(QObject* watched, QEvent* event)
     // A generated key cannot be edited: only the caret moves, and Tab and Shift+Tab move the
     // focus on as from any other field.
     if (watched == wepKey_ && keyLocked_ && event->type() == QEvent::KeyPress) {
-        static constexpr int kPassing[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home,
-                                           Qt::Key_End,  Qt::Key_Tab,   Qt::Key_Backtab};
+        static constexpr int kPassing[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Tab, Qt::Key_Backtab};
         const int key = static_cast<QKeyEvent*>(event)->key();
         return std::find(std::begin(kPassing), std::end(kPassing), key) == std::end(kPassing);
     }

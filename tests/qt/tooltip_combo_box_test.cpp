@@ -118,6 +118,11 @@ TEST(TooltipComboBox, EscapeRestoresTheSelectionAndAClickPicksQuietly)
     QTest::keyClick(f.List(), Qt::Key_Return);
     EXPECT_EQ(f.combo->currentIndex(), 4);
     EXPECT_EQ(changed.count(), 0) << "the page is not told of the change";
+
+    QTest::keyClick(f.combo, Qt::Key_F4);
+    EXPECT_TRUE(f.combo->IsListOpen()) << "the keyboard opens the list a click opens";
+    QTest::keyClick(f.List(), Qt::Key_Escape);
+    EXPECT_FALSE(f.combo->IsListOpen());
 }
 
 TEST(TooltipComboBox, TooltipIsThatOfTheSelectedItem)

@@ -155,7 +155,7 @@ TEST_F(SecurityPageTest, APassphraseLocksAndReplacesTheKeyAnEmptyOneUnlocksIt)
     EXPECT_FALSE(page.IsKeyLocked());
 }
 
-TEST_F(SecurityPageTest, ALockedKeyTakesOnlyTheArrows)
+TEST_F(SecurityPageTest, ALockedKeyTakesOnlyTheArrowsAndTabLeavesIt)
 {
     CWireless3Dialog& page = Open();
     Choose(page, 1);
@@ -163,18 +163,21 @@ TEST_F(SecurityPageTest, ALockedKeyTakesOnlyTheArrows)
     Type(Edit(page, CWireless3Dialog::IDC_WEP_PASSPHRASE), "secret");
     key->setFocus();
     key->setCursorPosition(5);
-    for (int k : {Qt::Key_A, Qt::Key_0, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab, Qt::Key_Home})
+    for (int k : {Qt::Key_A, Qt::Key_0, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Home})
         QTest::keyClick(key, static_cast<Qt::Key>(k));
     QTest::keyClick(key, Qt::Key_X, Qt::ControlModifier);
     QTest::keyClick(key, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(key->text(), "c93ca31eca");
-    EXPECT_EQ(page.focusWidget(), key) << "Tab is swallowed too";
     EXPECT_EQ(key->cursorPosition(), 5);
     QTest::keyClick(key, Qt::Key_Left);
     EXPECT_EQ(key->cursorPosition(), 4);
     QTest::keyClick(key, Qt::Key_Right);
     QTest::keyClick(key, Qt::Key_Right);
     EXPECT_EQ(key->cursorPosition(), 6);
+    QTest::keyClick(key, Qt::Key_Tab);
+    EXPECT_NE(page.focusWidget(), key) << "Tab leaves the key";
+    QTest::keyClick(page.focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(page.focusWidget(), key) << "Shift+Tab comes back";
 }
 
 TEST_F(SecurityPageTest, LengthMessagesFocusTheirFieldAndKeepThePage)

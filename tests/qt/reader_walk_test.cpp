@@ -1,0 +1,106 @@
+// What a screen reader gets of the wizard through Qt's accessibility interfaces: every page and
+// box in both languages named and described, each shown control named and nothing hidden in the
+// tree; and the events a reader listens to for a new page, a search's result and a message box.
+#include "frame_fixture.h"
+#include "page_walk.h"
+
+#include <QAccessible>
+
+using namespace frame_test;
+
+namespace {
+
+// Roles a reader speaks by name: one of these without a name is read as its role alone.
+bool NeedsName(QAccessible::Role role)
+{
+    static const QAccessible::Role named[] = {
+        QAccessible::PushButton, QAccessible::RadioButton, QAccessible::CheckBox,  QAccessible::EditableText,
+        QAccessible::ComboBox,   QAccessible::List,        QAccessible::ListItem,  QAccessible::Tree,
+        QAccessible::StaticText, QAccessible::Heading,     QAccessible::StatusBar, QAccessible::Dialog};
+    return std::find(std::begin(named), std::end(named), role) != std::end(named);
+}
+
+// The faults a reader meets under `node`; a painted part (no object of its own) is walked into.
+void Faults(QAccessibleInterface* node, const QString& where, QStringList& faults)
+{
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        const QString role = QString::number(child->role(), 16);
+        if (child->state().invisible)
+            faults << where + QStringLiteral(": hidden child of role ") + role;
+        if (NeedsName(child->role()) && child->text(QAccessible::Name).trimmed().isEmpty())
+            faults << where + QStringLiteral(": no name, role ") + role;
+        if (child->object() == nullptr)
+            Faults(child, where, faults);
+    }
+}
+
+// Every event raised while it lives: its kind and the name of what it is about.
+class EventLog
+{
+public:
+    EventLog() { previous_ = QAccessible::installUpdateHandler(&Record); }
+    ~EventLog() { QAccessible::installUpdateHandler(previous_); }
+    static bool Has(QAccessible::Event kind, const QString& name)
+    {
+        return std::find(events.begin(), events.end(), std::pair(kind, name)) != events.end();
+    }
+    static inline std::vector<std::pair<QAccessible::Event, QString>> events;
+
+private:
+    static void Record(QAccessibleEvent* event)
+    {
+        QAccessibleInterface* about = event->accessibleInterface();
+        events.emplace_back(event->type(), about != nullptr ? about->text(QAccessible::Name) : QString());
+    }
+    QAccessible::UpdateHandler previous_ = nullptr;
+};
+
+} // namespace
+
+TEST(ReaderWalk, EveryPageAndBoxIsNamedDescribedAndHasOnlyNamedShownControls)
+{
+    for (const auto& [pack, language] : {std::pair(EnglishPackPath(), QStringLiteral("en")),
+                                         std::pair(SpanishPackPath(), QStringLiteral("es"))}) {
+        int pages = 0;
+        QStringList faults;
+        page_walk::Walk(pack, language, [&](const page_walk::Shown& shown) {
+            QAccessibleInterface* window = QAccessible::queryAccessibleInterface(shown.window);
+            const QString where = language + QLatin1Char(' ') + shown.name;
+            Faults(window, where, faults);
+            if (!shown.name.startsWith(QStringLiteral("page_")) && !shown.name.startsWith(QStringLiteral("message")))
+                return;
+            ++pages;
+            if (window->text(QAccessible::Name).isEmpty() || window->text(QAccessible::Description).isEmpty())
+                faults << where + QStringLiteral(": no name or no description");
+        });
+        EXPECT_GT(pages, 30) << "every page and message box";
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+TEST_F(FrameTest, ANewPageTheSearchResultAndAMessageBoxAreAnnounced)
+{
+    InstallPack();
+    EventLog log;
+    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+        Start(wizard);
+        const QString found = QStringLiteral("%1 cameras found").arg(DemoNames().size());
+        ASSERT_TRUE(SpinUntil([&] { return EventLog::Has(QAccessible::NameChanged, found); }));
+        EXPECT_TRUE(EventLog::Has(QAccessible::ObjectShow, QStringLiteral("Find your camera")));
+        EXPECT_TRUE(EventLog::Has(QAccessible::NameChanged, QStringLiteral("Searching for cameras")));
+        QAccessibleInterface* frameView = QAccessible::queryAccessibleInterface(&wizard);
+        ASSERT_EQ(frameView->childCount(), 1) << "only the page shown is in the tree";
+        EXPECT_EQ(frameView->child(0)->object(), &wizard.SearchPage());
+
+        CMessageDialog box(&wizard);
+        box.ReadKindSkin(wizard.StringList(), wizard.IconList(), kMessageNotice);
+        box.SetTexts(QStringLiteral("No camera was found."), QStringLiteral("OK"), {}, {});
+        box.show();
+        EXPECT_TRUE(EventLog::Has(QAccessible::Alert, QStringLiteral("Notice")));
+        QAccessibleInterface* boxView = QAccessible::queryAccessibleInterface(&box);
+        EXPECT_EQ(boxView->role(), QAccessible::AlertMessage);
+        EXPECT_EQ(boxView->text(QAccessible::Description), QStringLiteral("No camera was found."));
+        box.hide();
+    });
+}

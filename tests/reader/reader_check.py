@@ -1,0 +1,129 @@
+"""The wizard as a screen reader meets it through AT-SPI, reached from Start by the keyboard:
+the main page, the search page with the demo cameras, a message box and the IP page.
+Run by run_reader_check.sh. Usage: reader_check.py CAMTIVO_PROGRAM WORK_FOLDER"""
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+CONTROLS = ("push button", "text", "password text", "combo box", "radio button", "tree")
+
+
+def wait_for(what, probe, seconds=40):
+    end = time.time() + seconds
+    while time.time() < end:
+        try:
+            found = probe()
+        except Exception:  # the tree changes while it is read: ask again
+            found = None
+        if found:
+            return found
+        time.sleep(0.2)
+    raise AssertionError(f"never seen: {what}")
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def below(node):
+    for child in node:
+        if child is not None:
+            yield child
+            yield from below(child)
+
+
+def find(node, role, name=None):
+    return next((n for n in below(node) if n.getRoleName() == role and name in (None, n.name)), None)
+
+
+def page(app, title):
+    return wait_for(f"the page {title}", lambda: next(p for w in app for p in w
+                                                      if p.getRoleName() == "dialog" and p.name == title))
+
+
+def focused(app):
+    return wait_for("the focus", lambda: next(n for n in below(app) if n.getState().contains(pyatspi.STATE_FOCUSED)))
+
+
+def press_return():
+    pyatspi.Registry.generateKeyboardEvent(0xFF0D, None, pyatspi.KEY_SYM)
+
+
+def all_named(where):
+    unnamed = [n.getRoleName() for n in below(where) if n.getRoleName() in CONTROLS and not n.name]
+    check(not unnamed, f"{where.name}: controls without a name: {unnamed}")
+
+
+def main_page(app):
+    main = page(app, "Camtivo")
+    check(len(list(app[0])) == 1, "hidden pages are in the tree")
+    check("finds the cameras" in main.description, f"description {main.description!r}")
+    check(find(main, "push button", "Close") and find(main, "static", "Welcome"), "Close or Welcome missing")
+    all_named(main)
+    check(focused(app).name == "Start", "the focus is not on Start")
+    press_return()
+
+
+def search_page(app):
+    search = page(app, "Find your camera")
+    status = wait_for("the result", lambda: find(search, "status bar").name.endswith(" found"), 60)
+    tree = find(search, "tree", "Cameras on this network")
+    cameras = [n.name for n in below(tree) if n.getRoleName() in ("tree item", "table cell")]
+    check("Warehouse" in cameras and status, f"cameras listed: {cameras}")
+    check(find(search, "status bar").name == f"{len(cameras)} cameras found", "the result is not said")
+    check(find(search, "label", "Name: " + cameras[0]), "the details are not labelled values")
+    steps = [n.name for n in find(search, "list", "Steps") if n.getState().contains(pyatspi.STATE_SELECTED)]
+    check(steps == ["Search"], f"current step {steps}")
+    all_named(search)
+    tree.querySelection().selectChild(cameras.index("Warehouse"))
+    press_return()
+    login = wait_for("the login dialog", lambda: next(w for w in app if find(w, "text", "User name")))
+    find(login, "text", "User name").queryEditableText().setTextContents("operator")
+    find(login, "password text", "Password").queryEditableText().setTextContents("lens42")
+    find(login, "push button", "OK").queryAction().doAction(0)
+
+
+def message_box(app):
+    name = find(page(app, "Basic settings"), "text", "Camera name")
+    name.queryEditableText().setTextContents("-bad")
+    name.queryComponent().grabFocus()
+    press_return()
+    box = wait_for("the message box", lambda: next(w for w in app if w.getRoleName() == "alert"))
+    check(box.name == "Error" and find(box, "static", box.description), f"box {box.name}: {box.description}")
+    check(focused(app).name == "OK", "the focus is not on the box's button")
+    find(box, "push button", "OK").queryAction().doAction(0)
+    name.queryEditableText().setTextContents("Warehouse-2")
+    press_return()
+
+
+def ip_page(app):
+    fixed = find(page(app, "Network"), "radio button", "Use a fixed IP address")
+    check(fixed.description, "the fixed address choice is not described")
+    fixed.queryAction().doAction(0)
+    press_return()
+    ip = page(app, "IP settings")
+    for part in range(1, 5):
+        check(find(ip, "text", f"IP address, part {part} of 4"), f"no part {part} of the IP address")
+    check("0 to 255" in ip.description, f"description {ip.description!r}")
+    check(focused(app).name == "IP address, part 1 of 4", "the focus is not on the first part")
+    all_named(ip)
+
+
+def main():
+    wizard = subprocess.Popen([sys.argv[1], "/testmode"], cwd=sys.argv[2])
+    try:
+        desktop = pyatspi.Registry.getDesktop(0)
+        app = wait_for("the wizard", lambda: next(a for a in desktop if a.get_process_id() == wizard.pid))
+        for step in (main_page, search_page, message_box, ip_page):
+            step(app)
+            print(f"ok: {step.__name__}", flush=True)
+    finally:
+        wizard.kill()
+        wizard.wait()
+
+
+if __name__ == "__main__":
+    main()
