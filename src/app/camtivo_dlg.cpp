@@ -170,6 +170,9 @@ void CCamtivoDlg::CreatePages()
     }
     pagesReady_ = true;
     ShowPage(kFirstStep);
+    // Making the other pages children of the window takes the focus off the first page's
+    // control: it goes back, so that the keyboard and a screen reader start on it.
+    StepPage(shownStep_)->FocusOnArrival();
 }
 
 CCameraDataObj* CCamtivoDlg::RecordForStep(int step) const

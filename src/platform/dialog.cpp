@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QShowEvent>
 
 CDialog::CDialog(QWidget* parent) : QDialog(parent)
 {
@@ -83,6 +84,11 @@ void CDialog::showEvent(QShowEvent* event)
 {
     MoveToCentre();
     QDialog::showEvent(event);
+    // A window the wizard opens takes the keyboard at once, also where no window manager
+    // hands it the focus (a kiosk session, a bare X server): otherwise a keyboard or screen
+    // reader user would have to click into every box first.
+    if (isWindow() && !event->spontaneous())
+        activateWindow();
 }
 
 void CDialog::SelectAllAndFocus(QLineEdit* edit)

@@ -63,8 +63,11 @@ int LabelIndexFor(const std::vector<PaintedText>& texts, const QRect& control)
     int best = -1;
     for (int i = 0; i < count; ++i) {
         const QRect& rect = texts[i].rect;
-        if (rect.left() < control.left() && rect.left() + rect.width() / 2 < control.left() &&
-            OnRowOf(rect, control) && (best < 0 || rect.left() > texts[best].rect.left()))
+        // The side panel's texts label only the side panel's controls.
+        const bool sameArea =
+            rect.left() >= page_reading::kSidePanelRight || control.left() < page_reading::kSidePanelRight;
+        if (sameArea && rect.left() + rect.width() / 2 < control.left() && OnRowOf(rect, control) &&
+            (best < 0 || rect.left() > texts[best].rect.left()))
             best = i;
     }
     if (best >= 0)

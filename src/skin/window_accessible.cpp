@@ -99,13 +99,22 @@ bool HasCaption(const QWidget* widget)
     return button != nullptr && (!button->text().isEmpty() || !button->accessibleName().isEmpty());
 }
 
-// The shown controls of `window` a reader meets, in creation order.
-QList<QWidget*> ShownControls(const QWidget* window)
+// A label that shows nothing now, such as the camera's name before a camera is chosen.
+bool IsBlank(const QWidget* widget)
+{
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    return label != nullptr && label->text().isEmpty() && label->pixmap().isNull() &&
+           label->accessibleName().isEmpty();
+}
+
+// The shown controls of `window` a reader meets, in creation order, with or without the blank ones.
+QList<QWidget*> ShownControls(const QWidget* window, bool withBlank = false)
 {
     QList<QWidget*> controls;
     for (QObject* child : window->children()) {
         auto* widget = qobject_cast<QWidget*>(child);
-        if (widget != nullptr && !widget->isWindow() && !widget->isHidden() && !IsDecorative(widget))
+        if (widget != nullptr && !widget->isWindow() && !widget->isHidden() && !IsDecorative(widget) &&
+            (withBlank || !IsBlank(widget)))
             controls << widget;
     }
     return controls;
@@ -190,13 +199,16 @@ private:
         title_ = page.title.text;
         const std::set<int> labels = NameControls(page.texts);
         QStringList own;
+        QStringList all;
         for (int i = 0; i < static_cast<int>(page.texts.size()); ++i) {
             const PaintedText& text = page.texts[static_cast<size_t>(i)];
             if (labels.count(i) == 0)
                 own << text.text;
+            all << text.text;
             topLevelParts_.push_back(AddPart(QAccessible::StaticText, text.text, text.rect));
         }
-        description_ = own.join(QLatin1Char('\n'));
+        // A page whose every text labels a control is described by those texts.
+        description_ = (own.isEmpty() ? all : own).join(QLatin1Char('\n'));
         if (!title_.isEmpty())
             topLevelParts_.push_back(AddPart(QAccessible::Heading, title_, page.title.rect));
         if (!page.steps.empty())
@@ -229,7 +241,7 @@ private:
     {
         std::set<int> labels;
         std::map<int, QList<QWidget*>> byLabel;
-        for (QWidget* control : ShownControls(widget())) {
+        for (QWidget* control : ShownControls(widget(), true)) {
             if (HasCaption(control))
                 continue;
             const int label = LabelIndexFor(texts, control->geometry());

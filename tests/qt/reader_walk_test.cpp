@@ -1,6 +1,6 @@
 // What a screen reader gets of the wizard through Qt's accessibility interfaces: every page and
 // box in both languages named and described, each shown control named and nothing hidden in the
-// tree; and the events a reader listens to for a new page, a search's result and a message box.
+// tree; the search's result on the page's status line and a message box read as an alert.
 #include "frame_fixture.h"
 #include "page_walk.h"
 
@@ -26,7 +26,7 @@ void Faults(QAccessibleInterface* node, const QString& where, QStringList& fault
     for (int i = 0; i < node->childCount(); ++i) {
         QAccessibleInterface* child = node->child(i);
         const QString role = QString::number(child->role(), 16);
-        if (child->state().invisible)
+        if (const auto* widget = qobject_cast<const QWidget*>(child->object()); widget && widget->isHidden())
             faults << where + QStringLiteral(": hidden child of role ") + role;
         if (NeedsName(child->role()) && child->text(QAccessible::Name).trimmed().isEmpty())
             faults << where + QStringLiteral(": no name, role ") + role;
@@ -34,27 +34,6 @@ void Faults(QAccessibleInterface* node, const QString& where, QStringList& fault
             Faults(child, where, faults);
     }
 }
-
-// Every event raised while it lives: its kind and the name of what it is about.
-class EventLog
-{
-public:
-    EventLog() { previous_ = QAccessible::installUpdateHandler(&Record); }
-    ~EventLog() { QAccessible::installUpdateHandler(previous_); }
-    static bool Has(QAccessible::Event kind, const QString& name)
-    {
-        return std::find(events.begin(), events.end(), std::pair(kind, name)) != events.end();
-    }
-    static inline std::vector<std::pair<QAccessible::Event, QString>> events;
-
-private:
-    static void Record(QAccessibleEvent* event)
-    {
-        QAccessibleInterface* about = event->accessibleInterface();
-        events.emplace_back(event->type(), about != nullptr ? about->text(QAccessible::Name) : QString());
-    }
-    QAccessible::UpdateHandler previous_ = nullptr;
-};
 
 } // namespace
 
@@ -68,7 +47,8 @@ TEST(ReaderWalk, EveryPageAndBoxIsNamedDescribedAndHasOnlyNamedShownControls)
             QAccessibleInterface* window = QAccessible::queryAccessibleInterface(shown.window);
             const QString where = language + QLatin1Char(' ') + shown.name;
             Faults(window, where, faults);
-            if (!shown.name.startsWith(QStringLiteral("page_")) && !shown.name.startsWith(QStringLiteral("message")))
+            if (!shown.name.startsWith(QStringLiteral("page_")) &&
+                !shown.name.startsWith(QStringLiteral("message")))
                 return;
             ++pages;
             if (window->text(QAccessible::Name).isEmpty() || window->text(QAccessible::Description).isEmpty())
@@ -79,28 +59,29 @@ TEST(ReaderWalk, EveryPageAndBoxIsNamedDescribedAndHasOnlyNamedShownControls)
     }
 }
 
-TEST_F(FrameTest, ANewPageTheSearchResultAndAMessageBoxAreAnnounced)
+// Qt hands accessibility events on only while a platform bridge is active, which the headless
+// platform has not: the events themselves are read by the AT-SPI check (tests/reader).
+TEST_F(FrameTest, OnlyTheShownPageIsInTheTreeTheSearchResultIsSaidAndABoxIsAnAlert)
 {
     InstallPack();
-    EventLog log;
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
         Start(wizard);
-        const QString found = QStringLiteral("%1 cameras found").arg(DemoNames().size());
-        ASSERT_TRUE(SpinUntil([&] { return EventLog::Has(QAccessible::NameChanged, found); }));
-        EXPECT_TRUE(EventLog::Has(QAccessible::ObjectShow, QStringLiteral("Find your camera")));
-        EXPECT_TRUE(EventLog::Has(QAccessible::NameChanged, QStringLiteral("Searching for cameras")));
         QAccessibleInterface* frameView = QAccessible::queryAccessibleInterface(&wizard);
         ASSERT_EQ(frameView->childCount(), 1) << "only the page shown is in the tree";
-        EXPECT_EQ(frameView->child(0)->object(), &wizard.SearchPage());
+        QAccessibleInterface* search = frameView->child(0);
+        EXPECT_EQ(search->object(), &wizard.SearchPage());
+        QAccessibleInterface* status = search->child(search->childCount() - 1);
+        EXPECT_EQ(status->role(), QAccessible::StatusBar);
+        EXPECT_EQ(status->text(QAccessible::Name),
+                  QStringLiteral("%1 cameras found").arg(DemoNames().size()));
 
         CMessageDialog box(&wizard);
         box.ReadKindSkin(wizard.StringList(), wizard.IconList(), kMessageNotice);
         box.SetTexts(QStringLiteral("No camera was found."), QStringLiteral("OK"), {}, {});
-        box.show();
-        EXPECT_TRUE(EventLog::Has(QAccessible::Alert, QStringLiteral("Notice")));
+        box.Prepare();
         QAccessibleInterface* boxView = QAccessible::queryAccessibleInterface(&box);
         EXPECT_EQ(boxView->role(), QAccessible::AlertMessage);
+        EXPECT_EQ(boxView->text(QAccessible::Name), QStringLiteral("Notice"));
         EXPECT_EQ(boxView->text(QAccessible::Description), QStringLiteral("No camera was found."));
-        box.hide();
     });
 }
