@@ -64,10 +64,8 @@ public:
     void ShowPage(int step);
     void RunSearch();
     void RunSave();
-    // After a save whose every request went unanswered: asks the camera once more, in a search
-    // that ends when it answers, whether it holds what was sent (its answers may all have been
-    // lost on the way back).
-    bool AppliedDespiteSilence();
+    // What the save's progress box says while the camera has not answered; empty before that.
+    QString SaveStatusText() const;
     void StartVerify();
     void ReloadLanguage();
 
@@ -143,6 +141,7 @@ private:
     void OnVerifyTick();
     void FinishVerify(bool found);
     std::vector<std::string> VerifyTargets() const;
+    std::optional<SaveFollowUp> FollowUpOf(const CCameraDataObj& camera) const;
     // The texts of the security kinds from the pack: none, WEP 64-bit, WEP 128-bit, WPA.
     std::vector<QString> SecurityTexts() const;
     void RunProgress(const CProgressDlg::Kind& kind);

@@ -6,11 +6,13 @@
 #include "app/core/test_mode_file.h"
 #include "app/language_pack.h"
 #include "device/core/camera_detail_text.h"
-#include "device/core/saved_settings.h"
+#include "device/core/save_progress.h"
 #include "pages/core/setting_rules.h"
+#include "platform/core/net_address.h"
 #include "platform/core/socket_errors.h"
 #include "platform/message_box.h"
 #include "skin/core/message_kind.h"
+#include "skin/skin_draw.h"
 
 namespace {
 
@@ -19,6 +21,8 @@ constexpr int kTextSaveSucceeded = CNewSettingDialog::kTextSaved;
 constexpr int kTextSaveFailed = CNewSettingDialog::kTextNotSaved;
 constexpr int kTextTestFileTooLarge = 50841;
 constexpr int kTextListFull = 50842;
+constexpr int kTextNoAnswerYet = 50850;
+constexpr int kTextAskingAgain = 50851;
 
 const QString kAppName = QStringLiteral("Camtivo");
 const QString kSearchNotStartedText = QStringLiteral("aaa");
@@ -105,14 +109,12 @@ void CCamtivoDlg::RunSave()
         saveOk_ = WriteTestFile(ToPath(testFileSavePath_), cameraList_);
         SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
     } else {
-        actionDlg_.StartSave(*selectedCamera_);
+        actionDlg_.StartSave(*selectedCamera_, FollowUpOf(*selectedCamera_));
     }
     if (busy_)
         RunProgress(CProgressDlg::kSave);
     busy_ = false;
     actionDlg_.Stop();
-    if (!saveOk_ && !testMode_ && actionDlg_.LastSaveResult() == CActionDlg::SaveResult::NoAnswer)
-        saveOk_ = AppliedDespiteSilence();
     if (saveOk_) {
         StartVerify();
         ShowFrameMessage(kMessageSuccess, kTextSaveSucceeded);
@@ -122,23 +124,33 @@ void CCamtivoDlg::RunSave()
     }
 }
 
-bool CCamtivoDlg::AppliedDespiteSilence()
+// A save whose tries all go unanswered asks the camera again, everywhere it could answer, and
+// compares its answer with the record as the search found it: the found list still holds it,
+// since the pages edited the frame's own copy.
+std::optional<SaveFollowUp> CCamtivoDlg::FollowUpOf(const CCameraDataObj& camera) const
 {
-    const DeviceInfo sent = selectedCamera_->info;
-    const MacAddress mac = sent.Get(DeviceInfo::macAddress);
-    actionDlg_.EmptyFoundList();
-    actionDlg_.onReplyStored = [this, &mac] {
-        if (actionDlg_.Found().FindByMac(mac) != nullptr)
-            busy_ = false;
-    };
-    busy_ = true;
-    if (actionDlg_.StartSearch() && busy_)
-        RunProgress(CProgressDlg::kSave);
-    busy_ = false;
-    actionDlg_.onReplyStored = nullptr;
-    actionDlg_.Stop();
-    const CCameraDataObj* now = actionDlg_.Found().FindByMac(mac);
-    return now != nullptr && HoldsSentSettings(sent, now->info);
+    const CCameraDataObj* found = actionDlg_.Found().FindByMac(camera.info.Get(DeviceInfo::macAddress));
+    if (found == nullptr)
+        return std::nullopt;
+    SaveFollowUp followUp{found->info, {}};
+    for (const std::string& text : unicastTargets_) {
+        if (const auto address = ParseIpv4(text))
+            followUp.addresses.push_back(*address);
+    }
+    return followUp;
+}
+
+QString CCamtivoDlg::SaveStatusText() const
+{
+    const SaveProgress progress = actionDlg_.CurrentSaveProgress();
+    if (progress.attempt == 0)
+        return {};
+    if (progress.askingAgain)
+        return SkinString(&packStrings_, kTextAskingAgain);
+    return SkinString(&packStrings_, kTextNoAnswerYet)
+        .arg(progress.attempt)
+        .arg(progress.attempts)
+        .arg(QString::fromStdString(MinutesSeconds(progress.msLeft)));
 }
 
 void CCamtivoDlg::StartVerify()
@@ -206,6 +218,8 @@ void CCamtivoDlg::RunProgress(const CProgressDlg::Kind& kind)
     CProgressDlg progress(this);
     progress.LoadFrames(packPath_, kind, &packStrings_);
     progress.SetBusyFlag(&busy_);
+    if (&kind == &CProgressDlg::kSave && !testMode_)
+        progress.SetStatusSource([this] { return SaveStatusText(); });
     progress.DoModal();
 }
 

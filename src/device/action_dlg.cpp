@@ -3,12 +3,15 @@
 #include "device/core/action_rules.h"
 #include "device/core/adapter_choice.h"
 #include "device/core/message_framing.h"
+#include "device/core/saved_settings.h"
 #include "device/device_messages.h"
 #include "device/endpoint_table.h"
 #include "platform/net/ipv4_text.h"
+#include "platform/core/time_scale.h"
 #include "platform/net/network_adapters.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstring>
 
 const QString CActionDlg::kCommunicationErrorText =
@@ -94,7 +97,10 @@ LRESULT CActionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_DEVICE_SEARCH_REPLY:
-        OnSearchReply();
+        if (kind_ == ActionKind::FollowUp)
+            OnFollowUpReply();
+        else
+            OnSearchReply();
         return 0;
     case WM_DEVICE_SAVE_REPLY:
         OnSaveReply();
@@ -335,10 +341,16 @@ void CActionDlg::EnumerateAdapters()
 
 // ---- Save ----
 
-void CActionDlg::StartSave(const CCameraDataObj& camera)
+void CActionDlg::StartSave(const CCameraDataObj& camera, std::optional<SaveFollowUp> followUp)
 {
     StartSave(camera.info, camera.identity, camera.info.Get(DeviceInfo::deviceType), camera.AnsweredCommand(),
               camera.interfaceIndex, FoundOnlyByAddress(camera));
+    if (saveResult_ != SaveResult::None || !followUp)
+        return;
+    followUpAddresses_ =
+        FollowUpAddresses(camera.identity.Get(CameraIdentity::ipAddress), followUp->addresses, setBody_);
+    followUp_ = std::move(followUp);
+    saveDeadline_ += std::chrono::milliseconds(kFollowUpQueries * TimeScale::Scaled(kFollowUpPeriodMs));
 }
 
 bool CActionDlg::FoundOnlyByAddress(const CCameraDataObj& camera)
@@ -359,6 +371,10 @@ void CActionDlg::StartSave(const DeviceInfo& info, const CameraIdentity& identit
     currentTarget_ = {};
     kind_ = ActionKind::Save;
     saveResult_ = SaveResult::None;
+    followUp_.reset();
+    answeredCommand_ = answeredCommand;
+    saveDeadline_ = std::chrono::steady_clock::now() +
+                    std::chrono::milliseconds(kSaveAttempts * TimeScale::Scaled(kSaveTickMs));
     cameraAddress_ = identity_.Get(CameraIdentity::ipAddress);
     EnumerateAdapters();
     // The camera's own interface decides both the subnet test and the way out.
@@ -416,9 +432,82 @@ void CActionDlg::OnSaveReply()
         Notify(NOTIFY_SAVE_FAILED); // the endpoint stays open; the frame closes it
         return;
     }
-    saveResult_ = SaveResult::Saved;
+    EndSave(SaveResult::Saved);
+}
+
+void CActionDlg::EndSave(SaveResult result)
+{
+    sequence_ = 0;
+    KillTimer(kActionTimer);
+    kind_ = ActionKind::Save;
+    saveResult_ = result;
     CloseSlot();
-    Notify(NOTIFY_SAVE_OK);
+    const bool saved = result == SaveResult::Saved || result == SaveResult::AcknowledgementLost;
+    Notify(saved ? NOTIFY_SAVE_OK : NOTIFY_SAVE_FAILED);
+}
+
+SaveProgress CActionDlg::CurrentSaveProgress() const
+{
+    if (kind_ != ActionKind::Save && kind_ != ActionKind::FollowUp)
+        return {};
+    if (saveResult_ != SaveResult::None)
+        return {};
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(saveDeadline_ - std::chrono::steady_clock::now());
+    const bool askingAgain = kind_ == ActionKind::FollowUp;
+    return SaveProgress{askingAgain ? kSaveAttempts : kSaveAttempts - retries_, kSaveAttempts,
+                        std::max<int64_t>(left.count(), 0), askingAgain};
+}
+
+// ---- Follow-up: the camera asked again after every try went unanswered ----
+
+// The queries go out in the variant the camera answered, so that its record is comparable
+// with the one it was found with, under a number of their own: a late answer to the set
+// request is no answer to them.
+void CActionDlg::StartFollowUp()
+{
+    CloseSlot();
+    kind_ = ActionKind::FollowUp;
+    slot_ = table_.OpenEndpoint(this, WM_DEVICE_SEARCH_REPLY);
+    if (slot_ == 0) {
+        EndSave(SaveResult::NoAnswer);
+        return;
+    }
+    sequence_ = NextSequence(sequence_);
+    followUpQueries_ = 0;
+    AskAgain();
+}
+
+// Each round asks everywhere the camera could answer: a broadcast on its interface when it is
+// local, and directly at each follow-up address. A send that fails leaves the others to try.
+void CActionDlg::AskAgain()
+{
+    ++followUpQueries_;
+    const auto ask = [this](const Ipv4Address& target, uint32_t interfaceIndex) {
+        buffer_.fill(0);
+        table_.SetEndpointTarget(slot_, target, interfaceIndex);
+        SendDeviceMessage(table_, answeredCommand_, 0, buffer_, slot_, sequence_);
+    };
+    if (!saveByAddress_)
+        ask(kBroadcastAddress, saveInterface_);
+    for (const Ipv4Address& address : followUpAddresses_)
+        ask(address, 0);
+    SetTimer(kActionTimer, kFollowUpPeriodMs);
+}
+
+void CActionDlg::OnFollowUpReply()
+{
+    buffer_.fill(0);
+    DatagramArrival arrival;
+    const int received = table_.ReceiveDatagram(slot_, buffer_, &arrival);
+    if (received <= 0)
+        return;
+    const auto datagram = std::span<const uint8_t>(buffer_).first(static_cast<size_t>(received));
+    const SearchReply reply = DecodeSearchReply(datagram, sequence_, arrival.from, allowedTypes_);
+    if (reply.status != ReplyStatus::Accepted ||
+        reply.info.Get(DeviceInfo::macAddress) != identity_.Get(CameraIdentity::macAddress))
+        return;
+    const bool applied = HoldsChangedSettings(followUp_->asFound, setBody_, reply.info);
+    EndSave(applied ? SaveResult::AcknowledgementLost : SaveResult::NoAnswer);
 }
 
 // ---- Timer 100 ----
@@ -435,6 +524,13 @@ void CActionDlg::OnTimer(UINT_PTR id)
         CMessageWindow::OnTimer(id);
         return;
     }
+    if (kind_ == ActionKind::FollowUp) {
+        if (followUpQueries_ < kFollowUpQueries)
+            AskAgain();
+        else
+            EndSave(SaveResult::NoAnswer);
+        return;
+    }
     if (retries_ > 0) {
         --retries_;
         if (kind_ == ActionKind::Search)
@@ -444,12 +540,10 @@ void CActionDlg::OnTimer(UINT_PTR id)
         return;
     }
     KillTimer(kActionTimer);
-    if (kind_ == ActionKind::Search) {
+    if (kind_ == ActionKind::Search)
         EndSearch();
-    } else {
-        sequence_ = 0;
-        saveResult_ = SaveResult::NoAnswer;
-        CloseSlot();
-        Notify(NOTIFY_SAVE_FAILED);
-    }
+    else if (followUp_)
+        StartFollowUp();
+    else
+        EndSave(SaveResult::NoAnswer);
 }

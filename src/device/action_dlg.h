@@ -6,7 +6,9 @@
 // address, each with the interface it answered on; the addresses given for cameras behind a
 // router are asked at the same time. A save sends a camera's settings in the variant it
 // answered, on that interface (to the camera's address for one behind a router), up to four
-// times 60 seconds apart, and waits for its answer. Each
+// times 60 seconds apart, and waits for its answer; when every try goes unanswered and the caller
+// gave a follow-up, the camera is asked again (its answers may have been lost while it applied
+// the settings), and the save counts only when its answer proves that it did. Each
 // action ends with one notification sent (synchronously) to the notification target: search
 // done, save succeeded, save failed, or a send error with its socket error code. The engine
 // opens no box itself: a failure the user must see is asked of the target with the same
@@ -14,6 +16,8 @@
 #include "device/core/camera_data.h"
 #include "device/core/found_camera_list.h"
 #include "device/core/receive_path.h"
+#include "device/core/save_follow_up.h"
+#include "device/core/save_progress.h"
 #include "device/core/search_diagnosis.h"
 #include "platform/core/network_adapter.h"
 #include "platform/core/window_messages.h"
@@ -22,6 +26,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -42,7 +47,8 @@ public:
     {
         None = 0,
         Search = 0xA401,
-        Save = 0xA402
+        Save = 0xA402,
+        FollowUp = 0xA403 // a save's tries went unanswered: the camera is asked again
     };
     // How the last save ended, for callers that need more than saved or failed.
     enum class SaveResult
@@ -50,7 +56,8 @@ public:
         None,
         Saved,
         Refused,  // the camera answered with a non-zero status
-        NoAnswer, // four requests went unanswered
+        NoAnswer, // four requests went unanswered (and, asked again, the camera did not prove it saved)
+        AcknowledgementLost, // no request was answered, but asked again the camera holds the settings
         NotOpened // no endpoint could be opened
     };
     // How a search ends: after its full length, or as soon as the cameras have gone quiet: at
@@ -69,6 +76,7 @@ public:
     static constexpr int64_t kSearchTickMs = 10000;
     static constexpr int64_t kSaveTickMs = 60000;
     static constexpr int kSaveRetries = 3;
+    static constexpr int kSaveAttempts = kSaveRetries + 1;
     static constexpr UINT kNotifyMessage = WM_ACTION_NOTIFY;
     // The program's own text for a socket that cannot be opened or a request that cannot be sent.
     static const QString kCommunicationErrorText;
@@ -99,8 +107,9 @@ public:
     void StartSave(const DeviceInfo& info, const CameraIdentity& identity, uint16_t deviceType,
                    uint16_t answeredCommand, uint32_t answeredOn = 0, bool byAddress = false);
     // Saves a found camera: by its address when it answered only a query sent to its address,
-    // from outside every interface's network; otherwise on the interface it answered on.
-    void StartSave(const CCameraDataObj& camera);
+    // from outside every interface's network; otherwise on the interface it answered on. With a
+    // follow-up, a save whose tries all go unanswered asks the camera again before it ends.
+    void StartSave(const CCameraDataObj& camera, std::optional<SaveFollowUp> followUp = std::nullopt);
     // Whether a save of the camera goes to its address (above).
     bool FoundOnlyByAddress(const CCameraDataObj& camera);
     // Whether the last save sent to the camera's address only.
@@ -119,6 +128,8 @@ public:
     uint16_t Sequence() const { return sequence_; }
     ActionKind Kind() const { return kind_; }
     SaveResult LastSaveResult() const { return saveResult_; }
+    // Which try of the running save went out last and the time left; attempt 0 when none runs.
+    SaveProgress CurrentSaveProgress() const;
     const std::optional<NetworkAdapter>& CurrentAdapter() const { return currentAdapter_; }
     size_t TargetCount() const { return targets_.size(); }
     // What the last search sent and received, per interface.
@@ -146,6 +157,10 @@ private:
     void EnumerateAdapters();
     void SendSetRequest();
     void OnSaveReply();
+    void StartFollowUp();
+    void AskAgain();
+    void OnFollowUpReply();
+    void EndSave(SaveResult result);
     void Notify(WPARAM code, LPARAM value = 0);
     void CloseSlot();
     void ShowCommunicationError();
@@ -183,6 +198,11 @@ private:
     Ipv4Address cameraAddress_{};
     uint32_t saveInterface_ = 0; // 0: the routing table picks
     bool saveByAddress_ = false;
+    std::chrono::steady_clock::time_point saveDeadline_;
+    std::optional<SaveFollowUp> followUp_;
+    std::vector<Ipv4Address> followUpAddresses_;
+    uint16_t answeredCommand_ = 0;
+    int followUpQueries_ = 0;
 
     AdapterSource adapterSource_;
     std::vector<NetworkAdapter> adapters_; // the last listing; empty when it failed

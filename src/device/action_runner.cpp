@@ -82,11 +82,12 @@ void CActionRunner::EndEarly()
         loop_->quit();
 }
 
-ActionOutcome CActionRunner::Save(const CCameraDataObj& camera, int64_t waitLimitMs)
+ActionOutcome CActionRunner::Save(const CCameraDataObj& camera, int64_t waitLimitMs,
+                                  std::optional<SaveFollowUp> followUp)
 {
     return Run(
-        [this, &camera] {
-            action_.StartSave(camera);
+        [this, &camera, &followUp] {
+            action_.StartSave(camera, std::move(followUp));
             return true;
         },
         waitLimitMs);

@@ -4,6 +4,7 @@
 // waits for it in a nested event loop while timers and socket arrivals keep being handled,
 // and afterwards stops timer 100 and closes the endpoint the way the frame does. The boxes the
 // action asks for go where a windowless program's boxes go (WindowlessMessageBox).
+#include "device/core/save_follow_up.h"
 #include "platform/core/window_messages.h"
 #include "platform/events/message_window.h"
 
@@ -35,8 +36,9 @@ public:
     // Runs a search that also ends, as if done, shortly after `enough` first holds for the found
     // list; the search length still bounds it when it never does.
     ActionOutcome SearchUntil(const std::function<bool()>& enough, int64_t waitLimitMs = 0);
-    // Runs a save of `camera`.
-    ActionOutcome Save(const class CCameraDataObj& camera, int64_t waitLimitMs = 0);
+    // Runs a save of `camera`, with its follow-up when given (see CActionDlg::StartSave).
+    ActionOutcome Save(const class CCameraDataObj& camera, int64_t waitLimitMs = 0,
+                       std::optional<SaveFollowUp> followUp = std::nullopt);
 
     // A camera answers each of the three queries of a search, and the last reply stored decides
     // how it is saved; on a LAN the later replies follow the first within this time (real time).

@@ -15,6 +15,10 @@ constexpr int64_t kFirstFrameDelayMs = 300;
 constexpr int64_t kFramePeriodMs = 500;
 constexpr int64_t kPollPeriodMs = 1000;
 constexpr int64_t kSparePeriodMs = 120000;
+// The status line: the frames' grey help text, in the strip below their own texts.
+constexpr int kStatusBottomMargin = 6;
+constexpr int kStatusPixels = 11;
+const QColor kStatusColour(107, 112, 128);
 } // namespace
 
 CProgressDlg::CProgressDlg(QWidget* parent) : CDialog(parent)
@@ -78,6 +82,12 @@ void CProgressDlg::OnTimer(UINT_PTR id)
         SetTimer(kTimerAnimate, kFramePeriodMs);
         return;
     }
+    if (id == kTimerPoll && statusSource_) {
+        if (QString status = statusSource_(); status != status_) {
+            status_ = std::move(status);
+            update();
+        }
+    }
     if (id == kTimerPoll && (busy_ == nullptr || !*busy_)) {
         KillTimer(kTimerAnimate);
         KillTimer(kTimerPoll);
@@ -94,6 +104,14 @@ void CProgressDlg::paintEvent(QPaintEvent*)
     QPainter painter(this);
     SetBitmapScaling(painter);
     painter.drawImage(0, 0, frame);
+    if (status_.isEmpty())
+        return;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(kStatusPixels);
+    painter.setFont(font);
+    painter.setPen(kStatusColour);
+    const QRect strip(0, 0, width(), height() - kStatusBottomMargin);
+    painter.drawText(strip, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, status_);
 }
 
 void CProgressDlg::keyPressEvent(QKeyEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 // CProgressDlg: the animated box shown while a search or a save runs. It loops through four
-// frames and closes itself once the owner's busy flag is cleared. Nothing else closes it:
+// frames, under them a line of status the owner supplies (how long a save has been waiting),
+// and closes itself once the owner's busy flag is cleared. Nothing else closes it:
 // Escape, Enter and the window's close are ignored, because ending it early would report an
 // action that is still running as finished.
 #include "platform/dialog.h"
@@ -8,6 +9,7 @@
 
 #include <QImage>
 #include <array>
+#include <functional>
 #include <string>
 
 class CProgressDlg : public CDialog
@@ -36,6 +38,9 @@ public:
     // The flag that keeps the box up while set; owned by the caller. Without one the box closes
     // at its first poll.
     void SetBusyFlag(const bool* busy) { busy_ = busy; }
+    // Asked at each poll for the line drawn at the foot of the box; an empty text draws none.
+    void SetStatusSource(std::function<QString()> source) { statusSource_ = std::move(source); }
+    const QString& StatusText() const { return status_; }
 
     // Loads the kind's frames from the language pack file at `packPath` and draws the texts of
     // its skin section onto each. A missing file or bitmap leaves that frame empty.
@@ -57,4 +62,6 @@ private:
     int current_ = 0;
     bool ready_ = false;
     const bool* busy_ = nullptr;
+    std::function<QString()> statusSource_;
+    QString status_;
 };

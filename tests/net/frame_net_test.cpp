@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -101,6 +102,43 @@ TEST_F(FrameNet, StartFindsTheCameraAndASaveEndsTheWizardAfterFindingItAgain)
     const auto applied = camsim->Events("applied");
     ASSERT_EQ(applied.size(), 1u);
     EXPECT_EQ(applied[0].value("settings").toObject().value("cameraName").toString(), "Attic");
+}
+
+// The camera ignores every set request and the save changed nothing but the clock: asked again,
+// its record cannot prove the save, so the failure is shown. Meanwhile the box says which try
+// is waiting for an answer.
+TEST_F(FrameNet, AnUnansweredClockOnlySaveIsAFailureWhoseBoxCountsTheTries)
+{
+    auto camsim = StartCamsim({"--variants", "full", "--drop-first", "4"}, "frame-camsim");
+    PcNamespaceScope pc(pair);
+    ASSERT_TRUE(pc.Entered());
+    TimeScale::SetFactor(kFrameScale);
+    CMessageBoxAnswer plainAnswers;
+    QSet<QString> statuses;
+    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (const CProgressDlg* box : frame.findChildren<CProgressDlg*>())
+            statuses.insert(box->StatusText().section(',', 0, 0));
+    });
+    QTimer::singleShot(0, &frame, [&] {
+        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
+        QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
+        ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs));
+        frame.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        ASSERT_NE(frame.SelectedCamera(), nullptr);
+        frame.SelectedCamera()->info.Set(DeviceInfo::time, "23:59:58");
+        watch.start(10);
+        frame.SendMessage(WM_WIZARD_ACTION, ACTION_SAVE);
+        frame.SendMessage(WM_WIZARD_CLOSE);
+    });
+    frame.DoModal();
+    EXPECT_FALSE(frame.SaveOk());
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].kind, 1);
+    EXPECT_TRUE(camsim->Events("applied").empty());
+    EXPECT_TRUE(statuses.contains("No answer yet: try 1 of 4"));
+    EXPECT_TRUE(statuses.contains("No answer yet: try 4 of 4"));
 }
 
 TEST_F(FrameNet, ASilentNetworkGivesTheNoCameraMessage)

@@ -85,6 +85,23 @@ TEST_F(BehindRouter, FoundByAddressSavedByAddressAndFoundAgainAtItsNewAddress)
     }
 }
 
+// Every answer to the set requests is lost on the way back while the camera behind the router
+// moves to a new address: asked again at its batch row's address and at the new one, it proves
+// the save.
+TEST_F(BehindRouter, AMovedCameraWhoseAnswersAreLostIsAskedAtItsNewAddress)
+{
+    ASSERT_TRUE(lab.AddAddresses({"10.88.0.31"}));
+    auto camsim = StartCamsim({"--own-address", "--ip", kFarCamera, "--variants", "plain"}, "far", lab.far);
+    ASSERT_TRUE(LoseSetAnswers());
+    const std::string file = pair.ScratchFile("moved.csv");
+    std::ofstream(file, std::ios::binary) << "mac,login,password,ip,gateway,to\n"
+                                             "02:ca:00:00:00:01,admin,admin,10.88.0.31,10.88.0.1,10.88.0.2\n";
+    const RunResult run = Cli({"save", "--batch", file, "--json", "--seconds", "1"});
+    EXPECT_EQ(run.status, 0) << run.err << run.out;
+    EXPECT_EQ(LastJsonLine(run.out).value("acknowledgementLost").toBool(), true) << run.out;
+    EXPECT_FALSE(camsim->Events("applied").empty());
+}
+
 // --diagnose names each address asked, with its queries and the answers they got.
 TEST_F(BehindRouter, DiagnoseCountsQueriesAndAnswersPerAddress)
 {

@@ -22,15 +22,13 @@ TEST(SavedSettings, TheRecordTellsWhetherTheSaveWasApplied)
     clockOnly.Set(DeviceInfo::time, "09:00:00");
 
     EXPECT_TRUE(HoldsChangedSettings(before, sent, applied));
-    EXPECT_TRUE(HoldsSentSettings(sent, applied));
     EXPECT_FALSE(HoldsChangedSettings(before, sent, ignored));
-    EXPECT_FALSE(HoldsSentSettings(sent, ignored));
     // A save that changed only the clock cannot be told from the record.
     EXPECT_FALSE(HoldsChangedSettings(before, clockOnly, clockOnly));
     // A key the save changed differs byte for byte, not only as text.
     DeviceInfo key = sent;
     key.Get(DeviceInfo::bWepKey)[12] = 0x5A;
-    EXPECT_FALSE(HoldsSentSettings(key, applied));
+    EXPECT_FALSE(HoldsChangedSettings(before, key, applied));
 }
 
 } // namespace

@@ -6,7 +6,9 @@
 #include "device/core/login_check.h"
 #include "device/core/saved_settings.h"
 #include "pages/core/setting_rules.h"
+#include "platform/core/net_address.h"
 #include "platform/net/network_adapters.h"
+#include "save_progress_line.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -86,13 +88,17 @@ const char* VerifyName(VerifyState state)
     return "";
 }
 
-// A save whose every request went unanswered may still have reached the camera, its answers
-// lost on the way back: the camera is asked once more, and its record tells.
-bool AppliedDespiteSilence(CliSession& session, const DeviceInfo& before, const DeviceInfo& sent,
-                           const std::string& mac)
+// The addresses given for the camera behind a router: the row's own and the command's.
+std::vector<Ipv4Address> FollowUpTargets(const CliSession& session, const CliOptions& row)
 {
-    const std::optional<CCameraDataObj> now = session.AskAgain(mac);
-    return now && HoldsChangedSettings(before, sent, now->info);
+    std::vector<Ipv4Address> targets;
+    for (const std::vector<std::string>* list : {&row.to, &session.options.to}) {
+        for (const std::string& text : *list) {
+            if (const auto address = ParseIpv4(text))
+                targets.push_back(*address);
+        }
+    }
+    return targets;
 }
 
 std::string Seconds(double seconds)
@@ -142,14 +148,14 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     const DeviceInfo& before = prepared.before;
     const CCameraDataObj& camera = *prepared.camera;
     const auto start = std::chrono::steady_clock::now();
-    const ActionOutcome outcome = session.runner.Save(camera, session.waitLimitMs);
+    ActionOutcome outcome;
+    {
+        const SaveProgressLine progress(session.action, row.mac);
+        outcome = session.runner.Save(camera, session.waitLimitMs, SaveFollowUp{before, FollowUpTargets(session, row)});
+    }
     save.outcome = OutcomeOf(outcome, session.action.LastSaveResult());
     save.byAddress = session.action.SavedByAddress();
-    if (save.outcome == SaveOutcome::NoAnswer &&
-        AppliedDespiteSilence(session, before, camera.info, row.mac)) {
-        save.outcome = SaveOutcome::Saved;
-        save.acknowledgementLost = true;
-    }
+    save.acknowledgementLost = session.action.LastSaveResult() == CActionDlg::SaveResult::AcknowledgementLost;
     save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return save;
 }

@@ -83,20 +83,3 @@ void CliSession::AskAlso(const std::vector<std::string>& extra)
     }
     action.SetUnicastTargets(std::move(targets));
 }
-
-std::optional<CCameraDataObj> CliSession::AskAgain(const std::string& mac)
-{
-    CActionDlg again;
-    CActionRunner againRunner(again);
-    PrepareAction(again, options);
-    const auto answered = [&again, &mac] {
-        const CCameraDataObj* last = again.Found().Records().GetTail();
-        return last != nullptr && camera_text::MacText(last->info.Get(DeviceInfo::macAddress)) == mac;
-    };
-    againRunner.SearchUntil(answered, waitLimitMs);
-    for (const CCameraDataObj* camera : again.Found().Records()) {
-        if (camera_text::MacText(camera->info.Get(DeviceInfo::macAddress)) == mac)
-            return *camera;
-    }
-    return std::nullopt;
-}

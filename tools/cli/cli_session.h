@@ -32,9 +32,6 @@ struct CliSession
     const CCameraDataObj* Find(const std::string& mac) const;
     // The addresses the next searches ask directly: those of --to and `extra`, each once.
     void AskAlso(const std::vector<std::string>& extra);
-    // Asks for one camera once more, in a search of its own that ends when it answers, so that
-    // the session's list of found cameras stays as it was. Its new record, or nothing.
-    std::optional<CCameraDataObj> AskAgain(const std::string& mac);
 
     const CliOptions options;
     CActionDlg action;

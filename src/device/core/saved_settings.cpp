@@ -28,13 +28,6 @@ template <typename Visit> void ForEachSetting(Visit visit)
 
 } // namespace
 
-bool HoldsSentSettings(const DeviceInfo& sent, const DeviceInfo& now)
-{
-    bool held = true;
-    ForEachSetting([&](const auto& field) { held = held && Same(now.Get(field), sent.Get(field)); });
-    return held;
-}
-
 bool HoldsChangedSettings(const DeviceInfo& before, const DeviceInfo& sent, const DeviceInfo& now)
 {
     size_t changed = 0;

@@ -4,8 +4,7 @@
 // moved on since the save.
 #include "device/core/device_info.h"
 
-// Every setting a save writes (but the date and time) is as sent.
-bool HoldsSentSettings(const DeviceInfo& sent, const DeviceInfo& now);
 // Every setting the save changed from `before` is as sent; false when it changed none of them
-// (but the date and time), since the record then cannot tell.
+// (but the date and time), since the record then cannot tell: a save that changed only the
+// clock is never proved applied.
 bool HoldsChangedSettings(const DeviceInfo& before, const DeviceInfo& sent, const DeviceInfo& now);

@@ -1,0 +1,18 @@
+#include "device/core/save_follow_up.h"
+
+#include <algorithm>
+
+std::vector<Ipv4Address> FollowUpAddresses(const Ipv4Address& answeredFrom, const std::vector<Ipv4Address>& given,
+                                           const DeviceInfo& sent)
+{
+    std::vector<Ipv4Address> addresses;
+    const auto add = [&addresses](const Ipv4Address& address) {
+        if (address != Ipv4Address{} && std::ranges::find(addresses, address) == addresses.end())
+            addresses.push_back(address);
+    };
+    add(answeredFrom);
+    std::ranges::for_each(given, add);
+    if (sent.Get(DeviceInfo::fixedIp) != 0)
+        add(sent.Get(DeviceInfo::ipAddress));
+    return addresses;
+}
