@@ -140,14 +140,20 @@ std::optional<SaveFollowUp> CCamtivoDlg::FollowUpOf(const CCameraDataObj& camera
     return followUp;
 }
 
+// A pack made before these texts existed has none: the English words stand in for them.
 QString CCamtivoDlg::SaveStatusText() const
 {
     const SaveProgress progress = actionDlg_.CurrentSaveProgress();
     if (progress.attempt == 0)
         return {};
+    const auto text = [this](int number, const char* english) {
+        QString found;
+        return GetSkinString(&packStrings_, number, found) && !found.isEmpty() ? found
+                                                                               : QString::fromUtf8(english);
+    };
     if (progress.askingAgain)
-        return SkinString(&packStrings_, kTextAskingAgain);
-    return SkinString(&packStrings_, kTextNoAnswerYet)
+        return text(kTextAskingAgain, "No answer: asking the camera whether it took the settings.");
+    return text(kTextNoAnswerYet, "No answer yet: try %1 of %2, %3 left.")
         .arg(progress.attempt)
         .arg(progress.attempts)
         .arg(QString::fromStdString(MinutesSeconds(progress.msLeft)));

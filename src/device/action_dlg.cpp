@@ -6,8 +6,8 @@
 #include "device/core/saved_settings.h"
 #include "device/device_messages.h"
 #include "device/endpoint_table.h"
-#include "platform/net/ipv4_text.h"
 #include "platform/core/time_scale.h"
+#include "platform/net/ipv4_text.h"
 #include "platform/net/network_adapters.h"
 
 #include <QCoreApplication>
@@ -452,7 +452,8 @@ SaveProgress CActionDlg::CurrentSaveProgress() const
         return {};
     if (saveResult_ != SaveResult::None)
         return {};
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(saveDeadline_ - std::chrono::steady_clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(saveDeadline_ -
+                                                                            std::chrono::steady_clock::now());
     const bool askingAgain = kind_ == ActionKind::FollowUp;
     return SaveProgress{askingAgain ? kSaveAttempts : kSaveAttempts - retries_, kSaveAttempts,
                         std::max<int64_t>(left.count(), 0), askingAgain};

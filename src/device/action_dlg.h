@@ -58,7 +58,7 @@ public:
         Refused,  // the camera answered with a non-zero status
         NoAnswer, // four requests went unanswered (and, asked again, the camera did not prove it saved)
         AcknowledgementLost, // no request was answered, but asked again the camera holds the settings
-        NotOpened // no endpoint could be opened
+        NotOpened            // no endpoint could be opened
     };
     // How a search ends: after its full length, or as soon as the cameras have gone quiet: at
     // least kQuietAfterQueriesMs after the last queries went out and kQuietAfterCameraMs after the

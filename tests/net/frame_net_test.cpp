@@ -11,6 +11,7 @@
 #include "platform/message_box.h"
 #include "skin/message_answer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSet>
@@ -118,8 +119,10 @@ TEST_F(FrameNet, AnUnansweredClockOnlySaveIsAFailureWhoseBoxCountsTheTries)
     CCamtivoDlg frame(QStringLiteral("camtivo"));
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        for (const CProgressDlg* box : frame.findChildren<CProgressDlg*>())
-            statuses.insert(box->StatusText().section(',', 0, 0));
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (const auto* box = qobject_cast<CProgressDlg*>(window))
+                statuses.insert(box->StatusText().section(',', 0, 0));
+        }
     });
     QTimer::singleShot(0, &frame, [&] {
         ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));

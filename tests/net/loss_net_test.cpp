@@ -40,8 +40,8 @@ protected:
         }
         const std::string file = pair.ScratchFile(label + ".csv");
         std::ofstream(file, std::ios::binary) << csv;
-        const RunResult run =
-            pair.RunInPc({CliPath(), "save", "--batch", file, "--json", "--seconds", "0.5"}, std::chrono::minutes(10));
+        const RunResult run = pair.RunInPc({CliPath(), "save", "--batch", file, "--json", "--seconds", "0.5"},
+                                           std::chrono::minutes(10));
         std::set<std::string> applied;
         for (const QJsonObject& event : camsim->Events("applied"))
             applied.insert(event.value("settings").toObject().value("cameraName").toString().toStdString());

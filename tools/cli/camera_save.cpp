@@ -151,7 +151,8 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     ActionOutcome outcome;
     {
         const SaveProgressLine progress(session.action, row.mac);
-        outcome = session.runner.Save(camera, session.waitLimitMs, SaveFollowUp{before, FollowUpTargets(session, row)});
+        outcome = session.runner.Save(camera, session.waitLimitMs,
+                                      SaveFollowUp{before, FollowUpTargets(session, row)});
     }
     save.outcome = OutcomeOf(outcome, session.action.LastSaveResult());
     save.byAddress = session.action.SavedByAddress();

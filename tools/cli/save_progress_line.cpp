@@ -9,7 +9,8 @@ namespace {
 constexpr int kRedrawMs = 1000;
 } // namespace
 
-SaveProgressLine::SaveProgressLine(const CActionDlg& action, std::string mac) : action_(action), mac_(std::move(mac))
+SaveProgressLine::SaveProgressLine(const CActionDlg& action, std::string mac)
+    : action_(action), mac_(std::move(mac))
 {
     if (!IsTerminal(stderr))
         return;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-std::vector<Ipv4Address> FollowUpAddresses(const Ipv4Address& answeredFrom, const std::vector<Ipv4Address>& given,
-                                           const DeviceInfo& sent)
+std::vector<Ipv4Address> FollowUpAddresses(const Ipv4Address& answeredFrom,
+                                           const std::vector<Ipv4Address>& given, const DeviceInfo& sent)
 {
     std::vector<Ipv4Address> addresses;
     const auto add = [&addresses](const Ipv4Address& address) {

@@ -21,5 +21,5 @@ struct SaveFollowUp
 // The addresses a follow-up asks directly, each once: the one the camera answered the search
 // from, the given ones, and the fixed address the save gave it. (A local camera is also asked
 // by a broadcast on its interface, which reaches it whatever its address.)
-std::vector<Ipv4Address> FollowUpAddresses(const Ipv4Address& answeredFrom, const std::vector<Ipv4Address>& given,
-                                           const DeviceInfo& sent);
+std::vector<Ipv4Address> FollowUpAddresses(const Ipv4Address& answeredFrom,
+                                           const std::vector<Ipv4Address>& given, const DeviceInfo& sent);

@@ -13,6 +13,6 @@ std::string SaveProgressText(const SaveProgress& progress)
 {
     if (progress.askingAgain)
         return "no answer to any try: asking the camera whether it took the settings";
-    return "no answer yet, try " + std::to_string(progress.attempt) + " of " + std::to_string(progress.attempts) +
-           ", " + MinutesSeconds(progress.msLeft) + " left";
+    return "no answer yet, try " + std::to_string(progress.attempt) + " of " +
+           std::to_string(progress.attempts) + ", " + MinutesSeconds(progress.msLeft) + " left";
 }
