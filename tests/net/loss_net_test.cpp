@@ -40,7 +40,7 @@ protected:
         }
         const std::string file = pair.ScratchFile(label + ".csv");
         std::ofstream(file, std::ios::binary) << csv;
-        const RunResult run = pair.RunInPc({CliPath(), "save", "--batch", file, "--json", "--seconds", "0.5"},
+        const RunResult run = pair.RunInPc({CliPath(), "save", "--batch", file, "--json", "--seconds", "1"},
                                            std::chrono::minutes(10));
         std::set<std::string> applied;
         for (const QJsonObject& event : camsim->Events("applied"))
@@ -58,8 +58,8 @@ protected:
         }
         std::printf("[ measured ] %s: %zu of %d cameras applied their save, %d reported saved (%d of them "
                     "with the acknowledgement lost); applied but reported otherwise: %d; reported saved "
-                    "but not applied: %d\n",
-                    label.c_str(), applied.size(), kCameras, saved, lost, missed, claimed);
+                    "but not applied: %d (exit %d)\n",
+                    label.c_str(), applied.size(), kCameras, saved, lost, missed, claimed, run.status);
         EXPECT_EQ(claimed, 0);
     }
 };
