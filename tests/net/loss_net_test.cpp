@@ -36,7 +36,7 @@ protected:
         for (int n = 1; n <= kCameras; ++n) {
             char mac[18];
             std::snprintf(mac, sizeof mac, "02:ca:00:00:00:%02x", n);
-            csv += std::string(mac) + ",admin,admin,Lossy-" + mac + "\n";
+            csv += std::string(mac) + ",admin,admin,Lossy-" + std::to_string(n) + "\n";
         }
         const std::string file = pair.ScratchFile(label + ".csv");
         std::ofstream(file, std::ios::binary) << csv;
@@ -50,7 +50,10 @@ protected:
         for (std::string line; std::getline(lines, line);) {
             const QJsonObject result = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
             const bool reported = result.value("result").toString() == "saved";
-            const bool took = applied.count("Lossy-" + result.value("mac").toString().toStdString()) > 0;
+            const std::string mac = result.value("mac").toString().toStdString();
+            const bool took =
+                mac.size() == 17 &&
+                applied.count("Lossy-" + std::to_string(std::stoi(mac.substr(15), nullptr, 16))) > 0;
             saved += reported;
             lost += result.value("acknowledgementLost").toBool();
             missed += took && !reported;
