@@ -8,7 +8,6 @@
 #include "device/core/camera_detail_text.h"
 #include "device/core/save_progress.h"
 #include "pages/core/setting_rules.h"
-#include "platform/core/net_address.h"
 #include "platform/core/socket_errors.h"
 #include "platform/message_box.h"
 #include "skin/core/message_kind.h"
@@ -132,12 +131,7 @@ std::optional<SaveFollowUp> CCamtivoDlg::FollowUpOf(const CCameraDataObj& camera
     const CCameraDataObj* found = actionDlg_.Found().FindByMac(camera.info.Get(DeviceInfo::macAddress));
     if (found == nullptr)
         return std::nullopt;
-    SaveFollowUp followUp{found->info, {}};
-    for (const std::string& text : unicastTargets_) {
-        if (const auto address = ParseIpv4(text))
-            followUp.addresses.push_back(*address);
-    }
-    return followUp;
+    return SaveFollowUp{found->info, unicastTargets_};
 }
 
 // A pack made before these texts existed has none: the English words stand in for them.

@@ -6,7 +6,6 @@
 #include "device/core/login_check.h"
 #include "device/core/saved_settings.h"
 #include "pages/core/setting_rules.h"
-#include "platform/core/net_address.h"
 #include "platform/net/network_adapters.h"
 #include "save_progress_line.h"
 
@@ -89,15 +88,10 @@ const char* VerifyName(VerifyState state)
 }
 
 // The addresses given for the camera behind a router: the row's own and the command's.
-std::vector<Ipv4Address> FollowUpTargets(const CliSession& session, const CliOptions& row)
+std::vector<std::string> FollowUpTargets(const CliSession& session, const CliOptions& row)
 {
-    std::vector<Ipv4Address> targets;
-    for (const std::vector<std::string>* list : {&row.to, &session.options.to}) {
-        for (const std::string& text : *list) {
-            if (const auto address = ParseIpv4(text))
-                targets.push_back(*address);
-        }
-    }
+    std::vector<std::string> targets = row.to;
+    targets.insert(targets.end(), session.options.to.begin(), session.options.to.end());
     return targets;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 std::vector<Ipv4Address> FollowUpAddresses(const Ipv4Address& answeredFrom,
-                                           const std::vector<Ipv4Address>& given, const DeviceInfo& sent)
+                                           const std::vector<std::string>& given, const DeviceInfo& sent)
 {
     std::vector<Ipv4Address> addresses;
     const auto add = [&addresses](const Ipv4Address& address) {
@@ -11,7 +11,10 @@ std::vector<Ipv4Address> FollowUpAddresses(const Ipv4Address& answeredFrom,
             addresses.push_back(address);
     };
     add(answeredFrom);
-    std::ranges::for_each(given, add);
+    for (const std::string& text : given) {
+        if (const auto address = ParseIpv4(text))
+            add(*address);
+    }
     if (sent.Get(DeviceInfo::fixedIp) != 0)
         add(sent.Get(DeviceInfo::ipAddress));
     return addresses;

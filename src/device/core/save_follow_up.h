@@ -6,6 +6,7 @@
 #include "platform/core/net_address.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Three queries, 700 ms apart, and 700 ms more for the last one's answer: about 2 seconds.
@@ -15,11 +16,11 @@ inline constexpr int64_t kFollowUpPeriodMs = 700;
 struct SaveFollowUp
 {
     DeviceInfo asFound;                 // the camera's settings as the search found them
-    std::vector<Ipv4Address> addresses; // further addresses it may answer at (a router's far side)
+    std::vector<std::string> addresses; // further dotted addresses it may answer at (a router's far side)
 };
 
 // The addresses a follow-up asks directly, each once: the one the camera answered the search
-// from, the given ones, and the fixed address the save gave it. (A local camera is also asked
-// by a broadcast on its interface, which reaches it whatever its address.)
+// from, the given ones that read as addresses, and the fixed address the save gave it. (A local camera is
+// also asked by a broadcast on its interface, which reaches it whatever its address.)
 std::vector<Ipv4Address> FollowUpAddresses(const Ipv4Address& answeredFrom,
-                                           const std::vector<Ipv4Address>& given, const DeviceInfo& sent);
+                                           const std::vector<std::string>& given, const DeviceInfo& sent);
