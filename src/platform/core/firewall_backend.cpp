@@ -1,11 +1,12 @@
-// The firewall backend of the running system: the Windows firewall's COM objects on Windows
-// (COM must be initialised on the calling thread), nothing elsewhere.
+// The firewall backend of the running system: the Windows firewall's COM objects on Windows,
+// nothing elsewhere.
 #include "platform/core/firewall.h"
 
 #ifdef _WIN32
 
 #include <netfw.h>
 #include <oleauto.h>
+#include <utility>
 #include <windows.h>
 
 namespace {
@@ -31,6 +32,25 @@ private:
     T* p_ = nullptr;
 };
 
+// COM on the calling thread for as long as it is held. Start-up reaches the firewall before any
+// window exists, and a platform that never initialises COM (offscreen) would otherwise leave every
+// call failing. A thread already in another apartment keeps it, and is not uninitialised here.
+class ComApartment
+{
+public:
+    ComApartment() : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment()
+    {
+        if (joined_)
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool joined_;
+};
+
 // An automation string; an empty text counts as a failed allocation.
 class Bstr
 {
@@ -53,7 +73,10 @@ private:
 class ComProfile : public FirewallProfile
 {
 public:
-    explicit ComProfile(INetFwProfile* profile) : profile_(profile) {}
+    ComProfile(std::unique_ptr<ComApartment> apartment, INetFwProfile* profile)
+        : apartment_(std::move(apartment)), profile_(profile)
+    {
+    }
 
     FW_ERROR_CODE IsEnabled(bool& enabled) override
     {
@@ -136,6 +159,8 @@ private:
         return use(*apps.Get(), image.Get());
     }
 
+    // Declared first: the profile is released before COM is left.
+    std::unique_ptr<ComApartment> apartment_;
     ComRef<INetFwProfile> profile_;
 };
 
@@ -144,6 +169,7 @@ class ComBackend : public FirewallBackend
 public:
     std::unique_ptr<FirewallProfile> OpenCurrentProfile(FW_ERROR_CODE& code) override
     {
+        auto apartment = std::make_unique<ComApartment>();
         ComRef<INetFwMgr> manager;
         if (FAILED(CoCreateInstance(__uuidof(NetFwMgr), nullptr, CLSCTX_INPROC_SERVER, __uuidof(INetFwMgr),
                                     reinterpret_cast<void**>(manager.Out())))) {
@@ -161,7 +187,7 @@ public:
             return nullptr;
         }
         code = FW_OK;
-        return std::make_unique<ComProfile>(profile);
+        return std::make_unique<ComProfile>(std::move(apartment), profile);
     }
 };
 
