@@ -1,5 +1,6 @@
-# The Windows setup program: "cpack -G NSIS" in the Windows build folder makes
-# camtivo-<version>-win64.exe, a 64-bit NSIS installer. It installs into Program Files\Camtivo:
+# The Windows setup program and its portable copy: "cpack" in the Windows build folder makes
+# camtivo-<version>-win64.exe, a 64-bit NSIS installer, and camtivo-<version>-win64.zip, the same
+# files in one folder of that name that runs wherever it is unpacked. It installs into Program Files\Camtivo:
 #   camtivo.exe, camtivo-cli.exe, camtivo-camsim.exe, the language packs, License.rtf,
 #   Qt's and the compiler's runtime DLLs, platforms\ and imageformats\ plugins, fonts\ (DejaVu Sans
 #   and its licence) and Uninstall.exe;
@@ -16,7 +17,7 @@ install(FILES ${CAMTIVO_QT_PLUGINS}/imageformats/qico.dll DESTINATION imageforma
 install(FILES ${CAMTIVO_FONT_FILES} DESTINATION fonts)
 install(FILES ${CAMTIVO_FONT_LICENCE} DESTINATION fonts RENAME LICENSE-DejaVu.txt)
 
-set(CPACK_GENERATOR NSIS)
+set(CPACK_GENERATOR NSIS ZIP)
 set(CPACK_PACKAGE_NAME camtivo)
 set(CPACK_PACKAGE_VENDOR "The Camtivo developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Wizard that finds network cameras and sets them up")

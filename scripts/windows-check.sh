@@ -4,8 +4,13 @@
 #   - the unit suite, the Qt suite (offscreen; the test-mode wizard walks among them) and the
 #     fuzz-corpus drivers, by ctest, inside a network namespace of their own with loopback only,
 #     where their wineserver is started too;
-#   - the setup program (scripts/package-windows.sh): silent install, the installed wizard's main
-#     page against Linux's, the uninstaller (tests/windows/check_setup.sh);
+#   - the setup program (scripts/package-windows.sh): silent install into a folder named beyond
+#     ASCII, the installed wizard's main page against Linux's, the uninstaller
+#     (tests/windows/check_setup.sh);
+#   - the portable zip beside it, unpacked into a folder named beyond ASCII and run from there
+#     (tests/windows/check_portable.sh);
+#   - the wizard's start-up registration with the Windows firewall, logged
+#     (tests/windows/firewall_step.sh);
 #   - the network cases between the Windows and the Linux programs, in namespaces
 #     (tests/windows/net_cases.sh).
 set -euo pipefail
@@ -24,4 +29,9 @@ echo "$setup: $(stat -c %s "$setup") bytes"
 "$root/tests/windows/check_setup.sh" "$setup" "$host"
 step "Windows programs on the network (namespaces)"
 "$root/tests/windows/net_cases.sh" "$host" "$win"
+step "Windows portable zip"
+echo "${setup%.exe}.zip: $(stat -c %s "${setup%.exe}.zip") bytes"
+"$root/tests/windows/check_portable.sh" "${setup%.exe}.zip"
+step "Windows firewall step"
+"$root/tests/windows/firewall_step.sh" "$win"
 step "Windows stage done"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # check_setup.sh SETUP.exe LINUX_BUILD: the setup program under wine, in a namespace of its own
 # with loopback only (nothing it starts can reach a network): a silent install into a fresh
-# prefix puts every file in Program Files\Camtivo with a Start-menu entry and an uninstaller
-# registered with Windows; the installed wizard paints its main page like the Linux build's
-# (compared pixel by pixel); the silent uninstall removes every installed file.
+# prefix, into a folder named beyond ASCII (C:\Cámaras★\Camtivo), puts every file there with a
+# Start-menu entry and an uninstaller registered with Windows; the installed wizard, started in a
+# folder named beyond ASCII, saves its main page to a file so named, painted like the Linux
+# build's (compared pixel by pixel); the silent uninstall removes every installed file.
 set -euo pipefail
 setup=$(realpath "$1")
 linux=$(realpath "$2")
@@ -29,24 +30,27 @@ cat >"$scratch/inside.sh" <<'INSIDE'
 set -euo pipefail
 scratch=$1 setup=$2
 wine=/usr/lib/wine/wine64
-dir="$WINEPREFIX/drive_c/Program Files/Camtivo"
+dir="$WINEPREFIX/drive_c/Cámaras★/Camtivo"
 fail() { echo "FAIL $*"; exit 1; }
-"$wine" "$setup" /S
+# NSIS takes the folder unquoted, as the last argument.
+"$wine" "$setup" /S '/D=C:\Cámaras★\Camtivo'
 for f in camtivo.exe camtivo-cli.exe camtivo-camsim.exe English.dll Spanish.dll License.rtf Qt6Core.dll \
          Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll \
          platforms/qwindows.dll fonts/DejaVuSans.ttf Uninstall.exe; do
   [ -f "$dir/$f" ] || fail "installed: $f missing"
 done
-echo "PASS silent install: every file in Program Files\\Camtivo"
+echo "PASS silent install: every file in C:\\Cámaras★\\Camtivo"
 find "$WINEPREFIX/drive_c" -iname 'Camtivo.lnk' | grep -q . || fail "no Start-menu entry"
 echo "PASS Start-menu entry"
 "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Camtivo' | grep -qi UninstallString \
   || fail "uninstaller not registered"
 echo "PASS uninstaller registered with Windows"
 echo "installed size: $(du -sk "$dir" | cut -f1) KiB in $(find "$dir" -type f | wc -l) files"
-(cd "$scratch" && "$wine" "$dir/camtivo.exe" /testmode --snapshot='Z:'"$scratch/windows.png")
-[ -s "$scratch/windows.png" ] || fail "the installed wizard painted nothing"
-echo "PASS the installed wizard paints its main page"
+work="$scratch/Prueba ★"
+mkdir "$work"
+(cd "$work" && "$wine" "$dir/camtivo.exe" /testmode --snapshot='Z:'"$work/vista ★.png")
+[ -s "$work/vista ★.png" ] || fail "the installed wizard painted nothing"
+echo "PASS the installed wizard paints its main page into 'Prueba ★\\vista ★.png'"
 # The uninstaller runs from a copy of itself in the temporary folder and returns at once.
 "$wine" "$dir/Uninstall.exe" /S || fail "the uninstaller failed (exit $?)"
 for _ in $(seq 120); do [ -e "$dir/Uninstall.exe" ] || break; sleep 0.5; done
@@ -58,5 +62,5 @@ echo "PASS the uninstaller removes every installed file and the Start-menu entry
 INSIDE
 unshare --net "$here/wine-session.sh" --lo bash "$scratch/inside.sh" "$scratch" "$setup"
 # Same layout, drawn by another font engine: most pixels agree, text edges may not.
-"$here/png_compare.py" "$scratch/linux.png" "$scratch/windows.png" 0.90
+"$here/png_compare.py" "$scratch/linux.png" "$scratch/Prueba ★/vista ★.png" 0.90
 echo "PASS the Windows main page matches the Linux one"

@@ -9,8 +9,10 @@
 #   2. camtivo-cli.exe search finds the Linux simulator with the right fields;
 #   3. camtivo-cli.exe save reaches the simulator byte for byte as the Linux CLI's save does, a
 #      network name beyond ASCII included, and refuses one the camera cannot store;
-#   4. the Linux CLI finds camtivo-camsim.exe, named beyond ASCII, and saves to it;
-#   5. two interfaces: each camera is answered on its own interface.
+#   4. the Linux CLI finds camtivo-camsim.exe, named beyond ASCII, and saves to it; the simulator
+#      writes its log to a file named beyond ASCII;
+#   5. two interfaces: each camera is answered on its own interface;
+#   6. camtivo-cli.exe saves the cameras of a batch file named beyond ASCII, in a folder so named.
 set -euo pipefail
 linux=$(realpath "$1")
 win=$(realpath "$2")
@@ -97,6 +99,11 @@ got=[l['settings'][sys.argv[2]] for l in lines if l.get('event')=='applied']
 print(got[0] if got else '')" "$1" "$2"
 }
 cli=$win/tools/camtivo-cli.exe
+files="$scratch/Prueba ★"
+mkdir "$files"
+winpath() { # winpath PATH: PATH as a Windows program names it, on wine's drive of the root
+  printf 'Z:%s' "${1//\//\\}"
+}
 
 # 1. Only the camera namespace hears the Windows program's search.
 "$py" - "$scratch/outside.txt" <<'PY' &
@@ -158,16 +165,17 @@ check "the refusal names the option and the character" grep -q -- "--ssid: .* ho
 
 # 4. The Linux CLI against the Windows simulator, which ends by itself after its lifetime.
 ip netns exec $cam timeout 90 "$here/wine-session.sh" /usr/lib/wine/wine64 "$win/tools/camtivo-camsim.exe" \
-  --lifetime 20 --log 'Z:'"$scratch/winsim.log" --name Café --login Operator --password pw --variants plain \
+  --lifetime 20 --log "$(winpath "$files/registro ★.log")" --name Café --login Operator --password pw --variants plain \
   >"$scratch/winsim.out" 2>&1 &
 winsim=$!
-for _ in $(seq 300); do grep -q '"started"' "$scratch/winsim.log" 2>/dev/null && break; sleep 0.1; done
+for _ in $(seq 300); do grep -q '"started"' "$files/registro ★.log" 2>/dev/null && break; sleep 0.1; done
 ip netns exec $pc "$linux/tools/camtivo-cli" search --seconds 2 --json >"$scratch/linux.json" 2>&1 || true
 ip netns exec $pc "$linux/tools/camtivo-cli" "${save[@]}" >"$scratch/linux-save.out" 2>&1 && lin_status=0 || lin_status=$?
 wait $winsim || true
 check "the Linux CLI finds camtivo-camsim.exe" test "$(json "$scratch/linux.json" "[(c['mac'],c['name'],c['ip']) for c in cams]")" \
   = "[('02:ca:00:00:00:01', 'Café', '10.77.0.2')]"
 check "the Linux CLI's save to camtivo-camsim.exe is acknowledged" test "$lin_status" = 0
+check "camtivo-camsim.exe logged the save to 'registro ★.log'" grep -q '"event":"applied"' "$files/registro ★.log"
 
 # 5. Two interfaces: each camera answers on its own link and is reported on it.
 sim_in $cam "$scratch/two-a.log" --name Front --mac 02:ca:00:00:0a:01
@@ -177,6 +185,15 @@ wine_in $pc "$cli" search --seconds 2 --all-product 2>&1 | tr -d '\r' >"$scratch
 stop_sims
 check "two interfaces: the first camera on pc0" grep -q "^02:ca:00:00:0a:01.*10.77.0.2.*pc0$" "$scratch/two.txt"
 check "two interfaces: the second camera on pc1" grep -q "^02:ca:00:00:0b:01.*10.78.0.2.*pc1$" "$scratch/two.txt"
+
+# 6. A batch file named beyond ASCII, given by its Windows name.
+printf 'mac,login,password,name\r\n02:ca:00:00:00:01,Operator,pw,Lote-1\r\n' >"$files/lote ★.csv"
+sim_in $cam "$scratch/batch.log" "${sim[@]}"
+wine_in $pc "$cli" save --batch "$(winpath "$files/lote ★.csv")" >"$scratch/batch.out" 2>&1 && batch_status=0 ||
+  batch_status=$?
+stop_sims
+check "camtivo-cli.exe saves the cameras of 'Prueba ★\\lote ★.csv'" \
+  test "$batch_status" = 0 -a "$(applied "$scratch/batch.log" name)" = Lote-1
 
 if ((failures)); then
   for f in "$scratch"/*.out "$scratch"/*.err "$scratch"/*.txt "$scratch"/*.json; do echo "--- $f"; cat "$f"; done
