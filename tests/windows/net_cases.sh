@@ -193,7 +193,7 @@ wine_in $pc "$cli" save --batch "$(winpath "$files/lote ★.csv")" >"$scratch/ba
   batch_status=$?
 stop_sims
 check "camtivo-cli.exe saves the cameras of 'Prueba ★\\lote ★.csv'" \
-  test "$batch_status" = 0 -a "$(applied "$scratch/batch.log" name)" = Lote-1
+  test "$batch_status" = 0 -a "$(applied "$scratch/batch.log" cameraName)" = Lote-1
 
 if ((failures)); then
   for f in "$scratch"/*.out "$scratch"/*.err "$scratch"/*.txt "$scratch"/*.json; do echo "--- $f"; cat "$f"; done
