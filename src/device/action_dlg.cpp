@@ -23,6 +23,8 @@ namespace {
 constexpr char kBroadcastText[] = "255.255.255.255";
 // A target entry longer than this is cut before it is parsed, as the narrow buffer would.
 constexpr size_t kTargetTextLimit = 63;
+// A search asks each address once in each of the protocol's three variants.
+constexpr int kQueryVariants = 3;
 
 // The target list's text as inet_addr reads it (a text it cannot read gives 255.255.255.255).
 Ipv4Address ParseTarget(const std::string& text)
@@ -38,6 +40,9 @@ Ipv4Address ParseTarget(const std::string& text)
 CActionDlg::CActionDlg(CEndpointTable& table, QObject* parent)
     : CMessageWindow(parent), table_(table), adapterSource_(&ListNetworkAdapters)
 {
+    // Precise: a coarse timer may stretch a 10-ms tick by its slack and slow the pace.
+    sweepTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&sweepTimer_, &QTimer::timeout, this, &CActionDlg::SweepTick);
 }
 
 CActionDlg::CActionDlg(QObject* parent) : CActionDlg(CEndpointTable::Process(), parent) {}
@@ -70,6 +75,8 @@ void CActionDlg::CloseSlot()
 
 void CActionDlg::Stop()
 {
+    sweepTimer_.stop();
+    sweeping_ = false;
     KillTimer(kActionTimer);
     KillTimer(kQuietMinimumTimer);
     KillTimer(kQuietSpellTimer);
@@ -143,9 +150,11 @@ bool CActionDlg::StartSearch(SearchEnd end)
     // One broadcast entry per search: a list that kept growing would add 10 s to every search.
     targets_.assign(1, kBroadcastText);
     unicastSequence_ = 0;
+    sweepPosition_ = 0;
     EnumerateAdapters();
     searchInterfaces_ = SearchInterfaces(adapters_);
     diagnosis_.Start(searchInterfaces_, adapters_);
+    diagnosis_.StartRanges(rangeTargets_);
     targetIndex_ = -1;
     slot_ = table_.OpenEndpoint(this, WM_DEVICE_SEARCH_REPLY);
     if (slot_ == 0) {
@@ -180,9 +189,13 @@ bool CActionDlg::ProbeNextTarget()
         Notify(NOTIFY_SEND_ERROR, sendError_);
         return true;
     }
+    currentAddress_ = {};
+    if (!sweep_.Empty()) {
+        StartSweep();
+        return true;
+    }
     retries_ = 1;
     SetTimer(kActionTimer, kSearchTickMs);
-    currentAddress_ = {};
     StartQuietMinimum();
     return true;
 }
@@ -191,7 +204,8 @@ bool CActionDlg::ProbeNextTarget()
 // going quiet says nothing about the cameras of the targets still to be asked.
 void CActionDlg::StartQuietMinimum()
 {
-    if (searchEnd_ != SearchEnd::WhenQuiet || targetIndex_ + 1 < static_cast<int>(targets_.size()))
+    if ((searchEnd_ != SearchEnd::WhenQuiet && sweep_.Empty()) ||
+        targetIndex_ + 1 < static_cast<int>(targets_.size()))
         return;
     quietMinimumPassed_ = false;
     SetTimer(kQuietMinimumTimer, kQuietAfterQueriesMs);
@@ -236,10 +250,11 @@ bool CActionDlg::BroadcastQueries()
 bool CActionDlg::AskUnicastTargets()
 {
     // Without addresses to ask no reply may pass under the second number.
-    unicastSequence_ = unicastTargets_.empty() ? 0 : UnicastSequence(sequence_);
+    unicastSequence_ = unicastTargets_.empty() && sweep_.Empty() ? 0 : UnicastSequence(sequence_);
     for (const std::string& text : unicastTargets_) {
         const Ipv4Address target = ParseTarget(text.substr(0, kTargetTextLimit));
-        if (target == kBroadcastAddress || target == Ipv4Address{})
+        // An address inside a range is asked by the sweep, once.
+        if (target == kBroadcastAddress || target == Ipv4Address{} || sweep_.Holds(AddressNumber(target)))
             continue;
         if (!SendQueries(target, 0, unicastSequence_))
             return false;
@@ -300,13 +315,92 @@ void CActionDlg::OnSearchReply()
         return;
     }
     diagnosis_.CountAccepted(arrival.interfaceIndex, mac, source, !unicast);
-    if (unicast)
+    if (unicast && !diagnosis_.CountRangeAnswer(source, mac))
         diagnosis_.CountTargetAnswer(source, mac);
     (unicast ? record->answeredUnicast : record->answeredBroadcast) = true;
-    if (searchEnd_ == SearchEnd::WhenQuiet && found_.GetCount() > known)
+    // While the sweep runs the quiet spell has not begun: it starts when the sweep ends.
+    if ((searchEnd_ == SearchEnd::WhenQuiet || !sweep_.Empty()) && found_.GetCount() > known && !sweeping_)
         SetTimer(kQuietSpellTimer, kQuietAfterCameraMs);
     if (onReplyStored)
         onReplyStored();
+}
+
+void CActionDlg::SetRangeTargets(std::vector<NamedRange> ranges)
+{
+    rangeTargets_ = std::move(ranges);
+    sweep_ = AddressSweep{};
+    for (const NamedRange& range : rangeTargets_)
+        sweep_.Add(range.range);
+}
+
+SweepProgress CActionDlg::CurrentSweep() const
+{
+    SweepProgress progress;
+    if (kind_ != ActionKind::Search || sweep_.Empty())
+        return progress;
+    progress.asked = sweepPosition_;
+    progress.total = sweep_.Count();
+    progress.cameras = found_.GetCount();
+    const int64_t datagramsLeft = int64_t{progress.total - progress.asked} * kQueryVariants;
+    progress.msLeft = datagramsLeft * 1000 / std::max(sendRate_, 1);
+    if (sweeping_ || HasTimer(kQuietMinimumTimer))
+        progress.msLeft += TimeScale::Scaled(kQuietAfterQueriesMs);
+    return progress;
+}
+
+// The ranges are swept after the broadcast on a timer of their own, real time: the time scale
+// shortens a search's waits, never its pace.
+void CActionDlg::StartSweep()
+{
+    sweeping_ = true;
+    pacer_ = SendPacer(sendRate_);
+    pacer_.Start(SendPacer::Clock::now());
+    sweepTimer_.start(kSweepTickMs);
+    SweepTick();
+}
+
+void CActionDlg::SweepTick()
+{
+    const auto now = SendPacer::Clock::now();
+    const int64_t allowance = pacer_.Allowance(now);
+    int64_t sent = 0;
+    const uint32_t before = sweepPosition_;
+    while (sweepPosition_ < sweep_.Count() && allowance - sent >= kQueryVariants) {
+        const uint32_t number = sweep_.At(sweepPosition_++);
+        if (number != 0 && number != ~0u) // no camera holds these
+            sent += SendRangeQueries(AddressOfNumber(number));
+    }
+    pacer_.Sent(now, sent);
+    if (sweepPosition_ >= sweep_.Count())
+        EndSweep();
+    else if (sweepPosition_ != before)
+        emit sweepProgressed();
+}
+
+// The three queries to one address of a range. A failed send (an absent host's ICMP error
+// reported on the socket, a full buffer) is counted and the sweep goes on: no single address
+// was asked for by name.
+int CActionDlg::SendRangeQueries(const Ipv4Address& target)
+{
+    table_.SetEndpointTarget(slot_, target, 0);
+    for (const uint16_t command : {CMD_QUERY, CMD_QUERY_ENC, CMD_QUERY_FULL}) {
+        buffer_.fill(0);
+        int error = 0;
+        if (!SendDeviceMessage(table_, command, 0, buffer_, slot_, unicastSequence_)) {
+            const int slotError = table_.SlotError(slot_);
+            error = slotError != 0 ? slotError : table_.LastNetError();
+        }
+        diagnosis_.CountRangeSend(target, error);
+    }
+    return kQueryVariants;
+}
+
+void CActionDlg::EndSweep()
+{
+    sweepTimer_.stop();
+    sweeping_ = false;
+    emit sweepProgressed();
+    StartQuietMinimum();
 }
 
 // Datagrams the endpoint consumed without handing them over still count as received.

@@ -4,7 +4,9 @@
 // them (through the routing table when there is none) and collects the replies for 20 seconds
 // (or, when asked, until the cameras have gone quiet) into the found list, one record per MAC
 // address, each with the interface it answered on; the addresses given for cameras behind a
-// router are asked at the same time. A save sends a camera's settings in the variant it
+// router are asked at the same time. Ranges of addresses are swept after the broadcast, each
+// address once, at a steady pace; such a search ends once the sweep is done and the cameras
+// have gone quiet, however long the sweep takes. A save sends a camera's settings in the variant it
 // answered, on that interface (to the camera's address for one behind a router), up to four
 // times 60 seconds apart, and waits for its answer; when every try goes unanswered and the caller
 // gave a follow-up, the camera is asked again (its answers may have been lost while it applied
@@ -19,6 +21,7 @@
 #include "device/core/save_follow_up.h"
 #include "device/core/save_progress.h"
 #include "device/core/search_diagnosis.h"
+#include "device/core/send_pacer.h"
 #include "platform/core/network_adapter.h"
 #include "platform/core/window_messages.h"
 #include "platform/events/message_box_hook.h"
@@ -26,6 +29,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -34,6 +38,15 @@
 
 class CEndpointTable;
 struct DatagramArrival;
+
+// Where the sweep of a search's ranges stands.
+struct SweepProgress
+{
+    uint32_t asked = 0; // addresses whose queries have been sent
+    uint32_t total = 0; // addresses of every range, each counted once
+    size_t cameras = 0; // cameras found so far by the whole search
+    int64_t msLeft = 0; // until the sweep and the quiet spell after it are over
+};
 
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr int ID_APP_EXIT = 57665;
@@ -78,6 +91,9 @@ public:
     static constexpr int kSaveRetries = 3;
     static constexpr int kSaveAttempts = kSaveRetries + 1;
     static constexpr UINT kNotifyMessage = WM_ACTION_NOTIFY;
+    // The sweep's default pace: a /16, three queries per address, in about 40 seconds.
+    static constexpr int kDefaultSendRate = 5000;
+    static constexpr int kSweepTickMs = 10;
     // The program's own text for a socket that cannot be opened or a request that cannot be sent.
     static const QString kCommunicationErrorText;
     static const QString kOpenSessionFailedText;
@@ -97,6 +113,14 @@ public:
     void SetAdapterSource(AdapterSource source) { adapterSource_ = std::move(source); }
     // Dotted addresses each search queries directly after its broadcast (cameras behind a router).
     void SetUnicastTargets(std::vector<std::string> targets) { unicastTargets_ = std::move(targets); }
+    // Ranges each search sweeps after its broadcast; a range that would take the set past
+    // kMaxRangeAddresses is left out (callers refuse such a command line first).
+    void SetRangeTargets(std::vector<NamedRange> ranges);
+    // The most datagrams a second the sweep sends; the time scale does not change it.
+    void SetSendRate(int perSecond) { sendRate_ = perSecond; }
+    int SendRate() const { return sendRate_; }
+    // The addresses of the ranges, each once.
+    uint32_t RangeAddressCount() const { return sweep_.Count(); }
 
     // Starts a search; false when it could not start (the target has been asked to show why).
     bool StartSearch(SearchEnd end = SearchEnd::FullLength);
@@ -134,7 +158,15 @@ public:
     size_t TargetCount() const { return targets_.size(); }
     // What the last search sent and received, per interface.
     const SearchDiagnosis& Diagnosis() const { return diagnosis_; }
+    // Where the running search's sweep stands; total 0 when it has no ranges.
+    SweepProgress CurrentSweep() const;
 
+signals:
+    // The sweep asked more addresses or found a camera (at most once per tick), and once as
+    // it ends.
+    void sweepProgressed();
+
+public:
     // Called after each accepted search reply has been stored in the found list.
     std::function<void()> onReplyStored;
 
@@ -149,6 +181,10 @@ private:
     bool BroadcastQueries();
     bool AskUnicastTargets();
     bool SendQueries(const Ipv4Address& target, uint32_t interfaceIndex, uint16_t sequence);
+    void StartSweep();
+    void SweepTick();
+    int SendRangeQueries(const Ipv4Address& target);
+    void EndSweep();
     void OnSearchReply();
     void StartQuietMinimum();
     void EndSearchIfQuiet();
@@ -183,6 +219,13 @@ private:
     FoundCameraList found_;
     std::vector<std::string> unicastTargets_;
     uint16_t unicastSequence_ = 0; // the number of the queries sent to them; 0 when none
+    std::vector<NamedRange> rangeTargets_;
+    AddressSweep sweep_;
+    uint32_t sweepPosition_ = 0;
+    bool sweeping_ = false;
+    int sendRate_ = kDefaultSendRate;
+    SendPacer pacer_;
+    QTimer sweepTimer_;
     std::vector<NetworkAdapter> searchInterfaces_;
     SearchDiagnosis diagnosis_;
     int sendError_ = 0; // socket error of the last failed query

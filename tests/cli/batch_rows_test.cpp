@@ -34,7 +34,8 @@ TEST(BatchRows, BadRowsAreNamedByTheirLine)
         {kHeader + "00:50:c2:00:00:01,a,b,,,,\n00-50-C2-00-00-01,a,b,,,,\n",
          "f.csv line 3: camera 00:50:c2:00:00:01 already has a row (line 2)"},
         {"mac,login,password,to\n00:50:c2:00:00:01,a,b,10.0.0\n",
-         "f.csv line 2: invalid value for --to: '10.0.0' is not an address like 192.168.0.20"},
+         "f.csv line 2: invalid value for --to: '10.0.0' is not an address like 192.168.0.20, a block like "
+         "10.20.0.0/22 or a range like 10.20.4.10-10.20.4.200"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);

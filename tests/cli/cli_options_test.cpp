@@ -35,9 +35,22 @@ TEST(CliOptions, WrongCommandLinesAreRefusedWithOneLine)
         {Save({"--time", "24:00"}), "invalid value for --time: '24:00' (HH:MM, 00:00 to 23:59)"},
         {Save({"--date", "2024-02-03"}), "invalid value for --date: '2024-02-03' (MM/DD/YYYY)"},
         {{"search", "--to", "0.0.0.0"},
-         "invalid value for --to: '0.0.0.0' is not an address like 192.168.0.20"},
+         "invalid value for --to: '0.0.0.0' is not an address like 192.168.0.20, a block like 10.20.0.0/22 "
+         "or a range like "
+         "10.20.4.10-10.20.4.200"},
         {{"search", "--to", "10.0.0.256"},
-         "invalid value for --to: '10.0.0.256' is not an address like 192.168.0.20"},
+         "invalid value for --to: '10.0.0.256' is not an address like 192.168.0.20, a block like "
+         "10.20.0.0/22 or a range like "
+         "10.20.4.10-10.20.4.200"},
+        {{"search", "--to", "10.20.0.0/15"},
+         "invalid value for --to: '10.20.0.0/15' holds more than 65,536 addresses (a /16), the most one "
+         "search asks"},
+        {{"search", "--to", "10.20.0.0-10.20.127.255", "--to", "10.20.128.0-10.20.255.255", "--to",
+          "10.21.0.0/31"},
+         "invalid value for --to: '10.21.0.0/31': the ranges together hold more than 65,536 addresses (a "
+         "/16), the "
+         "most one search asks"},
+        {{"search", "--rate", "2"}, "invalid value for --rate: '2' (datagrams a second, 3 to 100000)"},
         {{"save", "--mac", "00:50:c2:10:20:01", "--login", "admin"},
          "save needs --login and --password (or --password-file FILE, --password -, CAMTIVO_PASSWORD)"},
         {Save({"--password-file="}), "option --password-file needs a file name"},

@@ -250,4 +250,32 @@ PcNamespaceScope::~PcNamespaceScope()
     ::close(home_);
 }
 
+std::string BuildBlockLab(NetnsPair& pair, bool silentHalf)
+{
+    const std::string router = pair.Camera();
+    const std::string block = pair.AddNamespace("block");
+    if (block.empty() || pair.Connect(router, "10.89.0.1/30", block, "10.89.0.2/30").empty())
+        return {};
+    std::vector<std::string> steps = {
+        "ip netns exec " + router + " sysctl -qw net.ipv4.ip_forward=1",
+        "ip -n " + pair.Pc() + " route add 10.20.0.0/16 via " + kCameraAddress,
+        "ip -n " + router + " route add 10.20.0.0/16 via 10.89.0.2",
+        "ip -n " + block + " route add local 10.20.0.0/16 dev lo",
+        "ip -n " + block + " route add default via 10.89.0.1",
+    };
+    if (silentHalf) {
+        const std::string silent = pair.AddNamespace("silent");
+        if (silent.empty() || pair.Connect(router, "10.90.0.1/30", silent, "10.90.0.2/30").empty())
+            return {};
+        steps.push_back("ip -n " + router + " route add 10.20.128.0/17 via 10.90.0.2");
+        steps.push_back("ip -n " + silent + " route add local 10.20.128.0/17 dev lo");
+        steps.push_back("ip -n " + silent + " route add default via 10.90.0.1");
+    }
+    for (const std::string& step : steps) {
+        if (!NetnsPair::Shell(step))
+            return {};
+    }
+    return block;
+}
+
 } // namespace nettest

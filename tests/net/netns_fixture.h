@@ -89,4 +89,11 @@ private:
     bool entered_ = false;
 };
 
+// A block of camera addresses behind a router: the camera namespace forwards 10.20.0.0/16 from
+// the PC to a "block" namespace that holds every address of it as its own (a local route), so a
+// simulator there answers at any of them and no broadcast of the PC reaches it. With
+// `silentHalf`, 10.20.128.0/17 goes instead to a namespace where nothing listens, which answers
+// with ICMP errors. Returns the block's namespace, or "" when it could not be built.
+std::string BuildBlockLab(NetnsPair& pair, bool silentHalf);
+
 } // namespace nettest

@@ -10,7 +10,7 @@
 
 namespace {
 // The address `by` further on, the bytes read as one big-endian number that wraps around.
-template <size_t N> std::array<uint8_t, N> Advance(std::array<uint8_t, N> bytes, int by)
+template <size_t N> std::array<uint8_t, N> Advance(std::array<uint8_t, N> bytes, int64_t by)
 {
     uint64_t value = 0;
     for (uint8_t b : bytes)
@@ -38,7 +38,7 @@ DeviceInfo MakeCamera(const SimOptions& o, int index)
     info.Set(DeviceInfo::loginPassword, NarrowFromUtf8(o.password));
     info.Set(DeviceInfo::fixedIp, o.dhcp ? 0 : 1);
     info.Set(DeviceInfo::dhcpEnable, o.dhcp ? 1 : 0);
-    info.Set(DeviceInfo::ipAddress, Advance(o.ip, index));
+    info.Set(DeviceInfo::ipAddress, Advance(o.ip, int64_t{index} * o.ipStep));
     info.Set(DeviceInfo::subnetMask, o.mask);
     info.Set(DeviceInfo::gateway, o.gateway);
     info.Set(DeviceInfo::primaryDns, o.dns1);

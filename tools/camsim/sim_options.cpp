@@ -127,6 +127,7 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args)
         {"--variants", [&o](const std::string& v) { return ParseVariants(v, o); }},
         {"--type", Number(o.deviceType, 0, 65535)},
         {"--count", Number(o.count, 1, 100000)},
+        {"--ip-step", Number(o.ipStep, 1, 65536)},
         {"--mac", [&o](const std::string& v) { return ParseMac(v, o.macBase); }},
         {"--name", Text(o.name)},
         {"--description", Text(o.description)},
@@ -207,6 +208,8 @@ Cameras:
   --variants LIST       query variants answered: plain,enc,full (all)
   --type N              device type (17)
   --count N             number of cameras (1); MACs count up from --mac, addresses from --ip
+  --ip-step N           each camera's address N past the one before (1), to scatter the
+                        cameras through a block
   --mac XX:..:XX        first MAC address (02:ca:00:00:00:01)
   --name TEXT           camera name; with --count > 1, " N" is appended (Camera)
   --description TEXT    description

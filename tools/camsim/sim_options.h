@@ -25,6 +25,7 @@ struct SimOptions
     bool answerFull = true;       // CMD_QUERY_FULL
     uint16_t deviceType = 17;
     int count = 1;
+    int ipStep = 1; // each camera's address this far past the one before: cameras scattered in a block
     MacAddress macBase{0x02, 0xCA, 0x00, 0x00, 0x00, 0x01};
     std::string name = "Camera";
     std::string description = "Simulated camera";

@@ -114,12 +114,22 @@ int RunBatchCommand(const CliOptions& options)
         return Fail(rows.error, kExitUsage);
     std::vector<std::string> macs;
     std::vector<std::string> addresses; // the rows' cameras behind a router
+    std::vector<NamedRange> ranges;
+    std::vector<const std::vector<NamedRange>*> everyRange{&options.ranges};
     for (const CliOptions& row : rows.cameras) {
         macs.push_back(row.mac);
         addresses.insert(addresses.end(), row.to.begin(), row.to.end());
+        ranges.insert(ranges.end(), row.ranges.begin(), row.ranges.end());
+        everyRange.push_back(&row.ranges);
     }
+    if (!SweepOf(everyRange))
+        return Fail("the ranges of " + options.batch +
+                        " and --to together hold more than 65,536 addresses (a /16), "
+                        "the most one search asks",
+                    kExitUsage);
     CliSession session(options);
     session.AskAlso(addresses);
+    session.SweepAlso(ranges);
     if (std::string error = session.Search(macs, SearchEndFor(rows.cameras)); !error.empty())
         return Fail(error);
     const SavePlan plan = PlanSaves(session.action.Found(), rows.cameras, ListOwnAddresses());

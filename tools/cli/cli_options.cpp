@@ -60,11 +60,15 @@ std::optional<IpRow> AddressRowOf(const std::string& flag)
     return std::nullopt;
 }
 
+// The sweep's pace: at least one address's queries a second, at most what a LAN takes in stride.
+constexpr long kMinRate = 3;
+constexpr long kMaxRate = 100000;
+
 constexpr std::string_view kSearchOnlyFlags[] = {"--all-product", "--csv", "--diagnose"};
 constexpr std::string_view kSaveOnlyFlags[] = {"--batch", "--verify"};
 // Options of save that shape the run rather than describe a camera. A row's "to" is its camera's
 // address behind a router, so it is a column.
-constexpr std::string_view kSaveRunFlags[] = {"--batch", "--verify", "--json", "--seconds"};
+constexpr std::string_view kSaveRunFlags[] = {"--batch", "--verify", "--json", "--seconds", "--rate"};
 constexpr std::string_view kSwitches[] = {"--all-product", "--json", "--csv", "--diagnose", "--verify"};
 bool OneOf(const std::string& flag, std::span<const std::string_view> flags)
 {
@@ -78,7 +82,8 @@ bool IsSearchOnlyFlag(const std::string& flag)
 
 bool IsSearchFlag(const std::string& flag)
 {
-    return flag == "--seconds" || flag == "--json" || flag == "--to" || IsSearchOnlyFlag(flag);
+    return flag == "--seconds" || flag == "--json" || flag == "--to" || flag == "--rate" ||
+           IsSearchOnlyFlag(flag);
 }
 
 bool IsSaveOnlyFlag(const std::string& flag)
@@ -109,11 +114,21 @@ struct Parser
         return false;
     }
 
+    // One address is asked with the broadcast, as before; a block or a range is swept.
     bool Target(const std::string& value)
     {
-        if (!ParseIpv4(value) || value == "0.0.0.0")
-            return Fail("invalid value for --to: '" + value + "' is not an address like 192.168.0.20");
-        options.to.push_back(value);
+        const RangeParse parse = ParseAddressRange(value);
+        if (parse.status != RangeStatus::Ok || (parse.single && value == "0.0.0.0"))
+            return Fail("invalid value for --to: " + RangeRefusalText(parse.status, value));
+        if (parse.single) {
+            options.to.push_back(value);
+            return true;
+        }
+        options.ranges.push_back({value, parse.range});
+        if (!SweepOf({&options.ranges}))
+            return Fail("invalid value for --to: '" + value +
+                        "': the ranges together hold more than 65,536 "
+                        "addresses (a /16), the most one search asks");
         return true;
     }
 
@@ -137,6 +152,13 @@ struct Parser
     {
         if (flag == "--to") {
             return Target(value);
+        } else if (flag == "--rate") {
+            char* end = nullptr;
+            const long rate = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0' || rate < kMinRate || rate > kMaxRate)
+                return Fail("invalid value for --rate: '" + value + "' (datagrams a second, " +
+                            std::to_string(kMinRate) + " to " + std::to_string(kMaxRate) + ")");
+            options.rate = static_cast<int>(rate);
         } else if (flag == "--batch") {
             if (value.empty())
                 return Fail("option --batch needs a file name");
@@ -387,11 +409,24 @@ bool IsBatchColumn(const std::string& column)
 // The help is laid out for reading in a terminal and for help2man, which makes the manual page
 // from it: "Usage:" and "or:" lines, then paragraphs; "Options:", "Examples:" and the other
 // headings start sections; each option is one indented line (or more) with its text at column 21.
+std::optional<AddressSweep> SweepOf(const std::vector<const std::vector<NamedRange>*>& lists)
+{
+    AddressSweep sweep;
+    for (const std::vector<NamedRange>* list : lists) {
+        for (const NamedRange& range : *list) {
+            if (!sweep.Add(range.range))
+                return std::nullopt;
+        }
+    }
+    return sweep;
+}
+
 const char* CliUsage()
 {
-    return R"(Usage: camtivo-cli search [--seconds N] [--to ADDRESS]... [--json | --csv] [--diagnose]
+    return R"(Usage: camtivo-cli search [--seconds N] [--to ADDRESS]... [--rate N] [--json | --csv]
+             [--diagnose]
   or:  camtivo-cli save --mac MAC --login NAME [--password-file FILE] [SETTING]... [--verify] [--json]
-  or:  camtivo-cli save --batch FILE [--to ADDRESS]... [--verify] [--json] [--seconds N]
+  or:  camtivo-cli save --batch FILE [--to ADDRESS]... [--rate N] [--verify] [--json] [--seconds N]
   or:  camtivo-cli --help | --version
 Find the network cameras on the local network and write settings to them from a shell, with
 the same search and save engine as the camtivo wizard. No display is needed.
@@ -429,14 +464,24 @@ Options:
   --to ADDRESS      with the broadcast also query this address directly, for a camera
                     behind a router (repeatable). A camera that answers only there, from
                     outside every interface's network, is saved by its address, and the
-                    verifying search asks that address and its new fixed one.
+                    verifying search asks that address and its new fixed one. ADDRESS may
+                    also be a block (10.20.0.0/22; from /30 up without its first and last
+                    addresses) or a range (10.20.4.10-10.20.4.200) of at most 65,536
+                    addresses, all of them together too: the search asks each address
+                    once, at --rate, shows its progress on a terminal and lasts as long
+                    as that sweep and the quiet spell after it. A save's retries and its
+                    verifying search ask the camera's own addresses, never the range.
+  --rate N          most datagrams a second the sweep of ranges sends, 3 to 100000
+                    (default 5000: a /16 with its three queries per address in 40 s);
+                    --seconds does not change it.
   --json            print JSON instead of lines of text.
   --csv             (search) print a header row and one comma-separated row per camera.
   --diagnose        (search) after the cameras, per interface: queries sent, datagrams
                     received, accepted and rejected by reason, cameras found, and cameras
                     whose address lies outside the interface's network (their web page
                     cannot be reached from here); then per --to address: queries sent
-                    and the answers they got.
+                    and the answers they got; then per range: queries sent, send errors,
+                    answers and cameras.
   --all-product     (search) accepted for symmetry with the wizard's /all-product switch;
                     it changes nothing, because device types other than 17 and 18 are
                     refused either way.
@@ -490,6 +535,8 @@ Examples:
     $ camtivo-cli search --diagnose
   Also ask a camera behind a router, by its address:
     $ camtivo-cli search --to 10.20.0.7 --csv
+  Sweep a routed subnet for its cameras:
+    $ camtivo-cli search --to 10.20.0.0/22
   Let a camera take its address from DHCP, asking for its password:
     $ camtivo-cli save --mac 00:50:c2:10:20:01 --login admin --dhcp on
   Rename a camera, its password read from a file only you can read:

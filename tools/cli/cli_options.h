@@ -4,6 +4,7 @@
 // camera is decided by the change's own check (change_refusal.h), before any search. An
 // option's value follows it as the next argument or after "=" (--password=--x).
 #include "pages/core/settings_change.h"
+#include "platform/core/address_range.h"
 #include "secret_input.h"
 #include "wireless_options.h"
 
@@ -30,9 +31,11 @@ struct CliOptions
     bool json = false;
     bool csv = false;
     bool diagnose = false;
-    std::vector<std::string> to; // dotted addresses queried by unicast after the broadcast
-    std::string batch;           // save: the CSV file of cameras and settings, "" for one camera
-    bool verify = false;         // save: search again afterwards for the saved cameras
+    std::vector<std::string> to;    // dotted addresses queried by unicast after the broadcast
+    std::vector<NamedRange> ranges; // --to blocks and dash ranges, swept once by the first search
+    int rate = 5000;                // most datagrams a second the sweep of the ranges sends
+    std::string batch;              // save: the CSV file of cameras and settings, "" for one camera
+    bool verify = false;            // save: search again afterwards for the saved cameras
 
     std::string mac; // lower-case, colon-separated
     std::optional<std::string> login;
@@ -69,6 +72,10 @@ std::string TakeSaveOption(CliOptions& options, const std::string& flag, const s
 // What a save's options need together (--mac, --login and --password; texts a camera can store;
 // wireless options that fit the security type); empty when they are complete.
 std::string CheckSaveOptions(const CliOptions& options);
+
+// The ranges of the command and of every row together, each address once; nothing when they
+// hold more than kMaxRangeAddresses.
+std::optional<AddressSweep> SweepOf(const std::vector<const std::vector<NamedRange>*>& lists);
 
 // Whether `--column` is an option of save that names a camera or one of its settings, and so a
 // column a batch file may have.

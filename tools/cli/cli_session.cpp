@@ -4,6 +4,7 @@
 #include "diagnosis_format.h"
 #include "platform/core/net_address.h"
 #include "platform/core/time_scale.h"
+#include "sweep_progress_line.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,6 +21,15 @@ void PrepareAction(CActionDlg& action, const CliOptions& options)
 {
     action.SetAllowedTypes(options.allProduct ? DeviceTypeFilter{} : DeviceTypeFilter::CurrentTypesOnly());
     action.SetUnicastTargets(options.to);
+    action.SetRangeTargets(options.ranges);
+    action.SetSendRate(options.rate);
+}
+
+// Real time the sweep of the ranges takes at its pace, beside the scaled waits.
+int64_t SweepMs(const CActionDlg& action)
+{
+    constexpr int64_t kQueriesPerAddress = 3;
+    return int64_t{action.RangeAddressCount()} * kQueriesPerAddress * 1000 / std::max(action.SendRate(), 1);
 }
 
 } // namespace
@@ -51,9 +61,17 @@ std::string CliSession::Search(const std::vector<std::string>& wanted, SearchEnd
         }
         return missing.empty();
     };
-    const ActionOutcome outcome = wanted.empty()                ? runner.Search(waitLimitMs)
-                                  : end == SearchEnd::WhenQuiet ? runner.SearchUntilQuiet(waitLimitMs)
-                                                                : runner.SearchUntil(allFound, waitLimitMs);
+    const int64_t limitMs = waitLimitMs + SweepMs(action);
+    ActionOutcome outcome;
+    {
+        const SweepProgressLine progress(action);
+        outcome = wanted.empty()                ? runner.Search(limitMs)
+                  : end == SearchEnd::WhenQuiet ? runner.SearchUntilQuiet(limitMs)
+                                                : runner.SearchUntil(allFound, limitMs);
+    }
+    // The ranges are swept by the command's first search only: a save's retries and its
+    // verifying search ask the cameras' own addresses.
+    action.SetRangeTargets({});
     if (!outcome.started)
         return "the search could not start";
     if (outcome.code == NOTIFY_SEND_ERROR)
@@ -82,4 +100,11 @@ void CliSession::AskAlso(const std::vector<std::string>& extra)
             targets.push_back(address);
     }
     action.SetUnicastTargets(std::move(targets));
+}
+
+void CliSession::SweepAlso(const std::vector<NamedRange>& extra)
+{
+    std::vector<NamedRange> ranges = options.ranges;
+    ranges.insert(ranges.end(), extra.begin(), extra.end());
+    action.SetRangeTargets(std::move(ranges));
 }

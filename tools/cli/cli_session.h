@@ -24,7 +24,8 @@ struct CliSession
         WhenQuiet           // once the cameras have gone quiet: a late camera is still seen
     };
 
-    // Runs a search; empty when it ended normally, otherwise the error line. With `wanted` MAC
+    // Runs a search; it sweeps the command's ranges (and those given to SweepAlso) when it is the
+    // first. Empty when it ended normally, otherwise the error line. With `wanted` MAC
     // addresses (lower-case, colon-separated) it ends as `end` says, otherwise after its length.
     std::string Search(const std::vector<std::string>& wanted = {},
                        SearchEnd end = SearchEnd::WhenWantedAnswered);
@@ -32,6 +33,8 @@ struct CliSession
     const CCameraDataObj* Find(const std::string& mac) const;
     // The addresses the next searches ask directly: those of --to and `extra`, each once.
     void AskAlso(const std::vector<std::string>& extra);
+    // The ranges the first search sweeps: those of --to and `extra` (a batch's rows).
+    void SweepAlso(const std::vector<NamedRange>& extra);
 
     const CliOptions options;
     CActionDlg action;

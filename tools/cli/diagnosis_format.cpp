@@ -137,6 +137,31 @@ QJsonObject TargetObject(const TargetDiagnosis& row)
     };
 }
 
+std::string RangeRowText(const RangeDiagnosis& row)
+{
+    std::string text =
+        "range " + row.range.text + " (" + std::to_string(row.range.range.Count()) + " addresses)\n";
+    text += "  queries sent: " + std::to_string(row.queriesSent) +
+            ", send errors: " + std::to_string(row.sendErrors);
+    text += row.lastSendError != 0 ? " (last: " + SendErrorText(row.lastSendError) + ")\n" : "\n";
+    text += "  answers: " + std::to_string(row.answers) +
+            ", cameras found: " + std::to_string(row.cameras.size()) + "\n";
+    return text;
+}
+
+QJsonObject RangeObject(const RangeDiagnosis& row)
+{
+    return QJsonObject{
+        {"range", QString::fromStdString(row.range.text)},
+        {"addresses", static_cast<qint64>(row.range.range.Count())},
+        {"queriesSent", row.queriesSent},
+        {"sendErrors", row.sendErrors},
+        {"lastSendError", row.lastSendError},
+        {"answers", row.answers},
+        {"camerasFound", static_cast<int>(row.cameras.size())},
+    };
+}
+
 } // namespace
 
 std::string SocketErrorText(int code)
@@ -168,6 +193,8 @@ std::string DiagnosisText(const SearchDiagnosis& diagnosis)
         text = "no interface was searched\n";
     for (const TargetDiagnosis& row : diagnosis.Targets())
         text += TargetText(row);
+    for (const RangeDiagnosis& row : diagnosis.Ranges())
+        text += RangeRowText(row);
     return text;
 }
 
@@ -180,6 +207,10 @@ std::string DiagnosisJson(const FoundCameraList& cameras, const SearchDiagnosis&
     QJsonArray targets;
     for (const TargetDiagnosis& row : diagnosis.Targets())
         targets.append(TargetObject(row));
-    const QJsonObject all{{"cameras", cameraList.array()}, {"interfaces", rows}, {"addresses", targets}};
+    QJsonArray ranges;
+    for (const RangeDiagnosis& row : diagnosis.Ranges())
+        ranges.append(RangeObject(row));
+    const QJsonObject all{
+        {"cameras", cameraList.array()}, {"interfaces", rows}, {"addresses", targets}, {"ranges", ranges}};
     return EscapeJsonControls(QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString());
 }

@@ -144,3 +144,44 @@ void SearchDiagnosis::CountTargetAnswer(const Ipv4Address& source, const MacAddr
     ++row.answers;
     row.cameras.insert(mac);
 }
+
+void SearchDiagnosis::StartRanges(const std::vector<NamedRange>& ranges)
+{
+    ranges_.clear();
+    for (const NamedRange& range : ranges) {
+        RangeDiagnosis row;
+        row.range = range;
+        ranges_.push_back(std::move(row));
+    }
+}
+
+RangeDiagnosis* SearchDiagnosis::RangeOf(const Ipv4Address& address)
+{
+    const uint32_t number = AddressNumber(address);
+    const auto holds = [number](const RangeDiagnosis& row) { return row.range.range.Holds(number); };
+    const auto row = std::find_if(ranges_.begin(), ranges_.end(), holds);
+    return row == ranges_.end() ? nullptr : &*row;
+}
+
+void SearchDiagnosis::CountRangeSend(const Ipv4Address& target, int error)
+{
+    RangeDiagnosis* row = RangeOf(target);
+    if (row == nullptr)
+        return;
+    if (error != 0) {
+        ++row->sendErrors;
+        row->lastSendError = error;
+    } else {
+        ++row->queriesSent;
+    }
+}
+
+bool SearchDiagnosis::CountRangeAnswer(const Ipv4Address& source, const MacAddress& mac)
+{
+    RangeDiagnosis* row = RangeOf(source);
+    if (row == nullptr)
+        return false;
+    ++row->answers;
+    row->cameras.insert(mac);
+    return true;
+}

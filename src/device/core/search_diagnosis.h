@@ -6,6 +6,7 @@
 // and the answers they got.
 #include "device/core/fixed_layout.h"
 #include "device/core/receive_path.h"
+#include "platform/core/address_range.h"
 #include "platform/core/network_adapter.h"
 
 #include <array>
@@ -64,6 +65,17 @@ struct TargetDiagnosis
     std::set<MacAddress> cameras;
 };
 
+// The queries a search sent to the addresses of one range and what came back from them.
+struct RangeDiagnosis
+{
+    NamedRange range;
+    int queriesSent = 0;
+    int sendErrors = 0;
+    int lastSendError = 0; // the socket error of the last failed send; 0 when none failed
+    int answers = 0;
+    std::set<MacAddress> cameras;
+};
+
 class SearchDiagnosis
 {
 public:
@@ -85,11 +97,20 @@ public:
     // (a camera answering from another of its addresses) gets a row of its own.
     void CountTargetAnswer(const Ipv4Address& source, const MacAddress& mac);
 
+    // One row per range, in the order given; an address in several counts in the first.
+    void StartRanges(const std::vector<NamedRange>& ranges);
+    void CountRangeSend(const Ipv4Address& target, int error);
+    // False, counting nothing, when the source lies in no range.
+    bool CountRangeAnswer(const Ipv4Address& source, const MacAddress& mac);
+
     const std::vector<InterfaceDiagnosis>& Rows() const { return rows_; }
     // One row per address asked, in the order asked.
     const std::vector<TargetDiagnosis>& Targets() const { return targets_; }
+    const std::vector<RangeDiagnosis>& Ranges() const { return ranges_; }
 
 private:
+    RangeDiagnosis* RangeOf(const Ipv4Address& address);
+
     TargetDiagnosis& Target(const Ipv4Address& address);
 
     InterfaceDiagnosis& Row(uint32_t interfaceIndex);
@@ -97,4 +118,5 @@ private:
     std::vector<InterfaceDiagnosis> rows_;
     std::vector<NetworkAdapter> known_;
     std::vector<TargetDiagnosis> targets_;
+    std::vector<RangeDiagnosis> ranges_;
 };
