@@ -120,7 +120,9 @@ void CCamtivoDlg::ParseCommandLine()
     const CommandLineSwitches switches = ::ParseCommandLine(commandLine_.toStdU16String());
     testMode_ = switches.testMode;
     productFilterOn_ = switches.productFilterOn;
-    unicastTargets_ = ParseUnicastTargets(commandLine_.toStdU16String()).addresses;
+    ::UnicastTargets targets = ParseUnicastTargets(commandLine_.toStdU16String());
+    unicastTargets_ = std::move(targets.addresses);
+    rangeTargets_ = std::move(targets.ranges);
     SetTestMode(testMode_);
 }
 

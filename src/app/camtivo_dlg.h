@@ -66,6 +66,9 @@ public:
     void RunSave();
     // What the save's progress box says while the camera has not answered; empty before that.
     QString SaveStatusText() const;
+    // The search box's line while ranges are swept: addresses asked of the total, cameras found,
+    // time left.
+    QString SweepStatusText() const;
     void StartVerify();
     void ReloadLanguage();
 
@@ -183,5 +186,6 @@ private:
     bool testMode_ = false;
     bool productFilterOn_ = true;
     std::vector<std::string> unicastTargets_; // --to: cameras behind a router
+    std::vector<NamedRange> rangeTargets_;    // --to blocks and ranges, swept by each search
     std::unique_ptr<CWaitCursor> verifyCursor_;
 };

@@ -22,6 +22,7 @@ constexpr int kTextTestFileTooLarge = 50841;
 constexpr int kTextListFull = 50842;
 constexpr int kTextNoAnswerYet = 50850;
 constexpr int kTextAskingAgain = 50851;
+constexpr int kTextSweeping = 50852;
 
 const QString kAppName = QStringLiteral("Camtivo");
 const QString kSearchNotStartedText = QStringLiteral("aaa");
@@ -71,6 +72,7 @@ void CCamtivoDlg::RunSearch()
     } else {
         actionDlg_.EmptyFoundList();
         actionDlg_.SetUnicastTargets(unicastTargets_);
+        actionDlg_.SetRangeTargets(rangeTargets_);
         // The user waits on the progress box: the search ends once the cameras have answered.
         if (!actionDlg_.StartSearch(CActionDlg::SearchEnd::WhenQuiet)) {
             busy_ = false;
@@ -153,6 +155,20 @@ QString CCamtivoDlg::SaveStatusText() const
         .arg(QString::fromStdString(MinutesSeconds(progress.msLeft)));
 }
 
+QString CCamtivoDlg::SweepStatusText() const
+{
+    const SweepProgress progress = actionDlg_.CurrentSweep();
+    if (progress.total == 0)
+        return {};
+    QString text;
+    if (!GetSkinString(&packStrings_, kTextSweeping, text) || text.isEmpty())
+        text = QStringLiteral("Asked %1 of %2 addresses, %3 cameras found, %4 left.");
+    return text.arg(progress.asked)
+        .arg(progress.total)
+        .arg(progress.cameras)
+        .arg(QString::fromStdString(MinutesSeconds(progress.msLeft)));
+}
+
 void CCamtivoDlg::StartVerify()
 {
     verifyCursor_ = std::make_unique<CWaitCursor>();
@@ -165,6 +181,8 @@ void CCamtivoDlg::StartVerify()
     if (!testMode_) {
         actionDlg_.EmptyFoundList();
         actionDlg_.SetUnicastTargets(VerifyTargets());
+        // The saved camera is asked at its own addresses: the ranges are not swept again.
+        actionDlg_.SetRangeTargets({});
         actionDlg_.StartSearch();
     }
     SetTimer(TIMER_VERIFY, kVerifyMs);
@@ -216,10 +234,15 @@ void CCamtivoDlg::RunProgress(const CProgressDlg::Kind& kind)
 {
     packPath_ = LanguagePackPath(packFolder_, GetLanguage());
     CProgressDlg progress(this);
-    progress.LoadFrames(packPath_, kind, &packStrings_);
+    // A search of ranges shows its count where the box says how long a search takes.
+    const bool sweeping =
+        &kind == &CProgressDlg::kSearch && !testMode_ && actionDlg_.CurrentSweep().total > 0;
+    progress.LoadFrames(packPath_, kind, &packStrings_, sweeping ? 1 : SIZE_MAX);
     progress.SetBusyFlag(&busy_);
     if (&kind == &CProgressDlg::kSave && !testMode_)
         progress.SetStatusSource([this] { return SaveStatusText(); });
+    if (sweeping)
+        progress.SetStatusSource([this] { return SweepStatusText(); });
     progress.DoModal();
 }
 

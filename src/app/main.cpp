@@ -29,8 +29,7 @@ int main(int argc, char** argv)
         arguments.push_back(QString::fromLocal8Bit(argv[i]).toStdU16String());
     }
     if (const UnicastTargets targets = ParseUnicastTargets(arguments); !targets.refused.empty()) {
-        std::fprintf(stderr, "camtivo: invalid value for --to: '%s' is not an address like 192.168.0.20\n",
-                     targets.refused.c_str());
+        std::fprintf(stderr, "camtivo: invalid value for --to: %s\n", targets.why.c_str());
         return 2;
     }
     QApplication app(argc, argv);

@@ -36,7 +36,20 @@ void CProgressDlg::SetFrame(int index, QImage frame)
     frames_[static_cast<size_t>(index)] = std::move(frame);
 }
 
-void CProgressDlg::LoadFrames(const QString& packPath, const Kind& kind, const CStringList* strings)
+namespace {
+
+void DrawTextItems(const CStringList* strings, const QString& section, QImage& frame, size_t count)
+{
+    const SkinTextItems read = ReadSkinTextItems(strings, ToU16View(section), u"TEXT");
+    QPainter painter(&frame);
+    for (size_t i = 0; i < read.items.size() && i < count; ++i)
+        DrawSkinTextItem(read.items[i], painter);
+}
+
+} // namespace
+
+void CProgressDlg::LoadFrames(const QString& packPath, const Kind& kind, const CStringList* strings,
+                              size_t textItems)
 {
     CResourceLibrary library;
     if (!library.Open(packPath))
@@ -53,7 +66,7 @@ void CProgressDlg::LoadFrames(const QString& packPath, const Kind& kind, const C
         // Text is drawn on a 24-bit copy, so every frame has the canvas format whatever the
         // depth the pack stored.
         frame = frame.convertToFormat(QImage::Format_RGB888);
-        DrawSkinTexts(strings, section, frame);
+        DrawTextItems(strings, section, frame, textItems);
         SetFrame(i, std::move(frame));
     }
 }

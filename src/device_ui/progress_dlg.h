@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -44,7 +45,10 @@ public:
 
     // Loads the kind's frames from the language pack file at `packPath` and draws the texts of
     // its skin section onto each. A missing file or bitmap leaves that frame empty.
-    void LoadFrames(const QString& packPath, const Kind& kind, const CStringList* strings);
+    // Only the first `textItems` texts are drawn when fewer are wanted: a search of ranges shows
+    // its count in the status line where the others say how long a search takes.
+    void LoadFrames(const QString& packPath, const Kind& kind, const CStringList* strings,
+                    size_t textItems = SIZE_MAX);
     void SetFrame(int index, QImage frame);
     const QImage& Frame(int index) const { return frames_[static_cast<size_t>(index)]; }
     int CurrentFrame() const { return current_; }

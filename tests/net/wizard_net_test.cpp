@@ -13,6 +13,7 @@
 #include "platform/core/time_scale.h"
 #include "skin/message_answer.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -112,6 +113,7 @@ protected:
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, limit));
         QCoreApplication::processEvents();
         listMs = walkClock.elapsed();
+        listed = frame.CameraList().GetCount();
         ASSERT_NE(frame.SearchPage().CurrentCamera(), nullptr);
         original = *frame.SearchPage().CurrentCamera();
         WhenModal<CPassWordDialog>([](CPassWordDialog& login) {
@@ -182,6 +184,7 @@ protected:
     QString foundAddress;
     QElapsedTimer walkClock;
     int64_t listMs = 0;
+    size_t listed = 0;
     int64_t elapsedMs = 0;
 };
 
@@ -293,6 +296,65 @@ TEST_F(WizardNet, AFloodOfCamerasIsCutAtTheListLimitAndSaid)
     TimeScale::SetFactor(1.0);
     // A notice with cameras in the list: the list-full one, not the no-camera one.
     EXPECT_EQ(Kinds(answers), (std::vector<int>{2}));
+}
+
+// "camtivo /to:BLOCK" sweeps a routed /22 once, its search box counting the addresses asked in
+// place of the usual words; the camera at the block's edge is saved to a new address and asked
+// there, and the verification does not sweep the block again.
+TEST_F(WizardNet, ARangeIsSweptOnceCountedInTheSearchBoxAndItsCameraSavedByAddress)
+{
+    const std::string block = BuildBlockLab(pair, false);
+    ASSERT_FALSE(block.empty());
+    auto camsim = StartCamsim(
+        {"--own-address", "--ip", "10.20.3.254", "--mask", "255.255.252.0", "--gateway", "10.20.0.1"},
+        "walk-block", block);
+    commandLine = QStringLiteral("camtivo /to:10.20.0.0/22");
+    QStringList counts;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&counts] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            const auto* box = qobject_cast<CProgressDlg*>(window);
+            if (box != nullptr && !box->StatusText().isEmpty() && !counts.contains(box->StatusText()))
+                counts.append(box->StatusText());
+        }
+    });
+    watch.start(5);
+    const Walk walk{true, 2, {"10", "20", "2", "42"}};
+    EXPECT_EQ(RunWalk(walk), IDOK);
+    ExpectSavedOnce(*camsim, walk);
+    ASSERT_FALSE(counts.isEmpty());
+    EXPECT_TRUE(counts.front().startsWith(QStringLiteral("Asked "))) << counts.front().toStdString();
+    EXPECT_TRUE(counts.front().contains(QStringLiteral(" of 1022 addresses")))
+        << counts.front().toStdString();
+    const auto queries = [&camsim](bool toCamera) {
+        size_t n = 0;
+        for (const QJsonObject& received : camsim->Events("received")) {
+            const QString to = received.value("to").toString();
+            n += (to == "10.20.3.254" || to == "10.20.2.42") == toCamera ? 1 : 0;
+        }
+        return n;
+    };
+    SpinUntil([&] { return queries(true) >= 9; }, kWaitLimitMs);
+    EXPECT_EQ(queries(false), 1020u * 3);
+}
+
+// CAMTIVO_WALK_SCALE=1: the window's search of a routed /22 holding 20 cameras, Start to the
+// camera list.
+TEST_F(WizardNet, RangeWalkFigures)
+{
+    if (qEnvironmentVariableIsEmpty("CAMTIVO_WALK_SCALE"))
+        GTEST_SKIP() << "set CAMTIVO_WALK_SCALE=1 to measure the search of a /22 at the product's timing";
+    const std::string block = BuildBlockLab(pair, false);
+    ASSERT_FALSE(block.empty());
+    auto camsim = StartCamsim({"--own-address", "--ip", "10.20.0.1", "--count", "20", "--ip-step", "51"},
+                              "walk-block", block);
+    commandLine = QStringLiteral("camtivo /to:10.20.0.0/22");
+    EXPECT_EQ(RunWalk({false, 2}), IDOK);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf(
+        "range walk: /22, %zu of 20 cameras listed, Start to camera list %.1f s, peak memory %ld MB\n",
+        listed, static_cast<double>(listMs) / 1000.0, usage.ru_maxrss / 1024);
 }
 
 TEST_F(WizardNet, WalkFigures)

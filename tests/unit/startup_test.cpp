@@ -52,12 +52,16 @@ TEST(CommandLine, ToNamesAddressesInEachSpellingAndRefusesAnythingElse)
         {{u"/to:"}, {}, "(nothing)"},
         {{u"--to"}, {}, "(nothing)"},
         {{u"--tomorrow", u"/top"}, {}, ""},
+        {{u"/to:10.20.0.0/22", u"--to", u"10.20.4.10-10.20.4.200", u"--to=10.20.0.9"}, {"10.20.0.9"}, ""},
+        {{u"/to:10.20.0.0/15"}, {}, "10.20.0.0/15"},
+        {{u"--to=10.20.4.200-10.20.4.10"}, {}, "10.20.4.200-10.20.4.10"},
     };
     for (const Case& c : cases) {
         const UnicastTargets targets = ParseUnicastTargets(c.arguments);
         EXPECT_EQ(targets.addresses, c.addresses);
         EXPECT_EQ(targets.refused, c.refused);
     }
+    EXPECT_EQ(ParseUnicastTargets(u"camtivo /to:10.20.0.0/22 --to=10.20.4.10-10.20.4.200").ranges.size(), 2u);
     EXPECT_EQ(ParseUnicastTargets(u"camtivo  /testmode --to 10.88.0.2\t/to:10.88.0.9").addresses,
               (std::vector<std::string>{"10.88.0.2", "10.88.0.9"}));
 }

@@ -100,11 +100,28 @@ CommandLineSwitches ParseCommandLine(const std::vector<std::u16string>& argument
 UnicastTargets ParseUnicastTargets(const std::vector<std::u16string>& arguments)
 {
     UnicastTargets targets;
-    const auto take = [&targets](std::u16string_view value) {
-        if (IsTargetAddress(value))
+    AddressSweep sweep;
+    const auto refuse = [&targets](std::string value, std::string why) {
+        if (!targets.refused.empty())
+            return;
+        targets.refused = value.empty() ? std::string("(nothing)") : std::move(value);
+        targets.why = std::move(why);
+    };
+    const auto take = [&](std::u16string_view value) {
+        if (IsTargetAddress(value)) {
             targets.addresses.push_back(Narrow(value));
-        else if (targets.refused.empty())
-            targets.refused = value.empty() ? std::string("(nothing)") : Narrow(value);
+            return;
+        }
+        const std::string text = Narrow(value);
+        const RangeParse parse = ParseAddressRange(text);
+        if (parse.status != RangeStatus::Ok || parse.single)
+            refuse(text, RangeRefusalText(parse.single ? RangeStatus::NotAnAddress : parse.status, text));
+        else if (!sweep.Add(parse.range))
+            refuse(text, "'" + text +
+                             "': the ranges together hold more than 65,536 addresses (a /16), the most "
+                             "one search asks");
+        else
+            targets.ranges.push_back({text, parse.range});
     };
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::u16string_view argument = arguments[i];
