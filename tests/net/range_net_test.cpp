@@ -5,22 +5,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
-#include <sstream>
+#include <cstdio>
 
 using namespace nettest;
 
 namespace {
 
 constexpr auto kCliLimit = std::chrono::seconds(60);
-
-QJsonObject LastJsonLine(const std::string& out)
-{
-    std::istringstream in(out);
-    std::string last;
-    for (std::string line; std::getline(in, line);)
-        last = line.empty() ? last : line;
-    return QJsonDocument::fromJson(QByteArray::fromStdString(last)).object();
-}
 
 class RoutedBlock : public NetTest
 {
@@ -71,7 +62,7 @@ TEST_F(RoutedBlock, BlockEdgesFoundAndOneSavedAndVerifiedAtItsNewAddress)
     const RunResult save = Cli({"save", "--mac", "02:ca:00:00:00:02", "--login", "admin", "--password",
                                 "admin", "--ip", "10.20.2.77", "--to", "10.20.0.0/22", "--verify", "--json"});
     ASSERT_EQ(save.status, 0) << save.err << save.out;
-    const QJsonObject result = LastJsonLine(save.out);
+    const QJsonObject result = QJsonDocument::fromJson(QByteArray::fromStdString(save.out)).object();
     EXPECT_EQ(result.value("result").toString(), "saved");
     EXPECT_EQ(result.value("verify").toString(), "answered");
     EXPECT_EQ(result.value("address").toString(), "10.20.2.77");
@@ -82,8 +73,8 @@ TEST_F(RoutedBlock, BlockEdgesFoundAndOneSavedAndVerifiedAtItsNewAddress)
 }
 
 // A dash range running into the silent half meets ICMP errors there and goes on; its row of
-// --diagnose counts every query, and a block larger than a /16 is refused before anything is sent.
-TEST_F(RoutedBlock, DashRangeSweptThroughIcmpErrorsAndALargerBlockRefused)
+// --diagnose counts every query.
+TEST_F(RoutedBlock, DashRangeSweptThroughIcmpErrors)
 {
     auto camsim = StartCamsim({"--own-address", "--ip", "10.20.127.250"}, "block", block);
     const auto start = std::chrono::steady_clock::now();
@@ -100,10 +91,6 @@ TEST_F(RoutedBlock, DashRangeSweptThroughIcmpErrorsAndALargerBlockRefused)
     EXPECT_EQ(row.value("camerasFound").toInt(), 1);
     // The sweep plus the quiet spell, not the 20-second search.
     EXPECT_LT(seconds, 10.0);
-
-    const RunResult refused = Cli({"search", "--to", "10.20.0.0/15"});
-    EXPECT_EQ(refused.status, 2);
-    EXPECT_NE(refused.err.find("65,536"), std::string::npos) << refused.err;
 }
 
 // The camera side never sees more than --rate queries in any one second, and the sweep keeps
@@ -128,4 +115,6 @@ TEST_F(RoutedBlock, SweepKeepsToItsRate)
     const double achieved =
         static_cast<double>(ms.size()) * 1000.0 / static_cast<double>(ms.back() - ms.front());
     EXPECT_GT(achieved, kRate * 0.9);
+    std::printf("sweep at --rate %d: %.0f datagrams a second achieved, at most %zu in one second\n", kRate,
+                achieved, busiest);
 }

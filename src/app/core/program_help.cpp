@@ -21,7 +21,12 @@ Options:
                     every search also asks this address directly, for a camera behind a
                     router, which no broadcast reaches (repeatable). Such a camera is
                     listed, saved (by its address) and found again like one on this
-                    network. A value that is not an address ends the program (status 2).
+                    network. ADDRESS may also be a block (10.20.0.0/22; from /30 up
+                    without its first and last addresses) or a range
+                    (10.20.4.10-10.20.4.200) of at most 65,536 addresses, all of them
+                    together too: each search then asks every address once, at 5000
+                    datagrams a second, and its box counts the addresses asked. Any other
+                    value ends the program (status 2).
   --snapshot=FILE   save the window as a PNG image once its main page has painted, then
                     exit (status 1 when the image cannot be saved).
   -h, --help        show this help and exit.
@@ -49,6 +54,8 @@ Examples:
     $ camtivo /testmode
   Also ask a camera behind a router, by its address:
     $ camtivo --to 10.20.0.7
+  Find every camera of a routed subnet:
+    $ camtivo --to 10.20.0.0/22
   Save the main page as a picture, without a display:
     $ QT_QPA_PLATFORM=offscreen camtivo /testmode --snapshot=main.png
 )";
