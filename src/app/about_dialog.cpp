@@ -107,6 +107,9 @@ CAboutDlg::CAboutDlg(QWidget* parent, const CStringList* strings) : CDialog(pare
     line->setWordWrap(true);
     line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     line->setGeometry(app_layout::kAboutLine);
+    // A reader names the box by its title and says what it holds as soon as it opens.
+    setAccessibleDescription(name->text() + QLatin1Char('\n') + line->text());
+    icon->setAccessibleName(QStringLiteral("Camtivo"));
     auto* ok = AddControl<CMsgButton>(IDC_ABOUT_OK, app_layout::kAboutOk);
     ok->SetStyle(PrimaryButtonStyle());
     ok->SetCaption(PackText(strings, kTextOk));

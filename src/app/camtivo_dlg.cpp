@@ -177,6 +177,12 @@ void CCamtivoDlg::CreatePages()
     StepPage(shownStep_)->FocusOnArrival();
 }
 
+void CCamtivoDlg::FocusAfterMessage()
+{
+    if (pagesReady_)
+        StepPage(shownStep_)->FocusOnArrival();
+}
+
 CCameraDataObj* CCamtivoDlg::RecordForStep(int step) const
 {
     // The first step with a record takes the camera the search page shows; the later steps

@@ -122,6 +122,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    void FocusAfterMessage() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnTimer(UINT_PTR id) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 constexpr int64_t kFirstFrameDelayMs = 300;
@@ -51,6 +52,7 @@ void DrawTextItems(const CStringList* strings, const QString& section, QImage& f
 void CProgressDlg::LoadFrames(const QString& packPath, const Kind& kind, const CStringList* strings,
                               size_t textItems)
 {
+    NameForReader(kind, strings, textItems);
     CResourceLibrary library;
     if (!library.Open(packPath))
         return;
@@ -69,6 +71,26 @@ void CProgressDlg::LoadFrames(const QString& packPath, const Kind& kind, const C
         DrawTextItems(strings, section, frame, textItems);
         SetFrame(i, std::move(frame));
     }
+}
+
+void CProgressDlg::NameForReader(const Kind& kind, const CStringList* strings, size_t textItems)
+{
+    std::vector<PaintedText> texts = SkinPaintedTexts(strings, QString::fromUtf16(kind.section));
+    texts.resize(std::min(texts.size(), textItems));
+    readerTexts_.clear();
+    for (const PaintedText& text : texts)
+        readerTexts_ << text.text;
+    setAccessibleName(readerTexts_.isEmpty() ? SkinString(strings, kind.readerName)
+                                             : readerTexts_.takeFirst());
+    DescribeForReader();
+}
+
+void CProgressDlg::DescribeForReader()
+{
+    QStringList lines = readerTexts_;
+    if (!status_.isEmpty())
+        lines << status_;
+    setAccessibleDescription(lines.join(QLatin1Char('\n')));
 }
 
 bool CProgressDlg::OnInitDialog()
@@ -98,6 +120,7 @@ void CProgressDlg::OnTimer(UINT_PTR id)
     if (id == kTimerPoll && statusSource_) {
         if (QString status = statusSource_(); status != status_) {
             status_ = std::move(status);
+            DescribeForReader();
             update();
         }
     }

@@ -3,9 +3,11 @@
 // frames, under them a line of status the owner supplies (how long a save has been waiting),
 // and closes itself once the owner's busy flag is cleared. Nothing else closes it:
 // Escape, Enter and the window's close are ignored, because ending it early would report an
-// action that is still running as finished.
+// action that is still running as finished. A screen reader takes the box's first painted text as
+// its name and the others, with the status line, as its description.
 #include "platform/dialog.h"
 #include "skin/core/string_table.h"
+#include "skin/reading_texts.h"
 
 #include <QImage>
 #include <array>
@@ -25,14 +27,16 @@ public:
     static constexpr UINT_PTR kTimerPoll = 41987;
     static constexpr int kFrameCount = 4;
 
-    // The skin section and the four bitmap numbers of one kind of action.
+    // The skin section and the four bitmap numbers of one kind of action, and the pack string
+    // that names the box to a screen reader when its frames paint no text.
     struct Kind
     {
         const char16_t* section;
         std::array<int, kFrameCount> bitmaps;
+        int readerName;
     };
-    static constexpr Kind kSearch{u"Search_Progress", {177, 178, 179, 180}};
-    static constexpr Kind kSave{u"Save_Progress", {255, 256, 257, 258}};
+    static constexpr Kind kSearch{u"Search_Progress", {177, 178, 179, 180}, kTextReadSearching};
+    static constexpr Kind kSave{u"Save_Progress", {255, 256, 257, 258}, kTextReadSaving};
 
     explicit CProgressDlg(QWidget* parent = nullptr);
 
@@ -62,10 +66,15 @@ protected:
     void reject() override;
 
 private:
+    // Names and describes the box to a screen reader from the first `textItems` painted texts.
+    void NameForReader(const Kind& kind, const CStringList* strings, size_t textItems);
+    void DescribeForReader();
+
     std::array<QImage, kFrameCount> frames_;
     int current_ = 0;
     bool ready_ = false;
     const bool* busy_ = nullptr;
     std::function<QString()> statusSource_;
     QString status_;
+    QStringList readerTexts_; // the painted texts after the first
 };

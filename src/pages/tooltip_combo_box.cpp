@@ -41,6 +41,8 @@ void CTooltipComboBox::OpenList()
 {
     const int width = popupWidth_ >= 0 ? popupWidth_ : this->width();
     const int height = popupHeight_ >= 0 ? popupHeight_ : maxVisibleItems() * list_.RowHeight();
+    // A reader names the opened list as it names the box.
+    list_.setAccessibleName(accessibleName());
     list_.Open(width, height);
 }
 

@@ -56,7 +56,13 @@ bool CDialog::CreateChild(QWidget* parent)
 int CDialog::DoModal()
 {
     EnsureInitialised();
-    return exec();
+    const int result = exec();
+    // Where no window manager hands the keyboard back, nothing would have it once the box is
+    // gone: the window beneath takes it again, so that its focused control is the one the keys
+    // reach and a screen reader announces.
+    if (QWidget* owner = parentWidget(); owner != nullptr && owner->window()->isVisible())
+        owner->window()->activateWindow();
+    return result;
 }
 
 void CDialog::EndDialog(int result)

@@ -57,7 +57,8 @@ public:
 
     // Creates the dialog as a hidden child of `parent` at (0, 0) and initialises it.
     bool CreateChild(QWidget* parent);
-    // Runs the dialog modally in a nested event loop; returns the value given to EndDialog.
+    // Runs the dialog modally in a nested event loop; returns the value given to EndDialog. The
+    // owner's window has the keyboard again afterwards.
     int DoModal();
     void EndDialog(int result);
     bool IsInitialised() const { return initialised_; }

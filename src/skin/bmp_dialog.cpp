@@ -128,8 +128,12 @@ void CBmpDialog::SetLanguage(const QString& name)
 int CBmpDialog::ShowMessage(int kind, const QString& message, const QString& button1, const QString& button2,
                             const QString& button3)
 {
-    return ShowSkinnedMessage(this, stringList_, iconList_,
-                              SkinnedMessage{kind, message, button1, button2, button3});
+    const int answer = ShowSkinnedMessage(this, stringList_, iconList_,
+                                          SkinnedMessage{kind, message, button1, button2, button3});
+    const QWidget* focus = window()->focusWidget();
+    if (isVisible() && (focus == nullptr || !focus->isVisible() || !isAncestorOf(focus)))
+        FocusAfterMessage();
+    return answer;
 }
 
 void CBmpDialog::NotifyNavigate(WPARAM direction)

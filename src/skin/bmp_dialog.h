@@ -57,7 +57,8 @@ public:
     QString GetLanguage() const { return languageName_; }
 
     // The skinned message box of kind 1-4, skinned from this page's lists. An empty button
-    // text hides that button. Returns the pressed button's number, or 0 for Escape.
+    // text hides that button. Returns the pressed button's number, or 0 for Escape. Once the box
+    // closes, a page that has no shown control with the focus gives it to its first field.
     int ShowMessage(int kind, const QString& message, const QString& button1, const QString& button2 = {},
                     const QString& button3 = {});
 
@@ -111,6 +112,8 @@ public:
     CIconList* IconList() const { return iconList_; }
 
 protected:
+    // Gives the focus back to the page after a message box (the frame hands it to its shown page).
+    virtual void FocusAfterMessage() { FocusOnArrival(); }
     // Set by each page's constructor: its skin section and background bitmap number.
     void SetSkinSection(const QString& sectionName, int backgroundNumber);
 

@@ -8,3 +8,4 @@ inline constexpr int kTextReadSearching = 52508; // a search is running
 inline constexpr int kTextReadFoundOne = 52509;  // a search found one camera
 inline constexpr int kTextReadFoundMany = 52510; // "%1 cameras found"
 inline constexpr int kTextReadFoundNone = 52511; // a search found nothing
+inline constexpr int kTextReadSaving = 52512;    // the save's progress box

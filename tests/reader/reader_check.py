@@ -1,5 +1,6 @@
 """The wizard as a screen reader meets it through AT-SPI, reached from Start by the keyboard:
-the main page, the search page with the demo cameras, a message box and the IP page.
+the main page, the search page with the demo cameras, a message box, the IP page and the
+focus back on its field after its message box.
 Run by run_reader_check.sh. Usage: reader_check.py CAMTIVO_PROGRAM WORK_FOLDER"""
 import subprocess
 import sys
@@ -130,6 +131,16 @@ def ip_page(app):
         check(find(ip, "text", f"IP address, part {part} of 4"), f"no part {part} of the IP address")
     check("0 to 255" in ip.description, f"description {ip.description!r}")
     all_named(ip)
+    first = find(ip, "text", "IP address, part 1 of 4")
+    first.queryEditableText().setTextContents("300")
+    first.queryComponent().grabFocus()
+    press_return(ip)
+    box = wait_for("the range message", lambda: next(w for w in app if w.getRoleName() == "alert"))
+    check("0 to 255" in box.description, f"box {box.name}: {box.description}")
+    press_return(box)
+    wait_for("the box closing", lambda: not any(w.getRoleName() == "alert" for w in app))
+    back = focused(ip)
+    check(back.name == "IP address, part 1 of 4", f"the focus after the box is on {back.name!r}")
 
 
 def main():
