@@ -353,7 +353,7 @@ SweepProgress CActionDlg::CurrentSweep() const
 void CActionDlg::StartSweep()
 {
     sweeping_ = true;
-    pacer_ = SendPacer(sendRate_);
+    pacer_ = SendPacer(sendRate_, kQueryVariants);
     pacer_.Start(SendPacer::Clock::now());
     sweepTimer_.start(kSweepTickMs);
     SweepTick();

@@ -12,7 +12,11 @@ constexpr int64_t kBurstDivisor = 20;
 
 } // namespace
 
-SendPacer::SendPacer(int perSecond) : perSecond_(std::max(perSecond, 1)) {}
+SendPacer::SendPacer(int perSecond, int unit)
+    : perSecond_(std::max(perSecond, 1)),
+      burst_(std::max<int64_t>(perSecond_ / kBurstDivisor, std::max(unit, 1)))
+{
+}
 
 void SendPacer::Start(Clock::time_point now)
 {
@@ -33,14 +37,13 @@ void SendPacer::ForgetBefore(Clock::time_point now)
 int64_t SendPacer::Allowance(Clock::time_point now)
 {
     ForgetBefore(now);
-    const int64_t burst = std::max<int64_t>(perSecond_ / kBurstDivisor, 1);
     const int64_t elapsedNs = duration_cast<nanoseconds>(now - start_).count();
     int64_t credit = elapsedNs / 1000 * perSecond_ / 1000000 - sinceStart_;
-    if (credit > burst) {
+    if (credit > burst_) {
         // Behind schedule: the pace restarts from here instead of catching up.
-        start_ = now - nanoseconds(burst * 1000000000 / perSecond_);
+        start_ = now - nanoseconds(burst_ * 1000000000 / perSecond_);
         sinceStart_ = 0;
-        credit = burst;
+        credit = burst_;
     }
     return std::max<int64_t>(0, std::min(credit, perSecond_ - inLastSecond_));
 }

@@ -11,7 +11,9 @@ class SendPacer
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit SendPacer(int perSecond = 1);
+    // `unit`: the datagrams that leave together (one address's queries); the pace never holds
+    // back fewer than that, or a slow rate would never send at all.
+    explicit SendPacer(int perSecond = 1, int unit = 1);
 
     void Start(Clock::time_point now);
     // Datagrams that may be sent at `now`.
@@ -24,6 +26,7 @@ private:
     void ForgetBefore(Clock::time_point now);
 
     int perSecond_;
+    int64_t burst_;
     Clock::time_point start_{};
     int64_t sinceStart_ = 0;
     std::deque<std::pair<Clock::time_point, int64_t>> lastSecond_;
