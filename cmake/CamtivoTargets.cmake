@@ -18,3 +18,17 @@ function(camtivo_folder_library name)
   target_link_libraries(${name} PUBLIC ${ARG_LINK})
   camtivo_warnings(${name})
 endfunction()
+
+# The system half of a folder: its posix/ or windows/ subfolder.
+if(WIN32)
+  set(camtivo_system windows)
+else()
+  set(camtivo_system posix)
+endif()
+
+# Adds the system's own files of the current folder to `target`.
+function(camtivo_system_sources target)
+  file(GLOB system_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${camtivo_system}/*.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/${camtivo_system}/*.h)
+  target_sources(${target} PRIVATE ${system_sources})
+endfunction()

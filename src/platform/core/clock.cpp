@@ -1,6 +1,6 @@
 #include "platform/core/clock.h"
 
-#include <ctime>
+#include "platform/core/local_time.h"
 
 namespace {
 const Clock* overrideClock = nullptr;
@@ -9,12 +9,7 @@ const Clock* overrideClock = nullptr;
 LocalDateTime SystemClock::Now() const
 {
     std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = LocalTime(now);
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 

@@ -1,8 +1,6 @@
 #include "platform/core/socket_errors.h"
 
 // Windows reports these codes itself; only a POSIX system needs them translated.
-#ifndef _WIN32
-
 #include <cerrno>
 #include <netdb.h>
 
@@ -78,5 +76,3 @@ int WsaErrorFromResolver(int eaiError)
         return 11003; // WSANO_RECOVERY
     }
 }
-
-#endif

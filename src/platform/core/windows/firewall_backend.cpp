@@ -1,8 +1,5 @@
-// The firewall backend of the running system: the Windows firewall's COM objects on Windows,
-// nothing elsewhere.
+// The firewall backend on Windows: the Windows firewall's COM objects.
 #include "platform/core/firewall.h"
-
-#ifdef _WIN32
 
 #include <netfw.h>
 #include <oleauto.h>
@@ -197,26 +194,3 @@ std::unique_ptr<FirewallBackend> MakeSystemFirewallBackend()
 {
     return std::make_unique<ComBackend>();
 }
-
-#else
-
-namespace {
-
-class NoFirewallBackend : public FirewallBackend
-{
-public:
-    std::unique_ptr<FirewallProfile> OpenCurrentProfile(FW_ERROR_CODE& code) override
-    {
-        code = FW_ERR_CREATE_MANAGER;
-        return nullptr;
-    }
-};
-
-} // namespace
-
-std::unique_ptr<FirewallBackend> MakeSystemFirewallBackend()
-{
-    return std::make_unique<NoFirewallBackend>();
-}
-
-#endif

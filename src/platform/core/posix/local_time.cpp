@@ -1,0 +1,8 @@
+#include "platform/core/local_time.h"
+
+std::tm LocalTime(std::time_t moment)
+{
+    std::tm local{};
+    localtime_r(&moment, &local);
+    return local;
+}
