@@ -78,19 +78,10 @@ IpOctetTexts CIpSettingDialog::Texts() const
     return texts;
 }
 
-bool CIpSettingDialog::Validate(bool addressRules)
+void CIpSettingDialog::Refuse(int message, size_t octet)
 {
-    const IpOctetTexts texts = Texts();
-    IpCheck check = CheckIpParts(texts);
-    if (check.Passed() && addressRules) {
-        const SettingsCheck addresses = AddressChangeOf(texts).Check();
-        check = {addresses.octet, addresses.message};
-    }
-    if (check.Passed())
-        return true;
-    ShowMessage(kMessageError, MessageText(check.message), buttonText_);
-    SelectAllAndFocus(octets_[check.octet]);
-    return false;
+    ShowMessage(kMessageError, MessageText(message), buttonText_);
+    SelectAllAndFocus(octets_[octet]);
 }
 
 QString CIpSettingDialog::ClashText(const AddressClash& clash) const
@@ -104,12 +95,12 @@ QString CIpSettingDialog::ClashText(const AddressClash& clash) const
         QString::fromStdString(camera_text::MacText(holder.Get(DeviceInfo::macAddress))));
 }
 
-bool CIpSettingDialog::CheckAddressClash()
+bool CIpSettingDialog::CheckAddressClash(const Ipv4Address& address)
 {
     const CCameraDataObj* record = Record();
     if (!clashCheck_ || record == nullptr)
         return true;
-    const AddressClash clash = clashCheck_(*AddressChangeOf(Texts()).addresses[0], *record);
+    const AddressClash clash = clashCheck_(address, *record);
     if (!clash)
         return true;
     ShowMessage(kMessageError, ClashText(clash), buttonText_);
@@ -121,14 +112,26 @@ bool CIpSettingDialog::OnCommand(int id)
 {
     if (id != IDC_NEXT && id != IDC_BACK)
         return CSettingPage::OnCommand(id);
+    // The edits are read once: the parts' check, the address rules, the clash and the record's
+    // write all judge the same change.
+    const IpOctetTexts texts = Texts();
+    if (const IpCheck parts = CheckIpParts(texts); !parts.Passed()) {
+        Refuse(parts.message, parts.octet);
+        return true;
+    }
+    const SettingsChange change = AddressChangeOf(texts);
     // Back leaves the page with the address as typed: the user may be going to choose DHCP,
     // and Next judges the address whenever the page comes back.
-    if (!Validate(id == IDC_NEXT))
-        return true;
-    if (id == IDC_NEXT && !CheckAddressClash())
-        return true;
+    if (id == IDC_NEXT) {
+        if (const SettingsCheck check = change.Check(); !check.Passed()) {
+            Refuse(check.message, check.octet);
+            return true;
+        }
+        if (!CheckAddressClash(*change.addresses[0]))
+            return true;
+    }
     if (CCameraDataObj* record = Record())
-        AddressChangeOf(Texts()).Apply(record->info);
+        change.Apply(record->info);
     return CSettingPage::OnCommand(id);
 }
 

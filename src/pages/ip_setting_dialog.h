@@ -57,10 +57,10 @@ protected:
 
 private:
     IpOctetTexts Texts() const;
-    // The parts alone, or with `addressRules` every rule too; shows the first failure.
-    bool Validate(bool addressRules);
+    // Shows a rule's message with the focus on the part to correct.
+    void Refuse(int message, size_t octet);
     // Refuses an address another device holds, naming it, with the focus on the address.
-    bool CheckAddressClash();
+    bool CheckAddressClash(const Ipv4Address& address);
     QString ClashText(const AddressClash& clash) const;
 
     // The pack's text of a rule's message; the English one where the pack has none.

@@ -3,6 +3,7 @@
 #include "device/core/camera_data.h"
 #include "pages/caption_radio_button.h"
 #include "pages/core/setting_rules.h"
+#include "pages/core/settings_change.h"
 #include "pages/page_layout.h"
 
 namespace {
@@ -40,7 +41,9 @@ void CNetworkSettingDialog::SaveToRecord()
     CCameraDataObj* record = Record();
     if (record == nullptr || (!fixed_->isChecked() && !dhcp_->isChecked()))
         return;
-    WriteNetworkMode(fixed_->isChecked(), record->info);
+    SettingsChange change;
+    change.dhcp = dhcp_->isChecked();
+    change.Apply(record->info);
 }
 
 bool CNetworkSettingDialog::OnCommand(int id)

@@ -2,7 +2,7 @@
 
 #include "device/core/camera_data.h"
 #include "pages/caption_radio_button.h"
-#include "pages/core/wireless_rules.h"
+#include "pages/core/settings_change.h"
 #include "pages/wireless_layout.h"
 
 CWireless1Dialog::CWireless1Dialog(QWidget* parent)
@@ -14,8 +14,12 @@ CWireless1Dialog::CWireless1Dialog(QWidget* parent)
 
 void CWireless1Dialog::SaveToRecord()
 {
-    if (CCameraDataObj* record = Record())
-        WriteWirelessMode(wired_->isChecked(), record->info);
+    CCameraDataObj* record = Record();
+    if (record == nullptr)
+        return;
+    SettingsChange change;
+    change.wireless.wireless = !wired_->isChecked();
+    change.Apply(record->info);
 }
 
 bool CWireless1Dialog::OnCommand(int id)

@@ -1,7 +1,7 @@
 #include "pages/wireless2_dialog.h"
 
 #include "device/core/camera_data.h"
-#include "pages/core/wireless_rules.h"
+#include "pages/core/settings_change.h"
 #include "pages/page_controls.h"
 #include "pages/wireless_layout.h"
 #include "skin/skin_draw.h"
@@ -25,8 +25,10 @@ void CWireless2Dialog::SaveToRecord()
     CCameraDataObj* record = Record();
     if (record == nullptr)
         return;
-    WriteSsid(ToU16View(ssid_->text()), record->info);
-    WriteChannel(channel_->currentIndex(), record->info);
+    SettingsChange change;
+    change.wireless.ssid = ssid_->text().toStdU16String();
+    change.wireless.channel = channel_->currentIndex() + 1; // the list holds channels 1 to 11 in order
+    change.Apply(record->info);
 }
 
 bool CWireless2Dialog::OnCommand(int id)

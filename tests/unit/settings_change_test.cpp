@@ -45,6 +45,9 @@ TEST(SettingsChange, ChecksTheGivenValuesAloneOrWithTheCamerasOwn)
     lateMinute.time = ClockTime{23, 60};
     SettingsChange renamed;
     renamed.name = u"Front door";
+    SettingsChange longName;
+    longName.name = u"Seventeen_chars_x";
+    longName.date = CalendarDate{13, 1, 2023};
     SettingsChange wep;
     wep.wireless.security = SecurityType::Wep64;
     wep.wireless.wepKey = u"12345";
@@ -56,6 +59,7 @@ TEST(SettingsChange, ChecksTheGivenValuesAloneOrWithTheCamerasOwn)
         {"29 February 2023", badDay, false, SettingsField::Day, kMsgDayRange28, 0},
         {"minute 60", lateMinute, true, SettingsField::Minute, kMsgMinuteRange, 0},
         {"a space in the name", renamed, false, SettingsField::Name, kMsgCameraName, 0},
+        {"a long name before a bad month", longName, false, SettingsField::NameLength, 0, 0},
         {"a short WEP key", wep, false, SettingsField::Key, kMsgWep64KeyLength, 0},
     };
     const DeviceInfo camera = FixedCamera();

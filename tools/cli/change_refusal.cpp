@@ -23,6 +23,10 @@ std::string BasicText(const SettingsCheck& check)
         return "camera name may hold only the letters A-Z and a-z (no accented letters), digits, '_' and "
                "'-', "
                "and may not begin or end with '_' or '-'";
+    case SettingsField::NameLength:
+        return "camera name is longer than " + std::to_string(kCameraNameChars) + " characters";
+    case SettingsField::DescriptionLength:
+        return "description is longer than " + std::to_string(kDescriptionChars) + " characters";
     case SettingsField::Description:
         return "description may hold only the letters A-Z and a-z (no accented letters), digits, spaces and "
                "ASCII punctuation marks";
@@ -49,10 +53,6 @@ std::string AddressText(const SettingsCheck& check, const CliOptions& options, c
 std::string ChangeRefusal(const CliOptions& options, const DeviceInfo* camera)
 {
     const SettingsChange& change = options.change;
-    if (change.name && change.name->size() > kCameraNameChars)
-        return "camera name is longer than 16 characters";
-    if (change.description && change.description->size() > kDescriptionChars)
-        return "description is longer than 32 characters";
     const SettingsCheck check = change.Check(camera);
     switch (check.field) {
     case SettingsField::None:

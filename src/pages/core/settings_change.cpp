@@ -82,6 +82,16 @@ SettingsCheck CheckBasic(const SettingsChange& values)
     return {};
 }
 
+// The pages' edits hold no more than the record does; a change read from elsewhere may.
+SettingsCheck CheckLengths(const SettingsChange& change)
+{
+    if (change.name && change.name->size() > kCameraNameChars)
+        return Fail(SettingsField::NameLength, 0);
+    if (change.description && change.description->size() > kDescriptionChars)
+        return Fail(SettingsField::DescriptionLength, 0);
+    return {};
+}
+
 SettingsCheck CheckAddressRows(const SettingsChange& change, const DeviceInfo* camera)
 {
     const bool fixed = change.dhcp ? !*change.dhcp : camera == nullptr || UsesFixedAddress(*camera);
@@ -188,6 +198,8 @@ bool SettingsChange::ChangesAddresses() const
 
 SettingsCheck SettingsChange::Check(const DeviceInfo* camera) const
 {
+    if (const SettingsCheck check = CheckLengths(*this); !check.Passed())
+        return check;
     if (ChangesBasic()) {
         const SettingsChange own = camera != nullptr ? RecordBasic(*camera) : SettingsChange{};
         if (const SettingsCheck check = CheckBasic(MergedBasic(*this, camera != nullptr ? &own : nullptr));

@@ -49,6 +49,8 @@ enum class SettingsField
     Minute,
     Name,
     Description,
+    NameLength, // longer than the camera holds (an edit never is)
+    DescriptionLength,
     NeedsFixedAddress, // addresses given while the camera uses DHCP
     Address,           // `octet` says which part
     Key,
@@ -77,8 +79,9 @@ struct SettingsChange
     bool ChangesBasic() const;
     bool ChangesAddresses() const;
 
-    // Checks in the pages' order: month, year, day, hour, minute, name, description,
-    // network mode, addresses, security; the first failure wins. With `camera`, values left out
+    // Checks the lengths of the name and description given, then in the pages' order: month,
+    // year, day, hour, minute, name, description, network mode, addresses, security; the first
+    // failure wins. With `camera`, values left out
     // are the camera's own and every rule runs; without, only the rules whose values are all
     // given run, so a change can be checked before any camera has answered.
     SettingsCheck Check(const DeviceInfo* camera = nullptr) const;
