@@ -8,6 +8,14 @@
 
 namespace {
 const QString kSnapshotOption = QStringLiteral("--snapshot=");
+
+// PNG unless the name asks for BMP, whose writer only copies the pixels: timing the start-up
+// then leaves out compression.
+const char* FormatOf(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive) ? "BMP" : "PNG";
+}
+
 } // namespace
 
 CPaintSnapshot::CPaintSnapshot(CCamtivoDlg& frame, QString path) : frame_(frame), path_(std::move(path))
@@ -27,7 +35,7 @@ bool CPaintSnapshot::eventFilter(QObject* watched, QEvent* event)
 
 void CPaintSnapshot::SaveAndClose()
 {
-    saved_ = frame_.grab().save(path_, "PNG");
+    saved_ = frame_.grab().save(path_, FormatOf(path_));
     frame_.SendMessage(WM_WIZARD_CLOSE);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // CPaintSnapshot: once the wizard's main page has painted, saves the wizard window as a PNG
-// file and ends the wizard. "camtivo --snapshot=FILE" uses it, so that scripts and package
-// checks can see what a user would see, offscreen and without a display.
+// file (BMP when its name ends in .bmp) and ends the wizard. "camtivo --snapshot=FILE" uses it, so that
+// scripts and package checks can see what a user would see, offscreen and without a display.
 #include <QObject>
 #include <QString>
 

@@ -27,8 +27,9 @@ Options:
                     together too: each search then asks every address once, at 5000
                     datagrams a second, and its box counts the addresses asked. Any other
                     value ends the program (status 2).
-  --snapshot=FILE   save the window as a PNG image once its main page has painted, then
-                    exit (status 1 when the image cannot be saved).
+  --snapshot=FILE   save the window as a PNG image (uncompressed BMP for a FILE ending in
+                    .bmp) once its main page has painted, then exit (status 1 when the
+                    image cannot be saved).
   -h, --help        show this help and exit.
   --version         print the version and exit.
 Qt's own options, such as -platform NAME, are accepted too.

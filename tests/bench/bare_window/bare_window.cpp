@@ -1,6 +1,7 @@
 // The yardstick of the start-up comparison: the least a Qt Widgets program does to show what
 // the wizard's main page shows. One 581 x 436 window with a picture and two buttons; once it
-// has painted, it is grabbed to the PNG named by --snapshot=FILE and the program ends.
+// has painted, it is grabbed to the file named by --snapshot=FILE, as the wizard saves it (BMP
+// for a name ending in .bmp, PNG otherwise), and the program ends.
 #include <QApplication>
 #include <QLabel>
 #include <QLinearGradient>
@@ -47,7 +48,7 @@ protected:
             return;
         painted_ = true;
         QTimer::singleShot(0, this, [this] {
-            grab().save(snapshot_, "PNG");
+            grab().save(snapshot_, snapshot_.endsWith(QStringLiteral(".bmp")) ? "BMP" : "PNG");
             QApplication::quit();
         });
     }
