@@ -54,17 +54,13 @@ protected:
     // whose misbehaviour must not touch the other cameras; its end holds .2 and `more` hosts.
     std::string OwnLink(int subnet, const std::vector<int>& more = {})
     {
-        const std::string ns = pair.AddNamespace("cam" + std::to_string(subnet));
         const std::string net = "10.77." + std::to_string(subnet) + ".";
-        const std::string end = ns.empty() ? "" : pair.Connect(pair.Pc(), net + "1/24", ns, net + "2/24");
-        if (end.empty())
-            return {};
-        for (const int host : more) {
-            if (!NetnsPair::Shell("ip -n " + ns + " addr add " + net + std::to_string(host) + "/24 dev cvb" +
-                                  end.substr(3)))
-                return {};
-        }
-        return ns;
+        const LinkedNamespace link =
+            pair.AddLinkedNamespace("cam" + std::to_string(subnet), pair.Pc(), net + "1/24", net + "2/24");
+        std::vector<std::string> hosts;
+        for (const int host : more)
+            hosts.push_back(net + std::to_string(host) + "/24");
+        return !link.ns.empty() && NetnsPair::AddAddresses(link.ns, link.farEnd, hosts) ? link.ns : "";
     }
 
 private:

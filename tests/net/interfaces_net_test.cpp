@@ -31,10 +31,12 @@ protected:
         NetTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        second = pair.AddNamespace("cam2");
-        ASSERT_FALSE(second.empty());
-        secondLink = pair.Connect(pair.Pc(), std::string(kSecondPcAddress) + "/24", second, "172.20.0.2/24");
-        ASSERT_FALSE(secondLink.empty());
+        const LinkedNamespace link = pair.AddLinkedNamespace(
+            "cam2", pair.Pc(), std::string(kSecondPcAddress) + "/24", "172.20.0.2/24");
+        ASSERT_FALSE(link.ns.empty());
+        second = link.ns;
+        secondLink = link.nearEnd;
+        secondEnd = link.farEnd;
         ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Pc() + " route del 255.255.255.255/32"));
         ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Pc() + " route add default via " + kCameraAddress));
     }
@@ -43,10 +45,9 @@ protected:
     void MoveSecondCameraToAForeignNetwork()
     {
         const std::string cam = "ip -n " + second + " ";
-        const std::string end = "cvb" + secondLink.substr(3);
-        ASSERT_TRUE(NetnsPair::Shell(cam + "addr del 172.20.0.2/24 dev " + end + " && " + cam +
-                                     "addr add 192.168.0.100/24 dev " + end + " && " + cam +
-                                     "route add 172.20.0.0/24 dev " + end));
+        ASSERT_TRUE(NetnsPair::Shell(cam + "addr del 172.20.0.2/24 dev " + secondEnd + " && " + cam +
+                                     "addr add 192.168.0.100/24 dev " + secondEnd + " && " + cam +
+                                     "route add 172.20.0.0/24 dev " + secondEnd));
     }
 
     std::map<std::string, const CCameraDataObj*> ByMac(const Engine& engine) const
@@ -59,6 +60,7 @@ protected:
 
     std::string second;     // the second camera namespace
     std::string secondLink; // the PC's end of the link to it
+    std::string secondEnd;  // its end of that link
 };
 
 } // namespace

@@ -119,29 +119,22 @@ std::unique_ptr<Camsim> NetTest::StartCamsim(std::vector<std::string> args, cons
 
 RouterLab BuildRouterLab(NetnsPair& pair)
 {
-    RouterLab lab;
     const std::string router = pair.Camera();
-    const std::string far = pair.AddNamespace("far");
-    if (far.empty())
-        return lab;
-    const std::string routerEnd = pair.Connect(router, "10.88.0.1/24", far, "10.88.0.2/24");
-    if (routerEnd.empty() ||
+    const LinkedNamespace far = pair.AddLinkedNamespace("far", router, "10.88.0.1/24", "10.88.0.2/24");
+    if (far.ns.empty() ||
         !NetnsPair::Shell("ip netns exec " + router + " sysctl -qw net.ipv4.ip_forward=1") ||
         !NetnsPair::Shell("ip -n " + pair.Pc() + " route add 10.88.0.0/24 via " + kCameraAddress) ||
-        !NetnsPair::Shell("ip -n " + far + " route add default via 10.88.0.1"))
-        return lab;
-    lab.far = far;
-    lab.farLink = "cvb" + routerEnd.substr(3);
-    return lab;
+        !NetnsPair::Shell("ip -n " + far.ns + " route add default via 10.88.0.1"))
+        return {};
+    return {far.ns, far.farEnd};
 }
 
 bool RouterLab::AddAddresses(const std::vector<std::string>& addresses) const
 {
-    for (const std::string& address : addresses) {
-        if (!NetnsPair::Shell("ip -n " + far + " addr add " + address + "/24 dev " + farLink))
-            return false;
-    }
-    return true;
+    std::vector<std::string> cidrs;
+    for (const std::string& address : addresses)
+        cidrs.push_back(address + "/24");
+    return NetnsPair::AddAddresses(far, farLink, cidrs);
 }
 
 size_t SetRequestsReceived(const Camsim& camsim)

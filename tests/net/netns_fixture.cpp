@@ -147,6 +147,26 @@ std::string NetnsPair::Connect(const std::string& a, const std::string& addressA
     return endA;
 }
 
+LinkedNamespace NetnsPair::AddLinkedNamespace(const std::string& role, const std::string& near,
+                                              const std::string& nearAddress, const std::string& farAddress)
+{
+    const std::string ns = AddNamespace(role);
+    const std::string nearEnd = ns.empty() ? "" : Connect(near, nearAddress, ns, farAddress);
+    if (nearEnd.empty())
+        return {};
+    return {ns, nearEnd, "cvb" + nearEnd.substr(3)}; // Connect names the ends cva<id> and cvb<id>
+}
+
+bool NetnsPair::AddAddresses(const std::string& ns, const std::string& end,
+                             const std::vector<std::string>& cidrs)
+{
+    for (const std::string& cidr : cidrs) {
+        if (!Shell("ip -n " + ns + " addr add " + cidr + " dev " + end))
+            return false;
+    }
+    return true;
+}
+
 std::string NetnsPair::ScratchFile(const std::string& name) const
 {
     return scratch_ + "/" + name;

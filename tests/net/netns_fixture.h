@@ -21,6 +21,15 @@ struct RunResult
     std::string err;
 };
 
+// A namespace joined to another by a link of its own, and the names of the link's two ends;
+// every name is empty when it could not be made.
+struct LinkedNamespace
+{
+    std::string ns;
+    std::string nearEnd; // in the namespace it was joined to
+    std::string farEnd;  // in `ns`
+};
+
 class NetnsPair
 {
 public:
@@ -34,14 +43,21 @@ public:
     const std::string& Error() const { return error_; }
     const std::string& Pc() const { return pc_; }
     const std::string& Camera() const { return camera_; }
-    // The PC's end of the link to the camera namespace.
+    // The PC's and the camera's ends of the link between them.
     const std::string& PcLink() const { return vethPc_; }
+    const std::string& CameraLink() const { return vethCamera_; }
     // Another namespace, with loopback up; its name, or "" when it could not be made.
     std::string AddNamespace(const std::string& role);
     // Joins two namespaces with a veth pair, gives each end its address (CIDR) and brings both
     // up. Returns the name of the first namespace's end, or "" on failure.
     std::string Connect(const std::string& a, const std::string& addressA, const std::string& b,
                         const std::string& addressB);
+    // Another namespace (`role`) joined to `near` by a new link, each end with its address (CIDR).
+    LinkedNamespace AddLinkedNamespace(const std::string& role, const std::string& near,
+                                       const std::string& nearAddress, const std::string& farAddress);
+    // Puts more addresses (CIDR) on an end in a namespace; true when all went on.
+    static bool AddAddresses(const std::string& ns, const std::string& end,
+                             const std::vector<std::string>& cidrs);
     // A file in this test's scratch directory.
     std::string ScratchFile(const std::string& name) const;
 

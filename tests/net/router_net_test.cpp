@@ -133,9 +133,7 @@ TEST_F(BehindRouter, DiagnoseCountsQueriesAndAnswersPerAddress)
 // row's "to" reaches a camera behind the router.
 TEST_F(BehindRouter, AddressClashesAreRefusedBeforeAnySettingIsSent)
 {
-    for (const char* address : {"10.77.0.3/24", "10.77.0.9/24"})
-        ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Camera() + " addr add " + address + " dev cvc" +
-                                     pair.PcLink().substr(3)));
+    ASSERT_TRUE(NetnsPair::AddAddresses(pair.Camera(), pair.CameraLink(), {"10.77.0.3/24", "10.77.0.9/24"}));
     ASSERT_TRUE(lab.AddAddresses({"10.88.0.3"}));
     auto near =
         StartCamsim({"--own-address", "--count", "2", "--ip", kCameraAddress, "--name", "Garden"}, "near");

@@ -15,7 +15,7 @@ TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
     Run(QStringLiteral("camtivo /TestMode"), [&](CCamtivoDlg& wizard) {
         EXPECT_TRUE(wizard.TestMode());
         EXPECT_TRUE(wizard.MainPage().isVisible());
-        Start(wizard);
+        StartSearch(wizard);
         EXPECT_EQ(progress.shown, 1);
         EXPECT_TRUE(wizard.SearchPage().isVisible());
         EXPECT_FALSE(wizard.MainPage().isVisible());
@@ -28,7 +28,7 @@ TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
         wizard.PostMessage(WM_WIZARD_NAVIGATE, NAV_BACK);
         SpinUntil([&] { return wizard.ShownStep() == 0; });
         EXPECT_TRUE(wizard.MainPage().isVisible());
-        Start(wizard);
+        StartSearch(wizard);
         EXPECT_EQ(progress.shown, 1);
         // The Search button searches again, and the list is the file's again.
         QTest::mouseClick(wizard.SearchPage().GetDlgItem(CSearchDialog::IDC_SEARCH), Qt::LeftButton);
@@ -49,7 +49,7 @@ TEST_F(FrameTest, NavigationIgnoresRequestsItCannotServe)
             EXPECT_EQ(wizard.Step(), 0);
             EXPECT_TRUE(wizard.MainPage().isVisible());
         }
-        Start(wizard);
+        StartSearch(wizard);
         // Without a camera on the search page, Next leads nowhere.
         QFile::remove(QStringLiteral("Camtivo.tst"));
         wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SEARCH);
@@ -101,7 +101,7 @@ TEST_F(FrameTest, ASearchEndsWithANoticeOfWhyTheListIsEmptyOrFull)
                 WhenModal<CProgressDlg>(
                     [&](CProgressDlg&) { wizard.SendMessage(WM_ACTION_NOTIFY, NOTIFY_SEND_ERROR, c.code); });
             }
-            Start(wizard);
+            StartSearch(wizard);
             EXPECT_EQ(wizard.CameraList().GetCount(), std::min(c.sections, kMaxTestFileCameras));
             EXPECT_EQ(wizard.Searching(), c.sendError ? 0 : 1);
         });
@@ -186,7 +186,7 @@ TEST_F(FrameTest, OnlyThePagesShownDecodeTheirPictures)
         EXPECT_TRUE(decoded(111));
         for (const int hidden : {101, 121, 131, 171, 191, 211, 251, 261})
             EXPECT_FALSE(decoded(hidden)) << hidden;
-        Start(wizard);
+        StartSearch(wizard);
         wizard.grab();
         EXPECT_TRUE(decoded(171));
         EXPECT_FALSE(decoded(191));
@@ -196,7 +196,7 @@ TEST_F(FrameTest, OnlyThePagesShownDecodeTheirPictures)
 TEST_F(FrameTest, RecordsAreFoundAgainAfterEveryNewList)
 {
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
-        Start(wizard);
+        StartSearch(wizard);
         // Choose the last camera of the tree and go on to step 2.
         QTreeWidget* tree = wizard.SearchPage().Tree();
         tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
@@ -232,7 +232,7 @@ TEST_F(FrameTest, ATestModeSaveWritesTheFileVerifiesAndEndsTheWizard)
 {
     InstallPack();
     const int result = Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
-        Start(wizard);
+        StartSearch(wizard);
         wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
         ASSERT_NE(wizard.SelectedCamera(), nullptr);
         wizard.SelectedCamera()->info.Set(DeviceInfo::cameraName, "Renamed");
@@ -261,7 +261,7 @@ TEST_F(FrameTest, ASaveThatCannotBeWrittenSaysSoAndStays)
 {
     InstallPack();
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
-        Start(wizard);
+        StartSearch(wizard);
         wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
         ASSERT_NE(wizard.SelectedCamera(), nullptr);
         // The file's place is taken by a folder: it cannot be written.
@@ -316,7 +316,7 @@ TEST_F(FrameTest, ADesktopCloseRequestEndsTheWizardUnlessAnActionRuns)
             wizard.close();
             EXPECT_TRUE(wizard.isVisible());
         });
-        Start(wizard);
+        StartSearch(wizard);
         wizard.close();
     });
     EXPECT_EQ(result, IDCANCEL);
@@ -360,7 +360,7 @@ TEST_F(FrameTest, TheSystemMenusAboutBoxNamesTheVersion)
 TEST_F(FrameTest, TheVerificationCountsOnlyTicksThatHeardCamerasAndGivesUpAfterThree)
 {
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
-        Start(wizard);
+        StartSearch(wizard);
         QTreeWidget* tree = wizard.SearchPage().Tree();
         tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
         // The file numbers its cameras: a file of one camera holds only the first number.

@@ -5,14 +5,13 @@
 #include "app/camtivo_dlg.h"
 #include "app/core/test_mode_file.h"
 #include "app/data_folders.h"
-#include "platform/core/time_scale.h"
+#include "demo_wizard.h"
 #include "platform/core/window_messages.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <memory>
@@ -20,8 +19,6 @@
 using namespace qt_test;
 
 namespace frame_test {
-
-inline constexpr double kTimeFactor = 0.01; // a 10-second test-mode search takes 100 ms
 
 // Counts how often a progress box is shown.
 class ProgressCounter : public QObject
@@ -54,41 +51,15 @@ inline std::vector<QString> CameraNames(const CCameraList& cameras)
 class FrameTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        ASSERT_TRUE(QFile::copy(DemoDir() + QStringLiteral("/Camtivo.tst"), QStringLiteral("Camtivo.tst")));
-        TimeScale::SetFactor(kTimeFactor);
-    }
-    void TearDown() override
-    {
-        TimeScale::SetFactor(1.0);
-        QDir::setCurrent(previous);
-    }
+    void SetUp() override { ASSERT_TRUE(demo.Ready()); }
 
-    static void InstallPack() { ASSERT_TRUE(QFile::copy(EnglishPackPath(), QStringLiteral("English.dll"))); }
+    void InstallPack() const { ASSERT_TRUE(demo.AddPack(EnglishPackPath())); }
 
     // Runs the frame modally; `script` runs inside its loop, after which the wizard is closed.
     int Run(const QString& commandLine, const std::function<void(CCamtivoDlg&)>& script)
     {
         frame = std::make_unique<CCamtivoDlg>(commandLine);
-        QTimer::singleShot(0, frame.get(), [this, script] {
-            ASSERT_TRUE(SpinUntil([this] { return frame->PagesReady(); }));
-            script(*frame);
-            if (frame->isVisible())
-                frame->SendMessage(WM_WIZARD_CLOSE);
-        });
-        return frame->DoModal();
-    }
-
-    // Next on the main page: the search page shows and, the first time, a search runs.
-    static void Start(CCamtivoDlg& wizard)
-    {
-        QTest::mouseClick(wizard.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
-        SpinUntil([&] { return wizard.ShownStep() == 1 && wizard.Busy() == 0; });
-        QCoreApplication::processEvents();
+        return RunWizard(*frame, script);
     }
 
     static std::vector<QString> DemoNames()
@@ -108,9 +79,8 @@ protected:
         return kinds;
     }
 
-    QTemporaryDir dir;
-    ScopedDataFolders dataFolders{QStringList{dir.path()}};
-    QString previous;
+    DemoFolder demo;
+    ScopedDataFolders dataFolders{QStringList{demo.Path()}};
     std::unique_ptr<CCamtivoDlg> frame;
     CMessageAnswer answers;
     CMessageBoxAnswer plainAnswers;

@@ -4,6 +4,7 @@
 #include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
 #include "app/language_pack.h"
+#include "demo_wizard.h"
 #include "page_walk.h"
 #include "platform/canvas.h"
 #include "platform/core/time_scale.h"
@@ -95,30 +96,17 @@ TEST(HiDpi, MainAndSearchPagesAreDrawnAtTheScreensResolution)
 {
     if (qApp->devicePixelRatio() == 1.0)
         GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
-    QTemporaryDir dir;
-    ASSERT_TRUE(QFile::copy(EnglishPackPath(), dir.filePath(QStringLiteral("English.dll"))));
-    ASSERT_TRUE(
-        QFile::copy(DemoDir() + QStringLiteral("/Camtivo.tst"), dir.filePath(QStringLiteral("Camtivo.tst"))));
-    ScopedDataFolders folders({dir.path()});
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    TimeScale::SetFactor(0.01);
+    DemoFolder demo;
+    ASSERT_TRUE(demo.Ready() && demo.AddPack(EnglishPackPath()));
+    ScopedDataFolders folders({demo.Path()});
     CMessageAnswer answers;
     CMessageBoxAnswer plainAnswers;
-
     CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
-    QTimer::singleShot(0, &frame, [&] {
-        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }));
-        ExpectSharpAtRatio2(frame.MainPage(), QStringLiteral("main_page_ratio2.png"));
-        QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
-        SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; });
-        QCoreApplication::processEvents();
-        ExpectSharpAtRatio2(frame.SearchPage(), QStringLiteral("search_page_ratio2.png"));
-        frame.SendMessage(WM_WIZARD_CLOSE);
+    RunWizard(frame, [](CCamtivoDlg& shown) {
+        ExpectSharpAtRatio2(shown.MainPage(), QStringLiteral("main_page_ratio2.png"));
+        StartSearch(shown);
+        ExpectSharpAtRatio2(shown.SearchPage(), QStringLiteral("search_page_ratio2.png"));
     });
-    frame.DoModal();
-    TimeScale::SetFactor(1.0);
-    QDir::setCurrent(previous);
 }
 
 TEST(HiDpi, MessageBoxesAreDrawnAtTheScreensResolution)

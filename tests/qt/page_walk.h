@@ -7,6 +7,7 @@
 #include "app/about_dialog.h"
 #include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
+#include "demo_wizard.h"
 #include "device_ui/password_dialog.h"
 #include "device_ui/progress_dlg.h"
 #include "pages/basic_setting_dialog.h"
@@ -199,31 +200,19 @@ inline void VisitDialogs(CCamtivoDlg& frame, const QString& packPath, const QStr
 // Runs the wizard on the pack at `packPath` and visits everything it shows.
 inline void Walk(const QString& packPath, const QString& language, const Visit& visit)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(QFile::copy(packPath, dir.filePath(QStringLiteral("English.dll"))));
-    ASSERT_TRUE(QFile::copy(qt_test::DemoDir() + QStringLiteral("/Camtivo.tst"),
-                            dir.filePath(QStringLiteral("Camtivo.tst"))));
-    ScopedDataFolders folders({dir.path()});
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    TimeScale::SetFactor(0.01);
+    qt_test::DemoFolder demo;
+    ASSERT_TRUE(demo.Ready() && demo.AddPack(packPath));
+    ScopedDataFolders folders({demo.Path()});
     CMessageAnswer answers;
     CMessageBoxAnswer plainAnswers;
-    {
-        CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
-        QTimer::singleShot(0, &frame, [&] {
-            ASSERT_TRUE(qt_test::SpinUntil([&] { return frame.PagesReady(); }));
-            VisitPages(frame, language, visit);
-            VisitZoneList(frame, language, visit);
-            VisitMenu(frame, language, visit);
-            VisitMessages(frame, answers, language, visit);
-            VisitDialogs(frame, dir.filePath(QStringLiteral("English.dll")), language, visit);
-            frame.SendMessage(WM_WIZARD_CLOSE);
-        });
-        frame.DoModal();
-    }
-    TimeScale::SetFactor(1.0);
-    QDir::setCurrent(previous);
+    CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
+    qt_test::RunWizard(frame, [&](CCamtivoDlg& shown) {
+        VisitPages(shown, language, visit);
+        VisitZoneList(shown, language, visit);
+        VisitMenu(shown, language, visit);
+        VisitMessages(shown, answers, language, visit);
+        VisitDialogs(shown, demo.FilePath(qt_test::DemoFolder::kPackName), language, visit);
+    });
 }
 
 } // namespace page_walk

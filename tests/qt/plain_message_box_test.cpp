@@ -1,7 +1,7 @@
 #include "device/action_dlg.h"
 #include "platform/message_box.h"
+#include "qt_test_support.h"
 
-#include <QDir>
 #include <QMessageBox>
 #include <QPixmap>
 #include <gtest/gtest.h>
@@ -28,9 +28,7 @@ TEST(PlainMessageBox, CommunicationErrorBoxIsRenderedToPng)
     const auto box =
         MakePlainMessageBox({nullptr, CActionDlg::kCommunicationErrorText, "Camtivo", MB_ICONEXCLAMATION});
     box->adjustSize();
-    const QString dir = QString(CAMTIVO_BUILD_DIR) + "/png";
-    QDir().mkpath(dir);
     const QPixmap picture = box->grab();
     EXPECT_FALSE(picture.isNull());
-    EXPECT_TRUE(picture.save(dir + "/plain_message_box.png"));
+    qt_test::SavePng(picture.toImage(), QStringLiteral("plain_message_box.png"));
 }

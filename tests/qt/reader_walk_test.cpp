@@ -69,7 +69,7 @@ TEST_F(FrameTest, OnlyTheShownPageIsInTheTreeTheSearchResultIsSaidAndABoxIsAnAle
 {
     InstallPack();
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
-        Start(wizard);
+        StartSearch(wizard);
         QAccessibleInterface* frameView = QAccessible::queryAccessibleInterface(&wizard);
         ASSERT_EQ(frameView->childCount(), 1) << "only the page shown is in the tree";
         QAccessibleInterface* search = frameView->child(0);
@@ -129,7 +129,7 @@ TEST_F(FrameTest, AReaderHearsPagesTheSearchResultFocusMovesAndMessageBoxes)
     InstallPack();
     reader_events::Listener reader;
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
-        Start(wizard);
+        StartSearch(wizard);
         CSearchDialog& search = wizard.SearchPage();
         EXPECT_TRUE(HeardOn(reader, QAccessible::ObjectShow, &search)) << "the new page";
         EXPECT_TRUE(HeardOn(reader, QAccessible::Focus, search.focusWidget())) << "the page's first control";

@@ -2,6 +2,7 @@
 // program and its share folder, the user's locale, and the pages drawn in Spanish.
 #include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
+#include "demo_wizard.h"
 #include "device_ui/password_dialog.h"
 #include "pages/license_dialog.h"
 #include "platform/core/time_scale.h"
@@ -127,16 +128,8 @@ class WizardLanguageTest : public testing::Test
 protected:
     void SetUp() override
     {
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        ASSERT_TRUE(QFile::copy(DemoDir() + QStringLiteral("/Camtivo.tst"), QStringLiteral("Camtivo.tst")));
+        ASSERT_TRUE(demo.Ready());
         ASSERT_TRUE(Copy(EnglishPackPath(), shared + QStringLiteral("/English.dll")));
-        TimeScale::SetFactor(0.01);
-    }
-    void TearDown() override
-    {
-        TimeScale::SetFactor(1.0);
-        QDir::setCurrent(previous);
     }
 
     // Runs the wizard to its search page; `check` sees it on the main page and again there.
@@ -144,16 +137,11 @@ protected:
              const std::function<void(CCamtivoDlg&)>& onSearch)
     {
         CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
-        QTimer::singleShot(0, &frame, [&] {
-            ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }));
-            onMain(frame);
-            QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
-            SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; });
-            QCoreApplication::processEvents();
-            onSearch(frame);
-            frame.SendMessage(WM_WIZARD_CLOSE);
+        RunWizard(frame, [&](CCamtivoDlg& shown) {
+            onMain(shown);
+            StartSearch(shown);
+            onSearch(shown);
         });
-        frame.DoModal();
     }
 
     static QString StartCaption(CCamtivoDlg& frame)
@@ -161,10 +149,9 @@ protected:
         return qobject_cast<CHoverButtonEx*>(frame.MainPage().GetDlgItem(CMainDialog::IDC_START))->text();
     }
 
-    QTemporaryDir dir;
-    QString shared = dir.filePath(QStringLiteral("share/camtivo"));
-    ScopedDataFolders folders{QStringList{dir.filePath(QStringLiteral("bin")), shared}};
-    QString previous;
+    DemoFolder demo;
+    QString shared = demo.FilePath(QStringLiteral("share/camtivo"));
+    ScopedDataFolders folders{QStringList{demo.FilePath(QStringLiteral("bin")), shared}};
     CMessageAnswer answers;
     CMessageBoxAnswer plainAnswers;
 };

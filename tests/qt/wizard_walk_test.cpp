@@ -69,7 +69,7 @@ TEST_F(WizardWalk, AFixedAddressIsTypedSavedAndWrittenToTheCameraFile)
     InstallPack();
     answers.SetNextAnswer(2); // the save question: save
     const int result = Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
-        Start(wizard);
+        StartSearch(wizard);
         LogInTo(wizard, "Warehouse", "operator", "lens42");
         CBasicSettingDialog& basic = wizard.BasicPage();
         ASSERT_TRUE(basic.isVisible());
@@ -115,7 +115,7 @@ TEST_F(WizardWalk, DhcpPassesOverTheAddressPageBothWays)
     InstallPack();
     answers.SetNextAnswer(1); // the save question: cancel
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
-        Start(wizard);
+        StartSearch(wizard);
         LogInTo(wizard, "Front-Door", "admin", "qzpvm");
         // The page arrives with the focus in its first field, where Return is Next; the demo
         // camera's own values pass untouched.
