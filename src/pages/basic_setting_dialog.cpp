@@ -184,8 +184,7 @@ bool CBasicSettingDialog::ValidateAll()
 
 void CBasicSettingDialog::SaveToRecord()
 {
-    if (CCameraDataObj* record = Record())
-        BasicChangeOf(Fields()).Apply(record->info);
+    SaveChange(BasicChangeOf(Fields()));
 }
 
 bool CBasicSettingDialog::OnCommand(int id)

@@ -130,8 +130,7 @@ bool CIpSettingDialog::OnCommand(int id)
         if (!CheckAddressClash(*change.addresses[0]))
             return true;
     }
-    if (CCameraDataObj* record = Record())
-        change.Apply(record->info);
+    SaveChange(change);
     return CSettingPage::OnCommand(id);
 }
 

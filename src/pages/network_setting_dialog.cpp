@@ -38,12 +38,11 @@ void CNetworkSettingDialog::LoadFromRecord(CCameraDataObj* record)
 
 void CNetworkSettingDialog::SaveToRecord()
 {
-    CCameraDataObj* record = Record();
-    if (record == nullptr || (!fixed_->isChecked() && !dhcp_->isChecked()))
+    if (!fixed_->isChecked() && !dhcp_->isChecked())
         return;
     SettingsChange change;
     change.dhcp = dhcp_->isChecked();
-    change.Apply(record->info);
+    SaveChange(change);
 }
 
 bool CNetworkSettingDialog::OnCommand(int id)

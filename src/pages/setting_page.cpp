@@ -1,6 +1,7 @@
 #include "pages/setting_page.h"
 
 #include "device/core/camera_data.h"
+#include "pages/core/settings_change.h"
 #include "pages/flat_combo_look.h"
 #include "pages/page_controls.h"
 #include "pages/page_layout.h"
@@ -41,6 +42,12 @@ void CSettingPage::ApplySkin()
     ApplyPageButtonSkin(*close_, QStringLiteral("Close"));
     ApplyPageButtonSkin(*back_, QStringLiteral("Back"));
     ApplyPageButtonSkin(*next_, QStringLiteral("Next"));
+}
+
+void CSettingPage::SaveChange(const SettingsChange& change) const
+{
+    if (record_ != nullptr)
+        change.Apply(record_->info);
 }
 
 void CSettingPage::LoadFromRecord(CCameraDataObj* record)

@@ -7,6 +7,7 @@
 #include "skin/bmp_dialog.h"
 
 class CCameraDataObj;
+struct SettingsChange;
 class CHoverButtonEx;
 class CMsgButton;
 class CValueField;
@@ -28,6 +29,8 @@ protected:
     bool OnInitDialog() override;
     // Skins the Close, Back and Next buttons from the section's items of those names.
     void ApplySkin() override;
+    // Writes a checked change into the record, when the page has one.
+    void SaveChange(const SettingsChange& change) const;
     // Shows a name in the side panel's camera label.
     void ShowCameraLabel(const QString& name);
 

@@ -1,6 +1,5 @@
 #include "pages/wireless1_dialog.h"
 
-#include "device/core/camera_data.h"
 #include "pages/caption_radio_button.h"
 #include "pages/core/settings_change.h"
 #include "pages/wireless_layout.h"
@@ -14,12 +13,9 @@ CWireless1Dialog::CWireless1Dialog(QWidget* parent)
 
 void CWireless1Dialog::SaveToRecord()
 {
-    CCameraDataObj* record = Record();
-    if (record == nullptr)
-        return;
     SettingsChange change;
     change.wireless.wireless = !wired_->isChecked();
-    change.Apply(record->info);
+    SaveChange(change);
 }
 
 bool CWireless1Dialog::OnCommand(int id)

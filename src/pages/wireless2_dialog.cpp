@@ -1,6 +1,5 @@
 #include "pages/wireless2_dialog.h"
 
-#include "device/core/camera_data.h"
 #include "pages/core/settings_change.h"
 #include "pages/page_controls.h"
 #include "pages/wireless_layout.h"
@@ -22,13 +21,10 @@ CWireless2Dialog::CWireless2Dialog(QWidget* parent)
 
 void CWireless2Dialog::SaveToRecord()
 {
-    CCameraDataObj* record = Record();
-    if (record == nullptr)
-        return;
     SettingsChange change;
     change.wireless.ssid = ssid_->text().toStdU16String();
     change.wireless.channel = channel_->currentIndex() + 1; // the list holds channels 1 to 11 in order
-    change.Apply(record->info);
+    SaveChange(change);
 }
 
 bool CWireless2Dialog::OnCommand(int id)
