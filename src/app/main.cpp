@@ -6,6 +6,7 @@
 #include "app/core/program_help.h"
 #include "app/paint_snapshot.h"
 #include "camtivo_version.h"
+#include "platform/program_fonts.h"
 #include "skin/program_look.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "camtivo: invalid value for --to: %s\n", targets.why.c_str());
         return 2;
     }
+    ChooseTextEngine();
     QApplication app(argc, argv);
     program_look::ApplyProgramLook();
     CCamtivoApp camtivo(QCoreApplication::arguments());

@@ -1,6 +1,7 @@
 #include "platform/canvas.h"
 
 #include "platform/core/hires_art.h"
+#include "platform/program_fonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -100,6 +101,7 @@ void SetBitmapScaling(QPainter& painter)
 QFont CreateFontFromDesc(const FontDesc& desc, int extra)
 {
     QFont font;
+    font.setHintingPreference(kTextHinting);
     if (!desc.faceName.empty())
         font.setFamily(QString::fromStdU16String(TruncateFaceName(desc.faceName)));
     if (desc.height != 0)

@@ -9,6 +9,14 @@ int LoadProgramFonts()
     return LoadFontsFrom(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
 }
 
+void ChooseTextEngine()
+{
+#ifdef _WIN32
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
+}
+
 int LoadFontsFrom(const QString& folder)
 {
     int loaded = 0;

@@ -47,6 +47,7 @@ void ApplyProgramLook()
     LoadProgramFonts();
     QFont font(QString::fromLatin1(kFontFamily));
     font.setPixelSize(kBodyPixels);
+    font.setHintingPreference(kTextHinting);
     QApplication::setFont(font);
 }
 

@@ -50,10 +50,6 @@ TEST(Canvas, CreatesZeroFilledCanvasesOfTheAcceptedDepths)
 
 TEST(Canvas, FontsFollowTheirDescription)
 {
-#ifdef _WIN32
-    GTEST_SKIP()
-        << "under wine the same DejaVu Sans measures differently, so widths, wrapping and eliding differ";
-#endif
     const QFont bold = CreateFontFromDesc(Desc(-20, 700));
     EXPECT_EQ(bold.pixelSize(), 20);
     EXPECT_EQ(bold.weight(), QFont::Bold);

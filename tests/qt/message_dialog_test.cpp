@@ -84,10 +84,6 @@ TEST(MessageDialog, ResultIsThePressedButtonEnterOnTheFocusedOneOrZeroForEscape)
 
 TEST(MessageDialog, BoxSizeFollowsTheMessageButNeverExceedsTheWindow)
 {
-#ifdef _WIN32
-    GTEST_SKIP()
-        << "under wine the same DejaVu Sans measures differently, so widths, wrapping and eliding differ";
-#endif
     SkinTestPack pack;
     struct Case
     {

@@ -35,4 +35,8 @@ TEST(ProgramFonts, LoadsEveryGoodTrueTypeFileOfTheFolder)
     EXPECT_EQ(LoadFontsFrom(dir.path()), 1);
     EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")));
     EXPECT_EQ(LoadFontsFrom(dir.filePath(QStringLiteral("missing"))), 0);
+    // The copy goes with the folder; left registered, a font database without fontconfig would
+    // keep choosing it for the family and every later text would fall back to another face.
+    QFontDatabase::removeAllApplicationFonts();
+    LoadProgramFonts();
 }
