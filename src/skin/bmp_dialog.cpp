@@ -39,8 +39,12 @@ void CBmpDialog::FocusOnArrival()
     QWidget* target = FirstField(this);
     if (target == nullptr)
         target = DefaultButton();
-    if (target != nullptr && target->isVisibleTo(this) && target->isEnabled())
-        target->setFocus(Qt::OtherFocusReason);
+    if (target == nullptr || !target->isVisibleTo(this) || !target->isEnabled())
+        return;
+    // The page, not a click, chose the control, so the style marks it as it marks a focus
+    // moved by the keyboard: a radio button's choice shows which option the arrows move.
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 void CBmpDialog::SetLists(CStringList* strings, CBmpList* bitmaps, CIconList* icons)
