@@ -11,7 +11,7 @@ packages=(
   dpkg-dev desktop-file-utils appstream file
   lintian help2man bash-completion
   nsis xz-utils python3
-  xvfb dbus at-spi2-core python3-pyatspi
+  xvfb xdotool dbus at-spi2-core python3-pyatspi
 )
 missing=()
 for p in "${packages[@]}"; do

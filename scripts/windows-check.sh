@@ -12,7 +12,10 @@
 #   - the wizard's start-up registration with the Windows firewall, logged
 #     (tests/windows/firewall_step.sh);
 #   - the network cases between the Windows and the Linux programs, in namespaces
-#     (tests/windows/net_cases.sh).
+#     (tests/windows/net_cases.sh);
+#   - with a display: the installed wizard walked by the keyboard on a virtual X screen against
+#     the Linux simulator, and the text tests under the Windows platform plugin
+#     (tests/windows/display_walk.sh; screenshots in build-windows/png/).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 host=${CAMTIVO_BUILD_DIR:-$root/build}
@@ -34,4 +37,6 @@ echo "${setup%.exe}.zip: $(stat -c %s "${setup%.exe}.zip") bytes"
 "$root/tests/windows/check_portable.sh" "${setup%.exe}.zip"
 step "Windows firewall step"
 "$root/tests/windows/firewall_step.sh" "$win"
+step "The installed wizard on a real display (namespaces)"
+"$root/tests/windows/display_walk.sh" "$host" "$setup" "$win/png" "$win/tests/camtivo_qt_tests.exe"
 step "Windows stage done"
