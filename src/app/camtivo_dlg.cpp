@@ -7,7 +7,6 @@
 #include "app/language_pack.h"
 #include "device/core/address_clash.h"
 #include "pages/core/skin_list_block.h"
-#include "platform/core/window_messages.h"
 #include "platform/message_box.h"
 #include "platform/net/network_adapters.h"
 #include "skin/core/message_kind.h"
@@ -73,9 +72,23 @@ CCamtivoDlg::CCamtivoDlg(QString commandLine, QWidget* parent)
       recordPages_(PagesAs<CRecordPage>(pageObjects_))
 {
     SetLists(&packStrings_, &packBitmaps_, &packIcons_);
-    SetDragWnd(this, WM_WIZARD_DRAG);
+    connect(this, &CBmpDialog::dragStarted, this, &CCamtivoDlg::OnDragStart);
     ClearLanguagePack(packStrings_, packBitmaps_, packIcons_);
     setWindowIcon(ProgramIcon());
+    ListenToActions();
+    ListenToTimers();
+}
+
+void CCamtivoDlg::ListenToTimers()
+{
+    connect(&createPages_, &QTimer::timeout, this, &CCamtivoDlg::CreatePages);
+    connect(&searchRefresh_, &QTimer::timeout, this, [this] {
+        if (!testMode_)
+            TakeFoundCameras();
+        SearchPage().RefreshFromCameraList();
+    });
+    connect(&testDelay_, &QTimer::timeout, this, [this] { busy_ = false; });
+    connect(&verifyTimer_, &QTimer::timeout, this, &CCamtivoDlg::OnVerifyTick);
 }
 
 // The pages are members: each leaves the widget tree as it is destroyed, before the base would
@@ -111,7 +124,7 @@ bool CCamtivoDlg::OnInitDialog()
     SetLanguage(languagePage_.GetLanguage());
     if (first.GetLanguage() != GetLanguage())
         first.SetLanguage(GetLanguage());
-    SetTimer(TIMER_CREATE_PAGES, kCreatePagesMs);
+    createPages_.Start(kCreatePagesMs);
     return true;
 }
 
@@ -151,15 +164,33 @@ void CCamtivoDlg::PreparePage(CBmpDialog& page)
 {
     page.SetTestMode(testMode_);
     page.SetLists(&packStrings_, &packBitmaps_, &packIcons_);
-    page.SetDragWnd(this, WM_WIZARD_DRAG);
-    page.SetNotifyWnd(this);
+    ListenTo(page);
+}
+
+// Steps and actions are taken on the next turn of the event loop, once the page's own handler
+// has finished; the other requests at once.
+void CCamtivoDlg::ListenTo(CBmpDialog& page)
+{
+    const auto queued = Qt::QueuedConnection;
+    connect(
+        &page, &CBmpDialog::nextRequested, this, [this] { TakeStep(Navigation::Next); }, queued);
+    connect(
+        &page, &CBmpDialog::backRequested, this, [this] { TakeStep(Navigation::Back); }, queued);
+    connect(&page, &CBmpDialog::searchRequested, this, &CCamtivoDlg::RunSearch, queued);
+    connect(&page, &CBmpDialog::saveRequested, this, &CCamtivoDlg::RunSave, queued);
+    connect(&page, &CBmpDialog::closeRequested, this, [this] { EndDialog(IDOK); });
+    connect(&page, &CBmpDialog::languageReloadRequested, this, &CCamtivoDlg::ReloadLanguage);
+    connect(&page, &CBmpDialog::showAllMessagesRequested, this, &CCamtivoDlg::ShowAllMessages);
+    connect(&page, &CBmpDialog::rendered, this, [this] {
+        if (pagesReady_)
+            RefreshWindow();
+    });
+    connect(&page, &CBmpDialog::dragStarted, this, &CCamtivoDlg::OnDragStart);
 }
 
 void CCamtivoDlg::CreatePages()
 {
-    KillTimer(TIMER_CREATE_PAGES);
     CWaitCursor wait;
-    actionDlg_.SetNotification(&Messages(), WM_ACTION_NOTIFY);
     SearchPage().SetCameraList(&cameraList_);
     IpPage().SetClashCheck([this](const Ipv4Address& wanted, const CCameraDataObj& camera) {
         return FindAddressClash(wanted, camera, cameraList_, ListOwnAddresses());
@@ -204,44 +235,7 @@ std::vector<QString> CCamtivoDlg::SecurityTexts() const
     return texts;
 }
 
-LRESULT CCamtivoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_WIZARD_DRAG:
-        OnDragStart(lParam);
-        break;
-    case WM_WIZARD_NAVIGATE:
-        OnNavigate(wParam);
-        break;
-    case WM_WIZARD_RELOAD_SKIN:
-        ReloadLanguage();
-        break;
-    case WM_WIZARD_PAGE_RENDERED:
-        if (pagesReady_)
-            RefreshWindow();
-        break;
-    case WM_WIZARD_CLOSE:
-        EndDialog(IDOK);
-        return 0;
-    case WM_WIZARD_SHOW_ALL_MESSAGES:
-        ShowAllMessages();
-        break;
-    case WM_WIZARD_ACTION:
-        if (wParam == ACTION_SEARCH)
-            RunSearch();
-        else if (wParam == ACTION_SAVE)
-            RunSave();
-        break;
-    case WM_ACTION_NOTIFY:
-        OnActionNotify(wParam, lParam);
-        break;
-    default:
-        break;
-    }
-    return CBmpDialog::WindowProc(message, wParam, lParam);
-}
-
-void CCamtivoDlg::OnNavigate(WPARAM direction)
+void CCamtivoDlg::TakeStep(Navigation direction)
 {
     // Until the pages exist, and without a record for the setting pages, a request is dropped
     // whole, so that the step and the page shown cannot disagree afterwards.
@@ -252,7 +246,7 @@ void CCamtivoDlg::OnNavigate(WPARAM direction)
     input.pagesReady = pagesReady_;
     input.hasRecord = RecordForStep(std::max(step_, FirstRecordStep())) != nullptr;
     input.dhcpEnabled = selectedCamera_ != nullptr && selectedCamera_->info.Get(DeviceInfo::dhcpEnable) != 0;
-    const NavigationResult result = Navigate(input);
+    const NavigationResult result = ::Navigate(input);
     step_ = result.step;
     if (result.showPage)
         ShowPage(step_);
@@ -295,29 +289,6 @@ void CCamtivoDlg::ShowPage(int step)
     }
 }
 
-void CCamtivoDlg::OnTimer(UINT_PTR id)
-{
-    switch (id) {
-    case TIMER_CREATE_PAGES:
-        CreatePages();
-        break;
-    case TIMER_SEARCH_REFRESH:
-        if (!testMode_)
-            TakeFoundCameras();
-        SearchPage().RefreshFromCameraList();
-        break;
-    case TIMER_TEST_DELAY:
-        busy_ = false;
-        break;
-    case TIMER_VERIFY:
-        OnVerifyTick();
-        break;
-    default:
-        CBmpDialog::OnTimer(id);
-        break;
-    }
-}
-
 void CCamtivoDlg::ReloadLanguage()
 {
     // The frame keeps the language too: its progress boxes read their frames from its pack.
@@ -351,11 +322,11 @@ void CCamtivoDlg::RefreshWindow()
         child->update();
 }
 
-void CCamtivoDlg::OnDragStart(LPARAM pointAddress)
+void CCamtivoDlg::OnDragStart(QPoint pagePoint)
 {
-    if ((dragFlags_ & kDragBits) == kDragBits || pointAddress == 0)
+    if ((dragFlags_ & kDragBits) == kDragBits)
         return;
-    dragOrigin_ = *reinterpret_cast<const QPoint*>(pointAddress);
+    dragOrigin_ = pagePoint;
     dragFlags_ |= kDragBits;
     grabMouse();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // CCamtivoDlg: the wizard frame. The one top-level window of the program: it owns the language
-// pack's lists, the camera list, every page and the action engine (a Qt Core object); pages talk to it
-// with window messages, and it decides which page shows, runs searches and saves, keeps the
+// pack's lists, the camera list, every page and the action engine (a Qt Core object); pages ask
+// it for steps and actions with signals, and it decides which page shows, runs searches and saves, keeps the
 // selected camera record and hands it to the page being shown.
 #include "app/core/step_machine.h"
 #include "app/language_dialog.h"
@@ -21,6 +21,7 @@
 #include "pages/wireless2_dialog.h"
 #include "pages/wireless3_dialog.h"
 #include "platform/core/typed_ptr_list.h"
+#include "platform/events/scaled_timer.h"
 #include "skin/bmp_dialog.h"
 
 #include <QPoint>
@@ -42,10 +43,6 @@ class CCamtivoDlg : public CBmpDialog
     Q_OBJECT
 
 public:
-    static constexpr UINT_PTR TIMER_CREATE_PAGES = 0x1401;
-    static constexpr UINT_PTR TIMER_SEARCH_REFRESH = 0x1402;
-    static constexpr UINT_PTR TIMER_TEST_DELAY = 0x1403;
-    static constexpr UINT_PTR TIMER_VERIFY = 0x1404;
     static constexpr int64_t kCreatePagesMs = 100;
     static constexpr int64_t kSearchRefreshMs = 5000;
     static constexpr int64_t kTestDelayMs = 10000;
@@ -61,6 +58,7 @@ public:
     ~CCamtivoDlg() override;
 
     // Step handling.
+    void TakeStep(Navigation direction);
     void ShowPage(int step);
     void RunSearch();
     void RunSave();
@@ -71,6 +69,8 @@ public:
     QString SweepStatusText() const;
     void StartVerify();
     void ReloadLanguage();
+    // Shows every message box of every page, one after the other (test mode's Show All).
+    void ShowAllMessages() override;
 
     // The system menu's About box (identifiers 16 to 31); other identifiers do nothing.
     void OnSysCommand(int id);
@@ -86,6 +86,9 @@ public:
     bool Searching() const { return searching_; }
     bool SaveOk() const { return saveOk_; }
     int VerifyTries() const { return verifyTries_; }
+    bool Verifying() const { return verifyTimer_.isActive(); }
+    // Test mode's stand-in for the action: the busy flag drops when it fires.
+    ScaledTimer& TestDelay() { return testDelay_; }
     bool FirstSearch() const { return firstSearch_; }
     UINT DragFlags() const { return dragFlags_; }
     const QString& PackPath() const { return packPath_; }
@@ -123,8 +126,6 @@ public:
 protected:
     bool OnInitDialog() override;
     void FocusAfterMessage() override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnTimer(UINT_PTR id) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -137,11 +138,12 @@ private:
     QString LoadPack(const QString& language);
     void PreparePage(CBmpDialog& page);
     void CreatePages();
-    void OnNavigate(WPARAM direction);
-    void OnActionNotify(WPARAM code, LPARAM value);
-    void OnDragStart(LPARAM pointAddress);
+    // The engine's ends and the boxes it asks for.
+    void ListenToActions();
+    void ListenToTimers();
+    void ListenTo(CBmpDialog& page);
+    void OnDragStart(QPoint pagePoint);
     void RefreshWindow();
-    void ShowAllMessages();
     void OnVerifyTick();
     void FinishVerify(bool found);
     std::vector<std::string> VerifyTargets() const;
@@ -189,4 +191,8 @@ private:
     std::vector<std::string> unicastTargets_; // --to: cameras behind a router
     std::vector<NamedRange> rangeTargets_;    // --to blocks and ranges, swept by each search
     std::unique_ptr<CWaitCursor> verifyCursor_;
+    ScaledTimer createPages_{this, true};
+    ScaledTimer searchRefresh_{this};
+    ScaledTimer testDelay_{this, true};
+    ScaledTimer verifyTimer_{this};
 };

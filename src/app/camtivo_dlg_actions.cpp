@@ -28,7 +28,7 @@ const QString kAppName = QStringLiteral("Camtivo");
 const QString kSearchNotStartedText = QStringLiteral("aaa");
 
 // The search page's text for the socket error that ended a search.
-int SocketErrorText(LPARAM code)
+int SocketErrorText(int code)
 {
     switch (code) {
     case WSAETIMEDOUT:
@@ -62,7 +62,7 @@ void CCamtivoDlg::RunSearch()
         const TestFileRead read = ReadTestFile(ToPath(testFilePath_), cameraList_);
         testFileFull = read == TestFileRead::ListFull;
         AfterCameraListReplaced();
-        SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
+        testDelay_.Start(kTestDelayMs);
         if (read == TestFileRead::TooLarge) {
             // Said instead of "no camera": the file is there, it was not read.
             searching_ = false;
@@ -81,12 +81,12 @@ void CCamtivoDlg::RunSearch()
         }
     }
     SearchPage().SearchStarted();
-    SetTimer(TIMER_SEARCH_REFRESH, kSearchRefreshMs);
+    searchRefresh_.Start(kSearchRefreshMs);
     if (searching_ && busy_)
         RunProgress(CProgressDlg::kSearch);
     busy_ = false;
     actionDlg_.Stop();
-    KillTimer(TIMER_SEARCH_REFRESH);
+    searchRefresh_.stop();
     if (!testMode_)
         TakeFoundCameras();
     if (searching_ && cameraList_.IsEmpty())
@@ -108,7 +108,7 @@ void CCamtivoDlg::RunSave()
     busy_ = true;
     if (testMode_) {
         saveOk_ = WriteTestFile(ToPath(testFileSavePath_), cameraList_);
-        SetTimer(TIMER_TEST_DELAY, kTestDelayMs);
+        testDelay_.Start(kTestDelayMs);
     } else {
         actionDlg_.StartSave(*selectedCamera_, FollowUpOf(*selectedCamera_));
     }
@@ -185,7 +185,7 @@ void CCamtivoDlg::StartVerify()
         actionDlg_.SetRangeTargets({});
         actionDlg_.StartSearch();
     }
-    SetTimer(TIMER_VERIFY, kVerifyMs);
+    verifyTimer_.Start(kVerifyMs);
 }
 
 // A camera saved by its address (behind a router) is asked again at that address and, when it
@@ -226,7 +226,7 @@ void CCamtivoDlg::FinishVerify(bool found)
 {
     SuccessPage().SetFound(found);
     verifyCursor_.reset();
-    KillTimer(TIMER_VERIFY);
+    verifyTimer_.stop();
     actionDlg_.Stop();
 }
 
@@ -278,29 +278,20 @@ CCameraDataObj* CCamtivoDlg::FindCamera(const MacAddress& mac) const
     return nullptr;
 }
 
-void CCamtivoDlg::OnActionNotify(WPARAM code, LPARAM value)
+void CCamtivoDlg::ListenToActions()
 {
-    switch (code) {
-    case NOTIFY_SEARCH_DONE:
+    connect(&actionDlg_, &CActionDlg::searchFinished, this, [this] { busy_ = false; });
+    connect(&actionDlg_, &CActionDlg::saveFinished, this, [this](CActionDlg::SaveResult result) {
         busy_ = false;
-        break;
-    case NOTIFY_SAVE_OK:
-        busy_ = false;
-        saveOk_ = true;
-        break;
-    case NOTIFY_SAVE_FAILED:
-        busy_ = false;
-        saveOk_ = false;
-        break;
-    case NOTIFY_SEND_ERROR:
+        saveOk_ = CActionDlg::IsSaved(result);
+    });
+    connect(&actionDlg_, &CActionDlg::sendFailed, this, [this](int socketError) {
         searching_ = false;
         busy_ = false;
-        ShowFrameMessage(kMessageError, SocketErrorText(value));
-        break;
-    default:
-        // The boxes the action asks for; they change no state.
-        if (const auto box = CActionDlg::MessageFor(code))
-            PlainMessageBox(this, box->text, box->caption, box->type);
-        break;
-    }
+        ShowFrameMessage(kMessageError, SocketErrorText(socketError));
+    });
+    connect(&actionDlg_, &CActionDlg::messageRequested, this, [this](CActionDlg::MessageRequest request) {
+        const MessageBoxRequest box = CActionDlg::MessageFor(request);
+        PlainMessageBox(this, box.text, box.caption, box.type);
+    });
 }

@@ -2,7 +2,6 @@
 
 #include "app/app_layout.h"
 #include "app/core/language_names.h"
-#include "platform/core/window_messages.h"
 #include "skin/hover_button_ex.h"
 #include "skin/msg_button.h"
 #include "skin/page_frame_layout.h"
@@ -66,8 +65,7 @@ void CLanguageDialog::SetChoices(const QStringList& packNames, const QString& st
 void CLanguageDialog::OnSelectionChanged()
 {
     SetLanguage(PackNameOfChoice(*list_));
-    if (CDialog* frame = NotifyWnd())
-        frame->SendMessage(WM_WIZARD_RELOAD_SKIN);
+    emit languageReloadRequested();
     // Hiding and showing again makes the page repaint from its new canvas.
     if (isVisible()) {
         hide();

@@ -2,7 +2,6 @@
 
 #include "app/app_layout.h"
 #include "app/page_launch_context.h"
-#include "platform/core/window_messages.h"
 #include "skin/core/message_kind.h"
 #include "skin/hover_button_ex.h"
 #include "skin/page_frame_layout.h"
@@ -94,8 +93,7 @@ bool CMainDialog::OnCommand(int id)
         OnLoadSkinCommand();
         return true;
     case IDC_SHOW_ALL:
-        if (CDialog* frame = NotifyWnd())
-            frame->SendMessage(WM_WIZARD_SHOW_ALL_MESSAGES);
+        emit showAllMessagesRequested();
         return true;
     case IDC_INSTALL_UTILITY:
         InstallUtility(MakeLaunchContext());

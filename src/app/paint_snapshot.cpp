@@ -1,7 +1,6 @@
 #include "app/paint_snapshot.h"
 
 #include "app/camtivo_dlg.h"
-#include "platform/core/window_messages.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -36,7 +35,7 @@ bool CPaintSnapshot::eventFilter(QObject* watched, QEvent* event)
 void CPaintSnapshot::SaveAndClose()
 {
     saved_ = frame_.grab().save(path_, FormatOf(path_));
-    frame_.SendMessage(WM_WIZARD_CLOSE);
+    frame_.EndDialog(IDOK);
 }
 
 QString SnapshotPathOf(const QStringList& arguments)

@@ -10,7 +10,6 @@
 #include "platform/net/ipv4_text.h"
 #include "platform/net/network_adapters.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
 
@@ -38,32 +37,26 @@ Ipv4Address ParseTarget(const std::string& text)
 } // namespace
 
 CActionDlg::CActionDlg(CEndpointTable& table, QObject* parent)
-    : CMessageWindow(parent), table_(table), adapterSource_(&ListNetworkAdapters)
+    : QObject(parent), table_(table), adapterSource_(&ListNetworkAdapters)
 {
     // Precise: a coarse timer may stretch a 10-ms tick by its slack and slow the pace.
     sweepTimer_.setTimerType(Qt::PreciseTimer);
     connect(&sweepTimer_, &QTimer::timeout, this, &CActionDlg::SweepTick);
+    connect(&actionTimer_, &QTimer::timeout, this, &CActionDlg::OnActionTick);
+    connect(&quietMinimum_, &QTimer::timeout, this, [this] {
+        quietMinimumPassed_ = true;
+        EndSearchIfQuiet();
+    });
+    connect(&quietSpell_, &QTimer::timeout, this, &CActionDlg::EndSearchIfQuiet);
 }
 
 CActionDlg::CActionDlg(QObject* parent) : CActionDlg(CEndpointTable::Process(), parent) {}
 
 CActionDlg::~CActionDlg()
 {
-    KillTimer(kActionTimer);
+    actionTimer_.stop();
     found_.RemoveAll();
     CloseSlot();
-}
-
-void CActionDlg::SetNotification(CMessageWindow* target, UINT message)
-{
-    notifyTarget_ = target;
-    notifyMessage_ = message;
-}
-
-void CActionDlg::Notify(WPARAM code, LPARAM value)
-{
-    if (notifyTarget_)
-        notifyTarget_->SendMessage(notifyMessage_, code, value);
 }
 
 void CActionDlg::CloseSlot()
@@ -77,63 +70,25 @@ void CActionDlg::Stop()
 {
     sweepTimer_.stop();
     sweeping_ = false;
-    KillTimer(kActionTimer);
-    KillTimer(kQuietMinimumTimer);
-    KillTimer(kQuietSpellTimer);
+    actionTimer_.stop();
+    quietMinimum_.stop();
+    quietSpell_.stop();
     CloseSlot();
 }
 
-std::optional<MessageBoxRequest> CActionDlg::MessageFor(WPARAM code)
+MessageBoxRequest CActionDlg::MessageFor(MessageRequest request)
 {
-    switch (code) {
-    case NOTIFY_SHOW_COMMUNICATION_ERROR:
+    if (request == MessageRequest::CommunicationError)
         return MessageBoxRequest{nullptr, kCommunicationErrorText, {}, MB_OK | MB_ICONEXCLAMATION};
-    case NOTIFY_SHOW_OPEN_SESSION_FAILED:
-        return MessageBoxRequest{nullptr, kOpenSessionFailedText, {}, MB_OK};
-    default:
-        return std::nullopt;
-    }
+    return MessageBoxRequest{nullptr, kOpenSessionFailedText, {}, MB_OK};
 }
 
-void CActionDlg::ShowCommunicationError()
+void CActionDlg::OnSearchArrival()
 {
-    Notify(NOTIFY_SHOW_COMMUNICATION_ERROR);
-}
-
-LRESULT CActionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_DEVICE_SEARCH_REPLY:
-        if (kind_ == ActionKind::FollowUp)
-            OnFollowUpReply();
-        else
-            OnSearchReply();
-        return 0;
-    case WM_DEVICE_SAVE_REPLY:
-        OnSaveReply();
-        return 0;
-    case WM_COMMAND:
-        OnCommand(static_cast<int>(wParam & 0xFFFF));
-        return 0;
-    default:
-        return CMessageWindow::WindowProc(message, wParam, lParam);
-    }
-}
-
-// Nothing to close: the engine has no window, so OK and Cancel only stop the action's timer.
-void CActionDlg::OnCommand(int id)
-{
-    switch (id) {
-    case IDOK:
-    case IDCANCEL:
-        KillTimer(kActionTimer);
-        break;
-    case ID_APP_EXIT:
-        QCoreApplication::quit();
-        break;
-    default:
-        break;
-    }
+    if (kind_ == ActionKind::FollowUp)
+        OnFollowUpReply();
+    else
+        OnSearchReply();
 }
 
 // ---- Search ----
@@ -143,10 +98,6 @@ bool CActionDlg::StartSearch(SearchEnd end)
     Stop(); // a slot left open by an earlier action is not leaked
     kind_ = ActionKind::Search;
     searchEnd_ = end;
-    if (!table_.NetStartup()) {
-        PostMessage(WM_COMMAND, ID_APP_EXIT);
-        return false;
-    }
     // One broadcast entry per search: a list that kept growing would add 10 s to every search.
     targets_.assign(1, kBroadcastText);
     unicastSequence_ = 0;
@@ -156,9 +107,9 @@ bool CActionDlg::StartSearch(SearchEnd end)
     diagnosis_.Start(searchInterfaces_, adapters_);
     diagnosis_.StartRanges(rangeTargets_);
     targetIndex_ = -1;
-    slot_ = table_.OpenEndpoint(this, WM_DEVICE_SEARCH_REPLY);
+    slot_ = table_.OpenEndpoint(this, [this] { OnSearchArrival(); });
     if (slot_ == 0) {
-        ShowCommunicationError();
+        emit messageRequested(MessageRequest::CommunicationError);
         return false;
     }
     NextTarget();
@@ -186,7 +137,7 @@ bool CActionDlg::ProbeNextTarget()
                                                           : SendQueries(currentTarget_, 0, sequence_);
     if (!sent) {
         // The frame ends the search and shows a message for the code; its progress box closes.
-        Notify(NOTIFY_SEND_ERROR, sendError_);
+        emit sendFailed(sendError_);
         return true;
     }
     currentAddress_ = {};
@@ -195,7 +146,7 @@ bool CActionDlg::ProbeNextTarget()
         return true;
     }
     retries_ = 1;
-    SetTimer(kActionTimer, kSearchTickMs);
+    actionTimer_.Start(kSearchTickMs);
     StartQuietMinimum();
     return true;
 }
@@ -208,17 +159,17 @@ void CActionDlg::StartQuietMinimum()
         targetIndex_ + 1 < static_cast<int>(targets_.size()))
         return;
     quietMinimumPassed_ = false;
-    SetTimer(kQuietMinimumTimer, kQuietAfterQueriesMs);
+    quietMinimum_.Start(kQuietAfterQueriesMs);
 }
 
 // Ends the search once the minimum time has passed, no new camera has answered for the spell,
 // and no datagram already received is still waiting to be read.
 void CActionDlg::EndSearchIfQuiet()
 {
-    if (!quietMinimumPassed_ || HasTimer(kQuietSpellTimer))
+    if (!quietMinimumPassed_ || quietSpell_.isActive())
         return;
     if (table_.Pending(slot_) > 0) {
-        SetTimer(kQuietSpellTimer, kQuietAfterCameraMs);
+        quietSpell_.Start(kQuietAfterCameraMs);
         return;
     }
     EndSearch();
@@ -227,7 +178,7 @@ void CActionDlg::EndSearchIfQuiet()
 void CActionDlg::EndSearch()
 {
     Stop();
-    Notify(NOTIFY_SEARCH_DONE);
+    emit searchFinished();
 }
 
 // A limited broadcast leaves only by the interface the routing table picks, so each interface
@@ -320,7 +271,7 @@ void CActionDlg::OnSearchReply()
     (unicast ? record->answeredUnicast : record->answeredBroadcast) = true;
     // While the sweep runs the quiet spell has not begun: it starts when the sweep ends.
     if ((searchEnd_ == SearchEnd::WhenQuiet || !sweep_.Empty()) && found_.GetCount() > known && !sweeping_)
-        SetTimer(kQuietSpellTimer, kQuietAfterCameraMs);
+        quietSpell_.Start(kQuietAfterCameraMs);
     if (onReplyStored)
         onReplyStored();
 }
@@ -343,7 +294,7 @@ SweepProgress CActionDlg::CurrentSweep() const
     progress.cameras = found_.GetCount();
     const int64_t datagramsLeft = int64_t{progress.total - progress.asked} * kQueryVariants;
     progress.msLeft = datagramsLeft * 1000 / std::max(sendRate_, 1);
-    if (sweeping_ || HasTimer(kQuietMinimumTimer))
+    if (sweeping_ || quietMinimum_.isActive())
         progress.msLeft += TimeScale::Scaled(kQuietAfterQueriesMs);
     return progress;
 }
@@ -478,19 +429,19 @@ void CActionDlg::StartSave(const DeviceInfo& info, const CameraIdentity& identit
     saveInterface_ = choice.sendIndex;
     saveByAddress_ = byAddress;
     targetIndex_ = -1;
-    slot_ = table_.OpenEndpoint(this, WM_DEVICE_SAVE_REPLY);
+    slot_ = table_.OpenEndpoint(this, [this] { OnSaveReply(); });
     if (slot_ == 0) {
         saveResult_ = SaveResult::NotOpened;
-        Notify(NOTIFY_SHOW_OPEN_SESSION_FAILED);
+        emit messageRequested(MessageRequest::OpenSessionFailed);
         // Without this the frame's progress box would wait for an answer that never comes.
-        Notify(NOTIFY_SAVE_FAILED);
+        emit saveFinished(saveResult_);
         return;
     }
     setCommand_ = SetCommandFor(answeredCommand);
     sequence_ = NextSequence(sequence_);
     retries_ = kSaveRetries;
     SendSetRequest();
-    SetTimer(kActionTimer, kSaveTickMs);
+    actionTimer_.Start(kSaveTickMs);
 }
 
 void CActionDlg::SendSetRequest()
@@ -504,7 +455,8 @@ void CActionDlg::SendSetRequest()
     table_.SetEndpointTarget(slot_, direct ? candidate : kBroadcastAddress, saveInterface_);
     currentTarget_ = candidate;
     if (!SendDeviceMessage(table_, setCommand_, deviceType_, buffer_, slot_, sequence_))
-        ShowCommunicationError(); // the timer keeps running: the next tick tries again
+        emit messageRequested(
+            MessageRequest::CommunicationError); // the timer keeps running: the next tick tries again
 }
 
 void CActionDlg::OnSaveReply()
@@ -520,10 +472,10 @@ void CActionDlg::OnSaveReply()
     if (status != SaveReplyStatus::Saved && status != SaveReplyStatus::Rejected)
         return;
     sequence_ = 0; // a duplicate of this reply no longer matches
-    KillTimer(kActionTimer);
+    actionTimer_.stop();
     if (status == SaveReplyStatus::Rejected) {
         saveResult_ = SaveResult::Refused;
-        Notify(NOTIFY_SAVE_FAILED); // the endpoint stays open; the frame closes it
+        emit saveFinished(saveResult_); // the endpoint stays open; the frame closes it
         return;
     }
     EndSave(SaveResult::Saved);
@@ -532,12 +484,11 @@ void CActionDlg::OnSaveReply()
 void CActionDlg::EndSave(SaveResult result)
 {
     sequence_ = 0;
-    KillTimer(kActionTimer);
+    actionTimer_.stop();
     kind_ = ActionKind::Save;
     saveResult_ = result;
     CloseSlot();
-    const bool saved = result == SaveResult::Saved || result == SaveResult::AcknowledgementLost;
-    Notify(saved ? NOTIFY_SAVE_OK : NOTIFY_SAVE_FAILED);
+    emit saveFinished(result);
 }
 
 SaveProgress CActionDlg::CurrentSaveProgress() const
@@ -562,7 +513,7 @@ void CActionDlg::StartFollowUp()
 {
     CloseSlot();
     kind_ = ActionKind::FollowUp;
-    slot_ = table_.OpenEndpoint(this, WM_DEVICE_SEARCH_REPLY);
+    slot_ = table_.OpenEndpoint(this, [this] { OnSearchArrival(); });
     if (slot_ == 0) {
         EndSave(SaveResult::NoAnswer);
         return;
@@ -586,7 +537,7 @@ void CActionDlg::AskAgain()
         ask(kBroadcastAddress, saveInterface_);
     for (const Ipv4Address& address : followUpAddresses_)
         ask(address, 0);
-    SetTimer(kActionTimer, kFollowUpPeriodMs);
+    actionTimer_.Start(kFollowUpPeriodMs);
 }
 
 void CActionDlg::OnFollowUpReply()
@@ -605,20 +556,10 @@ void CActionDlg::OnFollowUpReply()
     EndSave(applied ? SaveResult::AcknowledgementLost : SaveResult::NoAnswer);
 }
 
-// ---- Timer 100 ----
+// ---- The action's tick ----
 
-void CActionDlg::OnTimer(UINT_PTR id)
+void CActionDlg::OnActionTick()
 {
-    if (id == kQuietMinimumTimer || id == kQuietSpellTimer) {
-        KillTimer(id);
-        quietMinimumPassed_ = quietMinimumPassed_ || id == kQuietMinimumTimer;
-        EndSearchIfQuiet();
-        return;
-    }
-    if (id != kActionTimer) {
-        CMessageWindow::OnTimer(id);
-        return;
-    }
     if (kind_ == ActionKind::FollowUp) {
         if (followUpQueries_ < kFollowUpQueries)
             AskAgain();
@@ -634,7 +575,7 @@ void CActionDlg::OnTimer(UINT_PTR id)
             SendSetRequest();
         return;
     }
-    KillTimer(kActionTimer);
+    actionTimer_.stop();
     if (kind_ == ActionKind::Search)
         EndSearch();
     else if (followUp_)

@@ -11,10 +11,10 @@
 // times 60 seconds apart, and waits for its answer; when every try goes unanswered and the caller
 // gave a follow-up, the camera is asked again (its answers may have been lost while it applied
 // the settings), and the save counts only when its answer proves that it did. Each
-// action ends with one notification sent (synchronously) to the notification target: search
-// done, save succeeded, save failed, or a send error with its socket error code. The engine
-// opens no box itself: a failure the user must see is asked of the target with the same
-// notification (MessageFor gives its text and kind), and the target shows it.
+// action ends with one signal, delivered directly: searchFinished, saveFinished with how the
+// save ended, or sendFailed with the socket error of a query that could not be sent. The engine
+// opens no box itself: a failure the user must see is asked for with messageRequested
+// (MessageFor gives its text and kind), and whoever listens shows it.
 #include "device/core/camera_data.h"
 #include "device/core/found_camera_list.h"
 #include "device/core/receive_path.h"
@@ -23,11 +23,11 @@
 #include "device/core/search_diagnosis.h"
 #include "device/core/send_pacer.h"
 #include "platform/core/network_adapter.h"
-#include "platform/core/window_messages.h"
 #include "platform/events/message_box_hook.h"
-#include "platform/events/message_window.h"
+#include "platform/events/scaled_timer.h"
 
-#include <QPointer>
+#include <QObject>
+
 #include <QString>
 #include <QTimer>
 #include <chrono>
@@ -48,10 +48,7 @@ struct SweepProgress
     int64_t msLeft = 0; // until the sweep and the quiet spell after it are over
 };
 
-inline constexpr UINT WM_COMMAND = 0x0111;
-inline constexpr int ID_APP_EXIT = 57665;
-
-class CActionDlg : public CMessageWindow
+class CActionDlg : public QObject
 {
     Q_OBJECT
 
@@ -73,6 +70,16 @@ public:
         AcknowledgementLost, // no request was answered, but asked again the camera holds the settings
         NotOpened            // no endpoint could be opened
     };
+    static bool IsSaved(SaveResult result)
+    {
+        return result == SaveResult::Saved || result == SaveResult::AcknowledgementLost;
+    }
+    // The boxes the engine asks its listener to show; they end nothing.
+    enum class MessageRequest
+    {
+        CommunicationError, // a socket could not be opened or a request could not be sent
+        OpenSessionFailed   // a save found no free endpoint
+    };
     // How a search ends: after its full length, or as soon as the cameras have gone quiet: at
     // least kQuietAfterQueriesMs after the last queries went out and kQuietAfterCameraMs after the
     // last new camera answered (the full length still bounds it).
@@ -81,16 +88,12 @@ public:
         FullLength,
         WhenQuiet
     };
-    static constexpr UINT_PTR kActionTimer = 100;
-    static constexpr UINT_PTR kQuietMinimumTimer = 101;
-    static constexpr UINT_PTR kQuietSpellTimer = 102;
     static constexpr int64_t kQuietAfterQueriesMs = 3000;
     static constexpr int64_t kQuietAfterCameraMs = 2000;
     static constexpr int64_t kSearchTickMs = 10000;
     static constexpr int64_t kSaveTickMs = 60000;
     static constexpr int kSaveRetries = 3;
     static constexpr int kSaveAttempts = kSaveRetries + 1;
-    static constexpr UINT kNotifyMessage = WM_ACTION_NOTIFY;
     // The sweep's default pace: a /16, three queries per address, in about 40 seconds.
     static constexpr int kDefaultSendRate = 5000;
     static constexpr int kSweepTickMs = 10;
@@ -104,10 +107,8 @@ public:
     explicit CActionDlg(QObject* parent = nullptr);
     ~CActionDlg() override;
 
-    void SetNotification(CMessageWindow* target, UINT message = kNotifyMessage);
-    // The box a NOTIFY_SHOW_* code asks for (text, icon and buttons; the caption left to the
-    // one who shows it); nothing for the other codes.
-    static std::optional<MessageBoxRequest> MessageFor(WPARAM code);
+    // The box a request asks for (text, icon and buttons; the caption left to the one who shows it).
+    static MessageBoxRequest MessageFor(MessageRequest request);
     void SetAllowedTypes(DeviceTypeFilter filter) { allowedTypes_ = std::move(filter); }
     // Where the adapter list comes from (the system's by default; tests supply their own).
     void SetAdapterSource(AdapterSource source) { adapterSource_ = std::move(source); }
@@ -122,9 +123,9 @@ public:
     // The addresses of the ranges, each once.
     uint32_t RangeAddressCount() const { return sweep_.Count(); }
 
-    // Starts a search; false when it could not start (the target has been asked to show why).
+    // Starts a search; false when it could not start (a box saying why has been asked for).
     bool StartSearch(SearchEnd end = SearchEnd::FullLength);
-    // Starts a save of the record's settings; the outcome arrives as a notification.
+    // Starts a save of the record's settings; saveFinished tells how it ended.
     // `answeredOn` is the interface the camera's reply arrived on (0 when unknown). `byAddress`:
     // every request goes to the camera's address through the routing table, with the same
     // retries (a camera behind a router, which no broadcast reaches).
@@ -138,8 +139,10 @@ public:
     bool FoundOnlyByAddress(const CCameraDataObj& camera);
     // Whether the last save sent to the camera's address only.
     bool SavedByAddress() const { return saveByAddress_; }
-    // What the frame does once its progress dialog has closed: stop timer 100, close the endpoint.
+    // What the frame does once its progress dialog has closed: stop the timers, close the endpoint.
     void Stop();
+    // Whether an action's periodic tick (its retries, its length) is running.
+    bool IsTicking() const { return actionTimer_.isActive(); }
 
     FoundCameraList& Found() { return found_; }
     const FoundCameraList& Found() const { return found_; }
@@ -161,21 +164,29 @@ public:
     // Where the running search's sweep stands; total 0 when it has no ranges.
     SweepProgress CurrentSweep() const;
 
+    // A datagram arrived on a search's endpoint (a follow-up runs on one too), or on a save's.
+    // Each endpoint calls its own, queued; a call left over from an earlier action's endpoint
+    // must leave the running action's datagram where it is.
+    void OnSearchArrival();
+    void OnSaveReply();
+
+    // Called after each accepted search reply has been stored in the found list.
+    std::function<void()> onReplyStored;
+
 signals:
+    void searchFinished();
+    // The save has ended; the endpoint of a refused save stays open until Stop.
+    void saveFinished(CActionDlg::SaveResult result);
+    // A search query could not be sent (a Windows Sockets code); the search is over.
+    void sendFailed(int socketError);
+    void messageRequested(CActionDlg::MessageRequest request);
     // The sweep asked more addresses or found a camera (at most once per tick), and once as
     // it ends.
     void sweepProgressed();
 
-public:
-    // Called after each accepted search reply has been stored in the found list.
-    std::function<void()> onReplyStored;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnTimer(UINT_PTR id) override;
-
 private:
-    void OnCommand(int id);
+    // The action's period has passed: the next try, or the end.
+    void OnActionTick();
     bool NextTarget();
     bool ProbeNextTarget();
     bool BroadcastQueries();
@@ -192,18 +203,16 @@ private:
     void CountUnreadArrival(const DatagramArrival& arrival);
     void EnumerateAdapters();
     void SendSetRequest();
-    void OnSaveReply();
     void StartFollowUp();
     void AskAgain();
     void OnFollowUpReply();
     void EndSave(SaveResult result);
-    void Notify(WPARAM code, LPARAM value = 0);
     void CloseSlot();
-    void ShowCommunicationError();
 
     CEndpointTable& table_;
-    QPointer<CMessageWindow> notifyTarget_;
-    UINT notifyMessage_ = kNotifyMessage;
+    ScaledTimer actionTimer_{this};
+    ScaledTimer quietMinimum_{this, true};
+    ScaledTimer quietSpell_{this, true};
     ActionKind kind_ = ActionKind::None;
     int slot_ = 0;
     MessageBuffer buffer_{};

@@ -1,34 +1,36 @@
 #include "device/action_runner.h"
 
-#include "device/action_dlg.h"
-
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
 
-CActionRunner::CActionRunner(CActionDlg& action) : action_(action) {}
-
-LRESULT CActionRunner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+CActionRunner::CActionRunner(CActionDlg& action) : action_(action)
 {
-    if (message != WM_ACTION_NOTIFY)
-        return CMessageWindow::WindowProc(message, wParam, lParam);
-    if (const auto box = CActionDlg::MessageFor(wParam)) {
-        WindowlessMessageBox(*box);
-        return 0;
-    }
-    if (onNotify)
-        onNotify(wParam, lParam);
+    connect(&action_, &CActionDlg::searchFinished, this, [this] { Ended({true, ActionEnd::SearchDone}); });
+    connect(&action_, &CActionDlg::sendFailed, this, [this](int socketError) {
+        Ended({true, ActionEnd::SendFailed, CActionDlg::SaveResult::None, socketError});
+    });
+    connect(&action_, &CActionDlg::saveFinished, this, [this](CActionDlg::SaveResult result) {
+        Ended({true, ActionEnd::SaveDone, result});
+    });
+    connect(&action_, &CActionDlg::messageRequested, this, [](CActionDlg::MessageRequest request) {
+        WindowlessMessageBox(CActionDlg::MessageFor(request));
+    });
+}
+
+void CActionRunner::Ended(ActionOutcome outcome)
+{
+    if (onEnd)
+        onEnd(outcome);
     if (!outcome_)
-        outcome_ = ActionOutcome{true, wParam, lParam};
+        outcome_ = outcome;
     if (loop_ != nullptr)
         loop_->quit();
-    return 0;
 }
 
 ActionOutcome CActionRunner::Run(const std::function<bool()>& start, int64_t waitLimitMs)
 {
     outcome_.reset();
-    action_.SetNotification(this);
     const bool started = start();
     if (!outcome_ && started) {
         QEventLoop loop;
@@ -64,7 +66,12 @@ ActionOutcome CActionRunner::SearchUntil(const std::function<bool()>& enough, in
 {
     QTimer settle;
     settle.setSingleShot(true);
-    QObject::connect(&settle, &QTimer::timeout, [this] { EndEarly(); });
+    QObject::connect(&settle, &QTimer::timeout, [this] {
+        if (!outcome_)
+            outcome_ = ActionOutcome{true, ActionEnd::SearchDone, CActionDlg::SaveResult::None, 0, true};
+        if (loop_ != nullptr)
+            loop_->quit();
+    });
     action_.onReplyStored = [&settle, &enough] {
         if (!settle.isActive() && enough())
             settle.start(kSettleMs);
@@ -72,14 +79,6 @@ ActionOutcome CActionRunner::SearchUntil(const std::function<bool()>& enough, in
     ActionOutcome outcome = Search(waitLimitMs);
     action_.onReplyStored = nullptr;
     return outcome;
-}
-
-void CActionRunner::EndEarly()
-{
-    if (!outcome_)
-        outcome_ = ActionOutcome{true, NOTIFY_SEARCH_DONE, 0, true};
-    if (loop_ != nullptr)
-        loop_->quit();
 }
 
 ActionOutcome CActionRunner::Save(const CCameraDataObj& camera, int64_t waitLimitMs,

@@ -1,27 +1,37 @@
 #pragma once
 // CActionRunner: stands where the wizard frame stands for a device action when there is no
-// frame (the command-line front end, tests). It receives the action dialog's notification,
-// waits for it in a nested event loop while timers and socket arrivals keep being handled,
-// and afterwards stops timer 100 and closes the endpoint the way the frame does. The boxes the
-// action asks for go where a windowless program's boxes go (WindowlessMessageBox).
+// frame (the command-line front end, tests). It listens to the engine's signals, waits for the
+// action's end in a nested event loop while timers and socket arrivals keep being handled, and
+// afterwards stops the engine's timers and closes its endpoint the way the frame does. The boxes
+// the engine asks for go where a windowless program's boxes go (WindowlessMessageBox).
+#include "device/action_dlg.h"
 #include "device/core/save_follow_up.h"
-#include "platform/core/window_messages.h"
-#include "platform/events/message_window.h"
 
+#include <QObject>
 #include <functional>
 #include <optional>
 
-class CActionDlg;
+// How an action ended.
+enum class ActionEnd
+{
+    None,       // nothing ended it within the wait limit
+    SearchDone, // the search ran its length (or went quiet, or found what it was run for)
+    SendFailed, // a search query could not be sent
+    SaveDone    // the save ended; its SaveResult says how
+};
 
 struct ActionOutcome
 {
-    bool started = false;    // false when the action could not begin (nothing to wait for)
-    WPARAM code = 0;         // NOTIFY_SEARCH_DONE ... NOTIFY_SEND_ERROR, 0 when none arrived
-    LPARAM value = 0;        // the socket error code of NOTIFY_SEND_ERROR
+    bool started = false; // false when the action could not begin (nothing to wait for)
+    ActionEnd end = ActionEnd::None;
+    CActionDlg::SaveResult saveResult = CActionDlg::SaveResult::None; // of SaveDone
+    int socketError = 0;                                              // of SendFailed
     bool endedEarly = false; // a search stopped because it had found what it was run for
+
+    bool Saved() const { return end == ActionEnd::SaveDone && CActionDlg::IsSaved(saveResult); }
 };
 
-class CActionRunner : public CMessageWindow
+class CActionRunner : public QObject
 {
     Q_OBJECT
 
@@ -29,7 +39,7 @@ public:
     explicit CActionRunner(CActionDlg& action);
 
     // Runs a search and returns how it ended. `waitLimitMs` (real time, unscaled) bounds the
-    // wait when positive; an action that outlives it is stopped and reported with code 0.
+    // wait when positive; an action that outlives it is stopped and reported as ActionEnd::None.
     ActionOutcome Search(int64_t waitLimitMs = 0);
     // Runs a search that ends once the cameras have gone quiet, as the window's search does.
     ActionOutcome SearchUntilQuiet(int64_t waitLimitMs = 0);
@@ -44,16 +54,13 @@ public:
     // how it is saved; on a LAN the later replies follow the first within this time (real time).
     static constexpr int kSettleMs = 150;
 
-    // Every notification of how the action went, in order (a search's send error, then nothing
-    // else, ...); the boxes the action asks for are not among them.
-    std::function<void(WPARAM, LPARAM)> onNotify;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Every end the engine reported, in order, including those after the first (a search's send
+    // error, then nothing else, ...); the boxes it asks for are not among them.
+    std::function<void(const ActionOutcome&)> onEnd;
 
 private:
     ActionOutcome Run(const std::function<bool()>& start, int64_t waitLimitMs);
-    void EndEarly();
+    void Ended(ActionOutcome outcome);
 
     CActionDlg& action_;
     std::optional<ActionOutcome> outcome_;

@@ -47,18 +47,8 @@ CEndpointTable& CEndpointTable::Process()
     return table;
 }
 
-bool CEndpointTable::NetStartup()
+int CEndpointTable::OpenEndpoint(QObject* owner, std::function<void()> onArrival)
 {
-    started_ = true;
-    return true;
-}
-
-int CEndpointTable::OpenEndpoint(CMessageWindow* window, UINT message)
-{
-    if (!started_) {
-        lastError_ = kNetNotStarted;
-        return 0;
-    }
     size_t free = 0;
     while (free < slots_.size() && slots_[free])
         ++free;
@@ -72,7 +62,7 @@ int CEndpointTable::OpenEndpoint(CMessageWindow* window, UINT message)
         return 0;
     }
     endpoint->socket.SetReceiveLimit(kReceiveLimit);
-    if (!endpoint->socket.Open() || !endpoint->socket.SelectRead(window, message)) {
+    if (!endpoint->socket.Open() || !endpoint->socket.SelectRead(owner, std::move(onArrival))) {
         lastError_ = endpoint->socket.LastError();
         return 0; // the socket closes with the endpoint: a failed open leaves no trace
     }
@@ -82,10 +72,6 @@ int CEndpointTable::OpenEndpoint(CMessageWindow* window, UINT message)
 
 CEndpointTable::Endpoint* CEndpointTable::Checked(int slot)
 {
-    if (!started_) {
-        lastError_ = kNetNotStarted;
-        return nullptr;
-    }
     if (slot < 1 || slot > kEndpointSlots || !slots_[static_cast<size_t>(slot - 1)]) {
         lastError_ = kNetBadSlot;
         return nullptr;

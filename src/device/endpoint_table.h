@@ -1,7 +1,7 @@
 #pragma once
 // The process-wide table of UDP endpoints the device protocol runs over: at most 16 slots,
-// numbered 1 to 16, each a broadcast-capable socket whose arrivals reach a window as its
-// numbered message, one datagram per message. Operations return false or 0 on failure and leave
+// numbered 1 to 16, each a broadcast-capable socket that calls its owner's handler on the
+// owner's next turn of the event loop, once per datagram. Operations return false or 0 on failure and leave
 // the reason in LastNetError() (or, for sends and receives, in the slot's error).
 #include "device/core/fixed_layout.h"
 #include "device/core/message_header.h"
@@ -9,13 +9,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 
-class CMessageWindow;
+class QObject;
 class CUdpSocket;
 
-inline constexpr int kNetNotStarted = -100;
 inline constexpr int kNetBadSlot = -102;
 inline constexpr int kNetTableFull = -103;
 inline constexpr int kNetNoMemory = -104;
@@ -51,12 +51,9 @@ public:
     // The table the program uses; tests make their own.
     static CEndpointTable& Process();
 
-    // Marks the table started (there is no socket library to start here); true ever after.
-    bool NetStartup();
-    bool IsStarted() const { return started_; }
-
-    // Returns the slot number, or 0 with LastNetError() set.
-    int OpenEndpoint(CMessageWindow* window, UINT message);
+    // Returns the slot number, or 0 with LastNetError() set. `onArrival` runs in `owner`'s
+    // thread for every datagram, queued; never after the owner is gone.
+    int OpenEndpoint(QObject* owner, std::function<void()> onArrival);
     bool CloseEndpoint(int slot);
     // Destination of later sends (kBroadcastAddress for broadcast), and the interface they leave
     // by (0: the one the routing table picks).
@@ -103,7 +100,6 @@ private:
     Endpoint* Checked(int slot);
     const Endpoint* Find(int slot) const;
 
-    bool started_ = false;
     int lastError_ = 0;
     std::array<std::unique_ptr<Endpoint>, kEndpointSlots> slots_;
 };

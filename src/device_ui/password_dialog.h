@@ -25,7 +25,7 @@ public:
     static constexpr int IDC_LOGIN_NAME = 1099;
     static constexpr int IDC_LOGIN_PASSWORD = 1054;
     static constexpr int IDC_LOGIN_OK = 1071;
-    static constexpr int IDC_LOGIN_CANCEL = 2;
+    static constexpr int IDC_LOGIN_CANCEL = 1073;
     static constexpr int kBackgroundNumber = 181;
     static constexpr const char* kSection = "Search_Password";
     static constexpr int kTextNamedCamera = 50816; // "%1" is the camera's name

@@ -100,34 +100,36 @@ bool CProgressDlg::OnInitDialog()
         setFixedSize(first.deviceIndependentSize().toSize());
     // The poll runs whether or not any frame could be loaded: an empty box must still close
     // when the action ends.
-    SetTimer(kTimerPoll, kPollPeriodMs);
-    SetTimer(kTimerSpare, kSparePeriodMs);
-    SetTimer(kTimerAnimate, kFirstFrameDelayMs);
+    connect(&poll_, &QTimer::timeout, this, &CProgressDlg::OnPoll);
+    connect(&animate_, &QTimer::timeout, this, &CProgressDlg::OnAnimate);
+    poll_.Start(kPollPeriodMs);
+    spare_.Start(kSparePeriodMs);
+    animate_.Start(kFirstFrameDelayMs);
     ready_ = true;
     return true;
 }
 
-void CProgressDlg::OnTimer(UINT_PTR id)
+void CProgressDlg::OnAnimate()
 {
-    if (id == kTimerAnimate) {
-        KillTimer(kTimerAnimate);
-        current_ = (current_ + 1) % kFrameCount;
-        if (!frames_[static_cast<size_t>(current_)].isNull())
-            update();
-        SetTimer(kTimerAnimate, kFramePeriodMs);
-        return;
-    }
-    if (id == kTimerPoll && statusSource_) {
+    current_ = (current_ + 1) % kFrameCount;
+    if (!frames_[static_cast<size_t>(current_)].isNull())
+        update();
+    animate_.Start(kFramePeriodMs);
+}
+
+void CProgressDlg::OnPoll()
+{
+    if (statusSource_) {
         if (QString status = statusSource_(); status != status_) {
             status_ = std::move(status);
             DescribeForReader();
             update();
         }
     }
-    if (id == kTimerPoll && (busy_ == nullptr || !*busy_)) {
-        KillTimer(kTimerAnimate);
-        KillTimer(kTimerPoll);
-        KillTimer(kTimerSpare);
+    if (busy_ == nullptr || !*busy_) {
+        animate_.stop();
+        poll_.stop();
+        spare_.stop();
         EndDialog(IDOK);
     }
 }

@@ -6,6 +6,7 @@
 // action that is still running as finished. A screen reader takes the box's first painted text as
 // its name and the others, with the status line, as its description.
 #include "platform/dialog.h"
+#include "platform/events/scaled_timer.h"
 #include "skin/core/string_table.h"
 #include "skin/reading_texts.h"
 
@@ -20,11 +21,6 @@ class CProgressDlg : public CDialog
     Q_OBJECT
 
 public:
-    // Runs for the two minutes an action may take and does nothing when it fires: nothing may
-    // close the box but the busy flag.
-    static constexpr UINT_PTR kTimerSpare = 41985;
-    static constexpr UINT_PTR kTimerAnimate = 41986;
-    static constexpr UINT_PTR kTimerPoll = 41987;
     static constexpr int kFrameCount = 4;
 
     // The skin section and the four bitmap numbers of one kind of action, and the pack string
@@ -56,10 +52,12 @@ public:
     void SetFrame(int index, QImage frame);
     const QImage& Frame(int index) const { return frames_[static_cast<size_t>(index)]; }
     int CurrentFrame() const { return current_; }
+    // Whether any of the box's timers (its poll, its animation, its spare) still runs.
+    bool TimersRunning() const { return poll_.isActive() || animate_.isActive() || spare_.isActive(); }
+    bool SpareRunning() const { return spare_.isActive(); }
 
 protected:
     bool OnInitDialog() override;
-    void OnTimer(UINT_PTR id) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -70,6 +68,14 @@ private:
     void NameForReader(const Kind& kind, const CStringList* strings, size_t textItems);
     void DescribeForReader();
 
+    void OnAnimate();
+    void OnPoll();
+
+    ScaledTimer poll_{this};
+    ScaledTimer animate_{this, true};
+    // Runs for the two minutes an action may take and does nothing when it fires: nothing may
+    // close the box but the busy flag.
+    ScaledTimer spare_{this};
     std::array<QImage, kFrameCount> frames_;
     int current_ = 0;
     bool ready_ = false;

@@ -5,7 +5,6 @@
 #include "device_ui/password_dialog.h"
 #include "device_ui/search_layout.h"
 #include "platform/core/code_page.h"
-#include "platform/core/window_messages.h"
 #include "platform/shell.h"
 #include "skin/core/message_kind.h"
 #include "skin/focus_mark.h"
@@ -297,8 +296,7 @@ bool CSearchDialog::OnCommand(int id)
 void CSearchDialog::OnSearch()
 {
     ForgetCameraList();
-    if (CDialog* frame = NotifyWnd())
-        frame->PostMessage(WM_WIZARD_ACTION, ACTION_SEARCH);
+    emit searchRequested();
 }
 
 void CSearchDialog::OnNext()

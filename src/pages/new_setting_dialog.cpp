@@ -4,7 +4,6 @@
 #include "device/core/camera_detail_text.h"
 #include "pages/page_layout.h"
 #include "platform/core/code_page.h"
-#include "platform/core/window_messages.h"
 #include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
 #include "skin/value_field.h"
@@ -105,8 +104,8 @@ void CNewSettingDialog::AskToSave()
 {
     const int answer = ShowMessage(kMessageQuestion, texts_[0], SkinString(StringList(), kTextCancelSave),
                                    SkinString(StringList(), kTextSaveButton));
-    if (answer == kAnswerSave && NotifyWnd() != nullptr)
-        NotifyWnd()->PostMessage(WM_WIZARD_ACTION, ACTION_SAVE);
+    if (answer == kAnswerSave)
+        emit saveRequested();
 }
 
 bool CNewSettingDialog::OnCommand(int id)

@@ -5,7 +5,6 @@
 #include "pages/page_controls.h"
 #include "pages/wireless_layout.h"
 #include "platform/core/code_page.h"
-#include "platform/core/window_messages.h"
 #include "skin/core/message_kind.h"
 #include "skin/hex_edit_ctr.h"
 #include "skin/skin_draw.h"
@@ -160,8 +159,7 @@ void CWireless3Dialog::SwitchTextBlock(SecurityType type)
     reload_ = false; // the render's skin pass must not reload the list and the record
     RenderPage();
     update();
-    if (CDialog* frame = NotifyWnd())
-        frame->SendMessage(WM_WIZARD_PAGE_RENDERED);
+    emit rendered();
 }
 
 void CWireless3Dialog::OnWepPassphraseChanged()

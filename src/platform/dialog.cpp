@@ -5,23 +5,13 @@
 #include <QLineEdit>
 #include <QShowEvent>
 
-CDialog::CDialog(QWidget* parent) : QDialog(parent)
-{
-    connect(&messages_, &CMessageWindow::messageHandled, this, &CDialog::messageHandled);
-}
+CDialog::CDialog(QWidget* parent) : QDialog(parent) {}
 
 CDialog::~CDialog() = default;
-
-void CDialog::OnTimer(UINT_PTR) {}
 
 bool CDialog::OnCommand(int)
 {
     return false;
-}
-
-LRESULT CDialog::WindowProc(UINT, WPARAM, LPARAM)
-{
-    return 0;
 }
 
 void CDialog::RegisterControl(int id, QWidget* control)

@@ -1,11 +1,8 @@
 #pragma once
-// CDialog: the plumbing every window of the wizard stands on. Numbered window messages
-// (posted: queued on the event loop; sent: a direct synchronous call with a result) and timers
-// keyed by number, both through the window's CMessageWindow; controls looked up by number whose
+// CDialog: the plumbing every window of the wizard stands on: controls looked up by number whose
 // clicks arrive as commands, child dialogs placed in a parent (the pages) and top-level modal
 // runs with a nested event loop.
 #include "platform/core/win_types.h"
-#include "platform/events/message_window.h"
 
 #include <QDialog>
 #include <QHash>
@@ -20,25 +17,6 @@ class CDialog : public QDialog
 public:
     explicit CDialog(QWidget* parent = nullptr);
     ~CDialog() override;
-
-    // Window messages. Posting to a destroyed window is a no-op; so is sending.
-    void PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
-        messages_.PostMessage(message, wParam, lParam);
-    }
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
-        return messages_.SendMessage(message, wParam, lParam);
-    }
-    // What the window's messages arrive through, for those that address it without knowing
-    // it is a window (the device engine, sockets).
-    CMessageWindow& Messages() { return messages_; }
-
-    // Timers by number: setting an existing number restarts it with the new period.
-    // Periods go through the process time scale.
-    void SetTimer(UINT_PTR id, int64_t elapseMs) { messages_.SetTimer(id, elapseMs); }
-    bool KillTimer(UINT_PTR id) { return messages_.KillTimer(id); }
-    bool HasTimer(UINT_PTR id) const { return messages_.HasTimer(id); }
 
     // Controls by number. A registered button's click reaches OnCommand with its number.
     void RegisterControl(int id, QWidget* control);
@@ -71,14 +49,7 @@ public:
     // Focus an edit, select its whole text and scroll the caret into view.
     static void SelectAllAndFocus(QLineEdit* edit);
 
-signals:
-    // Emitted after every handled message; lets tests observe traffic without hooks.
-    void messageHandled(UINT message, WPARAM wParam, LPARAM lParam);
-
 protected:
-    // Message handler; the base answers every message with 0.
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual void OnTimer(UINT_PTR id);
     // Returns whether the command was handled.
     virtual bool OnCommand(int id);
     // Runs once, before the first show (modal) or at CreateChild.
@@ -87,27 +58,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Hands the messages and timers it receives to the dialog's handlers.
-    class CDialogMessages : public CMessageWindow
-    {
-    public:
-        explicit CDialogMessages(CDialog& dialog) : dialog_(dialog) {}
-
-    protected:
-        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-        {
-            return dialog_.WindowProc(message, wParam, lParam);
-        }
-        void OnTimer(UINT_PTR id) override { dialog_.OnTimer(id); }
-
-    private:
-        CDialog& dialog_;
-    };
-
     void EnsureInitialised();
     void MoveToCentre();
 
-    CDialogMessages messages_{*this};
     QHash<int, QPointer<QWidget>> controls_;
     bool initialised_ = false;
     QPointer<const QWidget> centreOver_;

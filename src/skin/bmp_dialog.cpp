@@ -1,7 +1,6 @@
 #include "skin/bmp_dialog.h"
 
 #include "platform/canvas.h"
-#include "platform/core/window_messages.h"
 #include "skin/arrival_focus.h"
 #include "skin/button_skin.h"
 #include "skin/hover_button_ex.h"
@@ -54,12 +53,6 @@ void CBmpDialog::SetLists(CStringList* strings, CBmpList* bitmaps, CIconList* ic
     iconList_ = icons;
 }
 
-void CBmpDialog::SetDragWnd(CDialog* window, UINT message)
-{
-    dragWnd_ = window;
-    dragMessage_ = message;
-}
-
 void CBmpDialog::SetSkinSection(const QString& sectionName, int backgroundNumber)
 {
     sectionName_ = sectionName;
@@ -85,8 +78,8 @@ void CBmpDialog::RenderPage()
 {
     DrawCanvas();
     ApplySkin();
-    if (testMode_ && notifyWnd_)
-        notifyWnd_->SendMessage(WM_WIZARD_PAGE_RENDERED);
+    if (testMode_)
+        emit rendered();
 }
 
 std::vector<PaintedText> CBmpDialog::PaintedTexts() const
@@ -140,32 +133,14 @@ int CBmpDialog::ShowMessage(int kind, const QString& message, const QString& but
     return answer;
 }
 
-void CBmpDialog::NotifyNavigate(WPARAM direction)
-{
-    if (notifyWnd_)
-        notifyWnd_->PostMessage(WM_WIZARD_NAVIGATE, direction);
-}
-
-void CBmpDialog::NotifyNext()
-{
-    NotifyNavigate(NAV_NEXT);
-}
-
-void CBmpDialog::NotifyBack()
-{
-    NotifyNavigate(NAV_BACK);
-}
-
 void CBmpDialog::OnLoadSkinCommand()
 {
-    if (notifyWnd_)
-        notifyWnd_->SendMessage(WM_WIZARD_RELOAD_SKIN);
+    emit languageReloadRequested();
 }
 
 void CBmpDialog::OnCloseCommand()
 {
-    if (notifyWnd_)
-        notifyWnd_->SendMessage(WM_WIZARD_CLOSE);
+    emit closeRequested();
 }
 
 bool CBmpDialog::OnCommand(int id)
@@ -241,10 +216,8 @@ void CBmpDialog::paintEvent(QPaintEvent*)
 void CBmpDialog::mousePressEvent(QMouseEvent* event)
 {
     // Only presses on the page itself get here: controls take their own presses.
-    if (event->button() == Qt::LeftButton && dragWnd_) {
-        QPoint point = event->position().toPoint();
-        dragWnd_->SendMessage(dragMessage_, 0, reinterpret_cast<LPARAM>(&point));
-    }
+    if (event->button() == Qt::LeftButton)
+        emit dragStarted(event->position().toPoint());
     event->accept();
 }
 

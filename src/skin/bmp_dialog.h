@@ -7,7 +7,7 @@
 // text is drawn at the screen's resolution and the bitmap is scaled smoothly.
 // Presses on the background start a drag of the wizard window; Enter, Escape and F1 are
 // swallowed anywhere in the page; the standard Next, Back, Load Skin and Close buttons become
-// window messages to the frame.
+// requests to the frame (signals the frame connects).
 #include "platform/dialog.h"
 #include "skin/pack_lists.h"
 #include "skin/readable_window.h"
@@ -43,11 +43,6 @@ public:
 
     // Set by the frame before the page is created. The lists stay the frame's.
     void SetLists(CStringList* strings, CBmpList* bitmaps, CIconList* icons);
-    void SetNotifyWnd(CDialog* window) { notifyWnd_ = window; }
-    CDialog* NotifyWnd() const { return notifyWnd_; }
-    // A left press on the page's background sends `message` to the drag window with lParam
-    // pointing at the press point (a QPoint in page coordinates), valid during the call.
-    void SetDragWnd(CDialog* window, UINT message);
     void SetTestMode(bool testMode) { testMode_ = testMode; }
 
     // Redraws the whole canvas from the skin; does not repaint the window.
@@ -66,9 +61,9 @@ public:
     // test mode); a page without messages shows none.
     virtual void ShowAllMessages() {}
 
-    // Post a step forward or back to the notify window, if there is one.
-    void NotifyNext();
-    void NotifyBack();
+    // Ask the frame for a step forward or back.
+    void NotifyNext() { emit nextRequested(); }
+    void NotifyBack() { emit backRequested(); }
 
     // The block of the skin section whose text items are drawn ("TEXT" unless a page
     // switches it, as the wireless security page does between its WEP and WPA captions).
@@ -111,6 +106,22 @@ public:
     CBmpList* BitmapList() const { return bitmapList_; }
     CIconList* IconList() const { return iconList_; }
 
+signals:
+    // What a page asks of the frame. The frame takes the steps and the actions on the next turn
+    // of the event loop (the page's own handler finishes first) and the others at once.
+    void nextRequested();
+    void backRequested();
+    void searchRequested();
+    void saveRequested();
+    void closeRequested();
+    void languageReloadRequested();
+    void showAllMessagesRequested();
+    // The page's canvas was drawn again (in test mode after every render; always when a page
+    // changes its own painted texts): the frame repaints the window.
+    void rendered();
+    // A left press on the page's background, at this point of the page: the window is dragged.
+    void dragStarted(QPoint pagePoint);
+
 protected:
     // Gives the focus back to the page after a message box (the frame hands it to its shown page).
     virtual void FocusAfterMessage() { FocusOnArrival(); }
@@ -144,7 +155,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void NotifyNavigate(WPARAM direction);
     // Draws the background bitmap and the section's text items onto the canvas: at once when
     // the page is visible, else when it is first painted or its canvas is asked for, so a page
     // that is never shown costs neither a canvas nor its background's pixels.
@@ -153,7 +163,6 @@ private:
 
     int canvasWidth_ = 0;
     int canvasHeight_ = 0;
-    QPointer<CDialog> notifyWnd_;
     bool testMode_ = false;
     mutable QImage canvas_;
     mutable bool canvasStale_ = false;
@@ -161,8 +170,6 @@ private:
     QString sectionName_;
     QString textBlockName_ = QStringLiteral("TEXT");
     bool ready_ = false;
-    QPointer<CDialog> dragWnd_;
-    UINT dragMessage_ = 0;
     QString languageName_;
     QString programDir_;
     CBmpList* bitmapList_ = nullptr;

@@ -6,7 +6,6 @@
 #include "app/data_folders.h"
 #include "bench_qt_app.h"
 #include "platform/core/time_scale.h"
-#include "platform/core/window_messages.h"
 #include "skin/message_answer.h"
 
 #include <QApplication>
@@ -78,7 +77,7 @@ protected:
     {
         if (event->type() == QEvent::Paint && !painted) {
             painted = true;
-            QTimer::singleShot(0, &frame_, [this] { frame_.SendMessage(WM_WIZARD_CLOSE); });
+            QTimer::singleShot(0, &frame_, [this] { frame_.EndDialog(IDOK); });
         }
         return false;
     }
@@ -132,11 +131,11 @@ void BM_RunThroughTheSearchPage(benchmark::State& state)
         QTimer::singleShot(0, &frame, [&frame, &cameras] {
             while (!frame.PagesReady())
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            frame.PostMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+            QTimer::singleShot(0, &frame, [&frame] { frame.TakeStep(Navigation::Next); });
             while (frame.ShownStep() != 1 || frame.Busy() != 0)
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             cameras = frame.CameraList().GetCount();
-            frame.SendMessage(WM_WIZARD_CLOSE);
+            frame.EndDialog(IDOK);
         });
         frame.DoModal();
     }

@@ -56,7 +56,7 @@ TEST_F(Discovery, CameraIsFoundInEachVariantAndDeviceType)
         ASSERT_TRUE(pc.Entered());
         Engine engine;
         const ActionOutcome outcome = Search(engine);
-        EXPECT_EQ(outcome.code, NOTIFY_SEARCH_DONE);
+        EXPECT_EQ(outcome.end, ActionEnd::SearchDone);
         ASSERT_EQ(engine.action.Found().GetCount(), 1u);
         const CCameraDataObj& camera = *engine.action.Found().Records().GetHead();
         EXPECT_EQ(Mac(camera), "02:ca:00:00:00:01");
@@ -129,7 +129,7 @@ TEST_F(Discovery, EverySearchQueriesOnceAndEndsAfterTwentySeconds)
     for (int search = 1; search <= 3; ++search) {
         QElapsedTimer clock;
         clock.start();
-        EXPECT_EQ(Search(engine).code, NOTIFY_SEARCH_DONE);
+        EXPECT_EQ(Search(engine).end, ActionEnd::SearchDone);
         // 20 s scaled is 400 ms. The bound is loose so a loaded machine passes; a search that
         // ignores the time scale or never ends does not. A growing target list, which would
         // lengthen each later search, shows in the target count.
@@ -149,10 +149,10 @@ TEST_F(Discovery, UnsendableQueryReportsTheSocketError)
     Engine engine;
     engine.action.SetAdapterSource([] { return std::nullopt; });
     const ActionOutcome outcome = engine.runner.Search(kWaitLimitMs);
-    EXPECT_EQ(outcome.code, NOTIFY_SEND_ERROR);
-    EXPECT_EQ(outcome.value, WSAENETUNREACH);
-    EXPECT_EQ(engine.notifications.size(), 1u);
-    EXPECT_FALSE(engine.action.HasTimer(CActionDlg::kActionTimer));
+    EXPECT_EQ(outcome.end, ActionEnd::SendFailed);
+    EXPECT_EQ(outcome.socketError, WSAENETUNREACH);
+    EXPECT_EQ(engine.ends.size(), 1u);
+    EXPECT_FALSE(engine.action.IsTicking());
     EXPECT_EQ(engine.table.OpenCount(), 0); // the runner closes it as the frame does
 }
 
@@ -168,9 +168,9 @@ TEST_F(Discovery, FailedThirdQueryIsReportedLikeTheFirstTwo)
         int sends = 0;
         engine.table.fault = [&] { return ++sends == failing ? WSAEHOSTUNREACH : 0; };
         const ActionOutcome outcome = engine.runner.Search(kWaitLimitMs);
-        EXPECT_EQ(outcome.code, NOTIFY_SEND_ERROR);
-        EXPECT_EQ(outcome.value, WSAEHOSTUNREACH);
-        EXPECT_EQ(engine.notifications.size(), 1u);
+        EXPECT_EQ(outcome.end, ActionEnd::SendFailed);
+        EXPECT_EQ(outcome.socketError, WSAEHOSTUNREACH);
+        EXPECT_EQ(engine.ends.size(), 1u);
         EXPECT_EQ(sends, failing); // nothing is sent after the failure
     }
 }

@@ -47,7 +47,7 @@ protected:
             const int64_t limit = kWaitLimitMs + TimeScale::Scaled(20000);
             if (SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, limit))
                 elapsed = clock.elapsed();
-            frame.SendMessage(WM_WIZARD_CLOSE);
+            frame.EndDialog(IDOK);
         });
         frame.DoModal();
         return elapsed;
@@ -84,16 +84,16 @@ TEST_F(FrameNet, StartFindsTheCameraAndASaveEndsTheWizardAfterFindingItAgain)
         EXPECT_EQ(frame.CameraList().GetCount(), 1u);
 
         // Past the login (the page's own business) to the first setting step, then save.
-        frame.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        frame.TakeStep(Navigation::Next);
         ASSERT_NE(frame.SelectedCamera(), nullptr);
         frame.SelectedCamera()->info.Set(DeviceInfo::cameraName, "Attic");
-        frame.SendMessage(WM_WIZARD_ACTION, ACTION_SAVE);
+        frame.RunSave();
         EXPECT_EQ(frame.SaveOk(), 1);
-        EXPECT_TRUE(SpinUntil([&] { return !frame.HasTimer(CCamtivoDlg::TIMER_VERIFY); }, kWaitLimitMs));
+        EXPECT_TRUE(SpinUntil([&] { return !frame.Verifying(); }, kWaitLimitMs));
         ASSERT_NE(frame.SelectedCamera(), nullptr);
         EXPECT_EQ(frame.SelectedCamera()->info.Get(DeviceInfo::macAddress),
                   frame.SavedCamera().info.Get(DeviceInfo::macAddress));
-        frame.SendMessage(WM_WIZARD_CLOSE);
+        frame.EndDialog(IDOK);
     });
     EXPECT_EQ(frame.DoModal(), IDOK);
 
@@ -128,12 +128,12 @@ TEST_F(FrameNet, AnUnansweredClockOnlySaveIsAFailureWhoseBoxCountsTheTries)
         ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
         QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs));
-        frame.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        frame.TakeStep(Navigation::Next);
         ASSERT_NE(frame.SelectedCamera(), nullptr);
         frame.SelectedCamera()->info.Set(DeviceInfo::time, "23:59:58");
         watch.start(10);
-        frame.SendMessage(WM_WIZARD_ACTION, ACTION_SAVE);
-        frame.SendMessage(WM_WIZARD_CLOSE);
+        frame.RunSave();
+        frame.EndDialog(IDOK);
     });
     frame.DoModal();
     EXPECT_FALSE(frame.SaveOk());
@@ -156,7 +156,7 @@ TEST_F(FrameNet, ASilentNetworkGivesTheNoCameraMessage)
         QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs));
         QCoreApplication::processEvents();
-        frame.SendMessage(WM_WIZARD_CLOSE);
+        frame.EndDialog(IDOK);
     });
     frame.DoModal();
     EXPECT_TRUE(frame.CameraList().IsEmpty());
@@ -173,17 +173,16 @@ TEST_F(FrameNet, TheFrameShowsTheCommunicationErrorTheEngineAsksFor)
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(kFrameScale);
     CEndpointTable& table = CEndpointTable::Process();
-    table.NetStartup();
-    CMessageWindow holder;
+    QObject holder;
     std::vector<int> taken;
-    while (const int slot = table.OpenEndpoint(&holder, WM_DEVICE_SEARCH_REPLY))
+    while (const int slot = table.OpenEndpoint(&holder, [] {}))
         taken.push_back(slot);
     CMessageBoxAnswer plainAnswers;
     CCamtivoDlg frame(QStringLiteral("camtivo"));
     QTimer::singleShot(0, &frame, [&] {
         ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
         frame.RunSearch();
-        frame.SendMessage(WM_WIZARD_CLOSE);
+        frame.EndDialog(IDOK);
     });
     frame.DoModal();
     for (const int slot : taken)

@@ -74,7 +74,7 @@ TEST_F(TwoLinks, OneSearchFindsTheCamerasOfBothLinksAndACameraOnBothOnce)
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(kSearchScale);
     Engine engine;
-    EXPECT_EQ(engine.runner.Search(kWaitLimitMs).code, NOTIFY_SEARCH_DONE);
+    EXPECT_EQ(engine.runner.Search(kWaitLimitMs).end, ActionEnd::SearchDone);
     const auto cameras = ByMac(engine);
     ASSERT_EQ(cameras.size(), 3u);
     ASSERT_EQ(engine.action.Found().GetCount(), 3u);
@@ -122,8 +122,7 @@ TEST_F(TwoLinks, SaveGoesOutOnTheInterfaceTheCameraAnsweredOn)
         camera.identity.Set(CameraIdentity::ipAddress, c.address);
         TimeScale::SetFactor(kSaveScale);
         Engine engine;
-        engine.table.NetStartup();
-        EXPECT_EQ(engine.runner.Save(camera, kWaitLimitMs).code, NOTIFY_SAVE_OK);
+        EXPECT_TRUE(engine.runner.Save(camera, kWaitLimitMs).Saved());
         const size_t which = c.camsim == first.get() ? 0 : 1;
         EXPECT_EQ(c.camsim->Events("applied").size(), ++applied[which]);
         ASSERT_TRUE(engine.action.CurrentAdapter());
@@ -153,7 +152,7 @@ TEST_F(TwoLinks, WithoutAUsableInterfaceTheSearchFallsBackToThePlainBroadcast)
         SCOPED_TRACE(c.what);
         Engine engine;
         engine.action.SetAdapterSource([&c] { return c.adapters; });
-        EXPECT_EQ(engine.runner.Search(kWaitLimitMs).code, NOTIFY_SEARCH_DONE);
+        EXPECT_EQ(engine.runner.Search(kWaitLimitMs).end, ActionEnd::SearchDone);
         // The routing table sends it to the default route's link only.
         ASSERT_EQ(engine.action.Found().GetCount(), 1u);
         EXPECT_EQ(Mac(*engine.action.Found().Records().GetHead()), "02:ca:00:00:00:01");

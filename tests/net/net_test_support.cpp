@@ -69,7 +69,7 @@ int FaultyEndpointTable::Transmit(CUdpSocket& socket, std::span<const uint8_t> b
 
 Engine::Engine() : action(table), runner(action)
 {
-    runner.onNotify = [this](WPARAM code, LPARAM) { notifications.push_back(code); };
+    runner.onEnd = [this](const ActionOutcome& outcome) { ends.push_back(outcome.end); };
 }
 
 void NetTest::SetUp()

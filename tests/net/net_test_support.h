@@ -55,7 +55,7 @@ struct Engine
     FaultyEndpointTable table;
     CActionDlg action;
     CActionRunner runner;
-    std::vector<WPARAM> notifications;
+    std::vector<ActionEnd> ends; // every end the engine reported, in order
 };
 
 class NetTest : public ::testing::Test

@@ -102,8 +102,7 @@ TEST_F(Save, EachVariantIsWrittenInTheVariantTheCameraAnswered)
         ASSERT_TRUE(pc.Entered());
         TimeScale::SetFactor(kSaveScale);
         Engine engine;
-        engine.table.NetStartup(); // started by the search that always comes before a save
-        EXPECT_EQ(engine.runner.Save(camera, kWaitLimitMs).code, NOTIFY_SAVE_OK);
+        EXPECT_TRUE(engine.runner.Save(camera, kWaitLimitMs).Saved());
         EXPECT_EQ(engine.action.LastSaveResult(), CActionDlg::SaveResult::Saved);
         EXPECT_EQ(engine.table.OpenCount(), 0);
 
@@ -138,14 +137,12 @@ TEST_F(Save, TheFirstAnswerCountsAndADuplicateIsIgnored)
         ASSERT_TRUE(pc.Entered());
         TimeScale::SetFactor(kSaveScale);
         Engine engine;
-        engine.table.NetStartup();
-        engine.action.SetNotification(&engine.runner);
         engine.action.StartSave(camera);
         // A refusal leaves the endpoint open, so the duplicate does arrive and must not count.
         SpinFor(250);
-        ASSERT_EQ(engine.notifications.size(), 1u);
+        ASSERT_EQ(engine.ends.size(), 1u);
         const bool saved = status[0] == '0';
-        EXPECT_EQ(engine.notifications[0], saved ? NOTIFY_SAVE_OK : NOTIFY_SAVE_FAILED);
+        EXPECT_EQ(engine.ends[0], ActionEnd::SaveDone);
         EXPECT_EQ(engine.action.LastSaveResult(),
                   saved ? CActionDlg::SaveResult::Saved : CActionDlg::SaveResult::Refused);
         EXPECT_EQ(SetRequests(*camsim).size(), 1u);
@@ -178,14 +175,13 @@ TEST_F(Save, SilentCameraGetsFourRequestsOddOnesDirectWhenOnTheSubnet)
         ASSERT_TRUE(pc.Entered());
         TimeScale::SetFactor(kSaveScale);
         Engine engine;
-        engine.table.NetStartup();
         QElapsedTimer clock;
         clock.start();
-        EXPECT_EQ(engine.runner.Save(camera, kWaitLimitMs).code, NOTIFY_SAVE_FAILED);
+        EXPECT_FALSE(engine.runner.Save(camera, kWaitLimitMs).Saved());
         EXPECT_GE(clock.elapsed(), 1200 - 50); // given up at the fourth tick, 240 s scaled
         EXPECT_EQ(engine.action.LastSaveResult(), CActionDlg::SaveResult::NoAnswer);
         EXPECT_EQ(SetRequests(*camsim).size(), c.requests);
-        EXPECT_EQ(engine.notifications.size(), 1u);
+        EXPECT_EQ(engine.ends.size(), 1u);
     }
 }
 
@@ -201,8 +197,7 @@ TEST_F(Save, UnsendableRequestShowsTheCommunicationErrorAndIsRetried)
     CMessageBoxAnswer boxes;
     Engine engine;
     engine.action.SetAdapterSource([] { return std::vector<NetworkAdapter>{}; });
-    engine.table.NetStartup();
-    EXPECT_EQ(engine.runner.Save(camera, kWaitLimitMs).code, NOTIFY_SAVE_FAILED);
+    EXPECT_FALSE(engine.runner.Save(camera, kWaitLimitMs).Saved());
     ASSERT_EQ(boxes.shown.size(), 4u);
     for (const auto& box : boxes.shown) {
         EXPECT_EQ(box.text, CActionDlg::kCommunicationErrorText);

@@ -1,11 +1,10 @@
-// The search endpoint announces arrivals with 1124, the save endpoint with 1125. A message of
-// the other kind can still be queued when the next action starts: it must not read, and so
+// The search endpoint and the save endpoint each announce arrivals to their own handler. A call
+// of the other kind can still be queued when the next action starts: it must not read, and so
 // lose, the running action's datagram.
 #include "device/core/camera_data.h"
 #include "event_loop_wait.h"
 #include "net_test_support.h"
 #include "platform/core/time_scale.h"
-#include "platform/core/window_messages.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -14,21 +13,21 @@ using namespace nettest;
 
 namespace {
 
-// Hands the action dialog a stray arrival message just before the first window message the
+// Hands the action dialog a stray arrival of the other kind just before the first queued call the
 // dialog is given, which is the arrival of the running action's reply: at that moment the
-// reply waits in the endpoint, where the stray message could take it.
+// reply waits in the endpoint, where the stray call could take it.
 class StrayBeforeFirstArrival : public QObject
 {
 public:
-    StrayBeforeFirstArrival(CActionDlg& action, UINT stray) : action_(action), stray_(stray)
+    StrayBeforeFirstArrival(CActionDlg& action, void (CActionDlg::*stray)()) : action_(action), stray_(stray)
     {
         action_.installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (!sent_ && event->type() >= QEvent::User) {
+        if (!sent_ && event->type() == QEvent::MetaCall) {
             sent_ = true;
-            action_.SendMessage(stray_);
+            (action_.*stray_)();
         }
         return false;
     }
@@ -36,7 +35,7 @@ public:
 
 private:
     CActionDlg& action_;
-    UINT stray_;
+    void (CActionDlg::*stray_)();
     bool sent_ = false;
 };
 
@@ -53,7 +52,7 @@ TEST_F(StrayArrival, ASaveArrivalDuringASearchLeavesTheReplyToTheSearch)
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(1.0); // no second query within the test: one reply only
     Engine engine;
-    StrayBeforeFirstArrival stray(engine.action, WM_DEVICE_SAVE_REPLY);
+    StrayBeforeFirstArrival stray(engine.action, &CActionDlg::OnSaveReply);
     ASSERT_TRUE(engine.action.StartSearch());
     test_wait::SpinUntil([&] { return engine.action.Found().GetCount() > 0; }, 5000);
     EXPECT_TRUE(stray.Sent());
@@ -79,13 +78,11 @@ TEST_F(StrayArrival, ASearchArrivalDuringASaveLeavesTheAnswerToTheSave)
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(1.0); // no second set request within the test: one answer only
     Engine engine;
-    engine.table.NetStartup();
-    engine.action.SetNotification(&engine.runner);
-    StrayBeforeFirstArrival stray(engine.action, WM_DEVICE_SEARCH_REPLY);
+    StrayBeforeFirstArrival stray(engine.action, &CActionDlg::OnSearchArrival);
     engine.action.StartSave(camera);
-    test_wait::SpinUntil([&] { return !engine.notifications.empty(); }, 5000);
+    test_wait::SpinUntil([&] { return !engine.ends.empty(); }, 5000);
     EXPECT_TRUE(stray.Sent());
-    EXPECT_EQ(engine.notifications, std::vector<WPARAM>{NOTIFY_SAVE_OK});
+    EXPECT_EQ(engine.ends, std::vector<ActionEnd>{ActionEnd::SaveDone});
     EXPECT_EQ(engine.action.LastSaveResult(), CActionDlg::SaveResult::Saved);
     engine.action.Stop();
 }

@@ -98,7 +98,7 @@ protected:
             walkClock.start();
             Steps(frame, walk);
             if (frame.isVisible())
-                frame.SendMessage(WM_WIZARD_CLOSE);
+                frame.EndDialog(IDOK);
             elapsedMs = walkClock.elapsed();
         });
         const int result = frame.DoModal();
@@ -290,7 +290,7 @@ TEST_F(WizardNet, AFloodOfCamerasIsCutAtTheListLimitAndSaid)
         SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs);
         QCoreApplication::processEvents();
         EXPECT_EQ(frame.CameraList().GetCount(), kMaxFoundCameras);
-        frame.SendMessage(WM_WIZARD_CLOSE);
+        frame.EndDialog(IDOK);
     });
     frame.DoModal();
     TimeScale::SetFactor(1.0);

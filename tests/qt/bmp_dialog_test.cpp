@@ -1,4 +1,4 @@
-#include "platform/core/window_messages.h"
+#include "qt_test_support.h"
 #include "skin/bmp_dialog.h"
 #include "skin/hover_button_ex.h"
 #include "skin/message_answer.h"
@@ -9,31 +9,25 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
 namespace {
 
-struct Seen
-{
-    UINT message;
-    WPARAM wParam;
-    QPoint point; // the press point of a drag message
-};
+using qt_test::Request;
 
-// Stands in for the wizard frame: records what pages send and post to it.
-class FrameRecorder : public CDialog
+// Stands in for the wizard frame: records what pages ask of it, and where drags start.
+class FrameRecorder : public qt_test::RecordingFrame
 {
 public:
-    std::vector<Seen> seen;
+    std::vector<QPoint> drags;
 
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    void Listen(CBmpDialog& page)
     {
-        const QPoint point = message == WM_WIZARD_DRAG ? *reinterpret_cast<const QPoint*>(lParam) : QPoint();
-        seen.push_back({message, wParam, point});
-        return 0;
+        RecordingFrame::Listen(page);
+        connect(&page, &CBmpDialog::dragStarted, this, [this](QPoint point) { drags.push_back(point); });
     }
 };
 
@@ -75,8 +69,7 @@ struct PageFixture
     explicit PageFixture(int background = SkinTestPack::kBackground, bool testMode = false) : page(background)
     {
         page.SetLists(&pack.strings, &pack.bitmaps, &pack.icons);
-        page.SetNotifyWnd(&frame);
-        page.SetDragWnd(&frame, WM_WIZARD_DRAG);
+        frame.Listen(page);
         page.SetTestMode(testMode);
         host.resize(CBmpDialog::kCanvasWidth, CBmpDialog::kCanvasHeight);
         page.CreateChild(&host);
@@ -157,10 +150,8 @@ TEST(BmpDialog, EveryRenderAppliesTheSkinAndInTestModeReportsIt)
         f.page.SetLanguage(QStringLiteral("Deutsch"));
         EXPECT_EQ(f.page.GetLanguage(), QStringLiteral("Deutsch"));
         EXPECT_EQ(f.page.applySkinCalls, 4);
-        size_t rendered = 0;
-        for (const Seen& seen : f.frame.seen)
-            rendered += seen.message == WM_WIZARD_PAGE_RENDERED ? 1 : 0;
-        EXPECT_EQ(rendered, testMode ? 3u : 0u);
+        const auto rendered = std::count(f.frame.received.begin(), f.frame.received.end(), Request::Rendered);
+        EXPECT_EQ(rendered, testMode ? 3 : 0);
     }
 }
 
@@ -209,12 +200,7 @@ TEST(BmpDialog, OnlyPressesOnTheBackgroundStartADrag)
     QTest::mouseClick(f.page.edit, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseClick(f.page.pushButton, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseClick(f.page.next, Qt::LeftButton, {}, QPoint(5, 5));
-    std::vector<QPoint> drags;
-    for (const Seen& seen : f.frame.seen) {
-        if (seen.message == WM_WIZARD_DRAG)
-            drags.push_back(seen.point);
-    }
-    EXPECT_EQ(drags, (std::vector<QPoint>{QPoint(10, 12), QPoint(203, 254)}));
+    EXPECT_EQ(f.frame.drags, (std::vector<QPoint>{QPoint(10, 12), QPoint(203, 254)}));
 }
 
 TEST(BmpDialog, StandardButtonsNotifyTheFrame)
@@ -222,41 +208,38 @@ TEST(BmpDialog, StandardButtonsNotifyTheFrame)
     struct Case
     {
         int id;
-        UINT message;
-        WPARAM wParam;
-        bool posted;
+        Request request;
+        bool later; // taken on the next turn of the event loop
     };
     const Case cases[] = {
-        {IDC_NEXT, WM_WIZARD_NAVIGATE, NAV_NEXT, true},
-        {IDC_BACK, WM_WIZARD_NAVIGATE, NAV_BACK, true},
-        {IDC_LOAD_SKIN, WM_WIZARD_RELOAD_SKIN, 0, false},
-        {IDC_CLOSE, WM_WIZARD_CLOSE, 0, false},
+        {IDC_NEXT, Request::Next, true},
+        {IDC_BACK, Request::Back, true},
+        {IDC_LOAD_SKIN, Request::ReloadLanguage, false},
+        {IDC_CLOSE, Request::Close, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         PageFixture f;
-        f.frame.seen.clear();
+        f.frame.received.clear();
         f.page.Command(c.id);
-        EXPECT_EQ(f.frame.seen.size(), c.posted ? 0u : 1u) << "posted messages arrive later";
+        EXPECT_EQ(f.frame.received.size(), c.later ? 0u : 1u) << "steps arrive later";
         QCoreApplication::processEvents();
-        ASSERT_EQ(f.frame.seen.size(), 1u);
-        EXPECT_EQ(f.frame.seen[0].message, c.message);
-        EXPECT_EQ(f.frame.seen[0].wParam, c.wParam);
+        EXPECT_EQ(f.frame.received, std::vector<Request>{c.request});
     }
 }
 
-TEST(BmpDialog, StandardButtonsWithoutANotifyWindowDoNothing)
+TEST(BmpDialog, StandardButtonsAfterTheFrameIsGoneDoNothing)
 {
     SkinTestPack pack;
     QWidget host;
     TestPage page;
     auto frame = std::make_unique<FrameRecorder>();
-    page.SetNotifyWnd(frame.get());
+    frame->Listen(page);
     page.CreateChild(&host);
-    frame.reset(); // a notify window that went away counts as none
+    page.NotifyNext(); // queued for a frame that goes away before it arrives
+    frame.reset();
     for (const int id : {IDC_NEXT, IDC_BACK, IDC_LOAD_SKIN, IDC_CLOSE})
         page.Command(id);
-    page.NotifyNext();
     QCoreApplication::processEvents();
 
     TestPage unset;
@@ -264,7 +247,7 @@ TEST(BmpDialog, StandardButtonsWithoutANotifyWindowDoNothing)
     FrameRecorder bystander;
     unset.Command(IDC_NEXT);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(bystander.seen.empty());
+    EXPECT_TRUE(bystander.received.empty());
 }
 
 TEST(BmpDialog, ShowMessageGoesThroughTheAnswerHook)

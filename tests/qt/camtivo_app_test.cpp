@@ -1,7 +1,6 @@
 #include "../unit/fake_firewall.h"
 #include "app/camtivo_app.h"
 #include "app/camtivo_dlg.h"
-#include "platform/core/window_messages.h"
 #include "qt_test_support.h"
 
 #include <QCoreApplication>
@@ -17,7 +16,7 @@ void CloseTheWizardWhenUp(FakeFirewallState& state, bool& listedWhileRunning, QS
     WhenModal<CCamtivoDlg>([&](CCamtivoDlg& frame) {
         listedWhileRunning = state.apps.count(QCoreApplication::applicationFilePath().toStdU16String()) == 1;
         commandLineTestMode = frame.TestMode() ? "test" : "normal";
-        frame.SendMessage(WM_WIZARD_CLOSE);
+        frame.EndDialog(IDOK);
     });
 }
 

@@ -25,7 +25,7 @@ TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
         SavePng(wizard.grab().toImage(), QStringLiteral("frame_search_page.png"));
 
         // Back to the main page and on again: no second search.
-        wizard.PostMessage(WM_WIZARD_NAVIGATE, NAV_BACK);
+        QTimer::singleShot(0, &wizard, [&wizard] { wizard.TakeStep(Navigation::Back); });
         SpinUntil([&] { return wizard.ShownStep() == 0; });
         EXPECT_TRUE(wizard.MainPage().isVisible());
         StartSearch(wizard);
@@ -43,18 +43,18 @@ TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
 TEST_F(FrameTest, NavigationIgnoresRequestsItCannotServe)
 {
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
-        // Back on the main page and an unknown request change nothing.
-        for (WPARAM request : {NAV_BACK, WPARAM{0x1234}}) {
-            wizard.SendMessage(WM_WIZARD_NAVIGATE, request);
+        // Back on the main page and an empty request change nothing.
+        for (const Navigation request : {Navigation::Back, Navigation::None}) {
+            wizard.TakeStep(request);
             EXPECT_EQ(wizard.Step(), 0);
             EXPECT_TRUE(wizard.MainPage().isVisible());
         }
         StartSearch(wizard);
         // Without a camera on the search page, Next leads nowhere.
         QFile::remove(QStringLiteral("Camtivo.tst"));
-        wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SEARCH);
+        wizard.RunSearch();
         ASSERT_EQ(wizard.SearchPage().CurrentCamera(), nullptr);
-        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        wizard.TakeStep(Navigation::Next);
         EXPECT_EQ(wizard.Step(), 1);
         EXPECT_TRUE(wizard.SearchPage().isVisible());
     });
@@ -63,7 +63,7 @@ TEST_F(FrameTest, NavigationIgnoresRequestsItCannotServe)
 TEST(FrameBeforePages, ANavigationRequestBeforeThePagesExistIsDropped)
 {
     CCamtivoDlg wizard(QStringLiteral("camtivo /testmode"));
-    wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+    wizard.TakeStep(Navigation::Next);
     EXPECT_EQ(wizard.Step(), 0);
     EXPECT_EQ(wizard.ShownStep(), 0);
 }
@@ -74,7 +74,7 @@ TEST_F(FrameTest, ASearchEndsWithANoticeOfWhyTheListIsEmptyOrFull)
     const struct
     {
         bool sendError;
-        LPARAM code;
+        int code;
         int expectedText;
         qint64 fileSize = -1; // a test camera file of this many bytes, or none
         size_t sections = 0;  // and this many one-blank sections after its bytes
@@ -99,7 +99,7 @@ TEST_F(FrameTest, ASearchEndsWithANoticeOfWhyTheListIsEmptyOrFull)
             if (c.sendError && c.fileSize < 0) {
                 // The action reports a failed send while the progress box is up.
                 WhenModal<CProgressDlg>(
-                    [&](CProgressDlg&) { wizard.SendMessage(WM_ACTION_NOTIFY, NOTIFY_SEND_ERROR, c.code); });
+                    [&](CProgressDlg&) { emit wizard.ActionDialog().sendFailed(c.code); });
             }
             StartSearch(wizard);
             EXPECT_EQ(wizard.CameraList().GetCount(), std::min(c.sections, kMaxTestFileCameras));
@@ -121,10 +121,10 @@ TEST_F(FrameTest, TheProgressBoxClosesAtItsNextPollOnceTheActionHasEnded)
         QElapsedTimer sinceEnd;
         bool closedSoon = false;
         WhenModal<CProgressDlg>([&](CProgressDlg& progress) {
-            wizard.KillTimer(CCamtivoDlg::TIMER_TEST_DELAY);
+            wizard.TestDelay().stop();
             QTest::qWait(50);
             EXPECT_TRUE(progress.isVisible()); // nothing ends it while busy
-            wizard.SendMessage(WM_ACTION_NOTIFY, NOTIFY_SEARCH_DONE);
+            emit wizard.ActionDialog().searchFinished();
             sinceEnd.start();
             // One poll period of the box, scaled, with room for a slow machine.
             closedSoon = SpinUntil([&] { return !progress.isVisible(); },
@@ -144,13 +144,14 @@ TEST_F(FrameTest, LoadSkinReRendersEveryPageFromTheNewPack)
         const QColor blank = wizard.MainPage().Canvas().pixelColor(300, 5);
         EXPECT_EQ(blank, QColor(Qt::black));
 
-        // The counter lives only in this script, but the frame handles messages (its close) after
-        // it: the connection ends with the script.
+        // The counter lives only in this script, but the pages render after it (as the window
+        // closes): the connections end with the script.
         int rendered = 0;
         QObject counting;
-        QObject::connect(&wizard, &CDialog::messageHandled, &counting, [&](UINT message, WPARAM, LPARAM) {
-            rendered += message == WM_WIZARD_PAGE_RENDERED ? 1 : 0;
-        });
+        std::vector<CBmpDialog*> pages(wizard.Pages().begin(), wizard.Pages().end());
+        pages.push_back(&wizard.LanguagePage());
+        for (CBmpDialog* page : pages)
+            QObject::connect(page, &CBmpDialog::rendered, &counting, [&rendered] { ++rendered; });
         InstallPack();
         QTest::mouseClick(wizard.MainPage().GetDlgItem(CMainDialog::IDC_LOAD_SKIN_BUTTON), Qt::LeftButton);
 
@@ -203,12 +204,12 @@ TEST_F(FrameTest, RecordsAreFoundAgainAfterEveryNewList)
         CCameraDataObj* chosen = wizard.SearchPage().CurrentCamera();
         ASSERT_NE(chosen, nullptr);
         const MacAddress mac = chosen->info.Get(DeviceInfo::macAddress);
-        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        wizard.TakeStep(Navigation::Next);
         ASSERT_EQ(wizard.Step(), 2);
         ASSERT_EQ(wizard.SelectedCamera(), chosen);
 
         // A new search replaces every record: the selection follows its camera.
-        wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SEARCH);
+        wizard.RunSearch();
         ASSERT_NE(wizard.SelectedCamera(), nullptr);
         EXPECT_TRUE(wizard.CameraList().Contains(wizard.SelectedCamera()));
         EXPECT_EQ(wizard.SelectedCamera()->info.Get(DeviceInfo::macAddress), mac);
@@ -219,11 +220,11 @@ TEST_F(FrameTest, RecordsAreFoundAgainAfterEveryNewList)
         CCameraList fewer;
         fewer.AddTail(std::make_unique<CCameraDataObj>(*wizard.CameraList().GetHead()));
         ASSERT_TRUE(WriteTestFile(std::filesystem::path(u"Camtivo.tst"), fewer));
-        wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SEARCH);
+        wizard.RunSearch();
         EXPECT_EQ(wizard.CameraList().GetCount(), 1u);
         EXPECT_EQ(wizard.SelectedCamera(), nullptr);
         // Steps that edit a record stay closed without one.
-        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        wizard.TakeStep(Navigation::Next);
         EXPECT_EQ(wizard.Step(), 2);
     });
 }
@@ -233,15 +234,15 @@ TEST_F(FrameTest, ATestModeSaveWritesTheFileVerifiesAndEndsTheWizard)
     InstallPack();
     const int result = Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
         StartSearch(wizard);
-        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        wizard.TakeStep(Navigation::Next);
         ASSERT_NE(wizard.SelectedCamera(), nullptr);
         wizard.SelectedCamera()->info.Set(DeviceInfo::cameraName, "Renamed");
         const MacAddress mac = wizard.SelectedCamera()->info.Get(DeviceInfo::macAddress);
         // The verification's ticks arrive while the success message is up.
         answers.SetDefaultAnswer(1);
-        wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SAVE);
+        wizard.RunSave();
         EXPECT_EQ(wizard.SaveOk(), 1);
-        SpinUntil([&] { return !wizard.HasTimer(CCamtivoDlg::TIMER_VERIFY); });
+        SpinUntil([&] { return !wizard.Verifying(); });
         EXPECT_EQ(wizard.SavedCamera().info.Get(DeviceInfo::macAddress), mac);
         ASSERT_NE(wizard.SelectedCamera(), nullptr);
         EXPECT_EQ(wizard.SelectedCamera()->info.Get(DeviceInfo::macAddress), mac);
@@ -262,12 +263,12 @@ TEST_F(FrameTest, ASaveThatCannotBeWrittenSaysSoAndStays)
     InstallPack();
     Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
         StartSearch(wizard);
-        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        wizard.TakeStep(Navigation::Next);
         ASSERT_NE(wizard.SelectedCamera(), nullptr);
         // The file's place is taken by a folder: it cannot be written.
         QFile::remove(QStringLiteral("Camtivo.tst"));
         QDir().mkdir(QStringLiteral("Camtivo.tst"));
-        wizard.SendMessage(WM_WIZARD_ACTION, ACTION_SAVE);
+        wizard.RunSave();
         EXPECT_EQ(wizard.SaveOk(), 0);
         EXPECT_EQ(Kinds(), std::vector<int>{1});
         EXPECT_EQ(wizard.Step(), 2);
@@ -367,7 +368,7 @@ TEST_F(FrameTest, TheVerificationCountsOnlyTicksThatHeardCamerasAndGivesUpAfterT
         ASSERT_NE(wizard.SearchPage().CurrentCamera(), wizard.CameraList().GetHead());
         CCameraList others;
         others.AddTail(std::make_unique<CCameraDataObj>(*wizard.CameraList().GetHead()));
-        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        wizard.TakeStep(Navigation::Next);
         ASSERT_EQ(wizard.Step(), 2);
 
         // Nothing heard yet: ticks go by without counting.
@@ -375,11 +376,11 @@ TEST_F(FrameTest, TheVerificationCountsOnlyTicksThatHeardCamerasAndGivesUpAfterT
         wizard.StartVerify();
         QTest::qWait(static_cast<int>(TimeScale::Scaled(CCamtivoDlg::kVerifyMs) * 5));
         EXPECT_EQ(wizard.VerifyTries(), 0);
-        EXPECT_TRUE(wizard.HasTimer(CCamtivoDlg::TIMER_VERIFY));
+        EXPECT_TRUE(wizard.Verifying());
 
         // Other cameras answer, the saved one never does: three counted ticks, then it ends.
         ASSERT_TRUE(WriteTestFile(std::filesystem::path(u"Camtivo.tst"), others));
-        EXPECT_TRUE(SpinUntil([&] { return !wizard.HasTimer(CCamtivoDlg::TIMER_VERIFY); }));
+        EXPECT_TRUE(SpinUntil([&] { return !wizard.Verifying(); }));
         EXPECT_EQ(wizard.VerifyTries(), 3);
         EXPECT_FALSE(wizard.SuccessPage().Found());
     });

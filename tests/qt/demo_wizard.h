@@ -3,7 +3,6 @@
 // with timers shortened, the frame run modally around a script, and Start pressed.
 #include "app/camtivo_dlg.h"
 #include "platform/core/time_scale.h"
-#include "platform/core/window_messages.h"
 #include "qt_test_support.h"
 
 #include <QDir>
@@ -59,7 +58,7 @@ inline int RunWizard(CCamtivoDlg& frame, const std::function<void(CCamtivoDlg&)>
         ASSERT_TRUE(SpinUntil([&frame] { return frame.PagesReady(); }));
         script(frame);
         if (frame.isVisible())
-            frame.SendMessage(WM_WIZARD_CLOSE);
+            frame.EndDialog(IDOK);
     });
     return frame.DoModal();
 }

@@ -1,5 +1,6 @@
 #include "platform/core/time_scale.h"
 #include "platform/dialog.h"
+#include "platform/events/scaled_timer.h"
 #include "qt_test_support.h"
 
 #include <QPushButton>
@@ -12,26 +13,12 @@ using qt_test::SpinUntil;
 
 namespace {
 
-struct Seen
-{
-    UINT message;
-    WPARAM wParam;
-};
-
 class RecordingDialog : public CDialog
 {
 public:
-    std::vector<Seen> seen;
-    std::vector<UINT_PTR> ticks;
     std::vector<int> commands;
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        seen.push_back({message, wParam});
-        return static_cast<LRESULT>(wParam) + lParam;
-    }
-    void OnTimer(UINT_PTR id) override { ticks.push_back(id); }
     bool OnCommand(int id) override
     {
         commands.push_back(id);
@@ -41,67 +28,38 @@ protected:
 
 } // namespace
 
-TEST(DialogMessages, PostedMessageIsHandledAfterASentOneThatFollowsIt)
-{
-    RecordingDialog dialog;
-    dialog.PostMessage(0xB400, 1);
-    EXPECT_EQ(dialog.SendMessage(0xB403, 40, 2), 42);
-    ASSERT_EQ(dialog.seen.size(), 1u);
-    EXPECT_EQ(dialog.seen[0].message, 0xB403u);
-    QCoreApplication::processEvents();
-    ASSERT_EQ(dialog.seen.size(), 2u);
-    EXPECT_EQ(dialog.seen[1].message, 0xB400u);
-    EXPECT_EQ(dialog.seen[1].wParam, 1u);
-}
-
-TEST(DialogMessages, PostedMessageToADestroyedWindowIsDropped)
-{
-    auto* dialog = new RecordingDialog;
-    dialog->PostMessage(0xB400);
-    delete dialog;
-    QCoreApplication::processEvents(); // must not touch the freed window
-    SUCCEED();
-}
-
-TEST(DialogTimers, FireByNumberRestartAndStop)
-{
-    RecordingDialog dialog;
-    dialog.SetTimer(0x1401, 5);
-    dialog.SetTimer(100, 5);
-    ASSERT_TRUE(SpinUntil([&] { return dialog.ticks.size() >= 4; }));
-    EXPECT_NE(std::find(dialog.ticks.begin(), dialog.ticks.end(), 0x1401u), dialog.ticks.end());
-    EXPECT_NE(std::find(dialog.ticks.begin(), dialog.ticks.end(), 100u), dialog.ticks.end());
-
-    EXPECT_TRUE(dialog.KillTimer(0x1401));
-    EXPECT_FALSE(dialog.KillTimer(0x1401));
-    dialog.SetTimer(100, 60000); // restart with a long period: no more ticks soon
-    dialog.ticks.clear();
-    QTest::qWait(40);
-    EXPECT_TRUE(dialog.ticks.empty());
-    EXPECT_TRUE(dialog.HasTimer(100));
-    EXPECT_FALSE(dialog.HasTimer(0x1401));
-}
-
-TEST(DialogTimers, TimeScaleShortensPeriods)
+TEST(ScaledTimer, TheTimeScaleShortensPeriodsAndAStartRestarts)
 {
     TimeScale::SetFactor(0.001);
-    RecordingDialog dialog;
-    dialog.SetTimer(41986, 20000); // 20 s becomes 20 ms
-    EXPECT_TRUE(SpinUntil([&] { return !dialog.ticks.empty(); }, 1000));
+    ScaledTimer timer;
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.Start(20000); // 20 s becomes 20 ms
+    EXPECT_TRUE(SpinUntil([&] { return ticks > 0; }, 1000));
     TimeScale::SetFactor(1.0);
+    timer.Start(60000); // restart with a long period: no more ticks soon
+    ticks = 0;
+    QTest::qWait(40);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_TRUE(timer.isActive());
 }
 
 TEST(DialogModal, NestedLoopKeepsDispatchingAndReturnsResult)
 {
-    RecordingDialog owner;
     CDialog modal;
-    owner.SetTimer(7, 1);
-    QTimer::singleShot(10, &modal, [&] { owner.PostMessage(0xE400, 0xE401); });
+    QTimer owner;
+    int ticks = 0;
+    bool queuedCallRan = false;
+    QObject::connect(&owner, &QTimer::timeout, [&ticks] { ++ticks; });
+    owner.start(1);
+    QTimer::singleShot(10, &modal, [&] {
+        QMetaObject::invokeMethod(
+            &modal, [&queuedCallRan] { queuedCallRan = true; }, Qt::QueuedConnection);
+    });
     QTimer::singleShot(60, &modal, [&] { modal.EndDialog(IDOK); });
     EXPECT_EQ(modal.DoModal(), IDOK);
-    EXPECT_FALSE(owner.ticks.empty());
-    ASSERT_FALSE(owner.seen.empty());
-    EXPECT_EQ(owner.seen.back().message, 0xE400u);
+    EXPECT_GT(ticks, 0);
+    EXPECT_TRUE(queuedCallRan);
 }
 
 TEST(DialogControls, ClickReachesDialogAsCommandWithControlNumber)

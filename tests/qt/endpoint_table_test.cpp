@@ -1,4 +1,5 @@
 #include "device/action_dlg.h"
+#include "device/action_runner.h"
 #include "device/endpoint_table.h"
 #include "event_loop_wait.h"
 #include "platform/core/socket_errors.h"
@@ -13,36 +14,27 @@
 
 namespace {
 
-constexpr UINT kArrival = 1124;
 constexpr Ipv4Address kLoopback{127, 0, 0, 1};
 
-struct Seen
+// Counts the arrivals announced to it.
+struct Window : QObject
 {
-    WPARAM code;
-    LPARAM value;
+    int arrivals = 0;
+    std::function<void()> Counter()
+    {
+        return [this] { ++arrivals; };
+    }
 };
 
-// Records what reaches it: arrival messages and action notifications; shows the boxes the
-// action asks for, as the frame does.
-class Window : public CMessageWindow
+// Records how the engine's actions end and shows the boxes it asks for, as the frame does.
+struct Listener
 {
-public:
-    int arrivals = 0;
-    std::vector<Seen> notifications;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    explicit Listener(CActionDlg& action) : runner(action)
     {
-        if (message == kArrival)
-            ++arrivals;
-        if (message != WM_ACTION_NOTIFY)
-            return 0;
-        if (const auto box = CActionDlg::MessageFor(wParam))
-            WindowlessMessageBox(*box);
-        else
-            notifications.push_back({wParam, lParam});
-        return 0;
+        runner.onEnd = [this](const ActionOutcome& outcome) { ends.push_back(outcome.end); };
     }
+    CActionRunner runner;
+    std::vector<ActionEnd> ends;
 };
 
 void SendFromLoopback(uint16_t port, const std::vector<uint8_t>& bytes)
@@ -64,21 +56,18 @@ uint32_t LoopbackIndex()
 
 void FillTable(CEndpointTable& table, Window& window)
 {
-    table.NetStartup();
     for (int i = 1; i <= kEndpointSlots; ++i)
-        ASSERT_EQ(table.OpenEndpoint(&window, kArrival), i);
+        ASSERT_EQ(table.OpenEndpoint(&window, window.Counter()), i);
 }
 
 } // namespace
 
-TEST(EndpointTable, EveryOperationBeforeStartupFailsWithNotStarted)
+TEST(EndpointTable, EveryOperationOnASlotNeverOpenedFailsWithBadSlot)
 {
     CEndpointTable table;
-    Window window;
     Ipv4Address sender{};
     uint8_t buffer[16];
     const std::vector<std::pair<const char*, bool>> results = {
-        {"open", table.OpenEndpoint(&window, kArrival) == 0},
         {"close", !table.CloseEndpoint(1)},
         {"target", !table.SetEndpointTarget(1, kBroadcastAddress)},
         {"sender", !table.GetLastSender(1, sender)},
@@ -87,9 +76,7 @@ TEST(EndpointTable, EveryOperationBeforeStartupFailsWithNotStarted)
     };
     for (const auto& [what, failed] : results)
         EXPECT_TRUE(failed) << what;
-    EXPECT_EQ(table.LastNetError(), kNetNotStarted);
-    EXPECT_TRUE(table.NetStartup());
-    EXPECT_TRUE(table.NetStartup());
+    EXPECT_EQ(table.LastNetError(), kNetBadSlot);
 }
 
 TEST(EndpointTable, SixteenSlotsThenFullAndTheLowestFreeSlotIsReused)
@@ -97,12 +84,12 @@ TEST(EndpointTable, SixteenSlotsThenFullAndTheLowestFreeSlotIsReused)
     CEndpointTable table;
     Window window;
     FillTable(table, window);
-    EXPECT_EQ(table.OpenEndpoint(&window, kArrival), 0);
+    EXPECT_EQ(table.OpenEndpoint(&window, window.Counter()), 0);
     EXPECT_EQ(table.LastNetError(), kNetTableFull);
 
     EXPECT_TRUE(table.CloseEndpoint(1));
     EXPECT_TRUE(table.CloseEndpoint(2));
-    EXPECT_EQ(table.OpenEndpoint(&window, kArrival), 1);
+    EXPECT_EQ(table.OpenEndpoint(&window, window.Counter()), 1);
     for (const int slot : {0, 17, -1, 2}) {
         EXPECT_FALSE(table.CloseEndpoint(slot)) << slot;
         EXPECT_EQ(table.LastNetError(), kNetBadSlot) << slot;
@@ -114,8 +101,7 @@ TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
 {
     CEndpointTable table;
     Window window;
-    table.NetStartup();
-    const int slot = table.OpenEndpoint(&window, kArrival);
+    const int slot = table.OpenEndpoint(&window, window.Counter());
     ASSERT_EQ(slot, 1);
     // The socket is bound at its first send; nothing listens on this loopback port.
     ASSERT_TRUE(table.SetEndpointTarget(slot, kLoopback));
@@ -168,15 +154,15 @@ TEST(ActionDialog, SearchWithoutAFreeEndpointShowsTheCommunicationErrorAndDoesNo
     Window window;
     FillTable(table, window);
     CActionDlg action(table);
-    action.SetNotification(&window);
+    Listener listener(action);
     action.SetAdapterSource([] { return std::vector<NetworkAdapter>{}; });
     CMessageBoxAnswer boxes;
     EXPECT_FALSE(action.StartSearch());
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "communication error!\nPlease check your TCP/IP setting ");
     EXPECT_EQ(boxes.shown[0].type & 0xF0, MB_ICONEXCLAMATION);
-    EXPECT_TRUE(window.notifications.empty());
-    EXPECT_FALSE(action.HasTimer(CActionDlg::kActionTimer));
+    EXPECT_TRUE(listener.ends.empty());
+    EXPECT_FALSE(action.IsTicking());
 }
 
 TEST(ActionDialog, SaveWithoutAFreeEndpointShowsTheBoxAndReportsFailure)
@@ -185,7 +171,7 @@ TEST(ActionDialog, SaveWithoutAFreeEndpointShowsTheBoxAndReportsFailure)
     Window window;
     FillTable(table, window);
     CActionDlg action(table);
-    action.SetNotification(&window);
+    Listener listener(action);
     int listings = 0;
     action.SetAdapterSource([&]() -> std::optional<std::vector<NetworkAdapter>> {
         if (listings++ == 0)
@@ -198,9 +184,9 @@ TEST(ActionDialog, SaveWithoutAFreeEndpointShowsTheBoxAndReportsFailure)
     EXPECT_TRUE(action.CurrentAdapter().has_value());
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "DSOpenSession() fails");
-    ASSERT_EQ(window.notifications.size(), 1u);
-    EXPECT_EQ(window.notifications[0].code, NOTIFY_SAVE_FAILED);
-    EXPECT_FALSE(action.HasTimer(CActionDlg::kActionTimer));
+    EXPECT_EQ(listener.ends, std::vector<ActionEnd>{ActionEnd::SaveDone});
+    EXPECT_EQ(action.LastSaveResult(), CActionDlg::SaveResult::NotOpened);
+    EXPECT_FALSE(action.IsTicking());
 
     action.StartSave(camera);
     EXPECT_FALSE(action.CurrentAdapter().has_value()); // not the adapter of the earlier listing

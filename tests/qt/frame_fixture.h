@@ -6,7 +6,6 @@
 #include "app/core/test_mode_file.h"
 #include "app/data_folders.h"
 #include "demo_wizard.h"
-#include "platform/core/window_messages.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"

@@ -8,7 +8,6 @@
 #include "page_walk.h"
 #include "platform/canvas.h"
 #include "platform/core/time_scale.h"
-#include "platform/core/window_messages.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"

@@ -1,5 +1,4 @@
 #include "app/language_dialog.h"
-#include "platform/core/window_messages.h"
 #include "qt_test_support.h"
 
 #include <QComboBox>
@@ -23,10 +22,8 @@ TEST(LanguagePage, StartsOnEnglishAndAChoiceMakesTheFrameReloadThatPack)
 
     // The frame, told to reload, reads the page's language: it must already be the new one.
     QString languageAtReload;
-    QObject::connect(&frame, &CDialog::messageHandled, [&](UINT message, WPARAM, LPARAM) {
-        if (message == WM_WIZARD_RELOAD_SKIN)
-            languageAtReload = page.GetLanguage();
-    });
+    QObject::connect(&page, &CBmpDialog::languageReloadRequested,
+                     [&] { languageAtReload = page.GetLanguage(); });
     list->setCurrentIndex(1);
     EXPECT_EQ(page.GetLanguage(), "Spanish");
     EXPECT_EQ(languageAtReload, "Spanish");

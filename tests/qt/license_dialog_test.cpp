@@ -65,7 +65,7 @@ TEST_F(LicensePageTest, WithoutTheFileTheAreaIsEmptyAndThePageWorks)
     auto& page = Create<CLicenseDialog>();
     EXPECT_TRUE(page.LicenseText()->document()->isEmpty());
     page.Command(IDC_NEXT);
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Next}));
 }
 
 TEST_F(LicensePageTest, ALicenceBeyondTheLimitsShowsItsBeginningAndSaysTheRestIsLeftOut)

@@ -1,6 +1,5 @@
 #include "app/language_pack.h"
 #include "app/main_dialog.h"
-#include "platform/core/window_messages.h"
 #include "platform/shell.h"
 #include "qt_test_support.h"
 #include "skin/hover_button_ex.h"
@@ -37,7 +36,6 @@ protected:
     {
         page = std::make_unique<CMainDialog>();
         page->SetTestMode(testMode);
-        page->SetDragWnd(&frame, WM_WIZARD_DRAG);
         Host(*page);
         return *page;
     }
@@ -74,27 +72,27 @@ TEST_F(MainPageTest, ButtonsBecomeFrameMessages)
     const struct
     {
         int id;
-        Posted expected;
+        Request expected;
     } cases[] = {
-        {CMainDialog::IDC_START, {WM_WIZARD_NAVIGATE, NAV_NEXT}},
-        {CMainDialog::IDC_CLOSE_BUTTON, {WM_WIZARD_CLOSE, 0}},
-        {CMainDialog::IDC_LOAD_SKIN_BUTTON, {WM_WIZARD_RELOAD_SKIN, 0}},
-        {CMainDialog::IDC_SHOW_ALL, {WM_WIZARD_SHOW_ALL_MESSAGES, 0}},
+        {CMainDialog::IDC_START, Request::Next},
+        {CMainDialog::IDC_CLOSE_BUTTON, Request::Close},
+        {CMainDialog::IDC_LOAD_SKIN_BUTTON, Request::ReloadLanguage},
+        {CMainDialog::IDC_SHOW_ALL, Request::ShowAllMessages},
     };
     for (const auto& c : cases) {
         QTest::mouseClick(main.GetDlgItem(c.id), Qt::LeftButton);
-        EXPECT_EQ(Take(), std::vector<Posted>{c.expected}) << c.id;
+        EXPECT_EQ(Take(), std::vector<Request>{c.expected}) << c.id;
     }
     // The hidden ones still answer their commands.
     main.Command(CMainDialog::IDC_EXIT);
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_CLOSE, 0}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Close}));
     main.Command(CMainDialog::IDC_LANGUAGE);
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Back}));
     // Start has the focus on arrival, and Return presses it.
     main.FocusOnArrival();
     ASSERT_EQ(main.focusWidget(), main.GetDlgItem(CMainDialog::IDC_START));
     QTest::keyClick(main.focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Next}));
     EXPECT_TRUE(answers.shown.empty());
 }
 
@@ -112,7 +110,7 @@ TEST_F(MainPageTest, SetupVarnetEndsTheWizardEvenAfterItsFailureMessage)
 
     ASSERT_EQ(answers.shown.size(), 1u);
     EXPECT_EQ(answers.shown[0], (SkinnedMessage{1, "text 50207", "text 50202", "", ""}));
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_CLOSE, 0}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Close}));
 }
 
 TEST_F(MainPageTest, ShowAllMessagesShowsTheTenBoxesInOrder)

@@ -13,7 +13,6 @@
 #include "pages/basic_setting_dialog.h"
 #include "pages/tooltip_combo_box.h"
 #include "platform/core/time_scale.h"
-#include "platform/core/window_messages.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
 #include "skin/core/skin_text_items.h"
@@ -128,7 +127,7 @@ inline void VisitMessages(CCamtivoDlg& frame, CMessageAnswer& answers, const QSt
                           const Visit& visit)
 {
     answers.shown.clear();
-    frame.SendMessage(WM_WIZARD_SHOW_ALL_MESSAGES);
+    frame.ShowAllMessages();
     for (size_t i = 0; i < answers.shown.size(); ++i) {
         const SkinnedMessage& m = answers.shown[i];
         CMessageDialog box(&frame);

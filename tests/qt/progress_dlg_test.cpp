@@ -43,7 +43,7 @@ TEST_F(ProgressDlgTest, StaysUpWhileBusyIgnoringEscapeEnterAndCloseThenClosesWhe
     });
     QTimer::singleShot(120, &dialog, [&] {
         visibleAfterKeys = dialog.isVisible();
-        spareRunning = dialog.HasTimer(CProgressDlg::kTimerSpare);
+        spareRunning = dialog.SpareRunning();
         busy = false;
         flagDropped = true;
     });
@@ -53,9 +53,7 @@ TEST_F(ProgressDlgTest, StaysUpWhileBusyIgnoringEscapeEnterAndCloseThenClosesWhe
     EXPECT_TRUE(visibleAfterKeys);
     EXPECT_TRUE(spareRunning);
     EXPECT_TRUE(flagDropped); // it closed only once the flag had dropped, not on a key or close
-    EXPECT_FALSE(dialog.HasTimer(CProgressDlg::kTimerPoll));
-    EXPECT_FALSE(dialog.HasTimer(CProgressDlg::kTimerAnimate));
-    EXPECT_FALSE(dialog.HasTimer(CProgressDlg::kTimerSpare));
+    EXPECT_FALSE(dialog.TimersRunning());
 }
 
 TEST_F(ProgressDlgTest, ClosesWithoutAnyFrameLoadedAndKeepsItsOwnSize)

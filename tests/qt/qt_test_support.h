@@ -1,6 +1,6 @@
 #pragma once
-// Helpers shared by the widget tests: a stand-in frame that records the messages a page sends
-// and posts it and a host that puts a page on one, in-memory pack strings, event-loop spinning
+// Helpers shared by the widget tests: a stand-in frame that records what a page asks of it
+// and a host that puts a page on one, in-memory pack strings, event-loop spinning
 // and modal-box driving, the built English pack and demo folder, and PNG output for review.
 #include "app/language_pack.h"
 #include "event_loop_wait.h"
@@ -24,23 +24,40 @@
 
 namespace qt_test {
 
-struct Posted
+// What a page asked of the frame.
+enum class Request
 {
-    UINT message;
-    WPARAM wParam;
-    bool operator==(const Posted&) const = default;
+    Next,
+    Back,
+    Search,
+    Save,
+    Close,
+    ReloadLanguage,
+    ShowAllMessages,
+    Rendered
 };
 
+// Stands for the wizard's frame: records what the pages it listens to ask of it. Steps and
+// actions arrive on the next turn of the event loop, as the frame takes them; the rest at once.
 class RecordingFrame : public CDialog
 {
 public:
-    std::vector<Posted> received;
+    std::vector<Request> received;
 
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM) override
+    void Listen(CBmpDialog& page)
     {
-        received.push_back({message, wParam});
-        return 0;
+        const auto record = [this](Request request) {
+            return [this, request] { received.push_back(request); };
+        };
+        const auto queued = Qt::QueuedConnection;
+        connect(&page, &CBmpDialog::nextRequested, this, record(Request::Next), queued);
+        connect(&page, &CBmpDialog::backRequested, this, record(Request::Back), queued);
+        connect(&page, &CBmpDialog::searchRequested, this, record(Request::Search), queued);
+        connect(&page, &CBmpDialog::saveRequested, this, record(Request::Save), queued);
+        connect(&page, &CBmpDialog::closeRequested, this, record(Request::Close));
+        connect(&page, &CBmpDialog::languageReloadRequested, this, record(Request::ReloadLanguage));
+        connect(&page, &CBmpDialog::showAllMessagesRequested, this, record(Request::ShowAllMessages));
+        connect(&page, &CBmpDialog::rendered, this, record(Request::Rendered));
     }
 };
 
@@ -106,14 +123,14 @@ struct PageHost
     void Host(CBmpDialog& page)
     {
         page.SetLists(&strings, &bitmaps, &icons);
-        page.SetNotifyWnd(&frame);
+        frame.Listen(page);
         page.CreateChild(&frame);
         page.show();
         frame.show();
     }
 
-    // The messages the page sent or posted to the frame since the last call.
-    std::vector<Posted> Take()
+    // What the page asked of the frame since the last call.
+    std::vector<Request> Take()
     {
         QCoreApplication::processEvents();
         return std::exchange(frame.received, {});

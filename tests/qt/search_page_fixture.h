@@ -2,7 +2,6 @@
 // A search page inside a stand-in frame that records what the page asks of it, with a small
 // language pack made in memory and helpers to build camera records and drive modal dialogs.
 #include "device_ui/search_dialog.h"
-#include "platform/core/window_messages.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"
 #include "skin/value_field.h"
@@ -56,7 +55,6 @@ protected:
         for (int n = 50805; n <= 50809; ++n)
             AddString(strings, n, QStringLiteral("Socket error %1").arg(n));
         AddString(strings, 50810, QStringLiteral("The login name or password is wrong."));
-        page.SetDragWnd(&frame, WM_WIZARD_DRAG);
         page.SetCameraList(&cameras);
         Host(page);
     }
@@ -72,8 +70,8 @@ protected:
         return page.Tree()->visualItemRect(page.Tree()->topLevelItem(row)).center();
     }
 
-    // Posted messages reach the frame on the next turn of the loop.
-    std::vector<Posted> Received()
+    // Steps and actions reach the frame on the next turn of the loop.
+    std::vector<Request> Received()
     {
         QCoreApplication::processEvents();
         return frame.received;

@@ -127,12 +127,12 @@ TEST_F(SearchPageTest, ReturnOnTheListGoesOnWithTheHighlightedCameraAndSearchCle
     QTest::keyClick(page.Tree(), Qt::Key_Down);
     QTest::keyClick(page.Tree(), Qt::Key_Return);
     EXPECT_EQ(page.CurrentCamera(), cameras.GetAt(1));
-    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Received(), (std::vector<Request>{Request::Next}));
 
     QTest::mouseClick(page.GetDlgItem(CSearchDialog::IDC_SEARCH), Qt::LeftButton);
     EXPECT_EQ(page.Tree()->topLevelItemCount(), 0);
     EXPECT_EQ(page.CurrentCamera(), nullptr);
-    EXPECT_EQ(Received().back(), (Posted{WM_WIZARD_ACTION, ACTION_SEARCH}));
+    EXPECT_EQ(Received().back(), (Request::Search));
 
     // Next without a camera does nothing.
     QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
@@ -172,7 +172,7 @@ TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
     ASSERT_EQ(answers.shown.size(), wrong.size());
     EXPECT_EQ(answers.shown[0], (SkinnedMessage{1, "The login name or password is wrong.", "OK", {}, {}}));
     EXPECT_EQ(cameras.GetHead()->loginRequired, 0);
-    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Received(), (std::vector<Request>{Request::Next}));
 
     // Back on the page, Next goes on without asking again.
     QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);

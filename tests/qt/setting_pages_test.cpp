@@ -9,7 +9,6 @@
 #include "pages/network_setting_dialog.h"
 #include "pages/new_setting_dialog.h"
 #include "pages/tooltip_combo_box.h"
-#include "platform/core/window_messages.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"
 #include "skin/skin_draw.h"
@@ -67,7 +66,7 @@ protected:
     QLineEdit* Edit(int id) const { return page.template Item<QLineEdit>(id); }
     void Type(int id, const QString& text) { test_input::Type(page, id, text); }
     void Click(int id) { test_input::Click(page, id); }
-    std::vector<Posted> Received()
+    std::vector<Request> Received()
     {
         QCoreApplication::processEvents();
         return frame.received;
@@ -110,7 +109,7 @@ TEST_F(BasicPage, ShowsTheRecordOnTheTwelveHourClockAndSavesItBack)
     EXPECT_EQ(record.info.Get(DeviceInfo::cameraName), "Lobby-2");
     EXPECT_EQ(record.info.Get(DeviceInfo::date), "01/05/2007");
     EXPECT_EQ(record.info.Get(DeviceInfo::time), "13:30:00"); // seconds always 00
-    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Received(), (std::vector<Request>{Request::Next}));
 }
 
 TEST_F(BasicPage, EachBadFieldIsReportedFocusedAndKeepsTheRecord)
@@ -162,7 +161,7 @@ TEST_F(BasicPage, AZoneThePackCannotNameSurvivesASave)
     EXPECT_EQ(page.TimeZoneList()->currentIndex(), -1);
     Click(IDC_BACK);
     EXPECT_EQ(record.info.Get(DeviceInfo::timeZone), 200);
-    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
+    EXPECT_EQ(Received(), (std::vector<Request>{Request::Back}));
 }
 
 TEST_F(NetworkPage, TheFixedFlagChoosesAndBothButtonsWriteTheFlags)
@@ -187,8 +186,7 @@ TEST_F(NetworkPage, TheFixedFlagChoosesAndBothButtonsWriteTheFlags)
     Click(IDC_NEXT);
     EXPECT_EQ(record.info.Get(DeviceInfo::fixedIp), 0);
     EXPECT_EQ(record.info.Get(DeviceInfo::dhcpEnable), 1);
-    EXPECT_EQ(Received(),
-              (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}, {WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Received(), (std::vector<Request>{Request::Back, Request::Next}));
 }
 
 TEST_F(IpPage, TheFirstOctetAbove255IsFocusedAndNothingIsSaved)
@@ -219,7 +217,7 @@ TEST_F(IpPage, TheFirstOctetAbove255IsFocusedAndNothingIsSaved)
     EXPECT_EQ(record.info.Get(DeviceInfo::subnetMask), (Ipv4Address{255, 255, 255, 0}));
     EXPECT_EQ(record.info.Get(DeviceInfo::gateway), (Ipv4Address{192, 168, 0, 1}));
     EXPECT_EQ(record.info.Get(DeviceInfo::primaryDns), (Ipv4Address{9, 7, 0, 0}));
-    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Received(), (std::vector<Request>{Request::Next}));
 }
 
 // The values that lost a camera: an emptied address, a mask with a gap and a gateway of
@@ -260,7 +258,7 @@ TEST_F(IpPage, AnAddressTheCameraCouldNotBeReachedAtIsRefusedPartByPart)
     }
     Click(IDC_NEXT);
     EXPECT_EQ(record.info.Get(DeviceInfo::ipAddress), (Ipv4Address{192, 168, 0, 20}));
-    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Received(), (std::vector<Request>{Request::Next}));
 }
 
 // Back is the way to DHCP: it refuses only a part the record cannot hold and writes the rest as
@@ -279,7 +277,7 @@ TEST_F(IpPage, BackRefusesOnlyWhatTheRecordCannotHold)
     EXPECT_EQ(answers.shown.size(), 1u);
     EXPECT_EQ(record.info.Get(DeviceInfo::subnetMask), (Ipv4Address{255, 0, 255, 0}));
     EXPECT_EQ(record.info.Get(DeviceInfo::gateway), (Ipv4Address{172, 168, 0, 1}));
-    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
+    EXPECT_EQ(Received(), (std::vector<Request>{Request::Back}));
 }
 
 TEST_F(IpPage, DotMovesToTheNextPartAndAPastedAddressFillsItsRow)
@@ -356,8 +354,7 @@ TEST_F(IpPage, AnAddressAnotherDeviceHoldsIsRefusedOnNextWithTheFocusOnIt)
     page.Octet(3)->setText("3");
     Click(IDC_NEXT);
     EXPECT_EQ(answers.shown.size(), 2u);
-    EXPECT_EQ(Received(),
-              (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}, {WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Received(), (std::vector<Request>{Request::Back, Request::Next}));
 }
 
 TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
@@ -391,7 +388,7 @@ TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
     EXPECT_EQ(answers.shown[0].message, SkinString(&strings, 51201));
     EXPECT_EQ(answers.shown[0].button1, SkinString(&strings, 51221)) << "Cancel";
     EXPECT_EQ(answers.shown[0].button2, SkinString(&strings, 51220)) << "Save";
-    EXPECT_EQ(Received(), (std::vector<Posted>{{WM_WIZARD_ACTION, ACTION_SAVE}}));
+    EXPECT_EQ(Received(), (std::vector<Request>{Request::Save}));
 }
 
 // Return presses the focused button; from any other control it presses Next; Escape and a
@@ -401,7 +398,7 @@ TEST_F(NetworkPage, ReturnPressesTheFocusedButtonOrElseNext)
     QWidget* back = page.GetDlgItem(IDC_BACK);
     back->setFocus(Qt::TabFocusReason);
     QTest::keyClick(page.focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Back}));
     page.FocusOnArrival();
     ASSERT_EQ(page.focusWidget(), page.GetDlgItem(CNetworkSettingDialog::IDC_DHCP)) << "the checked choice";
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier, QString(), true);
@@ -409,7 +406,7 @@ TEST_F(NetworkPage, ReturnPressesTheFocusedButtonOrElseNext)
     QTest::keyClick(page.focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(Take().empty());
     QTest::keyClick(page.focusWidget(), Qt::Key_Enter);
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Next}));
     EXPECT_TRUE(page.isVisible());
 }
 
@@ -442,7 +439,7 @@ TEST_F(SummaryPage, ReturnAnswersTheSaveQuestionWithTheFocusedButton)
     QTest::keyClick(page.focusWidget(), Qt::Key_Return);
     SetSkinnedMessageHook(answering);
     EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_ACTION, ACTION_SAVE}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Save}));
 }
 
 namespace {

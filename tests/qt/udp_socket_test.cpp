@@ -1,6 +1,5 @@
 #include "event_loop_wait.h"
 #include "platform/core/socket_errors.h"
-#include "platform/events/message_window.h"
 #include "platform/events/udp_socket.h"
 #include "platform/net/datagram_port.h"
 #include "platform/net/ipv4_text.h"
@@ -12,11 +11,10 @@
 
 namespace {
 
-constexpr UINT kArrival = 1124;
 const uint32_t kLoopback = InetAddrOf("127.0.0.1");
 
-// Takes one datagram from the socket per arrival message, as the endpoint table does.
-class Receiver : public CMessageWindow
+// Takes one datagram from the socket per arrival call, as the endpoint table does.
+class Receiver : public QObject
 {
 public:
     explicit Receiver(CUdpSocket& socket) : socket_(socket) {}
@@ -25,23 +23,19 @@ public:
     int notifications = 0;
     size_t limit = 460;
 
-protected:
-    LRESULT WindowProc(UINT message, WPARAM, LPARAM) override
+    void OnArrival()
     {
-        if (message != kArrival)
-            return 0;
         ++notifications;
         std::vector<uint8_t> buffer(limit);
         uint32_t from = 0;
         const int n = socket_.ReceiveFrom(buffer, from);
         if (n < 0) {
             errors.push_back(socket_.LastError());
-            return 0;
+            return;
         }
         EXPECT_EQ(from, kLoopback);
         buffer.resize(static_cast<size_t>(n));
         datagrams.push_back(std::move(buffer));
-        return 0;
     }
 
 private:
@@ -68,7 +62,7 @@ uint16_t OpenBound(CUdpSocket& socket, Receiver& receiver, Peer& peer)
     EXPECT_EQ(socket.LocalPort(), 0);
     const std::vector<uint8_t> hello{1};
     EXPECT_EQ(socket.SendTo(hello, kLoopback, peer.port()), 1);
-    EXPECT_TRUE(socket.SelectRead(&receiver, kArrival));
+    EXPECT_TRUE(socket.SelectRead(&receiver, [&receiver] { receiver.OnArrival(); }));
     return socket.LocalPort();
 }
 

@@ -131,7 +131,7 @@ TEST_F(WindowLookTest, FocusMarkInTheAccentAfterTabAndNotAfterAClick)
         elsewhere->setFocus(Qt::TabFocusReason);
         EXPECT_NE(PixelOf(c.control, c.markPixel), c.mark) << "no mark once the focus moved on";
     }
-    EXPECT_EQ(Received(), std::vector<Posted>{});
+    EXPECT_EQ(Received(), std::vector<Request>{});
 }
 
 TEST_F(WindowLookTest, SelectedRowKeepsItsHighlightWhenTheListLosesTheFocus)
@@ -279,7 +279,7 @@ TEST_F(WindowLookTest, EscapeCancelsTheLoginAndThePageStays)
     QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
     EXPECT_TRUE(closedByEscape);
     EXPECT_EQ(cameras.GetHead()->loginRequired, 1) << "cancelled, not logged in";
-    EXPECT_EQ(Received(), std::vector<Posted>{});
+    EXPECT_EQ(Received(), std::vector<Request>{});
 
     // On the page itself Escape still does nothing.
     QTest::keyClick(page.Tree(), Qt::Key_Escape);

@@ -105,7 +105,7 @@ TEST_F(SecurityPageTest, OnlyABlockChangeRepaintsTheFrame)
     CWireless3Dialog& page = Open();
     const auto renders = [this] {
         const auto posted = Take();
-        return std::count(posted.begin(), posted.end(), Posted{WM_WIZARD_PAGE_RENDERED, 0});
+        return std::count(posted.begin(), posted.end(), Request::Rendered);
     };
     Choose(page, 1);
     Choose(page, 2);
@@ -218,7 +218,7 @@ TEST_F(SecurityPageTest, LengthMessagesFocusTheirFieldAndKeepThePage)
     Type(Edit(page, CWireless3Dialog::IDC_WPA_PASSPHRASE), "eight888");
     page.Command(IDC_BACK);
     EXPECT_TRUE(answers.shown.empty());
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_BACK}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Back}));
 }
 
 TEST_F(SecurityPageTest, NextSavesEachTypeAsTheRecordExpects)
@@ -263,7 +263,7 @@ TEST_F(SecurityPageTest, NextSavesEachTypeAsTheRecordExpects)
         Take();
         page.Command(IDC_NEXT);
         EXPECT_TRUE(answers.shown.empty());
-        EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+        EXPECT_EQ(Take(), (std::vector<Request>{Request::Next}));
         EXPECT_EQ(camera.info.Get(DeviceInfo::security), c.security);
         EXPECT_EQ(camera.info.Get(DeviceInfo::SecMode), c.secMode);
         EXPECT_EQ(camera.info.Get(DeviceInfo::bWep), c.bWep);

@@ -3,7 +3,6 @@
 // from the built English pack, with every message box answered at once.
 #include "app/language_pack.h"
 #include "device/core/camera_data.h"
-#include "platform/core/window_messages.h"
 #include "qt_test_support.h"
 #include "skin/bmp_dialog.h"
 #include "skin/message_answer.h"
@@ -28,7 +27,6 @@ protected:
     {
         auto page = std::make_unique<Page>();
         page->SetTestMode(testMode);
-        page->SetDragWnd(&frame, WM_WIZARD_DRAG);
         Page& created = *page;
         page_ = std::move(page);
         Host(created);

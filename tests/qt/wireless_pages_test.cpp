@@ -40,8 +40,7 @@ TEST_F(WirelessPagesTest, ConnectionPageStoresWirelessUnlessWiredIsChecked)
             QTest::mouseClick(page.GetDlgItem(c.click), Qt::LeftButton, {}, QPoint(8, 12));
         page.Command(c.button);
         EXPECT_EQ(camera.info.Get(DeviceInfo::wirelessMode), c.mode);
-        EXPECT_EQ(Take(),
-                  (std::vector<Posted>{{WM_WIZARD_NAVIGATE, c.button == IDC_NEXT ? NAV_NEXT : NAV_BACK}}));
+        EXPECT_EQ(Take(), std::vector<Request>{c.button == IDC_NEXT ? Request::Next : Request::Back});
     }
 }
 
@@ -69,12 +68,12 @@ TEST_F(WirelessPagesTest, NetworkPageStoresNameAndChannel)
     page.Command(IDC_BACK);
     EXPECT_EQ(camera.info.Get(DeviceInfo::ssid), std::string(32, 'n'));
     EXPECT_EQ(camera.info.Get(DeviceInfo::channel), 11);
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}, {WM_WIZARD_NAVIGATE, NAV_BACK}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Next, Request::Back}));
 }
 
 TEST_F(WirelessPagesTest, WithoutARecordNextStillSteps)
 {
     auto& page = Create<CWireless2Dialog>();
     page.Command(IDC_NEXT);
-    EXPECT_EQ(Take(), (std::vector<Posted>{{WM_WIZARD_NAVIGATE, NAV_NEXT}}));
+    EXPECT_EQ(Take(), (std::vector<Request>{Request::Next}));
 }

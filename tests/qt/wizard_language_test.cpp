@@ -6,7 +6,6 @@
 #include "device_ui/password_dialog.h"
 #include "pages/license_dialog.h"
 #include "platform/core/time_scale.h"
-#include "platform/core/window_messages.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
 #include "skin/hover_button_ex.h"

@@ -1,7 +1,5 @@
 #include "app/core/step_machine.h"
 
-#include "platform/core/window_messages.h"
-
 #include <gtest/gtest.h>
 
 TEST(StepMachine, NextAndBackPassOverIpSettingsOnlyWithDhcp)
@@ -9,20 +7,21 @@ TEST(StepMachine, NextAndBackPassOverIpSettingsOnlyWithDhcp)
     struct Case
     {
         int32_t step;
-        WPARAM request;
+        Navigation request;
         bool dhcp;
         int32_t expected;
     };
     const Case cases[] = {
-        {0, NAV_NEXT, false, 1}, {1, NAV_NEXT, false, 2},  {2, NAV_NEXT, true, 3},  {3, NAV_NEXT, true, 5},
-        {3, NAV_NEXT, false, 4}, {4, NAV_NEXT, true, 5},   {5, NAV_NEXT, false, 6}, {6, NAV_NEXT, false, 6},
-        {5, NAV_BACK, true, 3},  {5, NAV_BACK, false, 4},  {4, NAV_BACK, true, 3},  {3, NAV_BACK, true, 2},
-        {1, NAV_BACK, false, 0}, {0, NAV_BACK, false, 0},  {6, NAV_BACK, true, 5},  {3, 0xB403, true, 3},
-        {9, NAV_NEXT, false, 6}, {-2, NAV_BACK, false, 0},
+        {0, Navigation::Next, false, 1}, {1, Navigation::Next, false, 2}, {2, Navigation::Next, true, 3},
+        {3, Navigation::Next, true, 5},  {3, Navigation::Next, false, 4}, {4, Navigation::Next, true, 5},
+        {5, Navigation::Next, false, 6}, {6, Navigation::Next, false, 6}, {5, Navigation::Back, true, 3},
+        {5, Navigation::Back, false, 4}, {4, Navigation::Back, true, 3},  {3, Navigation::Back, true, 2},
+        {1, Navigation::Back, false, 0}, {0, Navigation::Back, false, 0}, {6, Navigation::Back, true, 5},
+        {3, Navigation::None, true, 3},  {9, Navigation::Next, false, 6}, {-2, Navigation::Back, false, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NextStep(c.step, c.request, c.dhcp), c.expected)
-            << c.step << (c.request == NAV_NEXT ? " next" : " back") << (c.dhcp ? " dhcp" : "");
+            << c.step << (c.request == Navigation::Next ? " next" : " back") << (c.dhcp ? " dhcp" : "");
 }
 
 TEST(StepMachine, RequestsAreIgnoredBeforeThePagesExistOrWithoutARecord)
@@ -34,15 +33,15 @@ TEST(StepMachine, RequestsAreIgnoredBeforeThePagesExistOrWithoutARecord)
         NavigationResult expected;
     };
     const Case cases[] = {
-        {"start", {0, 0, NAV_NEXT, true, false, false}, {1, true}},
-        {"before the pages exist", {0, 0, NAV_NEXT, false, false, false}, {0, false}},
-        {"back on the main page", {0, 0, NAV_BACK, true, false, false}, {0, false}},
-        {"unknown request", {3, 3, 0x1234, true, true, false}, {3, false}},
-        {"no camera selected", {1, 1, NAV_NEXT, true, false, false}, {1, false}},
-        {"camera selected", {1, 1, NAV_NEXT, true, true, false}, {2, true}},
-        {"back to the search page needs no camera", {2, 2, NAV_BACK, true, false, false}, {1, true}},
-        {"dhcp skip", {3, 3, NAV_NEXT, true, true, true}, {5, true}},
-        {"summary next stays on the last step", {6, 6, NAV_NEXT, true, true, false}, {6, false}},
+        {"start", {0, 0, Navigation::Next, true, false, false}, {1, true}},
+        {"before the pages exist", {0, 0, Navigation::Next, false, false, false}, {0, false}},
+        {"back on the main page", {0, 0, Navigation::Back, true, false, false}, {0, false}},
+        {"no request", {3, 3, Navigation::None, true, true, false}, {3, false}},
+        {"no camera selected", {1, 1, Navigation::Next, true, false, false}, {1, false}},
+        {"camera selected", {1, 1, Navigation::Next, true, true, false}, {2, true}},
+        {"back to the search page needs no camera", {2, 2, Navigation::Back, true, false, false}, {1, true}},
+        {"dhcp skip", {3, 3, Navigation::Next, true, true, true}, {5, true}},
+        {"summary next stays on the last step", {6, 6, Navigation::Next, true, true, false}, {6, false}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

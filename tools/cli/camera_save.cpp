@@ -35,11 +35,11 @@ bool LoginMatches(const CliOptions& row, const CCameraDataObj& camera)
     return LoginAccepted(name, password, expected.name, expected.password);
 }
 
-SaveOutcome OutcomeOf(const ActionOutcome& outcome, CActionDlg::SaveResult result)
+SaveOutcome OutcomeOf(const ActionOutcome& outcome)
 {
-    if (outcome.code == NOTIFY_SAVE_OK)
+    if (outcome.Saved())
         return SaveOutcome::Saved;
-    switch (result) {
+    switch (outcome.saveResult) {
     case CActionDlg::SaveResult::Refused:
         return SaveOutcome::Refused;
     case CActionDlg::SaveResult::NotOpened:
@@ -148,9 +148,9 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
         outcome = session.runner.Save(camera, session.waitLimitMs,
                                       SaveFollowUp{before, FollowUpTargets(session, row)});
     }
-    save.outcome = OutcomeOf(outcome, session.action.LastSaveResult());
+    save.outcome = OutcomeOf(outcome);
     save.byAddress = session.action.SavedByAddress();
-    save.acknowledgementLost = session.action.LastSaveResult() == CActionDlg::SaveResult::AcknowledgementLost;
+    save.acknowledgementLost = outcome.saveResult == CActionDlg::SaveResult::AcknowledgementLost;
     save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return save;
 }

@@ -74,15 +74,15 @@ std::string CliSession::Search(const std::vector<std::string>& wanted, SearchEnd
     action.SetRangeTargets({});
     if (!outcome.started)
         return "the search could not start";
-    if (outcome.code == NOTIFY_SEND_ERROR)
-        return "cannot send the search: " + SocketErrorText(static_cast<int>(outcome.value)) +
-               " (socket error " + std::to_string(outcome.value) + ")";
+    if (outcome.end == ActionEnd::SendFailed)
+        return "cannot send the search: " + SocketErrorText(outcome.socketError) + " (socket error " +
+               std::to_string(outcome.socketError) + ")";
     if (const size_t dropped = action.Found().Dropped(); dropped > 0)
         std::fprintf(stderr,
                      "camtivo-cli: more cameras answered than the list holds: the first %zu are kept, %zu "
                      "replies from further cameras were left out\n",
                      kMaxFoundCameras, dropped);
-    if (outcome.code != NOTIFY_SEARCH_DONE)
+    if (outcome.end != ActionEnd::SearchDone)
         return "the search did not end";
     return {};
 }

@@ -1,7 +1,5 @@
 #include "app/core/step_machine.h"
 
-#include "platform/core/window_messages.h"
-
 #include <algorithm>
 
 namespace {
@@ -63,11 +61,11 @@ int32_t FirstRecordStep()
     return step;
 }
 
-int32_t NextStep(int32_t step, WPARAM request, bool dhcpEnabled)
+int32_t NextStep(int32_t step, Navigation request, bool dhcpEnabled)
 {
-    if (request == NAV_NEXT)
+    if (request == Navigation::Next)
         return Move(step, 1, dhcpEnabled);
-    if (request == NAV_BACK)
+    if (request == Navigation::Back)
         return Move(step, -1, dhcpEnabled);
     return step;
 }

@@ -4,8 +4,6 @@
 // on a step are the steps, in that order. A step DHCP skips is passed over in both directions
 // when the selected camera uses DHCP. The frame asks Navigate what to do with a navigation
 // request and then shows the page of the step it gets back.
-#include "platform/core/win_types.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -85,14 +83,22 @@ WizardPage PageForStep(int32_t step);
 bool StepNeedsRecord(int32_t step);
 // The first step that needs a record: it takes the camera the search page shows.
 int32_t FirstRecordStep();
-// The step a request leads to from `step`, clamped to the steps; an unknown request keeps it.
-int32_t NextStep(int32_t step, WPARAM request, bool dhcpEnabled);
+// What a page asks the frame for: a step forward or back (None keeps the step).
+enum class Navigation
+{
+    None,
+    Next,
+    Back
+};
+
+// The step a request leads to from `step`, clamped to the steps; None keeps it.
+int32_t NextStep(int32_t step, Navigation request, bool dhcpEnabled);
 
 struct NavigationInput
 {
-    int32_t step = 0;         // the step asked for last
-    int32_t shownStep = 0;    // the step whose page is visible
-    WPARAM request = 0;       // NAV_NEXT, NAV_BACK or anything else
+    int32_t step = 0;      // the step asked for last
+    int32_t shownStep = 0; // the step whose page is visible
+    Navigation request = Navigation::None;
     bool pagesReady = false;  // all pages have been created
     bool hasRecord = false;   // a camera record is there for the steps that need one
     bool dhcpEnabled = false; // the record's dhcpEnable byte is non-zero

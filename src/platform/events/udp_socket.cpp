@@ -1,7 +1,6 @@
 #include "platform/events/udp_socket.h"
 
 #include "platform/core/socket_errors.h"
-#include "platform/events/message_window.h"
 
 #include <QSocketNotifier>
 #include <algorithm>
@@ -32,7 +31,7 @@ void CUdpSocket::Close()
 {
     delete notifier_;
     notifier_ = nullptr;
-    window_ = nullptr;
+    disconnect(arrivalConnection_);
     queue_.clear();
     if (socket_ != kNoSocket) {
         CloseSocket();
@@ -45,14 +44,15 @@ void CUdpSocket::SetReceiveLimit(size_t limit)
     receiveLimit_ = limit == 0 ? 1 : std::min(limit, kMaxDatagram);
 }
 
-bool CUdpSocket::SelectRead(CMessageWindow* window, UINT message)
+bool CUdpSocket::SelectRead(QObject* receiver, std::function<void()> onArrival)
 {
     if (socket_ == kNoSocket) {
         Fail(WSAENOTSOCK);
         return false;
     }
-    window_ = window;
-    message_ = message;
+    disconnect(arrivalConnection_);
+    arrivalConnection_ =
+        connect(this, &CUdpSocket::datagramQueued, receiver, std::move(onArrival), Qt::QueuedConnection);
     ArmNotifier();
     return true;
 }
@@ -68,8 +68,7 @@ void CUdpSocket::ArmNotifier()
 void CUdpSocket::Arrived(Arrival arrival)
 {
     queue_.push_back(std::move(arrival));
-    if (window_)
-        window_->PostMessage(message_, static_cast<WPARAM>(socket_), 0);
+    emit datagramQueued();
 }
 
 int CUdpSocket::ReceiveFrom(std::span<uint8_t> buffer, uint32_t& fromNetworkOrder, uint32_t* interfaceIndex)

@@ -1,25 +1,24 @@
 #pragma once
 // CUdpSocket: an IPv4 datagram socket with broadcast enabled, unbound until its first send
 // (the system then gives it an ephemeral port on all addresses). Arrivals are announced to a
-// window as its numbered message, posted once per datagram on the UI thread. On each readiness
+// receiver with a queued call, once per datagram, on the UI thread. On each readiness
 // the socket is read dry into a queue, so a burst of thousands of datagrams is not dropped by the
 // kernel while the UI thread is busy; ReceiveFrom then takes one datagram from that queue.
 // Each arrival keeps the interface it came in on, and a send can name the interface it leaves
 // by (IP_PKTINFO both ways), so one socket serves every network interface without privileges.
-// The queue and the messages are here and in udp_socket.cpp; the system calls are in the
+// The queue and the announcements are here and in udp_socket.cpp; the system calls are in the
 // system's folder (posix/, windows/).
 #include "platform/core/win_types.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QtGlobal>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <span>
 #include <vector>
 
-class CMessageWindow;
 class QSocketNotifier;
 
 class CUdpSocket : public QObject
@@ -42,8 +41,9 @@ public:
 
     // Datagrams longer than `limit` bytes are lost and reported as WSAEMSGSIZE on receipt.
     void SetReceiveLimit(size_t limit);
-    // Posts `message` to `window` once for every datagram that arrives from now on.
-    bool SelectRead(CMessageWindow* window, UINT message);
+    // Calls `onArrival` in `receiver`'s thread, queued, once for every datagram that arrives
+    // from now on (while the receiver lives).
+    bool SelectRead(QObject* receiver, std::function<void()> onArrival);
 
     // One datagram; returns the bytes sent, or -1 with LastError() set. With an interface index
     // the datagram leaves by that interface (a limited broadcast then reaches that link, whatever
@@ -64,6 +64,10 @@ public:
     // Local port once bound (0 before the first send).
     uint16_t LocalPort() const;
 
+signals:
+    // One datagram (or the error of one) has been queued for ReceiveFrom.
+    void datagramQueued();
+
 private:
     // The system's socket handle (a descriptor, or a Windows SOCKET); kNoSocket when closed.
     using NativeSocket = qintptr;
@@ -82,7 +86,7 @@ private:
     bool OpenSocket();
     void CloseSocket();
     void ReadDry();
-    // Queues one arrival and tells the window about it.
+    // Queues one arrival and tells the receiver about it.
     void Arrived(Arrival arrival);
     void ArmNotifier();
     int Fail(int wsaError);
@@ -91,8 +95,7 @@ private:
     int lastError_ = 0;
     size_t receiveLimit_ = kMaxDatagram;
     QSocketNotifier* notifier_ = nullptr;
-    QPointer<CMessageWindow> window_;
-    UINT message_ = 0;
+    QMetaObject::Connection arrivalConnection_;
     std::deque<Arrival> queue_;
     std::vector<uint8_t> scratch_;
 };
