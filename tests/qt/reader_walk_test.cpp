@@ -138,8 +138,8 @@ TEST_F(FrameTest, AReaderHearsPagesTheSearchResultFocusMovesAndMessageBoxes)
             return heard.role == QAccessible::StatusBar && heard.name == found;
         })) << "the search's result";
 
-        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
-        wizard.SendMessage(WM_WIZARD_NAVIGATE, NAV_NEXT);
+        wizard.TakeStep(Navigation::Next);
+        wizard.TakeStep(Navigation::Next);
         CNetworkSettingDialog& network = wizard.NetworkPage();
         qobject_cast<QAbstractButton*>(network.GetDlgItem(CNetworkSettingDialog::IDC_FIXED))->click();
         qobject_cast<QAbstractButton*>(network.GetDlgItem(IDC_NEXT))->click();
