@@ -110,8 +110,10 @@ TEST_F(RoutedBlock, SweepKeepsToItsRate)
         const auto end = std::lower_bound(ms.begin() + static_cast<ptrdiff_t>(i), ms.end(), ms[i] + 1000);
         busiest = std::max(busiest, static_cast<size_t>(end - ms.begin()) - i);
     }
-    // A reader that wakes late stamps a few datagrams later than they left: 2% for that.
-    EXPECT_LE(busiest, static_cast<size_t>(kRate + kRate / 50));
+    // The simulator stamps a datagram when it reads it, and on a loaded machine it may wake tens
+    // of milliseconds late and stamp a bunch together: 10% for that (the pacer's own limit is
+    // checked exactly by its unit test; an unpaced sweep would send the block in a blink).
+    EXPECT_LE(busiest, static_cast<size_t>(kRate + kRate / 10));
     const double achieved =
         static_cast<double>(ms.size()) * 1000.0 / static_cast<double>(ms.back() - ms.front());
     EXPECT_GT(achieved, kRate * 0.9);
