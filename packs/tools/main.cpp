@@ -113,7 +113,7 @@ int PackToPng(const QStringList& args)
 {
     if (args.size() != 2)
         return Fail(QStringLiteral("png PACK.dll OUTDIR"));
-    CResourceLibrary library;
+    ResourceLibrary library;
     if (!library.Open(args[0]))
         return Fail(args[0] + QStringLiteral(": not loadable"));
     QDir().mkpath(args[1]);
@@ -127,7 +127,7 @@ int PackToPng(const QStringList& args)
 
 bool ReadPack(const QString& path, PackContents& pack)
 {
-    CResourceLibrary library;
+    ResourceLibrary library;
     if (!library.Open(path))
         return false;
     pack.name = QFileInfo(path).fileName();

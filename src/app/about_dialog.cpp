@@ -2,9 +2,9 @@
 
 #include "app/app_layout.h"
 #include "camtivo_version.h"
-#include "skin/msg_button.h"
 #include "skin/program_look.h"
 #include "skin/skin_draw.h"
+#include "skin/text_button.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -33,15 +33,15 @@ MsgButtonStyle PrimaryButtonStyle()
 QString EnglishText(int number)
 {
     switch (number) {
-    case CAboutDlg::kTextMenuEntry:
+    case AboutDialog::kTextMenuEntry:
         return QStringLiteral("&About Camtivo...");
-    case CAboutDlg::kTextTitle:
+    case AboutDialog::kTextTitle:
         return QStringLiteral("About Camtivo");
-    case CAboutDlg::kTextVersion:
+    case AboutDialog::kTextVersion:
         return QStringLiteral("Camtivo version %1");
-    case CAboutDlg::kTextLine:
+    case AboutDialog::kTextLine:
         return QStringLiteral("Network camera setup wizard");
-    case CAboutDlg::kTextOk:
+    case AboutDialog::kTextOk:
         return QStringLiteral("OK");
     default:
         return {};
@@ -50,7 +50,7 @@ QString EnglishText(int number)
 
 } // namespace
 
-QString CAboutDlg::PackText(const CStringList* strings, int number)
+QString AboutDialog::PackText(const SkinStrings* strings, int number)
 {
     QString text;
     return GetSkinString(strings, number, text) && !text.isEmpty() ? text : EnglishText(number);
@@ -89,7 +89,7 @@ QIcon ProgramIcon()
     return icon;
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent, const CStringList* strings) : CDialog(parent)
+AboutDialog::AboutDialog(QWidget* parent, const SkinStrings* strings) : WizardDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setWindowTitle(PackText(strings, kTextTitle));
@@ -110,7 +110,7 @@ CAboutDlg::CAboutDlg(QWidget* parent, const CStringList* strings) : CDialog(pare
     // A reader names the box by its title and says what it holds as soon as it opens.
     setAccessibleDescription(name->text() + QLatin1Char('\n') + line->text());
     icon->setAccessibleName(QStringLiteral("Camtivo"));
-    auto* ok = AddControl<CMsgButton>(IDC_ABOUT_OK, app_layout::kAboutOk);
+    auto* ok = AddControl<TextButton>(IDC_ABOUT_OK, app_layout::kAboutOk);
     ok->SetStyle(PrimaryButtonStyle());
     ok->SetCaption(PackText(strings, kTextOk));
     ok->setDefault(true);
@@ -118,17 +118,17 @@ CAboutDlg::CAboutDlg(QWidget* parent, const CStringList* strings) : CDialog(pare
     CentreOver(parent);
 }
 
-void CAboutDlg::paintEvent(QPaintEvent*)
+void AboutDialog::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), program_look::kAccent);
     painter.fillRect(rect().adjusted(kFrameSize, kFrameSize, -kFrameSize, -kFrameSize), Qt::white);
 }
 
-bool CAboutDlg::OnCommand(int id)
+bool AboutDialog::OnCommand(int id)
 {
     if (id != IDC_ABOUT_OK)
         return false;
-    EndDialog(IDOK);
+    Finish(IDOK);
     return true;
 }

@@ -1,9 +1,9 @@
 #pragma once
-// CAboutDlg: the About box of the frame's system menu: the program icon, the program's name
+// AboutDialog: the About box of the frame's system menu: the program icon, the program's name
 // and version, one line about it and OK, drawn like the wizard's message boxes (white panel,
 // accent frame, rounded buttons) and centred over the window that opened it. Its texts come
 // from the language pack; without a pack (or without the string) they are English.
-#include "platform/dialog.h"
+#include "platform/wizard_dialog.h"
 #include "skin/core/string_table.h"
 
 #include <QIcon>
@@ -12,7 +12,7 @@
 // it must exist before any pack is loaded.
 QIcon ProgramIcon();
 
-class CAboutDlg : public CDialog
+class AboutDialog : public WizardDialog
 {
     Q_OBJECT
 
@@ -25,10 +25,10 @@ public:
     static constexpr int kTextLine = 50814;
     static constexpr int kTextOk = 50815;
 
-    explicit CAboutDlg(QWidget* parent = nullptr, const CStringList* strings = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr, const SkinStrings* strings = nullptr);
 
     // Text `number` of the pack, or its English text when the pack lacks it.
-    static QString PackText(const CStringList* strings, int number);
+    static QString PackText(const SkinStrings* strings, int number);
 
 protected:
     bool OnCommand(int id) override;

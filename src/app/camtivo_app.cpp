@@ -1,7 +1,7 @@
 #include "app/camtivo_app.h"
 
-#include "app/camtivo_dlg.h"
 #include "app/paint_snapshot.h"
+#include "app/wizard_frame.h"
 
 #include <QCoreApplication>
 
@@ -9,24 +9,24 @@ namespace {
 const QString kAppName = QStringLiteral("Camtivo");
 } // namespace
 
-CCamtivoApp::CCamtivoApp(QStringList arguments)
-    : arguments_(std::move(arguments)), firewall_(std::make_unique<CStartupFirewall>())
+CamtivoApp::CamtivoApp(QStringList arguments)
+    : arguments_(std::move(arguments)), firewall_(std::make_unique<StartupFirewall>())
 {
 }
 
-CCamtivoApp::CCamtivoApp(QStringList arguments, FirewallBackend& firewall, std::optional<OsVersion> version)
-    : arguments_(std::move(arguments)), firewall_(std::make_unique<CStartupFirewall>(firewall)),
+CamtivoApp::CamtivoApp(QStringList arguments, FirewallBackend& firewall, std::optional<OsVersion> version)
+    : arguments_(std::move(arguments)), firewall_(std::make_unique<StartupFirewall>(firewall)),
       version_(std::move(version)), useSystemVersion_(false)
 {
 }
 
-int CCamtivoApp::Run()
+int CamtivoApp::Run()
 {
     InitInstance();
     return ExitInstance();
 }
 
-bool CCamtivoApp::InitInstance()
+bool CamtivoApp::InitInstance()
 {
     moduleFileName_ = QCoreApplication::applicationFilePath();
     const std::u16string path = moduleFileName_.toStdU16String();
@@ -38,17 +38,17 @@ bool CCamtivoApp::InitInstance()
     QCoreApplication::setOrganizationName(kAppName);
     QCoreApplication::setApplicationName(kAppName);
     {
-        CCamtivoDlg frame(arguments_.join(QLatin1Char(' ')));
-        std::optional<CPaintSnapshot> snapshot;
+        WizardFrame frame(arguments_.join(QLatin1Char(' ')));
+        std::optional<PaintSnapshot> snapshot;
         if (!snapshotPath_.isEmpty())
             snapshot.emplace(frame, snapshotPath_);
-        frame.DoModal();
+        frame.RunModal();
         snapshotFailed_ = snapshot && !snapshot->Saved();
     }
     return false;
 }
 
-int CCamtivoApp::ExitInstance()
+int CamtivoApp::ExitInstance()
 {
     firewall_->Unregister();
     return snapshotFailed_ ? 1 : 0;

@@ -1,5 +1,5 @@
 #pragma once
-// CCamtivoApp: the application object. It prepares the process, lists the program with the
+// CamtivoApp: the application object. It prepares the process, lists the program with the
 // host firewall where the system allows it, runs the wizard frame modally (the frame's run is
 // the whole life of the program) and undoes its firewall changes when the frame has closed.
 #include "app/core/startup_firewall.h"
@@ -9,13 +9,13 @@
 #include <memory>
 #include <optional>
 
-class CCamtivoApp
+class CamtivoApp
 {
 public:
     // The running system's firewall and version.
-    explicit CCamtivoApp(QStringList arguments);
+    explicit CamtivoApp(QStringList arguments);
     // A given firewall and system version, for tests.
-    CCamtivoApp(QStringList arguments, FirewallBackend& firewall, std::optional<OsVersion> version);
+    CamtivoApp(QStringList arguments, FirewallBackend& firewall, std::optional<OsVersion> version);
 
     // Start-up, the frame's modal run, exit; returns the process's exit code.
     int Run();
@@ -25,7 +25,7 @@ public:
     void SetSnapshotPath(const QString& path) { snapshotPath_ = path; }
 
     const QString& ModuleFileName() const { return moduleFileName_; }
-    const CStartupFirewall& Firewall() const { return *firewall_; }
+    const StartupFirewall& Firewall() const { return *firewall_; }
 
 private:
     // Returns false, so that the program goes straight on to exit.
@@ -34,7 +34,7 @@ private:
 
     QStringList arguments_;
     QString moduleFileName_;
-    std::unique_ptr<CStartupFirewall> firewall_;
+    std::unique_ptr<StartupFirewall> firewall_;
     std::optional<OsVersion> version_;
     bool useSystemVersion_ = true;
     QString snapshotPath_;

@@ -23,7 +23,7 @@ std::u16string PackText(const std::u16string& text)
     return cut;
 }
 
-void LoadStrings(const pe::PeResourceFile& file, CStringList& strings)
+void LoadStrings(const pe::PeResourceFile& file, SkinStrings& strings)
 {
     for (const pe::PeString& s : file.Strings())
         strings.EmplaceTail(s.number, PackText(s.text));
@@ -49,12 +49,12 @@ bool ScreensWantHiResArt()
 class BitmapLoader
 {
 public:
-    BitmapLoader(std::shared_ptr<const CResourceLibrary> library, bool hiRes)
+    BitmapLoader(std::shared_ptr<const ResourceLibrary> library, bool hiRes)
         : library_(std::move(library)), hiRes_(hiRes)
     {
     }
 
-    void Load(const pe::ResourceEntry& entry, CBmpList& bitmaps)
+    void Load(const pe::ResourceEntry& entry, SkinBitmaps& bitmaps)
     {
         if (entry.id < kPackFirstBitmap || entry.id > kPackLastBitmap)
             return;
@@ -73,7 +73,7 @@ public:
 private:
     struct Loaded
     {
-        CBmpObj* bitmap;
+        SkinBitmap* bitmap;
         QSize size;
     };
 
@@ -96,21 +96,21 @@ private:
         return true;
     }
 
-    const std::shared_ptr<const CResourceLibrary> library_;
+    const std::shared_ptr<const ResourceLibrary> library_;
     const bool hiRes_;
     int64_t budget_ = kPackPixelBudget;
     int64_t hiResBudget_ = kPackPixelBudget * kHiResArtScale * kHiResArtScale;
     std::map<int, Loaded> loaded_;
 };
 
-void LoadBitmaps(const std::shared_ptr<const CResourceLibrary>& library, CBmpList& bitmaps, bool hiRes)
+void LoadBitmaps(const std::shared_ptr<const ResourceLibrary>& library, SkinBitmaps& bitmaps, bool hiRes)
 {
     BitmapLoader loader(library, hiRes);
     for (const pe::ResourceEntry& entry : library->Resources().Bitmaps())
         loader.Load(entry, bitmaps);
 }
 
-void LoadIcons(const CResourceLibrary& library, CIconList& icons, bool hiRes)
+void LoadIcons(const ResourceLibrary& library, SkinIcons& icons, bool hiRes)
 {
     constexpr int kIconSize = 32;
     for (const pe::ResourceEntry& entry : library.Resources().GroupIcons()) {
@@ -121,7 +121,7 @@ void LoadIcons(const CResourceLibrary& library, CIconList& icons, bool hiRes)
             continue;
         QImage image2x = hiRes ? library.Icon(entry.id, kIconSize * kHiResArtScale) : QImage();
         const QSize twice = image.size() * kHiResArtScale;
-        CIconObj* icon = icons.EmplaceTail(entry.id, std::move(image));
+        SkinIcon* icon = icons.EmplaceTail(entry.id, std::move(image));
         if (image2x.size() == twice)
             icon->image2x = std::move(image2x);
     }
@@ -129,12 +129,12 @@ void LoadIcons(const CResourceLibrary& library, CIconList& icons, bool hiRes)
 
 } // namespace
 
-int LoadLanguagePack(const QString& path, CStringList& strings, CBmpList& bitmaps, CIconList& icons)
+int LoadLanguagePack(const QString& path, SkinStrings& strings, SkinBitmaps& bitmaps, SkinIcons& icons)
 {
     ClearLanguagePack(strings, bitmaps, icons);
     if (!QFileInfo(path).isFile())
         return 1;
-    auto library = std::make_shared<CResourceLibrary>();
+    auto library = std::make_shared<ResourceLibrary>();
     if (!library->Open(path))
         return 1;
     LoadStrings(library->Resources(), strings);
@@ -144,7 +144,7 @@ int LoadLanguagePack(const QString& path, CStringList& strings, CBmpList& bitmap
     return 0;
 }
 
-void ClearLanguagePack(CStringList& strings, CBmpList& bitmaps, CIconList& icons)
+void ClearLanguagePack(SkinStrings& strings, SkinBitmaps& bitmaps, SkinIcons& icons)
 {
     strings.RemoveAll();
     bitmaps.RemoveAll();

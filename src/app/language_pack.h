@@ -21,10 +21,10 @@ inline constexpr int64_t kPackPixelBudget = 16 * 1024 * 1024;
 // path. When a screen has a high pixel density, each entry also gets its 2x art (the pack's
 // bitmap N + 20000 of exactly twice the size, the 64 pixel size of an icon). Returns 0 when the library was
 // loaded and 1 when it was missing or not loadable (the lists then stay empty).
-int LoadLanguagePack(const QString& path, CStringList& strings, CBmpList& bitmaps, CIconList& icons);
+int LoadLanguagePack(const QString& path, SkinStrings& strings, SkinBitmaps& bitmaps, SkinIcons& icons);
 
 // Deletes every entry: strings, then bitmaps, then icons.
-void ClearLanguagePack(CStringList& strings, CBmpList& bitmaps, CIconList& icons);
+void ClearLanguagePack(SkinStrings& strings, SkinBitmaps& bitmaps, SkinIcons& icons);
 
 // The current directory with a trailing "/": where packs are looked for.
 QString CurrentProgramDir();

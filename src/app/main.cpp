@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     ChooseTextEngine();
     QApplication app(argc, argv);
     program_look::ApplyProgramLook();
-    CCamtivoApp camtivo(QCoreApplication::arguments());
+    CamtivoApp camtivo(QCoreApplication::arguments());
     camtivo.SetSnapshotPath(SnapshotPathOf(QCoreApplication::arguments()));
     return camtivo.Run();
 }

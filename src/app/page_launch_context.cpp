@@ -2,9 +2,9 @@
 
 #include "platform/core/version_check.h"
 #include "platform/desktop_shell.h"
-#include "skin/bmp_dialog.h"
+#include "skin/skinned_dialog.h"
 
-LaunchContext MakePageLaunchContext(CBmpDialog* page, const LaunchTexts& texts)
+LaunchContext MakePageLaunchContext(SkinnedDialog* page, const LaunchTexts& texts)
 {
     LaunchContext context;
     context.texts = texts;

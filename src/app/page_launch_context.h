@@ -4,6 +4,6 @@
 // sibling tools this way, each with its own texts.
 #include "app/launcher.h"
 
-class CBmpDialog;
+class SkinnedDialog;
 
-LaunchContext MakePageLaunchContext(CBmpDialog* page, const LaunchTexts& texts);
+LaunchContext MakePageLaunchContext(SkinnedDialog* page, const LaunchTexts& texts);

@@ -1,6 +1,6 @@
 #include "app/paint_snapshot.h"
 
-#include "app/camtivo_dlg.h"
+#include "app/wizard_frame.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -17,25 +17,25 @@ const char* FormatOf(const QString& path)
 
 } // namespace
 
-CPaintSnapshot::CPaintSnapshot(CCamtivoDlg& frame, QString path) : frame_(frame), path_(std::move(path))
+PaintSnapshot::PaintSnapshot(WizardFrame& frame, QString path) : frame_(frame), path_(std::move(path))
 {
-    frame_.MainPage().installEventFilter(this);
+    frame_.Main().installEventFilter(this);
 }
 
-bool CPaintSnapshot::eventFilter(QObject* watched, QEvent* event)
+bool PaintSnapshot::eventFilter(QObject* watched, QEvent* event)
 {
     // The grab waits for the event loop: the paint that triggered it must finish first.
-    if (event->type() == QEvent::Paint && !pending_ && frame_.MainPage().IsReady()) {
+    if (event->type() == QEvent::Paint && !pending_ && frame_.Main().IsReady()) {
         pending_ = true;
-        QTimer::singleShot(0, this, &CPaintSnapshot::SaveAndClose);
+        QTimer::singleShot(0, this, &PaintSnapshot::SaveAndClose);
     }
     return QObject::eventFilter(watched, event);
 }
 
-void CPaintSnapshot::SaveAndClose()
+void PaintSnapshot::SaveAndClose()
 {
     saved_ = frame_.grab().save(path_, FormatOf(path_));
-    frame_.EndDialog(IDOK);
+    frame_.Finish(IDOK);
 }
 
 QString SnapshotPathOf(const QStringList& arguments)

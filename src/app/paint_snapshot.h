@@ -1,16 +1,16 @@
 #pragma once
-// CPaintSnapshot: once the wizard's main page has painted, saves the wizard window as a PNG
+// PaintSnapshot: once the wizard's main page has painted, saves the wizard window as a PNG
 // file (BMP when its name ends in .bmp) and ends the wizard. "camtivo --snapshot=FILE" uses it, so that
 // scripts and package checks can see what a user would see, offscreen and without a display.
 #include <QObject>
 #include <QString>
 
-class CCamtivoDlg;
+class WizardFrame;
 
-class CPaintSnapshot : public QObject
+class PaintSnapshot : public QObject
 {
 public:
-    CPaintSnapshot(CCamtivoDlg& frame, QString path);
+    PaintSnapshot(WizardFrame& frame, QString path);
 
     bool Saved() const { return saved_; }
 
@@ -20,7 +20,7 @@ protected:
 private:
     void SaveAndClose();
 
-    CCamtivoDlg& frame_;
+    WizardFrame& frame_;
     QString path_;
     bool pending_ = false;
     bool saved_ = false;

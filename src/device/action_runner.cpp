@@ -4,21 +4,21 @@
 #include <QTimer>
 #include <algorithm>
 
-CActionRunner::CActionRunner(CActionDlg& action) : action_(action)
+ActionRunner::ActionRunner(CameraActions& action) : action_(action)
 {
-    connect(&action_, &CActionDlg::searchFinished, this, [this] { Ended({true, ActionEnd::SearchDone}); });
-    connect(&action_, &CActionDlg::sendFailed, this, [this](int socketError) {
-        Ended({true, ActionEnd::SendFailed, CActionDlg::SaveResult::None, socketError});
+    connect(&action_, &CameraActions::searchFinished, this, [this] { Ended({true, ActionEnd::SearchDone}); });
+    connect(&action_, &CameraActions::sendFailed, this, [this](int socketError) {
+        Ended({true, ActionEnd::SendFailed, CameraActions::SaveResult::None, socketError});
     });
-    connect(&action_, &CActionDlg::saveFinished, this, [this](CActionDlg::SaveResult result) {
+    connect(&action_, &CameraActions::saveFinished, this, [this](CameraActions::SaveResult result) {
         Ended({true, ActionEnd::SaveDone, result});
     });
-    connect(&action_, &CActionDlg::messageRequested, this, [](CActionDlg::MessageRequest request) {
-        WindowlessMessageBox(CActionDlg::MessageFor(request));
+    connect(&action_, &CameraActions::messageRequested, this, [](CameraActions::MessageRequest request) {
+        WindowlessMessageBox(CameraActions::MessageFor(request));
     });
 }
 
-void CActionRunner::Ended(ActionOutcome outcome)
+void ActionRunner::Ended(ActionOutcome outcome)
 {
     if (onEnd)
         onEnd(outcome);
@@ -28,7 +28,7 @@ void CActionRunner::Ended(ActionOutcome outcome)
         loop_->quit();
 }
 
-ActionOutcome CActionRunner::Run(const std::function<bool()>& start, int64_t waitLimitMs)
+ActionOutcome ActionRunner::Run(const std::function<bool()>& start, int64_t waitLimitMs)
 {
     outcome_.reset();
     const bool started = start();
@@ -50,25 +50,25 @@ ActionOutcome CActionRunner::Run(const std::function<bool()>& start, int64_t wai
     return outcome;
 }
 
-ActionOutcome CActionRunner::Search(int64_t waitLimitMs)
+ActionOutcome ActionRunner::Search(int64_t waitLimitMs)
 {
     action_.EmptyFoundList();
     return Run([this] { return action_.StartSearch(); }, waitLimitMs);
 }
 
-ActionOutcome CActionRunner::SearchUntilQuiet(int64_t waitLimitMs)
+ActionOutcome ActionRunner::SearchUntilQuiet(int64_t waitLimitMs)
 {
     action_.EmptyFoundList();
-    return Run([this] { return action_.StartSearch(CActionDlg::SearchEnd::WhenQuiet); }, waitLimitMs);
+    return Run([this] { return action_.StartSearch(CameraActions::SearchEnd::WhenQuiet); }, waitLimitMs);
 }
 
-ActionOutcome CActionRunner::SearchUntil(const std::function<bool()>& enough, int64_t waitLimitMs)
+ActionOutcome ActionRunner::SearchUntil(const std::function<bool()>& enough, int64_t waitLimitMs)
 {
     QTimer settle;
     settle.setSingleShot(true);
     QObject::connect(&settle, &QTimer::timeout, [this] {
         if (!outcome_)
-            outcome_ = ActionOutcome{true, ActionEnd::SearchDone, CActionDlg::SaveResult::None, 0, true};
+            outcome_ = ActionOutcome{true, ActionEnd::SearchDone, CameraActions::SaveResult::None, 0, true};
         if (loop_ != nullptr)
             loop_->quit();
     });
@@ -81,8 +81,8 @@ ActionOutcome CActionRunner::SearchUntil(const std::function<bool()>& enough, in
     return outcome;
 }
 
-ActionOutcome CActionRunner::Save(const CCameraDataObj& camera, int64_t waitLimitMs,
-                                  std::optional<SaveFollowUp> followUp)
+ActionOutcome ActionRunner::Save(const CameraRecord& camera, int64_t waitLimitMs,
+                                 std::optional<SaveFollowUp> followUp)
 {
     return Run(
         [this, &camera, &followUp] {

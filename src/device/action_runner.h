@@ -1,10 +1,10 @@
 #pragma once
-// CActionRunner: stands where the wizard frame stands for a device action when there is no
+// ActionRunner: stands where the wizard frame stands for a device action when there is no
 // frame (the command-line front end, tests). It listens to the engine's signals, waits for the
 // action's end in a nested event loop while timers and socket arrivals keep being handled, and
 // afterwards stops the engine's timers and closes its endpoint the way the frame does. The boxes
 // the engine asks for go where a windowless program's boxes go (WindowlessMessageBox).
-#include "device/action_dlg.h"
+#include "device/camera_actions.h"
 #include "device/core/save_follow_up.h"
 
 #include <QObject>
@@ -24,19 +24,19 @@ struct ActionOutcome
 {
     bool started = false; // false when the action could not begin (nothing to wait for)
     ActionEnd end = ActionEnd::None;
-    CActionDlg::SaveResult saveResult = CActionDlg::SaveResult::None; // of SaveDone
-    int socketError = 0;                                              // of SendFailed
+    CameraActions::SaveResult saveResult = CameraActions::SaveResult::None; // of SaveDone
+    int socketError = 0;                                                    // of SendFailed
     bool endedEarly = false; // a search stopped because it had found what it was run for
 
-    bool Saved() const { return end == ActionEnd::SaveDone && CActionDlg::IsSaved(saveResult); }
+    bool Saved() const { return end == ActionEnd::SaveDone && CameraActions::IsSaved(saveResult); }
 };
 
-class CActionRunner : public QObject
+class ActionRunner : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit CActionRunner(CActionDlg& action);
+    explicit ActionRunner(CameraActions& action);
 
     // Runs a search and returns how it ended. `waitLimitMs` (real time, unscaled) bounds the
     // wait when positive; an action that outlives it is stopped and reported as ActionEnd::None.
@@ -46,8 +46,8 @@ public:
     // Runs a search that also ends, as if done, shortly after `enough` first holds for the found
     // list; the search length still bounds it when it never does.
     ActionOutcome SearchUntil(const std::function<bool()>& enough, int64_t waitLimitMs = 0);
-    // Runs a save of `camera`, with its follow-up when given (see CActionDlg::StartSave).
-    ActionOutcome Save(const class CCameraDataObj& camera, int64_t waitLimitMs = 0,
+    // Runs a save of `camera`, with its follow-up when given (see CameraActions::StartSave).
+    ActionOutcome Save(const class CameraRecord& camera, int64_t waitLimitMs = 0,
                        std::optional<SaveFollowUp> followUp = std::nullopt);
 
     // A camera answers each of the three queries of a search, and the last reply stored decides
@@ -62,7 +62,7 @@ private:
     ActionOutcome Run(const std::function<bool()>& start, int64_t waitLimitMs);
     void Ended(ActionOutcome outcome);
 
-    CActionDlg& action_;
+    CameraActions& action_;
     std::optional<ActionOutcome> outcome_;
     class QEventLoop* loop_ = nullptr;
 };

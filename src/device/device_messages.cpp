@@ -2,7 +2,7 @@
 
 #include "device/core/message_framing.h"
 
-bool SendDeviceMessage(CEndpointTable& table, uint16_t command, uint16_t deviceType, MessageBuffer& buffer,
+bool SendDeviceMessage(EndpointTable& table, uint16_t command, uint16_t deviceType, MessageBuffer& buffer,
                        int slot, uint16_t sequence)
 {
     Ipv4Address unused{};

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <new>
 
-struct CEndpointTable::Endpoint
+struct EndpointTable::Endpoint
 {
-    CUdpSocket socket;
+    UdpSocket socket;
     Ipv4Address target{};
     uint32_t targetInterface = 0;
     Ipv4Address lastSender{};
@@ -38,16 +38,16 @@ Ipv4Address FromSocketOrder(uint32_t word)
 
 } // namespace
 
-CEndpointTable::CEndpointTable() = default;
-CEndpointTable::~CEndpointTable() = default;
+EndpointTable::EndpointTable() = default;
+EndpointTable::~EndpointTable() = default;
 
-CEndpointTable& CEndpointTable::Process()
+EndpointTable& EndpointTable::Process()
 {
-    static CEndpointTable table;
+    static EndpointTable table;
     return table;
 }
 
-int CEndpointTable::OpenEndpoint(QObject* owner, std::function<void()> onArrival)
+int EndpointTable::OpenEndpoint(QObject* owner, std::function<void()> onArrival)
 {
     size_t free = 0;
     while (free < slots_.size() && slots_[free])
@@ -70,7 +70,7 @@ int CEndpointTable::OpenEndpoint(QObject* owner, std::function<void()> onArrival
     return static_cast<int>(free) + 1;
 }
 
-CEndpointTable::Endpoint* CEndpointTable::Checked(int slot)
+EndpointTable::Endpoint* EndpointTable::Checked(int slot)
 {
     if (slot < 1 || slot > kEndpointSlots || !slots_[static_cast<size_t>(slot - 1)]) {
         lastError_ = kNetBadSlot;
@@ -79,14 +79,14 @@ CEndpointTable::Endpoint* CEndpointTable::Checked(int slot)
     return slots_[static_cast<size_t>(slot - 1)].get();
 }
 
-const CEndpointTable::Endpoint* CEndpointTable::Find(int slot) const
+const EndpointTable::Endpoint* EndpointTable::Find(int slot) const
 {
     if (slot < 1 || slot > kEndpointSlots)
         return nullptr;
     return slots_[static_cast<size_t>(slot - 1)].get();
 }
 
-bool CEndpointTable::CloseEndpoint(int slot)
+bool EndpointTable::CloseEndpoint(int slot)
 {
     if (Checked(slot) == nullptr)
         return false;
@@ -94,7 +94,7 @@ bool CEndpointTable::CloseEndpoint(int slot)
     return true;
 }
 
-bool CEndpointTable::SetEndpointTarget(int slot, const Ipv4Address& address, uint32_t interfaceIndex)
+bool EndpointTable::SetEndpointTarget(int slot, const Ipv4Address& address, uint32_t interfaceIndex)
 {
     Endpoint* endpoint = Checked(slot);
     if (endpoint == nullptr)
@@ -104,7 +104,7 @@ bool CEndpointTable::SetEndpointTarget(int slot, const Ipv4Address& address, uin
     return true;
 }
 
-bool CEndpointTable::GetLastSender(int slot, Ipv4Address& address)
+bool EndpointTable::GetLastSender(int slot, Ipv4Address& address)
 {
     const Endpoint* endpoint = Checked(slot);
     if (endpoint == nullptr)
@@ -113,8 +113,8 @@ bool CEndpointTable::GetLastSender(int slot, Ipv4Address& address)
     return true;
 }
 
-int CEndpointTable::Transmit(CUdpSocket& socket, std::span<const uint8_t> bytes, const Ipv4Address& target,
-                             uint16_t port, uint32_t interfaceIndex, int& error)
+int EndpointTable::Transmit(UdpSocket& socket, std::span<const uint8_t> bytes, const Ipv4Address& target,
+                            uint16_t port, uint32_t interfaceIndex, int& error)
 {
     const int sent = socket.SendTo(bytes, ToSocketOrder(target), port, interfaceIndex);
     if (sent < 0)
@@ -122,7 +122,7 @@ int CEndpointTable::Transmit(CUdpSocket& socket, std::span<const uint8_t> bytes,
     return sent;
 }
 
-int CEndpointTable::SendDatagram(int slot, std::span<const uint8_t> bytes)
+int EndpointTable::SendDatagram(int slot, std::span<const uint8_t> bytes)
 {
     Endpoint* endpoint = Checked(slot);
     if (endpoint == nullptr)
@@ -132,7 +132,7 @@ int CEndpointTable::SendDatagram(int slot, std::span<const uint8_t> bytes)
     return sent < 0 ? 0 : sent;
 }
 
-int CEndpointTable::SendMessage(int slot, const MessageBuffer& buffer, size_t size)
+int EndpointTable::SendMessage(int slot, const MessageBuffer& buffer, size_t size)
 {
     const int sent =
         SendDatagram(slot, std::span<const uint8_t>(buffer).first(std::min(size, buffer.size())));
@@ -144,7 +144,7 @@ int CEndpointTable::SendMessage(int slot, const MessageBuffer& buffer, size_t si
     return sent;
 }
 
-int CEndpointTable::ReceiveDatagram(int slot, std::span<uint8_t> buffer, DatagramArrival* arrival)
+int EndpointTable::ReceiveDatagram(int slot, std::span<uint8_t> buffer, DatagramArrival* arrival)
 {
     DatagramArrival scratch;
     DatagramArrival& found = arrival != nullptr ? *arrival : scratch;
@@ -177,37 +177,37 @@ int CEndpointTable::ReceiveDatagram(int slot, std::span<uint8_t> buffer, Datagra
     return n;
 }
 
-int CEndpointTable::SlotError(int slot) const
+int EndpointTable::SlotError(int slot) const
 {
     const Endpoint* endpoint = Find(slot);
     return endpoint ? endpoint->error : 0;
 }
 
-void CEndpointTable::RecordSocketError(int slot)
+void EndpointTable::RecordSocketError(int slot)
 {
     if (Endpoint* endpoint = Checked(slot))
         endpoint->error = endpoint->socket.LastError();
 }
 
-Ipv4Address CEndpointTable::Target(int slot) const
+Ipv4Address EndpointTable::Target(int slot) const
 {
     const Endpoint* endpoint = Find(slot);
     return endpoint ? endpoint->target : Ipv4Address{};
 }
 
-int CEndpointTable::SentCount(int slot) const
+int EndpointTable::SentCount(int slot) const
 {
     const Endpoint* endpoint = Find(slot);
     return endpoint ? endpoint->sentCount : 0;
 }
 
-size_t CEndpointTable::Pending(int slot) const
+size_t EndpointTable::Pending(int slot) const
 {
     const Endpoint* endpoint = Find(slot);
     return endpoint ? endpoint->socket.Pending() : 0;
 }
 
-int CEndpointTable::OpenCount() const
+int EndpointTable::OpenCount() const
 {
     int open = 0;
     for (const auto& slot : slots_)
@@ -215,7 +215,7 @@ int CEndpointTable::OpenCount() const
     return open;
 }
 
-uint16_t CEndpointTable::LocalPort(int slot) const
+uint16_t EndpointTable::LocalPort(int slot) const
 {
     const Endpoint* endpoint = Find(slot);
     return endpoint ? endpoint->socket.LocalPort() : 0;

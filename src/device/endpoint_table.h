@@ -14,7 +14,7 @@
 #include <span>
 
 class QObject;
-class CUdpSocket;
+class UdpSocket;
 
 inline constexpr int kNetBadSlot = -102;
 inline constexpr int kNetTableFull = -103;
@@ -40,16 +40,16 @@ struct DatagramArrival
     uint32_t interfaceIndex = 0; // the interface it arrived on; 0 when unknown
 };
 
-class CEndpointTable
+class EndpointTable
 {
 public:
-    CEndpointTable();
-    virtual ~CEndpointTable();
-    CEndpointTable(const CEndpointTable&) = delete;
-    CEndpointTable& operator=(const CEndpointTable&) = delete;
+    EndpointTable();
+    virtual ~EndpointTable();
+    EndpointTable(const EndpointTable&) = delete;
+    EndpointTable& operator=(const EndpointTable&) = delete;
 
     // The table the program uses; tests make their own.
-    static CEndpointTable& Process();
+    static EndpointTable& Process();
 
     // Returns the slot number, or 0 with LastNetError() set. `onArrival` runs in `owner`'s
     // thread for every datagram, queued; never after the owner is gone.
@@ -90,7 +90,7 @@ public:
 protected:
     // The one place a datagram leaves: the bytes sent, or -1 with `error` set to the Windows
     // Sockets code. A table made for tests may fail chosen sends here.
-    virtual int Transmit(CUdpSocket& socket, std::span<const uint8_t> bytes, const Ipv4Address& target,
+    virtual int Transmit(UdpSocket& socket, std::span<const uint8_t> bytes, const Ipv4Address& target,
                          uint16_t port, uint32_t interfaceIndex, int& error);
 
 private:

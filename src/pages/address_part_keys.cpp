@@ -7,14 +7,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-CAddressPartKeys::CAddressPartKeys(const std::array<QLineEdit*, 4>& parts, QObject* parent)
+AddressPartKeys::AddressPartKeys(const std::array<QLineEdit*, 4>& parts, QObject* parent)
     : QObject(parent), parts_(parts)
 {
     for (QLineEdit* part : parts_)
         part->installEventFilter(this);
 }
 
-bool CAddressPartKeys::eventFilter(QObject* watched, QEvent* event)
+bool AddressPartKeys::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
@@ -33,7 +33,7 @@ bool CAddressPartKeys::eventFilter(QObject* watched, QEvent* event)
 }
 
 // An empty part keeps the focus, so that ".." cannot skip a part.
-void CAddressPartKeys::MoveOn(size_t from)
+void AddressPartKeys::MoveOn(size_t from)
 {
     if (from + 1 >= parts_.size() || parts_[from]->text().isEmpty())
         return;
@@ -43,7 +43,7 @@ void CAddressPartKeys::MoveOn(size_t from)
 }
 
 // Anything but a whole address is left to the edit's own paste (which takes digits only).
-bool CAddressPartKeys::FillFrom(const QString& text)
+bool AddressPartKeys::FillFrom(const QString& text)
 {
     const auto parts = SplitAddressParts(text.toStdU16String());
     if (!parts)

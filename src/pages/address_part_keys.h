@@ -6,13 +6,13 @@
 
 class QLineEdit;
 
-class CAddressPartKeys : public QObject
+class AddressPartKeys : public QObject
 {
     Q_OBJECT
 
 public:
     // Watches the four edits of one address, left to right; the edits stay their page's.
-    CAddressPartKeys(const std::array<QLineEdit*, 4>& parts, QObject* parent);
+    AddressPartKeys(const std::array<QLineEdit*, 4>& parts, QObject* parent);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

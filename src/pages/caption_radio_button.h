@@ -1,10 +1,10 @@
 #pragma once
-// CCaptionRadioButton: a radio button whose caption is a text item the skin draws beside it.
+// CaptionRadioButton: a radio button whose caption is a text item the skin draws beside it.
 // The button spans its caption's area, so a click on the caption selects it as a click on a
 // labelled radio button would.
 #include <QRadioButton>
 
-class CCaptionRadioButton : public QRadioButton
+class CaptionRadioButton : public QRadioButton
 {
     Q_OBJECT
 

@@ -52,15 +52,15 @@ void Paint(QComboBox& combo, bool open)
 
 } // namespace flat_combo
 
-void CFlatComboLook::Apply(QWidget* page)
+void FlatComboLook::Apply(QWidget* page)
 {
-    auto* look = new CFlatComboLook(page);
+    auto* look = new FlatComboLook(page);
     for (QComboBox* combo : page->findChildren<QComboBox*>())
-        if (qobject_cast<CTooltipComboBox*>(combo) == nullptr)
+        if (qobject_cast<TooltipComboBox*>(combo) == nullptr)
             combo->installEventFilter(look);
 }
 
-bool CFlatComboLook::eventFilter(QObject* watched, QEvent* event)
+bool FlatComboLook::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::Paint)
         return false;

@@ -1,7 +1,7 @@
 #pragma once
 // Combo boxes in the program's look: a hairline frame (the accent text colour while focused
 // or open), the current text cut short with "..." when it does not fit, and a flat chevron.
-// CTooltipComboBox draws itself so; CFlatComboLook gives plain combo boxes the same look.
+// TooltipComboBox draws itself so; FlatComboLook gives plain combo boxes the same look.
 #include <QObject>
 #include <QRect>
 
@@ -17,7 +17,7 @@ void Paint(QComboBox& combo, bool open);
 
 } // namespace flat_combo
 
-class CFlatComboLook : public QObject
+class FlatComboLook : public QObject
 {
     Q_OBJECT
 
@@ -29,5 +29,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit CFlatComboLook(QObject* parent) : QObject(parent) {}
+    explicit FlatComboLook(QObject* parent) : QObject(parent) {}
 };

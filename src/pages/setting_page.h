@@ -1,32 +1,32 @@
 #pragma once
-// CSettingPage: what every page of the setting steps shares: Back and Next in the footer, Close
+// SettingPage: what every page of the setting steps shares: Back and Next in the footer, Close
 // in the header band, Load Skin in test mode and the selected camera's name at the foot of the
 // side panel. The frame hands the page the record when the page becomes current; the page
 // fills its controls from it and writes them back only on Next or Back.
 #include "pages/record_page.h"
-#include "skin/bmp_dialog.h"
+#include "skin/skinned_dialog.h"
 
-class CCameraDataObj;
+class CameraRecord;
 struct SettingsChange;
-class CHoverButtonEx;
-class CMsgButton;
-class CValueField;
+class BitmapButton;
+class TextButton;
+class ValueField;
 
-class CSettingPage : public CBmpDialog, public CRecordPage
+class SettingPage : public SkinnedDialog, public RecordPage
 {
     Q_OBJECT
 
 public:
     static constexpr int IDC_CAMERA_LABEL = 1023;
 
-    CSettingPage(const QString& section, int backgroundNumber, QWidget* parent = nullptr);
+    SettingPage(const QString& section, int backgroundNumber, QWidget* parent = nullptr);
 
     // Keeps the record and shows its name; pages extend it to fill their own controls.
-    void LoadFromRecord(CCameraDataObj* record) override;
-    CCameraDataObj* Record() const { return record_; }
+    void LoadFromRecord(CameraRecord* record) override;
+    CameraRecord* Record() const { return record_; }
 
 protected:
-    bool OnInitDialog() override;
+    bool Initialise() override;
     // Skins the Close, Back and Next buttons from the section's items of those names.
     void ApplySkin() override;
     // Writes a checked change into the record, when the page has one.
@@ -35,10 +35,10 @@ protected:
     void ShowCameraLabel(const QString& name);
 
 private:
-    CCameraDataObj* record_ = nullptr;
-    CHoverButtonEx* next_;
-    CHoverButtonEx* back_;
-    CHoverButtonEx* close_;
-    CMsgButton* loadSkin_;
-    CValueField* cameraLabel_;
+    CameraRecord* record_ = nullptr;
+    BitmapButton* next_;
+    BitmapButton* back_;
+    BitmapButton* close_;
+    TextButton* loadSkin_;
+    ValueField* cameraLabel_;
 };

@@ -7,9 +7,9 @@
 #include <QSignalBlocker>
 #include <QToolTip>
 
-CTooltipComboBox::CTooltipComboBox(QWidget* parent) : QComboBox(parent), list_(this) {}
+TooltipComboBox::TooltipComboBox(QWidget* parent) : QComboBox(parent), list_(this) {}
 
-int CTooltipComboBox::SetItemTip(int index, const QString& text)
+int TooltipComboBox::SetItemTip(int index, const QString& text)
 {
     if (index < 0 || index >= count())
         return -1;
@@ -17,18 +17,18 @@ int CTooltipComboBox::SetItemTip(int index, const QString& text)
     return index;
 }
 
-void CTooltipComboBox::SetTipText(const QString& text)
+void TooltipComboBox::SetTipText(const QString& text)
 {
     tipText_ = CutTip(text);
 }
 
-void CTooltipComboBox::SetDroppedSize(int width, int height)
+void TooltipComboBox::SetDroppedSize(int width, int height)
 {
     popupWidth_ = width;
     popupHeight_ = std::max(0, height - this->height());
 }
 
-QString CTooltipComboBox::CutTip(const QString& text)
+QString TooltipComboBox::CutTip(const QString& text)
 {
     if (text.size() <= kMaxTipLength)
         return text;
@@ -37,7 +37,7 @@ QString CTooltipComboBox::CutTip(const QString& text)
     return text.left(length);
 }
 
-void CTooltipComboBox::OpenList()
+void TooltipComboBox::OpenList()
 {
     const int width = popupWidth_ >= 0 ? popupWidth_ : this->width();
     const int height = popupHeight_ >= 0 ? popupHeight_ : maxVisibleItems() * list_.RowHeight();
@@ -46,13 +46,13 @@ void CTooltipComboBox::OpenList()
     list_.Open(width, height);
 }
 
-void CTooltipComboBox::SetSelectionQuietly(int index)
+void TooltipComboBox::SetSelectionQuietly(int index)
 {
     const QSignalBlocker blocker(this);
     setCurrentIndex(index);
 }
 
-void CTooltipComboBox::ToggleList()
+void TooltipComboBox::ToggleList()
 {
     if (list_.isVisible())
         list_.hide();
@@ -60,7 +60,7 @@ void CTooltipComboBox::ToggleList()
         OpenList();
 }
 
-void CTooltipComboBox::mousePressEvent(QMouseEvent* event)
+void TooltipComboBox::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         ToggleList();
@@ -70,12 +70,12 @@ void CTooltipComboBox::mousePressEvent(QMouseEvent* event)
     QComboBox::mousePressEvent(event);
 }
 
-void CTooltipComboBox::mouseDoubleClickEvent(QMouseEvent* event)
+void TooltipComboBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
     mousePressEvent(event);
 }
 
-QString CTooltipComboBox::ShownTip() const
+QString TooltipComboBox::ShownTip() const
 {
     if (!tipText_.isEmpty())
         return tipText_;
@@ -83,7 +83,7 @@ QString CTooltipComboBox::ShownTip() const
     return cut ? currentText() : QString();
 }
 
-bool CTooltipComboBox::event(QEvent* event)
+bool TooltipComboBox::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
@@ -97,7 +97,7 @@ bool CTooltipComboBox::event(QEvent* event)
     return QComboBox::event(event);
 }
 
-void CTooltipComboBox::paintEvent(QPaintEvent*)
+void TooltipComboBox::paintEvent(QPaintEvent*)
 {
     flat_combo::Paint(*this, list_.isVisible());
 }

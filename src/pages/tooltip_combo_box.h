@@ -1,15 +1,15 @@
 #pragma once
-// CTooltipComboBox: a drop-down list whose items carry their own tooltip texts, so that long
-// entries can be read in full. A mouse press opens a CTooltipListCtrl below the control
+// TooltipComboBox: a drop-down list whose items carry their own tooltip texts, so that long
+// entries can be read in full. A mouse press opens a TooltipListView below the control
 // instead of the combo box's own drop-down; the combo box keeps the items and the selection.
 // It draws itself in the program's look: a hairline frame (the accent when it has the focus),
 // the selection's text and a flat chevron. When the selection's text does not fit, the
 // control's tooltip shows it whole unless a tooltip text of its own was set.
-#include "pages/tooltip_list_ctrl.h"
+#include "pages/tooltip_list_view.h"
 
 #include <QComboBox>
 
-class CTooltipComboBox : public QComboBox
+class TooltipComboBox : public QComboBox
 {
     Q_OBJECT
 
@@ -17,7 +17,7 @@ public:
     // Tooltip texts are cut to this many characters.
     static constexpr int kMaxTipLength = 80;
 
-    explicit CTooltipComboBox(QWidget* parent = nullptr);
+    explicit TooltipComboBox(QWidget* parent = nullptr);
 
     // Stores the tooltip of item `index` and returns the index; an index outside the items
     // stores nothing and returns -1.
@@ -31,7 +31,7 @@ public:
     // and maxVisibleItems() rows high.
     void SetDroppedSize(int width, int height);
 
-    CTooltipListCtrl* List() { return &list_; }
+    TooltipListView* List() { return &list_; }
     bool IsListOpen() const { return list_.isVisible(); }
     void OpenList();
     void CloseList() { list_.hide(); }
@@ -58,7 +58,7 @@ protected:
 private:
     void ToggleList();
 
-    CTooltipListCtrl list_;
+    TooltipListView list_;
     int popupWidth_ = -1;
     int popupHeight_ = -1;
     QString tipText_;

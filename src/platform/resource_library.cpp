@@ -18,7 +18,7 @@ QImage ToQImage(pe::Argb32Image image, bool withAlpha)
     return out;
 }
 
-bool CResourceLibrary::Open(const QString& path)
+bool ResourceLibrary::Open(const QString& path)
 {
     open_ = false;
     file_ = {};
@@ -34,7 +34,7 @@ bool CResourceLibrary::Open(const QString& path)
     return true;
 }
 
-QImage CResourceLibrary::Bitmap(int number) const
+QImage ResourceLibrary::Bitmap(int number) const
 {
     if (number < 0 || number > 0xFFFF)
         return {};
@@ -42,7 +42,7 @@ QImage CResourceLibrary::Bitmap(int number) const
     return decoded.status == pe::DibStatus::Ok ? ToQImage(std::move(decoded.image), false) : QImage();
 }
 
-QImage CResourceLibrary::Icon(int number, int size) const
+QImage ResourceLibrary::Icon(int number, int size) const
 {
     if (number < 0 || number > 0xFFFF)
         return {};
@@ -59,6 +59,6 @@ QImage CResourceLibrary::Icon(int number, int size) const
 
 QImage LoadLibraryBitmap(const QString& path, int number)
 {
-    CResourceLibrary library;
+    ResourceLibrary library;
     return library.Open(path) ? library.Bitmap(number) : QImage();
 }

@@ -10,7 +10,7 @@
 // the buffer does not match the size.
 QImage ToQImage(pe::Argb32Image image, bool withAlpha);
 
-class CResourceLibrary
+class ResourceLibrary
 {
 public:
     // Reads and checks the file; false (and nothing held) when it cannot be read or is not

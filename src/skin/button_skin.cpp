@@ -3,7 +3,7 @@
 #include "skin/core/skin_button_items.h"
 #include "skin/skin_draw.h"
 
-std::optional<ButtonSkin> ReadButtonSkin(const CStringList* lines, const CBmpList* bitmaps,
+std::optional<ButtonSkin> ReadButtonSkin(const SkinStrings* lines, const SkinBitmaps* bitmaps,
                                          const QString& section, const QString& button)
 {
     if (lines == nullptr || bitmaps == nullptr)

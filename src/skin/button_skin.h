@@ -25,13 +25,13 @@ struct ButtonSkin
 // The complete item `button` of the section's "BUTTON" block, or none when either list is
 // absent, a section, block or sub-block is missing, or the item is incomplete (its image
 // number must name a bitmap of the list).
-std::optional<ButtonSkin> ReadButtonSkin(const CStringList* lines, const CBmpList* bitmaps,
+std::optional<ButtonSkin> ReadButtonSkin(const SkinStrings* lines, const SkinBitmaps* bitmaps,
                                          const QString& section, const QString& button);
 
 // Applies the item to `target` (anything with SetSkin(const ButtonSkin&)); returns whether it
 // was found. When it is not, the button keeps its previous look.
 template <class Button>
-bool ApplyButtonSkin(const CStringList* lines, const CBmpList* bitmaps, const QString& section,
+bool ApplyButtonSkin(const SkinStrings* lines, const SkinBitmaps* bitmaps, const QString& section,
                      const QString& button, Button& target)
 {
     std::optional<ButtonSkin> skin = ReadButtonSkin(lines, bitmaps, section, button);

@@ -19,15 +19,15 @@ constexpr qreal kRingRadius = 4;
 constexpr int kDarkFillLightness = 170;
 
 // One filter serves every tracked control; it only reads focus events.
-class CFocusReasonFilter : public QObject
+class FocusReasonFilter : public QObject
 {
 public:
-    static CFocusReasonFilter* Instance()
+    static FocusReasonFilter* Instance()
     {
         // Owned by the application, so it goes before the application does.
-        static QPointer<CFocusReasonFilter> filter;
+        static QPointer<FocusReasonFilter> filter;
         if (filter == nullptr)
-            filter = new CFocusReasonFilter(QCoreApplication::instance());
+            filter = new FocusReasonFilter(QCoreApplication::instance());
         return filter;
     }
 
@@ -88,7 +88,7 @@ void DrawFocusRing(QPainter& painter, const QRect& bounds, const QColor& color, 
 void TrackKeyboardFocus(QWidget* control)
 {
     control->setProperty(kProperty, true);
-    control->installEventFilter(CFocusReasonFilter::Instance());
+    control->installEventFilter(FocusReasonFilter::Instance());
 }
 
 } // namespace focus_mark

@@ -20,17 +20,17 @@ const SkinnedMessageHook& SkinnedMessageHookInPlace()
     return Hook();
 }
 
-CMessageAnswer::CMessageAnswer(int defaultAnswer) : defaultAnswer_(defaultAnswer)
+MessageAnswer::MessageAnswer(int defaultAnswer) : defaultAnswer_(defaultAnswer)
 {
     previous_ = SetSkinnedMessageHook([this](const SkinnedMessage& message) { return Answer(message); });
 }
 
-CMessageAnswer::~CMessageAnswer()
+MessageAnswer::~MessageAnswer()
 {
     SetSkinnedMessageHook(std::move(previous_));
 }
 
-int CMessageAnswer::Answer(const SkinnedMessage& message)
+int MessageAnswer::Answer(const SkinnedMessage& message)
 {
     shown.push_back(message);
     if (queued_.empty())

@@ -27,13 +27,13 @@ const SkinnedMessageHook& SkinnedMessageHookInPlace();
 
 // While alive, every box is recorded in `shown` and answered at once: with the next queued
 // answer while there is one, else with the default answer.
-class CMessageAnswer
+class MessageAnswer
 {
 public:
-    explicit CMessageAnswer(int defaultAnswer = 1);
-    ~CMessageAnswer();
-    CMessageAnswer(const CMessageAnswer&) = delete;
-    CMessageAnswer& operator=(const CMessageAnswer&) = delete;
+    explicit MessageAnswer(int defaultAnswer = 1);
+    ~MessageAnswer();
+    MessageAnswer(const MessageAnswer&) = delete;
+    MessageAnswer& operator=(const MessageAnswer&) = delete;
 
     // Answers the next box (after those already queued) with `answer`.
     void SetNextAnswer(int answer) { queued_.push_back(answer); }

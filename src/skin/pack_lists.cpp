@@ -2,7 +2,7 @@
 
 #include "platform/resource_library.h"
 
-const QImage& CBmpObj::Image() const
+const QImage& SkinBitmap::Image() const
 {
     if (library_) {
         image_ = library_->Bitmap(number);
@@ -18,7 +18,7 @@ const QImage& CBmpObj::Image() const
     return image_;
 }
 
-const QImage& CBmpObj::Image2x() const
+const QImage& SkinBitmap::Image2x() const
 {
     Image();
     return image2x_;

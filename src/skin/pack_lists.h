@@ -3,22 +3,22 @@
 // Qt values, implicitly shared: a page or button that holds one keeps it alive across a reload.
 // An entry also holds its art at twice the size when the pack has it and a screen of high
 // pixel density may draw it (platform/core/hires_art.h); otherwise Image2x() is null.
-#include "platform/core/typed_ptr_list.h"
+#include "platform/core/owned_list.h"
 #include "skin/core/string_table.h"
 
 #include <QImage>
 #include <memory>
 
-class CResourceLibrary;
+class ResourceLibrary;
 
 // A bitmap of the pack. One read from a library is decoded when it is first asked for, and
 // then kept: a page that is never shown costs no pixels, and no picture is decoded twice. A
 // bitmap that does not decode is a null image.
-class CBmpObj
+class SkinBitmap
 {
 public:
-    CBmpObj(int number, QImage image) : number(number), image_(std::move(image)) {}
-    CBmpObj(int number, std::shared_ptr<const CResourceLibrary> library)
+    SkinBitmap(int number, QImage image) : number(number), image_(std::move(image)) {}
+    SkinBitmap(int number, std::shared_ptr<const ResourceLibrary> library)
         : number(number), library_(std::move(library))
     {
     }
@@ -34,18 +34,18 @@ public:
 private:
     mutable QImage image_;
     mutable QImage image2x_;
-    mutable std::shared_ptr<const CResourceLibrary> library_; // until decoded
-    int hiResId_ = 0;                                         // its 2x art in library_, or none
+    mutable std::shared_ptr<const ResourceLibrary> library_; // until decoded
+    int hiResId_ = 0;                                        // its 2x art in library_, or none
 };
 
-class CIconObj
+class SkinIcon
 {
 public:
-    CIconObj(int number, QImage image) : number(number), image(std::move(image)) {}
+    SkinIcon(int number, QImage image) : number(number), image(std::move(image)) {}
     int number;
     QImage image;
     QImage image2x;
 };
 
-using CBmpList = CTypedPtrList<CBmpObj>;
-using CIconList = CTypedPtrList<CIconObj>;
+using SkinBitmaps = OwnedList<SkinBitmap>;
+using SkinIcons = OwnedList<SkinIcon>;

@@ -1,26 +1,26 @@
 #include "skin/page_key_filter.h"
 
-#include "skin/bmp_dialog.h"
 #include "skin/return_key.h"
+#include "skin/skinned_dialog.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 
-void CPageKeyFilter::Install()
+void PageKeyFilter::Install()
 {
-    static CPageKeyFilter* filter = nullptr;
+    static PageKeyFilter* filter = nullptr;
     if (filter != nullptr || qApp == nullptr)
         return;
-    filter = new CPageKeyFilter(qApp);
+    filter = new PageKeyFilter(qApp);
     qApp->installEventFilter(filter);
 }
 
-bool CPageKeyFilter::IsSwallowedKey(int key)
+bool PageKeyFilter::IsSwallowedKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_F1;
 }
 
-bool CPageKeyFilter::eventFilter(QObject* watched, QEvent* event)
+bool PageKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
@@ -29,7 +29,7 @@ bool CPageKeyFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     auto* target = static_cast<QWidget*>(watched);
     for (QWidget* widget = target; widget != nullptr; widget = widget->parentWidget()) {
-        if (auto* page = qobject_cast<CBmpDialog*>(widget)) {
+        if (auto* page = qobject_cast<SkinnedDialog*>(widget)) {
             if (IsReturnKey(key))
                 PressForReturn(key, target, page->DefaultButton());
             return true;

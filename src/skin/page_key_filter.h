@@ -6,7 +6,7 @@
 // the wizard. Windows of their own (message boxes, pop-up lists) keep their keys.
 #include <QObject>
 
-class CPageKeyFilter : public QObject
+class PageKeyFilter : public QObject
 {
     Q_OBJECT
 

@@ -2,7 +2,7 @@
 
 #include "skin/window_accessible.h"
 
-void CReadableWindow::SetStatusLine(QWidget* window, const QString& line)
+void ReadableWindow::SetStatusLine(QWidget* window, const QString& line)
 {
     if (line == statusLine_)
         return;

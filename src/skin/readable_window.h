@@ -1,5 +1,5 @@
 #pragma once
-// CReadableWindow: what a window that paints its texts tells a screen reader. The window lists
+// ReadableWindow: what a window that paints its texts tells a screen reader. The window lists
 // the texts it paints; the reader's view of it (window_accessible.h) names the window by its
 // title, describes it by its own text, names its controls by the texts beside them and lists
 // the texts as static text. A status line (the search's progress and result) is read out as it
@@ -12,17 +12,17 @@
 
 class QWidget;
 
-class CReadableWindow
+class ReadableWindow
 {
 public:
-    virtual ~CReadableWindow() = default;
+    virtual ~ReadableWindow() = default;
 
     // The texts the window paints now, in any order.
     virtual std::vector<PaintedText> PaintedTexts() const = 0;
     // Those texts split as the wizard's art places them (title, steps, the rest).
     virtual PageParts ReadingParts() const { return SplitPage(PaintedTexts()); }
     // The strings the reader's own words come from (names no caption gives).
-    virtual const CStringList* ReadingStrings() const = 0;
+    virtual const SkinStrings* ReadingStrings() const = 0;
     // The name of a window that paints no title.
     virtual QString UntitledName() const { return {}; }
     // A message box is read as an alert, with its message as its text.

@@ -1,16 +1,16 @@
 #include "skin/show_message.h"
 
-#include "skin/message_dialog.h"
+#include "skin/skinned_message_box.h"
 
-int ShowSkinnedMessage(QWidget* parent, const CStringList* strings, const CIconList* icons,
+int ShowSkinnedMessage(QWidget* parent, const SkinStrings* strings, const SkinIcons* icons,
                        const SkinnedMessage& message)
 {
     if (const SkinnedMessageHook& hook = SkinnedMessageHookInPlace())
         return hook(message);
-    CMessageDialog box(parent);
+    SkinnedMessageBox box(parent);
     box.ReadKindSkin(strings, icons, message.kind);
     box.SetNearCursor(false);
     box.SetTexts(message.message, message.button1, message.button2, message.button3);
-    box.DoModal();
+    box.RunModal();
     return box.Result();
 }

@@ -8,5 +8,5 @@
 class QWidget;
 
 // Returns the pressed button's number (1 to 3), or 0 when the box was closed with Escape.
-int ShowSkinnedMessage(QWidget* parent, const CStringList* strings, const CIconList* icons,
+int ShowSkinnedMessage(QWidget* parent, const SkinStrings* strings, const SkinIcons* icons,
                        const SkinnedMessage& message);

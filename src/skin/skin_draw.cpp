@@ -28,14 +28,14 @@ template <class Draw> void WithPainter(QImage& canvas, Draw draw)
 
 } // namespace
 
-void DrawSkinTexts(const CStringList* lines, const QString& section, QPainter& canvas, const QString& block)
+void DrawSkinTexts(const SkinStrings* lines, const QString& section, QPainter& canvas, const QString& block)
 {
     const SkinTextItems read = ReadSkinTextItems(lines, ToU16View(section), ToU16View(block));
     for (const SkinTextItem& item : read.items)
         DrawSkinTextItem(item, canvas);
 }
 
-void DrawSkinTexts(const CStringList* lines, const QString& section, QImage& canvas)
+void DrawSkinTexts(const SkinStrings* lines, const QString& section, QImage& canvas)
 {
     WithPainter(canvas, [&](QPainter& painter) { DrawSkinTexts(lines, section, painter); });
 }
@@ -69,7 +69,7 @@ QRect SkinTextItemRect(const SkinTextItem& item)
             Clamped(int64_t{item.y} + height) - top};
 }
 
-std::vector<PaintedText> SkinPaintedTexts(const CStringList* lines, const QString& section,
+std::vector<PaintedText> SkinPaintedTexts(const SkinStrings* lines, const QString& section,
                                           const QString& block)
 {
     std::vector<PaintedText> texts;
@@ -102,11 +102,11 @@ void DrawSkinTextItem(const SkinTextItem& item, QPainter& canvas)
 
 namespace {
 
-const CBmpObj* FindEntry(const CBmpList* bitmaps, int number)
+const SkinBitmap* FindEntry(const SkinBitmaps* bitmaps, int number)
 {
     if (bitmaps == nullptr)
         return nullptr;
-    for (const CBmpObj* entry : *bitmaps) {
+    for (const SkinBitmap* entry : *bitmaps) {
         if (entry->number == number)
             return entry;
     }
@@ -115,21 +115,21 @@ const CBmpObj* FindEntry(const CBmpList* bitmaps, int number)
 
 } // namespace
 
-QImage FindSkinBitmap(const CBmpList* bitmaps, int number)
+QImage FindSkinBitmap(const SkinBitmaps* bitmaps, int number)
 {
-    const CBmpObj* entry = FindEntry(bitmaps, number);
+    const SkinBitmap* entry = FindEntry(bitmaps, number);
     return entry != nullptr ? entry->Image() : QImage();
 }
 
-QImage FindSkinBitmap2x(const CBmpList* bitmaps, int number)
+QImage FindSkinBitmap2x(const SkinBitmaps* bitmaps, int number)
 {
-    const CBmpObj* entry = FindEntry(bitmaps, number);
+    const SkinBitmap* entry = FindEntry(bitmaps, number);
     return entry != nullptr ? entry->Image2x() : QImage();
 }
 
-bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QPainter& canvas)
+bool DrawSkinBitmap(const SkinBitmaps* bitmaps, int number, QPainter& canvas)
 {
-    const CBmpObj* entry = FindEntry(bitmaps, number);
+    const SkinBitmap* entry = FindEntry(bitmaps, number);
     if (entry == nullptr || entry->Image().isNull())
         return false;
     const qreal ratio = canvas.device() != nullptr ? canvas.device()->devicePixelRatioF() : 1.0;
@@ -142,14 +142,14 @@ bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QPainter& canvas)
     return true;
 }
 
-bool DrawSkinBitmap(const CBmpList* bitmaps, int number, QImage& canvas)
+bool DrawSkinBitmap(const SkinBitmaps* bitmaps, int number, QImage& canvas)
 {
     bool drawn = false;
     WithPainter(canvas, [&](QPainter& painter) { drawn = DrawSkinBitmap(bitmaps, number, painter); });
     return drawn;
 }
 
-bool GetSkinString(const CStringList* lines, int number, QString& text)
+bool GetSkinString(const SkinStrings* lines, int number, QString& text)
 {
     std::u16string found;
     const bool exists = GetSkinString(lines, number, found);
@@ -157,7 +157,7 @@ bool GetSkinString(const CStringList* lines, int number, QString& text)
     return exists;
 }
 
-QString SkinString(const CStringList* lines, int number)
+QString SkinString(const SkinStrings* lines, int number)
 {
     QString text;
     GetSkinString(lines, number, text);

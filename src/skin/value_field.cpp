@@ -9,7 +9,7 @@ namespace {
 constexpr qreal kBadgeRadius = 4;
 }
 
-CValueField::CValueField(QWidget* parent, const QRect& rect, Kind kind) : QLabel(parent), kind_(kind)
+ValueField::ValueField(QWidget* parent, const QRect& rect, Kind kind) : QLabel(parent), kind_(kind)
 {
     setGeometry(rect);
     setFont(ValueFont());
@@ -28,34 +28,34 @@ CValueField::CValueField(QWidget* parent, const QRect& rect, Kind kind) : QLabel
     }
 }
 
-QFont CValueField::ValueFont()
+QFont ValueField::ValueFont()
 {
     QFont font(QString::fromLatin1(program_look::kFontFamily));
     font.setPixelSize(kFontPixels);
     return font;
 }
 
-void CValueField::SetValue(const QString& value)
+void ValueField::SetValue(const QString& value)
 {
     value_ = value;
     Refresh();
     NameForReader();
 }
 
-void CValueField::SetCaption(const QString& caption)
+void ValueField::SetCaption(const QString& caption)
 {
     caption_ = caption;
     NameForReader();
 }
 
-void CValueField::NameForReader()
+void ValueField::NameForReader()
 {
     if (caption_.isEmpty())
         return;
     setAccessibleName(value_.isEmpty() ? caption_ : QStringLiteral("%1: %2").arg(caption_, value_));
 }
 
-void CValueField::Refresh()
+void ValueField::Refresh()
 {
     switch (kind_) {
     case Kind::Whole:
@@ -75,14 +75,14 @@ void CValueField::Refresh()
     }
 }
 
-void CValueField::resizeEvent(QResizeEvent* event)
+void ValueField::resizeEvent(QResizeEvent* event)
 {
     QLabel::resizeEvent(event);
     if (kind_ == Kind::Elide)
         Refresh();
 }
 
-void CValueField::paintEvent(QPaintEvent* event)
+void ValueField::paintEvent(QPaintEvent* event)
 {
     if (kind_ == Kind::Badge && !value_.isEmpty()) {
         QPainter painter(this);
@@ -94,8 +94,8 @@ void CValueField::paintEvent(QPaintEvent* event)
     QLabel::paintEvent(event);
 }
 
-int ValueFieldWidth(const QString& longest, CValueField::Kind kind)
+int ValueFieldWidth(const QString& longest, ValueField::Kind kind)
 {
-    const int text = QFontMetrics(CValueField::ValueFont()).horizontalAdvance(longest);
-    return kind == CValueField::Kind::Badge ? text + 2 * CValueField::kBadgePadding : text;
+    const int text = QFontMetrics(ValueField::ValueFont()).horizontalAdvance(longest);
+    return kind == ValueField::Kind::Badge ? text + 2 * ValueField::kBadgePadding : text;
 }

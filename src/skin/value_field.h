@@ -1,5 +1,5 @@
 #pragma once
-// CValueField: a static that shows one value on a page (a camera's name, an address, a date)
+// ValueField: a static that shows one value on a page (a camera's name, an address, a date)
 // in the pages' value font and the primary text colour, on the page's own background.
 // A value of a fixed form (names, addresses, dates) must fit its field whole: size the field
 // with ValueFieldWidth for the longest value it can hold. A field made for free text elides
@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QString>
 
-class CValueField : public QLabel
+class ValueField : public QLabel
 {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ public:
     static constexpr int kFontPixels = 12;
     static constexpr int kBadgePadding = 6;
 
-    CValueField(QWidget* parent, const QRect& rect, Kind kind = Kind::Whole);
+    ValueField(QWidget* parent, const QRect& rect, Kind kind = Kind::Whole);
 
     void SetValue(const QString& value);
     // The whole value, even where the field shows it elided.
@@ -50,4 +50,4 @@ private:
 };
 
 // Width a field needs to show `longest` whole in the value font (a badge: with its padding).
-int ValueFieldWidth(const QString& longest, CValueField::Kind kind = CValueField::Kind::Whole);
+int ValueFieldWidth(const QString& longest, ValueField::Kind kind = ValueField::Kind::Whole);

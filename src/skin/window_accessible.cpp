@@ -18,10 +18,10 @@ namespace {
 const char* const kDecorativeProperty = "readerPassesOver";
 
 // A part of a window that is no widget: a painted text, the list of steps or one of them.
-class CPaintedPartAccessible : public QAccessibleInterface
+class PaintedPartAccessible : public QAccessibleInterface
 {
 public:
-    CPaintedPartAccessible(QWidget* window, QAccessible::Role role, QString text, const QRect& rect)
+    PaintedPartAccessible(QWidget* window, QAccessible::Role role, QString text, const QRect& rect)
         : window_(window), role_(role), text_(std::move(text)), rect_(rect)
     {
     }
@@ -120,15 +120,15 @@ QList<QWidget*> ShownControls(const QWidget* window, bool withBlank = false)
     return controls;
 }
 
-class CWindowAccessible : public QAccessibleWidget
+class WindowAccessible : public QAccessibleWidget
 {
 public:
-    CWindowAccessible(QWidget* window, const CReadableWindow& readable)
+    WindowAccessible(QWidget* window, const ReadableWindow& readable)
         : QAccessibleWidget(window, readable.IsAlert() ? QAccessible::AlertMessage : QAccessible::Dialog),
           readable_(readable)
     {
     }
-    ~CWindowAccessible() override { DropParts(); }
+    ~WindowAccessible() override { DropParts(); }
 
     QString text(QAccessible::Text t) const override
     {
@@ -169,16 +169,16 @@ private:
     {
         if (generation_ != readable_.ReadingGeneration()) {
             generation_ = readable_.ReadingGeneration();
-            const_cast<CWindowAccessible*>(this)->Rebuild();
+            const_cast<WindowAccessible*>(this)->Rebuild();
         }
-        if (auto* status = static_cast<CPaintedPartAccessible*>(QAccessible::accessibleInterface(statusId_)))
+        if (auto* status = static_cast<PaintedPartAccessible*>(QAccessible::accessibleInterface(statusId_)))
             status->SetText(readable_.StatusLine());
     }
 
     QAccessible::Id AddPart(QAccessible::Role role, const QString& text, const QRect& rect)
     {
         const QAccessible::Id id =
-            QAccessible::registerAccessibleInterface(new CPaintedPartAccessible(widget(), role, text, rect));
+            QAccessible::registerAccessibleInterface(new PaintedPartAccessible(widget(), role, text, rect));
         parts_.push_back(id);
         return id;
     }
@@ -224,11 +224,11 @@ private:
         const QAccessible::Id listId =
             AddPart(QAccessible::List, SkinString(readable_.ReadingStrings(), kTextReadSteps), all);
         topLevelParts_.push_back(listId);
-        auto* list = static_cast<CPaintedPartAccessible*>(QAccessible::accessibleInterface(listId));
+        auto* list = static_cast<PaintedPartAccessible*>(QAccessible::accessibleInterface(listId));
         for (size_t i = 0; i < page.steps.size(); ++i) {
             const QAccessible::Id itemId =
                 AddPart(QAccessible::ListItem, page.steps[i].text, page.steps[i].rect);
-            auto* item = static_cast<CPaintedPartAccessible*>(QAccessible::accessibleInterface(itemId));
+            auto* item = static_cast<PaintedPartAccessible*>(QAccessible::accessibleInterface(itemId));
             item->SetParentId(listId);
             item->SetSelected(static_cast<int>(i) == page.currentStep);
             list->AddChild(itemId);
@@ -249,7 +249,7 @@ private:
                 continue;
             labels.insert(label);
             const QString& caption = texts[static_cast<size_t>(label)].text;
-            if (auto* field = qobject_cast<CValueField*>(control))
+            if (auto* field = qobject_cast<ValueField*>(control))
                 field->SetCaption(caption);
             else if (qobject_cast<QAbstractButton*>(control) != nullptr)
                 NameCaptionedButton(control, texts, label, labels);
@@ -299,7 +299,7 @@ private:
                 ordered.emplace_back(control->geometry(), one);
         }
         for (const QAccessible::Id id : topLevelParts_) {
-            auto* part = static_cast<CPaintedPartAccessible*>(QAccessible::accessibleInterface(id));
+            auto* part = static_cast<PaintedPartAccessible*>(QAccessible::accessibleInterface(id));
             ordered.emplace_back(part->LocalRect(), part);
         }
         std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
@@ -314,7 +314,7 @@ private:
         return children;
     }
 
-    const CReadableWindow& readable_;
+    const ReadableWindow& readable_;
     mutable int generation_ = -1;
     QString title_;
     QString description_;
@@ -327,8 +327,8 @@ QAccessibleInterface* MakeWindowAccessible(const QString&, QObject* object)
 {
     if (!object->isWidgetType())
         return nullptr;
-    const auto* readable = dynamic_cast<const CReadableWindow*>(object);
-    return readable != nullptr ? new CWindowAccessible(static_cast<QWidget*>(object), *readable) : nullptr;
+    const auto* readable = dynamic_cast<const ReadableWindow*>(object);
+    return readable != nullptr ? new WindowAccessible(static_cast<QWidget*>(object), *readable) : nullptr;
 }
 
 void Raise(QAccessibleEvent&& event)
@@ -369,7 +369,7 @@ void AnnounceAlert(QWidget* box)
 
 void AnnounceStatus(QWidget* window)
 {
-    auto* view = dynamic_cast<CWindowAccessible*>(QAccessible::queryAccessibleInterface(window));
+    auto* view = dynamic_cast<WindowAccessible*>(QAccessible::queryAccessibleInterface(window));
     if (view == nullptr)
         return;
     if (QAccessibleInterface* status = view->StatusPart()) {

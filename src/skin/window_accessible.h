@@ -1,5 +1,5 @@
 #pragma once
-// A screen reader's view of the windows that paint their texts (CReadableWindow): the window
+// A screen reader's view of the windows that paint their texts (ReadableWindow): the window
 // named by its title and described by its own text, only its shown controls as children, each
 // named by the text that labels it, the painted texts as static text in reading order, the side
 // panel's steps as a list with the current one selected, and a status line.
@@ -9,7 +9,7 @@ class QWidget;
 
 namespace window_accessible {
 
-// Lets Qt build the reader's view of every CReadableWindow. Safe to call more than once.
+// Lets Qt build the reader's view of every ReadableWindow. Safe to call more than once.
 void Install();
 
 // A widget the reader passes over, such as the "/" between the parts of a date.

@@ -83,9 +83,9 @@ void LoadHostile(benchmark::State& state, const Bytes& pack)
         return;
     }
     file.close();
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
+    SkinStrings strings;
+    SkinBitmaps bitmaps;
+    SkinIcons icons;
     for (auto _ : state)
         benchmark::DoNotOptimize(LoadLanguagePack(path, strings, bitmaps, icons));
     state.counters["bytes"] = static_cast<double>(pack.size());

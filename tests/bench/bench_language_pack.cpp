@@ -21,9 +21,9 @@ std::vector<uint8_t> PackBytes()
 
 void BM_LoadLanguagePack(benchmark::State& state)
 {
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
+    SkinStrings strings;
+    SkinBitmaps bitmaps;
+    SkinIcons icons;
     for (auto _ : state) {
         if (LoadLanguagePack(kEnglishPack, strings, bitmaps, icons) != 0) {
             state.SkipWithError("English.dll is not built");

@@ -2,8 +2,8 @@
 // button skins), and the re-render of every page that a skin reload does.
 #include "app/language_pack.h"
 #include "bench_qt_app.h"
-#include "skin/bmp_dialog.h"
-#include "skin/hover_button_ex.h"
+#include "skin/bitmap_button.h"
+#include "skin/skinned_dialog.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -14,9 +14,9 @@ namespace {
 
 struct Pack
 {
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
+    SkinStrings strings;
+    SkinBitmaps bitmaps;
+    SkinIcons icons;
 
     bool loaded = false;
 
@@ -28,14 +28,14 @@ struct Pack
 };
 
 // A page like the search page: its section, background and four skinned buttons.
-class BenchPage : public CBmpDialog
+class BenchPage : public SkinnedDialog
 {
 public:
     BenchPage()
     {
         SetSkinSection(QStringLiteral("8_Search"), 171);
         for (int i = 0; i < 4; ++i)
-            buttons_[i] = new CHoverButtonEx(this);
+            buttons_[i] = new BitmapButton(this);
     }
 
 protected:
@@ -48,14 +48,14 @@ protected:
     }
 
 private:
-    CHoverButtonEx* buttons_[4] = {};
+    BitmapButton* buttons_[4] = {};
 };
 
 struct Wizard
 {
     explicit Wizard(int pages)
     {
-        host.resize(CBmpDialog::kCanvasWidth, CBmpDialog::kCanvasHeight);
+        host.resize(SkinnedDialog::kCanvasWidth, SkinnedDialog::kCanvasHeight);
         for (int i = 0; i < pages; ++i) {
             auto page = std::make_unique<BenchPage>();
             page->SetLists(&pack.strings, &pack.bitmaps, &pack.icons);

@@ -1,6 +1,6 @@
 // The search page's refresh from the camera list, which the frame runs every 5 seconds while
 // a search fills the list: names converted, sorted and put in the tree, first camera shown.
-#include "device_ui/search_dialog.h"
+#include "device_ui/search_page.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -8,10 +8,10 @@
 
 namespace {
 
-void FillCameras(CSearchDialog::CameraList& cameras, int count)
+void FillCameras(SearchPage::CameraList& cameras, int count)
 {
     for (int i = 0; i < count; ++i) {
-        auto camera = std::make_unique<CCameraDataObj>();
+        auto camera = std::make_unique<CameraRecord>();
         char name[17];
         // Names in no particular order, so the sort has work to do.
         std::snprintf(name, sizeof name, "Cam %08x", static_cast<unsigned>(i) * 2654435761u);
@@ -24,9 +24,9 @@ void FillCameras(CSearchDialog::CameraList& cameras, int count)
 
 void BM_SearchPageRefresh(benchmark::State& state)
 {
-    CSearchDialog::CameraList cameras;
+    SearchPage::CameraList cameras;
     FillCameras(cameras, static_cast<int>(state.range(0)));
-    CSearchDialog page;
+    SearchPage page;
     page.SetCameraList(&cameras);
     page.resize(581, 436);
     page.show();

@@ -19,9 +19,9 @@ std::u16string Number(int n)
     return std::u16string(text.begin(), text.end());
 }
 
-CStringList PackSkin()
+SkinStrings PackSkin()
 {
-    CStringList lines;
+    SkinStrings lines;
     int number = 1;
     auto add = [&](std::u16string text) { lines.EmplaceTail(number++, std::move(text)); };
     for (int page = 1; page <= 19; ++page) {
@@ -60,7 +60,7 @@ CStringList PackSkin()
 
 void BM_ReadSectionTexts(benchmark::State& state)
 {
-    const CStringList lines = PackSkin();
+    const SkinStrings lines = PackSkin();
     for (auto _ : state)
         benchmark::DoNotOptimize(ReadSkinTextItems(&lines, u"19_Page"));
     state.counters["lines"] = static_cast<double>(lines.GetCount());
@@ -70,8 +70,8 @@ BENCHMARK(BM_ReadSectionTexts);
 void BM_ReadButtonSkin(benchmark::State& state)
 {
     BenchApplication<QGuiApplication>();
-    const CStringList lines = PackSkin();
-    CBmpList bitmaps;
+    const SkinStrings lines = PackSkin();
+    SkinBitmaps bitmaps;
     bitmaps.EmplaceTail(300, QImage(288, 32, QImage::Format_RGB888));
     for (auto _ : state)
         benchmark::DoNotOptimize(
@@ -82,7 +82,7 @@ BENCHMARK(BM_ReadButtonSkin);
 void BM_DrawSectionTexts(benchmark::State& state)
 {
     BenchApplication<QGuiApplication>();
-    const CStringList lines = PackSkin();
+    const SkinStrings lines = PackSkin();
     QImage canvas = CreateCanvasBitmap(436, 581, 24);
     QPainter painter(&canvas);
     for (auto _ : state)

@@ -6,9 +6,9 @@
 
 namespace {
 
-CCameraList Cameras(int64_t count)
+CameraList Cameras(int64_t count)
 {
-    CCameraList cameras;
+    CameraList cameras;
     for (int64_t n = 1; n <= count; ++n)
         cameras.EmplaceTail(CameraFromSection(
             u"<Camera Name>Bench</Camera Name><IP Address>10.0.0.9</IP Address>", static_cast<uint32_t>(n)));
@@ -19,7 +19,7 @@ void BM_ParseTestFile(benchmark::State& state)
 {
     std::u16string text = FormatTestFileText(Cameras(state.range(0)));
     for (auto _ : state) {
-        CCameraList cameras;
+        CameraList cameras;
         ParseTestFileText(text, cameras);
         benchmark::DoNotOptimize(cameras.GetCount());
     }
@@ -29,7 +29,7 @@ void BM_ParseTestFile(benchmark::State& state)
 
 void BM_FormatTestFile(benchmark::State& state)
 {
-    CCameraList cameras = Cameras(state.range(0));
+    CameraList cameras = Cameras(state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(EncodeTestFileText(FormatTestFileText(cameras)));
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -1,9 +1,9 @@
 // Start-up of the wizard: from a new frame to the main page painted (pack loaded, pages
 // made), the same measured once from the start of the process, and the peak memory of a whole
 // run in test mode through the first search to the search page showing the demo cameras.
-#include "app/camtivo_dlg.h"
 #include "app/core/test_mode_file.h"
 #include "app/data_folders.h"
+#include "app/wizard_frame.h"
 #include "bench_qt_app.h"
 #include "platform/core/time_scale.h"
 #include "skin/message_answer.h"
@@ -49,9 +49,9 @@ public:
     {
         previous_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
-        CCameraList cameras;
+        CameraList cameras;
         for (uint32_t n = 1; n <= kDemoCameras; ++n)
-            cameras.AddTail(std::make_unique<CCameraDataObj>(CameraFromSection(u" ", n)));
+            cameras.AddTail(std::make_unique<CameraRecord>(CameraFromSection(u" ", n)));
         ok_ = QFile::copy(QStringLiteral(CAMTIVO_BUILD_DIR "/packs/English/English.dll"), "English.dll") &&
               WriteTestFile(std::filesystem::path(u"Camtivo.tst"), cameras);
     }
@@ -69,7 +69,7 @@ private:
 class FirstPaint : public QObject
 {
 public:
-    explicit FirstPaint(CCamtivoDlg& frame) : frame_(frame) { frame.MainPage().installEventFilter(this); }
+    explicit FirstPaint(WizardFrame& frame) : frame_(frame) { frame.Main().installEventFilter(this); }
     bool painted = false;
 
 protected:
@@ -77,21 +77,21 @@ protected:
     {
         if (event->type() == QEvent::Paint && !painted) {
             painted = true;
-            QTimer::singleShot(0, &frame_, [this] { frame_.EndDialog(IDOK); });
+            QTimer::singleShot(0, &frame_, [this] { frame_.Finish(IDOK); });
         }
         return false;
     }
 
 private:
-    CCamtivoDlg& frame_;
+    WizardFrame& frame_;
 };
 
 // Runs a frame until its main page is painted; returns whether it was.
 bool RunToMainPagePainted()
 {
-    CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
+    WizardFrame frame(QStringLiteral("camtivo /testmode"));
     FirstPaint paint(frame);
-    frame.DoModal();
+    frame.RunModal();
     return paint.painted;
 }
 
@@ -124,20 +124,20 @@ void BM_RunThroughTheSearchPage(benchmark::State& state)
         return;
     }
     TimeScale::SetFactor(0.01);
-    CMessageAnswer answers;
+    MessageAnswer answers;
     size_t cameras = 0;
     for (auto _ : state) {
-        CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
+        WizardFrame frame(QStringLiteral("camtivo /testmode"));
         QTimer::singleShot(0, &frame, [&frame, &cameras] {
             while (!frame.PagesReady())
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             QTimer::singleShot(0, &frame, [&frame] { frame.TakeStep(Navigation::Next); });
             while (frame.ShownStep() != 1 || frame.Busy() != 0)
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            cameras = frame.CameraList().GetCount();
-            frame.EndDialog(IDOK);
+            cameras = frame.Cameras().GetCount();
+            frame.Finish(IDOK);
         });
-        frame.DoModal();
+        frame.RunModal();
     }
     TimeScale::SetFactor(1.0);
     rusage usage{};

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     const int kind = data[0] % 6 - 1; // -1 to 4: kinds without strings too
-    CStringList lines;
+    SkinStrings lines;
     int32_t number = MessageSkinBase(kind);
     std::u16string line;
     for (size_t i = 1; i <= size; ++i) {

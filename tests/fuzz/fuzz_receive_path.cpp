@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const SearchReply reply = DecodeSearchReply(datagram, 1000, Ipv4Address{127, 0, 0, 1}, filter);
     if (reply.status == ReplyStatus::Accepted) {
         FoundCameraList found;
-        const CCameraDataObj* record = found.StoreReply(reply.header, reply.info);
+        const CameraRecord* record = found.StoreReply(reply.header, reply.info);
         // Every text of an accepted body ends within its width.
         if (record->info.Get(DeviceInfo::cameraName).size() > 16 ||
             record->info.Get(DeviceInfo::date).size() > 10)

@@ -1,10 +1,10 @@
 // Skin text from arbitrary bytes: each byte is one character, "\r" separates the lines (so
 // line feeds stay inside them). The first line names the section and the second a button.
+#include "pages/core/skin_list_block.h"
 #include "skin/core/skin_button_items.h"
 #include "skin/core/skin_lines.h"
 #include "skin/core/skin_text_items.h"
 #include "skin/core/skin_values.h"
-#include "pages/core/skin_list_block.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,9 +12,9 @@
 
 namespace {
 
-CStringList SplitLines(const uint8_t* data, size_t size)
+SkinStrings SplitLines(const uint8_t* data, size_t size)
 {
-    CStringList lines;
+    SkinStrings lines;
     std::u16string line;
     int number = 0;
     for (size_t i = 0; i < size; ++i) {
@@ -39,7 +39,7 @@ void Check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const CStringList lines = SplitLines(data, size);
+    const SkinStrings lines = SplitLines(data, size);
     const std::u16string section = lines.GetAt(0)->text;
     const std::u16string button = lines.GetCount() > 1 ? lines.GetAt(1)->text : u"Next";
 
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::u16string text;
     (void)GetSkinString(&lines, static_cast<int>(size % 8), text);
 
-    for (const CStringTableObj* line : lines) {
+    for (const StringEntry* line : lines) {
         if (IsSkinNumber(line->text) == 0)
             (void)SkinNumberValue(line->text);
         (void)ParseSkinPair(line->text);

@@ -4,9 +4,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    CCameraList cameras;
+    CameraList cameras;
     ParseTestFileText(DecodeTestFileText(std::span<const uint8_t>(data, size)), cameras);
-    CCameraList again;
+    CameraList again;
     ParseTestFileText(DecodeTestFileText(EncodeTestFileText(FormatTestFileText(cameras))), again);
     return 0;
 }

@@ -14,11 +14,11 @@ cases=(
   'src/device/core/record.h|#include "platform/core/byte_view.h"|0'
   'src/device/engine.cpp|#include <QWidget>|1'
   'src/device/engine.cpp|#include <QtWidgets/QDialog>|1'
-  'src/device/core/record.h|#include "platform/dialog.h"|1'
+  'src/device/core/record.h|#include "platform/wizard_dialog.h"|1'
   'src/skin/core/values.cpp|#include "skin/skin_draw.h"|1'
   'src/platform/core/clock.cpp|#include <QApplication>|1'
   'tools/cli/core/table.cpp|#include "pages/setting_page.h"|1'
-  'src/device/action.cpp|#include "device_ui/search_dialog.h"|1'
+  'src/device/action.cpp|#include "device_ui/search_page.h"|1'
 )
 for entry in "${cases[@]}"; do
   IFS='|' read -r file line expected <<<"$entry"

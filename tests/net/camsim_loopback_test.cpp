@@ -148,7 +148,7 @@ Datagram Query(uint16_t command)
     return Datagram(buffer.begin(), buffer.begin() + framed.datagramSize);
 }
 
-Datagram SetRequestFor(const CCameraDataObj& camera, uint16_t command, const std::string& newName)
+Datagram SetRequestFor(const CameraRecord& camera, uint16_t command, const std::string& newName)
 {
     DeviceInfo info = camera.info;
     info.Set(DeviceInfo::cameraName, newName);
@@ -188,7 +188,7 @@ TEST(CamsimLoopback, CamerasAreFoundInTheVariantsTheyAnswer)
         FoundCameraList found;
         Search(pc, sim, found);
         ASSERT_EQ(found.GetCount(), 3u);
-        const CCameraDataObj* second = found.Records().GetAt(1);
+        const CameraRecord* second = found.Records().GetAt(1);
         EXPECT_EQ(second->identity.Get(CameraIdentity::macAddress), (MacAddress{0x02, 0xCA, 0, 0, 0, 2}));
         EXPECT_EQ(second->info.Get(DeviceInfo::cameraName), "Yard 2");
         EXPECT_EQ(second->info.Get(DeviceInfo::firmwareVersion), 0x0305);
@@ -231,7 +231,7 @@ TEST(CamsimLoopback, SetRequestsAreAppliedRefusedOrIgnoredAsConfigured)
         info.Set(DeviceInfo::deviceType, 17);
         info.Set(DeviceInfo::macAddress,
                  MacAddress{0x02, 0xCA, 0, 0, 0, c.otherMac ? uint8_t{9} : uint8_t{1}});
-        CCameraDataObj camera;
+        CameraRecord camera;
         camera.FillFromReply(MessageHeader{CMD_QUERY_FULL, 0, kSequence, 0}, info);
 
         const Datagram request = SetRequestFor(camera, c.command, "Renamed");

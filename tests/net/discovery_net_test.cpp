@@ -16,7 +16,7 @@ namespace {
 // A 20-second search takes 400 ms.
 constexpr double kSearchScale = 0.02;
 
-std::string Mac(const CCameraDataObj& camera)
+std::string Mac(const CameraRecord& camera)
 {
     return camera_text::MacText(camera.info.Get(DeviceInfo::macAddress));
 }
@@ -58,7 +58,7 @@ TEST_F(Discovery, CameraIsFoundInEachVariantAndDeviceType)
         const ActionOutcome outcome = Search(engine);
         EXPECT_EQ(outcome.end, ActionEnd::SearchDone);
         ASSERT_EQ(engine.action.Found().GetCount(), 1u);
-        const CCameraDataObj& camera = *engine.action.Found().Records().GetHead();
+        const CameraRecord& camera = *engine.action.Found().Records().GetHead();
         EXPECT_EQ(Mac(camera), "02:ca:00:00:00:01");
         EXPECT_EQ(camera.AnsweredCommand(), c.answered);
         EXPECT_EQ(camera.info.Get(DeviceInfo::queryCommand), c.answered);

@@ -4,7 +4,7 @@
 //
 // CAMTIVO_WALK_SCALE=1 runs the thousand-camera search at the product's own timing and prints
 // its length and count beside those of a search that runs its full 20 seconds.
-#include "app/camtivo_dlg.h"
+#include "app/wizard_frame.h"
 #include "event_loop_wait.h"
 #include "net_test_support.h"
 #include "platform/core/time_scale.h"
@@ -36,24 +36,24 @@ class FrameNet : public NetTest
 protected:
     // Runs the wizard to its first search (started by Start) and returns how long that search
     // kept the progress box up, in real milliseconds; -1 when it never ended.
-    int64_t SearchFromStart(CCamtivoDlg& frame)
+    int64_t SearchFromStart(WizardFrame& frame)
     {
         int64_t elapsed = -1;
         QTimer::singleShot(0, &frame, [&] {
             ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
             QElapsedTimer clock;
             clock.start();
-            QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
+            QTest::mouseClick(frame.Main().Control(MainPage::IDC_START), Qt::LeftButton);
             const int64_t limit = kWaitLimitMs + TimeScale::Scaled(20000);
             if (SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, limit))
                 elapsed = clock.elapsed();
-            frame.EndDialog(IDOK);
+            frame.Finish(IDOK);
         });
-        frame.DoModal();
+        frame.RunModal();
         return elapsed;
     }
 
-    CMessageAnswer answers;
+    MessageAnswer answers;
 };
 
 double FiguresScale()
@@ -70,18 +70,18 @@ TEST_F(FrameNet, StartFindsTheCameraAndASaveEndsTheWizardAfterFindingItAgain)
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(kFrameScale);
-    CMessageBoxAnswer plainAnswers;
+    MessageBoxAnswer plainAnswers;
 
-    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    WizardFrame frame(QStringLiteral("camtivo"));
     QTimer::singleShot(0, &frame, [&] {
         ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
-        QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
+        QTest::mouseClick(frame.Main().Control(MainPage::IDC_START), Qt::LeftButton);
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs));
         QCoreApplication::processEvents();
-        QTreeWidget* tree = frame.SearchPage().Tree();
+        QTreeWidget* tree = frame.Search().Tree();
         ASSERT_EQ(tree->topLevelItemCount(), 1);
         EXPECT_EQ(tree->topLevelItem(0)->text(0), "Garage");
-        EXPECT_EQ(frame.CameraList().GetCount(), 1u);
+        EXPECT_EQ(frame.Cameras().GetCount(), 1u);
 
         // Past the login (the page's own business) to the first setting step, then save.
         frame.TakeStep(Navigation::Next);
@@ -93,9 +93,9 @@ TEST_F(FrameNet, StartFindsTheCameraAndASaveEndsTheWizardAfterFindingItAgain)
         ASSERT_NE(frame.SelectedCamera(), nullptr);
         EXPECT_EQ(frame.SelectedCamera()->info.Get(DeviceInfo::macAddress),
                   frame.SavedCamera().info.Get(DeviceInfo::macAddress));
-        frame.EndDialog(IDOK);
+        frame.Finish(IDOK);
     });
-    EXPECT_EQ(frame.DoModal(), IDOK);
+    EXPECT_EQ(frame.RunModal(), IDOK);
 
     ASSERT_EQ(answers.shown.size(), 1u);
     EXPECT_EQ(answers.shown[0].kind, 4);
@@ -114,28 +114,28 @@ TEST_F(FrameNet, AnUnansweredClockOnlySaveIsAFailureWhoseBoxCountsTheTries)
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(kFrameScale);
-    CMessageBoxAnswer plainAnswers;
+    MessageBoxAnswer plainAnswers;
     QSet<QString> statuses;
-    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    WizardFrame frame(QStringLiteral("camtivo"));
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (const auto* box = qobject_cast<CProgressDlg*>(window))
+            if (const auto* box = qobject_cast<ProgressDialog*>(window))
                 statuses.insert(box->StatusText().section(',', 0, 0));
         }
     });
     QTimer::singleShot(0, &frame, [&] {
         ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
-        QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
+        QTest::mouseClick(frame.Main().Control(MainPage::IDC_START), Qt::LeftButton);
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs));
         frame.TakeStep(Navigation::Next);
         ASSERT_NE(frame.SelectedCamera(), nullptr);
         frame.SelectedCamera()->info.Set(DeviceInfo::time, "23:59:58");
         watch.start(10);
         frame.RunSave();
-        frame.EndDialog(IDOK);
+        frame.Finish(IDOK);
     });
-    frame.DoModal();
+    frame.RunModal();
     EXPECT_FALSE(frame.SaveOk());
     ASSERT_EQ(answers.shown.size(), 1u);
     EXPECT_EQ(answers.shown[0].kind, 1);
@@ -149,17 +149,17 @@ TEST_F(FrameNet, ASilentNetworkGivesTheNoCameraMessage)
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(kFrameScale);
-    CCamtivoDlg frame(QStringLiteral("camtivo /all-product"));
+    WizardFrame frame(QStringLiteral("camtivo /all-product"));
     QTimer::singleShot(0, &frame, [&] {
         ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
         EXPECT_FALSE(frame.ProductFilterOn());
-        QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
+        QTest::mouseClick(frame.Main().Control(MainPage::IDC_START), Qt::LeftButton);
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs));
         QCoreApplication::processEvents();
-        frame.EndDialog(IDOK);
+        frame.Finish(IDOK);
     });
-    frame.DoModal();
-    EXPECT_TRUE(frame.CameraList().IsEmpty());
+    frame.RunModal();
+    EXPECT_TRUE(frame.Cameras().IsEmpty());
     ASSERT_EQ(answers.shown.size(), 1u);
     EXPECT_EQ(answers.shown[0].kind, 2);
 }
@@ -172,25 +172,25 @@ TEST_F(FrameNet, TheFrameShowsTheCommunicationErrorTheEngineAsksFor)
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(kFrameScale);
-    CEndpointTable& table = CEndpointTable::Process();
+    EndpointTable& table = EndpointTable::Process();
     QObject holder;
     std::vector<int> taken;
     while (const int slot = table.OpenEndpoint(&holder, [] {}))
         taken.push_back(slot);
-    CMessageBoxAnswer plainAnswers;
-    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    MessageBoxAnswer plainAnswers;
+    WizardFrame frame(QStringLiteral("camtivo"));
     QTimer::singleShot(0, &frame, [&] {
         ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
         frame.RunSearch();
-        frame.EndDialog(IDOK);
+        frame.Finish(IDOK);
     });
-    frame.DoModal();
+    frame.RunModal();
     for (const int slot : taken)
         table.CloseEndpoint(slot);
     EXPECT_EQ(taken.size(), static_cast<size_t>(kEndpointSlots));
     EXPECT_EQ(frame.Busy(), 0);
     ASSERT_EQ(plainAnswers.shown.size(), 2u); // the engine's box, then the frame's own
-    EXPECT_EQ(plainAnswers.shown[0].text, CActionDlg::kCommunicationErrorText);
+    EXPECT_EQ(plainAnswers.shown[0].text, CameraActions::kCommunicationErrorText);
     EXPECT_EQ(plainAnswers.shown[0].type & 0xF0, MB_ICONEXCLAMATION);
     EXPECT_EQ(plainAnswers.shown[0].parent, &frame);
 }
@@ -206,10 +206,10 @@ TEST_F(FrameNet, TheSearchEndsWhenTheCamerasHaveGoneQuietAndKeepsLateAnswers)
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(kQuietScale);
-    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    WizardFrame frame(QStringLiteral("camtivo"));
     const int64_t elapsed = SearchFromStart(frame);
     TimeScale::SetFactor(1.0);
-    EXPECT_EQ(frame.CameraList().GetCount(), 2u);
+    EXPECT_EQ(frame.Cameras().GetCount(), 2u);
     EXPECT_TRUE(answers.shown.empty()); // no "no camera" message
     // Quiet after 875 + 500 ms; the full search would take 5000 ms.
     EXPECT_GT(elapsed, 0);
@@ -224,9 +224,9 @@ TEST_F(FrameNet, AThousandCamerasAreAllListed)
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(FiguresScale());
-    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    WizardFrame frame(QStringLiteral("camtivo"));
     const int64_t elapsed = SearchFromStart(frame);
-    EXPECT_EQ(frame.CameraList().GetCount(), 1000u);
+    EXPECT_EQ(frame.Cameras().GetCount(), 1000u);
     if (!qEnvironmentVariableIsEmpty("CAMTIVO_WALK_SCALE")) {
         Engine engine;
         QElapsedTimer clock;
@@ -234,7 +234,7 @@ TEST_F(FrameNet, AThousandCamerasAreAllListed)
         engine.runner.Search(kWaitLimitMs + TimeScale::Scaled(20000));
         std::printf("[ measured ] 1000 cameras: %zu listed by the window in %.1f s; %zu by the full search "
                     "in %.1f s\n",
-                    frame.CameraList().GetCount(), static_cast<double>(elapsed) / 1000.0,
+                    frame.Cameras().GetCount(), static_cast<double>(elapsed) / 1000.0,
                     engine.action.Found().GetCount(), static_cast<double>(clock.elapsed()) / 1000.0);
     }
     TimeScale::SetFactor(1.0);

@@ -18,7 +18,7 @@ constexpr double kSearchScale = 0.02; // a 400 ms search
 constexpr double kSaveScale = 0.005;  // set requests 300 ms apart
 constexpr char kSecondPcAddress[] = "172.20.0.1";
 
-std::string Mac(const CCameraDataObj& camera)
+std::string Mac(const CameraRecord& camera)
 {
     return camera_text::MacText(camera.info.Get(DeviceInfo::macAddress));
 }
@@ -50,10 +50,10 @@ protected:
                                      "route add 172.20.0.0/24 dev " + secondEnd));
     }
 
-    std::map<std::string, const CCameraDataObj*> ByMac(const Engine& engine) const
+    std::map<std::string, const CameraRecord*> ByMac(const Engine& engine) const
     {
-        std::map<std::string, const CCameraDataObj*> cameras;
-        for (const CCameraDataObj* camera : engine.action.Found().Records())
+        std::map<std::string, const CameraRecord*> cameras;
+        for (const CameraRecord* camera : engine.action.Found().Records())
             cameras[Mac(*camera)] = camera;
         return cameras;
     }
@@ -78,14 +78,14 @@ TEST_F(TwoLinks, OneSearchFindsTheCamerasOfBothLinksAndACameraOnBothOnce)
     const auto cameras = ByMac(engine);
     ASSERT_EQ(cameras.size(), 3u);
     ASSERT_EQ(engine.action.Found().GetCount(), 3u);
-    const CCameraDataObj& onFirst = *cameras.at("02:ca:00:00:00:01");
-    const CCameraDataObj& onSecond = *cameras.at("02:ca:00:00:00:03");
+    const CameraRecord& onFirst = *cameras.at("02:ca:00:00:00:01");
+    const CameraRecord& onSecond = *cameras.at("02:ca:00:00:00:03");
     EXPECT_EQ(InterfaceName(onFirst.interfaceIndex), pair.PcLink());
     EXPECT_EQ(InterfaceName(onSecond.interfaceIndex), secondLink);
     EXPECT_EQ(onFirst.info.Get(DeviceInfo::ipAddress), (Ipv4Address{10, 77, 0, 2}));
     EXPECT_EQ(onSecond.info.Get(DeviceInfo::ipAddress), (Ipv4Address{172, 20, 0, 2}));
     // The record on both links keeps the interface its address came from.
-    const CCameraDataObj& onBoth = *cameras.at("02:ca:00:00:00:02");
+    const CameraRecord& onBoth = *cameras.at("02:ca:00:00:00:02");
     const bool fromSecond = onBoth.info.Get(DeviceInfo::ipAddress)[0] == 172;
     EXPECT_EQ(InterfaceName(onBoth.interfaceIndex), fromSecond ? secondLink : pair.PcLink());
     EXPECT_EQ(first->Events("received").size(), 3u);
@@ -118,7 +118,7 @@ TEST_F(TwoLinks, SaveGoesOutOnTheInterfaceTheCameraAnsweredOn)
     size_t applied[2] = {0, 0};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.mac) + " at " + camera_text::DottedQuad(c.address));
-        CCameraDataObj camera = *cameras.at(c.mac);
+        CameraRecord camera = *cameras.at(c.mac);
         camera.identity.Set(CameraIdentity::ipAddress, c.address);
         TimeScale::SetFactor(kSaveScale);
         Engine engine;

@@ -56,7 +56,7 @@ std::vector<QJsonObject> Camsim::Events(const QString& event) const
     return events;
 }
 
-int FaultyEndpointTable::Transmit(CUdpSocket& socket, std::span<const uint8_t> bytes,
+int FaultyEndpointTable::Transmit(UdpSocket& socket, std::span<const uint8_t> bytes,
                                   const Ipv4Address& target, uint16_t port, uint32_t interfaceIndex,
                                   int& error)
 {
@@ -64,7 +64,7 @@ int FaultyEndpointTable::Transmit(CUdpSocket& socket, std::span<const uint8_t> b
         error = code;
         return -1;
     }
-    return CEndpointTable::Transmit(socket, bytes, target, port, interfaceIndex, error);
+    return EndpointTable::Transmit(socket, bytes, target, port, interfaceIndex, error);
 }
 
 Engine::Engine() : action(table), runner(action)
@@ -74,7 +74,7 @@ Engine::Engine() : action(table), runner(action)
 
 void NetTest::SetUp()
 {
-    boxes = std::make_unique<CMessageBoxAnswer>();
+    boxes = std::make_unique<MessageBoxAnswer>();
     if (::geteuid() != 0)
         GTEST_SKIP() << "network tests need root to create namespaces";
     ASSERT_TRUE(pair.Ok()) << pair.Error();

@@ -2,8 +2,8 @@
 // Shared pieces of the network tests: a fixture that owns a PC/camera namespace pair, the
 // camera simulator running in the camera namespace, and searches and saves run by the
 // program's own action dialog from inside the PC namespace.
-#include "device/action_dlg.h"
 #include "device/action_runner.h"
+#include "device/camera_actions.h"
 #include "device/endpoint_table.h"
 #include "netns_fixture.h"
 #include "platform/message_box.h"
@@ -38,13 +38,13 @@ private:
 
 // An endpoint table whose sends can be made to fail: `fault`, when set, is called before every
 // send and returns a Windows Sockets code to fail that send with (nothing is sent), or 0.
-class FaultyEndpointTable : public CEndpointTable
+class FaultyEndpointTable : public EndpointTable
 {
 public:
     std::function<int()> fault;
 
 protected:
-    int Transmit(CUdpSocket& socket, std::span<const uint8_t> bytes, const Ipv4Address& target, uint16_t port,
+    int Transmit(UdpSocket& socket, std::span<const uint8_t> bytes, const Ipv4Address& target, uint16_t port,
                  uint32_t interfaceIndex, int& error) override;
 };
 
@@ -53,8 +53,8 @@ struct Engine
 {
     Engine();
     FaultyEndpointTable table;
-    CActionDlg action;
-    CActionRunner runner;
+    CameraActions action;
+    ActionRunner runner;
     std::vector<ActionEnd> ends; // every end the engine reported, in order
 };
 
@@ -76,7 +76,7 @@ protected:
     NetnsPair pair;
     // Every plain message box is answered at once (a real one would wait for a click forever);
     // tests that expect boxes install their own answer on top.
-    std::unique_ptr<CMessageBoxAnswer> boxes;
+    std::unique_ptr<MessageBoxAnswer> boxes;
 };
 
 // A camera subnet behind a router: the camera namespace forwards between the PC's link and a

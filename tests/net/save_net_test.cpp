@@ -19,7 +19,7 @@ class Save : public NetTest
 {
 protected:
     // Searches with a normal simulator and returns the one camera found.
-    CCameraDataObj FindCamera(const std::vector<std::string>& camsimArgs)
+    CameraRecord FindCamera(const std::vector<std::string>& camsimArgs)
     {
         auto camsim = StartCamsim(camsimArgs, "finder" + std::to_string(finders_++));
         PcNamespaceScope pc(pair);
@@ -30,8 +30,7 @@ protected:
         Engine engine;
         engine.runner.Search(kWaitLimitMs);
         EXPECT_EQ(engine.action.Found().GetCount(), 1u);
-        return engine.action.Found().IsEmpty() ? CCameraDataObj{}
-                                               : *engine.action.Found().Records().GetHead();
+        return engine.action.Found().IsEmpty() ? CameraRecord{} : *engine.action.Found().Records().GetHead();
     }
 
     // Set requests the simulator received (anything longer than a 29-byte query).
@@ -57,7 +56,7 @@ private:
     int finders_ = 0;
 };
 
-void ChangeSettings(CCameraDataObj& camera)
+void ChangeSettings(CameraRecord& camera)
 {
     BasicSettings basic = ReadBasicSettings(camera.info);
     basic.name = u"Attic";
@@ -95,7 +94,7 @@ TEST_F(Save, EachVariantIsWrittenInTheVariantTheCameraAnswered)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.variant) + " type " + c.type);
         const std::vector<std::string> args{"--variants", c.variant, "--type", c.type};
-        CCameraDataObj camera = FindCamera(args);
+        CameraRecord camera = FindCamera(args);
         ChangeSettings(camera);
         auto camsim = StartCamsim(args, std::string("saver-") + c.variant + c.type);
         PcNamespaceScope pc(pair);
@@ -103,7 +102,7 @@ TEST_F(Save, EachVariantIsWrittenInTheVariantTheCameraAnswered)
         TimeScale::SetFactor(kSaveScale);
         Engine engine;
         EXPECT_TRUE(engine.runner.Save(camera, kWaitLimitMs).Saved());
-        EXPECT_EQ(engine.action.LastSaveResult(), CActionDlg::SaveResult::Saved);
+        EXPECT_EQ(engine.action.LastSaveResult(), CameraActions::SaveResult::Saved);
         EXPECT_EQ(engine.table.OpenCount(), 0);
 
         const auto requests = SetRequests(*camsim);
@@ -131,7 +130,7 @@ TEST_F(Save, TheFirstAnswerCountsAndADuplicateIsIgnored)
 {
     for (const char* status : {"0", "5"}) {
         SCOPED_TRACE(std::string("status ") + status);
-        CCameraDataObj camera = FindCamera({});
+        CameraRecord camera = FindCamera({});
         auto camsim = StartCamsim({"--duplicate", "--status", status}, std::string("duplicator") + status);
         PcNamespaceScope pc(pair);
         ASSERT_TRUE(pc.Entered());
@@ -144,7 +143,7 @@ TEST_F(Save, TheFirstAnswerCountsAndADuplicateIsIgnored)
         const bool saved = status[0] == '0';
         EXPECT_EQ(engine.ends[0], ActionEnd::SaveDone);
         EXPECT_EQ(engine.action.LastSaveResult(),
-                  saved ? CActionDlg::SaveResult::Saved : CActionDlg::SaveResult::Refused);
+                  saved ? CameraActions::SaveResult::Saved : CameraActions::SaveResult::Refused);
         EXPECT_EQ(SetRequests(*camsim).size(), 1u);
         EXPECT_EQ(camsim->Events("sent").size(), 2u);
         EXPECT_EQ(engine.action.Sequence(), 0);
@@ -168,7 +167,7 @@ TEST_F(Save, SilentCameraGetsFourRequestsOddOnesDirectWhenOnTheSubnet)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        CCameraDataObj camera = FindCamera({});
+        CameraRecord camera = FindCamera({});
         camera.identity.Set(CameraIdentity::ipAddress, c.cameraAddress);
         auto camsim = StartCamsim({"--silent", "--bind", c.bind}, std::string("silent-") + c.bind);
         PcNamespaceScope pc(pair);
@@ -179,7 +178,7 @@ TEST_F(Save, SilentCameraGetsFourRequestsOddOnesDirectWhenOnTheSubnet)
         clock.start();
         EXPECT_FALSE(engine.runner.Save(camera, kWaitLimitMs).Saved());
         EXPECT_GE(clock.elapsed(), 1200 - 50); // given up at the fourth tick, 240 s scaled
-        EXPECT_EQ(engine.action.LastSaveResult(), CActionDlg::SaveResult::NoAnswer);
+        EXPECT_EQ(engine.action.LastSaveResult(), CameraActions::SaveResult::NoAnswer);
         EXPECT_EQ(SetRequests(*camsim).size(), c.requests);
         EXPECT_EQ(engine.ends.size(), 1u);
     }
@@ -187,20 +186,20 @@ TEST_F(Save, SilentCameraGetsFourRequestsOddOnesDirectWhenOnTheSubnet)
 
 TEST_F(Save, UnsendableRequestShowsTheCommunicationErrorAndIsRetried)
 {
-    CCameraDataObj camera = FindCamera({});
+    CameraRecord camera = FindCamera({});
     camera.identity.Set(CameraIdentity::ipAddress, Ipv4Address{192, 168, 5, 5}); // always broadcast
     // Its interface gone, the broadcast follows the routing table, which has no way for it.
     ASSERT_TRUE(NetnsPair::Shell("ip -n " + pair.Pc() + " route del 255.255.255.255/32"));
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(kSaveScale);
-    CMessageBoxAnswer boxes;
+    MessageBoxAnswer boxes;
     Engine engine;
     engine.action.SetAdapterSource([] { return std::vector<NetworkAdapter>{}; });
     EXPECT_FALSE(engine.runner.Save(camera, kWaitLimitMs).Saved());
     ASSERT_EQ(boxes.shown.size(), 4u);
     for (const auto& box : boxes.shown) {
-        EXPECT_EQ(box.text, CActionDlg::kCommunicationErrorText);
+        EXPECT_EQ(box.text, CameraActions::kCommunicationErrorText);
         EXPECT_EQ(box.type & 0xF0, MB_ICONEXCLAMATION);
     }
 }

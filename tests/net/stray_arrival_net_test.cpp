@@ -1,7 +1,7 @@
 // The search endpoint and the save endpoint each announce arrivals to their own handler. A call
 // of the other kind can still be queued when the next action starts: it must not read, and so
 // lose, the running action's datagram.
-#include "device/core/camera_data.h"
+#include "device/core/camera_record.h"
 #include "event_loop_wait.h"
 #include "net_test_support.h"
 #include "platform/core/time_scale.h"
@@ -19,7 +19,8 @@ namespace {
 class StrayBeforeFirstArrival : public QObject
 {
 public:
-    StrayBeforeFirstArrival(CActionDlg& action, void (CActionDlg::*stray)()) : action_(action), stray_(stray)
+    StrayBeforeFirstArrival(CameraActions& action, void (CameraActions::*stray)())
+        : action_(action), stray_(stray)
     {
         action_.installEventFilter(this);
     }
@@ -34,8 +35,8 @@ public:
     bool Sent() const { return sent_; }
 
 private:
-    CActionDlg& action_;
-    void (CActionDlg::*stray_)();
+    CameraActions& action_;
+    void (CameraActions::*stray_)();
     bool sent_ = false;
 };
 
@@ -52,7 +53,7 @@ TEST_F(StrayArrival, ASaveArrivalDuringASearchLeavesTheReplyToTheSearch)
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(1.0); // no second query within the test: one reply only
     Engine engine;
-    StrayBeforeFirstArrival stray(engine.action, &CActionDlg::OnSaveReply);
+    StrayBeforeFirstArrival stray(engine.action, &CameraActions::OnSaveReply);
     ASSERT_TRUE(engine.action.StartSearch());
     test_wait::SpinUntil([&] { return engine.action.Found().GetCount() > 0; }, 5000);
     EXPECT_TRUE(stray.Sent());
@@ -62,7 +63,7 @@ TEST_F(StrayArrival, ASaveArrivalDuringASearchLeavesTheReplyToTheSearch)
 
 TEST_F(StrayArrival, ASearchArrivalDuringASaveLeavesTheAnswerToTheSave)
 {
-    CCameraDataObj camera;
+    CameraRecord camera;
     {
         auto finder = StartCamsim({}, "finder");
         PcNamespaceScope pc(pair);
@@ -78,11 +79,11 @@ TEST_F(StrayArrival, ASearchArrivalDuringASaveLeavesTheAnswerToTheSave)
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(1.0); // no second set request within the test: one answer only
     Engine engine;
-    StrayBeforeFirstArrival stray(engine.action, &CActionDlg::OnSearchArrival);
+    StrayBeforeFirstArrival stray(engine.action, &CameraActions::OnSearchArrival);
     engine.action.StartSave(camera);
     test_wait::SpinUntil([&] { return !engine.ends.empty(); }, 5000);
     EXPECT_TRUE(stray.Sent());
     EXPECT_EQ(engine.ends, std::vector<ActionEnd>{ActionEnd::SaveDone});
-    EXPECT_EQ(engine.action.LastSaveResult(), CActionDlg::SaveResult::Saved);
+    EXPECT_EQ(engine.action.LastSaveResult(), CameraActions::SaveResult::Saved);
     engine.action.Stop();
 }

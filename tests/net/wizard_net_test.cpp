@@ -4,9 +4,9 @@
 //
 // CAMTIVO_WALK_SCALE=1 runs the walk at the product's own timing and prints the times from
 // Start to the camera list and to the success message, and the process's peak memory.
-#include "app/camtivo_dlg.h"
+#include "app/wizard_frame.h"
 #include "device/core/camera_detail_text.h"
-#include "device_ui/password_dialog.h"
+#include "device_ui/login_dialog.h"
 #include "event_loop_wait.h"
 #include "net_test_support.h"
 #include "page_input.h"
@@ -92,58 +92,57 @@ protected:
             return -1;
         TimeScale::SetFactor(WalkScale());
         answers.SetNextAnswer(walk.saveAnswer);
-        CCamtivoDlg frame(commandLine);
+        WizardFrame frame(commandLine);
         QTimer::singleShot(0, &frame, [&] {
             ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
             walkClock.start();
             Steps(frame, walk);
             if (frame.isVisible())
-                frame.EndDialog(IDOK);
+                frame.Finish(IDOK);
             elapsedMs = walkClock.elapsed();
         });
-        const int result = frame.DoModal();
+        const int result = frame.RunModal();
         TimeScale::SetFactor(1.0);
         return result;
     }
 
-    void Steps(CCamtivoDlg& frame, const Walk& walk)
+    void Steps(WizardFrame& frame, const Walk& walk)
     {
         const int64_t limit = static_cast<int64_t>(kWaitLimitMs + TimeScale::Scaled(300000));
-        Click(frame.MainPage(), CMainDialog::IDC_START);
+        Click(frame.Main(), MainPage::IDC_START);
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, limit));
         QCoreApplication::processEvents();
         listMs = walkClock.elapsed();
-        listed = frame.CameraList().GetCount();
-        ASSERT_NE(frame.SearchPage().CurrentCamera(), nullptr);
-        original = *frame.SearchPage().CurrentCamera();
-        WhenModal<CPassWordDialog>([](CPassWordDialog& login) {
-            Type(login, CPassWordDialog::IDC_LOGIN_NAME, "admin");
-            Type(login, CPassWordDialog::IDC_LOGIN_PASSWORD, "admin");
-            Click(login, CPassWordDialog::IDC_LOGIN_OK);
+        listed = frame.Cameras().GetCount();
+        ASSERT_NE(frame.Search().CurrentCamera(), nullptr);
+        original = *frame.Search().CurrentCamera();
+        WhenModal<LoginDialog>([](LoginDialog& login) {
+            Type(login, LoginDialog::IDC_LOGIN_NAME, "admin");
+            Type(login, LoginDialog::IDC_LOGIN_PASSWORD, "admin");
+            Click(login, LoginDialog::IDC_LOGIN_OK);
         });
-        Click(frame.SearchPage(), IDC_NEXT);
+        Click(frame.Search(), IDC_NEXT);
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 2; }, limit));
-        Type(frame.BasicPage(), CBasicSettingDialog::IDC_NAME, "Attic");
-        Type(frame.BasicPage(), CBasicSettingDialog::IDC_MONTH, "2");
-        Type(frame.BasicPage(), CBasicSettingDialog::IDC_DAY, "29");
-        Type(frame.BasicPage(), CBasicSettingDialog::IDC_YEAR, "2028");
-        Type(frame.BasicPage(), CBasicSettingDialog::IDC_HOUR, "12");
-        Type(frame.BasicPage(), CBasicSettingDialog::IDC_MINUTE, "15");
-        frame.BasicPage().Item<QComboBox>(CBasicSettingDialog::IDC_HALF_DAY)->setCurrentIndex(0);
-        Click(frame.BasicPage(), IDC_NEXT);
+        Type(frame.Basic(), BasicSettingsPage::IDC_NAME, "Attic");
+        Type(frame.Basic(), BasicSettingsPage::IDC_MONTH, "2");
+        Type(frame.Basic(), BasicSettingsPage::IDC_DAY, "29");
+        Type(frame.Basic(), BasicSettingsPage::IDC_YEAR, "2028");
+        Type(frame.Basic(), BasicSettingsPage::IDC_HOUR, "12");
+        Type(frame.Basic(), BasicSettingsPage::IDC_MINUTE, "15");
+        frame.Basic().Item<QComboBox>(BasicSettingsPage::IDC_HALF_DAY)->setCurrentIndex(0);
+        Click(frame.Basic(), IDC_NEXT);
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 3; }, limit));
-        const int choice =
-            walk.fixedAddress ? CNetworkSettingDialog::IDC_FIXED : CNetworkSettingDialog::IDC_DHCP;
-        QTest::mouseClick(frame.NetworkPage().GetDlgItem(choice), Qt::LeftButton);
-        Click(frame.NetworkPage(), IDC_NEXT);
+        const int choice = walk.fixedAddress ? NetworkModePage::IDC_FIXED : NetworkModePage::IDC_DHCP;
+        QTest::mouseClick(frame.Network().Control(choice), Qt::LeftButton);
+        Click(frame.Network(), IDC_NEXT);
         if (walk.fixedAddress) {
             ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 4; }, limit));
             for (size_t i = 0; i < 4; ++i)
-                Type(frame.IpPage(), CIpSettingDialog::kOctetIds[i], QString::fromLatin1(walk.address[i]));
-            Click(frame.IpPage(), IDC_NEXT);
+                Type(frame.Ip(), IpSettingsPage::kOctetIds[i], QString::fromLatin1(walk.address[i]));
+            Click(frame.Ip(), IDC_NEXT);
         }
         ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 5; }, limit));
-        Click(frame.SummaryPage(), IDC_NEXT);
+        Click(frame.Summary(), IDC_NEXT);
         SpinUntil([&] { return !frame.isVisible() || (frame.Busy() == 0 && answers.shown.size() >= 2); },
                   limit);
         if (frame.isVisible())
@@ -178,8 +177,8 @@ protected:
     }
 
     QString commandLine = QStringLiteral("camtivo");
-    CMessageAnswer answers;
-    CCameraDataObj original;
+    MessageAnswer answers;
+    CameraRecord original;
     bool savedAgain = false;
     QString foundAddress;
     QElapsedTimer walkClock;
@@ -188,7 +187,7 @@ protected:
     int64_t elapsedMs = 0;
 };
 
-std::vector<int> Kinds(const CMessageAnswer& answers)
+std::vector<int> Kinds(const MessageAnswer& answers)
 {
     std::vector<int> kinds;
     for (const SkinnedMessage& m : answers.shown)
@@ -283,16 +282,16 @@ TEST_F(WizardNet, AFloodOfCamerasIsCutAtTheListLimitAndSaid)
     PcNamespaceScope pc(pair);
     ASSERT_TRUE(pc.Entered());
     TimeScale::SetFactor(0.1); // a 2-second search
-    CCamtivoDlg frame(QStringLiteral("camtivo"));
+    WizardFrame frame(QStringLiteral("camtivo"));
     QTimer::singleShot(0, &frame, [&] {
         ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
-        Click(frame.MainPage(), CMainDialog::IDC_START);
+        Click(frame.Main(), MainPage::IDC_START);
         SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; }, kWaitLimitMs);
         QCoreApplication::processEvents();
-        EXPECT_EQ(frame.CameraList().GetCount(), kMaxFoundCameras);
-        frame.EndDialog(IDOK);
+        EXPECT_EQ(frame.Cameras().GetCount(), kMaxFoundCameras);
+        frame.Finish(IDOK);
     });
-    frame.DoModal();
+    frame.RunModal();
     TimeScale::SetFactor(1.0);
     // A notice with cameras in the list: the list-full one, not the no-camera one.
     EXPECT_EQ(Kinds(answers), (std::vector<int>{2}));
@@ -313,7 +312,7 @@ TEST_F(WizardNet, ARangeIsSweptOnceCountedInTheSearchBoxAndItsCameraSavedByAddre
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&counts] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            const auto* box = qobject_cast<CProgressDlg*>(window);
+            const auto* box = qobject_cast<ProgressDialog*>(window);
             if (box != nullptr && !box->StatusText().isEmpty() && !counts.contains(box->StatusText()))
                 counts.append(box->StatusText());
         }

@@ -1,6 +1,6 @@
 #include "../unit/fake_firewall.h"
 #include "app/camtivo_app.h"
-#include "app/camtivo_dlg.h"
+#include "app/wizard_frame.h"
 #include "qt_test_support.h"
 
 #include <QCoreApplication>
@@ -13,10 +13,10 @@ namespace {
 // Closes the wizard as soon as it runs, noting what the firewall looked like meanwhile.
 void CloseTheWizardWhenUp(FakeFirewallState& state, bool& listedWhileRunning, QString& commandLineTestMode)
 {
-    WhenModal<CCamtivoDlg>([&](CCamtivoDlg& frame) {
+    WhenModal<WizardFrame>([&](WizardFrame& frame) {
         listedWhileRunning = state.apps.count(QCoreApplication::applicationFilePath().toStdU16String()) == 1;
         commandLineTestMode = frame.TestMode() ? "test" : "normal";
-        frame.EndDialog(IDOK);
+        frame.Finish(IDOK);
     });
 }
 
@@ -54,7 +54,7 @@ TEST(Application, ListsItselfWithTheFirewallOnlyWhileTheWizardRuns)
         bool listed = false;
         QString mode;
         CloseTheWizardWhenUp(state, listed, mode);
-        CCamtivoApp app({QStringLiteral("camtivo"), QStringLiteral("/TESTMODE")}, backend, c.version);
+        CamtivoApp app({QStringLiteral("camtivo"), QStringLiteral("/TESTMODE")}, backend, c.version);
 
         EXPECT_EQ(app.Run(), 0);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The set-up of a whole-wizard test: a scratch current folder holding the demo's camera file
 // with timers shortened, the frame run modally around a script, and Start pressed.
-#include "app/camtivo_dlg.h"
+#include "app/wizard_frame.h"
 #include "platform/core/time_scale.h"
 #include "qt_test_support.h"
 
@@ -51,22 +51,22 @@ private:
 };
 
 // Runs `frame` modally; `script` runs inside its loop once the pages are ready, after which
-// the wizard is closed. Returns what DoModal returns.
-inline int RunWizard(CCamtivoDlg& frame, const std::function<void(CCamtivoDlg&)>& script)
+// the wizard is closed. Returns what RunModal returns.
+inline int RunWizard(WizardFrame& frame, const std::function<void(WizardFrame&)>& script)
 {
     QTimer::singleShot(0, &frame, [&frame, script] {
         ASSERT_TRUE(SpinUntil([&frame] { return frame.PagesReady(); }));
         script(frame);
         if (frame.isVisible())
-            frame.EndDialog(IDOK);
+            frame.Finish(IDOK);
     });
-    return frame.DoModal();
+    return frame.RunModal();
 }
 
 // Start on the main page: the search page shows and, the first time, a search runs.
-inline void StartSearch(CCamtivoDlg& frame)
+inline void StartSearch(WizardFrame& frame)
 {
-    QTest::mouseClick(frame.MainPage().GetDlgItem(CMainDialog::IDC_START), Qt::LeftButton);
+    QTest::mouseClick(frame.Main().Control(MainPage::IDC_START), Qt::LeftButton);
     SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; });
     QCoreApplication::processEvents();
 }

@@ -1,5 +1,5 @@
-#include "device/action_dlg.h"
 #include "device/action_runner.h"
+#include "device/camera_actions.h"
 #include "device/endpoint_table.h"
 #include "event_loop_wait.h"
 #include "platform/core/socket_errors.h"
@@ -29,11 +29,11 @@ struct Window : QObject
 // Records how the engine's actions end and shows the boxes it asks for, as the frame does.
 struct Listener
 {
-    explicit Listener(CActionDlg& action) : runner(action)
+    explicit Listener(CameraActions& action) : runner(action)
     {
         runner.onEnd = [this](const ActionOutcome& outcome) { ends.push_back(outcome.end); };
     }
-    CActionRunner runner;
+    ActionRunner runner;
     std::vector<ActionEnd> ends;
 };
 
@@ -54,7 +54,7 @@ uint32_t LoopbackIndex()
     return 0;
 }
 
-void FillTable(CEndpointTable& table, Window& window)
+void FillTable(EndpointTable& table, Window& window)
 {
     for (int i = 1; i <= kEndpointSlots; ++i)
         ASSERT_EQ(table.OpenEndpoint(&window, window.Counter()), i);
@@ -64,7 +64,7 @@ void FillTable(CEndpointTable& table, Window& window)
 
 TEST(EndpointTable, EveryOperationOnASlotNeverOpenedFailsWithBadSlot)
 {
-    CEndpointTable table;
+    EndpointTable table;
     Ipv4Address sender{};
     uint8_t buffer[16];
     const std::vector<std::pair<const char*, bool>> results = {
@@ -81,7 +81,7 @@ TEST(EndpointTable, EveryOperationOnASlotNeverOpenedFailsWithBadSlot)
 
 TEST(EndpointTable, SixteenSlotsThenFullAndTheLowestFreeSlotIsReused)
 {
-    CEndpointTable table;
+    EndpointTable table;
     Window window;
     FillTable(table, window);
     EXPECT_EQ(table.OpenEndpoint(&window, window.Counter()), 0);
@@ -99,7 +99,7 @@ TEST(EndpointTable, SixteenSlotsThenFullAndTheLowestFreeSlotIsReused)
 
 TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
 {
-    CEndpointTable table;
+    EndpointTable table;
     Window window;
     const int slot = table.OpenEndpoint(&window, window.Counter());
     ASSERT_EQ(slot, 1);
@@ -150,13 +150,13 @@ TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
 
 TEST(ActionDialog, SearchWithoutAFreeEndpointShowsTheCommunicationErrorAndDoesNotStart)
 {
-    CEndpointTable table;
+    EndpointTable table;
     Window window;
     FillTable(table, window);
-    CActionDlg action(table);
+    CameraActions action(table);
     Listener listener(action);
     action.SetAdapterSource([] { return std::vector<NetworkAdapter>{}; });
-    CMessageBoxAnswer boxes;
+    MessageBoxAnswer boxes;
     EXPECT_FALSE(action.StartSearch());
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "communication error!\nPlease check your TCP/IP setting ");
@@ -167,10 +167,10 @@ TEST(ActionDialog, SearchWithoutAFreeEndpointShowsTheCommunicationErrorAndDoesNo
 
 TEST(ActionDialog, SaveWithoutAFreeEndpointShowsTheBoxAndReportsFailure)
 {
-    CEndpointTable table;
+    EndpointTable table;
     Window window;
     FillTable(table, window);
-    CActionDlg action(table);
+    CameraActions action(table);
     Listener listener(action);
     int listings = 0;
     action.SetAdapterSource([&]() -> std::optional<std::vector<NetworkAdapter>> {
@@ -178,14 +178,14 @@ TEST(ActionDialog, SaveWithoutAFreeEndpointShowsTheBoxAndReportsFailure)
             return std::vector<NetworkAdapter>{{"eth0", "Ethernet adapter eth0", "10.0.0.2", "255.0.0.0"}};
         return std::nullopt; // the second listing fails
     });
-    CMessageBoxAnswer boxes;
-    CCameraDataObj camera;
+    MessageBoxAnswer boxes;
+    CameraRecord camera;
     action.StartSave(camera);
     EXPECT_TRUE(action.CurrentAdapter().has_value());
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "DSOpenSession() fails");
     EXPECT_EQ(listener.ends, std::vector<ActionEnd>{ActionEnd::SaveDone});
-    EXPECT_EQ(action.LastSaveResult(), CActionDlg::SaveResult::NotOpened);
+    EXPECT_EQ(action.LastSaveResult(), CameraActions::SaveResult::NotOpened);
     EXPECT_FALSE(action.IsTicking());
 
     action.StartSave(camera);

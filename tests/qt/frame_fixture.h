@@ -2,9 +2,9 @@
 // The whole wizard frame run modally in a scratch current directory that holds a copy of the
 // demo's camera file (and, when asked, the English pack), with timers shortened and every box
 // answered; a script runs inside the frame's loop.
-#include "app/camtivo_dlg.h"
 #include "app/core/test_mode_file.h"
 #include "app/data_folders.h"
+#include "app/wizard_frame.h"
 #include "demo_wizard.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
@@ -30,16 +30,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && qobject_cast<CProgressDlg*>(watched) != nullptr)
+        if (event->type() == QEvent::Show && qobject_cast<ProgressDialog*>(watched) != nullptr)
             ++shown;
         return false;
     }
 };
 
-inline std::vector<QString> CameraNames(const CCameraList& cameras)
+inline std::vector<QString> CameraNames(const CameraList& cameras)
 {
     std::vector<QString> names;
-    for (const CCameraDataObj* camera : cameras)
+    for (const CameraRecord* camera : cameras)
         names.push_back(QString::fromStdString(camera->info.Get(DeviceInfo::cameraName)));
     return names;
 }
@@ -55,15 +55,15 @@ protected:
     void InstallPack() const { ASSERT_TRUE(demo.AddPack(EnglishPackPath())); }
 
     // Runs the frame modally; `script` runs inside its loop, after which the wizard is closed.
-    int Run(const QString& commandLine, const std::function<void(CCamtivoDlg&)>& script)
+    int Run(const QString& commandLine, const std::function<void(WizardFrame&)>& script)
     {
-        frame = std::make_unique<CCamtivoDlg>(commandLine);
+        frame = std::make_unique<WizardFrame>(commandLine);
         return RunWizard(*frame, script);
     }
 
     static std::vector<QString> DemoNames()
     {
-        CCameraList cameras;
+        CameraList cameras;
         ReadTestFile(std::filesystem::path(DemoDir().toStdU16String() + u"/Camtivo.tst"), cameras);
         std::vector<QString> names = CameraNames(cameras);
         std::sort(names.begin(), names.end());
@@ -80,9 +80,9 @@ protected:
 
     DemoFolder demo;
     ScopedDataFolders dataFolders{QStringList{demo.Path()}};
-    std::unique_ptr<CCamtivoDlg> frame;
-    CMessageAnswer answers;
-    CMessageBoxAnswer plainAnswers;
+    std::unique_ptr<WizardFrame> frame;
+    MessageAnswer answers;
+    MessageBoxAnswer plainAnswers;
 };
 
 } // namespace frame_test

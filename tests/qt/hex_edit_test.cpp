@@ -1,4 +1,4 @@
-#include "skin/hex_edit_ctr.h"
+#include "skin/hex_key_edit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,8 +26,8 @@ TEST(HexEdit, TypedCharactersOtherThanHexDigitsAreRefused)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CHexEditCtr edit;
-        QSignalSpy refused(&edit, &CHexEditCtr::characterRefused);
+        HexKeyEdit edit;
+        QSignalSpy refused(&edit, &HexKeyEdit::characterRefused);
         QTest::keyClicks(&edit, c.typed);
         EXPECT_EQ(edit.text(), c.text);
         EXPECT_EQ(refused.count(), c.refused);
@@ -36,7 +36,7 @@ TEST(HexEdit, TypedCharactersOtherThanHexDigitsAreRefused)
 
 TEST(HexEdit, NonAsciiCharactersAreRefused)
 {
-    CHexEditCtr edit;
+    HexKeyEdit edit;
     QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QStringLiteral("\u00e9"), Qt::NoModifier);
     QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QStringLiteral("\uff21"), Qt::NoModifier);
     EXPECT_TRUE(edit.text().isEmpty());
@@ -44,7 +44,7 @@ TEST(HexEdit, NonAsciiCharactersAreRefused)
 
 TEST(HexEdit, ControlKeysAndPasteKeepWorkingUnfiltered)
 {
-    CHexEditCtr edit;
+    HexKeyEdit edit;
     QTest::keyClicks(&edit, QStringLiteral("abc"));
     QTest::keyClick(&edit, Qt::Key_Backspace);
     EXPECT_EQ(edit.text(), QStringLiteral("ab"));

@@ -1,9 +1,9 @@
 // The wizard on a screen of device pixel ratio 2 (ctest runs these with QT_SCALE_FACTOR=2;
 // at ratio 1 they skip): the window keeps its 581 x 436 layout and is drawn with twice the
 // pixels, its text sharper than the 1x page blown up.
-#include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
 #include "app/language_pack.h"
+#include "app/wizard_frame.h"
 #include "demo_wizard.h"
 #include "page_walk.h"
 #include "platform/canvas.h"
@@ -11,8 +11,8 @@
 #include "platform/message_box.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"
-#include "skin/message_dialog.h"
 #include "skin/skin_draw.h"
+#include "skin/skinned_message_box.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,9 +31,9 @@ const QRect kTextArea(20, 10, 260, 200);
 
 // The page as a screen of ratio 1 shows it, its canvas drawn by the same skin functions,
 // then enlarged to the ratio-2 size.
-QImage OneXEnlarged(CBmpDialog& page, Qt::TransformationMode mode)
+QImage OneXEnlarged(SkinnedDialog& page, Qt::TransformationMode mode)
 {
-    QImage canvas = CreateCanvasBitmap(CBmpDialog::kCanvasHeight, CBmpDialog::kCanvasWidth, 24);
+    QImage canvas = CreateCanvasBitmap(SkinnedDialog::kCanvasHeight, SkinnedDialog::kCanvasWidth, 24);
     QPainter painter(&canvas);
     DrawSkinBitmap(page.BitmapList(), page.BackgroundNumber(), painter);
     DrawSkinTexts(page.StringList(), page.SectionName(), painter);
@@ -76,7 +76,7 @@ double EdgeCrispness(const QImage& image, const QRect& area)
     return count == 0 ? 0.0 : sum / count;
 }
 
-void ExpectSharpAtRatio2(CBmpDialog& page, const QString& png)
+void ExpectSharpAtRatio2(SkinnedDialog& page, const QString& png)
 {
     const QImage shown = page.grab().toImage().convertToFormat(QImage::Format_RGB32);
     SavePng(shown, png);
@@ -98,13 +98,13 @@ TEST(HiDpi, MainAndSearchPagesAreDrawnAtTheScreensResolution)
     DemoFolder demo;
     ASSERT_TRUE(demo.Ready() && demo.AddPack(EnglishPackPath()));
     ScopedDataFolders folders({demo.Path()});
-    CMessageAnswer answers;
-    CMessageBoxAnswer plainAnswers;
-    CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
-    RunWizard(frame, [](CCamtivoDlg& shown) {
-        ExpectSharpAtRatio2(shown.MainPage(), QStringLiteral("main_page_ratio2.png"));
+    MessageAnswer answers;
+    MessageBoxAnswer plainAnswers;
+    WizardFrame frame(QStringLiteral("camtivo /testmode"));
+    RunWizard(frame, [](WizardFrame& shown) {
+        ExpectSharpAtRatio2(shown.Main(), QStringLiteral("main_page_ratio2.png"));
         StartSearch(shown);
-        ExpectSharpAtRatio2(shown.SearchPage(), QStringLiteral("search_page_ratio2.png"));
+        ExpectSharpAtRatio2(shown.Search(), QStringLiteral("search_page_ratio2.png"));
     });
 }
 
@@ -112,11 +112,11 @@ TEST(HiDpi, MessageBoxesAreDrawnAtTheScreensResolution)
 {
     if (qApp->devicePixelRatio() == 1.0)
         GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
+    SkinStrings strings;
+    SkinBitmaps bitmaps;
+    SkinIcons icons;
     ASSERT_EQ(LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons), 0);
-    CMessageDialog box;
+    SkinnedMessageBox box;
     box.ReadKindSkin(&strings, &icons, 1);
     box.SetTexts(QStringLiteral("The network did not answer in time."), QStringLiteral("OK"), {}, {});
     box.Prepare();
@@ -182,7 +182,7 @@ void ExpectArtAsSharpAsText(const ArtDetail& detail, const std::string& what)
 
 void ExpectButtonsSharp(QWidget* window, const std::string& where)
 {
-    for (CHoverButtonEx* button : window->findChildren<CHoverButtonEx*>()) {
+    for (BitmapButton* button : window->findChildren<BitmapButton*>()) {
         if (button->isHidden() || !button->HasImage())
             continue;
         ASSERT_FALSE(button->Strip2x().isNull()) << where << ": a button without 2x art";
@@ -194,10 +194,10 @@ void ExpectButtonsSharp(QWidget* window, const std::string& where)
     }
 }
 
-void ExpectIconSharp(CMessageDialog& box, const std::string& where)
+void ExpectIconSharp(SkinnedMessageBox& box, const std::string& where)
 {
     QImage icon2x;
-    for (const CIconObj* entry : *qobject_cast<CCamtivoDlg*>(box.parentWidget())->IconList())
+    for (const SkinIcon* entry : *qobject_cast<WizardFrame*>(box.parentWidget())->IconList())
         icon2x = entry->number == box.Kind() ? entry->image2x : icon2x;
     ASSERT_EQ(icon2x.size(), QSize(64, 64)) << where;
     QImage onPanel(icon2x.size(), QImage::Format_RGB32);
@@ -223,9 +223,9 @@ TEST(HiDpi, EveryPageAndBoxDrawsItsArtAtTheScreensResolution)
             const std::string where = (language + QLatin1Char(' ') + shown.name).toStdString();
             EXPECT_EQ(shown.image.size(), shown.window->size() * 2) << where;
             ExpectButtonsSharp(shown.window, where);
-            if (auto* box = qobject_cast<CMessageDialog*>(shown.window))
+            if (auto* box = qobject_cast<SkinnedMessageBox*>(shown.window))
                 ExpectIconSharp(*box, where);
-            auto* page = qobject_cast<CBmpDialog*>(shown.window);
+            auto* page = qobject_cast<SkinnedDialog*>(shown.window);
             const QImage art2x =
                 page ? FindSkinBitmap2x(page->BitmapList(), page->BackgroundNumber()) : QImage();
             if (art2x.isNull())

@@ -1,7 +1,7 @@
 #include "platform/canvas.h"
+#include "skin/bitmap_button.h"
 #include "skin/button_skin.h"
-#include "skin/hover_button_ex.h"
-#include "skin/msg_button.h"
+#include "skin/text_button.h"
 #include "skin_test_pack.h"
 
 #include <QEnterEvent>
@@ -47,7 +47,7 @@ QColor CornerColor(QWidget* widget)
 TEST(HoverButton, StripOf300x40MakesA100x40ButtonShowingTheFrameOfItsState)
 {
     QWidget parent;
-    CHoverButtonEx button(&parent);
+    BitmapButton button(&parent);
     button.move(30, 40);
     button.SetSkin(NextSkin());
     parent.show();
@@ -59,15 +59,15 @@ TEST(HoverButton, StripOf300x40MakesA100x40ButtonShowingTheFrameOfItsState)
         bool hover;
         bool down;
         bool enabled;
-        CHoverButtonEx::Frame frame;
+        BitmapButton::Frame frame;
     };
     const Step steps[] = {
-        {"normal", false, false, true, CHoverButtonEx::kFrameNormal},
-        {"hover", true, false, true, CHoverButtonEx::kFrameHover},
-        {"pressed", false, true, true, CHoverButtonEx::kFramePressed},
-        {"pressed wins over hover", true, true, true, CHoverButtonEx::kFramePressed},
-        {"disabled looks normal", true, false, false, CHoverButtonEx::kFrameNormal},
-        {"after leave", false, false, true, CHoverButtonEx::kFrameNormal},
+        {"normal", false, false, true, BitmapButton::kFrameNormal},
+        {"hover", true, false, true, BitmapButton::kFrameHover},
+        {"pressed", false, true, true, BitmapButton::kFramePressed},
+        {"pressed wins over hover", true, true, true, BitmapButton::kFramePressed},
+        {"disabled looks normal", true, false, false, BitmapButton::kFrameNormal},
+        {"after leave", false, false, true, BitmapButton::kFrameNormal},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
@@ -84,7 +84,7 @@ TEST(HoverButton, StripOf300x40MakesA100x40ButtonShowingTheFrameOfItsState)
 TEST(HoverButton, PressedCaptionMovesByTheClickOffset)
 {
     QWidget parent;
-    CHoverButtonEx button(&parent);
+    BitmapButton button(&parent);
     ButtonSkin skin = NextSkin(QStringLiteral("IIII"));
     skin.clickOffsetX = 6;
     skin.clickOffsetY = 5;
@@ -106,8 +106,8 @@ TEST(HoverButton, PressedCaptionMovesByTheClickOffset)
         }
         return box;
     };
-    const QRect hoverBox = captionBox(hover, SkinTestPack::kFrameColors[CHoverButtonEx::kFrameHover]);
-    const QRect pressedBox = captionBox(pressed, SkinTestPack::kFrameColors[CHoverButtonEx::kFramePressed]);
+    const QRect hoverBox = captionBox(hover, SkinTestPack::kFrameColors[BitmapButton::kFrameHover]);
+    const QRect pressedBox = captionBox(pressed, SkinTestPack::kFrameColors[BitmapButton::kFramePressed]);
     ASSERT_FALSE(hoverBox.isEmpty());
     EXPECT_EQ(pressedBox, hoverBox.translated(6, 5));
 }
@@ -128,7 +128,7 @@ TEST(HoverButton, CaptionBlockIsCentredVerticallyAndNeverStartsAboveTheTop)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CHoverButtonEx button;
+        BitmapButton button;
         ButtonSkin skin = NextSkin(c.text);
         skin.font.height = c.fontHeight;
         button.SetSkin(skin);
@@ -143,14 +143,14 @@ TEST(HoverButton, UnskinnedOrDegenerateButtonsDrawNothingButStillClick)
 {
     QWidget parent;
     parent.resize(200, 100);
-    CHoverButtonEx plain(&parent);
+    BitmapButton plain(&parent);
     plain.setGeometry(10, 10, 80, 30);
-    CHoverButtonEx narrow(&parent);
+    BitmapButton narrow(&parent);
     narrow.SetImage(SkinTestPack::Filled(2, 40, Qt::red)); // too narrow for three frames
-    CHoverButtonEx empty(&parent);
+    BitmapButton empty(&parent);
     empty.SetImage(QImage());
     parent.show();
-    for (CHoverButtonEx* button : {&plain, &narrow, &empty}) {
+    for (BitmapButton* button : {&plain, &narrow, &empty}) {
         EXPECT_FALSE(button->HasImage());
         button->grab(); // paints without dividing by a zero size
     }
@@ -163,7 +163,7 @@ TEST(HoverButton, UnskinnedOrDegenerateButtonsDrawNothingButStillClick)
 TEST(HoverButton, KeepsItsStripWhenThePackIsReloaded)
 {
     auto pack = std::make_unique<SkinTestPack>();
-    CHoverButtonEx button;
+    BitmapButton button;
     auto skin =
         ReadButtonSkin(&pack->strings, &pack->bitmaps, QStringLiteral("T_Page"), QStringLiteral("Next"));
     ASSERT_TRUE(skin.has_value());
@@ -175,7 +175,7 @@ TEST(HoverButton, KeepsItsStripWhenThePackIsReloaded)
 
 TEST(MsgButton, LoadSkinStyleIsThePagesOutlinedButtonReadableOnHover)
 {
-    CMsgButton button;
+    TextButton button;
     button.resize(80, 24);
     button.ApplyLoadSkinStyle(QStringLiteral("Load Skin"));
     EXPECT_EQ(button.CaptionColor(), MakeColorRef(84, 104, 196));

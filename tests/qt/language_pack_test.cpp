@@ -25,9 +25,9 @@ const QString kEnglishPack = kBuildDir + QStringLiteral("/packs/English/English.
 
 struct Pack
 {
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
+    SkinStrings strings;
+    SkinBitmaps bitmaps;
+    SkinIcons icons;
     int Load(const QString& path) { return LoadLanguagePack(path, strings, bitmaps, icons); }
 
     std::u16string String(int number) const
@@ -38,14 +38,14 @@ struct Pack
     }
     QImage Bitmap(int number) const
     {
-        for (const CBmpObj* b : bitmaps)
+        for (const SkinBitmap* b : bitmaps)
             if (b->number == number)
                 return b->Image();
         return {};
     }
     QImage Icon(int number) const
     {
-        for (const CIconObj* i : icons)
+        for (const SkinIcon* i : icons)
             if (i->number == number)
                 return i->image;
         return {};
@@ -407,10 +407,10 @@ TEST(LanguagePack, ABitmapTwentyThousandAboveAnotherIsItsArtAtTwiceTheSize)
     // 20005 and 20007 belong to 5 and 7; 20006 has no 1x twin and is a bitmap of its own.
     EXPECT_EQ(Numbers(pack.bitmaps), (std::vector<int>{5, 7, 20006}));
     const auto entry = [&](int number) {
-        for (const CBmpObj* b : pack.bitmaps)
+        for (const SkinBitmap* b : pack.bitmaps)
             if (b->number == number)
                 return b;
-        return static_cast<const CBmpObj*>(nullptr);
+        return static_cast<const SkinBitmap*>(nullptr);
     };
     // The 2x art is read only when a screen can draw it.
     const bool hiRes = qGuiApp->devicePixelRatio() >= 1.5;

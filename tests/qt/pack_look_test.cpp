@@ -35,11 +35,11 @@ double Contrast(const QColor& a, const QColor& b)
 }
 
 // Every section name of the skin ("<name>" lines that open a section).
-QStringList SectionNames(const CStringList& strings)
+QStringList SectionNames(const SkinStrings& strings)
 {
     static const QRegularExpression open(QStringLiteral("^<([^/<>][^<>]*)>$"));
     QStringList names;
-    for (const CStringTableObj* line : strings) {
+    for (const StringEntry* line : strings) {
         const QRegularExpressionMatch m = open.match(QString::fromStdU16String(line->text));
         if (m.hasMatch() && !names.contains(m.captured(1)))
             names << m.captured(1);
@@ -48,12 +48,12 @@ QStringList SectionNames(const CStringList& strings)
 }
 
 // The names of the items in a section's BUTTON block.
-QStringList ButtonNames(const CStringList& strings, const QString& section)
+QStringList ButtonNames(const SkinStrings& strings, const QString& section)
 {
     QStringList names;
     bool inSection = false;
     bool inButtons = false;
-    for (const CStringTableObj* entry : strings) {
+    for (const StringEntry* entry : strings) {
         const QString line = QString::fromStdU16String(entry->text);
         if (line == QLatin1Char('<') + section + QLatin1Char('>'))
             inSection = true;
@@ -71,9 +71,9 @@ TEST(PackLook, EveryButtonCaptionReadsAgainstItsFaceAtFourAndAHalfToOne)
 {
     for (const QString& path : {EnglishPackPath(), SpanishPackPath()}) {
         SCOPED_TRACE(path.toStdString());
-        CStringList strings;
-        CBmpList bitmaps;
-        CIconList icons;
+        SkinStrings strings;
+        SkinBitmaps bitmaps;
+        SkinIcons icons;
         ASSERT_EQ(LoadLanguagePack(path, strings, bitmaps, icons), 0);
         int checked = 0;
         for (const QString& section : SectionNames(strings)) {

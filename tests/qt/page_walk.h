@@ -5,22 +5,22 @@
 // is saved as a PNG named after it, the language and the screen's pixel ratio, and handed to
 // the caller with the texts a user reads on it.
 #include "app/about_dialog.h"
-#include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
+#include "app/wizard_frame.h"
 #include "demo_wizard.h"
-#include "device_ui/password_dialog.h"
-#include "device_ui/progress_dlg.h"
-#include "pages/basic_setting_dialog.h"
+#include "device_ui/login_dialog.h"
+#include "device_ui/progress_dialog.h"
+#include "pages/basic_settings_page.h"
 #include "pages/tooltip_combo_box.h"
 #include "platform/core/time_scale.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
+#include "skin/bitmap_button.h"
 #include "skin/core/skin_text_items.h"
-#include "skin/hover_button_ex.h"
 #include "skin/message_answer.h"
-#include "skin/message_dialog.h"
-#include "skin/msg_button.h"
 #include "skin/skin_draw.h"
+#include "skin/skinned_message_box.h"
+#include "skin/text_button.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -54,7 +54,7 @@ inline bool TestModeOnly(const QString& text)
 }
 
 // The texts of `window`'s skin section and of its shown controls.
-inline QStringList TextsOf(QWidget* window, const CStringList* strings, const QString& section)
+inline QStringList TextsOf(QWidget* window, const SkinStrings* strings, const QString& section)
 {
     QStringList texts;
     const std::u16string name = section.toStdU16String();
@@ -63,7 +63,7 @@ inline QStringList TextsOf(QWidget* window, const CStringList* strings, const QS
     for (QWidget* child : window->findChildren<QWidget*>()) {
         if (child->isHidden() || child->isWindow())
             continue;
-        if (auto* msg = qobject_cast<CMsgButton*>(child))
+        if (auto* msg = qobject_cast<TextButton*>(child))
             texts << msg->Caption();
         else if (auto* button = qobject_cast<QAbstractButton*>(child))
             texts << button->text();
@@ -93,9 +93,9 @@ inline void Report(const QString& name, QWidget* window, QStringList texts, cons
     visit(Shown{name, window, image, texts});
 }
 
-inline void VisitPages(CCamtivoDlg& frame, const QString& language, const Visit& visit)
+inline void VisitPages(WizardFrame& frame, const QString& language, const Visit& visit)
 {
-    for (CBmpDialog* page : frame.Pages()) {
+    for (SkinnedDialog* page : frame.Pages()) {
         const bool wasVisible = page->isVisible();
         page->show();
         page->raise();
@@ -107,11 +107,11 @@ inline void VisitPages(CCamtivoDlg& frame, const QString& language, const Visit&
 }
 
 // The basic page's time-zone list, opened as a click opens it.
-inline void VisitZoneList(CCamtivoDlg& frame, const QString& language, const Visit& visit)
+inline void VisitZoneList(WizardFrame& frame, const QString& language, const Visit& visit)
 {
-    CBasicSettingDialog& page = frame.BasicPage();
+    BasicSettingsPage& page = frame.Basic();
     page.show();
-    CTooltipComboBox* zones = page.TimeZoneList();
+    TooltipComboBox* zones = page.TimeZoneList();
     zones->SetSelectionQuietly(zones->count() - 8);
     zones->OpenList();
     QCoreApplication::processEvents();
@@ -123,14 +123,14 @@ inline void VisitZoneList(CCamtivoDlg& frame, const QString& language, const Vis
     page.hide();
 }
 
-inline void VisitMessages(CCamtivoDlg& frame, CMessageAnswer& answers, const QString& language,
+inline void VisitMessages(WizardFrame& frame, MessageAnswer& answers, const QString& language,
                           const Visit& visit)
 {
     answers.shown.clear();
     frame.ShowAllMessages();
     for (size_t i = 0; i < answers.shown.size(); ++i) {
         const SkinnedMessage& m = answers.shown[i];
-        CMessageDialog box(&frame);
+        SkinnedMessageBox box(&frame);
         box.ReadKindSkin(frame.StringList(), frame.IconList(), m.kind);
         box.SetNearCursor(false);
         box.SetTexts(m.message, m.button1, m.button2, m.button3);
@@ -141,7 +141,7 @@ inline void VisitMessages(CCamtivoDlg& frame, CMessageAnswer& answers, const QSt
 }
 
 // The window's right-click menu, opened as a right click on the page opens it.
-inline void VisitMenu(CCamtivoDlg& frame, const QString& language, const Visit& visit)
+inline void VisitMenu(WizardFrame& frame, const QString& language, const Visit& visit)
 {
     auto* poll = new QTimer(&frame);
     QObject::connect(poll, &QTimer::timeout, poll, [&frame, poll, language, visit] {
@@ -161,38 +161,38 @@ inline void VisitMenu(CCamtivoDlg& frame, const QString& language, const Visit& 
     QApplication::sendEvent(&frame, &event);
 }
 
-inline void VisitDialogs(CCamtivoDlg& frame, const QString& packPath, const QString& language,
+inline void VisitDialogs(WizardFrame& frame, const QString& packPath, const QString& language,
                          const Visit& visit)
 {
-    const CStringList* strings = frame.StringList();
-    CAboutDlg about(&frame, strings);
+    const SkinStrings* strings = frame.StringList();
+    AboutDialog about(&frame, strings);
     Report(QStringLiteral("about_box"), &about,
-           TextsOf(&about, strings, {}) << CAboutDlg::PackText(strings, CAboutDlg::kTextMenuEntry), language,
-           visit);
+           TextsOf(&about, strings, {}) << AboutDialog::PackText(strings, AboutDialog::kTextMenuEntry),
+           language, visit);
 
-    CPassWordDialog login(&frame);
+    LoginDialog login(&frame);
     login.SetSkin(strings, frame.BitmapList(), frame.IconList());
     login.SetCameraName(QStringLiteral("Front-door"));
-    qt_test::WhenModal<CPassWordDialog>([&](CPassWordDialog& shown) {
+    qt_test::WhenModal<LoginDialog>([&](LoginDialog& shown) {
         Report(QStringLiteral("login_dialog"), &shown,
-               TextsOf(&shown, strings, QString::fromLatin1(CPassWordDialog::kSection)) << shown.CameraLine(),
+               TextsOf(&shown, strings, QString::fromLatin1(LoginDialog::kSection)) << shown.CameraLine(),
                language, visit);
-        shown.EndDialog(IDCANCEL);
+        shown.Finish(IDCANCEL);
     });
-    login.DoModal();
+    login.RunModal();
 
-    for (const CProgressDlg::Kind& kind : {CProgressDlg::kSearch, CProgressDlg::kSave}) {
+    for (const ProgressDialog::Kind& kind : {ProgressDialog::kSearch, ProgressDialog::kSave}) {
         const QString section = QString::fromStdU16String(std::u16string(kind.section));
         bool busy = true;
-        CProgressDlg progress(&frame);
+        ProgressDialog progress(&frame);
         progress.SetBusyFlag(&busy);
         progress.LoadFrames(packPath, kind, strings);
-        qt_test::WhenModal<CProgressDlg>([&](CProgressDlg& shown) {
+        qt_test::WhenModal<ProgressDialog>([&](ProgressDialog& shown) {
             Report(QStringLiteral("progress_") + section, &shown, TextsOf(&shown, strings, section), language,
                    visit);
             busy = false;
         });
-        progress.DoModal();
+        progress.RunModal();
     }
 }
 
@@ -202,10 +202,10 @@ inline void Walk(const QString& packPath, const QString& language, const Visit& 
     qt_test::DemoFolder demo;
     ASSERT_TRUE(demo.Ready() && demo.AddPack(packPath));
     ScopedDataFolders folders({demo.Path()});
-    CMessageAnswer answers;
-    CMessageBoxAnswer plainAnswers;
-    CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
-    qt_test::RunWizard(frame, [&](CCamtivoDlg& shown) {
+    MessageAnswer answers;
+    MessageBoxAnswer plainAnswers;
+    WizardFrame frame(QStringLiteral("camtivo /testmode"));
+    qt_test::RunWizard(frame, [&](WizardFrame& shown) {
         VisitPages(shown, language, visit);
         VisitZoneList(shown, language, visit);
         VisitMenu(shown, language, visit);

@@ -1,4 +1,4 @@
-#include "device/action_dlg.h"
+#include "device/camera_actions.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
 
@@ -9,13 +9,13 @@
 TEST(PlainMessageBox, HookAnswersAndSeesTextCaptionAndType)
 {
     {
-        CMessageBoxAnswer answer(IDNO);
+        MessageBoxAnswer answer(IDNO);
         EXPECT_EQ(PlainMessageBox(nullptr, "Overwrite?", "Files", MB_YESNO | MB_ICONQUESTION), IDNO);
         ASSERT_EQ(answer.shown.size(), 1u);
         EXPECT_EQ(answer.shown[0].caption, "Files");
         EXPECT_EQ(answer.shown[0].type, MB_YESNO | MB_ICONQUESTION);
         {
-            CMessageBoxAnswer inner(IDOK); // hooks nest and unwind in order
+            MessageBoxAnswer inner(IDOK); // hooks nest and unwind in order
             EXPECT_EQ(PlainMessageBox(nullptr, "x"), IDOK);
         }
         EXPECT_EQ(PlainMessageBox(nullptr, "y"), IDNO);
@@ -26,7 +26,7 @@ TEST(PlainMessageBox, HookAnswersAndSeesTextCaptionAndType)
 TEST(PlainMessageBox, CommunicationErrorBoxIsRenderedToPng)
 {
     const auto box =
-        MakePlainMessageBox({nullptr, CActionDlg::kCommunicationErrorText, "Camtivo", MB_ICONEXCLAMATION});
+        MakePlainMessageBox({nullptr, CameraActions::kCommunicationErrorText, "Camtivo", MB_ICONEXCLAMATION});
     box->adjustSize();
     const QPixmap picture = box->grab();
     EXPECT_FALSE(picture.isNull());

@@ -4,9 +4,9 @@
 // and modal-box driving, the built English pack and demo folder, and PNG output for review.
 #include "app/language_pack.h"
 #include "event_loop_wait.h"
-#include "platform/dialog.h"
-#include "skin/bmp_dialog.h"
+#include "platform/wizard_dialog.h"
 #include "skin/core/string_table.h"
+#include "skin/skinned_dialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,29 +39,29 @@ enum class Request
 
 // Stands for the wizard's frame: records what the pages it listens to ask of it. Steps and
 // actions arrive on the next turn of the event loop, as the frame takes them; the rest at once.
-class RecordingFrame : public CDialog
+class RecordingFrame : public WizardDialog
 {
 public:
     std::vector<Request> received;
 
-    void Listen(CBmpDialog& page)
+    void Listen(SkinnedDialog& page)
     {
         const auto record = [this](Request request) {
             return [this, request] { received.push_back(request); };
         };
         const auto queued = Qt::QueuedConnection;
-        connect(&page, &CBmpDialog::nextRequested, this, record(Request::Next), queued);
-        connect(&page, &CBmpDialog::backRequested, this, record(Request::Back), queued);
-        connect(&page, &CBmpDialog::searchRequested, this, record(Request::Search), queued);
-        connect(&page, &CBmpDialog::saveRequested, this, record(Request::Save), queued);
-        connect(&page, &CBmpDialog::closeRequested, this, record(Request::Close));
-        connect(&page, &CBmpDialog::languageReloadRequested, this, record(Request::ReloadLanguage));
-        connect(&page, &CBmpDialog::showAllMessagesRequested, this, record(Request::ShowAllMessages));
-        connect(&page, &CBmpDialog::rendered, this, record(Request::Rendered));
+        connect(&page, &SkinnedDialog::nextRequested, this, record(Request::Next), queued);
+        connect(&page, &SkinnedDialog::backRequested, this, record(Request::Back), queued);
+        connect(&page, &SkinnedDialog::searchRequested, this, record(Request::Search), queued);
+        connect(&page, &SkinnedDialog::saveRequested, this, record(Request::Save), queued);
+        connect(&page, &SkinnedDialog::closeRequested, this, record(Request::Close));
+        connect(&page, &SkinnedDialog::languageReloadRequested, this, record(Request::ReloadLanguage));
+        connect(&page, &SkinnedDialog::showAllMessagesRequested, this, record(Request::ShowAllMessages));
+        connect(&page, &SkinnedDialog::rendered, this, record(Request::Rendered));
     }
 };
 
-inline void AddString(CStringList& strings, int number, const QString& text)
+inline void AddString(SkinStrings& strings, int number, const QString& text)
 {
     strings.EmplaceTail(number, text.toStdU16String());
 }
@@ -115,12 +115,12 @@ inline void SavePng(const QImage& image, const QString& name)
 // A page's string, bitmap and icon lists and a recording frame of the wizard's size.
 struct PageHost
 {
-    PageHost() { frame.resize(CBmpDialog::kCanvasWidth, CBmpDialog::kCanvasHeight); }
+    PageHost() { frame.resize(SkinnedDialog::kCanvasWidth, SkinnedDialog::kCanvasHeight); }
 
     bool LoadEnglish() { return LoadLanguagePack(EnglishPackPath(), strings, bitmaps, icons) == 0; }
 
     // Gives `page` the lists and the frame, then creates and shows it on the frame.
-    void Host(CBmpDialog& page)
+    void Host(SkinnedDialog& page)
     {
         page.SetLists(&strings, &bitmaps, &icons);
         frame.Listen(page);
@@ -136,9 +136,9 @@ struct PageHost
         return std::exchange(frame.received, {});
     }
 
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
+    SkinStrings strings;
+    SkinBitmaps bitmaps;
+    SkinIcons icons;
     RecordingFrame frame;
 };
 

@@ -68,18 +68,18 @@ TEST(ReaderWalk, EveryPageAndBoxIsNamedDescribedAndHasOnlyNamedShownControls)
 TEST_F(FrameTest, OnlyTheShownPageIsInTheTreeTheSearchResultIsSaidAndABoxIsAnAlert)
 {
     InstallPack();
-    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+    Run(QStringLiteral("camtivo /testmode"), [&](WizardFrame& wizard) {
         StartSearch(wizard);
         QAccessibleInterface* frameView = QAccessible::queryAccessibleInterface(&wizard);
         ASSERT_EQ(frameView->childCount(), 1) << "only the page shown is in the tree";
         QAccessibleInterface* search = frameView->child(0);
-        EXPECT_EQ(search->object(), &wizard.SearchPage());
+        EXPECT_EQ(search->object(), &wizard.Search());
         QAccessibleInterface* status = search->child(search->childCount() - 1);
         EXPECT_EQ(status->role(), QAccessible::StatusBar);
         EXPECT_EQ(status->text(QAccessible::Name),
                   QStringLiteral("%1 cameras found").arg(DemoNames().size()));
 
-        CMessageDialog box(&wizard);
+        SkinnedMessageBox box(&wizard);
         box.ReadKindSkin(wizard.StringList(), wizard.IconList(), kMessageNotice);
         box.SetTexts(QStringLiteral("No camera was found."), QStringLiteral("OK"), {}, {});
         box.Prepare();
@@ -99,15 +99,15 @@ bool HeardOn(const reader_events::Listener& reader, QAccessible::Event type, con
 
 // Enter on the IP page with a part out of range: the error box is heard as an alert with the
 // focus on its button, and once it closes the focus is back on that part.
-void BoxOnTheIpPage(CCamtivoDlg& wizard, reader_events::Listener& reader)
+void BoxOnTheIpPage(WizardFrame& wizard, reader_events::Listener& reader)
 {
-    QLineEdit* first = wizard.IpPage().Octet(0);
+    QLineEdit* first = wizard.Ip().Octet(0);
     first->setText(QStringLiteral("300"));
     first->setFocus();
     reader.Clear();
     bool boxHeard = false;
     const SkinnedMessageHook answering = SetSkinnedMessageHook({});
-    WhenModal<CMessageDialog>([&](CMessageDialog& box) {
+    WhenModal<SkinnedMessageBox>([&](SkinnedMessageBox& box) {
         QCoreApplication::processEvents();
         boxHeard =
             HeardOn(reader, QAccessible::Alert, &box) && HeardOn(reader, QAccessible::Focus, box.Button(1));
@@ -128,9 +128,9 @@ TEST_F(FrameTest, AReaderHearsPagesTheSearchResultFocusMovesAndMessageBoxes)
 {
     InstallPack();
     reader_events::Listener reader;
-    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+    Run(QStringLiteral("camtivo /testmode"), [&](WizardFrame& wizard) {
         StartSearch(wizard);
-        CSearchDialog& search = wizard.SearchPage();
+        SearchPage& search = wizard.Search();
         EXPECT_TRUE(HeardOn(reader, QAccessible::ObjectShow, &search)) << "the new page";
         EXPECT_TRUE(HeardOn(reader, QAccessible::Focus, search.focusWidget())) << "the page's first control";
         const QString found = QStringLiteral("%1 cameras found").arg(DemoNames().size());
@@ -140,12 +140,12 @@ TEST_F(FrameTest, AReaderHearsPagesTheSearchResultFocusMovesAndMessageBoxes)
 
         wizard.TakeStep(Navigation::Next);
         wizard.TakeStep(Navigation::Next);
-        CNetworkSettingDialog& network = wizard.NetworkPage();
-        qobject_cast<QAbstractButton*>(network.GetDlgItem(CNetworkSettingDialog::IDC_FIXED))->click();
-        qobject_cast<QAbstractButton*>(network.GetDlgItem(IDC_NEXT))->click();
-        ASSERT_TRUE(SpinUntil([&] { return wizard.IpPage().isVisible(); }));
+        NetworkModePage& network = wizard.Network();
+        qobject_cast<QAbstractButton*>(network.Control(NetworkModePage::IDC_FIXED))->click();
+        qobject_cast<QAbstractButton*>(network.Control(IDC_NEXT))->click();
+        ASSERT_TRUE(SpinUntil([&] { return wizard.Ip().isVisible(); }));
         reader.Clear();
-        QTest::keyClick(wizard.IpPage().Octet(0), Qt::Key_Tab);
+        QTest::keyClick(wizard.Ip().Octet(0), Qt::Key_Tab);
         EXPECT_TRUE(reader.Find(QAccessible::Focus, [&](const reader_events::Heard& heard) {
             return heard.name == QStringLiteral("IP address, part 2 of 4");
         })) << "Tab to the next part";
@@ -157,9 +157,9 @@ TEST_F(FrameTest, AReaderHearsPagesTheSearchResultFocusMovesAndMessageBoxes)
 TEST_F(FrameTest, TheMenuAndTheAboutBoxAnswerTheKeyboard)
 {
     InstallPack();
-    Run(QStringLiteral("camtivo /testmode"), [&](CCamtivoDlg& wizard) {
+    Run(QStringLiteral("camtivo /testmode"), [&](WizardFrame& wizard) {
         bool aboutClosed = false;
-        WhenModal<CAboutDlg>([&](CAboutDlg& about) {
+        WhenModal<AboutDialog>([&](AboutDialog& about) {
             QCoreApplication::processEvents();
             ASSERT_TRUE(about.isAncestorOf(QApplication::focusWidget())) << "the box has no focus";
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -174,7 +174,7 @@ TEST_F(FrameTest, TheMenuAndTheAboutBoxAnswerTheKeyboard)
             }
         });
         poll->start(5);
-        QWidget* start = wizard.MainPage().GetDlgItem(CMainDialog::IDC_START);
+        QWidget* start = wizard.Main().Control(MainPage::IDC_START);
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, start->rect().center(),
                                   start->mapToGlobal(start->rect().center()));
         QApplication::sendEvent(start, &menuKey);

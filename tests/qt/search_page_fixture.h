@@ -1,7 +1,7 @@
 #pragma once
 // A search page inside a stand-in frame that records what the page asks of it, with a small
 // language pack made in memory and helpers to build camera records and drive modal dialogs.
-#include "device_ui/search_dialog.h"
+#include "device_ui/search_page.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"
 #include "skin/value_field.h"
@@ -23,9 +23,9 @@ struct CameraTraits
     uint8_t mac = 1;
 };
 
-inline std::unique_ptr<CCameraDataObj> MakeCamera(const CameraTraits& traits)
+inline std::unique_ptr<CameraRecord> MakeCamera(const CameraTraits& traits)
 {
-    auto camera = std::make_unique<CCameraDataObj>();
+    auto camera = std::make_unique<CameraRecord>();
     camera->replyHeader.command = traits.answered;
     DeviceInfo& info = camera->info;
     info.Set(DeviceInfo::deviceType, 17);
@@ -77,9 +77,9 @@ protected:
         return frame.received;
     }
 
-    CSearchDialog::CameraList cameras;
-    CSearchDialog page;
-    CMessageAnswer answers;
+    SearchPage::CameraList cameras;
+    SearchPage page;
+    MessageAnswer answers;
 };
 
 } // namespace search_test

@@ -1,7 +1,7 @@
-#include "device_ui/password_dialog.h"
+#include "device_ui/login_dialog.h"
 #include "platform/shell.h"
 #include "search_page_fixture.h"
-#include "skin/hover_button_ex.h"
+#include "skin/bitmap_button.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,7 +26,7 @@ public:
 };
 
 // Types into the login dialog's edits and presses a key or a button.
-void TypeLogin(CPassWordDialog& login, const QString& name, const QString& password)
+void TypeLogin(LoginDialog& login, const QString& name, const QString& password)
 {
     login.NameEdit()->clear();
     login.PasswordEdit()->clear();
@@ -53,43 +53,43 @@ TEST_F(SearchPageTest, CamerasAreListedByNameAndTheFirstOnesDetailsShown)
 
     EXPECT_EQ(TreeNames(), (std::vector<QString>{"Attic", "basement", "Garage"}));
     ASSERT_EQ(page.CurrentCamera(), cameras.GetAt(1));
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_CAMERA_NAME), "Attic");
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_IP_ADDRESS), "192.168.1.10");
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_SUBNET_MASK), "255.255.255.0");
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_GATEWAY), "192.168.1.1");
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_DATE), "12/07/2026");
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_TIME), "09:15:00");
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "0.00");
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_MAC_ADDRESS), "00:50:c2:10:20:02");
+    EXPECT_EQ(FieldText(SearchPage::IDC_CAMERA_NAME), "Attic");
+    EXPECT_EQ(FieldText(SearchPage::IDC_IP_ADDRESS), "192.168.1.10");
+    EXPECT_EQ(FieldText(SearchPage::IDC_SUBNET_MASK), "255.255.255.0");
+    EXPECT_EQ(FieldText(SearchPage::IDC_GATEWAY), "192.168.1.1");
+    EXPECT_EQ(FieldText(SearchPage::IDC_DATE), "12/07/2026");
+    EXPECT_EQ(FieldText(SearchPage::IDC_TIME), "09:15:00");
+    EXPECT_EQ(FieldText(SearchPage::IDC_FIRMWARE), "0.00");
+    EXPECT_EQ(FieldText(SearchPage::IDC_MAC_ADDRESS), "00:50:c2:10:20:02");
     EXPECT_TRUE(page.Tree()->hasFocus() || !page.isActiveWindow());
     // The camera shown is the one highlighted, and every item has images 0 and 1.
     EXPECT_EQ(page.Tree()->selectedItems(), QList{page.Tree()->topLevelItem(0)});
     for (int i = 0; i < page.Tree()->topLevelItemCount(); ++i) {
-        EXPECT_EQ(page.Tree()->topLevelItem(i)->data(0, CSearchDialog::kImageRole), 0);
-        EXPECT_EQ(page.Tree()->topLevelItem(i)->data(0, CSearchDialog::kSelectedImageRole), 1);
+        EXPECT_EQ(page.Tree()->topLevelItem(i)->data(0, SearchPage::kImageRole), 0);
+        EXPECT_EQ(page.Tree()->topLevelItem(i)->data(0, SearchPage::kSelectedImageRole), 1);
     }
 
     // Clicking another name shows that camera, in the version format of its variant.
     QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, ItemCentre(2));
     EXPECT_EQ(page.CurrentCamera(), cameras.GetAt(0));
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_CAMERA_NAME), "Garage");
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "V1.20");
+    EXPECT_EQ(FieldText(SearchPage::IDC_CAMERA_NAME), "Garage");
+    EXPECT_EQ(FieldText(SearchPage::IDC_FIRMWARE), "V1.20");
     QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, ItemCentre(1));
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "V1.23");
+    EXPECT_EQ(FieldText(SearchPage::IDC_FIRMWARE), "V1.23");
     // A click on the list's empty space keeps the camera highlighted, shown and chosen.
     QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {},
                       QPoint(20, page.Tree()->viewport()->height() - 5));
     EXPECT_EQ(page.Tree()->selectedItems(), QList{page.Tree()->topLevelItem(1)});
     EXPECT_EQ(page.CurrentCamera(), cameras.GetAt(2));
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_FIRMWARE), "V1.23");
+    EXPECT_EQ(FieldText(SearchPage::IDC_FIRMWARE), "V1.23");
 
     // Security text comes from the list the frame hands over; past its end it is empty.
     page.SetSecurityTexts({"None", "WEP 64-bit"});
     page.RefreshFromCameraList();
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_SECURITY), "None");
+    EXPECT_EQ(FieldText(SearchPage::IDC_SECURITY), "None");
     page.SetSecurityTexts({});
     page.RefreshFromCameraList();
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_SECURITY), "");
+    EXPECT_EQ(FieldText(SearchPage::IDC_SECURITY), "");
 }
 
 TEST_F(SearchPageTest, ARefreshAfterTheListWasReplacedPointsOnlyIntoTheNewList)
@@ -101,12 +101,12 @@ TEST_F(SearchPageTest, ARefreshAfterTheListWasReplacedPointsOnlyIntoTheNewList)
     page.ForgetCameraList();
     EXPECT_EQ(page.CurrentCamera(), nullptr);
     EXPECT_EQ(page.Tree()->topLevelItemCount(), 0);
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_CAMERA_NAME), "");
+    EXPECT_EQ(FieldText(SearchPage::IDC_CAMERA_NAME), "");
     cameras.RemoveAll();
     Add({"Porch", {10, 0, 0, 2}});
     page.RefreshFromCameraList();
     EXPECT_EQ(page.CurrentCamera(), cameras.GetHead());
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_CAMERA_NAME), "Porch");
+    EXPECT_EQ(FieldText(SearchPage::IDC_CAMERA_NAME), "Porch");
 
     cameras.RemoveAll();
     page.RefreshFromCameraList();
@@ -118,7 +118,7 @@ TEST_F(SearchPageTest, ReturnOnTheListGoesOnWithTheHighlightedCameraAndSearchCle
 {
     Add({"Attic", {10, 0, 0, 1}, CMD_QUERY_FULL, 0x2500, "admin", "secret", 1});
     Add({"Barn", {10, 0, 0, 2}, CMD_QUERY_FULL, 0x2500, "admin", "secret", 2});
-    for (CCameraDataObj* camera : cameras)
+    for (CameraRecord* camera : cameras)
         camera->loginRequired = 0;
     page.RefreshFromCameraList();
     QTest::keyClick(page.Tree(), Qt::Key_Escape);
@@ -129,13 +129,13 @@ TEST_F(SearchPageTest, ReturnOnTheListGoesOnWithTheHighlightedCameraAndSearchCle
     EXPECT_EQ(page.CurrentCamera(), cameras.GetAt(1));
     EXPECT_EQ(Received(), (std::vector<Request>{Request::Next}));
 
-    QTest::mouseClick(page.GetDlgItem(CSearchDialog::IDC_SEARCH), Qt::LeftButton);
+    QTest::mouseClick(page.Control(SearchPage::IDC_SEARCH), Qt::LeftButton);
     EXPECT_EQ(page.Tree()->topLevelItemCount(), 0);
     EXPECT_EQ(page.CurrentCamera(), nullptr);
     EXPECT_EQ(Received().back(), (Request::Search));
 
     // Next without a camera does nothing.
-    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
     EXPECT_EQ(Received().size(), 2u);
 }
 
@@ -153,7 +153,7 @@ TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
     const std::vector<Try> wrong = {{"operator", "Pa55word"}, {"Operator", "pa55word"}, {"", "Pa55word"}};
     int dialogs = 0;
     std::vector<bool> stayedOpen;
-    WhenModal<CPassWordDialog>([&](CPassWordDialog& login) {
+    WhenModal<LoginDialog>([&](LoginDialog& login) {
         ++dialogs;
         for (const Try& attempt : wrong) {
             TypeLogin(login, attempt.name, attempt.password);
@@ -165,7 +165,7 @@ TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
         TypeLogin(login, "Operator", "Pa55word");
         QTest::keyClick(login.PasswordEdit(), Qt::Key_Return);
     });
-    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
 
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(stayedOpen, (std::vector<bool>{true, true, true}));
@@ -175,7 +175,7 @@ TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
     EXPECT_EQ(Received(), (std::vector<Request>{Request::Next}));
 
     // Back on the page, Next goes on without asking again.
-    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
     EXPECT_EQ(Received().size(), 2u);
     EXPECT_EQ(answers.shown.size(), wrong.size());
 }
@@ -186,7 +186,7 @@ TEST_F(SearchPageTest, CancelledLoginStaysAndKeepsTheCameraLocked)
     Add({"Attic", {10, 0, 0, 1}});
     page.RefreshFromCameraList();
     for (const bool byReturn : {false, true}) {
-        WhenModal<CPassWordDialog>([byReturn](CPassWordDialog& login) {
+        WhenModal<LoginDialog>([byReturn](LoginDialog& login) {
             TypeLogin(login, "admin", "secret");
             if (byReturn) {
                 login.CancelButton()->setFocus(Qt::TabFocusReason);
@@ -195,7 +195,7 @@ TEST_F(SearchPageTest, CancelledLoginStaysAndKeepsTheCameraLocked)
                 QTest::mouseClick(login.CancelButton(), Qt::LeftButton);
             }
         });
-        QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+        QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
         EXPECT_EQ(cameras.GetHead()->loginRequired, 1) << byReturn;
         EXPECT_TRUE(Received().empty()) << byReturn;
     }
@@ -205,7 +205,7 @@ TEST_F(SearchPageTest, ALoginAcceptedAfterTheListWasReplacedDoesNotReachTheOldRe
 {
     Add({"Attic", {10, 0, 0, 1}});
     page.RefreshFromCameraList();
-    WhenModal<CPassWordDialog>([this](CPassWordDialog& login) {
+    WhenModal<LoginDialog>([this](LoginDialog& login) {
         // A refresh tick of the frame replaces the list while the dialog is up.
         page.ForgetCameraList();
         cameras.RemoveAll();
@@ -214,7 +214,7 @@ TEST_F(SearchPageTest, ALoginAcceptedAfterTheListWasReplacedDoesNotReachTheOldRe
         TypeLogin(login, "admin", "secret");
         QTest::keyClick(login.NameEdit(), Qt::Key_Enter);
     });
-    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
     EXPECT_TRUE(Received().empty());
     EXPECT_EQ(cameras.GetHead()->loginRequired, 1);
 }
@@ -235,7 +235,7 @@ TEST_F(SearchPageTest, CompactVariantsLimitTheLoginFieldsAndCompareOnlyWhatTheyC
         const QString longText(70, QLatin1Char('a'));
         int nameLength = 0;
         int passwordLength = 0;
-        WhenModal<CPassWordDialog>([&](CPassWordDialog& login) {
+        WhenModal<LoginDialog>([&](LoginDialog& login) {
             TypeLogin(login, longText, longText);
             nameLength = int(login.NameEdit()->text().size());
             passwordLength = int(login.PasswordEdit()->text().size());
@@ -245,7 +245,7 @@ TEST_F(SearchPageTest, CompactVariantsLimitTheLoginFieldsAndCompareOnlyWhatTheyC
                       compact ? "password" : "password1234");
             QTest::keyClick(login.NameEdit(), Qt::Key_Return);
         });
-        QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+        QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
         EXPECT_EQ(nameLength, c.nameChars) << c.answered;
         EXPECT_EQ(passwordLength, c.passwordChars) << c.answered;
         EXPECT_EQ(cameras.GetHead()->loginRequired, 0) << c.answered;

@@ -2,11 +2,11 @@
 // with the English pack into <build>/png/ for review, and checks that the pack's frames and
 // art reach the dialogs.
 #include "app/language_pack.h"
-#include "device_ui/password_dialog.h"
-#include "device_ui/progress_dlg.h"
+#include "device_ui/login_dialog.h"
+#include "device_ui/progress_dialog.h"
 #include "search_page_fixture.h"
 
-#include "skin/hover_button_ex.h"
+#include "skin/bitmap_button.h"
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -30,13 +30,13 @@ protected:
     bool packLoaded = false;
 };
 
-QImage Strip(const std::array<QImage, CProgressDlg::kFrameCount>& frames)
+QImage Strip(const std::array<QImage, ProgressDialog::kFrameCount>& frames)
 {
     const QSize size = frames[0].isNull() ? QSize(300, 160) : frames[0].size();
-    QImage strip(size.width() * CProgressDlg::kFrameCount + 8 * 3, size.height(), QImage::Format_RGB888);
+    QImage strip(size.width() * ProgressDialog::kFrameCount + 8 * 3, size.height(), QImage::Format_RGB888);
     strip.fill(QColor(0xE3, 0xE6, 0xEF));
     QPainter painter(&strip);
-    for (int i = 0; i < CProgressDlg::kFrameCount; ++i)
+    for (int i = 0; i < ProgressDialog::kFrameCount; ++i)
         painter.drawImage(i * (size.width() + 8), 0, frames[static_cast<size_t>(i)]);
     return strip;
 }
@@ -62,13 +62,13 @@ TEST_F(SearchPngTest, LoginDialog)
     Add({"Attic", {192, 168, 1, 10}});
     page.RefreshFromCameraList();
     QImage shot;
-    WhenModal<CPassWordDialog>([&](CPassWordDialog& login) {
+    WhenModal<LoginDialog>([&](LoginDialog& login) {
         QTest::keyClicks(login.NameEdit(), "admin");
         QTest::keyClicks(login.PasswordEdit(), "secret");
         shot = login.grab().toImage();
         QTest::mouseClick(login.CancelButton(), Qt::LeftButton);
     });
-    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
     ASSERT_FALSE(shot.isNull());
     ASSERT_TRUE(shot.save(PngPath("login_dialog.png")));
     if (!packLoaded)
@@ -78,12 +78,12 @@ TEST_F(SearchPngTest, LoginDialog)
 
 TEST_F(SearchPngTest, ProgressFrames)
 {
-    for (const auto& [kind, name] : {std::pair{CProgressDlg::kSearch, "search_progress.png"},
-                                     std::pair{CProgressDlg::kSave, "save_progress.png"}}) {
-        CProgressDlg dialog;
+    for (const auto& [kind, name] : {std::pair{ProgressDialog::kSearch, "search_progress.png"},
+                                     std::pair{ProgressDialog::kSave, "save_progress.png"}}) {
+        ProgressDialog dialog;
         dialog.LoadFrames(EnglishPackPath(), kind, &strings);
-        std::array<QImage, CProgressDlg::kFrameCount> frames;
-        for (int i = 0; i < CProgressDlg::kFrameCount; ++i)
+        std::array<QImage, ProgressDialog::kFrameCount> frames;
+        for (int i = 0; i < ProgressDialog::kFrameCount; ++i)
             frames[static_cast<size_t>(i)] = dialog.Frame(i);
         ASSERT_TRUE(Strip(frames).save(PngPath(QString::fromLatin1(name))));
         if (!packLoaded)
@@ -94,8 +94,8 @@ TEST_F(SearchPngTest, ProgressFrames)
         EXPECT_NE(frames[0], frames[1]) << name;
     }
     // A missing pack file leaves every frame empty.
-    CProgressDlg missing;
-    missing.LoadFrames(QStringLiteral(CAMTIVO_BUILD_DIR "/no-such-pack.dll"), CProgressDlg::kSearch,
+    ProgressDialog missing;
+    missing.LoadFrames(QStringLiteral(CAMTIVO_BUILD_DIR "/no-such-pack.dll"), ProgressDialog::kSearch,
                        &strings);
     EXPECT_TRUE(missing.Frame(0).isNull());
 }

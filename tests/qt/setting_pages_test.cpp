@@ -1,13 +1,13 @@
 // The setting pages with the English pack: what they show of a record, how they refuse bad
 // input (message, focus, record untouched) and what they write back and ask of the frame.
 #include "app/language_pack.h"
-#include "app/success_dialog.h"
-#include "device/core/camera_data.h"
+#include "app/success_page.h"
+#include "device/core/camera_record.h"
 #include "page_input.h"
-#include "pages/basic_setting_dialog.h"
-#include "pages/ip_setting_dialog.h"
-#include "pages/network_setting_dialog.h"
-#include "pages/new_setting_dialog.h"
+#include "pages/basic_settings_page.h"
+#include "pages/ip_settings_page.h"
+#include "pages/network_mode_page.h"
+#include "pages/summary_page.h"
 #include "pages/tooltip_combo_box.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"
@@ -30,9 +30,9 @@ using namespace qt_test;
 
 namespace {
 
-CCameraDataObj SampleRecord()
+CameraRecord SampleRecord()
 {
-    CCameraDataObj record;
+    CameraRecord record;
     DeviceInfo& info = record.info;
     info.Set(DeviceInfo::deviceType, 17);
     info.Set(DeviceInfo::macAddress, {0x00, 0x0a, 0xb3, 0x04, 0xc5, 0x0f});
@@ -47,7 +47,7 @@ CCameraDataObj SampleRecord()
     info.Set(DeviceInfo::fixedIp, 0);
     info.Set(DeviceInfo::dhcpEnable, 0);
     info.Set(DeviceInfo::security, 0);
-    info.Set(DeviceInfo::bWep, 1);
+    info.Set(DeviceInfo::wepEnabled, 1);
     return record;
 }
 
@@ -72,21 +72,21 @@ protected:
         return frame.received;
     }
 
-    CCameraDataObj record = SampleRecord();
+    CameraRecord record = SampleRecord();
     P page;
-    CMessageAnswer answers;
+    MessageAnswer answers;
 };
 
-using BasicPage = PageTest<CBasicSettingDialog>;
-using NetworkPage = PageTest<CNetworkSettingDialog>;
-using IpPage = PageTest<CIpSettingDialog>;
-using SummaryPage = PageTest<CNewSettingDialog>;
+using BasicPage = PageTest<BasicSettingsPage>;
+using NetworkPage = PageTest<NetworkModePage>;
+using IpPage = PageTest<IpSettingsPage>;
+using SummaryPageTest = PageTest<SummaryPage>;
 
 } // namespace
 
 TEST_F(BasicPage, ShowsTheRecordOnTheTwelveHourClockAndSavesItBack)
 {
-    using D = CBasicSettingDialog;
+    using D = BasicSettingsPage;
     EXPECT_EQ(Edit(D::IDC_NAME)->text(), "Lobby");
     EXPECT_EQ(Edit(D::IDC_MONTH)->text(), "1");
     EXPECT_EQ(Edit(D::IDC_DAY)->text(), "5");
@@ -95,7 +95,7 @@ TEST_F(BasicPage, ShowsTheRecordOnTheTwelveHourClockAndSavesItBack)
     EXPECT_EQ(Edit(D::IDC_MINUTE)->text(), "30");
     EXPECT_EQ(page.Item<QComboBox>(D::IDC_HALF_DAY)->currentText(), "AM");
     // The pack's zone list, in its own order, with the record's zone chosen.
-    CTooltipComboBox* zones = page.TimeZoneList();
+    TooltipComboBox* zones = page.TimeZoneList();
     ASSERT_GT(zones->count(), 60);
     EXPECT_TRUE(zones->itemText(0).startsWith("(GMT-12:00)"));
     EXPECT_TRUE(zones->itemText(zones->count() - 1).startsWith("(GMT+13:00)"));
@@ -114,7 +114,7 @@ TEST_F(BasicPage, ShowsTheRecordOnTheTwelveHourClockAndSavesItBack)
 
 TEST_F(BasicPage, EachBadFieldIsReportedFocusedAndKeepsTheRecord)
 {
-    using D = CBasicSettingDialog;
+    using D = BasicSettingsPage;
     const struct
     {
         int id;
@@ -128,7 +128,7 @@ TEST_F(BasicPage, EachBadFieldIsReportedFocusedAndKeepsTheRecord)
         {D::IDC_NAME, "-lobby", 50911},    {D::IDC_NAME, "Lobby 2", 50911},
         {D::IDC_NAME, "Caf\u00e9", 50911}, {D::IDC_DESCRIPTION, "caf\u00e9", 50912},
     };
-    const CCameraDataObj before = record;
+    const CameraRecord before = record;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.id) + " '" + c.text + "'");
         page.LoadFromRecord(&record);
@@ -166,8 +166,8 @@ TEST_F(BasicPage, AZoneThePackCannotNameSurvivesASave)
 
 TEST_F(NetworkPage, TheFixedFlagChoosesAndBothButtonsWriteTheFlags)
 {
-    auto* fixed = page.Item<QRadioButton>(CNetworkSettingDialog::IDC_FIXED);
-    auto* dhcp = page.Item<QRadioButton>(CNetworkSettingDialog::IDC_DHCP);
+    auto* fixed = page.Item<QRadioButton>(NetworkModePage::IDC_FIXED);
+    auto* dhcp = page.Item<QRadioButton>(NetworkModePage::IDC_DHCP);
     EXPECT_TRUE(dhcp->isChecked()); // fixedIp 0, whatever dhcpEnable says
     // A click on the caption beside the button chooses it too.
     QTest::mouseClick(fixed, Qt::LeftButton, {}, QPoint(fixed->width() - 20, 10));
@@ -196,7 +196,7 @@ TEST_F(IpPage, TheFirstOctetAbove255IsFocusedAndNothingIsSaved)
     // The gateway's 999 comes after the mask's 256 in the table: the mask's is reported.
     page.Octet(5)->setText("256");
     page.Octet(9)->setText("999");
-    const CCameraDataObj before = record;
+    const CameraRecord before = record;
     for (int button : {IDC_NEXT, IDC_BACK}) {
         Click(button);
         EXPECT_EQ(page.focusWidget(), page.Octet(5));
@@ -208,11 +208,11 @@ TEST_F(IpPage, TheFirstOctetAbove255IsFocusedAndNothingIsSaved)
     EXPECT_TRUE(Received().empty());
 
     // Letters never get in; 007 is 7.
-    Type(CIpSettingDialog::kOctetIds[5], "25a5");
+    Type(IpSettingsPage::kOctetIds[5], "25a5");
     EXPECT_EQ(page.Octet(5)->text(), "255");
-    Type(CIpSettingDialog::kOctetIds[9], "168");
-    Type(CIpSettingDialog::kOctetIds[12], "9");
-    Type(CIpSettingDialog::kOctetIds[13], "007");
+    Type(IpSettingsPage::kOctetIds[9], "168");
+    Type(IpSettingsPage::kOctetIds[12], "9");
+    Type(IpSettingsPage::kOctetIds[13], "007");
     Click(IDC_NEXT);
     EXPECT_EQ(record.info.Get(DeviceInfo::subnetMask), (Ipv4Address{255, 255, 255, 0}));
     EXPECT_EQ(record.info.Get(DeviceInfo::gateway), (Ipv4Address{192, 168, 0, 1}));
@@ -233,7 +233,7 @@ TEST_F(IpPage, AnAddressTheCameraCouldNotBeReachedAtIsRefusedPartByPart)
     row(0, "...");
     row(4, "255.0.255.0");
     row(8, "172.20.0.1");
-    const CCameraDataObj before = record;
+    const CameraRecord before = record;
     const struct
     {
         size_t octet;
@@ -318,23 +318,23 @@ TEST_F(IpPage, TheSidePanelShowsTheRecordsDeviceText)
 {
     record.info.Set(DeviceInfo::deviceText, "IPCam 2.0");
     page.LoadFromRecord(&record);
-    EXPECT_EQ(page.Item<CValueField>(CSettingPage::IDC_CAMERA_LABEL)->text(), "IPCam 2.0");
+    EXPECT_EQ(page.Item<ValueField>(SettingPage::IDC_CAMERA_LABEL)->text(), "IPCam 2.0");
 }
 
 // Next refuses an address another camera of the search or this computer holds, naming it, with
 // the focus on the address; the camera's own address passes, and Back is never held up.
 TEST_F(IpPage, AnAddressAnotherDeviceHoldsIsRefusedOnNextWithTheFocusOnIt)
 {
-    CTypedPtrList<CCameraDataObj> found;
-    CCameraDataObj* garden = found.EmplaceTail();
+    OwnedList<CameraRecord> found;
+    CameraRecord* garden = found.EmplaceTail();
     garden->info.Set(DeviceInfo::macAddress, {0x00, 0x50, 0xc2, 0x10, 0x20, 0x02});
     garden->info.Set(DeviceInfo::cameraName, "Garden");
     garden->info.Set(DeviceInfo::ipAddress, {192, 168, 0, 21});
     record.identity.FillFrom(record.info); // it answered from 192.168.0.3
-    page.SetClashCheck([&found](const Ipv4Address& wanted, const CCameraDataObj& camera) {
+    page.SetClashCheck([&found](const Ipv4Address& wanted, const CameraRecord& camera) {
         return FindAddressClash(wanted, camera, found, {{192, 168, 0, 5}});
     });
-    const CCameraDataObj before = record;
+    const CameraRecord before = record;
     const std::pair<const char*, const char*> refused[] = {
         {"21", "192.168.0.21 is used by Garden, 00:50:c2:10:20:02"},
         {"5", "192.168.0.5 is an address of this computer"},
@@ -357,9 +357,9 @@ TEST_F(IpPage, AnAddressAnotherDeviceHoldsIsRefusedOnNextWithTheFocusOnIt)
     EXPECT_EQ(Received(), (std::vector<Request>{Request::Back, Request::Next}));
 }
 
-TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
+TEST_F(SummaryPageTest, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
 {
-    using D = CNewSettingDialog;
+    using D = SummaryPage;
     page.SetSecurityTexts({"None", "WEP 64", "WEP 128", "WPA"});
     page.LoadFromRecord(&record);
     EXPECT_EQ(page.Field(D::IDC_NAME)->text(), "Lobby");
@@ -395,12 +395,12 @@ TEST_F(SummaryPage, ShowsTheRecordAndSavesOnlyWhenTheSecondButtonIsChosen)
 // held key's repeats press nothing.
 TEST_F(NetworkPage, ReturnPressesTheFocusedButtonOrElseNext)
 {
-    QWidget* back = page.GetDlgItem(IDC_BACK);
+    QWidget* back = page.Control(IDC_BACK);
     back->setFocus(Qt::TabFocusReason);
     QTest::keyClick(page.focusWidget(), Qt::Key_Return);
     EXPECT_EQ(Take(), (std::vector<Request>{Request::Back}));
     page.FocusOnArrival();
-    ASSERT_EQ(page.focusWidget(), page.GetDlgItem(CNetworkSettingDialog::IDC_DHCP)) << "the checked choice";
+    ASSERT_EQ(page.focusWidget(), page.Control(NetworkModePage::IDC_DHCP)) << "the checked choice";
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(page.focusWidget(), &repeat);
     QTest::keyClick(page.focusWidget(), Qt::Key_Escape);
@@ -413,19 +413,19 @@ TEST_F(NetworkPage, ReturnPressesTheFocusedButtonOrElseNext)
 TEST_F(BasicPage, ArrivingFocusesTheFirstFieldAndReturnThereChecksAndGoesOn)
 {
     page.FocusOnArrival();
-    ASSERT_EQ(page.focusWidget(), Edit(CBasicSettingDialog::IDC_NAME));
-    Edit(CBasicSettingDialog::IDC_MINUTE)->clear();
+    ASSERT_EQ(page.focusWidget(), Edit(BasicSettingsPage::IDC_NAME));
+    Edit(BasicSettingsPage::IDC_MINUTE)->clear();
     QTest::keyClick(page.focusWidget(), Qt::Key_Return);
     ASSERT_EQ(answers.shown.size(), 1u) << "Next's check ran";
-    EXPECT_EQ(page.focusWidget(), Edit(CBasicSettingDialog::IDC_MINUTE));
+    EXPECT_EQ(page.focusWidget(), Edit(BasicSettingsPage::IDC_MINUTE));
     EXPECT_TRUE(Take().empty());
 }
 
 // The save question over the summary: Tab from Cancel to OK and Return saves.
-TEST_F(SummaryPage, ReturnAnswersTheSaveQuestionWithTheFocusedButton)
+TEST_F(SummaryPageTest, ReturnAnswersTheSaveQuestionWithTheFocusedButton)
 {
     page.FocusOnArrival();
-    ASSERT_EQ(page.focusWidget(), page.GetDlgItem(IDC_NEXT)) << "a page without fields focuses Next";
+    ASSERT_EQ(page.focusWidget(), page.Control(IDC_NEXT)) << "a page without fields focuses Next";
     const SkinnedMessageHook answering = SetSkinnedMessageHook({}); // the real box
     int boxes = 0;
     QTimer::singleShot(0, &page, [&boxes] {
@@ -445,9 +445,9 @@ TEST_F(SummaryPage, ReturnAnswersTheSaveQuestionWithTheFocusedButton)
 namespace {
 
 // The longest values the record's fields hold, in wide letters where a user would type them.
-CCameraDataObj LongestRecord()
+CameraRecord LongestRecord()
 {
-    CCameraDataObj record = SampleRecord();
+    CameraRecord record = SampleRecord();
     DeviceInfo& info = record.info;
     info.Set(DeviceInfo::cameraName, "Warehouse-North7");
     info.Set(DeviceInfo::description, "Loading bay, north wall, door 12");
@@ -467,7 +467,7 @@ template <class P> void ExpectLongestValuesFit(const char* png)
     P page;
     page.SetTestMode(true);
     host.Host(page);
-    CCameraDataObj record = LongestRecord();
+    CameraRecord record = LongestRecord();
     page.LoadFromRecord(&record);
     EXPECT_EQ(ClippedTexts(page), std::vector<std::string>{});
     SavePng(page.grab().toImage(), QString::fromLatin1(png));
@@ -477,9 +477,9 @@ template <class P> void ExpectLongestValuesFit(const char* png)
 
 TEST(SettingPagesLook, TheLongestValuesFitOnEveryPage)
 {
-    ExpectLongestValuesFit<CBasicSettingDialog>("page_basic_settings.png");
-    ExpectLongestValuesFit<CNetworkSettingDialog>("page_network_settings.png");
-    ExpectLongestValuesFit<CIpSettingDialog>("page_ip_settings.png");
-    ExpectLongestValuesFit<CNewSettingDialog>("page_summary.png");
-    ExpectLongestValuesFit<CSuccessDialog>("page_success.png");
+    ExpectLongestValuesFit<BasicSettingsPage>("page_basic_settings.png");
+    ExpectLongestValuesFit<NetworkModePage>("page_network_settings.png");
+    ExpectLongestValuesFit<IpSettingsPage>("page_ip_settings.png");
+    ExpectLongestValuesFit<SummaryPage>("page_summary.png");
+    ExpectLongestValuesFit<SuccessPage>("page_success.png");
 }

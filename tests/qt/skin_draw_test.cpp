@@ -57,7 +57,7 @@ TEST(SkinDraw, DisplayLinesAreSpacedByTheWholeTextHeightPlusThePitch)
 
 TEST(SkinDraw, SectionTextsDrawAsWrittenAndNothingWithoutASection)
 {
-    const CStringList lines =
+    const SkinStrings lines =
         NumberedLines({u"<2_Main>", u"<text>", u"TEXT=Hello", u"position=(100,100)", u"COLOR=RGB(255,0,128)",
                        u"fontsize=(0,-20)", u"fontname=DejaVu Sans", u"weight=700", u"gap=0", u"linepitch=0",
                        u"</TEXT>", u"</2_Main>"});
@@ -91,7 +91,7 @@ TEST(SkinDraw, BackgroundBitmapIsCopiedAtItsOwnSize)
 {
     QImage small(100, 50, QImage::Format_RGB888);
     small.fill(qRgb(10, 20, 30));
-    CBmpList bitmaps;
+    SkinBitmaps bitmaps;
     bitmaps.EmplaceTail(111, small);
     bitmaps.EmplaceTail(112, QImage());
 
@@ -119,7 +119,7 @@ TEST(SkinDraw, ButtonItemsResolveToTheirStripImage)
 {
     QImage strip(300, 40, QImage::Format_RGB888);
     strip.fill(qRgb(100, 122, 208));
-    CBmpList bitmaps;
+    SkinBitmaps bitmaps;
     bitmaps.EmplaceTail(300, strip);
     bitmaps.EmplaceTail(301, QImage());
     auto lines = [](std::u16string image) {
@@ -130,7 +130,7 @@ TEST(SkinDraw, ButtonItemsResolveToTheirStripImage)
     };
     const QString section = QStringLiteral("8_Search");
     const QString next = QStringLiteral("Next");
-    const CStringList good = lines(u"image=300");
+    const SkinStrings good = lines(u"image=300");
     FakeButton button;
     ASSERT_TRUE(ApplyButtonSkin(&good, &bitmaps, section, next, button));
     const ButtonSkin& skin = button.applied.at(0);
@@ -140,8 +140,8 @@ TEST(SkinDraw, ButtonItemsResolveToTheirStripImage)
     EXPECT_EQ(skin.inactiveColor, MakeColorRef(1, 2, 3));
 
     // An unknown or unreadable image leaves the item incomplete and the button as it was.
-    const CStringList unknown = lines(u"image=999");
-    const CStringList unreadable = lines(u"image=301");
+    const SkinStrings unknown = lines(u"image=999");
+    const SkinStrings unreadable = lines(u"image=301");
     EXPECT_FALSE(ApplyButtonSkin(&unknown, &bitmaps, section, next, button));
     EXPECT_FALSE(ApplyButtonSkin(&unreadable, &bitmaps, section, next, button));
     EXPECT_FALSE(ApplyButtonSkin(&good, nullptr, section, next, button));
@@ -150,7 +150,7 @@ TEST(SkinDraw, ButtonItemsResolveToTheirStripImage)
 
 TEST(SkinDraw, RendersASampleSectionToPng)
 {
-    const CStringList lines = NumberedLines({u"<9_Basic Setting>",
+    const SkinStrings lines = NumberedLines({u"<9_Basic Setting>",
                                              u"<TEXT>",
                                              u"text=Basic settings",
                                              u"position=(24,20)",

@@ -5,9 +5,9 @@
 // back to the small in-memory pack when the English pack has not been built.
 #include "app/language_pack.h"
 #include "qt_test_support.h"
-#include "skin/bmp_dialog.h"
-#include "skin/hover_button_ex.h"
-#include "skin/message_dialog.h"
+#include "skin/bitmap_button.h"
+#include "skin/skinned_dialog.h"
+#include "skin/skinned_message_box.h"
 #include "skin_test_pack.h"
 
 #include <QCoreApplication>
@@ -41,21 +41,21 @@ struct PagePlan
 };
 
 // A page of any section with its footer and close buttons placed as the pages place them.
-class SectionPage : public CBmpDialog
+class SectionPage : public SkinnedDialog
 {
 public:
     explicit SectionPage(const PagePlan& plan)
     {
         SetSkinSection(plan.section, plan.background);
         for (const auto& [name, place] : plan.buttons) {
-            auto* button = new CHoverButtonEx(this);
+            auto* button = new BitmapButton(this);
             button->move(place);
             button->hide();
             buttons.push_back({QString::fromLatin1(name), button});
         }
     }
 
-    std::vector<std::pair<QString, CHoverButtonEx*>> buttons;
+    std::vector<std::pair<QString, BitmapButton*>> buttons;
 
 protected:
     void ApplySkin() override
@@ -69,9 +69,9 @@ protected:
 
 struct Pack
 {
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
+    SkinStrings strings;
+    SkinBitmaps bitmaps;
+    SkinIcons icons;
     bool english = false;
     std::unique_ptr<SkinTestPack> fallback;
 
@@ -81,9 +81,9 @@ struct Pack
         if (!english)
             fallback = std::make_unique<SkinTestPack>();
     }
-    CStringList* Strings() { return english ? &strings : &fallback->strings; }
-    CBmpList* Bitmaps() { return english ? &bitmaps : &fallback->bitmaps; }
-    CIconList* Icons() { return english ? &icons : &fallback->icons; }
+    SkinStrings* Strings() { return english ? &strings : &fallback->strings; }
+    SkinBitmaps* Bitmaps() { return english ? &bitmaps : &fallback->bitmaps; }
+    SkinIcons* Icons() { return english ? &icons : &fallback->icons; }
     std::vector<PagePlan> Pages() const
     {
         const ButtonPlace close{"Close", QPoint(545, 12)};
@@ -123,7 +123,7 @@ void Hover(QWidget* widget, bool on)
 }
 
 // Normal, hover and pressed, each on the page's own background.
-std::array<QImage, 3> ThreeStates(SectionPage& page, CHoverButtonEx* button)
+std::array<QImage, 3> ThreeStates(SectionPage& page, BitmapButton* button)
 {
     const QRect area = button->geometry().adjusted(-8, -8, 8, 8);
     std::array<QImage, 3> states;
@@ -161,7 +161,7 @@ TEST(SkinPng, PagesAndTheirButtonsInEveryState)
 {
     Pack pack;
     QWidget host;
-    host.resize(CBmpDialog::kCanvasWidth, CBmpDialog::kCanvasHeight);
+    host.resize(SkinnedDialog::kCanvasWidth, SkinnedDialog::kCanvasHeight);
     for (const PagePlan& plan : pack.Pages()) {
         SCOPED_TRACE(plan.section.toStdString());
         SectionPage page(plan);
@@ -173,7 +173,7 @@ TEST(SkinPng, PagesAndTheirButtonsInEveryState)
         SavePng(page.Canvas(), QStringLiteral("canvas_%1.png").arg(name));
         const QImage shown = page.grab().toImage();
         SavePng(shown, QStringLiteral("page_%1.png").arg(name));
-        EXPECT_EQ(page.size(), QSize(CBmpDialog::kCanvasWidth, CBmpDialog::kCanvasHeight));
+        EXPECT_EQ(page.size(), QSize(SkinnedDialog::kCanvasWidth, SkinnedDialog::kCanvasHeight));
         EXPECT_EQ(shown.pixelColor(kHeaderPoint * shown.devicePixelRatio()), plan.header);
         for (const auto& [buttonName, button] : page.buttons) {
             SCOPED_TRACE(buttonName.toStdString());
@@ -208,7 +208,7 @@ TEST(SkinPng, MessageBoxOfEachKind)
     };
     for (const BoxPlan& plan : boxes) {
         SCOPED_TRACE(plan.kind);
-        CMessageDialog box;
+        SkinnedMessageBox box;
         box.ReadKindSkin(pack.Strings(), pack.Icons(), plan.kind);
         box.SetNearCursor(false);
         box.SetTexts(plan.message, plan.button1, plan.button2, plan.button3);
@@ -216,9 +216,9 @@ TEST(SkinPng, MessageBoxOfEachKind)
         box.show();
         const QImage shown = box.grab().toImage();
         SavePng(shown, QStringLiteral("message_kind%1.png").arg(plan.kind));
-        EXPECT_LE(box.width(), CMessageDialog::kMaxWidth);
+        EXPECT_LE(box.width(), SkinnedMessageBox::kMaxWidth);
         for (int number = 1; number <= 3; ++number) {
-            const CMsgButton* button = box.Button(number);
+            const TextButton* button = box.Button(number);
             if (button->isVisible()) {
                 EXPECT_TRUE(box.rect().contains(button->geometry())) << "button " << number << " clipped";
             }

@@ -21,9 +21,9 @@ struct SkinTestPack
     static inline const QColor kKindColors[4] = {QColor(214, 69, 69), QColor(232, 163, 61),
                                                  QColor(100, 122, 208), QColor(155, 206, 53)};
 
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
+    SkinStrings strings;
+    SkinBitmaps bitmaps;
+    SkinIcons icons;
 
     SkinTestPack()
     {

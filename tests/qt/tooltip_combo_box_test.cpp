@@ -12,7 +12,7 @@ struct ComboFixture
     explicit ComboFixture(int items, const QString& name = QStringLiteral("(GMT+%1) Zone %1"))
     {
         window.resize(400, 300);
-        combo = new CTooltipComboBox(&window);
+        combo = new TooltipComboBox(&window);
         combo->setGeometry(200, 20, 200, 24);
         for (int i = 0; i < items; ++i)
             combo->addItem(name.arg(i));
@@ -20,11 +20,11 @@ struct ComboFixture
         combo->setCurrentIndex(items > 2 ? 2 : 0);
     }
 
-    CTooltipListCtrl* List() { return combo->List(); }
+    TooltipListView* List() { return combo->List(); }
     QPoint RowCentre(int row) { return List()->visualRect(List()->model()->index(row, 0)).center(); }
 
     QWidget window;
-    CTooltipComboBox* combo;
+    TooltipComboBox* combo;
 };
 
 } // namespace

@@ -17,7 +17,7 @@ const uint32_t kLoopback = InetAddrOf("127.0.0.1");
 class Receiver : public QObject
 {
 public:
-    explicit Receiver(CUdpSocket& socket) : socket_(socket) {}
+    explicit Receiver(UdpSocket& socket) : socket_(socket) {}
     std::vector<std::vector<uint8_t>> datagrams;
     std::vector<int> errors;
     int notifications = 0;
@@ -39,7 +39,7 @@ public:
     }
 
 private:
-    CUdpSocket& socket_;
+    UdpSocket& socket_;
 };
 
 // A plain socket on 127.0.0.1 that plays the far side.
@@ -56,7 +56,7 @@ private:
 
 // Opens `socket`, gives it a port by a first send to the peer (the socket is unbound until
 // then) and starts the notifications.
-uint16_t OpenBound(CUdpSocket& socket, Receiver& receiver, Peer& peer)
+uint16_t OpenBound(UdpSocket& socket, Receiver& receiver, Peer& peer)
 {
     EXPECT_TRUE(socket.Open());
     EXPECT_EQ(socket.LocalPort(), 0);
@@ -71,7 +71,7 @@ uint16_t OpenBound(CUdpSocket& socket, Receiver& receiver, Peer& peer)
 TEST(UdpSocket, BurstArrivesCompleteInOrderWithOneNotificationEach)
 {
     constexpr int kCount = 5000;
-    CUdpSocket socket;
+    UdpSocket socket;
     Receiver receiver(socket);
     Peer peer;
     const uint16_t port = OpenBound(socket, receiver, peer);
@@ -97,7 +97,7 @@ TEST(UdpSocket, BurstArrivesCompleteInOrderWithOneNotificationEach)
 
 TEST(UdpSocket, OverLongDatagramIsReportedAsTooLongAndLost)
 {
-    CUdpSocket socket;
+    UdpSocket socket;
     socket.SetReceiveLimit(460);
     Receiver receiver(socket);
     Peer peer;
@@ -116,7 +116,7 @@ TEST(UdpSocket, OverLongDatagramIsReportedAsTooLongAndLost)
 
 TEST(UdpSocket, ReceiveWithNothingWaitingOrClosedSocketFails)
 {
-    CUdpSocket socket;
+    UdpSocket socket;
     uint8_t buffer[8];
     uint32_t from = 0;
     EXPECT_EQ(socket.ReceiveFrom(buffer, from), -1);

@@ -4,13 +4,13 @@
 // anywhere on a page reaches the window's system menu. Writes the search page with three
 // cameras of the same name to <build>/png/ for review.
 #include "app/language_pack.h"
-#include "device_ui/password_dialog.h"
-#include "device_ui/progress_dlg.h"
+#include "device_ui/login_dialog.h"
+#include "device_ui/progress_dialog.h"
 #include "search_page_fixture.h"
-#include "skin/hover_button_ex.h"
-#include "skin/message_dialog.h"
-#include "skin/msg_button.h"
+#include "skin/bitmap_button.h"
 #include "skin/program_look.h"
+#include "skin/skinned_message_box.h"
+#include "skin/text_button.h"
 #include "skin/value_field.h"
 
 #include <QContextMenuEvent>
@@ -63,7 +63,7 @@ protected:
     // Moves the focus to `control` by Tab presses from the page's Close button.
     bool TabTo(QWidget* control)
     {
-        page.GetDlgItem(IDC_CLOSE)->setFocus(Qt::TabFocusReason);
+        page.Control(IDC_CLOSE)->setFocus(Qt::TabFocusReason);
         for (int presses = 0; presses < 12 && !control->hasFocus(); ++presses)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         return control->hasFocus();
@@ -89,7 +89,7 @@ TEST_F(WindowLookTest, FocusMarkInTheAccentAfterTabAndNotAfterAClick)
 {
     Add({"Attic", {10, 0, 0, 1}});
     page.RefreshFromCameraList();
-    page.GetDlgItem(IDC_LOAD_SKIN)->show(); // as in test mode
+    page.Control(IDC_LOAD_SKIN)->show(); // as in test mode
     const QColor accent = program_look::kAccent;
     struct Case
     {
@@ -100,10 +100,10 @@ TEST_F(WindowLookTest, FocusMarkInTheAccentAfterTabAndNotAfterAClick)
         QPoint markPixel; // a pixel of the mark
         QColor mark;
     };
-    auto* search = page.Item<CHoverButtonEx>(CSearchDialog::IDC_SEARCH);
-    auto* next = page.Item<CHoverButtonEx>(IDC_NEXT);
-    auto* loadSkin = page.Item<CMsgButton>(IDC_LOAD_SKIN);
-    auto* close = page.Item<CHoverButtonEx>(IDC_CLOSE);
+    auto* search = page.Item<BitmapButton>(SearchPage::IDC_SEARCH);
+    auto* next = page.Item<BitmapButton>(IDC_NEXT);
+    auto* loadSkin = page.Item<TextButton>(IDC_LOAD_SKIN);
+    auto* close = page.Item<BitmapButton>(IDC_CLOSE);
     QTreeWidget* tree = page.Tree();
     const Case cases[] = {
         // An outlined button gets an accent ring inside its outline, a filled one a white ring.
@@ -142,7 +142,7 @@ TEST_F(WindowLookTest, SelectedRowKeepsItsHighlightWhenTheListLosesTheFocus)
     const QPoint row = ItemCentre(0) + QPoint(60, 0);                    // right of the name
     QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, row); // a refresh selects nothing
     const QColor focused = PixelOf(page.Tree()->viewport(), row);
-    page.Item<CHoverButtonEx>(IDC_NEXT)->setFocus(Qt::TabFocusReason);
+    page.Item<BitmapButton>(IDC_NEXT)->setFocus(Qt::TabFocusReason);
     const QColor unfocused = PixelOf(page.Tree()->viewport(), row);
     EXPECT_EQ(focused, program_look::kAccentDark);
     EXPECT_EQ(unfocused, program_look::kAccentSoft) << "softer, still the accent's";
@@ -162,29 +162,28 @@ TEST_F(WindowLookTest, LongestValuesFitWholeInTheirFieldsInThePrimaryColour)
     page.RefreshFromCameraList();
 
     EXPECT_EQ(ClippedTexts(page), std::vector<std::string>{});
-    for (const int id :
-         {CSearchDialog::IDC_CAMERA_NAME, CSearchDialog::IDC_IP_ADDRESS, CSearchDialog::IDC_SUBNET_MASK,
-          CSearchDialog::IDC_GATEWAY, CSearchDialog::IDC_DATE, CSearchDialog::IDC_TIME,
-          CSearchDialog::IDC_MAC_ADDRESS, CSearchDialog::IDC_FIRMWARE}) {
-        const CValueField* field = page.Field(id);
+    for (const int id : {SearchPage::IDC_CAMERA_NAME, SearchPage::IDC_IP_ADDRESS, SearchPage::IDC_SUBNET_MASK,
+                         SearchPage::IDC_GATEWAY, SearchPage::IDC_DATE, SearchPage::IDC_TIME,
+                         SearchPage::IDC_MAC_ADDRESS, SearchPage::IDC_FIRMWARE}) {
+        const ValueField* field = page.Field(id);
         SCOPED_TRACE(id);
         EXPECT_TRUE(field->isVisibleTo(&page));
         EXPECT_EQ(field->text(), field->Value()) << "shown whole";
         EXPECT_FALSE(field->text().isEmpty());
-        if (field->FieldKind() == CValueField::Kind::Whole) {
+        if (field->FieldKind() == ValueField::Kind::Whole) {
             EXPECT_EQ(field->palette().color(QPalette::WindowText), program_look::kText);
         }
     }
-    EXPECT_EQ(FieldText(CSearchDialog::IDC_MAC_ADDRESS), "dd:dd:dd:dd:dd:dd");
+    EXPECT_EQ(FieldText(SearchPage::IDC_MAC_ADDRESS), "dd:dd:dd:dd:dd:dd");
 
     // The check itself sees a value that lost its end.
-    page.Field(CSearchDialog::IDC_IP_ADDRESS)->resize(60, 16);
+    page.Field(SearchPage::IDC_IP_ADDRESS)->resize(60, 16);
     EXPECT_EQ(ClippedTexts(page).size(), 1u);
 }
 
 TEST_F(WindowLookTest, FreeTextElidesWithAnEllipsisAndKeepsTheWholeTextAsItsTip)
 {
-    CValueField field(&page, {356, 300, 120, 16}, CValueField::Kind::Elide);
+    ValueField field(&page, {356, 300, 120, 16}, ValueField::Kind::Elide);
     field.show();
     const QString ssid = QStringLiteral("A wireless network with a long name");
     field.SetValue(ssid);
@@ -205,7 +204,7 @@ TEST_F(WindowLookTest, ThreeCamerasOfTheSameNameAreToldApartByMacAndFirmware)
     std::vector<QString> macs;
     for (int row = 0; row < 3; ++row) {
         QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, ItemCentre(row));
-        macs.push_back(FieldText(CSearchDialog::IDC_MAC_ADDRESS));
+        macs.push_back(FieldText(SearchPage::IDC_MAC_ADDRESS));
         if (row == 1)
             SavePng(page.grab().toImage(), QStringLiteral("search_page_twins.png"));
     }
@@ -228,32 +227,32 @@ TEST_F(WindowLookTest, BoxesNeverWiderThanTheWindowAndDialogsCentredOnIt)
     auto record = [&](QWidget& dialog, const QString& what) { seen.push_back({what, dialog.geometry()}); };
 
     // Every box the page shows, in the pack's own words (the longest is three lines).
-    WhenModal<CMessageDialog>([&](CMessageDialog& box) {
+    WhenModal<SkinnedMessageBox>([&](SkinnedMessageBox& box) {
         record(box, QStringLiteral("box"));
         // The box opens with the focus, and its mark, on the button Enter stands for (the
         // window system may activate the box a moment after it shows).
         SpinUntil([&] { return box.Button(1)->hasFocus(); }, 1000);
         EXPECT_TRUE(box.Button(1)->ShowsFocusMark());
         SavePng(box.grab().toImage(), QStringLiteral("message_no_camera.png"));
-        box.Command(CMessageDialog::kButton1);
+        box.Command(SkinnedMessageBox::kButton1);
     });
-    page.ShowMessage(2, page.Text(CSearchDialog::kTextNoCamera), page.Text(CSearchDialog::kTextButton));
+    page.ShowMessage(2, page.Text(SearchPage::kTextNoCamera), page.Text(SearchPage::kTextButton));
 
-    WhenModal<CPassWordDialog>([&](CPassWordDialog& login) {
+    WhenModal<LoginDialog>([&](LoginDialog& login) {
         record(login, QStringLiteral("login"));
-        login.Command(CPassWordDialog::IDC_LOGIN_CANCEL);
+        login.Command(LoginDialog::IDC_LOGIN_CANCEL);
     });
-    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
 
     bool busy = true;
-    CProgressDlg progress(&page);
-    progress.LoadFrames(EnglishPackPath(), CProgressDlg::kSearch, &strings);
+    ProgressDialog progress(&page);
+    progress.LoadFrames(EnglishPackPath(), ProgressDialog::kSearch, &strings);
     progress.SetBusyFlag(&busy);
     QTimer::singleShot(50, &progress, [&] {
         record(progress, QStringLiteral("progress"));
         busy = false;
     });
-    progress.DoModal();
+    progress.RunModal();
     SetSkinnedMessageHook(answering);
 
     ASSERT_EQ(seen.size(), 3u);
@@ -269,14 +268,14 @@ TEST_F(WindowLookTest, EscapeCancelsTheLoginAndThePageStays)
     Add({"Attic", {10, 0, 0, 1}, CMD_QUERY_FULL, 0x2500, "admin", "secret"});
     page.RefreshFromCameraList();
     bool closedByEscape = false;
-    WhenModal<CPassWordDialog>([&](CPassWordDialog& login) {
+    WhenModal<LoginDialog>([&](LoginDialog& login) {
         QTest::keyClicks(login.NameEdit(), "admin");
         QTest::keyClick(login.NameEdit(), Qt::Key_Escape);
         closedByEscape = !login.isVisible();
         if (!closedByEscape)
-            login.Command(CPassWordDialog::IDC_LOGIN_CANCEL);
+            login.Command(LoginDialog::IDC_LOGIN_CANCEL);
     });
-    QTest::mouseClick(page.GetDlgItem(IDC_NEXT), Qt::LeftButton);
+    QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
     EXPECT_TRUE(closedByEscape);
     EXPECT_EQ(cameras.GetHead()->loginRequired, 1) << "cancelled, not logged in";
     EXPECT_EQ(Received(), std::vector<Request>{});
@@ -288,13 +287,13 @@ TEST_F(WindowLookTest, EscapeCancelsTheLoginAndThePageStays)
 
 TEST(WindowLook, RightClickAnywhereOnAPageReachesTheWindowsSystemMenu)
 {
-    CStringList strings;
-    CBmpList bitmaps;
-    CIconList icons;
-    CSearchDialog::CameraList cameras;
+    SkinStrings strings;
+    SkinBitmaps bitmaps;
+    SkinIcons icons;
+    SearchPage::CameraList cameras;
     cameras.AddTail(MakeCamera({"Attic", {10, 0, 0, 1}}));
     MenuHost host;
-    CSearchDialog page;
+    SearchPage page;
     page.SetLists(&strings, &bitmaps, &icons);
     page.SetCameraList(&cameras);
     host.resize(581, 436);
@@ -302,8 +301,8 @@ TEST(WindowLook, RightClickAnywhereOnAPageReachesTheWindowsSystemMenu)
     page.RefreshFromCameraList();
     page.show();
     host.show();
-    QWidget* const targets[] = {&page, page.Tree()->viewport(), page.Field(CSearchDialog::IDC_CAMERA_NAME),
-                                page.GetDlgItem(CSearchDialog::IDC_SEARCH)};
+    QWidget* const targets[] = {&page, page.Tree()->viewport(), page.Field(SearchPage::IDC_CAMERA_NAME),
+                                page.Control(SearchPage::IDC_SEARCH)};
     for (QWidget* target : targets) {
         const int before = host.menus;
         const QPoint at = target->rect().center();

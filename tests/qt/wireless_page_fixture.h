@@ -2,10 +2,10 @@
 // A wizard page of the wireless, licence or information group on a recording frame, skinned
 // from the built English pack, with every message box answered at once.
 #include "app/language_pack.h"
-#include "device/core/camera_data.h"
+#include "device/core/camera_record.h"
 #include "qt_test_support.h"
-#include "skin/bmp_dialog.h"
 #include "skin/message_answer.h"
+#include "skin/skinned_dialog.h"
 
 #include <QFile>
 #include <memory>
@@ -33,11 +33,11 @@ protected:
         return created;
     }
 
-    CMessageAnswer answers;
-    CCameraDataObj camera;
+    MessageAnswer answers;
+    CameraRecord camera;
 
 private:
-    std::unique_ptr<CBmpDialog> page_;
+    std::unique_ptr<SkinnedDialog> page_;
 };
 
 } // namespace wireless_test

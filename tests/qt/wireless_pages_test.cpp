@@ -1,6 +1,6 @@
 // Wireless pages 1 and 2: what Next and Back store for what the user chose or typed.
-#include "pages/wireless1_dialog.h"
-#include "pages/wireless2_dialog.h"
+#include "pages/wireless_mode_page.h"
+#include "pages/wireless_network_page.h"
 #include "wireless_page_fixture.h"
 
 #include <QComboBox>
@@ -26,18 +26,18 @@ TEST_F(WirelessPagesTest, ConnectionPageStoresWirelessUnlessWiredIsChecked)
     };
     const Case cases[] = {
         {0, IDC_NEXT, 1},
-        {CWireless1Dialog::IDC_WIRED, IDC_NEXT, 0},
-        {CWireless1Dialog::IDC_WIRELESS, IDC_BACK, 1},
+        {WirelessModePage::IDC_WIRED, IDC_NEXT, 0},
+        {WirelessModePage::IDC_WIRELESS, IDC_BACK, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.click);
         camera.info.Set(DeviceInfo::wirelessMode, 7);
-        auto& page = Create<CWireless1Dialog>();
+        auto& page = Create<WirelessModePage>();
         page.LoadFromRecord(&camera);
-        EXPECT_FALSE(page.Item<QRadioButton>(CWireless1Dialog::IDC_WIRED)->isChecked());
-        EXPECT_FALSE(page.Item<QRadioButton>(CWireless1Dialog::IDC_WIRELESS)->isChecked());
+        EXPECT_FALSE(page.Item<QRadioButton>(WirelessModePage::IDC_WIRED)->isChecked());
+        EXPECT_FALSE(page.Item<QRadioButton>(WirelessModePage::IDC_WIRELESS)->isChecked());
         if (c.click != 0)
-            QTest::mouseClick(page.GetDlgItem(c.click), Qt::LeftButton, {}, QPoint(8, 12));
+            QTest::mouseClick(page.Control(c.click), Qt::LeftButton, {}, QPoint(8, 12));
         page.Command(c.button);
         EXPECT_EQ(camera.info.Get(DeviceInfo::wirelessMode), c.mode);
         EXPECT_EQ(Take(), std::vector<Request>{c.button == IDC_NEXT ? Request::Next : Request::Back});
@@ -46,11 +46,11 @@ TEST_F(WirelessPagesTest, ConnectionPageStoresWirelessUnlessWiredIsChecked)
 
 TEST_F(WirelessPagesTest, NetworkPageStoresNameAndChannel)
 {
-    auto& page = Create<CWireless2Dialog>();
+    auto& page = Create<WirelessNetworkPage>();
     page.LoadFromRecord(&camera);
     camera.info.Set(DeviceInfo::channel, 6);
-    auto* ssid = page.Item<QLineEdit>(CWireless2Dialog::IDC_SSID);
-    auto* channel = page.Item<QComboBox>(CWireless2Dialog::IDC_CHANNEL);
+    auto* ssid = page.Item<QLineEdit>(WirelessNetworkPage::IDC_SSID);
+    auto* channel = page.Item<QComboBox>(WirelessNetworkPage::IDC_CHANNEL);
     EXPECT_EQ(channel->currentIndex(), -1);
     EXPECT_EQ(channel->count(), 11);
 
@@ -73,7 +73,7 @@ TEST_F(WirelessPagesTest, NetworkPageStoresNameAndChannel)
 
 TEST_F(WirelessPagesTest, WithoutARecordNextStillSteps)
 {
-    auto& page = Create<CWireless2Dialog>();
+    auto& page = Create<WirelessNetworkPage>();
     page.Command(IDC_NEXT);
     EXPECT_EQ(Take(), (std::vector<Request>{Request::Next}));
 }

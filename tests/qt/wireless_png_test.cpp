@@ -1,10 +1,10 @@
 // Renders the licence, information and wireless pages with the English pack into <build>/png/
 // for review, the security page once per security type.
-#include "pages/info_dialogs.h"
-#include "pages/license_dialog.h"
-#include "pages/wireless1_dialog.h"
-#include "pages/wireless2_dialog.h"
-#include "pages/wireless3_dialog.h"
+#include "pages/info_pages.h"
+#include "pages/license_page.h"
+#include "pages/wireless_mode_page.h"
+#include "pages/wireless_network_page.h"
+#include "pages/wireless_security_page.h"
 #include "wireless_page_fixture.h"
 
 #include <QComboBox>
@@ -25,7 +25,7 @@ protected:
         Save(page, name);
         return page;
     }
-    void Save(CBmpDialog& page, const QString& name)
+    void Save(SkinnedDialog& page, const QString& name)
     {
         QCoreApplication::processEvents();
         const QImage shot = page.grab().toImage();
@@ -42,44 +42,43 @@ TEST_F(PagePngTest, LicenceAndInformationPages)
 {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(DemoDir());
-    Shoot<CLicenseDialog>(QStringLiteral("license_page.png"));
+    Shoot<LicensePage>(QStringLiteral("license_page.png"));
     QDir::setCurrent(previous);
-    Shoot<CInfo1Dialog>(QStringLiteral("info1_page.png"));
-    Shoot<CInfo2Dialog>(QStringLiteral("info2_page.png"));
-    Shoot<CInfo3Dialog>(QStringLiteral("info3_page.png"));
-    Shoot<CInfo4Dialog>(QStringLiteral("info4_page.png"));
+    Shoot<BeforeYouStartPage>(QStringLiteral("info1_page.png"));
+    Shoot<WhatChangesPage>(QStringLiteral("info2_page.png"));
+    Shoot<CameraMissingPage>(QStringLiteral("info3_page.png"));
+    Shoot<AfterSavingPage>(QStringLiteral("info4_page.png"));
 }
 
 TEST_F(PagePngTest, WirelessPages)
 {
-    auto& connection = Create<CWireless1Dialog>(true);
-    QTest::mouseClick(connection.GetDlgItem(CWireless1Dialog::IDC_WIRELESS), Qt::LeftButton, {},
-                      QPoint(8, 12));
+    auto& connection = Create<WirelessModePage>(true);
+    QTest::mouseClick(connection.Control(WirelessModePage::IDC_WIRELESS), Qt::LeftButton, {}, QPoint(8, 12));
     Save(connection, QStringLiteral("wireless1_page.png"));
 
-    auto& network = Create<CWireless2Dialog>(true);
-    QTest::keyClicks(network.Item<QLineEdit>(CWireless2Dialog::IDC_SSID), "Home network");
-    network.Item<QComboBox>(CWireless2Dialog::IDC_CHANNEL)->setCurrentIndex(5);
+    auto& network = Create<WirelessNetworkPage>(true);
+    QTest::keyClicks(network.Item<QLineEdit>(WirelessNetworkPage::IDC_SSID), "Home network");
+    network.Item<QComboBox>(WirelessNetworkPage::IDC_CHANNEL)->setCurrentIndex(5);
     Save(network, QStringLiteral("wireless2_page.png"));
 }
 
 TEST_F(PagePngTest, SecurityPageInEachType)
 {
     camera.info.Set(DeviceInfo::security, 1);
-    auto& page = Create<CWireless3Dialog>(true);
+    auto& page = Create<WirelessSecurityPage>(true);
     page.LoadFromRecord(&camera);
-    auto* list = page.Item<QComboBox>(CWireless3Dialog::IDC_SECURITY_TYPE);
+    auto* list = page.Item<QComboBox>(WirelessSecurityPage::IDC_SECURITY_TYPE);
     const char* names[] = {"none", "wep64", "wep128", "wpa"};
     for (int index = 0; index < 4; ++index) {
         while (list->currentIndex() < index)
             QTest::keyClick(list, Qt::Key_Down);
         if (index == 1)
-            QTest::keyClicks(page.Item<QLineEdit>(CWireless3Dialog::IDC_WEP_PASSPHRASE), "secret");
+            QTest::keyClicks(page.Item<QLineEdit>(WirelessSecurityPage::IDC_WEP_PASSPHRASE), "secret");
         if (index == 2)
-            QTest::keyClicks(page.Item<QLineEdit>(CWireless3Dialog::IDC_WEP_KEY),
+            QTest::keyClicks(page.Item<QLineEdit>(WirelessSecurityPage::IDC_WEP_KEY),
                              "00112233445566778899aabbcc");
         if (index == 3)
-            QTest::keyClicks(page.Item<QLineEdit>(CWireless3Dialog::IDC_WPA_PASSPHRASE), "correct horse");
+            QTest::keyClicks(page.Item<QLineEdit>(WirelessSecurityPage::IDC_WPA_PASSPHRASE), "correct horse");
         Save(page, QStringLiteral("wireless3_page_%1.png").arg(QLatin1String(names[index])));
     }
 }

@@ -1,14 +1,14 @@
 // Where the wizard finds its packs and which language it starts in: the folders beside the
 // program and its share folder, the user's locale, and the pages drawn in Spanish.
-#include "app/camtivo_dlg.h"
 #include "app/data_folders.h"
+#include "app/wizard_frame.h"
 #include "demo_wizard.h"
-#include "device_ui/password_dialog.h"
-#include "pages/license_dialog.h"
+#include "device_ui/login_dialog.h"
+#include "pages/license_page.h"
 #include "platform/core/time_scale.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
-#include "skin/hover_button_ex.h"
+#include "skin/bitmap_button.h"
 #include "skin/message_answer.h"
 
 #include <QComboBox>
@@ -132,27 +132,27 @@ protected:
     }
 
     // Runs the wizard to its search page; `check` sees it on the main page and again there.
-    void Run(const std::function<void(CCamtivoDlg&)>& onMain,
-             const std::function<void(CCamtivoDlg&)>& onSearch)
+    void Run(const std::function<void(WizardFrame&)>& onMain,
+             const std::function<void(WizardFrame&)>& onSearch)
     {
-        CCamtivoDlg frame(QStringLiteral("camtivo /testmode"));
-        RunWizard(frame, [&](CCamtivoDlg& shown) {
+        WizardFrame frame(QStringLiteral("camtivo /testmode"));
+        RunWizard(frame, [&](WizardFrame& shown) {
             onMain(shown);
             StartSearch(shown);
             onSearch(shown);
         });
     }
 
-    static QString StartCaption(CCamtivoDlg& frame)
+    static QString StartCaption(WizardFrame& frame)
     {
-        return qobject_cast<CHoverButtonEx*>(frame.MainPage().GetDlgItem(CMainDialog::IDC_START))->text();
+        return qobject_cast<BitmapButton*>(frame.Main().Control(MainPage::IDC_START))->text();
     }
 
     DemoFolder demo;
     QString shared = demo.FilePath(QStringLiteral("share/camtivo"));
     ScopedDataFolders folders{QStringList{demo.FilePath(QStringLiteral("bin")), shared}};
-    CMessageAnswer answers;
-    CMessageBoxAnswer plainAnswers;
+    MessageAnswer answers;
+    MessageBoxAnswer plainAnswers;
 };
 
 TEST_F(WizardLanguageTest, ASpanishLocaleStartsTheWizardInSpanish)
@@ -160,29 +160,29 @@ TEST_F(WizardLanguageTest, ASpanishLocaleStartsTheWizardInSpanish)
     ASSERT_TRUE(Copy(SpanishPackPath(), shared + QStringLiteral("/Spanish.dll")));
     ScopedLocale locale("", "", "es_ES.UTF-8");
     Run(
-        [&](CCamtivoDlg& frame) {
+        [&](WizardFrame& frame) {
             EXPECT_EQ(frame.PackPath(), shared + QStringLiteral("/Spanish.dll"));
-            EXPECT_EQ(frame.LanguagePage().GetLanguage(), "Spanish");
-            EXPECT_EQ(frame.MainPage().GetLanguage(), "Spanish");
+            EXPECT_EQ(frame.Language().GetLanguage(), "Spanish");
+            EXPECT_EQ(frame.Main().GetLanguage(), "Spanish");
             EXPECT_EQ(StartCaption(frame), "Iniciar");
             // The language page offers the packs of the share folder, the locale's chosen.
-            const QComboBox* list = frame.LanguagePage().LanguageList();
+            const QComboBox* list = frame.Language().LanguageList();
             ASSERT_EQ(list->count(), 2);
             EXPECT_EQ(list->itemText(0), "English");
             EXPECT_EQ(list->currentText(), QString::fromUtf8("Espa\xC3\xB1ol"));
             SavePng(frame.grab().toImage(), QStringLiteral("main_page_es.png"));
         },
-        [&](CCamtivoDlg& frame) {
-            EXPECT_TRUE(frame.SearchPage().isVisible());
-            EXPECT_EQ(frame.SearchPage().GetLanguage(), "Spanish");
+        [&](WizardFrame& frame) {
+            EXPECT_TRUE(frame.Search().isVisible());
+            EXPECT_EQ(frame.Search().GetLanguage(), "Spanish");
             SavePng(frame.grab().toImage(), QStringLiteral("search_page_es.png"));
             QString cancelCaption;
-            WhenModal<CPassWordDialog>([&](CPassWordDialog& login) {
+            WhenModal<LoginDialog>([&](LoginDialog& login) {
                 SavePng(login.grab().toImage(), QStringLiteral("login_dialog_es.png"));
                 cancelCaption = login.CancelButton()->text();
                 QTest::mouseClick(login.CancelButton(), Qt::LeftButton);
             });
-            QTest::mouseClick(frame.SearchPage().GetDlgItem(IDC_NEXT), Qt::LeftButton);
+            QTest::mouseClick(frame.Search().Control(IDC_NEXT), Qt::LeftButton);
             EXPECT_EQ(cancelCaption, "Cancelar");
         });
 }
@@ -192,17 +192,17 @@ TEST_F(WizardLanguageTest, WithoutTheSpanishPackASpanishLocaleGetsEnglish)
     ASSERT_TRUE(Copy(DemoDir() + QStringLiteral("/License.rtf"), shared + QStringLiteral("/License.rtf")));
     ScopedLocale locale("", "", "es_ES.UTF-8");
     Run(
-        [&](CCamtivoDlg& frame) {
+        [&](WizardFrame& frame) {
             // The licence comes from the share folder too, not from the current one.
-            const auto* licence = frame.findChild<CLicenseDialog*>();
+            const auto* licence = frame.findChild<LicensePage*>();
             ASSERT_NE(licence, nullptr);
             EXPECT_TRUE(licence->LicenseText()->toPlainText().contains("Camtivo licence"));
             EXPECT_EQ(frame.PackPath(), shared + QStringLiteral("/English.dll"));
-            EXPECT_EQ(frame.LanguagePage().GetLanguage(), "English");
+            EXPECT_EQ(frame.Language().GetLanguage(), "English");
             EXPECT_EQ(StartCaption(frame), "Start");
-            EXPECT_EQ(frame.LanguagePage().LanguageList()->count(), 1);
+            EXPECT_EQ(frame.Language().LanguageList()->count(), 1);
         },
-        [&](CCamtivoDlg& frame) { EXPECT_EQ(frame.SearchPage().GetLanguage(), "English"); });
+        [&](WizardFrame& frame) { EXPECT_EQ(frame.Search().GetLanguage(), "English"); });
 }
 
 TEST_F(WizardLanguageTest, ASpanishPackThatCannotBeReadIsNamedAndEnglishShown)
@@ -215,16 +215,16 @@ TEST_F(WizardLanguageTest, ASpanishPackThatCannotBeReadIsNamedAndEnglishShown)
     cut.close();
     ScopedLocale locale("", "", "es_ES.UTF-8");
     Run(
-        [&](CCamtivoDlg& frame) {
+        [&](WizardFrame& frame) {
             EXPECT_EQ(frame.PackPath(), shared + QStringLiteral("/English.dll"));
-            EXPECT_EQ(frame.LanguagePage().GetLanguage(), "English");
+            EXPECT_EQ(frame.Language().GetLanguage(), "English");
             EXPECT_EQ(StartCaption(frame), "Start");
             ASSERT_EQ(plainAnswers.shown.size(), 1u);
             EXPECT_TRUE(plainAnswers.shown[0].text.contains(
                 QDir::toNativeSeparators(shared + QStringLiteral("/Spanish.dll"))));
             EXPECT_TRUE(plainAnswers.shown[0].text.contains(QStringLiteral("English")));
         },
-        [&](CCamtivoDlg& frame) { EXPECT_EQ(frame.SearchPage().GetLanguage(), "English"); });
+        [&](WizardFrame& frame) { EXPECT_EQ(frame.Search().GetLanguage(), "English"); });
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 
 namespace {
 
-void AddCamera(CTypedPtrList<CCameraDataObj>& list, uint8_t macLast, const char* name, const Ipv4Address& at)
+void AddCamera(OwnedList<CameraRecord>& list, uint8_t macLast, const char* name, const Ipv4Address& at)
 {
-    CCameraDataObj* camera = list.EmplaceTail();
+    CameraRecord* camera = list.EmplaceTail();
     camera->info.Set(DeviceInfo::macAddress, MacAddress{0x00, 0x50, 0xC2, 0x10, 0x20, macLast});
     camera->info.Set(DeviceInfo::cameraName, name);
     camera->info.Set(DeviceInfo::ipAddress, at);
@@ -18,13 +18,13 @@ void AddCamera(CTypedPtrList<CCameraDataObj>& list, uint8_t macLast, const char*
 
 TEST(AddressClash, AnotherCamerasOrThisComputersAddressIsRefusedAndOnesOwnIsNot)
 {
-    CTypedPtrList<CCameraDataObj> found;
+    OwnedList<CameraRecord> found;
     AddCamera(found, 1, "Door", {192, 168, 0, 20});
     AddCamera(found, 2, "Garden", {192, 168, 0, 21});
     AddCamera(found, 3, "Attic", {192, 168, 0, 22});
     const std::vector<Ipv4Address> own{{127, 0, 0, 1}, {192, 168, 0, 5}};
     // Door has been edited on the pages: its record holds the new address, its identity the old.
-    CCameraDataObj door = *found.GetHead();
+    CameraRecord door = *found.GetHead();
     struct Case
     {
         Ipv4Address wanted;

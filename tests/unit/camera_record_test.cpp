@@ -1,4 +1,4 @@
-#include "device/core/camera_data.h"
+#include "device/core/camera_record.h"
 #include "device/core/found_camera_list.h"
 
 #include <gtest/gtest.h>
@@ -76,12 +76,12 @@ TEST(FoundCameraList, OneRecordPerMacInFirstAnswerOrder)
     FoundCameraList found;
     const MessageHeader query{CMD_QUERY, 0, 1000, 378};
     const MessageHeader full{CMD_QUERY_FULL, 0, 1000, 448};
-    CCameraDataObj* a = found.StoreReply(query, Camera(1, "A"));
+    CameraRecord* a = found.StoreReply(query, Camera(1, "A"));
     found.StoreReply(query, Camera(2, "B"));
     // Same IP address, different MAC: a camera of its own.
     found.StoreReply(query, Camera(3, "C"));
     a->loginRequired = 0;
-    CCameraDataObj* again = found.StoreReply(full, Camera(1, "A2"));
+    CameraRecord* again = found.StoreReply(full, Camera(1, "A2"));
 
     EXPECT_EQ(again, a);
     ASSERT_EQ(found.GetCount(), 3u);
@@ -90,11 +90,11 @@ TEST(FoundCameraList, OneRecordPerMacInFirstAnswerOrder)
     EXPECT_EQ(a->identity.Get(CameraIdentity::cameraName), "A2");
     EXPECT_EQ(a->loginRequired, 0);
     std::string order;
-    for (const CCameraDataObj* r : found.Records())
+    for (const CameraRecord* r : found.Records())
         order += r->info.Get(DeviceInfo::cameraName);
     EXPECT_EQ(order, "A2BC");
 
-    CTypedPtrList<CCameraDataObj> frameList;
+    OwnedList<CameraRecord> frameList;
     frameList.EmplaceTail();
     found.CopyInto(frameList);
     ASSERT_EQ(frameList.GetCount(), 3u);

@@ -12,7 +12,7 @@ class FirewallTest : public testing::Test
 protected:
     FakeFirewallState state;
     FakeFirewallBackend backend{state};
-    CFirewall firewall{backend};
+    FirewallSettings firewall{backend};
 };
 
 } // namespace
@@ -58,7 +58,7 @@ TEST_F(FirewallTest, AFailedOpenLeavesTheWrapperClosed)
     }
 #ifndef _WIN32
     auto system = MakeSystemFirewallBackend();
-    CFirewall none(*system);
+    FirewallSettings none(*system);
     EXPECT_EQ(none.FirewallOpen(), FW_ERR_CREATE_MANAGER);
     EXPECT_FALSE(none.IsOpen());
 #endif
@@ -86,7 +86,7 @@ TEST_F(FirewallTest, AddAndRemoveActOnlyOnTheEnabledState)
             if (c.listed)
                 s.apps[kPath] = {u"Other", c.enabled};
             FakeFirewallBackend b(s);
-            CFirewall fw(b);
+            FirewallSettings fw(b);
             ASSERT_EQ(fw.FirewallOpen(), FW_OK);
             EXPECT_EQ(add ? fw.FirewallAddApp(kPath) : fw.FirewallRemoveApp(kPath), FW_OK);
             EXPECT_EQ(s.log, add ? c.addLog : c.removeLog);

@@ -8,9 +8,9 @@
 namespace {
 
 // A string list from number -> text, in ascending number order as packs are.
-CStringList Strings(const std::map<int, std::u16string>& entries)
+SkinStrings Strings(const std::map<int, std::u16string>& entries)
 {
-    CStringList list;
+    SkinStrings list;
     for (const auto& [number, text] : entries)
         list.EmplaceTail(number, text);
     return list;
@@ -18,7 +18,7 @@ CStringList Strings(const std::map<int, std::u16string>& entries)
 
 TEST(MessageSkin, KindTwoReadsEveryKeyFromItsOwnStrings)
 {
-    const CStringList lines = Strings({
+    const SkinStrings lines = Strings({
         {60002, u"color=rgb(9,9,9)"}, // kind 1: must not leak into kind 2
         {61002, u"color=rgb(1,2,3)"},
         {61003, u"framecolor=rgb(4,5,6)"},
@@ -82,7 +82,7 @@ TEST(MessageSkin, BadStringsLeaveTheDefault)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const CStringList lines = Strings({{60000 + c.offset, c.text}});
+        const SkinStrings lines = Strings({{60000 + c.offset, c.text}});
         MsgButtonStyle style;
         ReadMsgButtonStyle(&lines, 1, style);
         EXPECT_EQ(style, MsgButtonStyle{});
@@ -91,7 +91,7 @@ TEST(MessageSkin, BadStringsLeaveTheDefault)
 
 TEST(MessageSkin, KeysMatchInAnyCaseAndValuesKeepTheirs)
 {
-    const CStringList lines = Strings({{60004, u"FrameSize=4"}, {60005, u"TEXTFONTNAME=DejaVu Sans Mono"}});
+    const SkinStrings lines = Strings({{60004, u"FrameSize=4"}, {60005, u"TEXTFONTNAME=DejaVu Sans Mono"}});
     MsgButtonStyle style;
     ReadMsgButtonStyle(&lines, 1, style);
     EXPECT_EQ(style.frameSize, 4);
@@ -104,7 +104,7 @@ TEST(MessageSkin, NoListAndAbsurdKindsChangeNothing)
     ReadMsgButtonStyle(nullptr, 1, button);
     EXPECT_EQ(button, MsgButtonStyle{});
 
-    const CStringList lines = Strings({{std::numeric_limits<int>::max(), u"framesize=7"}});
+    const SkinStrings lines = Strings({{std::numeric_limits<int>::max(), u"framesize=7"}});
     ReadMsgButtonStyle(&lines, std::numeric_limits<int>::max(), button);
     ReadMsgButtonStyle(&lines, std::numeric_limits<int>::min(), button);
     EXPECT_EQ(button, MsgButtonStyle{});

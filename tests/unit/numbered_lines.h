@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-inline CStringList NumberedLines(const std::vector<std::u16string>& texts, int first = 1)
+inline SkinStrings NumberedLines(const std::vector<std::u16string>& texts, int first = 1)
 {
-    CStringList list;
+    SkinStrings list;
     for (const std::u16string& text : texts)
         list.EmplaceTail(first++, text);
     return list;

@@ -27,7 +27,7 @@ TEST(SavedSettings, TheRecordTellsWhetherTheSaveWasApplied)
     EXPECT_FALSE(HoldsChangedSettings(before, clockOnly, clockOnly));
     // A key the save changed differs byte for byte, not only as text.
     DeviceInfo key = sent;
-    key.Get(DeviceInfo::bWepKey)[12] = 0x5A;
+    key.Get(DeviceInfo::wepKeys)[12] = 0x5A;
     EXPECT_FALSE(HoldsChangedSettings(before, key, applied));
 }
 

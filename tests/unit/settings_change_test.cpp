@@ -99,10 +99,10 @@ TEST(SettingsChange, TypesWithoutWepKeepTheStoredKeysAndPassphrases)
     for (const SecurityType type : {SecurityType::None, SecurityType::Wpa}) {
         SCOPED_TRACE(static_cast<int>(type));
         DeviceInfo info = FixedCamera();
-        info.Set(DeviceInfo::bWep, 1);
-        info.Set(DeviceInfo::WepPassphrase, "caf\xE9");
-        info.Set(DeviceInfo::WpaPassphrase, "s\xFC\xDF genug");
-        const auto keys = info.Get(DeviceInfo::bWepKey);
+        info.Set(DeviceInfo::wepEnabled, 1);
+        info.Set(DeviceInfo::wepPassphrase, "caf\xE9");
+        info.Set(DeviceInfo::wpaPassphrase, "s\xFC\xDF genug");
+        const auto keys = info.Get(DeviceInfo::wepKeys);
         for (size_t i = 0; i < keys.size(); ++i)
             keys[i] = static_cast<uint8_t>(0xA0 + i);
         const std::vector<uint8_t> stored(keys.begin(), keys.end());
@@ -112,7 +112,7 @@ TEST(SettingsChange, TypesWithoutWepKeepTheStoredKeysAndPassphrases)
         change.Apply(info);
         EXPECT_EQ(SecurityTypeOf(info), type);
         EXPECT_EQ(std::vector<uint8_t>(keys.begin(), keys.end()), stored);
-        EXPECT_EQ(info.Get(DeviceInfo::WepPassphrase), "caf\xE9");
-        EXPECT_EQ(info.Get(DeviceInfo::WpaPassphrase), "s\xFC\xDF genug");
+        EXPECT_EQ(info.Get(DeviceInfo::wepPassphrase), "caf\xE9");
+        EXPECT_EQ(info.Get(DeviceInfo::wpaPassphrase), "s\xFC\xDF genug");
     }
 }

@@ -1,7 +1,7 @@
 #include "numbered_lines.h"
+#include "pages/core/skin_list_block.h"
 #include "skin/core/skin_button_items.h"
 #include "skin/core/skin_lines.h"
-#include "pages/core/skin_list_block.h"
 #include "skin/core/skin_text_items.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +50,7 @@ std::vector<std::u16string> Join(std::initializer_list<std::vector<std::u16strin
 
 TEST(SkinLines, SectionsAndBlocksMatchWholeLinesInAnyCase)
 {
-    const CStringList lines = NumberedLines(
+    const SkinStrings lines = NumberedLines(
         {u"intro", u"<page> ", u"<PAGE>", u"<Text>", u"</text>", u"</Page>", u"<Other>", u"<TEXT>"});
     EXPECT_EQ(FindSkinSection(&lines, u"Page"), 2);
     EXPECT_EQ(FindSkinBlock(&lines, 2, u"TEXT"), 3);
@@ -62,13 +62,13 @@ TEST(SkinLines, SectionsAndBlocksMatchWholeLinesInAnyCase)
     EXPECT_EQ(FindSkinBlock(&lines, -1, u"TEXT"), -1);
     EXPECT_EQ(FindSkinBlock(&lines, 99, u"TEXT"), -1);
 
-    const CStringList closedFirst = NumberedLines({u"</Page>", u"<Page>"});
+    const SkinStrings closedFirst = NumberedLines({u"</Page>", u"<Page>"});
     EXPECT_EQ(FindSkinSection(&closedFirst, u"Page"), -1);
 }
 
 TEST(SkinLines, StringsAreLookedUpByNumber)
 {
-    CStringList lines;
+    SkinStrings lines;
     lines.EmplaceTail(7, u"seven");
     lines.EmplaceTail(50901, u"OK");
     std::u16string text = u"stale";
@@ -83,7 +83,7 @@ TEST(SkinLines, StringsAreLookedUpByNumber)
 
 TEST(SkinTextItems, ACompleteItemKeepsItsValuesAsWritten)
 {
-    const CStringList lines = NumberedLines(
+    const SkinStrings lines = NumberedLines(
         Wrap({u"TEXT=Hello World", u"POSITION=(10,20)", u"Color=RGB(255,0,128)", u"fontsize=(6,14)",
               u"fontname=DejaVu Sans", u"weight=-400", u"gap=3", u"linepitch=4"}));
     const SkinTextItems read = ReadSkinTextItems(&lines, u"page");
@@ -141,7 +141,7 @@ TEST(SkinTextItems, WhichItemsAreComplete)
     };
     for (const ItemsCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const CStringList lines = NumberedLines(c.lines);
+        const SkinStrings lines = NumberedLines(c.lines);
         const SkinTextItems read = ReadSkinTextItems(&lines, u"Page");
         EXPECT_EQ(read.status, SkinReadStatus::Ok);
         EXPECT_EQ(Texts(read), c.drawn);
@@ -151,16 +151,16 @@ TEST(SkinTextItems, WhichItemsAreComplete)
 TEST(SkinTextItems, MissingPartsAndBorrowedBlocks)
 {
     EXPECT_EQ(ReadSkinTextItems(nullptr, u"Page").status, SkinReadStatus::NoSection);
-    const CStringList noSection = NumberedLines({u"<TEXT>"});
+    const SkinStrings noSection = NumberedLines({u"<TEXT>"});
     EXPECT_EQ(ReadSkinTextItems(&noSection, u"Page").status, SkinReadStatus::NoSection);
 
     // A section without a TEXT block reads the next TEXT block below it.
-    const CStringList borrowed =
+    const SkinStrings borrowed =
         NumberedLines(Join({{u"<Page>", u"</Page>", u"<Next>"}, Wrap(Item(u"Borrowed"))}));
     const SkinTextItems read = ReadSkinTextItems(&borrowed, u"Page");
     EXPECT_EQ(Texts(read), std::vector<std::u16string>{u"Borrowed"});
 
-    const CStringList closedFirst = NumberedLines({u"<Page>", u"</TEXT>", u"<TEXT>"});
+    const SkinStrings closedFirst = NumberedLines({u"<Page>", u"</TEXT>", u"<TEXT>"});
     EXPECT_EQ(ReadSkinTextItems(&closedFirst, u"Page").status, SkinReadStatus::NoBlock);
 }
 
@@ -169,7 +169,7 @@ TEST(SkinTextItems, LongFaceNamesAreCutTo31Characters)
     const std::u16string longName(40, u'F');
     std::vector<std::u16string> item = Item(u"A");
     item[4] = u"fontname=" + longName;
-    const CStringList named = NumberedLines(Wrap(item));
+    const SkinStrings named = NumberedLines(Wrap(item));
     const SkinTextItems read = ReadSkinTextItems(&named, u"Page");
     ASSERT_EQ(read.items.size(), 1u);
     EXPECT_EQ(read.items[0].fontName, std::u16string(31, u'F'));
@@ -205,7 +205,7 @@ TEST(SkinButtonItems, ReadsACompleteItemInAnyKeyOrder)
     const std::set<int32_t> bitmaps{300, 301};
     const SkinBitmapExists has = [&](int32_t n) { return bitmaps.contains(n); };
     std::vector<std::u16string> reversed(kButton.rbegin(), kButton.rend());
-    const CStringList lines = NumberedLines(Buttons(reversed));
+    const SkinStrings lines = NumberedLines(Buttons(reversed));
     const SkinButtonResult read = ReadSkinButtonItem(&lines, u"Page", u"next", has);
     ASSERT_EQ(read.status, SkinReadStatus::Ok);
     const SkinButtonItem expected{300, u"Next", u"DejaVu Sans", 700, 0, 13, 0x00FFFFFF, 0x00D07A64, 1, 2};
@@ -213,7 +213,7 @@ TEST(SkinButtonItems, ReadsACompleteItemInAnyKeyOrder)
 
     // A later complete item in the same sub-block replaces the earlier one.
     const std::vector<std::u16string> rest(kButton.begin() + 1, kButton.end());
-    const CStringList twice = NumberedLines(Buttons(Join({kButton, {u"image=301"}, rest})));
+    const SkinStrings twice = NumberedLines(Buttons(Join({kButton, {u"image=301"}, rest})));
     EXPECT_EQ(ReadSkinButtonItem(&twice, u"Page", u"Next", has).item.image, 301);
 
     const std::vector<ButtonCase> cases{
@@ -237,7 +237,7 @@ TEST(SkinButtonItems, ReadsACompleteItemInAnyKeyOrder)
     };
     for (const ButtonCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const CStringList list = NumberedLines(c.lines);
+        const SkinStrings list = NumberedLines(c.lines);
         EXPECT_EQ(ReadSkinButtonItem(&list, u"Page", u"Next", has).status, c.status);
     }
     EXPECT_EQ(ReadSkinButtonItem(nullptr, u"Page", u"Next", has).status, SkinReadStatus::NoSection);
@@ -246,17 +246,17 @@ TEST(SkinButtonItems, ReadsACompleteItemInAnyKeyOrder)
 
 TEST(SkinListBlock, ReadsLinesUntilEitherEndTag)
 {
-    const CStringList lines = NumberedLines({u"<9_Basic Setting>", u"<timezone>", u"(GMT) London",
+    const SkinStrings lines = NumberedLines({u"<9_Basic Setting>", u"<timezone>", u"(GMT) London",
                                              u"(GMT+01:00) Paris", u"</TIMEZONE>", u"after"});
     const SkinListBlock block = ReadTimeZoneBlock(&lines);
     EXPECT_TRUE(block.found);
     EXPECT_EQ(block.lines, (std::vector<std::u16string>{u"(GMT) London", u"(GMT+01:00) Paris"}));
 
-    const CStringList pageEndsFirst =
+    const SkinStrings pageEndsFirst =
         NumberedLines({u"<9_Basic Setting>", u"</9_basic setting>", u"<TimeZone>", u"x"});
     EXPECT_FALSE(ReadTimeZoneBlock(&pageEndsFirst).found);
 
-    const CStringList unterminated =
+    const SkinStrings unterminated =
         NumberedLines({u"<TimeZone>", u"a", u"<TimeZone>", u"</9_Basic Setting>", u"b"});
     const SkinListBlock open = ReadTimeZoneBlock(&unterminated);
     EXPECT_TRUE(open.found);
@@ -264,7 +264,7 @@ TEST(SkinListBlock, ReadsLinesUntilEitherEndTag)
     EXPECT_FALSE(ReadTimeZoneBlock(nullptr).found);
 
     // The security kinds sit in their own section; the basic page's end tag does not stop them.
-    const CStringList security = NumberedLines(
+    const SkinStrings security = NumberedLines(
         {u"</9_Basic Setting>", u"<security type>", u"None", u"WPA", u"</14_Wireless3 Setting>", u"late"});
     EXPECT_EQ(ReadSecurityTypeBlock(&security).lines, (std::vector<std::u16string>{u"None", u"WPA"}));
 }

@@ -142,7 +142,7 @@ TEST(StartupFirewall, ChangesAtStartUpAreUndoneAtExitAndNothingElse)
             state.apps[kProgram] = {u"Mine", c.entry == Entry::Enabled};
         state.failures = c.failures;
         FakeFirewallBackend backend(state);
-        CStartupFirewall startup(backend);
+        StartupFirewall startup(backend);
 
         startup.Register(c.version, kProgram);
         EXPECT_EQ(Joined(state.log), c.startLog);
@@ -161,7 +161,7 @@ TEST(StartupFirewall, ChangesAtStartUpAreUndoneAtExitAndNothingElse)
 #ifndef _WIN32
 TEST(StartupFirewall, WithoutAFirewallNothingIsTouched)
 {
-    CStartupFirewall startup;
+    StartupFirewall startup;
     startup.Register(kVista, kProgram);
     EXPECT_FALSE(startup.FirewallTouched());
     startup.Register(kProgram);

@@ -53,9 +53,9 @@ TEST(StepMachine, RequestsAreIgnoredBeforeThePagesExistOrWithoutARecord)
 
 TEST(StepMachine, EachStepShowsItsPage)
 {
-    const WizardPage pages[] = {
-        WizardPage::Main,       WizardPage::Search,  WizardPage::BasicSettings, WizardPage::NetworkSettings,
-        WizardPage::IpSettings, WizardPage::Summary, WizardPage::Success};
+    const WizardPage pages[] = {WizardPage::Main,        WizardPage::Search,     WizardPage::BasicSettings,
+                                WizardPage::NetworkMode, WizardPage::IpSettings, WizardPage::Summary,
+                                WizardPage::Success};
     for (int32_t step = 0; step <= kLastStep; ++step) {
         EXPECT_EQ(PageForStep(step), pages[step]) << step;
         EXPECT_EQ(StepNeedsRecord(step), step >= 2) << step;

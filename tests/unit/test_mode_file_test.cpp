@@ -21,12 +21,12 @@ std::u16string Section(int number, std::u16string_view body)
     return u"<Camera_" + n + u">" + std::u16string(body) + u"</Camera_" + n + u">\r\n";
 }
 
-CCameraDataObj ReadOne(std::u16string_view body)
+CameraRecord ReadOne(std::u16string_view body)
 {
-    CCameraList list;
+    CameraList list;
     ParseTestFileText(Section(1, body), list);
     EXPECT_EQ(list.GetCount(), 1u);
-    return list.IsEmpty() ? CCameraDataObj{} : *list.GetHead();
+    return list.IsEmpty() ? CameraRecord{} : *list.GetHead();
 }
 
 std::string Dotted(const Ipv4Address& a)
@@ -45,7 +45,7 @@ std::vector<uint8_t> Bytes(std::span<const uint8_t> s)
 // The texts and numbers of a camera of defaults are checked through the written layout below.
 TEST(TestFileRead, ASectionOfOneBlankGivesADefaultCameraWithTheFixedParts)
 {
-    CCameraDataObj camera = ReadOne(u" ");
+    CameraRecord camera = ReadOne(u" ");
     const DeviceInfo& info = camera.info;
     EXPECT_EQ(info.Get(DeviceInfo::fixedIp), 0);
     EXPECT_EQ(info.Get(DeviceInfo::dhcpEnable), 1);
@@ -53,7 +53,7 @@ TEST(TestFileRead, ASectionOfOneBlankGivesADefaultCameraWithTheFixedParts)
     std::vector<uint8_t> key(52, 0);
     key[0] = 0x0F;
     std::fill(key.begin() + 1, key.begin() + 13, 0xEF);
-    EXPECT_EQ(Bytes(info.Get(DeviceInfo::bWepKey)), key);
+    EXPECT_EQ(Bytes(info.Get(DeviceInfo::wepKeys)), key);
     EXPECT_EQ(info.Get(DeviceInfo::macAddress), (MacAddress{0, 0, 0, 0, 0, 1}));
     EXPECT_EQ(info.Get(DeviceInfo::deviceType), 0);
     EXPECT_EQ(camera.AnsweredCommand(), 0);
@@ -89,10 +89,10 @@ TEST(TestFileRead, SectionsAreTakenByNumberUntilTheFirstMissingOrEmptyOne)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CCameraList list;
+        CameraList list;
         ParseTestFileText(c.text, list);
         std::vector<std::string> names;
-        for (const CCameraDataObj* camera : list)
+        for (const CameraRecord* camera : list)
             names.push_back(camera->info.Get(DeviceInfo::cameraName));
         EXPECT_EQ(names, c.names);
     }
@@ -146,11 +146,11 @@ TEST(TestFileRead, ValuesConvertByTheRulesOfTheirKey)
          [](const DeviceInfo& i) {
              std::vector<uint8_t> key(52, 0);
              std::copy_n(std::begin({0x01, 0x23, 0x45, 0x67, 0x89}), 5, key.begin());
-             EXPECT_EQ(Bytes(i.Get(DeviceInfo::bWepKey)), key);
+             EXPECT_EQ(Bytes(i.Get(DeviceInfo::wepKeys)), key);
          }},
         {u"<bWep>2</bWep><bWepKey>ABcdg1</bWepKey>",
          [](const DeviceInfo& i) {
-             auto key = i.Get(DeviceInfo::bWepKey);
+             auto key = i.Get(DeviceInfo::wepKeys);
              EXPECT_EQ(key[0], 0xAB);
              EXPECT_EQ(key[1], 0xCD);
              EXPECT_EQ(key[2], 0xF1); // "g" counts 255: (255 * 16 + 1) mod 256
@@ -179,13 +179,13 @@ TEST(TestFileRead, EveryCameraGetsItsOwnMacEndingInItsNumber)
     std::u16string text;
     for (int n = 1; n <= 300; ++n)
         text += Section(n, u" ");
-    CCameraList list;
+    CameraList list;
     ParseTestFileText(text, list);
     ASSERT_EQ(list.GetCount(), 300u);
     EXPECT_EQ(list.GetAt(2)->info.Get(DeviceInfo::macAddress), (MacAddress{0, 0, 0, 0, 0, 3}));
     EXPECT_EQ(list.GetAt(256)->info.Get(DeviceInfo::macAddress), (MacAddress{0, 0, 0, 0, 1, 1}));
     std::set<MacAddress> macs;
-    for (const CCameraDataObj* camera : list)
+    for (const CameraRecord* camera : list)
         macs.insert(camera->info.Get(DeviceInfo::macAddress));
     EXPECT_EQ(macs.size(), 300u);
 }
@@ -213,7 +213,7 @@ TEST(TestFileDecode, Utf16IsReadByByteCountAndEveryTextEndsAtItsFirstNul)
 
 TEST(TestFileWrite, WritesTheExactLayoutAndEndsEachSectionWithTwoEmptyLines)
 {
-    CCameraList list;
+    CameraList list;
     list.EmplaceTail(CameraFromSection(u" ", 1));
     list.EmplaceTail(CameraFromSection(u"<Time Zone>-3</Time Zone><DHCP Enable>Disable</DHCP Enable>"
                                        u"<bWep>2</bWep><bWepKey>00112233445566778899aabbcc</bWepKey>",
@@ -254,8 +254,8 @@ TEST(TestFileWrite, WritesTheExactLayoutAndEndsEachSectionWithTwoEmptyLines)
 
 TEST(TestFileWrite, ReadingBackGivesEveryKeyButTheKnownThree)
 {
-    CCameraList list;
-    CCameraDataObj* camera = list.EmplaceTail(CameraFromSection(u" ", 1));
+    CameraList list;
+    CameraRecord* camera = list.EmplaceTail(CameraFromSection(u" ", 1));
     DeviceInfo& info = camera->info;
     info.Set(DeviceInfo::loginName, "root\x80");
     info.Set(DeviceInfo::loginPassword, std::string(63, 'p'));
@@ -266,20 +266,20 @@ TEST(TestFileWrite, ReadingBackGivesEveryKeyButTheKnownThree)
     info.Set(DeviceInfo::time, "7:05:59");
     info.Set(DeviceInfo::ipAddress, Ipv4Address{10, 0, 0, 254});
     info.Set(DeviceInfo::wirelessMode, 1);
-    info.Set(DeviceInfo::bWep, 1);
+    info.Set(DeviceInfo::wepEnabled, 1);
     for (uint8_t i = 0; i < 13; ++i)
-        info.Get(DeviceInfo::bWepKey)[i] = static_cast<uint8_t>(0xA0 + i);
-    info.Set(DeviceInfo::WpaPassphrase, "wpa secret");
+        info.Get(DeviceInfo::wepKeys)[i] = static_cast<uint8_t>(0xA0 + i);
+    info.Set(DeviceInfo::wpaPassphrase, "wpa secret");
     list.EmplaceTail(CameraFromSection(u"<DHCP Enable>Disable</DHCP Enable>", 2));
 
-    CCameraList back;
+    CameraList back;
     ParseTestFileText(DecodeTestFileText(EncodeTestFileText(FormatTestFileText(list))), back);
     ASSERT_EQ(back.GetCount(), 2u);
 
     DeviceInfo expected = info;
     expected.Set(DeviceInfo::wirelessMode, 0);
     expected.Set(DeviceInfo::time, "08:15");
-    std::fill_n(expected.Get(DeviceInfo::bWepKey).begin() + 5, 8, 0);
+    std::fill_n(expected.Get(DeviceInfo::wepKeys).begin() + 5, 8, 0);
     EXPECT_EQ(Bytes(back.GetHead()->info.Raw()), Bytes(expected.Raw()));
     EXPECT_EQ(Bytes(back.GetAt(1)->info.Raw()), Bytes(list.GetAt(1)->info.Raw()));
 }
@@ -296,7 +296,7 @@ protected:
         fs::remove_all(dir);
         fs::create_directories(dir);
         file = dir / kTestFileName;
-        CCameraList old;
+        CameraList old;
         old.EmplaceTail(CameraFromSection(u"<Camera Name>Old</Camera Name>", 1));
         ASSERT_TRUE(WriteTestFile(file, old));
         oldBytes = Contents(file);
@@ -314,7 +314,7 @@ protected:
     fs::path dir;
     fs::path file;
     std::string oldBytes;
-    CCameraList fresh;
+    CameraList fresh;
 };
 
 } // namespace
@@ -323,7 +323,7 @@ TEST_F(TestFileOnDisk, AWriteReplacesTheFileAndAReadReplacesTheList)
 {
     ASSERT_TRUE(WriteTestFile(file, fresh));
     EXPECT_FALSE(fs::exists(dir / "Camtivo.tst.tmp"));
-    CCameraList list;
+    CameraList list;
     list.EmplaceTail();
     EXPECT_EQ(ReadTestFile(file, list), TestFileRead::Read);
     ASSERT_EQ(list.GetCount(), 2u);
@@ -384,12 +384,12 @@ TEST_F(TestFileOnDisk, AFailedReplaceLeavesNoTemporaryFileBehind)
 
 TEST(TestFileDemo, TheShippedDemoFileHoldsThreeDifferentCameras)
 {
-    CCameraList list;
+    CameraList list;
     ReadTestFile(fs::path(CAMTIVO_TEST_DATA) / ".." / ".." / "demo" / kTestFileName, list);
     ASSERT_EQ(list.GetCount(), 3u);
     std::vector<std::string> names;
     int dhcp = 0;
-    for (const CCameraDataObj* camera : list) {
+    for (const CameraRecord* camera : list) {
         names.push_back(camera->info.Get(DeviceInfo::cameraName));
         dhcp += camera->info.Get(DeviceInfo::dhcpEnable);
     }

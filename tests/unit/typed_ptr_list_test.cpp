@@ -1,5 +1,5 @@
+#include "platform/core/owned_list.h"
 #include "platform/core/time_scale.h"
-#include "platform/core/typed_ptr_list.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -18,7 +18,7 @@ TEST(TypedPtrList, AppendsWalksInOrderAndDeletesWhatItRemoves)
 {
     int alive = 0;
     {
-        CTypedPtrList<Counted> list;
+        OwnedList<Counted> list;
         list.EmplaceTail(1, &alive);
         Counted* second = list.EmplaceTail(2, &alive);
         list.EmplaceTail(3, &alive);

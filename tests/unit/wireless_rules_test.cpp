@@ -10,19 +10,19 @@ namespace {
 
 std::string KeyArea(const DeviceInfo& info)
 {
-    return KeyHexText(info.Get(DeviceInfo::bWepKey));
+    return KeyHexText(info.Get(DeviceInfo::wepKeys));
 }
 
 // A record with leftovers the page must replace or keep.
 DeviceInfo Used()
 {
     DeviceInfo info;
-    std::ranges::fill(info.Get(DeviceInfo::bWepKey), uint8_t{0x5A});
-    info.Set(DeviceInfo::WepPassphrase, "old wep");
-    info.Set(DeviceInfo::WpaPassphrase, "old wpa passphrase");
+    std::ranges::fill(info.Get(DeviceInfo::wepKeys), uint8_t{0x5A});
+    info.Set(DeviceInfo::wepPassphrase, "old wep");
+    info.Set(DeviceInfo::wpaPassphrase, "old wpa passphrase");
     info.Set(DeviceInfo::security, 9);
-    info.Set(DeviceInfo::SecMode, 7);
-    info.Set(DeviceInfo::bWep, 1);
+    info.Set(DeviceInfo::securityMode, 7);
+    info.Set(DeviceInfo::wepEnabled, 1);
     return info;
 }
 
@@ -63,11 +63,11 @@ TEST(WirelessRules, SaveWritesFlagsKeyAndPassphrasesPerType)
         DeviceInfo info = Used();
         WriteSecurityFields(c.type, {c.keyEdit, c.wepEdit, c.wpaEdit}, info);
         EXPECT_EQ(info.Get(DeviceInfo::security), c.security);
-        EXPECT_EQ(info.Get(DeviceInfo::SecMode), c.secMode);
-        EXPECT_EQ(info.Get(DeviceInfo::bWep), c.bWep);
+        EXPECT_EQ(info.Get(DeviceInfo::securityMode), c.secMode);
+        EXPECT_EQ(info.Get(DeviceInfo::wepEnabled), c.bWep);
         EXPECT_EQ(KeyArea(info), c.keyStart + Repeat("00", 52 - c.keyStart.size() / 2));
-        EXPECT_EQ(info.Get(DeviceInfo::WepPassphrase), c.wep);
-        EXPECT_EQ(info.Get(DeviceInfo::WpaPassphrase), c.wpa);
+        EXPECT_EQ(info.Get(DeviceInfo::wepPassphrase), c.wep);
+        EXPECT_EQ(info.Get(DeviceInfo::wpaPassphrase), c.wpa);
     }
 }
 
@@ -146,7 +146,7 @@ TEST(WirelessRules, AStoredLongPassphraseRegeneratesFromItsFirst16Characters)
     const SecurityTexts texts{std::u16string(key.begin(), key.end()), typed, u""};
     WriteSecurityFields(SecurityType::Wep128, texts, info);
     EXPECT_EQ(StoredKeyText(SecurityTypeOf(info), info), "7e691762931ee62c098a7ff72c");
-    const std::string stored = info.Get(DeviceInfo::WepPassphrase);
+    const std::string stored = info.Get(DeviceInfo::wepPassphrase);
     EXPECT_EQ(stored, "Wireless camera ");
     EXPECT_EQ(GenerateWepKey(SecurityType::Wep128, std::u16string(stored.begin(), stored.end()), info),
               "6c12964324cdf3afac4ac04c85");
@@ -170,10 +170,10 @@ TEST(WirelessRules, RecordFlagsSelectTheTypeAndItsKeyText)
     for (const Case& c : cases) {
         DeviceInfo info;
         info.Set(DeviceInfo::security, static_cast<uint8_t>(c.security));
-        info.Set(DeviceInfo::SecMode, static_cast<uint8_t>(c.secMode));
-        info.Set(DeviceInfo::bWep, static_cast<uint8_t>(c.bWep));
+        info.Set(DeviceInfo::securityMode, static_cast<uint8_t>(c.secMode));
+        info.Set(DeviceInfo::wepEnabled, static_cast<uint8_t>(c.bWep));
         for (size_t i = 0; i < 13; ++i)
-            info.Get(DeviceInfo::bWepKey)[i] = static_cast<uint8_t>(i);
+            info.Get(DeviceInfo::wepKeys)[i] = static_cast<uint8_t>(i);
         EXPECT_EQ(SecurityTypeOf(info), c.type);
         EXPECT_EQ(StoredKeyText(c.type, info), c.keyText);
     }

@@ -104,10 +104,10 @@ constexpr std::array kSettings{
     // fixedIp, ipAddress, subnetMask, gateway, wirelessMode
     Setting(DeviceInfo::fixedIp.offset, DeviceInfo::wirelessMode.End() - DeviceInfo::fixedIp.offset),
     // ssid, channel, bWep, bWepKey
-    Setting(DeviceInfo::ssid.offset, DeviceInfo::bWepKey.End() - DeviceInfo::ssid.offset),
+    Setting(DeviceInfo::ssid.offset, DeviceInfo::wepKeys.End() - DeviceInfo::ssid.offset),
     // primaryDns, secondaryDns, security, SecMode, WpaPassphrase
-    Setting(DeviceInfo::primaryDns.offset, DeviceInfo::WpaPassphrase.End() - DeviceInfo::primaryDns.offset),
-    Setting(DeviceInfo::WepPassphrase.offset, DeviceInfo::WepPassphrase.width),
+    Setting(DeviceInfo::primaryDns.offset, DeviceInfo::wpaPassphrase.End() - DeviceInfo::primaryDns.offset),
+    Setting(DeviceInfo::wepPassphrase.offset, DeviceInfo::wepPassphrase.width),
     Setting(DeviceInfo::dhcpEnable.offset, DeviceInfo::dhcpEnable.width),
 };
 } // namespace

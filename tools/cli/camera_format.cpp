@@ -60,20 +60,20 @@ const char* VariantName(uint16_t answeredCommand)
     }
 }
 
-QString Firmware(const CCameraDataObj& camera)
+QString Firmware(const CameraRecord& camera)
 {
     return QString::fromStdString(
         camera_text::FirmwareVersion(camera.info.Get(DeviceInfo::firmwareVersion), camera.AnsweredCommand()));
 }
 
-QString Interface(const CCameraDataObj& camera)
+QString Interface(const CameraRecord& camera)
 {
     return QString::fromStdString(InterfaceName(camera.interfaceIndex));
 }
 
 using Fields = std::vector<std::pair<QString, QJsonValue>>;
 
-Fields CameraFields(const CCameraDataObj& camera)
+Fields CameraFields(const CameraRecord& camera)
 {
     const DeviceInfo& info = camera.info;
     const bool portSet = info.Get(DeviceInfo::webPortSet) != 0;
@@ -98,7 +98,7 @@ Fields CameraFields(const CCameraDataObj& camera)
     };
 }
 
-QJsonObject CameraObject(const CCameraDataObj& camera)
+QJsonObject CameraObject(const CameraRecord& camera)
 {
     QJsonObject object;
     for (const auto& [key, value] : CameraFields(camera))
@@ -123,7 +123,7 @@ QString CsvField(const QJsonValue& value)
 
 } // namespace
 
-std::string CameraLine(const CCameraDataObj& camera)
+std::string CameraLine(const CameraRecord& camera)
 {
     const DeviceInfo& info = camera.info;
     const QStringList fields{
@@ -150,7 +150,7 @@ void WriteCamerasJson(const FoundCameraList& cameras, const TextSink& write)
     }
     // Each object as the writer indents it inside an array, so the whole reads as one document.
     const char* separator = "[\n    ";
-    for (const CCameraDataObj* camera : cameras.Records()) {
+    for (const CameraRecord* camera : cameras.Records()) {
         QByteArray object = QJsonDocument(CameraObject(*camera)).toJson(QJsonDocument::Indented);
         object.chop(1);
         object.replace("\n", "\n    ");
@@ -170,10 +170,10 @@ std::string CamerasJson(const FoundCameraList& cameras)
 void WriteCamerasCsv(const FoundCameraList& cameras, const TextSink& write)
 {
     QStringList header;
-    for (const auto& field : CameraFields(CCameraDataObj{}))
+    for (const auto& field : CameraFields(CameraRecord{}))
         header.append(field.first);
     write((header.join(',') + "\r\n").toStdString());
-    for (const CCameraDataObj* camera : cameras.Records()) {
+    for (const CameraRecord* camera : cameras.Records()) {
         QStringList row;
         for (const auto& field : CameraFields(*camera))
             row.append(CsvField(field.second));

@@ -10,7 +10,7 @@
 
 // MAC, name, IP, mask, gateway, firmware (as the search page shows it), date, time, device
 // type, the variant the camera answered (plain, enciphered or full) and the interface.
-std::string CameraLine(const CCameraDataObj& camera);
+std::string CameraLine(const CameraRecord& camera);
 // Takes the output piece by piece, so that a long list is written as it is formatted.
 using TextSink = std::function<void(const std::string&)>;
 

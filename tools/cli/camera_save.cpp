@@ -23,7 +23,7 @@ namespace {
 
 // The login dialog's check: its edits take at most the variant's widths, so a longer entry
 // cannot be what the camera expects.
-bool LoginMatches(const CliOptions& row, const CCameraDataObj& camera)
+bool LoginMatches(const CliOptions& row, const CameraRecord& camera)
 {
     const LoginLimits limits = LoginLimitsFor(camera.AnsweredCommand());
     const std::u16string name = QString::fromStdString(*row.login).toStdU16String();
@@ -40,9 +40,9 @@ SaveOutcome OutcomeOf(const ActionOutcome& outcome)
     if (outcome.Saved())
         return SaveOutcome::Saved;
     switch (outcome.saveResult) {
-    case CActionDlg::SaveResult::Refused:
+    case CameraActions::SaveResult::Refused:
         return SaveOutcome::Refused;
-    case CActionDlg::SaveResult::NotOpened:
+    case CameraActions::SaveResult::NotOpened:
         return SaveOutcome::NotSent;
     default:
         return SaveOutcome::NoAnswer;
@@ -109,11 +109,11 @@ PreparedSave PrepareSave(const FoundCameraList& found, const CliOptions& row)
     PreparedSave prepared;
     CameraSave& save = prepared.save;
     save.mac = row.mac;
-    const CCameraDataObj* record = FindCamera(found, row.mac);
+    const CameraRecord* record = FindCamera(found, row.mac);
     if (record == nullptr)
         return prepared;
     prepared.before = record->info;
-    CCameraDataObj camera = *record;
+    CameraRecord camera = *record;
     const std::string error = ChangeRefusal(row, &camera.info);
     if (error.empty()) {
         row.change.Apply(camera.info);
@@ -140,7 +140,7 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     if (!prepared.send)
         return save;
     const DeviceInfo& before = prepared.before;
-    const CCameraDataObj& camera = *prepared.camera;
+    const CameraRecord& camera = *prepared.camera;
     const auto start = std::chrono::steady_clock::now();
     ActionOutcome outcome;
     {
@@ -150,7 +150,7 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     }
     save.outcome = OutcomeOf(outcome);
     save.byAddress = session.action.SavedByAddress();
-    save.acknowledgementLost = outcome.saveResult == CActionDlg::SaveResult::AcknowledgementLost;
+    save.acknowledgementLost = outcome.saveResult == CameraActions::SaveResult::AcknowledgementLost;
     save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return save;
 }
@@ -183,7 +183,7 @@ std::string VerifySaves(CliSession& session, std::vector<CameraSave>& saves)
     for (CameraSave& save : saves) {
         if (asked.count(save.mac) == 0)
             continue;
-        const CCameraDataObj* camera = session.Find(save.mac);
+        const CameraRecord* camera = session.Find(save.mac);
         save.verify = camera != nullptr ? VerifyState::Answered : VerifyState::Silent;
         if (camera != nullptr)
             save.answeredAt = camera_text::DottedQuad(camera->info.Get(DeviceInfo::ipAddress));

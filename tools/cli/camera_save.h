@@ -57,7 +57,7 @@ struct PreparedSave
     bool send = false; // found, the login matches and the values apply
     // The record with the row's settings applied, whenever it was found and the values apply
     // (also when the login is wrong: where the camera would have gone).
-    std::optional<CCameraDataObj> camera;
+    std::optional<CameraRecord> camera;
     DeviceInfo before{}; // the found record's settings
 };
 

@@ -69,7 +69,7 @@ int RunSearchCommand(const CliOptions& options)
         WriteCamerasCsv(found, toStdout);
         return kExitOk;
     }
-    for (const CCameraDataObj* camera : found.Records())
+    for (const CameraRecord* camera : found.Records())
         std::printf("%s\n", CameraLine(*camera).c_str());
     if (options.diagnose)
         std::printf("%s%s", found.IsEmpty() ? "" : "\n", DiagnosisText(diagnosis).c_str());

@@ -17,7 +17,7 @@ constexpr double kSearchSeconds = 20.0;
 // Real-time bound on any one action: a save's four minutes, scaled, with room to spare.
 constexpr double kLongestActionSeconds = 300.0;
 
-void PrepareAction(CActionDlg& action, const CliOptions& options)
+void PrepareAction(CameraActions& action, const CliOptions& options)
 {
     action.SetAllowedTypes(options.allProduct ? DeviceTypeFilter{} : DeviceTypeFilter::CurrentTypesOnly());
     action.SetUnicastTargets(options.to);
@@ -26,7 +26,7 @@ void PrepareAction(CActionDlg& action, const CliOptions& options)
 }
 
 // Real time the sweep of the ranges takes at its pace, beside the scaled waits.
-int64_t SweepMs(const CActionDlg& action)
+int64_t SweepMs(const CameraActions& action)
 {
     constexpr int64_t kQueriesPerAddress = 3;
     return int64_t{action.RangeAddressCount()} * kQueriesPerAddress * 1000 / std::max(action.SendRate(), 1);
@@ -41,7 +41,7 @@ CliSession::CliSession(const CliOptions& options) : options(options), runner(act
     waitLimitMs = static_cast<int64_t>(kLongestActionSeconds * 1000 * TimeScale::Factor()) + 5000;
 }
 
-const CCameraDataObj* FindCamera(const FoundCameraList& found, const std::string& mac)
+const CameraRecord* FindCamera(const FoundCameraList& found, const std::string& mac)
 {
     const std::optional<MacAddress> bytes = ParseMac(mac);
     return bytes ? found.FindByMac(*bytes) : nullptr;
@@ -87,7 +87,7 @@ std::string CliSession::Search(const std::vector<std::string>& wanted, SearchEnd
     return {};
 }
 
-const CCameraDataObj* CliSession::Find(const std::string& mac) const
+const CameraRecord* CliSession::Find(const std::string& mac) const
 {
     return FindCamera(action.Found(), mac);
 }

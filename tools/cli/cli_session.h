@@ -2,16 +2,16 @@
 // One run of camtivo-cli on the wizard's engine: the action dialog, the runner standing in for
 // the frame, and the timers scaled by --seconds.
 #include "cli_options.h"
-#include "device/action_dlg.h"
 #include "device/action_runner.h"
-#include "device/core/camera_data.h"
+#include "device/camera_actions.h"
+#include "device/core/camera_record.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 // The camera of `found` with the MAC address given as text, through the list's index.
-const CCameraDataObj* FindCamera(const FoundCameraList& found, const std::string& mac);
+const CameraRecord* FindCamera(const FoundCameraList& found, const std::string& mac);
 
 struct CliSession
 {
@@ -30,14 +30,14 @@ struct CliSession
     std::string Search(const std::vector<std::string>& wanted = {},
                        SearchEnd end = SearchEnd::WhenWantedAnswered);
     // The found camera with the MAC address (lower-case, colon-separated), or nothing.
-    const CCameraDataObj* Find(const std::string& mac) const;
+    const CameraRecord* Find(const std::string& mac) const;
     // The addresses the next searches ask directly: those of --to and `extra`, each once.
     void AskAlso(const std::vector<std::string>& extra);
     // The ranges the first search sweeps: those of --to and `extra` (a batch's rows).
     void SweepAlso(const std::vector<NamedRange>& extra);
 
     const CliOptions options;
-    CActionDlg action;
-    CActionRunner runner;
+    CameraActions action;
+    ActionRunner runner;
     int64_t waitLimitMs = 0;
 };

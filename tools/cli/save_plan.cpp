@@ -26,12 +26,12 @@ uint64_t MacKey(const MacAddress& mac)
 struct AddressUse
 {
     std::unordered_map<uint64_t, size_t> moverRow; // camera MAC -> the row that moves it
-    std::map<Ipv4Address, std::vector<const CCameraDataObj*>> holders;
+    std::map<Ipv4Address, std::vector<const CameraRecord*>> holders;
 };
 
 // Whether the save leaves the address the camera answered from: a new fixed address, or a
 // fixed one given up for DHCP.
-bool Moves(const DeviceInfo& before, const CCameraDataObj& after)
+bool Moves(const DeviceInfo& before, const CameraRecord& after)
 {
     if (!UsesFixedAddress(after.info))
         return UsesFixedAddress(before);
@@ -63,7 +63,7 @@ void PrepareRows(const FoundCameraList& found, const std::vector<CliOptions>& ro
         if (row.send && prepared.save.fixedAddress && prepared.save.address != prepared.save.answeredFrom)
             takes[i] = Take{mac, prepared.save.address};
     }
-    for (const CCameraDataObj* camera : found.Records())
+    for (const CameraRecord* camera : found.Records())
         use.holders[camera->info.Get(DeviceInfo::ipAddress)].push_back(camera);
 }
 
@@ -78,7 +78,7 @@ std::string LinkTaker(const Take& take, const AddressUse& use, const std::vector
     const auto holders = use.holders.find(take.address);
     if (holders == use.holders.end())
         return {};
-    for (const CCameraDataObj* holder : holders->second) {
+    for (const CameraRecord* holder : holders->second) {
         const MacAddress mac = holder->info.Get(DeviceInfo::macAddress);
         if (mac == take.mac)
             continue;

@@ -1,6 +1,6 @@
 #include "save_progress_line.h"
 
-#include "device/action_dlg.h"
+#include "device/camera_actions.h"
 #include "platform/events/terminal.h"
 
 #include <cstdio>
@@ -9,7 +9,7 @@ namespace {
 constexpr int kRedrawMs = 1000;
 } // namespace
 
-SaveProgressLine::SaveProgressLine(const CActionDlg& action, std::string mac)
+SaveProgressLine::SaveProgressLine(const CameraActions& action, std::string mac)
     : action_(action), mac_(std::move(mac))
 {
     if (!IsTerminal(stderr))

@@ -5,12 +5,12 @@
 #include <QTimer>
 #include <string>
 
-class CActionDlg;
+class CameraActions;
 
 class SaveProgressLine
 {
 public:
-    SaveProgressLine(const CActionDlg& action, std::string mac);
+    SaveProgressLine(const CameraActions& action, std::string mac);
     ~SaveProgressLine();
     SaveProgressLine(const SaveProgressLine&) = delete;
     SaveProgressLine& operator=(const SaveProgressLine&) = delete;
@@ -18,7 +18,7 @@ public:
 private:
     void Redraw();
 
-    const CActionDlg& action_;
+    const CameraActions& action_;
     const std::string mac_;
     QTimer timer_;
     bool drawn_ = false;

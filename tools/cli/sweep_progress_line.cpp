@@ -1,6 +1,6 @@
 #include "sweep_progress_line.h"
 
-#include "device/action_dlg.h"
+#include "device/camera_actions.h"
 #include "device/core/save_progress.h"
 #include "platform/events/terminal.h"
 
@@ -10,10 +10,10 @@ namespace {
 constexpr std::chrono::milliseconds kRedrawEvery{250};
 } // namespace
 
-SweepProgressLine::SweepProgressLine(const CActionDlg& action) : action_(action)
+SweepProgressLine::SweepProgressLine(const CameraActions& action) : action_(action)
 {
     if (IsTerminal(stderr))
-        connection_ = QObject::connect(&action, &CActionDlg::sweepProgressed, [this] { Redraw(); });
+        connection_ = QObject::connect(&action, &CameraActions::sweepProgressed, [this] { Redraw(); });
 }
 
 SweepProgressLine::~SweepProgressLine()

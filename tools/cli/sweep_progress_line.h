@@ -5,12 +5,12 @@
 #include <QMetaObject>
 #include <chrono>
 
-class CActionDlg;
+class CameraActions;
 
 class SweepProgressLine
 {
 public:
-    explicit SweepProgressLine(const CActionDlg& action);
+    explicit SweepProgressLine(const CameraActions& action);
     ~SweepProgressLine();
     SweepProgressLine(const SweepProgressLine&) = delete;
     SweepProgressLine& operator=(const SweepProgressLine&) = delete;
@@ -18,7 +18,7 @@ public:
 private:
     void Redraw();
 
-    const CActionDlg& action_;
+    const CameraActions& action_;
     QMetaObject::Connection connection_;
     std::chrono::steady_clock::time_point lastDrawn_{};
     bool drawn_ = false;

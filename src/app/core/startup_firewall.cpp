@@ -1,6 +1,6 @@
 #include "app/core/startup_firewall.h"
 
-void CStartupFirewall::Register(const std::optional<OsVersion>& version, const std::u16string& programPath)
+void StartupFirewall::Register(const std::optional<OsVersion>& version, const std::u16string& programPath)
 {
     programPath_ = programPath;
     if (!version || !(IsOsSp2Level(*version) || IsOsSp1Level(*version)))
@@ -19,7 +19,7 @@ void CStartupFirewall::Register(const std::optional<OsVersion>& version, const s
     firewall_.FirewallRelease();
 }
 
-void CStartupFirewall::Unregister()
+void StartupFirewall::Unregister()
 {
     if (!firewallTouched_)
         return;

@@ -12,12 +12,12 @@
 #include <optional>
 #include <string>
 
-class CStartupFirewall
+class StartupFirewall
 {
 public:
-    explicit CStartupFirewall(FirewallBackend& backend) : firewall_(backend) {}
+    explicit StartupFirewall(FirewallBackend& backend) : firewall_(backend) {}
     // The running system's firewall, as the application object uses it.
-    CStartupFirewall() : owned_(MakeSystemFirewallBackend()), firewall_(*owned_) {}
+    StartupFirewall() : owned_(MakeSystemFirewallBackend()), firewall_(*owned_) {}
 
     // Start-up step; skipped unless IsOsSp2Level or IsOsSp1Level holds for `version`
     // (no version: not Windows, skipped).
@@ -32,7 +32,7 @@ public:
 
 private:
     std::unique_ptr<FirewallBackend> owned_;
-    CFirewall firewall_;
+    FirewallSettings firewall_;
     std::u16string programPath_;
     bool firewallTouched_ = false;
     bool exceptionsWereBlocked_ = false;

@@ -71,12 +71,12 @@ constexpr TextKey kSsid{u"SSID", u"Qadrel", DeviceInfo::ssid};
 constexpr ByteKey kChannel{u"Channel", u"11", DeviceInfo::channel};
 constexpr ByteKey kWirelessMode{kWirelessModeReadTag, u"0", DeviceInfo::wirelessMode};
 constexpr ByteKey kSecurity{u"Security", u"1", DeviceInfo::security};
-constexpr ByteKey kSecMode{u"SecMode", u"0", DeviceInfo::SecMode};
-constexpr ByteKey kWep{u"bWep", u"0", DeviceInfo::bWep};
+constexpr ByteKey kSecMode{u"SecMode", u"0", DeviceInfo::securityMode};
+constexpr ByteKey kWep{u"bWep", u"0", DeviceInfo::wepEnabled};
 constexpr TextView kWepKeyTag = u"bWepKey";
 constexpr TextView kWepKeyFallback = u"1";
-constexpr TextKey kWepPassphrase{u"WepPassphrase", u"", DeviceInfo::WepPassphrase};
-constexpr TextKey kWpaPassphrase{u"WpaPassphrase", u"", DeviceInfo::WpaPassphrase};
+constexpr TextKey kWepPassphrase{u"WepPassphrase", u"", DeviceInfo::wepPassphrase};
+constexpr TextKey kWpaPassphrase{u"WpaPassphrase", u"", DeviceInfo::wpaPassphrase};
 
 Text OpenTag(TextView name)
 {
@@ -160,8 +160,9 @@ void ReadWepKey(DeviceInfo& info, TextView section)
 {
     std::array<char, kHexKeyTextBytes> narrow{};
     ToNarrow(std::span(narrow), Value(section, kWepKeyTag, kWepKeyFallback));
-    size_t count = info.Get(DeviceInfo::bWep) == 1 ? DeviceInfo::kWep64KeySize : DeviceInfo::kWepKeySlotSize;
-    ParseHexKey(std::string_view(narrow.data()), info.Get(DeviceInfo::bWepKey).first(count));
+    size_t count =
+        info.Get(DeviceInfo::wepEnabled) == 1 ? DeviceInfo::kWep64KeySize : DeviceInfo::kWepKeySlotSize;
+    ParseHexKey(std::string_view(narrow.data()), info.Get(DeviceInfo::wepKeys).first(count));
 }
 
 // A section tag at `at`: "<Camera_N>" or "</Camera_N>" with N decimal digits. `number` is 0
@@ -283,7 +284,7 @@ void AppendCamera(Text& out, const DeviceInfo& info, size_t number)
     byte(kSecurity, kSecurity.tag);
     byte(kSecMode, kSecMode.tag);
     byte(kWep, kWep.tag);
-    out += Line(kWepKeyTag, HexText(info.Get(DeviceInfo::bWepKey).first(DeviceInfo::kWepKeySlotSize)));
+    out += Line(kWepKeyTag, HexText(info.Get(DeviceInfo::wepKeys).first(DeviceInfo::kWepKeySlotSize)));
     text(kWepPassphrase);
     text(kWpaPassphrase);
     out += Text(kSectionClosePrefix).append(Decimal(static_cast<long long>(number))).append(u">\r\n\r\n\r\n");
@@ -311,9 +312,9 @@ WriteResult WriteWholeFile(const std::filesystem::path& path, std::span<const ui
 
 } // namespace
 
-CCameraDataObj CameraFromSection(std::u16string_view section, uint32_t number)
+CameraRecord CameraFromSection(std::u16string_view section, uint32_t number)
 {
-    CCameraDataObj camera;
+    CameraRecord camera;
     DeviceInfo& info = camera.info;
     // The section number in the last four bytes, so that no two cameras of a file share one.
     info.Set(DeviceInfo::macAddress,
@@ -343,7 +344,7 @@ CCameraDataObj CameraFromSection(std::u16string_view section, uint32_t number)
     return camera;
 }
 
-TestFileRead ParseTestFileText(std::u16string_view text, CCameraList& cameras)
+TestFileRead ParseTestFileText(std::u16string_view text, CameraList& cameras)
 {
     const std::vector<size_t> opening = IndexSectionTags(text);
     for (uint32_t number = 1; number < opening.size() && opening[number] != TextView::npos; ++number) {
@@ -386,16 +387,16 @@ std::vector<uint8_t> EncodeTestFileText(std::u16string_view text)
     return bytes;
 }
 
-std::u16string FormatTestFileText(const CCameraList& cameras)
+std::u16string FormatTestFileText(const CameraList& cameras)
 {
     Text text;
     size_t number = 0;
-    for (const CCameraDataObj* camera : cameras)
+    for (const CameraRecord* camera : cameras)
         AppendCamera(text, camera->info, ++number);
     return text;
 }
 
-TestFileRead ReadTestFile(const std::filesystem::path& path, CCameraList& cameras)
+TestFileRead ReadTestFile(const std::filesystem::path& path, CameraList& cameras)
 {
     cameras.RemoveAll();
     std::error_code error;
@@ -414,7 +415,7 @@ TestFileRead ReadTestFile(const std::filesystem::path& path, CCameraList& camera
     return ParseTestFileText(DecodeTestFileText(bytes), cameras);
 }
 
-bool WriteTestFile(const std::filesystem::path& path, const CCameraList& cameras)
+bool WriteTestFile(const std::filesystem::path& path, const CameraList& cameras)
 {
     std::vector<uint8_t> bytes = EncodeTestFileText(FormatTestFileText(cameras));
     std::filesystem::path temp = path;

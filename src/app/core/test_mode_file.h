@@ -3,9 +3,9 @@
 // ("<Camera_1>" ... "</Camera_1>") and each setting a pair of tags around its value. Reading is
 // forgiving (every missing or unusable value has a default); writing replaces the file only
 // once the new content is safely on disk.
-#include "device/core/camera_data.h"
+#include "device/core/camera_record.h"
 #include "device/core/found_camera_list.h"
-#include "platform/core/typed_ptr_list.h"
+#include "platform/core/owned_list.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-using CCameraList = CTypedPtrList<CCameraDataObj>;
+using CameraList = OwnedList<CameraRecord>;
 
 inline constexpr char kTestFileName[] = "Camtivo.tst";
 
@@ -34,10 +34,10 @@ enum class TestFileRead
 
 // Replaces the list's content with the cameras of the file; a file that is not read leaves it
 // empty.
-TestFileRead ReadTestFile(const std::filesystem::path& path, CCameraList& cameras);
+TestFileRead ReadTestFile(const std::filesystem::path& path, CameraList& cameras);
 // Writes every camera of the list. The file is replaced only when the new content has been
 // written completely; on any failure the old file stays as it was and the result is false.
-bool WriteTestFile(const std::filesystem::path& path, const CCameraList& cameras);
+bool WriteTestFile(const std::filesystem::path& path, const CameraList& cameras);
 
 // The steps of reading and writing, without files.
 // Bytes to text: UTF-16LE after a leading FF FE (an odd last byte is dropped), otherwise
@@ -50,9 +50,9 @@ std::vector<uint8_t> EncodeTestFileText(std::u16string_view text);
 // section would have been read. A section ends at the first section tag after its opening one
 // (its own closing tag in any file this program writes), so sections never overlap and
 // reading is linear.
-TestFileRead ParseTestFileText(std::u16string_view text, CCameraList& cameras);
+TestFileRead ParseTestFileText(std::u16string_view text, CameraList& cameras);
 // The whole text of a file holding the list.
-std::u16string FormatTestFileText(const CCameraList& cameras);
+std::u16string FormatTestFileText(const CameraList& cameras);
 // One camera from the content of its section `number`, every missing value at its default; its
 // MAC address is 00:00 followed by the number in four bytes.
-CCameraDataObj CameraFromSection(std::u16string_view section, uint32_t number);
+CameraRecord CameraFromSection(std::u16string_view section, uint32_t number);

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-AddressClash FindAddressClash(const Ipv4Address& wanted, const CCameraDataObj& camera,
-                              const CTypedPtrList<CCameraDataObj>& cameras,
-                              const std::vector<Ipv4Address>& own, const std::set<MacAddress>& leaving)
+AddressClash FindAddressClash(const Ipv4Address& wanted, const CameraRecord& camera,
+                              const OwnedList<CameraRecord>& cameras, const std::vector<Ipv4Address>& own,
+                              const std::set<MacAddress>& leaving)
 {
     if (wanted == camera.identity.Get(CameraIdentity::ipAddress))
         return {};
     if (std::find(own.begin(), own.end(), wanted) != own.end())
         return {AddressClash::Kind::ThisComputer, wanted, nullptr};
     const MacAddress mac = camera.info.Get(DeviceInfo::macAddress);
-    for (const CCameraDataObj* other : cameras) {
+    for (const CameraRecord* other : cameras) {
         const MacAddress otherMac = other->info.Get(DeviceInfo::macAddress);
         if (otherMac != mac && other->info.Get(DeviceInfo::ipAddress) == wanted &&
             leaving.count(otherMac) == 0)

@@ -3,8 +3,8 @@
 // another camera of the last search (another MAC address), or this computer. Two devices with
 // one address make one of them drop off the network. A camera keeping the address it answered
 // from is never a clash.
-#include "device/core/camera_data.h"
-#include "platform/core/typed_ptr_list.h"
+#include "device/core/camera_record.h"
+#include "platform/core/owned_list.h"
 
 #include <set>
 #include <vector>
@@ -19,7 +19,7 @@ struct AddressClash
     };
     Kind kind = Kind::None;
     Ipv4Address address{};
-    const CCameraDataObj* holder = nullptr; // the other camera, for OtherCamera
+    const CameraRecord* holder = nullptr; // the other camera, for OtherCamera
 
     explicit operator bool() const { return kind != Kind::None; }
 };
@@ -27,6 +27,6 @@ struct AddressClash
 // `camera` is the record being saved (its identity holds the address it answered from),
 // `cameras` the last search's records, `own` this computer's addresses, and `leaving` the MAC
 // addresses of cameras that the same run gives other addresses, so that they do not keep theirs.
-AddressClash FindAddressClash(const Ipv4Address& wanted, const CCameraDataObj& camera,
-                              const CTypedPtrList<CCameraDataObj>& cameras,
-                              const std::vector<Ipv4Address>& own, const std::set<MacAddress>& leaving = {});
+AddressClash FindAddressClash(const Ipv4Address& wanted, const CameraRecord& camera,
+                              const OwnedList<CameraRecord>& cameras, const std::vector<Ipv4Address>& own,
+                              const std::set<MacAddress>& leaving = {});

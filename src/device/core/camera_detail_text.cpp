@@ -1,6 +1,6 @@
 #include "device/core/camera_detail_text.h"
 
-#include "device/core/camera_data.h"
+#include "device/core/camera_record.h"
 #include "device/core/message_framing.h"
 #include "platform/core/code_page.h"
 
@@ -72,7 +72,7 @@ std::string WebAddress(std::span<const uint8_t, 4> address, bool portSet, uint16
     return url;
 }
 
-CameraDetails DetailsOf(const CCameraDataObj& camera)
+CameraDetails DetailsOf(const CameraRecord& camera)
 {
     const DeviceInfo& info = camera.info;
     const auto wide = [](const std::string& narrow) { return ToWide(narrow); };
@@ -89,11 +89,11 @@ CameraDetails DetailsOf(const CCameraDataObj& camera)
     details.time = wide(info.Get(DeviceInfo::time));
     details.securityIndex =
         SecurityKindIndex({info.Get(DeviceInfo::deviceType), info.Get(DeviceInfo::security),
-                           info.Get(DeviceInfo::SecMode), info.Get(DeviceInfo::bWep)});
+                           info.Get(DeviceInfo::securityMode), info.Get(DeviceInfo::wepEnabled)});
     return details;
 }
 
-std::string WebAddressOf(const CCameraDataObj& camera)
+std::string WebAddressOf(const CameraRecord& camera)
 {
     const DeviceInfo& info = camera.info;
     return WebAddress(info.Get(DeviceInfo::ipAddress), info.Get(DeviceInfo::webPortSet) != 0,

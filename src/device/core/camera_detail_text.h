@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-class CCameraDataObj;
+class CameraRecord;
 
 namespace camera_text {
 
@@ -52,9 +52,9 @@ struct CameraDetails
     int securityIndex = 0;
 };
 
-CameraDetails DetailsOf(const CCameraDataObj& camera);
+CameraDetails DetailsOf(const CameraRecord& camera);
 
 // The record's web page address (see WebAddress).
-std::string WebAddressOf(const CCameraDataObj& camera);
+std::string WebAddressOf(const CameraRecord& camera);
 
 } // namespace camera_text

@@ -29,21 +29,21 @@ public:
     static constexpr ByteField<kSize> wirelessMode{207};
     static constexpr TextField<kSize> ssid{209, 34};
     static constexpr ByteField<kSize> channel{243};
-    static constexpr ByteField<kSize> bWep{244};
-    static constexpr BytesField<kSize> bWepKey{245, 52};
+    static constexpr ByteField<kSize> wepEnabled{244};
+    static constexpr BytesField<kSize> wepKeys{245, 52};
     static constexpr Ipv4Field<kSize> primaryDns{299};
     static constexpr Ipv4Field<kSize> secondaryDns{303};
     static constexpr ByteField<kSize> security{307};
-    static constexpr ByteField<kSize> SecMode{308};
-    static constexpr TextField<kSize> WpaPassphrase{309, 64};
-    static constexpr TextField<kSize> WepPassphrase{405, 17};
+    static constexpr ByteField<kSize> securityMode{308};
+    static constexpr TextField<kSize> wpaPassphrase{309, 64};
+    static constexpr TextField<kSize> wepPassphrase{405, 17};
     static constexpr ByteField<kSize> webPortSet{422};
     static constexpr WordField<kSize> webPort{423};
     static constexpr ByteField<kSize> dhcpEnable{425};
     // Written on receipt: the query command the camera answered. Never sent.
     static constexpr WordField<kSize> queryCommand{532};
 
-    // The four WEP key slots inside bWepKey; a 64-bit key uses the first 5 bytes of its slot.
+    // The four WEP key slots inside wepKeys; a 64-bit key uses the first 5 bytes of its slot.
     static constexpr size_t kWepKeySlots = 4;
     static constexpr size_t kWepKeySlotSize = 13;
     static constexpr size_t kWep64KeySize = 5;
@@ -71,16 +71,16 @@ static_assert(DeviceInfo::gateway.offset == DeviceInfo::subnetMask.End());
 static_assert(DeviceInfo::wirelessMode.offset == DeviceInfo::gateway.End());
 static_assert(DeviceInfo::ssid.offset == DeviceInfo::wirelessMode.End() + 1);
 static_assert(DeviceInfo::channel.offset == DeviceInfo::ssid.End());
-static_assert(DeviceInfo::bWep.offset == DeviceInfo::channel.End());
-static_assert(DeviceInfo::bWepKey.offset == DeviceInfo::bWep.End());
-static_assert(DeviceInfo::bWepKey.width == DeviceInfo::kWepKeySlots * DeviceInfo::kWepKeySlotSize);
-static_assert(DeviceInfo::primaryDns.offset == DeviceInfo::bWepKey.End() + 2);
+static_assert(DeviceInfo::wepEnabled.offset == DeviceInfo::channel.End());
+static_assert(DeviceInfo::wepKeys.offset == DeviceInfo::wepEnabled.End());
+static_assert(DeviceInfo::wepKeys.width == DeviceInfo::kWepKeySlots * DeviceInfo::kWepKeySlotSize);
+static_assert(DeviceInfo::primaryDns.offset == DeviceInfo::wepKeys.End() + 2);
 static_assert(DeviceInfo::secondaryDns.offset == DeviceInfo::primaryDns.End());
 static_assert(DeviceInfo::security.offset == DeviceInfo::secondaryDns.End());
-static_assert(DeviceInfo::SecMode.offset == DeviceInfo::security.End());
-static_assert(DeviceInfo::WpaPassphrase.offset == DeviceInfo::SecMode.End());
-static_assert(DeviceInfo::WepPassphrase.offset == DeviceInfo::WpaPassphrase.End() + 32);
-static_assert(DeviceInfo::webPortSet.offset == DeviceInfo::WepPassphrase.End());
+static_assert(DeviceInfo::securityMode.offset == DeviceInfo::security.End());
+static_assert(DeviceInfo::wpaPassphrase.offset == DeviceInfo::securityMode.End());
+static_assert(DeviceInfo::wepPassphrase.offset == DeviceInfo::wpaPassphrase.End() + 32);
+static_assert(DeviceInfo::webPortSet.offset == DeviceInfo::wepPassphrase.End());
 static_assert(DeviceInfo::webPort.offset == DeviceInfo::webPortSet.End());
 static_assert(DeviceInfo::dhcpEnable.offset == DeviceInfo::webPort.End());
 static_assert(DeviceInfo::queryCommand.offset == DeviceInfo::dhcpEnable.End() + 106);

@@ -2,11 +2,11 @@
 
 #include <memory>
 
-CCameraDataObj* FoundCameraList::StoreReply(const MessageHeader& header, const DeviceInfo& body,
-                                            uint32_t arrivedOn)
+CameraRecord* FoundCameraList::StoreReply(const MessageHeader& header, const DeviceInfo& body,
+                                          uint32_t arrivedOn)
 {
     const MacAddress mac = body.Get(DeviceInfo::macAddress);
-    CCameraDataObj* record = FindByMac(mac);
+    CameraRecord* record = FindByMac(mac);
     if (!record) {
         if (records_.GetCount() >= kMaxFoundCameras) {
             ++dropped_;
@@ -19,7 +19,7 @@ CCameraDataObj* FoundCameraList::StoreReply(const MessageHeader& header, const D
     return record;
 }
 
-CCameraDataObj* FoundCameraList::FindByMac(const MacAddress& mac) const
+CameraRecord* FoundCameraList::FindByMac(const MacAddress& mac) const
 {
     const auto it = byMac_.find(Key(mac));
     return it == byMac_.end() ? nullptr : it->second;
@@ -32,11 +32,11 @@ void FoundCameraList::RemoveAll()
     dropped_ = 0;
 }
 
-void FoundCameraList::CopyInto(CTypedPtrList<CCameraDataObj>& destination) const
+void FoundCameraList::CopyInto(OwnedList<CameraRecord>& destination) const
 {
     destination.RemoveAll();
-    for (const CCameraDataObj* record : records_)
-        destination.AddTail(std::make_unique<CCameraDataObj>(*record));
+    for (const CameraRecord* record : records_)
+        destination.AddTail(std::make_unique<CameraRecord>(*record));
 }
 
 uint64_t FoundCameraList::Key(const MacAddress& mac)

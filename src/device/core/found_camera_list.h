@@ -2,8 +2,8 @@
 // The cameras found by a search, in the order they first answered, one record per MAC
 // address. An index by MAC sits beside the ordered list so that a burst of thousands of
 // replies is not a walk each; order and results are those of walking the list.
-#include "device/core/camera_data.h"
-#include "platform/core/typed_ptr_list.h"
+#include "device/core/camera_record.h"
+#include "platform/core/owned_list.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -19,13 +19,13 @@ public:
     // loginRequired 1. The record keeps the interface of its latest reply, which is also the one
     // its address came from. Returns the record, or nothing when the reply is from a new camera
     // and the list already holds kMaxFoundCameras: the reply is then only counted.
-    CCameraDataObj* StoreReply(const MessageHeader& header, const DeviceInfo& body, uint32_t arrivedOn = 0);
-    CCameraDataObj* FindByMac(const MacAddress& mac) const;
+    CameraRecord* StoreReply(const MessageHeader& header, const DeviceInfo& body, uint32_t arrivedOn = 0);
+    CameraRecord* FindByMac(const MacAddress& mac) const;
     void RemoveAll();
     // Empties the destination, then appends a copy of every record in order.
-    void CopyInto(CTypedPtrList<CCameraDataObj>& destination) const;
+    void CopyInto(OwnedList<CameraRecord>& destination) const;
 
-    const CTypedPtrList<CCameraDataObj>& Records() const { return records_; }
+    const OwnedList<CameraRecord>& Records() const { return records_; }
     size_t GetCount() const { return records_.GetCount(); }
     bool IsEmpty() const { return records_.IsEmpty(); }
     // Replies left out since the list was last emptied, because it was full.
@@ -34,7 +34,7 @@ public:
 private:
     static uint64_t Key(const MacAddress& mac);
 
-    CTypedPtrList<CCameraDataObj> records_;
-    std::unordered_map<uint64_t, CCameraDataObj*> byMac_;
+    OwnedList<CameraRecord> records_;
+    std::unordered_map<uint64_t, CameraRecord*> byMac_;
     size_t dropped_ = 0;
 };

@@ -1,6 +1,6 @@
 #include "device/core/login_check.h"
 
-#include "device/core/camera_data.h"
+#include "device/core/camera_record.h"
 #include "platform/core/code_page.h"
 
 LoginLimits LoginLimitsFor(uint16_t answeredCommand)
@@ -16,7 +16,7 @@ bool LoginAccepted(const std::u16string& name, const std::u16string& password,
     return !name.empty() && name == expectedName && password == expectedPassword;
 }
 
-ExpectedLogin ExpectedLoginOf(const CCameraDataObj& camera)
+ExpectedLogin ExpectedLoginOf(const CameraRecord& camera)
 {
     const LoginLimits limits = LoginLimitsFor(camera.AnsweredCommand());
     const std::string name = camera.info.Get(DeviceInfo::loginName);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-class CCameraDataObj;
+class CameraRecord;
 
 struct LoginLimits
 {
@@ -27,4 +27,4 @@ struct ExpectedLogin
     std::u16string password;
 };
 
-ExpectedLogin ExpectedLoginOf(const CCameraDataObj& camera);
+ExpectedLogin ExpectedLoginOf(const CameraRecord& camera);

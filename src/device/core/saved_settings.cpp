@@ -22,8 +22,8 @@ template <typename Visit> void ForEachSetting(Visit visit)
     visit(D::cameraName), visit(D::description), visit(D::timeZone), visit(D::fixedIp), visit(D::dhcpEnable);
     visit(D::ipAddress), visit(D::subnetMask), visit(D::gateway), visit(D::primaryDns),
         visit(D::secondaryDns);
-    visit(D::wirelessMode), visit(D::ssid), visit(D::channel), visit(D::bWep), visit(D::bWepKey);
-    visit(D::security), visit(D::SecMode), visit(D::WpaPassphrase), visit(D::WepPassphrase);
+    visit(D::wirelessMode), visit(D::ssid), visit(D::channel), visit(D::wepEnabled), visit(D::wepKeys);
+    visit(D::security), visit(D::securityMode), visit(D::wpaPassphrase), visit(D::wepPassphrase);
 }
 
 } // namespace

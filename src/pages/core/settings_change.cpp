@@ -150,7 +150,7 @@ SecurityTexts SecurityTextsOf(const WirelessChange& change, const DeviceInfo& in
 {
     const SecurityType type = *change.security;
     SecurityTexts texts{
-        {}, ToWide(info.Get(DeviceInfo::WepPassphrase)), ToWide(info.Get(DeviceInfo::WpaPassphrase))};
+        {}, ToWide(info.Get(DeviceInfo::wepPassphrase)), ToWide(info.Get(DeviceInfo::wpaPassphrase))};
     if (IsWepType(type)) {
         texts.key = WepKeyOf(change, type);
         texts.wepPassphrase = change.wepPassphrase.value_or(std::u16string());
@@ -173,7 +173,7 @@ void ApplyWireless(const WirelessChange& change, DeviceInfo& info)
     // No key is given for a type without WEP, so the stored keys stay byte for byte: writing
     // the fields would rebuild them from a key text, which cannot hold four keys of 64 bits nor
     // tell a stored key from one made from the stored passphrase.
-    const auto keyArea = info.Get(DeviceInfo::bWepKey);
+    const auto keyArea = info.Get(DeviceInfo::wepKeys);
     const std::vector<uint8_t> storedKeys(keyArea.begin(), keyArea.end());
     WriteSecurityFields(*change.security, SecurityTextsOf(change, info), info);
     if (!IsWepType(*change.security))

@@ -2,7 +2,7 @@
 
 #include "skin/core/skin_lines.h"
 
-SkinListBlock ReadSkinListBlock(const CStringList* lines, std::u16string_view section,
+SkinListBlock ReadSkinListBlock(const SkinStrings* lines, std::u16string_view section,
                                 std::u16string_view block)
 {
     SkinListBlock list;
@@ -11,7 +11,7 @@ SkinListBlock ReadSkinListBlock(const CStringList* lines, std::u16string_view se
     const std::u16string sectionClose = SkinCloseTag(section);
     const std::u16string open = SkinOpenTag(block);
     const std::u16string close = SkinCloseTag(block);
-    for (const CStringTableObj* entry : *lines) {
+    for (const StringEntry* entry : *lines) {
         const std::u16string& line = entry->text;
         if (SkinEqualsIgnoreCase(line, sectionClose) || SkinEqualsIgnoreCase(line, close))
             break;

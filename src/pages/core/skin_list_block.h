@@ -20,14 +20,14 @@ inline constexpr std::u16string_view kBasicSettingSection = u"9_Basic Setting";
 inline constexpr std::u16string_view kSecurityTypeBlock = u"SECURITY TYPE";
 inline constexpr std::u16string_view kWirelessSecuritySection = u"14_Wireless3 Setting";
 
-SkinListBlock ReadSkinListBlock(const CStringList* lines, std::u16string_view section,
+SkinListBlock ReadSkinListBlock(const SkinStrings* lines, std::u16string_view section,
                                 std::u16string_view block);
 
-inline SkinListBlock ReadTimeZoneBlock(const CStringList* lines)
+inline SkinListBlock ReadTimeZoneBlock(const SkinStrings* lines)
 {
     return ReadSkinListBlock(lines, kBasicSettingSection, kTimeZoneBlock);
 }
-inline SkinListBlock ReadSecurityTypeBlock(const CStringList* lines)
+inline SkinListBlock ReadSecurityTypeBlock(const SkinStrings* lines)
 {
     return ReadSkinListBlock(lines, kWirelessSecuritySection, kSecurityTypeBlock);
 }

@@ -10,7 +10,7 @@ namespace {
 
 std::span<uint8_t> KeySlot(DeviceInfo& info, size_t slot, size_t bytes)
 {
-    return info.Get(DeviceInfo::bWepKey).subspan(slot * DeviceInfo::kWepKeySlotSize, bytes);
+    return info.Get(DeviceInfo::wepKeys).subspan(slot * DeviceInfo::kWepKeySlotSize, bytes);
 }
 
 bool AllHexDigits(std::u16string_view text)
@@ -60,15 +60,15 @@ SecurityType SecurityTypeOf(const DeviceInfo& info)
 {
     if (info.Get(DeviceInfo::security) != 0)
         return SecurityType::None;
-    if (info.Get(DeviceInfo::SecMode) != 0)
+    if (info.Get(DeviceInfo::securityMode) != 0)
         return SecurityType::Wpa;
-    return info.Get(DeviceInfo::bWep) == 1 ? SecurityType::Wep64 : SecurityType::Wep128;
+    return info.Get(DeviceInfo::wepEnabled) == 1 ? SecurityType::Wep64 : SecurityType::Wep128;
 }
 
 std::string StoredKeyText(SecurityType type, const DeviceInfo& info)
 {
     const size_t bytes = type == SecurityType::Wep64 ? kWep64KeyBytes : kWep128KeyBytes;
-    return KeyHexText(info.Get(DeviceInfo::bWepKey).first(bytes));
+    return KeyHexText(info.Get(DeviceInfo::wepKeys).first(bytes));
 }
 
 std::optional<std::string> GenerateWepKey(SecurityType type, std::u16string_view passphrase, DeviceInfo& info)
@@ -122,18 +122,18 @@ void WriteSecurityFields(SecurityType type, const SecurityTexts& texts, DeviceIn
     case SecurityType::Wep128:
     case SecurityType::Wpa:
         info.Set(DeviceInfo::security, 0);
-        info.Set(DeviceInfo::SecMode, type == SecurityType::Wpa ? 1 : 0);
-        info.Set(DeviceInfo::bWep, type == SecurityType::Wep64 ? 1 : 2);
+        info.Set(DeviceInfo::securityMode, type == SecurityType::Wpa ? 1 : 0);
+        info.Set(DeviceInfo::wepEnabled, type == SecurityType::Wep64 ? 1 : 2);
         break;
     case SecurityType::Unselected:
         break;
     }
-    std::ranges::fill(info.Get(DeviceInfo::bWepKey), uint8_t{0});
+    std::ranges::fill(info.Get(DeviceInfo::wepKeys), uint8_t{0});
     const std::string key = ToNarrow(texts.key.substr(0, kKeyTextChars));
-    if (info.Get(DeviceInfo::bWep) == 1)
+    if (info.Get(DeviceInfo::wepEnabled) == 1)
         ParseHexKey(key, KeySlot(info, 0, kWep64KeyBytes));
-    else if (info.Get(DeviceInfo::bWep) == 2)
+    else if (info.Get(DeviceInfo::wepEnabled) == 2)
         ParseHexKey(key, KeySlot(info, 0, kWep128KeyBytes));
-    info.Set(DeviceInfo::WepPassphrase, ToNarrow(texts.wepPassphrase.substr(0, kStoredWepPassphraseChars)));
-    info.Set(DeviceInfo::WpaPassphrase, ToNarrow(texts.wpaPassphrase.substr(0, kWpaPassphraseChars)));
+    info.Set(DeviceInfo::wepPassphrase, ToNarrow(texts.wepPassphrase.substr(0, kStoredWepPassphraseChars)));
+    info.Set(DeviceInfo::wpaPassphrase, ToNarrow(texts.wpaPassphrase.substr(0, kWpaPassphraseChars)));
 }

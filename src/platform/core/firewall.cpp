@@ -1,6 +1,6 @@
 #include "platform/core/firewall.h"
 
-FW_ERROR_CODE CFirewall::FirewallOpen()
+FW_ERROR_CODE FirewallSettings::FirewallOpen()
 {
     if (profile_)
         return FW_ERR_WRONG_STATE;
@@ -12,7 +12,7 @@ FW_ERROR_CODE CFirewall::FirewallOpen()
     return FW_OK;
 }
 
-FW_ERROR_CODE CFirewall::FirewallIsOn(bool& on)
+FW_ERROR_CODE FirewallSettings::FirewallIsOn(bool& on)
 {
     on = false;
     if (!profile_)
@@ -20,7 +20,7 @@ FW_ERROR_CODE CFirewall::FirewallIsOn(bool& on)
     return profile_->IsEnabled(on);
 }
 
-FW_ERROR_CODE CFirewall::FirewallExceptionsBlocked(bool& blocked)
+FW_ERROR_CODE FirewallSettings::FirewallExceptionsBlocked(bool& blocked)
 {
     blocked = false;
     if (!profile_)
@@ -28,14 +28,14 @@ FW_ERROR_CODE CFirewall::FirewallExceptionsBlocked(bool& blocked)
     return profile_->ExceptionsNotAllowed(blocked);
 }
 
-FW_ERROR_CODE CFirewall::FirewallSetExceptionsBlocked(bool blocked)
+FW_ERROR_CODE FirewallSettings::FirewallSetExceptionsBlocked(bool blocked)
 {
     if (!profile_)
         return FW_ERR_WRONG_STATE;
     return profile_->SetExceptionsNotAllowed(blocked);
 }
 
-FW_ERROR_CODE CFirewall::FirewallAppIsEnabled(const std::u16string& path, bool& enabled)
+FW_ERROR_CODE FirewallSettings::FirewallAppIsEnabled(const std::u16string& path, bool& enabled)
 {
     enabled = false;
     if (!profile_)
@@ -50,7 +50,7 @@ FW_ERROR_CODE CFirewall::FirewallAppIsEnabled(const std::u16string& path, bool& 
     return code;
 }
 
-FW_ERROR_CODE CFirewall::FirewallAddApp(const std::u16string& path)
+FW_ERROR_CODE FirewallSettings::FirewallAddApp(const std::u16string& path)
 {
     // The lookup refuses a missing profile or an empty path with the same codes.
     bool enabled = false;
@@ -61,7 +61,7 @@ FW_ERROR_CODE CFirewall::FirewallAddApp(const std::u16string& path)
     return profile_->AddApp(path, kFirewallEntryName);
 }
 
-FW_ERROR_CODE CFirewall::FirewallRemoveApp(const std::u16string& path)
+FW_ERROR_CODE FirewallSettings::FirewallRemoveApp(const std::u16string& path)
 {
     // The lookup refuses a missing profile or an empty path with the same codes.
     bool enabled = false;
@@ -72,7 +72,7 @@ FW_ERROR_CODE CFirewall::FirewallRemoveApp(const std::u16string& path)
     return profile_->RemoveApp(path);
 }
 
-void CFirewall::FirewallRelease()
+void FirewallSettings::FirewallRelease()
 {
     profile_.reset();
 }

@@ -57,10 +57,10 @@ public:
 // fails with FW_ERR_CREATE_MANAGER.
 std::unique_ptr<FirewallBackend> MakeSystemFirewallBackend();
 
-class CFirewall
+class FirewallSettings
 {
 public:
-    explicit CFirewall(FirewallBackend& backend) : backend_(backend) {}
+    explicit FirewallSettings(FirewallBackend& backend) : backend_(backend) {}
 
     FW_ERROR_CODE FirewallOpen();
     FW_ERROR_CODE FirewallIsOn(bool& on);

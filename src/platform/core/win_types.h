@@ -1,12 +1,9 @@
 #pragma once
-// The handful of Windows scalar types that window messages and timers are expressed in.
+// Modal results and message-box answers (IDOK, IDCANCEL, ...), numbered as the message boxes
+// have always numbered them, and the unsigned type their flags are kept in.
 #include <cstdint>
 
 using UINT = uint32_t;
-using WPARAM = uintptr_t;
-using LPARAM = intptr_t;
-using LRESULT = intptr_t;
-using UINT_PTR = uintptr_t;
 
 // Results of a modal run.
 inline constexpr int IDOK = 1;

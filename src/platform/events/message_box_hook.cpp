@@ -33,7 +33,7 @@ int WindowlessMessageBox(const MessageBoxRequest& request)
     return IDOK;
 }
 
-CMessageBoxAnswer::CMessageBoxAnswer(int answer)
+MessageBoxAnswer::MessageBoxAnswer(int answer)
 {
     previous_ = SetMessageBoxHook([this, answer](const MessageBoxRequest& request) {
         shown.push_back(request);
@@ -41,7 +41,7 @@ CMessageBoxAnswer::CMessageBoxAnswer(int answer)
     });
 }
 
-CMessageBoxAnswer::~CMessageBoxAnswer()
+MessageBoxAnswer::~MessageBoxAnswer()
 {
     SetMessageBoxHook(std::move(previous_));
 }

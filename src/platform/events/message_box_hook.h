@@ -47,13 +47,13 @@ std::optional<int> HookedMessageBox(const MessageBoxRequest& request);
 int WindowlessMessageBox(const MessageBoxRequest& request);
 
 // While alive, every box is answered with `answer` at once and recorded in `shown`.
-class CMessageBoxAnswer
+class MessageBoxAnswer
 {
 public:
-    explicit CMessageBoxAnswer(int answer = IDOK);
-    ~CMessageBoxAnswer();
-    CMessageBoxAnswer(const CMessageBoxAnswer&) = delete;
-    CMessageBoxAnswer& operator=(const CMessageBoxAnswer&) = delete;
+    explicit MessageBoxAnswer(int answer = IDOK);
+    ~MessageBoxAnswer();
+    MessageBoxAnswer(const MessageBoxAnswer&) = delete;
+    MessageBoxAnswer& operator=(const MessageBoxAnswer&) = delete;
 
     std::vector<MessageBoxRequest> shown;
 

@@ -5,20 +5,20 @@
 #include <QSocketNotifier>
 #include <algorithm>
 
-CUdpSocket::CUdpSocket() = default;
+UdpSocket::UdpSocket() = default;
 
-CUdpSocket::~CUdpSocket()
+UdpSocket::~UdpSocket()
 {
     Close();
 }
 
-int CUdpSocket::Fail(int wsaError)
+int UdpSocket::Fail(int wsaError)
 {
     lastError_ = wsaError;
     return -1;
 }
 
-bool CUdpSocket::Open()
+bool UdpSocket::Open()
 {
     Close();
     if (!OpenSocket())
@@ -27,7 +27,7 @@ bool CUdpSocket::Open()
     return true;
 }
 
-void CUdpSocket::Close()
+void UdpSocket::Close()
 {
     delete notifier_;
     notifier_ = nullptr;
@@ -39,12 +39,12 @@ void CUdpSocket::Close()
     }
 }
 
-void CUdpSocket::SetReceiveLimit(size_t limit)
+void UdpSocket::SetReceiveLimit(size_t limit)
 {
     receiveLimit_ = limit == 0 ? 1 : std::min(limit, kMaxDatagram);
 }
 
-bool CUdpSocket::SelectRead(QObject* receiver, std::function<void()> onArrival)
+bool UdpSocket::SelectRead(QObject* receiver, std::function<void()> onArrival)
 {
     if (socket_ == kNoSocket) {
         Fail(WSAENOTSOCK);
@@ -52,26 +52,26 @@ bool CUdpSocket::SelectRead(QObject* receiver, std::function<void()> onArrival)
     }
     disconnect(arrivalConnection_);
     arrivalConnection_ =
-        connect(this, &CUdpSocket::datagramQueued, receiver, std::move(onArrival), Qt::QueuedConnection);
+        connect(this, &UdpSocket::datagramQueued, receiver, std::move(onArrival), Qt::QueuedConnection);
     ArmNotifier();
     return true;
 }
 
-void CUdpSocket::ArmNotifier()
+void UdpSocket::ArmNotifier()
 {
     if (notifier_ != nullptr)
         return;
     notifier_ = new QSocketNotifier(socket_, QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &CUdpSocket::ReadDry);
+    connect(notifier_, &QSocketNotifier::activated, this, &UdpSocket::ReadDry);
 }
 
-void CUdpSocket::Arrived(Arrival arrival)
+void UdpSocket::Arrived(Arrival arrival)
 {
     queue_.push_back(std::move(arrival));
     emit datagramQueued();
 }
 
-int CUdpSocket::ReceiveFrom(std::span<uint8_t> buffer, uint32_t& fromNetworkOrder, uint32_t* interfaceIndex)
+int UdpSocket::ReceiveFrom(std::span<uint8_t> buffer, uint32_t& fromNetworkOrder, uint32_t* interfaceIndex)
 {
     if (socket_ == kNoSocket)
         return Fail(WSAENOTSOCK);

@@ -1,5 +1,5 @@
 #pragma once
-// CUdpSocket: an IPv4 datagram socket with broadcast enabled, unbound until its first send
+// UdpSocket: an IPv4 datagram socket with broadcast enabled, unbound until its first send
 // (the system then gives it an ephemeral port on all addresses). Arrivals are announced to a
 // receiver with a queued call, once per datagram, on the UI thread. On each readiness
 // the socket is read dry into a queue, so a burst of thousands of datagrams is not dropped by the
@@ -21,7 +21,7 @@
 
 class QSocketNotifier;
 
-class CUdpSocket : public QObject
+class UdpSocket : public QObject
 {
     Q_OBJECT
 
@@ -29,10 +29,10 @@ public:
     // The largest datagram kept by default; a longer one is reported as too long.
     static constexpr size_t kMaxDatagram = 65507;
 
-    CUdpSocket();
-    ~CUdpSocket() override;
-    CUdpSocket(const CUdpSocket&) = delete;
-    CUdpSocket& operator=(const CUdpSocket&) = delete;
+    UdpSocket();
+    ~UdpSocket() override;
+    UdpSocket(const UdpSocket&) = delete;
+    UdpSocket& operator=(const UdpSocket&) = delete;
 
     // Creates the socket and sets SO_BROADCAST. Returns false with LastError() set on failure.
     bool Open();

@@ -33,7 +33,7 @@ enum Offset : int32_t
 
 // The value of the kind's string at `offset` when it starts with `key` (any case) and, for a
 // bracketed key, ends with ")". The value is what follows the "=" of the key, as written.
-std::optional<std::u16string> KeyValue(const CStringList* lines, int kind, int32_t offset,
+std::optional<std::u16string> KeyValue(const SkinStrings* lines, int kind, int32_t offset,
                                        std::u16string_view key)
 {
     const int64_t number = static_cast<int64_t>(MessageSkinBase(kind)) + offset;
@@ -49,7 +49,7 @@ std::optional<std::u16string> KeyValue(const CStringList* lines, int kind, int32
     return line.substr(key.find(u'=') + 1);
 }
 
-void ReadColor(const CStringList* lines, int kind, int32_t offset, std::u16string_view key, COLORREF& out)
+void ReadColor(const SkinStrings* lines, int kind, int32_t offset, std::u16string_view key, COLORREF& out)
 {
     const auto value = KeyValue(lines, kind, offset, key);
     if (!value)
@@ -59,14 +59,14 @@ void ReadColor(const CStringList* lines, int kind, int32_t offset, std::u16strin
         out = color.value;
 }
 
-void ReadNumber(const CStringList* lines, int kind, int32_t offset, std::u16string_view key, int32_t& out)
+void ReadNumber(const SkinStrings* lines, int kind, int32_t offset, std::u16string_view key, int32_t& out)
 {
     const auto value = KeyValue(lines, kind, offset, key);
     if (value && IsSkinNumber(*value) == 0)
         out = SkinNumberValue(*value);
 }
 
-void ReadPair(const CStringList* lines, int kind, int32_t offset, std::u16string_view key, int32_t& first,
+void ReadPair(const SkinStrings* lines, int kind, int32_t offset, std::u16string_view key, int32_t& first,
               int32_t& second)
 {
     const auto value = KeyValue(lines, kind, offset, key);
@@ -79,7 +79,7 @@ void ReadPair(const CStringList* lines, int kind, int32_t offset, std::u16string
     second = pair.second;
 }
 
-void ReadFaceName(const CStringList* lines, int kind, int32_t offset, std::u16string_view key, FontDesc& font)
+void ReadFaceName(const SkinStrings* lines, int kind, int32_t offset, std::u16string_view key, FontDesc& font)
 {
     if (const auto value = KeyValue(lines, kind, offset, key))
         font.SetFaceName(*value);
@@ -97,7 +97,7 @@ int32_t MessageSkinBase(int kind)
     return static_cast<int32_t>(base);
 }
 
-void ReadMsgButtonStyle(const CStringList* lines, int kind, MsgButtonStyle& style)
+void ReadMsgButtonStyle(const SkinStrings* lines, int kind, MsgButtonStyle& style)
 {
     if (lines == nullptr)
         return;
@@ -112,7 +112,7 @@ void ReadMsgButtonStyle(const CStringList* lines, int kind, MsgButtonStyle& styl
     ReadPair(lines, kind, kButtonClickOffset, u"clickoffset=(", style.clickOffsetX, style.clickOffsetY);
 }
 
-void ReadMessageTextStyle(const CStringList* lines, int kind, MessageTextStyle& style)
+void ReadMessageTextStyle(const SkinStrings* lines, int kind, MessageTextStyle& style)
 {
     if (lines == nullptr)
         return;

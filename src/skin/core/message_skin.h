@@ -45,5 +45,5 @@ inline constexpr int kMessageSkinStep = 1000;
 int32_t MessageSkinBase(int kind);
 
 // Overwrites the settings whose strings are present and valid; the rest keep their values.
-void ReadMsgButtonStyle(const CStringList* lines, int kind, MsgButtonStyle& style);
-void ReadMessageTextStyle(const CStringList* lines, int kind, MessageTextStyle& style);
+void ReadMsgButtonStyle(const SkinStrings* lines, int kind, MsgButtonStyle& style);
+void ReadMessageTextStyle(const SkinStrings* lines, int kind, MessageTextStyle& style);

@@ -89,7 +89,7 @@ struct Reader
 
 } // namespace
 
-SkinButtonResult ReadSkinButtonItem(const CStringList* lines, std::u16string_view section,
+SkinButtonResult ReadSkinButtonItem(const SkinStrings* lines, std::u16string_view section,
                                     std::u16string_view button, const SkinBitmapExists& hasBitmap)
 {
     const int sectionAt = FindSkinSection(lines, section);

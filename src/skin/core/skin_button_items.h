@@ -40,5 +40,5 @@ inline constexpr std::u16string_view kSkinButtonBlock = u"BUTTON";
 // Reads the item of sub-block `button` in the section's "BUTTON" block. An "image=" number
 // counts only when `hasBitmap` knows it. When keys repeat after an item was complete, the
 // later complete item wins, as each one replaces the button's whole look.
-SkinButtonResult ReadSkinButtonItem(const CStringList* lines, std::u16string_view section,
+SkinButtonResult ReadSkinButtonItem(const SkinStrings* lines, std::u16string_view section,
                                     std::u16string_view button, const SkinBitmapExists& hasBitmap);

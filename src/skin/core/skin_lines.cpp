@@ -5,7 +5,7 @@
 namespace {
 
 // Walks from `start` to the first line equal to the opening or the closing tag of `name`.
-int FindOpeningTag(const CStringList* lines, int start, std::u16string_view name)
+int FindOpeningTag(const SkinStrings* lines, int start, std::u16string_view name)
 {
     if (lines == nullptr || start < 0)
         return -1;
@@ -57,22 +57,22 @@ std::u16string SkinCloseTag(std::u16string_view name)
     return u"</" + std::u16string(name) + u">";
 }
 
-int FindSkinSection(const CStringList* lines, std::u16string_view section)
+int FindSkinSection(const SkinStrings* lines, std::u16string_view section)
 {
     return FindOpeningTag(lines, 0, section);
 }
 
-int FindSkinBlock(const CStringList* lines, int start, std::u16string_view block)
+int FindSkinBlock(const SkinStrings* lines, int start, std::u16string_view block)
 {
     return FindOpeningTag(lines, start, block);
 }
 
-bool GetSkinString(const CStringList* lines, int number, std::u16string& text)
+bool GetSkinString(const SkinStrings* lines, int number, std::u16string& text)
 {
     text.clear();
     if (lines == nullptr)
         return false;
-    for (const CStringTableObj* entry : *lines) {
+    for (const StringEntry* entry : *lines) {
         if (entry->number == number) {
             text = entry->text;
             return true;

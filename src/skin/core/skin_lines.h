@@ -15,11 +15,11 @@ std::u16string SkinCloseTag(std::u16string_view name);
 
 // Position (0-based, in list order) of the section's opening tag, or -1 when the list is
 // absent, the section's closing tag comes first, or the tag is missing.
-int FindSkinSection(const CStringList* lines, std::u16string_view section);
+int FindSkinSection(const SkinStrings* lines, std::u16string_view section);
 // Position of the block's opening tag at or after `start`, or -1 when its closing tag comes
 // first or it is missing. Not bounded by any enclosing section.
-int FindSkinBlock(const CStringList* lines, int start, std::u16string_view block);
+int FindSkinBlock(const SkinStrings* lines, int start, std::u16string_view block);
 
 // Copies the text of the entry numbered `number` and answers true; otherwise empties `text`
 // and answers false.
-bool GetSkinString(const CStringList* lines, int number, std::u16string& text);
+bool GetSkinString(const SkinStrings* lines, int number, std::u16string& text);

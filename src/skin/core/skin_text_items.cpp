@@ -80,7 +80,7 @@ void ReadLine(std::u16string_view line, SkinTextItem& item, Flags& flags)
 
 } // namespace
 
-SkinTextItems ReadSkinTextItems(const CStringList* lines, std::u16string_view section,
+SkinTextItems ReadSkinTextItems(const SkinStrings* lines, std::u16string_view section,
                                 std::u16string_view block)
 {
     const int sectionAt = FindSkinSection(lines, section);

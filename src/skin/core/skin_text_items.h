@@ -43,5 +43,5 @@ struct SkinTextItems
 inline constexpr std::u16string_view kSkinTextBlock = u"TEXT";
 
 // Reads the complete text items of `block` ("TEXT") found from the section's opening tag.
-SkinTextItems ReadSkinTextItems(const CStringList* lines, std::u16string_view section,
+SkinTextItems ReadSkinTextItems(const SkinStrings* lines, std::u16string_view section,
                                 std::u16string_view block = kSkinTextBlock);

@@ -1,4 +1,4 @@
-// CUdpSocket's system calls on a POSIX system: a non-blocking descriptor, recvmsg/sendmsg with
+// UdpSocket's system calls on a POSIX system: a non-blocking descriptor, recvmsg/sendmsg with
 // IP_PKTINFO, errno mapped to the Windows Sockets codes.
 #include "platform/core/socket_errors.h"
 #include "platform/events/udp_socket.h"
@@ -19,7 +19,7 @@ constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 
 } // namespace
 
-bool CUdpSocket::OpenSocket()
+bool UdpSocket::OpenSocket()
 {
     const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
@@ -43,12 +43,12 @@ bool CUdpSocket::OpenSocket()
     return true;
 }
 
-void CUdpSocket::CloseSocket()
+void UdpSocket::CloseSocket()
 {
     ::close(static_cast<int>(socket_));
 }
 
-void CUdpSocket::ReadDry()
+void UdpSocket::ReadDry()
 {
     const int fd = static_cast<int>(socket_);
     // MSG_TRUNC makes recvmsg return the real length of a datagram longer than the buffer.
@@ -79,8 +79,8 @@ void CUdpSocket::ReadDry()
     }
 }
 
-int CUdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrder, uint16_t port,
-                       uint32_t interfaceIndex)
+int UdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrder, uint16_t port,
+                      uint32_t interfaceIndex)
 {
     if (socket_ == kNoSocket)
         return Fail(WSAENOTSOCK);
@@ -99,7 +99,7 @@ int CUdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrd
     }
 }
 
-uint16_t CUdpSocket::LocalPort() const
+uint16_t UdpSocket::LocalPort() const
 {
     sockaddr_in local{};
     socklen_t length = sizeof local;

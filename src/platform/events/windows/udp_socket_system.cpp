@@ -1,4 +1,4 @@
-// CUdpSocket's system calls on Windows: a non-blocking Winsock 2 socket, WSARecvMsg/WSASendMsg
+// UdpSocket's system calls on Windows: a non-blocking Winsock 2 socket, WSARecvMsg/WSASendMsg
 // with IP_PKTINFO for the arrival and departure interface. Winsock's own error codes are the
 // codes the rest of the program uses.
 #include "platform/events/udp_socket.h"
@@ -55,7 +55,7 @@ uint32_t ArrivalInterface(WSAMSG& message)
 
 } // namespace
 
-bool CUdpSocket::OpenSocket()
+bool UdpSocket::OpenSocket()
 {
     if (!winsock::Started()) {
         Fail(winsock::StartupError());
@@ -86,12 +86,12 @@ bool CUdpSocket::OpenSocket()
     return true;
 }
 
-void CUdpSocket::CloseSocket()
+void UdpSocket::CloseSocket()
 {
     closesocket(Native(socket_));
 }
 
-void CUdpSocket::ReadDry()
+void UdpSocket::ReadDry()
 {
     const SOCKET s = Native(socket_);
     const LPFN_WSARECVMSG receive = RecvMsgFunction(s);
@@ -138,8 +138,8 @@ void CUdpSocket::ReadDry()
     }
 }
 
-int CUdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrder, uint16_t port,
-                       uint32_t interfaceIndex)
+int UdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrder, uint16_t port,
+                      uint32_t interfaceIndex)
 {
     if (socket_ == kNoSocket)
         return Fail(WSAENOTSOCK);
@@ -180,7 +180,7 @@ int CUdpSocket::SendTo(std::span<const uint8_t> data, uint32_t addressNetworkOrd
     return error == 0 ? static_cast<int>(sent) : Fail(error);
 }
 
-uint16_t CUdpSocket::LocalPort() const
+uint16_t UdpSocket::LocalPort() const
 {
     sockaddr_in local{};
     int length = sizeof local;

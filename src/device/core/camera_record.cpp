@@ -1,0 +1,9 @@
+#include "device/core/camera_record.h"
+
+void CameraRecord::FillFromReply(const MessageHeader& header, const DeviceInfo& body, uint32_t arrivedOn)
+{
+    interfaceIndex = arrivedOn;
+    replyHeader = header;
+    info = body;
+    identity.FillFrom(body);
+}

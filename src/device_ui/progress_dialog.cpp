@@ -1,0 +1,165 @@
+#include "device_ui/progress_dialog.h"
+
+#include "device_ui/search_layout.h"
+#include "platform/canvas.h"
+#include "platform/core/hires_art.h"
+#include "platform/resource_library.h"
+#include "skin/skin_draw.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+constexpr int64_t kFirstFrameDelayMs = 300;
+constexpr int64_t kFramePeriodMs = 500;
+constexpr int64_t kPollPeriodMs = 1000;
+constexpr int64_t kSparePeriodMs = 120000;
+// The status line: the frames' grey help text, in the strip below their own texts.
+constexpr int kStatusBottomMargin = 6;
+constexpr int kStatusPixels = 11;
+const QColor kStatusColour(107, 112, 128);
+} // namespace
+
+ProgressDialog::ProgressDialog(QWidget* parent) : WizardDialog(parent)
+{
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setModal(true);
+    resize(search_layout::kProgressSize);
+    CentreOver(parent);
+}
+
+void ProgressDialog::SetFrame(int index, QImage frame)
+{
+    if (index < 0 || index >= kFrameCount)
+        return;
+    frames_[static_cast<size_t>(index)] = std::move(frame);
+}
+
+namespace {
+
+void DrawTextItems(const SkinStrings* strings, const QString& section, QImage& frame, size_t count)
+{
+    const SkinTextItems read = ReadSkinTextItems(strings, ToU16View(section), u"TEXT");
+    QPainter painter(&frame);
+    for (size_t i = 0; i < read.items.size() && i < count; ++i)
+        DrawSkinTextItem(read.items[i], painter);
+}
+
+} // namespace
+
+void ProgressDialog::LoadFrames(const QString& packPath, const Kind& kind, const SkinStrings* strings,
+                                size_t textItems)
+{
+    NameForReader(kind, strings, textItems);
+    ResourceLibrary library;
+    if (!library.Open(packPath))
+        return;
+    const QString section = QString::fromUtf16(kind.section);
+    const qreal ratio = devicePixelRatioF();
+    for (int i = 0; i < kFrameCount; ++i) {
+        const int number = kind.bitmaps[static_cast<size_t>(i)];
+        const QImage plain = library.Bitmap(number);
+        if (plain.isNull())
+            continue;
+        const QImage sharp = WantsHiResArt(ratio) ? library.Bitmap(number + kHiResArtOffset) : QImage();
+        QImage frame = ArtForRatio(plain, sharp, ratio);
+        // Text is drawn on a 24-bit copy, so every frame has the canvas format whatever the
+        // depth the pack stored.
+        frame = frame.convertToFormat(QImage::Format_RGB888);
+        DrawTextItems(strings, section, frame, textItems);
+        SetFrame(i, std::move(frame));
+    }
+}
+
+void ProgressDialog::NameForReader(const Kind& kind, const SkinStrings* strings, size_t textItems)
+{
+    std::vector<PaintedText> texts = SkinPaintedTexts(strings, QString::fromUtf16(kind.section));
+    texts.resize(std::min(texts.size(), textItems));
+    readerTexts_.clear();
+    for (const PaintedText& text : texts)
+        readerTexts_ << text.text;
+    setAccessibleName(readerTexts_.isEmpty() ? SkinString(strings, kind.readerName)
+                                             : readerTexts_.takeFirst());
+    DescribeForReader();
+}
+
+void ProgressDialog::DescribeForReader()
+{
+    QStringList lines = readerTexts_;
+    if (!status_.isEmpty())
+        lines << status_;
+    setAccessibleDescription(lines.join(QLatin1Char('\n')));
+}
+
+bool ProgressDialog::Initialise()
+{
+    const QImage& first = frames_[0];
+    if (!first.isNull() && first.width() > 0 && first.height() > 0)
+        setFixedSize(first.deviceIndependentSize().toSize());
+    // The poll runs whether or not any frame could be loaded: an empty box must still close
+    // when the action ends.
+    connect(&poll_, &QTimer::timeout, this, &ProgressDialog::OnPoll);
+    connect(&animate_, &QTimer::timeout, this, &ProgressDialog::OnAnimate);
+    poll_.Start(kPollPeriodMs);
+    spare_.Start(kSparePeriodMs);
+    animate_.Start(kFirstFrameDelayMs);
+    ready_ = true;
+    return true;
+}
+
+void ProgressDialog::OnAnimate()
+{
+    current_ = (current_ + 1) % kFrameCount;
+    if (!frames_[static_cast<size_t>(current_)].isNull())
+        update();
+    animate_.Start(kFramePeriodMs);
+}
+
+void ProgressDialog::OnPoll()
+{
+    if (statusSource_) {
+        if (QString status = statusSource_(); status != status_) {
+            status_ = std::move(status);
+            DescribeForReader();
+            update();
+        }
+    }
+    if (busy_ == nullptr || !*busy_) {
+        animate_.stop();
+        poll_.stop();
+        spare_.stop();
+        Finish(IDOK);
+    }
+}
+
+void ProgressDialog::paintEvent(QPaintEvent*)
+{
+    const QImage& frame = frames_[static_cast<size_t>(current_)];
+    if (!ready_ || frame.isNull())
+        return;
+    QPainter painter(this);
+    SetBitmapScaling(painter);
+    painter.drawImage(0, 0, frame);
+    if (status_.isEmpty())
+        return;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(kStatusPixels);
+    painter.setFont(font);
+    painter.setPen(kStatusColour);
+    const QRect strip(0, 0, width(), height() - kStatusBottomMargin);
+    painter.drawText(strip, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, status_);
+}
+
+void ProgressDialog::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+}
+
+void ProgressDialog::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+}
+
+void ProgressDialog::reject() {}
