@@ -37,6 +37,9 @@ set(CPACK_NSIS_MUI_UNIICON ${CAMTIVO_ICON})
 set(CPACK_NSIS_INSTALLED_ICON_NAME camtivo.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_PACKAGE_EXECUTABLES camtivo Camtivo)
+# The programs sit at the top of the install folder, not in bin\ where the Start-menu entry
+# would otherwise point.
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 # "cpack" installs only what it packs, without building the test suites first.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 include(CPack)

@@ -2,8 +2,8 @@
 # check_setup.sh SETUP.exe LINUX_BUILD: the setup program under wine, in a namespace of its own
 # with loopback only (nothing it starts can reach a network): a silent install into a fresh
 # prefix, into a folder named beyond ASCII (C:\Cámaras★\Camtivo), puts every file there with a
-# Start-menu entry and an uninstaller registered with Windows; the installed wizard, started in a
-# folder named beyond ASCII, saves its main page to a file so named, painted like the Linux
+# Start-menu entry that starts the installed wizard and an uninstaller registered with Windows;
+# the installed wizard, started in a folder named beyond ASCII, saves its main page to a file so named, painted like the Linux
 # build's (compared pixel by pixel); the silent uninstall removes every installed file.
 set -euo pipefail
 setup=$(realpath "$1")
@@ -40,8 +40,21 @@ for f in camtivo.exe camtivo-cli.exe camtivo-camsim.exe English.dll Spanish.dll 
   [ -f "$dir/$f" ] || fail "installed: $f missing"
 done
 echo "PASS silent install: every file in C:\\Cámaras★\\Camtivo"
-find "$WINEPREFIX/drive_c" -iname 'Camtivo.lnk' | grep -q . || fail "no Start-menu entry"
-echo "PASS Start-menu entry"
+lnk=$(find "$WINEPREFIX/drive_c" -iname 'Camtivo.lnk' | head -n 1)
+[ -n "$lnk" ] || fail "no Start-menu entry"
+# The entry is opened as the Start menu opens it: the wizard it points to must start and stay up.
+"$wine" start /unix "$lnk" || fail "the Start-menu entry opens nothing (exit $?)"
+started=
+for _ in $(seq 60); do
+  started=$(pgrep -af 'Camtivo.camtivo\.exe' || true)
+  [ -n "$started" ] && break
+  sleep 0.5
+done
+[ -n "$started" ] || fail "the Start-menu entry started no camtivo.exe"
+sleep 2
+pgrep -f 'Camtivo.camtivo\.exe' >/dev/null || fail "the wizard started from the Start menu ended at once"
+pkill -f 'Camtivo.camtivo\.exe' || true
+echo "PASS the Start-menu entry starts the installed wizard"
 "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Camtivo' | grep -qi UninstallString \
   || fail "uninstaller not registered"
 echo "PASS uninstaller registered with Windows"
