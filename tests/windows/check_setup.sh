@@ -3,8 +3,9 @@
 # with loopback only (nothing it starts can reach a network): a silent install into a fresh
 # prefix, into a folder named beyond ASCII (C:\Cámaras★\Camtivo), puts every file there with a
 # Start-menu entry that starts the installed wizard and an uninstaller registered with Windows;
-# the installed wizard, started in a folder named beyond ASCII, saves its main page to a file so named, painted like the Linux
-# build's (compared pixel by pixel); the silent uninstall removes every installed file.
+# the installed wizard, started in a folder named beyond ASCII, saves its main page to a file
+# so named, painted like the Linux build's (compared pixel by pixel); the silent uninstall
+# removes every installed file.
 set -euo pipefail
 setup=$(realpath "$1")
 linux=$(realpath "$2")
