@@ -161,3 +161,21 @@ QString LanguagePackPath(const QString& programDir, const QString& packName)
     const std::u16string path = PackLibraryPath(programDir.toStdU16String(), packName.toStdU16String());
     return QString::fromStdU16String(path);
 }
+
+LoadedPack LoadPackOrEnglish(const QString& folder, const QString& language, SkinStrings& strings,
+                             SkinBitmaps& bitmaps, SkinIcons& icons)
+{
+    const QString wanted = LanguagePackPath(folder, language);
+    if (LoadLanguagePack(wanted, strings, bitmaps, icons) == 0 || !QFileInfo::exists(wanted))
+        return {language, wanted, {}};
+    const QString english = QString::fromStdU16String(std::u16string(kDefaultPackName));
+    const QString englishPath = LanguagePackPath(folder, english);
+    const bool fellBack =
+        englishPath != wanted && LoadLanguagePack(englishPath, strings, bitmaps, icons) == 0;
+    // The pack's own texts are what failed, so this one message is the program's own.
+    const QString failure = QStringLiteral("The language pack %1 could not be read.\n%2")
+                                .arg(QDir::toNativeSeparators(wanted),
+                                     fellBack ? QStringLiteral("The wizard is shown in English instead.")
+                                              : QStringLiteral("The wizard has no texts to show."));
+    return fellBack ? LoadedPack{english, englishPath, failure} : LoadedPack{language, wanted, failure};
+}

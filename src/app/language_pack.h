@@ -23,6 +23,19 @@ inline constexpr int64_t kPackPixelBudget = 16 * 1024 * 1024;
 // loaded and 1 when it was missing or not loadable (the lists then stay empty).
 int LoadLanguagePack(const QString& path, SkinStrings& strings, SkinBitmaps& bitmaps, SkinIcons& icons);
 
+// A pack loaded for the window: the language now shown, the library it came from, and the
+// program's own message when the wanted pack could not be read (empty when it could).
+struct LoadedPack
+{
+    QString language;
+    QString path;
+    QString failure;
+};
+// Loads the language's pack from `folder`. A pack that cannot be read is replaced by English
+// when English's can be read; the failure says which it was.
+LoadedPack LoadPackOrEnglish(const QString& folder, const QString& language, SkinStrings& strings,
+                             SkinBitmaps& bitmaps, SkinIcons& icons);
+
 // Deletes every entry: strings, then bitmaps, then icons.
 void ClearLanguagePack(SkinStrings& strings, SkinBitmaps& bitmaps, SkinIcons& icons);
 

@@ -58,4 +58,3 @@ void LaunchVarnetTool(const LaunchContext& context);
 // Opens the user guide; without a PDF program, offers to install the reader. The handler
 // lookup runs in the background, so the question may come after this returns.
 void OpenUserGuide(const LaunchContext& context);
-

@@ -3,9 +3,11 @@
 #include "app/about_dialog.h"
 #include "app/core/command_line.h"
 #include "app/core/language_names.h"
+#include "app/core/test_mode_file.h"
 #include "app/data_folders.h"
 #include "app/language_pack.h"
 #include "device/core/address_clash.h"
+#include "device_ui/progress_dialog.h"
 #include "pages/core/skin_list_block.h"
 #include "platform/message_box.h"
 #include "platform/net/network_adapters.h"
@@ -15,18 +17,17 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <algorithm>
-#include <type_traits>
 #include <utility>
 
 namespace {
 
 constexpr int kTextMessageButton = kTextMessageOk;
 constexpr int kTextGenericFailure = 59999;
+constexpr int kTextSaveSucceeded = SummaryPage::kTextSaved;
+constexpr int kTextSaveFailed = SummaryPage::kTextNotSaved;
 
 const QString kAppName = QStringLiteral("Camtivo");
 // The right-click menu in the program's look: white, a hairline frame, the accent text colour
@@ -36,59 +37,40 @@ const QString kMenuLook =
                    "QMenu::item { padding: 6px 24px 6px 16px; color: #2B2F3A; background: transparent; }"
                    "QMenu::item:selected { background: #5468C4; color: white; }");
 
-// Each page object as a `Wanted`, or null when its class is not one.
-template <class Wanted> std::array<Wanted*, kPageCount> PagesAs(WizardPages& pages)
-{
-    return std::apply(
-        [](auto&... page) {
-            const auto as = [](auto& one) -> Wanted* {
-                if constexpr (std::is_base_of_v<Wanted, std::remove_reference_t<decltype(one)>>)
-                    return &one;
-                else
-                    return nullptr;
-            };
-            return std::array<Wanted*, kPageCount>{as(page)...};
-        },
-        pages);
-}
-
-template <size_t... Row> constexpr bool RecordRowsTakeARecord(std::index_sequence<Row...>)
-{
-    constexpr bool recordPage[] = {std::is_base_of_v<RecordPage, std::tuple_element_t<Row, WizardPages>>...};
-    for (size_t row = 0; row < kPageCount; ++row)
-        if (kPageTable[row].needsRecord && !recordPage[row])
-            return false;
-    return true;
-}
-
-static_assert(std::tuple_size_v<WizardPages> == kPageCount, "one page object for every row of kPageTable");
-static_assert(RecordRowsTakeARecord(std::make_index_sequence<kPageCount>{}),
-              "a page that needs the record is a record page");
-
 } // namespace
 
 WizardFrame::WizardFrame(QString commandLine, QWidget* parent)
     : SkinnedDialog(parent), commandLine_(std::move(commandLine)),
-      pages_(PagesAs<SkinnedDialog>(pageObjects_)), recordPages_(PagesAs<RecordPage>(pageObjects_))
+      pages_(wizard_pages::PagesAs<SkinnedDialog>(pageObjects_)),
+      recordPages_(wizard_pages::PagesAs<RecordPage>(pageObjects_))
 {
     SetLists(&packStrings_, &packBitmaps_, &packIcons_);
     connect(this, &SkinnedDialog::dragStarted, this, &WizardFrame::OnDragStart);
     ClearLanguagePack(packStrings_, packBitmaps_, packIcons_);
     setWindowIcon(ProgramIcon());
+    actions_.SetStrings(&packStrings_);
     ListenToActions();
-    ListenToTimers();
+    connect(&createPages_, &QTimer::timeout, this, &WizardFrame::CreatePages);
 }
 
-void WizardFrame::ListenToTimers()
+void WizardFrame::ListenToActions()
 {
-    connect(&createPages_, &QTimer::timeout, this, &WizardFrame::CreatePages);
-    connect(&searchRefresh_, &QTimer::timeout, this, [this] {
-        if (!testMode_)
-            TakeFoundCameras();
-        Search().RefreshFromCameraList();
+    SearchPage& search = Search();
+    connect(&actions_, &WizardActions::listCleared, &search, &SearchPage::ForgetCameraList);
+    connect(&actions_, &WizardActions::searchStarted, &search, &SearchPage::SearchStarted);
+    connect(&actions_, &WizardActions::cameraListed, &search, &SearchPage::CameraListed);
+    connect(&actions_, &WizardActions::searchEnded, &search, &SearchPage::SearchEnded);
+    connect(&actions_, &WizardActions::sweepProgressed, &search,
+            [this] { Search().ShowSweep(actions_.SweepStatusText()); });
+    connect(&search, &SearchPage::stopRequested, &actions_, &WizardActions::StopSearch);
+    search.SetOutsideCheck(
+        [this](const CameraRecord& camera) { return actions_.OutsideEveryNetwork(camera); });
+    connect(&actions_, &WizardActions::verifyEnded, this, [this](CameraRecord* found) {
+        if (found != nullptr)
+            Success().LoadFromRecord(found);
+        Success().SetFound(found != nullptr);
     });
-    connect(&testDelay_, &QTimer::timeout, this, [this] { busy_ = false; });
-    connect(&verifyTimer_, &QTimer::timeout, this, &WizardFrame::OnVerifyTick);
+    connect(&actions_, &WizardActions::boxRequested, this, &WizardFrame::ShowActionBox);
 }
 
 // The pages are members: each leaves the widget tree as it is destroyed, before the base would
@@ -99,15 +81,13 @@ bool WizardFrame::Initialise()
 {
     SkinnedDialog::Initialise();
     setWindowTitle(kAppName);
-    testFilePath_ = ProgramDir() + QStringLiteral("Camtivo.tst");
-    testFileSavePath_ = testFilePath_;
     packFolder_ = ::PackFolder();
     const QString startLanguage = LoadPack(StartupPackName(packFolder_));
     ParseCommandLine();
     DeviceTypeFilter filter;
     if (productFilterOn_)
         filter = DeviceTypeFilter::CurrentTypesOnly();
-    actionDlg_.SetAllowedTypes(filter);
+    actions_.Engine().SetAllowedTypes(filter);
 
     PreparePage(languagePage_);
     languagePage_.SetChoices(PacksIn(packFolder_), startLanguage);
@@ -134,30 +114,19 @@ void WizardFrame::ParseCommandLine()
     testMode_ = switches.testMode;
     productFilterOn_ = switches.productFilterOn;
     ::UnicastTargets targets = ParseUnicastTargets(commandLine_.toStdU16String());
-    unicastTargets_ = std::move(targets.addresses);
-    rangeTargets_ = std::move(targets.ranges);
+    actions_.SetTargets(std::move(targets.addresses), std::move(targets.ranges));
+    const QString testFile = ProgramDir() + QString::fromLatin1(kTestFileName);
+    actions_.SetTestMode(testMode_, std::filesystem::path(testFile.toStdU16String()));
     SetTestMode(testMode_);
 }
 
 QString WizardFrame::LoadPack(const QString& language)
 {
-    const QString wanted = LanguagePackPath(packFolder_, language);
-    packPath_ = wanted;
-    if (LoadLanguagePack(wanted, packStrings_, packBitmaps_, packIcons_) == 0 || !QFileInfo::exists(wanted))
-        return language;
-    const QString english = QString::fromStdU16String(std::u16string(kDefaultPackName));
-    const QString englishPath = LanguagePackPath(packFolder_, english);
-    const bool fellBack =
-        englishPath != wanted && LoadLanguagePack(englishPath, packStrings_, packBitmaps_, packIcons_) == 0;
-    if (fellBack)
-        packPath_ = englishPath;
-    // The pack's own texts are what failed, so this one message is the program's own.
-    const QString text = QStringLiteral("The language pack %1 could not be read.\n%2")
-                             .arg(QDir::toNativeSeparators(wanted),
-                                  fellBack ? QStringLiteral("The wizard is shown in English instead.")
-                                           : QStringLiteral("The wizard has no texts to show."));
-    PlainMessageBox(this, text, kAppName, MB_OK | MB_ICONERROR);
-    return fellBack ? english : language;
+    const LoadedPack pack = LoadPackOrEnglish(packFolder_, language, packStrings_, packBitmaps_, packIcons_);
+    packPath_ = pack.path;
+    if (!pack.failure.isEmpty())
+        PlainMessageBox(this, pack.failure, kAppName, MB_OK | MB_ICONERROR);
+    return pack.language;
 }
 
 void WizardFrame::PreparePage(SkinnedDialog& page)
@@ -178,7 +147,10 @@ void WizardFrame::ListenTo(SkinnedDialog& page)
         &page, &SkinnedDialog::backRequested, this, [this] { TakeStep(Navigation::Back); }, queued);
     connect(&page, &SkinnedDialog::searchRequested, this, &WizardFrame::RunSearch, queued);
     connect(&page, &SkinnedDialog::saveRequested, this, &WizardFrame::RunSave, queued);
-    connect(&page, &SkinnedDialog::closeRequested, this, [this] { Finish(IDOK); });
+    connect(&page, &SkinnedDialog::closeRequested, this, [this] {
+        actions_.StopAll();
+        Finish(IDOK);
+    });
     connect(&page, &SkinnedDialog::languageReloadRequested, this, &WizardFrame::ReloadLanguage);
     connect(&page, &SkinnedDialog::showAllMessagesRequested, this, &WizardFrame::ShowAllMessages);
     connect(&page, &SkinnedDialog::rendered, this, [this] {
@@ -191,9 +163,8 @@ void WizardFrame::ListenTo(SkinnedDialog& page)
 void WizardFrame::CreatePages()
 {
     WaitCursor wait;
-    Search().SetCameraList(&cameraList_);
     Ip().SetClashCheck([this](const Ipv4Address& wanted, const CameraRecord& camera) {
-        return FindAddressClash(wanted, camera, cameraList_, ListOwnAddresses());
+        return FindAddressClash(wanted, camera, actions_.Listed().Records(), ListOwnAddresses());
     });
     for (SkinnedDialog* page : pages_) {
         if (page->IsInitialised())
@@ -214,11 +185,11 @@ void WizardFrame::FocusAfterMessage()
         StepPage(shownStep_)->FocusOnArrival();
 }
 
-CameraRecord* WizardFrame::RecordForStep(int step) const
+CameraRecord* WizardFrame::RecordForStep(int step)
 {
     // The first step with a record takes the camera the search page shows; the later steps
     // keep the one it took.
-    return step == FirstRecordStep() ? PageObject<WizardPage::Search>().CurrentCamera() : selectedCamera_;
+    return step == FirstRecordStep() ? Search().CurrentCamera() : actions_.Edited();
 }
 
 SkinnedDialog* WizardFrame::StepPage(int step) const
@@ -245,7 +216,8 @@ void WizardFrame::TakeStep(Navigation direction)
     input.request = direction;
     input.pagesReady = pagesReady_;
     input.hasRecord = RecordForStep(std::max(step_, FirstRecordStep())) != nullptr;
-    input.dhcpEnabled = selectedCamera_ != nullptr && selectedCamera_->info.Get(DeviceInfo::dhcpEnable) != 0;
+    const CameraRecord* edited = actions_.Edited();
+    input.dhcpEnabled = edited != nullptr && edited->info.Get(DeviceInfo::dhcpEnable) != 0;
     const NavigationResult result = ::Navigate(input);
     step_ = result.step;
     if (result.showPage)
@@ -274,19 +246,61 @@ void WizardFrame::ShowPage(int step)
     shownStep_ = step;
     if (page == &Search())
         Search().SetSecurityTexts(SecurityTexts());
+    // The pages edit a copy of the chosen camera: its row goes on changing as it answers.
     if (step == FirstRecordStep())
-        SelectCamera(record);
+        actions_.Choose(*record);
     if (page == &Summary())
         Summary().SetSecurityTexts(SecurityTexts());
     if (StepNeedsRecord(step))
-        recordPages_[static_cast<size_t>(PageForStep(step))]->LoadFromRecord(selectedCamera_);
+        recordPages_[static_cast<size_t>(PageForStep(step))]->LoadFromRecord(actions_.Edited());
     page->show();
     page->FocusOnArrival();
     window_accessible::AnnounceArrival(page);
+    actions_.SetListening(page == &Search());
     if (page == &Search() && firstSearch_) {
         firstSearch_ = false;
         RunSearch();
     }
+}
+
+void WizardFrame::RunSearch()
+{
+    actions_.StartSearch();
+}
+
+void WizardFrame::RunSave()
+{
+    std::optional<bool> saved;
+    packPath_ = LanguagePackPath(packFolder_, GetLanguage());
+    ProgressDialog progress(this);
+    progress.LoadFrames(packPath_, ProgressDialog::kSave, &packStrings_);
+    if (!testMode_)
+        progress.SetStatusSource([this] { return actions_.SaveStatusText(); });
+    const auto link = connect(&actions_, &WizardActions::saveEnded, &progress, [&saved, &progress](bool ok) {
+        saved = ok;
+        progress.Close();
+    });
+    if (!actions_.StartSave())
+        saved = false;
+    if (!saved)
+        progress.RunModal();
+    disconnect(link);
+    if (!*saved) {
+        ShowActionBox({kMessageError, kTextSaveFailed, {}});
+        return;
+    }
+    Success().LoadFromRecord(actions_.Edited());
+    actions_.StartVerify();
+    ShowActionBox({kMessageSuccess, kTextSaveSucceeded, {}});
+    Finish(IDOK);
+}
+
+void WizardFrame::ShowActionBox(const ActionBox& box)
+{
+    if (box.plain)
+        PlainMessageBox(this, box.plain->text, kAppName, box.plain->type);
+    else
+        ShowFrameMessage(box.kind, box.textNumber);
 }
 
 void WizardFrame::ReloadLanguage()
@@ -351,10 +365,13 @@ void WizardFrame::closeEvent(QCloseEvent* event)
 {
     // The window has no close box, but the desktop can still ask it to close (a key, the
     // taskbar, logging out). That ends the wizard as its close button would, except while a
-    // search or save runs: the action has to end before the wizard can.
+    // save runs: the camera's answer has to be heard before the wizard can end. A search is
+    // stopped.
     event->ignore();
-    if (!busy_)
-        Finish(IDCANCEL);
+    if (actions_.Saving())
+        return;
+    actions_.StopAll();
+    Finish(IDCANCEL);
 }
 
 void WizardFrame::contextMenuEvent(QContextMenuEvent* event)

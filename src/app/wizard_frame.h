@@ -1,42 +1,17 @@
 #pragma once
 // WizardFrame: the wizard frame. The one top-level window of the program: it owns the language
-// pack's lists, the camera list, every page and the action engine (a Qt Core object); pages ask
-// it for steps and actions with signals, and it decides which page shows, runs searches and saves, keeps the
-// selected camera record and hands it to the page being shown.
-#include "app/core/step_machine.h"
-#include "app/language_page.h"
-#include "app/main_page.h"
-#include "app/success_page.h"
-#include "device/camera_actions.h"
+// pack's lists, every page and the window's use of the device actions (WizardActions); pages ask
+// it for steps and actions with signals, and it decides which page shows, starts searches and
+// saves, shows the boxes they ask for, and hands the record being edited to the page shown.
+#include "app/wizard_actions.h"
+#include "app/wizard_pages.h"
 #include "device/core/camera_record.h"
-#include "device_ui/progress_dialog.h"
-#include "device_ui/search_page.h"
-#include "pages/basic_settings_page.h"
-#include "pages/info_pages.h"
-#include "pages/ip_settings_page.h"
-#include "pages/license_page.h"
-#include "pages/network_mode_page.h"
-#include "pages/summary_page.h"
-#include "pages/wireless_mode_page.h"
-#include "pages/wireless_network_page.h"
-#include "pages/wireless_security_page.h"
-#include "platform/core/owned_list.h"
 #include "platform/events/scaled_timer.h"
 #include "skin/skinned_dialog.h"
 
 #include <QPoint>
 #include <array>
-#include <memory>
 #include <tuple>
-#include <vector>
-
-using CameraList = OwnedList<CameraRecord>;
-
-// One object of every page class, in the order of WizardPage.
-using WizardPages =
-    std::tuple<MainPage, LicensePage, BeforeYouStartPage, WhatChangesPage, CameraMissingPage, AfterSavingPage,
-               SearchPage, BasicSettingsPage, NetworkModePage, IpSettingsPage, SummaryPage, WirelessModePage,
-               WirelessNetworkPage, WirelessSecurityPage, SuccessPage>;
 
 class WizardFrame : public SkinnedDialog
 {
@@ -44,10 +19,6 @@ class WizardFrame : public SkinnedDialog
 
 public:
     static constexpr int64_t kCreatePagesMs = 100;
-    static constexpr int64_t kSearchRefreshMs = 5000;
-    static constexpr int64_t kTestDelayMs = 10000;
-    static constexpr int64_t kVerifyMs = 1000;
-    static constexpr int kVerifyTries = 3;
     static constexpr UINT kDragBits = 0x0401;
     static constexpr UINT kDragClearMask = 0x03FF;
     static constexpr int ID_ABOUT_FIRST = 16;
@@ -61,13 +32,8 @@ public:
     void TakeStep(Navigation direction);
     void ShowPage(int step);
     void RunSearch();
+    // Saves the edited record behind the save's progress box, then says how it went.
     void RunSave();
-    // What the save's progress box says while the camera has not answered; empty before that.
-    QString SaveStatusText() const;
-    // The search box's line while ranges are swept: addresses asked of the total, cameras found,
-    // time left.
-    QString SweepStatusText() const;
-    void StartVerify();
     void ReloadLanguage();
     // Shows every message box of every page, one after the other (test mode's Show All).
     void ShowAllMessages() override;
@@ -81,27 +47,17 @@ public:
     bool PagesReady() const { return pagesReady_; }
     bool TestMode() const { return testMode_; }
     bool ProductFilterOn() const { return productFilterOn_; }
-    const std::vector<std::string>& UnicastTargets() const { return unicastTargets_; }
-    bool Busy() const { return busy_; }
-    bool Searching() const { return searching_; }
-    bool SaveOk() const { return saveOk_; }
-    int VerifyTries() const { return verifyTries_; }
-    bool Verifying() const { return verifyTimer_.isActive(); }
-    // Test mode's stand-in for the action: the busy flag drops when it fires.
-    ScaledTimer& TestDelay() { return testDelay_; }
     bool FirstSearch() const { return firstSearch_; }
     UINT DragFlags() const { return dragFlags_; }
     const QString& PackPath() const { return packPath_; }
     // Where the packs were found at initialisation: beside the program or in its share folder.
     const QString& PackFolder() const { return packFolder_; }
-    const QString& TestFilePath() const { return testFilePath_; }
-    CameraList& Cameras() { return cameraList_; }
-    CameraRecord* SelectedCamera() const { return selectedCamera_; }
-    const CameraRecord& SavedCamera() const { return savedCamera_; }
+    // The record the setting pages edit, or null before a camera was chosen.
+    CameraRecord* SelectedCamera() { return actions_.Edited(); }
     SkinStrings& PackStrings() { return packStrings_; }
     SkinBitmaps& PackBitmaps() { return packBitmaps_; }
     SkinIcons& PackIcons() { return packIcons_; }
-    CameraActions& Actions() { return actionDlg_; }
+    WizardActions& Actions() { return actions_; }
     LanguagePage& Language() { return languagePage_; }
     // The page objects by role; naming a role whose object is of another class does not compile.
     template <WizardPage P> auto& PageObject() { return std::get<static_cast<size_t>(P)>(pageObjects_); }
@@ -138,61 +94,36 @@ private:
     QString LoadPack(const QString& language);
     void PreparePage(SkinnedDialog& page);
     void CreatePages();
-    // The engine's ends and the boxes it asks for.
+    // What the actions tell the search page, and the boxes they ask for.
     void ListenToActions();
-    void ListenToTimers();
     void ListenTo(SkinnedDialog& page);
     void OnDragStart(QPoint pagePoint);
     void RefreshWindow();
-    void OnVerifyTick();
-    void FinishVerify(bool found);
-    std::vector<std::string> VerifyTargets() const;
-    std::optional<SaveFollowUp> FollowUpOf(const CameraRecord& camera) const;
     // The texts of the security kinds from the pack: none, WEP 64-bit, WEP 128-bit, WPA.
     std::vector<QString> SecurityTexts() const;
-    void RunProgress(const ProgressDialog::Kind& kind);
-    // Replaces the camera list's content and re-points everything that pointed into it.
-    void AfterCameraListReplaced();
-    void TakeFoundCameras();
-    void SelectCamera(CameraRecord* record);
-    CameraRecord* FindCamera(const MacAddress& mac) const;
-    CameraRecord* RecordForStep(int step) const;
+    CameraRecord* RecordForStep(int step);
+    // The one place the actions' boxes are shown.
+    void ShowActionBox(const ActionBox& box);
     void ShowFrameMessage(int kind, int textNumber);
 
     QString commandLine_;
-    CameraList cameraList_;
     SkinBitmaps packBitmaps_;
     SkinStrings packStrings_;
     SkinIcons packIcons_;
     QString packFolder_;
     QString packPath_;
-    QString testFilePath_;
-    QString testFileSavePath_;
     UINT dragFlags_ = 0;
     QPoint dragOrigin_;
     bool pagesReady_ = false;
     int step_ = 0;
     int shownStep_ = 0;
-    CameraRecord* selectedCamera_ = nullptr;
-    MacAddress selectedMac_{}; // kept apart: the record itself may be freed by a new list
-    CameraRecord savedCamera_;
     bool firstSearch_ = true;
-    int verifyTries_ = 0;
     LanguagePage languagePage_;
     WizardPages pageObjects_;
     const std::array<SkinnedDialog*, kPageCount> pages_;    // the same, by WizardPage
     const std::array<RecordPage*, kPageCount> recordPages_; // null for a page that takes no record
-    CameraActions actionDlg_;
-    bool busy_ = false;
-    bool saveOk_ = false;
-    bool searching_ = false;
+    WizardActions actions_;
     bool testMode_ = false;
     bool productFilterOn_ = true;
-    std::vector<std::string> unicastTargets_; // --to: cameras behind a router
-    std::vector<NamedRange> rangeTargets_;    // --to blocks and ranges, swept by each search
-    std::unique_ptr<WaitCursor> verifyCursor_;
     ScaledTimer createPages_{this, true};
-    ScaledTimer searchRefresh_{this};
-    ScaledTimer testDelay_{this, true};
-    ScaledTimer verifyTimer_{this};
 };

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <algorithm>
 
-ActionRunner::ActionRunner(CameraActions& action) : action_(action)
+ActionRunner::ActionRunner(CameraActions& action, bool showMessages) : action_(action)
 {
     connect(&action_, &CameraActions::searchFinished, this, [this] { Ended({true, ActionEnd::SearchDone}); });
     connect(&action_, &CameraActions::sendFailed, this, [this](int socketError) {
@@ -13,9 +13,11 @@ ActionRunner::ActionRunner(CameraActions& action) : action_(action)
     connect(&action_, &CameraActions::saveFinished, this, [this](CameraActions::SaveResult result) {
         Ended({true, ActionEnd::SaveDone, result});
     });
-    connect(&action_, &CameraActions::messageRequested, this, [](CameraActions::MessageRequest request) {
-        WindowlessMessageBox(CameraActions::MessageFor(request));
-    });
+    if (showMessages) {
+        connect(&action_, &CameraActions::messageRequested, this, [](CameraActions::MessageRequest request) {
+            WindowlessMessageBox(CameraActions::MessageFor(request));
+        });
+    }
 }
 
 void ActionRunner::Ended(ActionOutcome outcome)
@@ -26,6 +28,39 @@ void ActionRunner::Ended(ActionOutcome outcome)
         outcome_ = outcome;
     if (loop_ != nullptr)
         loop_->quit();
+    if (running_) {
+        // The engine's end is reported once its timers are stopped and its endpoint closed, so
+        // that a listener may start the next action at once.
+        running_ = false;
+        action_.Stop();
+        emit ended(outcome);
+    }
+}
+
+bool ActionRunner::StartSearch(CameraActions::SearchEnd end)
+{
+    outcome_.reset();
+    running_ = true;
+    if (!action_.StartSearch(end))
+        running_ = false;
+    return running_ || outcome_.has_value();
+}
+
+void ActionRunner::StartSave(const CameraRecord& camera, std::optional<SaveFollowUp> followUp)
+{
+    outcome_.reset();
+    running_ = true;
+    action_.StartSave(camera, std::move(followUp));
+}
+
+void ActionRunner::Stop()
+{
+    action_.Stop();
+    if (!running_)
+        return;
+    running_ = false;
+    ActionOutcome stopped{true, ActionEnd::Stopped};
+    emit ended(stopped);
 }
 
 ActionOutcome ActionRunner::Run(const std::function<bool()>& start, int64_t waitLimitMs)

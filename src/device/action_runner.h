@@ -1,9 +1,11 @@
 #pragma once
-// ActionRunner: stands where the wizard frame stands for a device action when there is no
-// frame (the command-line front end, tests). It listens to the engine's signals, waits for the
-// action's end in a nested event loop while timers and socket arrivals keep being handled, and
-// afterwards stops the engine's timers and closes its endpoint the way the frame does. The boxes
-// the engine asks for go where a windowless program's boxes go (WindowlessMessageBox).
+// ActionRunner: runs the engine's device actions and tells how each ended. Started with
+// StartSearch or StartSave it returns at once and emits `ended` when the action ends, or when it
+// is stopped; the blocking calls (Search, Save, ...) wait for the end in a nested event loop while
+// timers and socket arrivals keep being handled (the command line, tests). Either way the engine's
+// timers are stopped and its endpoint closed once the action has ended. Unless the owner takes
+// them (TakeMessages), the boxes the engine asks for go where a windowless program's boxes go
+// (WindowlessMessageBox).
 #include "device/camera_actions.h"
 #include "device/core/save_follow_up.h"
 
@@ -17,7 +19,8 @@ enum class ActionEnd
     None,       // nothing ended it within the wait limit
     SearchDone, // the search ran its length (or went quiet, or found what it was run for)
     SendFailed, // a search query could not be sent
-    SaveDone    // the save ended; its SaveResult says how
+    SaveDone,   // the save ended; its SaveResult says how
+    Stopped     // the owner stopped the action before it ended
 };
 
 struct ActionOutcome
@@ -36,7 +39,17 @@ class ActionRunner : public QObject
     Q_OBJECT
 
 public:
-    explicit ActionRunner(CameraActions& action);
+    // `showMessages`: the engine's boxes are shown as a windowless program shows them; a window
+    // that shows its own boxes passes false and listens to the engine itself.
+    explicit ActionRunner(CameraActions& action, bool showMessages = true);
+
+    // Starts a search or a save and returns at once; false when the action could not begin.
+    // `ended` follows, once.
+    bool StartSearch(CameraActions::SearchEnd end = CameraActions::SearchEnd::FullLength);
+    void StartSave(const class CameraRecord& camera, std::optional<SaveFollowUp> followUp = std::nullopt);
+    // Ends the running action, if any, and emits `ended` with ActionEnd::Stopped.
+    void Stop();
+    bool Running() const { return running_; }
 
     // Runs a search and returns how it ended. `waitLimitMs` (real time, unscaled) bounds the
     // wait when positive; an action that outlives it is stopped and reported as ActionEnd::None.
@@ -58,6 +71,9 @@ public:
     // error, then nothing else, ...); the boxes it asks for are not among them.
     std::function<void(const ActionOutcome&)> onEnd;
 
+signals:
+    void ended(const ActionOutcome& outcome);
+
 private:
     ActionOutcome Run(const std::function<bool()>& start, int64_t waitLimitMs);
     void Ended(ActionOutcome outcome);
@@ -65,4 +81,5 @@ private:
     CameraActions& action_;
     std::optional<ActionOutcome> outcome_;
     class QEventLoop* loop_ = nullptr;
+    bool running_ = false; // an action started by StartSearch or StartSave has not ended
 };

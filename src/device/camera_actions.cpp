@@ -260,6 +260,10 @@ void CameraActions::OnSearchReply()
     }
     const MacAddress mac = reply.info.Get(DeviceInfo::macAddress);
     const size_t known = found_.GetCount();
+    const CameraRecord* before = found_.FindByMac(mac);
+    const bool changed = before == nullptr || before->replyHeader != reply.header ||
+                         !(before->info == reply.info) || before->interfaceIndex != arrival.interfaceIndex ||
+                         !(unicast ? before->answeredUnicast : before->answeredBroadcast);
     CameraRecord* record = found_.StoreReply(reply.header, reply.info, arrival.interfaceIndex);
     if (record == nullptr) {
         diagnosis_.CountRejected(arrival.interfaceIndex, Rejection::ListFull);
@@ -269,6 +273,8 @@ void CameraActions::OnSearchReply()
     if (unicast && !diagnosis_.CountRangeAnswer(source, mac))
         diagnosis_.CountTargetAnswer(source, mac);
     (unicast ? record->answeredUnicast : record->answeredBroadcast) = true;
+    if (changed)
+        emit cameraStored(*record);
     // While the sweep runs the quiet spell has not begun: it starts when the sweep ends.
     if ((searchEnd_ == SearchEnd::WhenQuiet || !sweep_.Empty()) && found_.GetCount() > known && !sweeping_)
         quietSpell_.Start(kQuietAfterCameraMs);

@@ -139,7 +139,7 @@ public:
     bool FoundOnlyByAddress(const CameraRecord& camera);
     // Whether the last save sent to the camera's address only.
     bool SavedByAddress() const { return saveByAddress_; }
-    // What the frame does once its progress dialog has closed: stop the timers, close the endpoint.
+    // Ends the running action without a signal: stops the timers, closes the endpoint.
     void Stop();
     // Whether an action's periodic tick (its retries, its length) is running.
     bool IsTicking() const { return actionTimer_.isActive(); }
@@ -158,6 +158,8 @@ public:
     // Which try of the running save went out last and the time left; attempt 0 when none runs.
     SaveProgress CurrentSaveProgress() const;
     const std::optional<NetworkAdapter>& CurrentAdapter() const { return currentAdapter_; }
+    // This computer's interfaces as the last action listed them; empty when the listing failed.
+    const std::vector<NetworkAdapter>& Adapters() const { return adapters_; }
     size_t TargetCount() const { return targets_.size(); }
     // What the last search sent and received, per interface.
     const SearchDiagnosis& Diagnosis() const { return diagnosis_; }
@@ -180,6 +182,8 @@ signals:
     // A search query could not be sent (a Windows Sockets code); the search is over.
     void sendFailed(int socketError);
     void messageRequested(CameraActions::MessageRequest request);
+    // A search stored a camera it had not heard before, or one that answered with new values.
+    void cameraStored(const CameraRecord& record);
     // The sweep asked more addresses or found a camera (at most once per tick), and once as
     // it ends.
     void sweepProgressed();

@@ -14,8 +14,7 @@
 namespace {
 constexpr int64_t kFirstFrameDelayMs = 300;
 constexpr int64_t kFramePeriodMs = 500;
-constexpr int64_t kPollPeriodMs = 1000;
-constexpr int64_t kSparePeriodMs = 120000;
+constexpr int64_t kStatusPeriodMs = 1000;
 // The status line: the frames' grey help text, in the strip below their own texts.
 constexpr int kStatusBottomMargin = 6;
 constexpr int kStatusPixels = 11;
@@ -98,12 +97,10 @@ bool ProgressDialog::Initialise()
     const QImage& first = frames_[0];
     if (!first.isNull() && first.width() > 0 && first.height() > 0)
         setFixedSize(first.deviceIndependentSize().toSize());
-    // The poll runs whether or not any frame could be loaded: an empty box must still close
-    // when the action ends.
-    connect(&poll_, &QTimer::timeout, this, &ProgressDialog::OnPoll);
+    connect(&statusTimer_, &QTimer::timeout, this, &ProgressDialog::ReadStatus);
     connect(&animate_, &QTimer::timeout, this, &ProgressDialog::OnAnimate);
-    poll_.Start(kPollPeriodMs);
-    spare_.Start(kSparePeriodMs);
+    if (statusSource_)
+        statusTimer_.Start(kStatusPeriodMs);
     animate_.Start(kFirstFrameDelayMs);
     ready_ = true;
     return true;
@@ -117,21 +114,20 @@ void ProgressDialog::OnAnimate()
     animate_.Start(kFramePeriodMs);
 }
 
-void ProgressDialog::OnPoll()
+void ProgressDialog::ReadStatus()
 {
-    if (statusSource_) {
-        if (QString status = statusSource_(); status != status_) {
-            status_ = std::move(status);
-            DescribeForReader();
-            update();
-        }
+    if (QString status = statusSource_(); status != status_) {
+        status_ = std::move(status);
+        DescribeForReader();
+        update();
     }
-    if (busy_ == nullptr || !*busy_) {
-        animate_.stop();
-        poll_.stop();
-        spare_.stop();
-        Finish(IDOK);
-    }
+}
+
+void ProgressDialog::Close()
+{
+    animate_.stop();
+    statusTimer_.stop();
+    Finish(IDOK);
 }
 
 void ProgressDialog::paintEvent(QPaintEvent*)

@@ -1,9 +1,9 @@
 #pragma once
-// ProgressDialog: the animated box shown while a search or a save runs. It loops through four
-// frames, under them a line of status the owner supplies (how long a save has been waiting),
-// and closes itself once the owner's busy flag is cleared. Nothing else closes it:
-// Escape, Enter and the window's close are ignored, because ending it early would report an
-// action that is still running as finished. A screen reader takes the box's first painted text as
+// ProgressDialog: the animated box shown while a save runs. It loops through four frames, under
+// them a line of status the owner supplies (how long a save has been waiting), and closes when
+// the owner calls Close as the action ends. Nothing else closes it: Escape, Enter and the
+// window's close are ignored, because ending it early would report an action that is still
+// running as finished. A screen reader takes the box's first painted text as
 // its name and the others, with the status line, as its description.
 #include "platform/events/scaled_timer.h"
 #include "platform/wizard_dialog.h"
@@ -36,10 +36,9 @@ public:
 
     explicit ProgressDialog(QWidget* parent = nullptr);
 
-    // The flag that keeps the box up while set; owned by the caller. Without one the box closes
-    // at its first poll.
-    void SetBusyFlag(const bool* busy) { busy_ = busy; }
-    // Asked at each poll for the line drawn at the foot of the box; an empty text draws none.
+    // Closes the box: the action it stood for has ended.
+    void Close();
+    // Asked once a second for the line drawn at the foot of the box; an empty text draws none.
     void SetStatusSource(std::function<QString()> source) { statusSource_ = std::move(source); }
     const QString& StatusText() const { return status_; }
 
@@ -52,9 +51,8 @@ public:
     void SetFrame(int index, QImage frame);
     const QImage& Frame(int index) const { return frames_[static_cast<size_t>(index)]; }
     int CurrentFrame() const { return current_; }
-    // Whether any of the box's timers (its poll, its animation, its spare) still runs.
-    bool TimersRunning() const { return poll_.isActive() || animate_.isActive() || spare_.isActive(); }
-    bool SpareRunning() const { return spare_.isActive(); }
+    // Whether any of the box's timers (its status, its animation) still runs.
+    bool TimersRunning() const { return statusTimer_.isActive() || animate_.isActive(); }
 
 protected:
     bool Initialise() override;
@@ -69,17 +67,13 @@ private:
     void DescribeForReader();
 
     void OnAnimate();
-    void OnPoll();
+    void ReadStatus();
 
-    ScaledTimer poll_{this};
+    ScaledTimer statusTimer_{this};
     ScaledTimer animate_{this, true};
-    // Runs for the two minutes an action may take and does nothing when it fires: nothing may
-    // close the box but the busy flag.
-    ScaledTimer spare_{this};
     std::array<QImage, kFrameCount> frames_;
     int current_ = 0;
     bool ready_ = false;
-    const bool* busy_ = nullptr;
     std::function<QString()> statusSource_;
     QString status_;
     QStringList readerTexts_; // the painted texts after the first

@@ -7,12 +7,15 @@
 
 namespace search_layout {
 
-// Search page (581 x 436 canvas): tree of names on the left of the content area; the
-// selected camera's details on the right in rows 32 px apart, each row a caption (a text item
-// of the skin at the row's top, from x 356) over its value, so that every value has the whole
-// column's width: a 16-character name and a 15-character address fit whole. Search and Next
+// Search page (581 x 436 canvas): the list of cameras on the left of the content area, each row
+// a name over its address; the selected camera's details on the right in rows 32 px apart, each
+// row a caption (a text item of the skin at the row's top, from x 356) over its value, so that
+// every value has the whole column's width: a 16-character name and a 15-character address fit
+// whole. Under both, the search's status strip: its animation, then its line. Search and Next
 // in the footer, Close in the header band.
-inline constexpr QRect kTree{184, 92, 160, 280};
+inline constexpr QRect kTree{184, 92, 160, 248};
+inline constexpr QRect kStatusStrip{184, 348, 373, 16};
+inline constexpr int kCameraRowHeight = 36;
 inline constexpr int kDetailLeft = 356;
 inline constexpr int kDetailWidth = 201;
 inline constexpr int kDetailTop = 88;    // top of the first row's caption

@@ -2,8 +2,10 @@
 
 #include "device/core/camera_detail_text.h"
 #include "device/core/login_check.h"
+#include "device_ui/camera_row_delegate.h"
 #include "device_ui/login_dialog.h"
 #include "device_ui/search_layout.h"
+#include "device_ui/search_status_strip.h"
 #include "platform/core/code_page.h"
 #include "platform/shell.h"
 #include "skin/bitmap_button.h"
@@ -15,13 +17,14 @@
 #include "skin/text_button.h"
 #include "skin/value_field.h"
 
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <algorithm>
 
 namespace {
 
 constexpr int kMaxNameChars = 255;
-constexpr int kIndexRole = Qt::UserRole;
+constexpr int kRecordRole = Qt::UserRole;
 
 // Details in rows, top to bottom, under the captions the skin draws; the hidden wireless
 // rows follow the visible ones. The MAC address and the firmware tell cameras of the same
@@ -47,36 +50,23 @@ constexpr FieldPlace kDetailRows[] = {
     {SearchPage::IDC_SECURITY, 10, ValueField::Kind::Elide, false},
 };
 
-struct NamedIndex
+QString NameOf(const CameraRecord& camera)
 {
-    QString name;
-    qulonglong index;
-};
+    return QString::fromStdU16String(ToWide(camera.info.Get(DeviceInfo::cameraName))).left(kMaxNameChars);
+}
 
-// The cameras' names with their places in the list, sorted as the user reads names; equal
-// names keep the list's order.
-std::vector<NamedIndex> SortedByName(const SearchPage::CameraList& cameras)
+// The order the user reads names in; equal names keep the order they arrived in.
+bool NameBefore(const QString& a, const QString& b)
 {
-    std::vector<NamedIndex> entries;
-    entries.reserve(cameras.GetCount());
-    qulonglong index = 0;
-    for (const CameraRecord* camera : cameras) {
-        const QString name =
-            QString::fromStdU16String(ToWide(camera->info.Get(DeviceInfo::cameraName))).left(kMaxNameChars);
-        entries.push_back({name, index++});
-    }
-    std::stable_sort(entries.begin(), entries.end(), [](const NamedIndex& a, const NamedIndex& b) {
-        return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
-    });
-    return entries;
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
 }
 
 } // namespace
 
 SearchPage::SearchPage(QWidget* parent)
-    : SkinnedDialog(parent), tree_(new QTreeWidget(this)), search_(new BitmapButton(this)),
-      next_(new BitmapButton(this)), back_(new BitmapButton(this)), close_(new BitmapButton(this)),
-      loadSkin_(new TextButton(this))
+    : SkinnedDialog(parent), tree_(new QTreeWidget(this)), status_(new SearchStatusStrip(this)),
+      search_(new BitmapButton(this)), next_(new BitmapButton(this)), back_(new BitmapButton(this)),
+      close_(new BitmapButton(this)), loadSkin_(new TextButton(this))
 {
     SetSkinSection(QString::fromLatin1(kSection), kBackgroundNumber);
     tree_->setGeometry(search_layout::kTree);
@@ -84,6 +74,16 @@ SearchPage::SearchPage(QWidget* parent)
     tree_->setRootIsDecorated(false);
     tree_->setColumnCount(1);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setUniformRowHeights(true);
+    tree_->setItemDelegate(new CameraRowDelegate(tree_));
+    status_->setGeometry(search_layout::kStatusStrip);
+    rowBatch_.setSingleShot(true);
+    connect(&rowBatch_, &QTimer::timeout, this, &SearchPage::TakeWaitingRows);
+    readerPace_.setSingleShot(true);
+    connect(&readerPace_, &QTimer::timeout, this, [this] {
+        if (readerBehind_)
+            TellReader();
+    });
     // The selected row keeps an accent highlight, paler while the list has no focus; a frame
     // in the accent marks the list when the keyboard brought the focus to it.
     tree_->setStyleSheet(
@@ -153,7 +153,15 @@ void SearchPage::ApplySkin()
     ApplyPageButtonSkin(*close_, QStringLiteral("Close"));
     ApplyPageButtonSkin(*back_, QStringLiteral("Back"));
     ApplyPageButtonSkin(*next_, QStringLiteral("Next"));
-    ApplyPageButtonSkin(*search_, QStringLiteral("Search"));
+    SkinSearchButton();
+    status_->LoadArt(BitmapList());
+    ShowStatus();
+}
+
+// While a search runs the button stops it, and says so.
+void SearchPage::SkinSearchButton()
+{
+    ApplyPageButtonSkin(*search_, searching_ ? QStringLiteral("Stop") : QStringLiteral("Search"));
 }
 
 QString SearchPage::Text(int number) const
@@ -171,90 +179,219 @@ void SearchPage::ClearFields()
 
 void SearchPage::SearchStarted()
 {
-    SetStatusLine(this, SkinString(StringList(), kTextReadSearching));
+    searching_ = true;
+    sweepText_.clear();
+    SkinSearchButton();
+    status_->SetAnimating(true);
+    ShowStatus();
+    TellReader();
 }
 
 void SearchPage::SearchEnded()
 {
+    rowBatch_.stop();
+    while (!waiting_.empty())
+        TakeWaitingRows();
+    searching_ = false;
+    sweepText_.clear();
+    SkinSearchButton();
+    status_->SetAnimating(false);
+    ShowStatus();
+    readerPace_.stop();
+    TellReader();
+}
+
+void SearchPage::ShowSweep(const QString& text)
+{
+    sweepText_ = text;
+    ShowStatus();
+}
+
+// "Searching for cameras... 3 found" while a search runs, then "3 cameras found"; the count is
+// of the rows in the list.
+void SearchPage::ShowStatus()
+{
     const int count = tree_->topLevelItemCount();
-    if (count > 1)
-        SetStatusLine(this, SkinString(StringList(), kTextReadFoundMany).arg(count));
+    QString line;
+    if (searching_)
+        line = !sweepText_.isEmpty() ? sweepText_ : SkinString(StringList(), kTextSearchingCount).arg(count);
+    else if (count > 1)
+        line = SkinString(StringList(), kTextReadFoundMany).arg(count);
     else
-        SetStatusLine(this, SkinString(StringList(), count == 1 ? kTextReadFoundOne : kTextReadFoundNone));
+        line = SkinString(StringList(), count == 1 ? kTextReadFoundOne : kTextReadFoundNone);
+    status_->SetText(line);
+    readerBehind_ = line != StatusLine();
+    if (readerBehind_ && !readerPace_.isActive())
+        TellReader();
+}
+
+// The reader hears the strip's line, and then nothing more for a second.
+void SearchPage::TellReader()
+{
+    SetStatusLine(this, status_->Text());
+    readerBehind_ = false;
+    readerPace_.start(kReaderCountMs);
 }
 
 void SearchPage::ForgetCameraList()
 {
     ++listGeneration_;
     current_ = nullptr;
-    const QSignalBlocker quiet(tree_);
-    tree_->clear();
+    rows_.clear();
+    waiting_.clear();
+    rowBatch_.stop();
+    {
+        const QSignalBlocker quiet(tree_);
+        tree_->clear();
+    }
     ClearFields();
 }
 
-void SearchPage::RefreshFromCameraList()
+void SearchPage::CameraListed(const CameraRecord* camera)
 {
-    ForgetCameraList();
-    if (cameras_ == nullptr)
-        return;
-    QList<QTreeWidgetItem*> items;
-    for (const NamedIndex& entry : SortedByName(*cameras_)) {
-        auto* item = new QTreeWidgetItem(QStringList{entry.name});
-        item->setData(0, kIndexRole, entry.index);
-        item->setData(0, kImageRole, 0);
-        item->setData(0, kSelectedImageRole, 1);
-        items.append(item);
-    }
-    {
-        const QSignalBlocker quiet(tree_);
-        tree_->addTopLevelItems(items);
-    }
-    // The first camera is highlighted, and its details shown, until the user picks another.
-    if (QTreeWidgetItem* first = tree_->topLevelItem(0))
-        tree_->setCurrentItem(first);
-    tree_->setFocus(Qt::OtherFocusReason);
+    waiting_.push_back(camera);
+    if (!rowBatch_.isActive())
+        rowBatch_.start(kRowBatchMs);
 }
 
-void SearchPage::ShowCamera(qulonglong index)
+CameraRecord* SearchPage::RecordOf(const QTreeWidgetItem* item)
 {
-    current_ = cameras_ != nullptr ? cameras_->GetAt(static_cast<size_t>(index)) : nullptr;
+    return item != nullptr ? reinterpret_cast<CameraRecord*>(item->data(0, kRecordRole).value<quintptr>())
+                           : nullptr;
+}
+
+QString SearchPage::AddressText(const CameraRecord& camera) const
+{
+    const QString address = QString::fromStdU16String(camera_text::DetailsOf(camera).ip);
+    return outside_ && outside_(camera) ? SkinString(StringList(), kTextOtherNetwork).arg(address) : address;
+}
+
+void SearchPage::FillRow(QTreeWidgetItem* item, const CameraRecord& camera) const
+{
+    const QString name = NameOf(camera);
+    const QString address = AddressText(camera);
+    item->setText(0, name);
+    item->setData(0, CameraRowDelegate::kAddressRole, address);
+    item->setData(0, Qt::AccessibleTextRole, name + QStringLiteral(", ") + address);
+}
+
+void SearchPage::TakeWaitingRows()
+{
+    const size_t count = std::min<size_t>(waiting_.size(), kRowBatchLimit);
+    std::vector<QTreeWidgetItem*> added;
+    for (size_t i = 0; i < count; ++i) {
+        const CameraRecord* camera = waiting_[i];
+        if (QTreeWidgetItem* known = rows_.value(camera)) {
+            FillRow(known, *camera);
+            MoveIntoOrder(known);
+            if (camera == current_)
+                ShowCamera(current_);
+            continue;
+        }
+        auto* item = new QTreeWidgetItem;
+        item->setData(0, kRecordRole, QVariant::fromValue(reinterpret_cast<quintptr>(camera)));
+        FillRow(item, *camera);
+        rows_.insert(camera, item);
+        added.push_back(item);
+    }
+    waiting_.erase(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(count));
+    // The first camera to arrive is shown only when none is selected yet.
+    QTreeWidgetItem* first = added.empty() || tree_->currentItem() != nullptr ? nullptr : added.front();
+    InsertSorted(std::move(added));
+    if (first != nullptr)
+        tree_->setCurrentItem(first);
+    ShowStatus();
+    if (!waiting_.empty())
+        rowBatch_.start(0);
+}
+
+// The place after every row whose name sorts before or equal to `name`.
+int SearchPage::SortedPlace(const QString& name) const
+{
+    int low = 0;
+    int high = tree_->topLevelItemCount();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (NameBefore(name, tree_->topLevelItem(middle)->text(0)))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+// New rows go in sorted, one insert for each run of them that shares a place, while the first
+// row in view stays where it is.
+void SearchPage::InsertSorted(std::vector<QTreeWidgetItem*> items)
+{
+    if (items.empty())
+        return;
+    std::stable_sort(items.begin(), items.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+        return NameBefore(a->text(0), b->text(0));
+    });
+    QTreeWidgetItem* topInView = tree_->itemAt(0, 0);
+    const QSignalBlocker quiet(tree_);
+    std::vector<std::pair<int, QList<QTreeWidgetItem*>>> runs;
+    for (QTreeWidgetItem* item : items) {
+        const int place = SortedPlace(item->text(0));
+        if (runs.empty() || runs.back().first != place)
+            runs.push_back({place, {}});
+        runs.back().second.append(item);
+    }
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+        tree_->insertTopLevelItems(run->first, run->second);
+    if (topInView != nullptr)
+        tree_->scrollToItem(topInView, QAbstractItemView::PositionAtTop);
+}
+
+// A camera that took another name moves to its place; it stays selected and current if it was.
+void SearchPage::MoveIntoOrder(QTreeWidgetItem* item)
+{
+    const int at = tree_->indexOfTopLevelItem(item);
+    const QString name = item->text(0);
+    const bool afterPrevious = at == 0 || !NameBefore(name, tree_->topLevelItem(at - 1)->text(0));
+    const bool beforeNext =
+        at + 1 >= tree_->topLevelItemCount() || !NameBefore(tree_->topLevelItem(at + 1)->text(0), name);
+    if (afterPrevious && beforeNext)
+        return;
+    const bool wasCurrent = tree_->currentItem() == item;
+    const QSignalBlocker quiet(tree_);
+    tree_->takeTopLevelItem(at);
+    tree_->insertTopLevelItem(SortedPlace(name), item);
+    if (wasCurrent)
+        tree_->setCurrentItem(item);
+}
+
+void SearchPage::ShowCamera(CameraRecord* camera)
+{
+    current_ = camera;
     if (current_ == nullptr) {
         ClearFields();
         return;
     }
     const camera_text::CameraDetails details = camera_text::DetailsOf(*current_);
     const std::pair<int, const std::u16string*> texts[] = {
-        {IDC_FIRMWARE, &details.firmware}, {IDC_MAC_ADDRESS, &details.mac},  {IDC_CAMERA_NAME, &details.name},
-        {IDC_IP_ADDRESS, &details.ip},     {IDC_SUBNET_MASK, &details.mask}, {IDC_GATEWAY, &details.gateway},
-        {IDC_SSID, &details.ssid},         {IDC_CHANNEL, &details.channel},  {IDC_DATE, &details.date},
-        {IDC_TIME, &details.time},
+        {IDC_FIRMWARE, &details.firmware}, {IDC_MAC_ADDRESS, &details.mac}, {IDC_CAMERA_NAME, &details.name},
+        {IDC_SUBNET_MASK, &details.mask},  {IDC_GATEWAY, &details.gateway}, {IDC_SSID, &details.ssid},
+        {IDC_CHANNEL, &details.channel},   {IDC_DATE, &details.date},       {IDC_TIME, &details.time},
     };
     for (const auto& [id, text] : texts)
         Field(id)->SetValue(QString::fromStdU16String(*text));
+    Field(IDC_IP_ADDRESS)->SetValue(AddressText(*current_));
     const auto security = static_cast<size_t>(details.securityIndex);
     Field(IDC_SECURITY)->SetValue(security < securityTexts_.size() ? securityTexts_[security] : QString());
-}
-
-QTreeWidgetItem* SearchPage::ItemOf(const CameraRecord* camera) const
-{
-    for (int i = 0; camera != nullptr && cameras_ != nullptr && i < tree_->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = tree_->topLevelItem(i);
-        if (cameras_->GetAt(static_cast<size_t>(item->data(0, kIndexRole).toULongLong())) == camera)
-            return item;
-    }
-    return nullptr;
 }
 
 void SearchPage::OnSelectionChanged()
 {
     const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
     if (!selected.isEmpty()) {
-        ShowCamera(selected.front()->data(0, kIndexRole).toULongLong());
+        ShowCamera(RecordOf(selected.front()));
         return;
     }
     // A click on the list's empty space takes no camera away: the shown one stays highlighted,
     // so the details and Next keep to the camera the user sees marked.
-    if (QTreeWidgetItem* shown = ItemOf(current_)) {
+    if (QTreeWidgetItem* shown = rows_.value(current_)) {
         const QSignalBlocker quiet(tree_);
         shown->setSelected(true);
     } else {
@@ -295,12 +432,17 @@ bool SearchPage::OnCommand(int id)
 
 void SearchPage::OnSearch()
 {
-    ForgetCameraList();
-    emit searchRequested();
+    if (searching_)
+        emit stopRequested();
+    else
+        emit searchRequested();
 }
 
+// Next ends a running search first: the camera chosen is the one logged in to.
 void SearchPage::OnNext()
 {
+    if (searching_ && current_ != nullptr)
+        emit stopRequested();
     CameraRecord* camera = current_;
     if (camera == nullptr)
         return;

@@ -1,18 +1,25 @@
 #pragma once
-// SearchPage: the wizard page that lists the cameras a search found, by name, shows the
-// selected camera's details, opens its web page on a double-click and logs in to it before
-// the wizard goes on. The page does not talk to cameras: Search asks the frame to run the
-// search, and the frame refreshes the page from its camera list while the search runs.
+// SearchPage: the wizard page that lists the cameras as a search finds them, each by its name
+// over its address, sorted by name, shows the selected camera's details, opens its web page on a
+// double-click and logs in to it before the wizard goes on. The page does not talk to cameras:
+// Search asks the frame to search (Stop, while one runs, to end it), and the frame hands over
+// each camera as it is listed. Rows that arrive together go into the list together, and never
+// move the selection, the focus or the first row in view. A status strip under the list says
+// how the search goes; a screen reader hears it at most once a second, and its end at once.
 #include "device/core/camera_record.h"
 #include "platform/core/owned_list.h"
 #include "skin/core/message_kind.h"
 #include "skin/skinned_dialog.h"
 
+#include <QHash>
 #include <QString>
+#include <QTimer>
 #include <array>
+#include <functional>
 #include <vector>
 
 class BitmapButton;
+class SearchStatusStrip;
 class TextButton;
 class ValueField;
 class QTreeWidget;
@@ -53,25 +60,25 @@ public:
     static constexpr int kTextLoginFailed = 50810;     // wrong login name or password
     static constexpr int kFirstText = kTextButton;
     static constexpr int kTextCount = 10;
-
-    // Each tree item carries the numbers of its images in the page's image list: image 0
-    // drawn normally, image 1 while selected.
-    static constexpr int kImageRole = Qt::UserRole + 1;
-    static constexpr int kSelectedImageRole = Qt::UserRole + 2;
+    static constexpr int kTextSearchingCount = 52513; // "Searching for cameras... %1 found"
+    static constexpr int kTextOtherNetwork = 52514;   // "%1 (other network)": an address outside
+    // Rows that arrive within one paint go in together; a burst is taken this many at a time.
+    static constexpr int kRowBatchMs = 16;
+    static constexpr int kRowBatchLimit = 500;
+    static constexpr int kReaderCountMs = 1000;
 
     using CameraList = OwnedList<CameraRecord>;
 
     explicit SearchPage(QWidget* parent = nullptr);
     ~SearchPage() override;
 
-    // The frame's camera list; the page only reads it and clears loginRequired on login.
-    void SetCameraList(CameraList* cameras) { cameras_ = cameras; }
-    // Rebuilds the tree from the camera list and highlights the first camera by name, whose
-    // details it shows. The frame calls it whenever it has replaced or refilled the list.
-    void RefreshFromCameraList();
-    // Drops every pointer into the camera list (tree, details, current camera). The frame
-    // calls it before it empties or replaces the list, so nothing on the page can reach a
-    // deleted record in between.
+    // Tells whether a camera's address lies outside every network of this computer.
+    void SetOutsideCheck(std::function<bool(const CameraRecord&)> check) { outside_ = std::move(check); }
+    // A camera was listed, or a listed camera changed. The record stays valid until
+    // ForgetCameraList; the page only reads it and clears loginRequired on login.
+    void CameraListed(const CameraRecord* camera);
+    // Drops every pointer into the camera list (rows, details, current camera). Called before the
+    // list is emptied, so nothing on the page can reach a deleted record in between.
     void ForgetCameraList();
     // The camera whose details are shown, or nullptr.
     CameraRecord* CurrentCamera() const { return current_; }
@@ -84,13 +91,23 @@ public:
     // Shows every box of the page, one after the other.
     void ShowAllMessages() override;
 
-    // The page's status line, which a screen reader reads out: a search is running, and what
-    // the last one found (the number of cameras the page lists).
+    // The search's state, in the status strip, on the Search button (Stop while it runs) and in
+    // the status line a screen reader reads out. The end takes in every row still waiting.
     void SearchStarted();
     void SearchEnded();
+    bool Searching() const { return searching_; }
+    // While ranges are swept, the strip shows how far the sweep is instead of the count.
+    void ShowSweep(const QString& text);
 
     QTreeWidget* Tree() const { return tree_; }
     ValueField* Field(int id) const;
+    SearchStatusStrip* StatusStrip() const { return status_; }
+    // The rows still waiting to go into the list.
+    size_t RowsWaiting() const { return waiting_.size(); }
+
+signals:
+    // Stop was pressed while a search runs, or Next, which ends it first.
+    void stopRequested();
 
 protected:
     bool Initialise() override;
@@ -101,17 +118,25 @@ protected:
 private:
     void CreateFields();
     void ClearFields();
-    void ShowCamera(qulonglong index);
+    void ShowCamera(CameraRecord* camera);
     void OnSelectionChanged();
-    // The tree's item of a camera of the list, or nullptr.
-    QTreeWidgetItem* ItemOf(const CameraRecord* camera) const;
+    static CameraRecord* RecordOf(const QTreeWidgetItem* item);
+    QString AddressText(const CameraRecord& camera) const;
+    void FillRow(QTreeWidgetItem* item, const CameraRecord& camera) const;
+    // Takes up to kRowBatchLimit waiting rows into the list.
+    void TakeWaitingRows();
+    void InsertSorted(std::vector<QTreeWidgetItem*> items);
+    void MoveIntoOrder(QTreeWidgetItem* item);
+    int SortedPlace(const QString& name) const;
+    void ShowStatus();
+    void TellReader();
+    void SkinSearchButton();
     void OnDoubleClick();
     void OnBrowserAnswer(bool registered);
     void OnSearch();
     void OnNext();
     bool RunLogin(CameraRecord& camera);
 
-    CameraList* cameras_ = nullptr;
     CameraRecord* current_ = nullptr;
     // Counts the changes of the camera list the frame announced: a record address seen
     // before a change is not trusted after it, even if a new record took the same address.
@@ -119,6 +144,15 @@ private:
     std::array<QString, kTextCount> texts_;
     std::vector<QString> securityTexts_;
     QTreeWidget* tree_;
+    SearchStatusStrip* status_;
+    std::function<bool(const CameraRecord&)> outside_;
+    QHash<const CameraRecord*, QTreeWidgetItem*> rows_;
+    std::vector<const CameraRecord*> waiting_; // in the order they arrived
+    QTimer rowBatch_;
+    QTimer readerPace_;
+    bool readerBehind_ = false; // the reader has not heard the latest count
+    bool searching_ = false;
+    QString sweepText_;
     BitmapButton* search_;
     BitmapButton* next_;
     BitmapButton* back_;

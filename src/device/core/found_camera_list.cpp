@@ -19,6 +19,17 @@ CameraRecord* FoundCameraList::StoreReply(const MessageHeader& header, const Dev
     return record;
 }
 
+CameraRecord* FoundCameraList::StoreCopy(const CameraRecord& camera)
+{
+    CameraRecord* record = StoreReply(camera.replyHeader, camera.info, camera.interfaceIndex);
+    if (record == nullptr)
+        return nullptr;
+    const int32_t loginRequired = record->loginRequired;
+    *record = camera;
+    record->loginRequired = loginRequired;
+    return record;
+}
+
 CameraRecord* FoundCameraList::FindByMac(const MacAddress& mac) const
 {
     const auto it = byMac_.find(Key(mac));

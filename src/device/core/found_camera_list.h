@@ -20,6 +20,9 @@ public:
     // its address came from. Returns the record, or nothing when the reply is from a new camera
     // and the list already holds kMaxFoundCameras: the reply is then only counted.
     CameraRecord* StoreReply(const MessageHeader& header, const DeviceInfo& body, uint32_t arrivedOn = 0);
+    // Keeps a copy of a record another list holds: a new camera is appended, a known one takes
+    // the record's values and keeps its own login state. Nothing when the list is full.
+    CameraRecord* StoreCopy(const CameraRecord& camera);
     CameraRecord* FindByMac(const MacAddress& mac) const;
     void RemoveAll();
     // Empties the destination, then appends a copy of every record in order.
