@@ -31,7 +31,6 @@ public:
         std::array<int, kFrameCount> bitmaps;
         int readerName;
     };
-    static constexpr Kind kSearch{u"Search_Progress", {177, 178, 179, 180}, kTextReadSearching};
     static constexpr Kind kSave{u"Save_Progress", {255, 256, 257, 258}, kTextReadSaving};
 
     explicit ProgressDialog(QWidget* parent = nullptr);

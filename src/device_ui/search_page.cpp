@@ -295,7 +295,11 @@ void SearchPage::TakeWaitingRows()
         added.push_back(item);
     }
     waiting_.erase(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(count));
-    // The first camera to arrive is shown only when none is selected yet.
+    std::stable_sort(added.begin(), added.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+        return NameBefore(a->text(0), b->text(0));
+    });
+    // The first camera to arrive (the first by name of those arriving together) is shown only
+    // when none is selected yet.
     QTreeWidgetItem* first = added.empty() || tree_->currentItem() != nullptr ? nullptr : added.front();
     InsertSorted(std::move(added));
     if (first != nullptr)
@@ -320,15 +324,12 @@ int SearchPage::SortedPlace(const QString& name) const
     return low;
 }
 
-// New rows go in sorted, one insert for each run of them that shares a place, while the first
-// row in view stays where it is.
+// New rows, sorted by name, go in one insert for each run of them that shares a place, while the
+// first row in view stays where it is.
 void SearchPage::InsertSorted(std::vector<QTreeWidgetItem*> items)
 {
     if (items.empty())
         return;
-    std::stable_sort(items.begin(), items.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-        return NameBefore(a->text(0), b->text(0));
-    });
     QTreeWidgetItem* topInView = tree_->itemAt(0, 0);
     const QSignalBlocker quiet(tree_);
     std::vector<std::pair<int, QList<QTreeWidgetItem*>>> runs;

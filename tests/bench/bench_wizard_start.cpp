@@ -132,9 +132,9 @@ void BM_RunThroughTheSearchPage(benchmark::State& state)
             while (!frame.PagesReady())
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             QTimer::singleShot(0, &frame, [&frame] { frame.TakeStep(Navigation::Next); });
-            while (frame.ShownStep() != 1 || frame.Busy() != 0)
+            while (frame.ShownStep() != 1 || frame.Actions().Searching())
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            cameras = frame.Cameras().GetCount();
+            cameras = frame.Actions().Listed().GetCount();
             frame.Finish(IDOK);
         });
         frame.RunModal();

@@ -67,7 +67,7 @@ inline int RunWizard(WizardFrame& frame, const std::function<void(WizardFrame&)>
 inline void StartSearch(WizardFrame& frame)
 {
     QTest::mouseClick(frame.Main().Control(MainPage::IDC_START), Qt::LeftButton);
-    SpinUntil([&] { return frame.ShownStep() == 1 && frame.Busy() == 0; });
+    SpinUntil([&] { return frame.ShownStep() == 1 && !frame.Actions().Searching(); });
     QCoreApplication::processEvents();
 }
 

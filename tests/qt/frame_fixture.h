@@ -6,6 +6,7 @@
 #include "app/data_folders.h"
 #include "app/wizard_frame.h"
 #include "demo_wizard.h"
+#include "device_ui/progress_dialog.h"
 #include "platform/message_box.h"
 #include "qt_test_support.h"
 #include "skin/message_answer.h"

@@ -181,19 +181,16 @@ inline void VisitDialogs(WizardFrame& frame, const QString& packPath, const QStr
     });
     login.RunModal();
 
-    for (const ProgressDialog::Kind& kind : {ProgressDialog::kSearch, ProgressDialog::kSave}) {
-        const QString section = QString::fromStdU16String(std::u16string(kind.section));
-        bool busy = true;
-        ProgressDialog progress(&frame);
-        progress.SetBusyFlag(&busy);
-        progress.LoadFrames(packPath, kind, strings);
-        qt_test::WhenModal<ProgressDialog>([&](ProgressDialog& shown) {
-            Report(QStringLiteral("progress_") + section, &shown, TextsOf(&shown, strings, section), language,
-                   visit);
-            busy = false;
-        });
-        progress.RunModal();
-    }
+    const ProgressDialog::Kind& kind = ProgressDialog::kSave;
+    const QString section = QString::fromStdU16String(std::u16string(kind.section));
+    ProgressDialog progress(&frame);
+    progress.LoadFrames(packPath, kind, strings);
+    qt_test::WhenModal<ProgressDialog>([&](ProgressDialog& shown) {
+        Report(QStringLiteral("progress_") + section, &shown, TextsOf(&shown, strings, section), language,
+               visit);
+        shown.Close();
+    });
+    progress.RunModal();
 }
 
 // Runs the wizard on the pack at `packPath` and visits everything it shows.

@@ -25,16 +25,13 @@ protected:
 
 } // namespace
 
-TEST_F(ProgressDlgTest, StaysUpWhileBusyIgnoringEscapeEnterAndCloseThenClosesWhenTheFlagDrops)
+TEST_F(ProgressDlgTest, StaysUpIgnoringEscapeEnterAndCloseUntilTheActionEnds)
 {
-    bool busy = true;
     ProgressDialog dialog;
-    dialog.SetBusyFlag(&busy);
     bool visibleAfterKeys = false;
-    bool spareRunning = false;
     bool closeRefused = false;
-    bool flagDropped = false;
-    // Six poll periods with the flag up, Escape, Enter and a window close in between.
+    bool ended = false;
+    // Escape, Enter and a window close while the action runs.
     QTimer::singleShot(30, &dialog, [&] {
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QTest::keyClick(&dialog, Qt::Key_Return);
@@ -43,35 +40,29 @@ TEST_F(ProgressDlgTest, StaysUpWhileBusyIgnoringEscapeEnterAndCloseThenClosesWhe
     });
     QTimer::singleShot(120, &dialog, [&] {
         visibleAfterKeys = dialog.isVisible();
-        spareRunning = dialog.SpareRunning();
-        busy = false;
-        flagDropped = true;
+        ended = true;
+        dialog.Close();
     });
     const int result = dialog.RunModal();
     EXPECT_EQ(result, IDOK);
     EXPECT_TRUE(closeRefused);
     EXPECT_TRUE(visibleAfterKeys);
-    EXPECT_TRUE(spareRunning);
-    EXPECT_TRUE(flagDropped); // it closed only once the flag had dropped, not on a key or close
+    EXPECT_TRUE(ended); // it closed only once the action had ended, not on a key or close
     EXPECT_FALSE(dialog.TimersRunning());
 }
 
 TEST_F(ProgressDlgTest, ClosesWithoutAnyFrameLoadedAndKeepsItsOwnSize)
 {
-    bool busy = true;
     ProgressDialog dialog;
-    dialog.SetBusyFlag(&busy);
     const QSize templateSize = dialog.size();
-    QTimer::singleShot(50, &dialog, [&] { busy = false; });
+    QTimer::singleShot(50, &dialog, [&] { dialog.Close(); });
     EXPECT_EQ(dialog.RunModal(), IDOK);
     EXPECT_EQ(dialog.size(), templateSize);
 }
 
 TEST_F(ProgressDlgTest, TakesTheSizeOfTheFirstFrameAndLoopsThroughAllFour)
 {
-    bool busy = true;
     ProgressDialog dialog;
-    dialog.SetBusyFlag(&busy);
     const QColor colors[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
     for (int i = 0; i < ProgressDialog::kFrameCount; ++i)
         dialog.SetFrame(i, Solid(colors[i]));
@@ -82,10 +73,10 @@ TEST_F(ProgressDlgTest, TakesTheSizeOfTheFirstFrameAndLoopsThroughAllFour)
         seen.insert(dialog.CurrentFrame());
         painted.push_back(dialog.grab().toImage().pixel(100, 60));
         if (seen.size() == 4 && dialog.CurrentFrame() == 0)
-            busy = false;
+            dialog.Close();
     });
     sampler.start(3);
-    QTimer::singleShot(3000, &dialog, [&] { busy = false; });
+    QTimer::singleShot(3000, &dialog, [&] { dialog.Close(); });
     dialog.RunModal();
     EXPECT_EQ(dialog.size(), QSize(200, 120));
     EXPECT_EQ(seen, (std::set<int>{0, 1, 2, 3}));

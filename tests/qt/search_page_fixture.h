@@ -44,6 +44,15 @@ inline std::unique_ptr<CameraRecord> MakeCamera(const CameraTraits& traits)
     return camera;
 }
 
+inline void ShowCameras(SearchPage& page, const SearchPage::CameraList& cameras)
+{
+    page.ForgetCameraList();
+    page.SearchStarted();
+    for (const CameraRecord* camera : cameras)
+        page.CameraListed(camera);
+    page.SearchEnded();
+}
+
 class SearchPageTest : public ::testing::Test, protected PageHost
 {
 protected:
@@ -55,11 +64,14 @@ protected:
         for (int n = 50805; n <= 50809; ++n)
             AddString(strings, n, QStringLiteral("Socket error %1").arg(n));
         AddString(strings, 50810, QStringLiteral("The login name or password is wrong."));
-        page.SetCameraList(&cameras);
+        AddString(strings, 52510, QStringLiteral("%1 cameras found"));
+        AddString(strings, 52513, QStringLiteral("Searching for cameras... %1 found"));
         Host(page);
     }
 
     void Add(const CameraTraits& traits) { cameras.AddTail(MakeCamera(traits)); }
+    // The page lists every camera of `cameras` anew, as a search that found them all at once.
+    void ListAll() { ShowCameras(page, cameras); }
 
     std::vector<QString> TreeNames() const { return qt_test::TreeNames(page.Tree()); }
 

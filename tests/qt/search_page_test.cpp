@@ -1,4 +1,5 @@
 #include "device_ui/login_dialog.h"
+#include "device_ui/search_status_strip.h"
 #include "platform/shell.h"
 #include "search_page_fixture.h"
 #include "skin/bitmap_button.h"
@@ -49,7 +50,7 @@ TEST_F(SearchPageTest, CamerasAreListedByNameAndTheFirstOnesDetailsShown)
     Add({"Garage", {192, 168, 1, 20}, CMD_QUERY, 0x0120, "admin", "pw", 1});
     Add({"Attic", {192, 168, 1, 10}, CMD_QUERY_FULL, 0, "admin", "pw", 2});
     Add({"basement", {192, 168, 1, 30}, CMD_QUERY_ENC, 0x1234, "admin", "pw", 3});
-    page.RefreshFromCameraList();
+    ListAll();
 
     EXPECT_EQ(TreeNames(), (std::vector<QString>{"Attic", "basement", "Garage"}));
     ASSERT_EQ(page.CurrentCamera(), cameras.GetAt(1));
@@ -61,13 +62,8 @@ TEST_F(SearchPageTest, CamerasAreListedByNameAndTheFirstOnesDetailsShown)
     EXPECT_EQ(FieldText(SearchPage::IDC_TIME), "09:15:00");
     EXPECT_EQ(FieldText(SearchPage::IDC_FIRMWARE), "0.00");
     EXPECT_EQ(FieldText(SearchPage::IDC_MAC_ADDRESS), "00:50:c2:10:20:02");
-    EXPECT_TRUE(page.Tree()->hasFocus() || !page.isActiveWindow());
-    // The camera shown is the one highlighted, and every item has images 0 and 1.
+    // The camera shown is the one highlighted.
     EXPECT_EQ(page.Tree()->selectedItems(), QList{page.Tree()->topLevelItem(0)});
-    for (int i = 0; i < page.Tree()->topLevelItemCount(); ++i) {
-        EXPECT_EQ(page.Tree()->topLevelItem(i)->data(0, SearchPage::kImageRole), 0);
-        EXPECT_EQ(page.Tree()->topLevelItem(i)->data(0, SearchPage::kSelectedImageRole), 1);
-    }
 
     // Clicking another name shows that camera, in the version format of its variant.
     QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, ItemCentre(2));
@@ -85,17 +81,17 @@ TEST_F(SearchPageTest, CamerasAreListedByNameAndTheFirstOnesDetailsShown)
 
     // Security text comes from the list the frame hands over; past its end it is empty.
     page.SetSecurityTexts({"None", "WEP 64-bit"});
-    page.RefreshFromCameraList();
+    ListAll();
     EXPECT_EQ(FieldText(SearchPage::IDC_SECURITY), "None");
     page.SetSecurityTexts({});
-    page.RefreshFromCameraList();
+    ListAll();
     EXPECT_EQ(FieldText(SearchPage::IDC_SECURITY), "");
 }
 
 TEST_F(SearchPageTest, ARefreshAfterTheListWasReplacedPointsOnlyIntoTheNewList)
 {
     Add({"Attic", {10, 0, 0, 1}});
-    page.RefreshFromCameraList();
+    ListAll();
     ASSERT_NE(page.CurrentCamera(), nullptr);
 
     page.ForgetCameraList();
@@ -104,23 +100,23 @@ TEST_F(SearchPageTest, ARefreshAfterTheListWasReplacedPointsOnlyIntoTheNewList)
     EXPECT_EQ(FieldText(SearchPage::IDC_CAMERA_NAME), "");
     cameras.RemoveAll();
     Add({"Porch", {10, 0, 0, 2}});
-    page.RefreshFromCameraList();
+    ListAll();
     EXPECT_EQ(page.CurrentCamera(), cameras.GetHead());
     EXPECT_EQ(FieldText(SearchPage::IDC_CAMERA_NAME), "Porch");
 
     cameras.RemoveAll();
-    page.RefreshFromCameraList();
+    ListAll();
     EXPECT_EQ(page.CurrentCamera(), nullptr);
     EXPECT_TRUE(TreeNames().empty());
 }
 
-TEST_F(SearchPageTest, ReturnOnTheListGoesOnWithTheHighlightedCameraAndSearchClearsThePage)
+TEST_F(SearchPageTest, ReturnGoesOnWithTheHighlightedCameraAndTheSearchButtonStopsARunningSearch)
 {
     Add({"Attic", {10, 0, 0, 1}, CMD_QUERY_FULL, 0x2500, "admin", "secret", 1});
     Add({"Barn", {10, 0, 0, 2}, CMD_QUERY_FULL, 0x2500, "admin", "secret", 2});
     for (CameraRecord* camera : cameras)
         camera->loginRequired = 0;
-    page.RefreshFromCameraList();
+    ListAll();
     QTest::keyClick(page.Tree(), Qt::Key_Escape);
     EXPECT_TRUE(Received().empty());
     EXPECT_TRUE(page.isVisible());
@@ -130,19 +126,24 @@ TEST_F(SearchPageTest, ReturnOnTheListGoesOnWithTheHighlightedCameraAndSearchCle
     EXPECT_EQ(Received(), (std::vector<Request>{Request::Next}));
 
     QTest::mouseClick(page.Control(SearchPage::IDC_SEARCH), Qt::LeftButton);
-    EXPECT_EQ(page.Tree()->topLevelItemCount(), 0);
-    EXPECT_EQ(page.CurrentCamera(), nullptr);
     EXPECT_EQ(Received().back(), (Request::Search));
 
-    // Next without a camera does nothing.
+    // While a search runs the button stops it instead; Next without a camera does nothing.
+    int stops = 0;
+    QObject::connect(&page, &SearchPage::stopRequested, [&stops] { ++stops; });
+    page.SearchStarted();
+    QTest::mouseClick(page.Control(SearchPage::IDC_SEARCH), Qt::LeftButton);
+    EXPECT_EQ(stops, 1);
+    page.ForgetCameraList();
     QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
+    EXPECT_EQ(stops, 1);
     EXPECT_EQ(Received().size(), 2u);
 }
 
 TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
 {
     Add({"Attic", {10, 0, 0, 1}, CMD_QUERY_FULL, 0x2500, "Operator", "Pa55word"});
-    page.RefreshFromCameraList();
+    ListAll();
     answers.SetDefaultAnswer(1);
 
     struct Try
@@ -184,7 +185,7 @@ TEST_F(SearchPageTest, LoginRefusesWrongNamesThenAcceptsAndASecondNextSkipsIt)
 TEST_F(SearchPageTest, CancelledLoginStaysAndKeepsTheCameraLocked)
 {
     Add({"Attic", {10, 0, 0, 1}});
-    page.RefreshFromCameraList();
+    ListAll();
     for (const bool byReturn : {false, true}) {
         WhenModal<LoginDialog>([byReturn](LoginDialog& login) {
             TypeLogin(login, "admin", "secret");
@@ -204,13 +205,13 @@ TEST_F(SearchPageTest, CancelledLoginStaysAndKeepsTheCameraLocked)
 TEST_F(SearchPageTest, ALoginAcceptedAfterTheListWasReplacedDoesNotReachTheOldRecord)
 {
     Add({"Attic", {10, 0, 0, 1}});
-    page.RefreshFromCameraList();
+    ListAll();
     WhenModal<LoginDialog>([this](LoginDialog& login) {
         // A refresh tick of the frame replaces the list while the dialog is up.
         page.ForgetCameraList();
         cameras.RemoveAll();
         Add({"Attic", {10, 0, 0, 1}});
-        page.RefreshFromCameraList();
+        ListAll();
         TypeLogin(login, "admin", "secret");
         QTest::keyClick(login.NameEdit(), Qt::Key_Enter);
     });
@@ -231,7 +232,7 @@ TEST_F(SearchPageTest, CompactVariantsLimitTheLoginFieldsAndCompareOnlyWhatTheyC
         cameras.RemoveAll();
         // The record holds a 24-character name and a 12-character password.
         Add({"Attic", {10, 0, 0, 1}, c.answered, 0, "abcdefghijklmnopqrstuvwx", "password1234"});
-        page.RefreshFromCameraList();
+        ListAll();
         const QString longText(70, QLatin1Char('a'));
         int nameLength = 0;
         int passwordLength = 0;
@@ -261,7 +262,7 @@ TEST_F(SearchPageTest, DoubleClickOpensTheCamerasWebPageOrSaysThereIsNoBrowser)
     Add({"Garage", {192, 168, 1, 20}, CMD_QUERY, 0, "a", "b", 2});
     cameras.GetAt(1)->info.Set(DeviceInfo::webPortSet, 1);
     cameras.GetAt(1)->info.Set(DeviceInfo::webPort, 8080);
-    page.RefreshFromCameraList();
+    ListAll();
 
     DoubleClick(page.Tree()->viewport(), ItemCentre(0));
     DoubleClick(page.Tree()->viewport(), ItemCentre(1));
@@ -288,4 +289,50 @@ TEST_F(SearchPageTest, ShowAllMessagesShowsEveryBoxOfThePageInOrder)
                                     "Socket error 50809", "The login name or password is wrong."}));
     EXPECT_EQ(page.Text(50804), "No camera was found.");
     EXPECT_EQ(page.Text(50811), "");
+}
+
+// Cameras arriving in bursts go in sorted, and never move the row the user chose, the focus or
+// the first row in view; the reader hears the count at most once a second, and the end at once.
+TEST_F(SearchPageTest, ArrivingRowsLeaveTheUsersRowWhereItIsAndTheReaderHearsTheCountPaced)
+{
+    static const char* const names[] = {"M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8",
+                                        "A1", "A2", "A3", "A4", "A5", "A6", "A7", "A8"};
+    for (uint8_t n = 0; n < 16; ++n)
+        Add({names[n],
+             {10, 0, 0, uint8_t(n + 1)},
+             CMD_QUERY_FULL,
+             0x2500,
+             "admin",
+             "secret",
+             uint8_t(n + 1)});
+    page.SearchStarted();
+    for (size_t n = 0; n < 8; ++n)
+        page.CameraListed(cameras.GetAt(n));
+    QTest::qWait(3 * SearchPage::kRowBatchMs);
+    QTreeWidget* tree = page.Tree();
+    tree->setFocus();
+    for (int n = 0; n < 5; ++n)
+        QTest::keyClick(tree, Qt::Key_Down);
+    tree->scrollToItem(tree->topLevelItem(2), QAbstractItemView::PositionAtTop);
+    CameraRecord* chosen = page.CurrentCamera();
+    ASSERT_EQ(chosen, cameras.GetAt(5));
+    const QTreeWidgetItem* top = tree->itemAt(0, 0);
+    const QString heard = page.StatusLine();
+    EXPECT_EQ(heard, "Searching for cameras... 0 found"); // told at the start, then paced
+
+    for (size_t n = 8; n < 16; ++n)
+        page.CameraListed(cameras.GetAt(n));
+    QTest::qWait(3 * SearchPage::kRowBatchMs);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "A1");
+    EXPECT_EQ(page.CurrentCamera(), chosen);
+    EXPECT_EQ(tree->selectedItems(), QList{tree->currentItem()});
+    EXPECT_EQ(tree->currentItem()->text(0), "M6");
+    EXPECT_EQ(tree->itemAt(0, 0), top);
+    EXPECT_TRUE(tree->hasFocus() || !page.isActiveWindow());
+    EXPECT_EQ(page.StatusStrip()->Text(), "Searching for cameras... 16 found");
+    EXPECT_EQ(page.StatusLine(), heard);
+    EXPECT_TRUE(SpinUntil([&] { return page.StatusLine() != heard; }, 3 * SearchPage::kReaderCountMs));
+    EXPECT_EQ(page.StatusLine(), "Searching for cameras... 16 found");
+    page.SearchEnded();
+    EXPECT_EQ(page.StatusLine(), "16 cameras found");
 }

@@ -48,7 +48,7 @@ TEST_F(SearchPngTest, SearchPageWithCameras)
     Add({"Garage", {192, 168, 1, 20}, CMD_QUERY, 0x0120, "admin", "pw", 1});
     Add({"Attic", {192, 168, 1, 10}, CMD_QUERY_FULL, 0x2500, "admin", "pw", 2});
     Add({"Front door", {192, 168, 1, 31}, CMD_QUERY_ENC, 0x1234, "admin", "pw", 3});
-    page.RefreshFromCameraList();
+    ListAll();
     frame.update();
     ASSERT_TRUE(page.grab().save(PngPath("search_page.png")));
     if (!packLoaded)
@@ -60,7 +60,7 @@ TEST_F(SearchPngTest, SearchPageWithCameras)
 TEST_F(SearchPngTest, LoginDialog)
 {
     Add({"Attic", {192, 168, 1, 10}});
-    page.RefreshFromCameraList();
+    ListAll();
     QImage shot;
     WhenModal<LoginDialog>([&](LoginDialog& login) {
         QTest::keyClicks(login.NameEdit(), "admin");
@@ -78,8 +78,7 @@ TEST_F(SearchPngTest, LoginDialog)
 
 TEST_F(SearchPngTest, ProgressFrames)
 {
-    for (const auto& [kind, name] : {std::pair{ProgressDialog::kSearch, "search_progress.png"},
-                                     std::pair{ProgressDialog::kSave, "save_progress.png"}}) {
+    for (const auto& [kind, name] : {std::pair{ProgressDialog::kSave, "save_progress.png"}}) {
         ProgressDialog dialog;
         dialog.LoadFrames(EnglishPackPath(), kind, &strings);
         std::array<QImage, ProgressDialog::kFrameCount> frames;
@@ -95,7 +94,7 @@ TEST_F(SearchPngTest, ProgressFrames)
     }
     // A missing pack file leaves every frame empty.
     ProgressDialog missing;
-    missing.LoadFrames(QStringLiteral(CAMTIVO_BUILD_DIR "/no-such-pack.dll"), ProgressDialog::kSearch,
+    missing.LoadFrames(QStringLiteral(CAMTIVO_BUILD_DIR "/no-such-pack.dll"), ProgressDialog::kSave,
                        &strings);
     EXPECT_TRUE(missing.Frame(0).isNull());
 }

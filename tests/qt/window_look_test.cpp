@@ -88,7 +88,7 @@ protected:
 TEST_F(WindowLookTest, FocusMarkInTheAccentAfterTabAndNotAfterAClick)
 {
     Add({"Attic", {10, 0, 0, 1}});
-    page.RefreshFromCameraList();
+    ListAll();
     page.Control(IDC_LOAD_SKIN)->show(); // as in test mode
     const QColor accent = program_look::kAccent;
     struct Case
@@ -138,7 +138,7 @@ TEST_F(WindowLookTest, SelectedRowKeepsItsHighlightWhenTheListLosesTheFocus)
 {
     Add({"Attic", {10, 0, 0, 1}});
     Add({"Garage", {10, 0, 0, 2}});
-    page.RefreshFromCameraList();
+    ListAll();
     const QPoint row = ItemCentre(0) + QPoint(60, 0);                    // right of the name
     QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, row); // a refresh selects nothing
     const QColor focused = PixelOf(page.Tree()->viewport(), row);
@@ -159,7 +159,7 @@ TEST_F(WindowLookTest, LongestValuesFitWholeInTheirFieldsInThePrimaryColour)
     camera->info.Set(DeviceInfo::date, "2026/12/28");
     camera->info.Set(DeviceInfo::time, "23:58:58");
     cameras.AddTail(std::move(camera));
-    page.RefreshFromCameraList();
+    ListAll();
 
     EXPECT_EQ(ClippedTexts(page), std::vector<std::string>{});
     for (const int id : {SearchPage::IDC_CAMERA_NAME, SearchPage::IDC_IP_ADDRESS, SearchPage::IDC_SUBNET_MASK,
@@ -200,7 +200,7 @@ TEST_F(WindowLookTest, ThreeCamerasOfTheSameNameAreToldApartByMacAndFirmware)
     Add({"Lobby", {192, 168, 1, 21}, CMD_QUERY_FULL, 0x2500, "admin", "pw", 0x21});
     Add({"Lobby", {192, 168, 1, 22}, CMD_QUERY, 0x0120, "admin", "pw", 0x22});
     Add({"Lobby", {192, 168, 1, 23}, CMD_QUERY_ENC, 0x1234, "admin", "pw", 0x23});
-    page.RefreshFromCameraList();
+    ListAll();
     std::vector<QString> macs;
     for (int row = 0; row < 3; ++row) {
         QTest::mouseClick(page.Tree()->viewport(), Qt::LeftButton, {}, ItemCentre(row));
@@ -215,7 +215,7 @@ TEST_F(WindowLookTest, ThreeCamerasOfTheSameNameAreToldApartByMacAndFirmware)
 TEST_F(WindowLookTest, BoxesNeverWiderThanTheWindowAndDialogsCentredOnIt)
 {
     Add({"Attic", {10, 0, 0, 1}, CMD_QUERY_FULL, 0x2500, "admin", "secret"});
-    page.RefreshFromCameraList();
+    ListAll();
     const SkinnedMessageHook answering = SetSkinnedMessageHook({}); // real boxes from here on
     const QPoint centre = frame.geometry().center();
     struct Seen
@@ -244,13 +244,11 @@ TEST_F(WindowLookTest, BoxesNeverWiderThanTheWindowAndDialogsCentredOnIt)
     });
     QTest::mouseClick(page.Control(IDC_NEXT), Qt::LeftButton);
 
-    bool busy = true;
     ProgressDialog progress(&page);
-    progress.LoadFrames(EnglishPackPath(), ProgressDialog::kSearch, &strings);
-    progress.SetBusyFlag(&busy);
+    progress.LoadFrames(EnglishPackPath(), ProgressDialog::kSave, &strings);
     QTimer::singleShot(50, &progress, [&] {
         record(progress, QStringLiteral("progress"));
-        busy = false;
+        progress.Close();
     });
     progress.RunModal();
     SetSkinnedMessageHook(answering);
@@ -266,7 +264,7 @@ TEST_F(WindowLookTest, BoxesNeverWiderThanTheWindowAndDialogsCentredOnIt)
 TEST_F(WindowLookTest, EscapeCancelsTheLoginAndThePageStays)
 {
     Add({"Attic", {10, 0, 0, 1}, CMD_QUERY_FULL, 0x2500, "admin", "secret"});
-    page.RefreshFromCameraList();
+    ListAll();
     bool closedByEscape = false;
     WhenModal<LoginDialog>([&](LoginDialog& login) {
         QTest::keyClicks(login.NameEdit(), "admin");
@@ -295,10 +293,9 @@ TEST(WindowLook, RightClickAnywhereOnAPageReachesTheWindowsSystemMenu)
     MenuHost host;
     SearchPage page;
     page.SetLists(&strings, &bitmaps, &icons);
-    page.SetCameraList(&cameras);
     host.resize(581, 436);
     page.CreateChild(&host);
-    page.RefreshFromCameraList();
+    ShowCameras(page, cameras);
     page.show();
     host.show();
     QWidget* const targets[] = {&page, page.Tree()->viewport(), page.Field(SearchPage::IDC_CAMERA_NAME),

@@ -13,15 +13,20 @@ TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
     InstallPack();
     ProgressCounter progress;
     Run(QStringLiteral("camtivo /TestMode"), [&](WizardFrame& wizard) {
+        int searches = 0;
+        QObject::connect(&wizard.Actions(), &WizardActions::searchStarted, [&] { ++searches; });
         EXPECT_TRUE(wizard.TestMode());
         EXPECT_TRUE(wizard.Main().isVisible());
-        StartSearch(wizard);
-        EXPECT_EQ(progress.shown, 1);
-        EXPECT_TRUE(wizard.Search().isVisible());
-        EXPECT_FALSE(wizard.Main().isVisible());
+        QTest::mouseClick(wizard.Main().Control(MainPage::IDC_START), Qt::LeftButton);
+        // The page is there at once, listing the cameras while its search still runs.
+        ASSERT_TRUE(SpinUntil([&] { return wizard.Search().isVisible(); }));
+        QTest::qWait(2 * SearchPage::kRowBatchMs);
+        EXPECT_TRUE(wizard.Actions().Searching());
         EXPECT_EQ(TreeNames(wizard.Search().Tree()), DemoNames());
+        EXPECT_FALSE(wizard.Main().isVisible());
         ASSERT_NE(wizard.Search().CurrentCamera(), nullptr);
-        EXPECT_TRUE(wizard.Cameras().Contains(wizard.Search().CurrentCamera()));
+        EXPECT_TRUE(wizard.Actions().Listed().Records().Contains(wizard.Search().CurrentCamera()));
+        ASSERT_TRUE(SpinUntil([&] { return !wizard.Actions().Searching(); }));
         SavePng(wizard.grab().toImage(), QStringLiteral("frame_search_page.png"));
 
         // Back to the main page and on again: no second search.
@@ -29,15 +34,72 @@ TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
         SpinUntil([&] { return wizard.ShownStep() == 0; });
         EXPECT_TRUE(wizard.Main().isVisible());
         StartSearch(wizard);
-        EXPECT_EQ(progress.shown, 1);
+        EXPECT_EQ(searches, 1);
         // The Search button searches again, and the list is the file's again.
         QTest::mouseClick(wizard.Search().Control(SearchPage::IDC_SEARCH), Qt::LeftButton);
-        SpinUntil([&] { return progress.shown == 2 && wizard.Busy() == 0; });
-        QCoreApplication::processEvents();
+        SpinUntil([&] { return searches == 2 && !wizard.Actions().Searching(); });
         EXPECT_EQ(TreeNames(wizard.Search().Tree()), DemoNames());
     });
+    EXPECT_EQ(progress.shown, 0); // no box hides the page
     EXPECT_TRUE(answers.shown.empty());
     EXPECT_TRUE(plainAnswers.shown.empty());
+}
+
+// The list lives: Stop keeps the rows found so far, a camera switched on after the search ended
+// appears by itself without moving the row the user chose, and Next during a search ends it.
+TEST_F(FrameTest, TheListKeepsTheUsersRowWhileCamerasArriveAndStopOrNextEndTheSearch)
+{
+    InstallPack();
+    Run(QStringLiteral("camtivo /testmode"), [&](WizardFrame& wizard) {
+        QTest::mouseClick(wizard.Main().Control(MainPage::IDC_START), Qt::LeftButton);
+        ASSERT_TRUE(SpinUntil([&] { return wizard.Search().Tree()->topLevelItemCount() > 0; }));
+        QTest::mouseClick(wizard.Search().Control(SearchPage::IDC_SEARCH), Qt::LeftButton); // Stop
+        EXPECT_FALSE(wizard.Actions().Searching());
+        const std::vector<QString> found = TreeNames(wizard.Search().Tree());
+        EXPECT_EQ(found, DemoNames());
+        EXPECT_TRUE(answers.shown.empty());
+
+        // The user's row, then a camera whose name sorts first is switched on.
+        QTreeWidget* tree = wizard.Search().Tree();
+        tree->setFocus();
+        tree->setCurrentItem(tree->topLevelItem(1));
+        CameraRecord* chosen = wizard.Search().CurrentCamera();
+        CameraList cameras;
+        ReadTestFile(std::filesystem::path(u"Camtivo.tst"), cameras);
+        auto early = std::make_unique<CameraRecord>(*cameras.GetHead());
+        early->info.Set(DeviceInfo::cameraName, "AAA new");
+        early->info.Set(DeviceInfo::macAddress, {0x00, 0x50, 0xc2, 0x77, 0x77, 0x77});
+        cameras.AddTail(std::move(early));
+        ASSERT_TRUE(WriteTestFile(std::filesystem::path(u"Camtivo.tst"), cameras));
+        // Stop paused the asking again; a new search resumes it once it has ended.
+        QTest::qWait(static_cast<int>(TimeScale::Scaled(WizardActions::kListenPeriodMs) * 2));
+        EXPECT_EQ(tree->topLevelItemCount(), static_cast<int>(found.size()));
+        wizard.RunSearch();
+        ASSERT_TRUE(SpinUntil([&] { return !wizard.Actions().Searching(); }));
+        tree->setCurrentItem(tree->topLevelItem(1));
+        chosen = wizard.Search().CurrentCamera();
+        cameras.RemoveAll();
+        ReadTestFile(std::filesystem::path(u"Camtivo.tst"), cameras);
+        cameras.GetHead()->info.Set(DeviceInfo::macAddress, {0x00, 0x50, 0xc2, 0x77, 0x77, 0x78});
+        cameras.GetHead()->info.Set(DeviceInfo::cameraName, "AAA later");
+        ASSERT_TRUE(WriteTestFile(std::filesystem::path(u"Camtivo.tst"), cameras));
+        ASSERT_TRUE(SpinUntil([&] { return tree->topLevelItem(0)->text(0) == "AAA later"; }));
+        EXPECT_EQ(wizard.Search().CurrentCamera(), chosen);
+        EXPECT_EQ(tree->currentItem(), tree->selectedItems().value(0));
+        EXPECT_TRUE(tree->hasFocus() || !wizard.isActiveWindow());
+
+        // Next while a search runs ends it and goes on with the chosen camera.
+        wizard.RunSearch();
+        ASSERT_TRUE(SpinUntil([&] { return tree->topLevelItemCount() > 0; }));
+        chosen = wizard.Search().CurrentCamera();
+        chosen->loginRequired = 0;
+        QTest::mouseClick(wizard.Search().Control(IDC_NEXT), Qt::LeftButton);
+        ASSERT_TRUE(SpinUntil([&] { return wizard.ShownStep() == 2; }));
+        EXPECT_FALSE(wizard.Actions().Searching());
+        EXPECT_EQ(wizard.SelectedCamera()->info.Get(DeviceInfo::macAddress),
+                  chosen->info.Get(DeviceInfo::macAddress));
+    });
+    EXPECT_TRUE(answers.shown.empty());
 }
 
 TEST_F(FrameTest, NavigationIgnoresRequestsItCannotServe)
@@ -97,12 +159,16 @@ TEST_F(FrameTest, ASearchEndsWithANoticeOfWhyTheListIsEmptyOrFull)
         }
         Run(QStringLiteral("camtivo /testmode"), [&](WizardFrame& wizard) {
             if (c.sendError && c.fileSize < 0) {
-                // The action reports a failed send while the progress box is up.
-                WhenModal<ProgressDialog>([&](ProgressDialog&) { emit wizard.Actions().sendFailed(c.code); });
+                // The action reports a failed send while the search runs.
+                QObject::connect(
+                    &wizard.Actions(), &WizardActions::searchStarted, &wizard,
+                    [&] {
+                        emit wizard.Actions().StandIn().ended({true, ActionEnd::SendFailed, {}, c.code});
+                    },
+                    Qt::QueuedConnection);
             }
             StartSearch(wizard);
-            EXPECT_EQ(wizard.Cameras().GetCount(), std::min(c.sections, kMaxTestFileCameras));
-            EXPECT_EQ(wizard.Searching(), c.sendError ? 0 : 1);
+            EXPECT_EQ(wizard.Actions().Listed().GetCount(), std::min(c.sections, kMaxTestFileCameras));
         });
         const QString expected = SkinString(&frame->PackStrings(), c.expectedText);
         SCOPED_TRACE(c.expectedText);
@@ -113,26 +179,27 @@ TEST_F(FrameTest, ASearchEndsWithANoticeOfWhyTheListIsEmptyOrFull)
     }
 }
 
-TEST_F(FrameTest, TheProgressBoxClosesAtItsNextPollOnceTheActionHasEnded)
+TEST_F(FrameTest, TheSaveBoxClosesWhenTheSaveEndsAndNotBefore)
 {
-    // A long test delay keeps the box up until the test ends the action itself.
+    InstallPack();
     Run(QStringLiteral("camtivo /testmode"), [&](WizardFrame& wizard) {
-        QElapsedTimer sinceEnd;
-        bool closedSoon = false;
+        StartSearch(wizard);
+        wizard.TakeStep(Navigation::Next);
+        bool upWhileRunning = false;
+        bool closedAtEnd = false;
         WhenModal<ProgressDialog>([&](ProgressDialog& progress) {
-            wizard.TestDelay().stop();
+            wizard.Actions().StandIn().Delay().stop();
+            wizard.close(); // a desktop close request waits for the save
             QTest::qWait(50);
-            EXPECT_TRUE(progress.isVisible()); // nothing ends it while busy
-            emit wizard.Actions().searchFinished();
-            sinceEnd.start();
-            // One poll period of the box, scaled, with room for a slow machine.
-            closedSoon = SpinUntil([&] { return !progress.isVisible(); },
-                                   static_cast<int>(TimeScale::Scaled(1000) * 20 + 200));
+            upWhileRunning = progress.isVisible() && wizard.isVisible();
+            emit wizard.Actions().StandIn().ended(
+                {true, ActionEnd::SaveDone, CameraActions::SaveResult::Refused});
+            closedAtEnd = !progress.isVisible();
         });
-        QTest::mouseClick(wizard.Main().Control(MainPage::IDC_START), Qt::LeftButton);
-        SpinUntil([&] { return sinceEnd.isValid() && QApplication::activeModalWidget() == &wizard; });
-        EXPECT_TRUE(closedSoon);
-        EXPECT_EQ(wizard.Busy(), 0);
+        wizard.RunSave();
+        EXPECT_TRUE(upWhileRunning);
+        EXPECT_TRUE(closedAtEnd);
+        EXPECT_EQ(Kinds(), std::vector<int>{1});
     });
 }
 
@@ -193,38 +260,32 @@ TEST_F(FrameTest, OnlyThePagesShownDecodeTheirPictures)
     });
 }
 
-TEST_F(FrameTest, RecordsAreFoundAgainAfterEveryNewList)
+// The pages edit a copy of the chosen camera: a new list leaves it and its edits alone, and the
+// list's record stays as the camera answered.
+TEST_F(FrameTest, ThePagesEditACopyThatNewAnswersLeaveAlone)
 {
     Run(QStringLiteral("camtivo /testmode"), [&](WizardFrame& wizard) {
         StartSearch(wizard);
-        // Choose the last camera of the tree and go on to step 2.
         QTreeWidget* tree = wizard.Search().Tree();
         tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
         CameraRecord* chosen = wizard.Search().CurrentCamera();
         ASSERT_NE(chosen, nullptr);
-        const MacAddress mac = chosen->info.Get(DeviceInfo::macAddress);
+        const std::string name = chosen->info.Get(DeviceInfo::cameraName);
         wizard.TakeStep(Navigation::Next);
         ASSERT_EQ(wizard.Step(), 2);
-        ASSERT_EQ(wizard.SelectedCamera(), chosen);
-
-        // A new search replaces every record: the selection follows its camera.
-        wizard.RunSearch();
         ASSERT_NE(wizard.SelectedCamera(), nullptr);
-        EXPECT_TRUE(wizard.Cameras().Contains(wizard.SelectedCamera()));
-        EXPECT_EQ(wizard.SelectedCamera()->info.Get(DeviceInfo::macAddress), mac);
-        EXPECT_TRUE(wizard.Search().CurrentCamera() == nullptr ||
-                    wizard.Cameras().Contains(wizard.Search().CurrentCamera()));
+        ASSERT_NE(wizard.SelectedCamera(), chosen);
+        wizard.SelectedCamera()->info.Set(DeviceInfo::cameraName, "Edited");
+        EXPECT_EQ(chosen->info.Get(DeviceInfo::cameraName), name);
 
-        // A list without that camera leaves nothing selected.
-        CameraList fewer;
-        fewer.AddTail(std::make_unique<CameraRecord>(*wizard.Cameras().GetHead()));
-        ASSERT_TRUE(WriteTestFile(std::filesystem::path(u"Camtivo.tst"), fewer));
         wizard.RunSearch();
-        EXPECT_EQ(wizard.Cameras().GetCount(), 1u);
-        EXPECT_EQ(wizard.SelectedCamera(), nullptr);
-        // Steps that edit a record stay closed without one.
+        ASSERT_TRUE(SpinUntil([&] { return !wizard.Actions().Searching(); }));
+        EXPECT_EQ(wizard.SelectedCamera()->info.Get(DeviceInfo::cameraName), "Edited");
+        // Back to the list and on with the same camera: the edits are still there.
+        wizard.TakeStep(Navigation::Back);
+        tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
         wizard.TakeStep(Navigation::Next);
-        EXPECT_EQ(wizard.Step(), 2);
+        EXPECT_EQ(wizard.SelectedCamera()->info.Get(DeviceInfo::cameraName), "Edited");
     });
 }
 
@@ -240,14 +301,12 @@ TEST_F(FrameTest, ATestModeSaveWritesTheFileVerifiesAndEndsTheWizard)
         // The verification's ticks arrive while the success message is up.
         answers.SetDefaultAnswer(1);
         wizard.RunSave();
-        EXPECT_EQ(wizard.SaveOk(), 1);
-        SpinUntil([&] { return !wizard.Verifying(); });
-        EXPECT_EQ(wizard.SavedCamera().info.Get(DeviceInfo::macAddress), mac);
-        ASSERT_NE(wizard.SelectedCamera(), nullptr);
-        EXPECT_EQ(wizard.SelectedCamera()->info.Get(DeviceInfo::macAddress), mac);
+        SpinUntil([&] { return !wizard.Actions().Verifying(); });
         // The success page has the camera as found again.
         EXPECT_TRUE(wizard.Success().Found());
-        EXPECT_EQ(wizard.Success().Record(), wizard.SelectedCamera());
+        ASSERT_NE(wizard.Success().Record(), nullptr);
+        EXPECT_EQ(wizard.Success().Record()->info.Get(DeviceInfo::macAddress), mac);
+        EXPECT_EQ(wizard.Success().Record()->info.Get(DeviceInfo::cameraName), "Renamed");
     });
     EXPECT_EQ(result, IDOK);
     ASSERT_EQ(Kinds(), std::vector<int>{4});
@@ -268,7 +327,6 @@ TEST_F(FrameTest, ASaveThatCannotBeWrittenSaysSoAndStays)
         QFile::remove(QStringLiteral("Camtivo.tst"));
         QDir().mkdir(QStringLiteral("Camtivo.tst"));
         wizard.RunSave();
-        EXPECT_EQ(wizard.SaveOk(), 0);
         EXPECT_EQ(Kinds(), std::vector<int>{1});
         EXPECT_EQ(wizard.Step(), 2);
         EXPECT_TRUE(wizard.isVisible());
@@ -309,15 +367,13 @@ TEST_F(FrameTest, ShowAllMessagesEndsWithTheFramesOwn)
     });
 }
 
-TEST_F(FrameTest, ADesktopCloseRequestEndsTheWizardUnlessAnActionRuns)
+TEST_F(FrameTest, ADesktopCloseRequestDuringASearchStopsItAndEndsTheWizard)
 {
     const int result = Run(QStringLiteral("camtivo /testmode"), [&](WizardFrame& wizard) {
-        WhenModal<ProgressDialog>([&](ProgressDialog&) {
-            wizard.close();
-            EXPECT_TRUE(wizard.isVisible());
-        });
-        StartSearch(wizard);
+        QTest::mouseClick(wizard.Main().Control(MainPage::IDC_START), Qt::LeftButton);
+        ASSERT_TRUE(SpinUntil([&] { return wizard.Actions().Searching(); }));
         wizard.close();
+        EXPECT_FALSE(wizard.Actions().Searching());
     });
     EXPECT_EQ(result, IDCANCEL);
 }
@@ -364,23 +420,24 @@ TEST_F(FrameTest, TheVerificationCountsOnlyTicksThatHeardCamerasAndGivesUpAfterT
         QTreeWidget* tree = wizard.Search().Tree();
         tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
         // The file numbers its cameras: a file of one camera holds only the first number.
-        ASSERT_NE(wizard.Search().CurrentCamera(), wizard.Cameras().GetHead());
+        const CameraRecord* first = wizard.Actions().Listed().Records().GetHead();
+        ASSERT_NE(wizard.Search().CurrentCamera(), first);
         CameraList others;
-        others.AddTail(std::make_unique<CameraRecord>(*wizard.Cameras().GetHead()));
+        others.AddTail(std::make_unique<CameraRecord>(*first));
         wizard.TakeStep(Navigation::Next);
         ASSERT_EQ(wizard.Step(), 2);
 
         // Nothing heard yet: ticks go by without counting.
         QFile::remove(QStringLiteral("Camtivo.tst"));
-        wizard.StartVerify();
-        QTest::qWait(static_cast<int>(TimeScale::Scaled(WizardFrame::kVerifyMs) * 5));
-        EXPECT_EQ(wizard.VerifyTries(), 0);
-        EXPECT_TRUE(wizard.Verifying());
+        wizard.Actions().StartVerify();
+        QTest::qWait(static_cast<int>(TimeScale::Scaled(WizardActions::kVerifyMs) * 5));
+        EXPECT_EQ(wizard.Actions().VerifyTries(), 0);
+        EXPECT_TRUE(wizard.Actions().Verifying());
 
         // Other cameras answer, the saved one never does: three counted ticks, then it ends.
         ASSERT_TRUE(WriteTestFile(std::filesystem::path(u"Camtivo.tst"), others));
-        EXPECT_TRUE(SpinUntil([&] { return !wizard.Verifying(); }));
-        EXPECT_EQ(wizard.VerifyTries(), 3);
+        EXPECT_TRUE(SpinUntil([&] { return !wizard.Actions().Verifying(); }));
+        EXPECT_EQ(wizard.Actions().VerifyTries(), 3);
         EXPECT_FALSE(wizard.Success().Found());
     });
 }
