@@ -349,6 +349,8 @@ void SearchPage::InsertSorted(std::vector<QTreeWidgetItem*> items)
 void SearchPage::MoveIntoOrder(QTreeWidgetItem* item)
 {
     const int at = tree_->indexOfTopLevelItem(item);
+    if (at < 0)
+        return; // new in this batch: it goes in at its place with the others
     const QString name = item->text(0);
     const bool afterPrevious = at == 0 || !NameBefore(name, tree_->topLevelItem(at - 1)->text(0));
     const bool beforeNext =

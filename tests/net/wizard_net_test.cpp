@@ -154,7 +154,7 @@ protected:
         SpinUntil([&] { return !frame.Actions().Verifying(); }, limit);
         savedAgain = frame.Success().Found();
         if (savedAgain)
-            foundAddress = Dotted(frame.Success().Record()->info.Get(DeviceInfo::ipAddress));
+            foundAddress = Dotted(frame.SelectedCamera()->info.Get(DeviceInfo::ipAddress));
     }
 
     // The settings the pages must have written: the camera's own, with what the walk typed.

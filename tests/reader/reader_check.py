@@ -84,9 +84,17 @@ def main_page(app):
 
 def search_page(app):
     search = page(app, "Find your camera")
-    status = wait_for("the result", lambda: find(search, "status bar").name.endswith(" found"), 60)
     tree = find(search, "tree", "Cameras on this network")
-    cameras = [n.name for n in below(tree) if n.getRoleName() in ("tree item", "table cell")]
+
+    def rows():
+        # Each row reads as the camera's name and its address.
+        return [n.name.split(", ")[0] for n in below(tree) if n.getRoleName() in ("tree item", "table cell")]
+
+    # The list is read while the search still runs, then its end is said.
+    wait_for("cameras listed while searching",
+             lambda: find(search, "status bar").name.startswith("Searching for cameras...") and rows(), 60)
+    status = wait_for("the result", lambda: find(search, "status bar").name.endswith(" cameras found"), 60)
+    cameras = rows()
     check("Warehouse" in cameras and status, f"cameras listed: {cameras}")
     check(find(search, "status bar").name == f"{len(cameras)} cameras found", "the result is not said")
     check(any(n.name.startswith("Name: ") and n.name[6:] in cameras for n in below(search)),
