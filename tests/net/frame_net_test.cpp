@@ -15,10 +15,12 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -56,6 +58,60 @@ protected:
 
     MessageAnswer answers;
 };
+
+// How the list filled in one search from Start: when its first row appeared, when it held every
+// camera expected, how long after the last new answer that was, and the longest gap between the
+// ticks of a 5 ms heartbeat (the longest the window stood still).
+struct ListFigures
+{
+    int64_t firstMs = -1;
+    int64_t completeMs = -1;
+    int64_t afterLastAnswerMs = -1;
+    int64_t longestStallMs = 0;
+};
+
+ListFigures WatchTheList(WizardFrame& frame, int expected)
+{
+    ListFigures figures;
+    QTimer::singleShot(0, &frame, [&] {
+        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
+        QElapsedTimer clock;
+        QElapsedTimer sinceTick;
+        int64_t lastAnswerMs = 0;
+        QObject::connect(&frame.Actions().Engine(), &CameraActions::cameraStored, &frame,
+                         [&] { lastAnswerMs = clock.elapsed(); });
+        QTimer heartbeat;
+        QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+            figures.longestStallMs = std::max<int64_t>(figures.longestStallMs, sinceTick.restart());
+        });
+        QTreeWidget* tree = frame.Search().Tree();
+        clock.start();
+        sinceTick.start();
+        heartbeat.start(5);
+        QTest::mouseClick(frame.Main().Control(MainPage::IDC_START), Qt::LeftButton);
+        if (SpinUntil([&] { return tree->topLevelItemCount() > 0; }, kWaitLimitMs))
+            figures.firstMs = clock.elapsed();
+        if (SpinUntil([&] { return tree->topLevelItemCount() >= expected; }, kWaitLimitMs)) {
+            figures.completeMs = clock.elapsed();
+            figures.afterLastAnswerMs = figures.completeMs - lastAnswerMs;
+        }
+        frame.Finish(IDOK);
+    });
+    frame.RunModal();
+    return figures;
+}
+
+long PeakMemoryKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
 
 double FiguresScale()
 {
@@ -238,4 +294,65 @@ TEST_F(FrameNet, AThousandCamerasAreAllListed)
                     engine.action.Found().GetCount(), static_cast<double>(clock.elapsed()) / 1000.0);
     }
     TimeScale::SetFactor(1.0);
+}
+
+// A camera switched on after the search has ended appears by itself while the list is shown,
+// without moving the row the user chose.
+TEST_F(FrameNet, ACameraSwitchedOnLaterAppearsByItself)
+{
+    auto first = StartCamsim({"--name", "Porch", "--lifetime", "0"}, "later-first");
+    PcNamespaceScope pc(pair);
+    ASSERT_TRUE(pc.Entered());
+    TimeScale::SetFactor(kFrameScale);
+    WizardFrame frame(QStringLiteral("camtivo"));
+    std::unique_ptr<Camsim> later;
+    QTimer::singleShot(0, &frame, [&] {
+        ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
+        QTest::mouseClick(frame.Main().Control(MainPage::IDC_START), Qt::LeftButton);
+        ASSERT_TRUE(
+            SpinUntil([&] { return frame.ShownStep() == 1 && !frame.Actions().Searching(); }, kWaitLimitMs));
+        const CameraRecord* chosen = frame.Search().CurrentCamera();
+        ASSERT_NE(chosen, nullptr);
+        later =
+            StartCamsim({"--name", "Attic", "--mac", "02:ca:00:00:02:01", "--lifetime", "0"}, "later-second");
+        QTreeWidget* tree = frame.Search().Tree();
+        EXPECT_TRUE(SpinUntil([&] { return tree->topLevelItemCount() == 2; }, kWaitLimitMs));
+        EXPECT_EQ(tree->topLevelItem(0)->text(0), "Attic");
+        EXPECT_EQ(frame.Search().CurrentCamera(), chosen);
+        frame.Finish(IDOK);
+    });
+    frame.RunModal();
+    EXPECT_TRUE(answers.shown.empty());
+}
+
+// CAMTIVO_WALK_SCALE=1: the live list at the product's own timing. One camera answering at once;
+// three at once and one 2.5 s late; bursts of 1,000 and 10,000 cameras.
+TEST_F(FrameNet, LiveListFigures)
+{
+    if (qEnvironmentVariableIsEmpty("CAMTIVO_WALK_SCALE"))
+        GTEST_SKIP() << "set CAMTIVO_WALK_SCALE=1 to measure the live list at the product's timing";
+    const auto run = [this](const char* what, std::vector<std::vector<std::string>> simulators,
+                            int expected) {
+        std::vector<std::unique_ptr<Camsim>> running;
+        for (size_t i = 0; i < simulators.size(); ++i)
+            running.push_back(StartCamsim(simulators[i], "live-" + std::to_string(i)));
+        PcNamespaceScope pc(pair);
+        ASSERT_TRUE(pc.Entered());
+        TimeScale::SetFactor(1.0);
+        WizardFrame frame(QStringLiteral("camtivo"));
+        const ListFigures f = WatchTheList(frame, expected);
+        std::printf(
+            "[ measured ] %s: first row %lld ms, all %d listed %lld ms after Start, %lld ms after the "
+            "last new answer; longest stall %lld ms; peak memory %ld MB\n",
+            what, static_cast<long long>(f.firstMs), expected, static_cast<long long>(f.completeMs),
+            static_cast<long long>(f.afterLastAnswerMs), static_cast<long long>(f.longestStallMs),
+            PeakMemoryKb() / 1024);
+    };
+    run("one camera", {{"--lifetime", "0"}}, 1);
+    run("one of four 2.5 s late",
+        {{"--count", "3", "--lifetime", "0"},
+         {"--delay-ms", "2500", "--name", "Late", "--mac", "02:ca:00:00:03:01", "--lifetime", "0"}},
+        4);
+    run("1,000-camera burst", {{"--count", "1000", "--lifetime", "0"}}, 1000);
+    run("10,000-camera burst", {{"--count", "10000", "--lifetime", "0"}}, 10000);
 }
