@@ -212,11 +212,16 @@ void SearchPage::ShowSweep(const QString& text)
 void SearchPage::ShowStatus()
 {
     const int count = tree_->topLevelItemCount();
+    // A pack without the text shows none rather than a pattern.
+    const auto counted = [this, count](int number) {
+        const QString pattern = SkinString(StringList(), number);
+        return pattern.isEmpty() ? pattern : pattern.arg(count);
+    };
     QString line;
     if (searching_)
-        line = !sweepText_.isEmpty() ? sweepText_ : SkinString(StringList(), kTextSearchingCount).arg(count);
+        line = !sweepText_.isEmpty() ? sweepText_ : counted(kTextSearchingCount);
     else if (count > 1)
-        line = SkinString(StringList(), kTextReadFoundMany).arg(count);
+        line = counted(kTextReadFoundMany);
     else
         line = SkinString(StringList(), count == 1 ? kTextReadFoundOne : kTextReadFoundNone);
     status_->SetText(line);
@@ -263,7 +268,9 @@ CameraRecord* SearchPage::RecordOf(const QTreeWidgetItem* item)
 QString SearchPage::AddressText(const CameraRecord& camera) const
 {
     const QString address = QString::fromStdU16String(camera_text::DetailsOf(camera).ip);
-    return outside_ && outside_(camera) ? SkinString(StringList(), kTextOtherNetwork).arg(address) : address;
+    const QString outside =
+        outside_ && outside_(camera) ? SkinString(StringList(), kTextOtherNetwork) : QString();
+    return outside.isEmpty() ? address : outside.arg(address);
 }
 
 void SearchPage::FillRow(QTreeWidgetItem* item, const CameraRecord& camera) const

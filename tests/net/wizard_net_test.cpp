@@ -119,6 +119,7 @@ protected:
         listed = frame.Actions().Listed().GetCount();
         ASSERT_NE(frame.Search().CurrentCamera(), nullptr);
         original = *frame.Search().CurrentCamera();
+        markedOutside = frame.Actions().OutsideEveryNetwork(original);
         WhenModal<LoginDialog>([](LoginDialog& login) {
             Type(login, LoginDialog::IDC_LOGIN_NAME, "admin");
             Type(login, LoginDialog::IDC_LOGIN_PASSWORD, "admin");
@@ -187,8 +188,9 @@ protected:
     bool savedAgain = false;
     QString foundAddress;
     QElapsedTimer walkClock;
-    int64_t firstMs = 0; // Start to the first camera in the list
-    int64_t listMs = 0;  // Start to the search's end
+    bool markedOutside = false; // the chosen camera's row says its address is on no network here
+    int64_t firstMs = 0;        // Start to the first camera in the list
+    int64_t listMs = 0;         // Start to the search's end
     size_t listed = 0;
     int64_t elapsedMs = 0;
 };
@@ -219,6 +221,7 @@ TEST_F(WizardNet, EachVariantSavesWhatThePagesChangedAndIsFoundAgain)
             // one its DHCP server (here: its own interface) gave it.
             EXPECT_TRUE(savedAgain);
             EXPECT_EQ(foundAddress, fixed ? "10.77.0.42" : kCameraAddress);
+            EXPECT_FALSE(markedOutside);
         }
     }
 }
@@ -236,6 +239,7 @@ TEST_F(WizardNet, ACameraBehindARouterIsListedSavedAndAskedAgainWithTo)
     const Walk walk{true, 2, {"10", "88", "0", "42"}};
     EXPECT_EQ(RunWalk(walk), IDOK);
     EXPECT_EQ(Kinds(answers), (std::vector<int>{3, 4}));
+    EXPECT_TRUE(markedOutside);
     ExpectSavedOnce(*camsim, walk);
     EXPECT_EQ(SetRequestsReceived(*camsim), 1u);
     // The wizard ends as the verifying search sends its queries: the simulator may log them later.
