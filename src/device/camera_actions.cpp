@@ -389,7 +389,7 @@ void CameraActions::EnumerateAdapters()
 void CameraActions::StartSave(const CameraRecord& camera, std::optional<SaveFollowUp> followUp)
 {
     StartSave(camera.info, camera.identity, camera.info.Get(DeviceInfo::deviceType), camera.AnsweredCommand(),
-              camera.interfaceIndex, FoundOnlyByAddress(camera));
+              camera.interfaceIndex, FoundOnlyByAddress(camera), UntouchedClock(camera.clock, camera.info));
     if (saveResult_ != SaveResult::None || !followUp)
         return;
     followUpAddresses_ =
@@ -407,10 +407,12 @@ bool CameraActions::FoundOnlyByAddress(const CameraRecord& camera)
 }
 
 void CameraActions::StartSave(const DeviceInfo& info, const CameraIdentity& identity, uint16_t deviceType,
-                              uint16_t answeredCommand, uint32_t answeredOn, bool byAddress)
+                              uint16_t answeredCommand, uint32_t answeredOn, bool byAddress,
+                              std::optional<FoundClock> clock)
 {
     Stop();
     setBody_ = info;
+    carriedClock_ = std::move(clock);
     identity_ = identity;
     deviceType_ = deviceType;
     currentTarget_ = {};
@@ -451,6 +453,8 @@ void CameraActions::SendSetRequest()
     // A camera behind a router gets every attempt at its address: no broadcast reaches it.
     const Ipv4Address candidate = (retries_ % 2 != 0 || saveByAddress_) ? cameraAddress_ : kBroadcastAddress;
     const bool direct = saveByAddress_ || SameSubnet(currentAdapter_, candidate);
+    if (carriedClock_)
+        CarryClockForward(*carriedClock_, std::chrono::steady_clock::now(), setBody_);
     WriteSetBody(buffer_, setBody_, identity_.Get(CameraIdentity::macAddress));
     table_.SetEndpointTarget(slot_, direct ? candidate : kBroadcastAddress, saveInterface_);
     currentTarget_ = candidate;
