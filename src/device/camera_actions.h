@@ -193,7 +193,7 @@ private:
     bool NextTarget();
     bool ProbeNextTarget();
     bool BroadcastQueries();
-    bool AskUnicastTargets();
+    void AskUnicastTargets();
     bool SendQueries(const Ipv4Address& target, uint32_t interfaceIndex, uint16_t sequence);
     void StartSweep();
     void SweepTick();
