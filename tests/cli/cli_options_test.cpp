@@ -82,6 +82,13 @@ TEST(CliOptions, WrongCommandLinesAreRefusedWithOneLine)
         {Save({"--security", "wpa", "--wpa-passphrase", "long \xE2\x98\x85 enough"}),
          "invalid value for --wpa-passphrase: its character 6 is one a camera cannot store (Windows-1252 "
          "characters only)"},
+        // Control characters, as a batch cell refuses them, in plain texts and secrets alike.
+        {Save({"--ssid", "Home\x01Net"}),
+         "invalid value for --ssid: its character 5 is a control character (U+0001)"},
+        {Save({"--name", "Gate\xC2\x85"}),
+         "invalid value for --name: its character 5 is a control character (U+0085)"},
+        {{"save", "--mac", "00:50:c2:10:20:01", "--login", "admin", "--password", "p\x7fw"},
+         "invalid value for --password: its character 2 is a control character (U+007F)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);
