@@ -141,7 +141,6 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
         return save;
     const DeviceInfo& before = prepared.before;
     const CameraRecord& camera = *prepared.camera;
-    const auto start = std::chrono::steady_clock::now();
     ActionOutcome outcome;
     {
         const SaveProgressLine progress(session.action, row.mac);
@@ -151,7 +150,6 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     save.outcome = OutcomeOf(outcome);
     save.byAddress = session.action.SavedByAddress();
     save.acknowledgementLost = outcome.saveResult == CameraActions::SaveResult::AcknowledgementLost;
-    save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return save;
 }
 
@@ -271,10 +269,30 @@ std::string ResultJson(const CameraSave& save)
         object.insert("acknowledgementLost", true);
     if (save.outcome == SaveOutcome::InvalidValue || save.outcome == SaveOutcome::Skipped)
         object.insert("detail", QString::fromStdString(save.detail));
+    if (!Succeeded(save))
+        object.insert("error", QString::fromStdString(save.outcome == SaveOutcome::Saved
+                                                          ? save.mac + " " + VerifyText(save)
+                                                          : FailureLine(save)));
     if (save.verify != VerifyState::NotChecked) {
         object.insert("verify", VerifyName(save.verify));
         if (!save.answeredAt.empty())
             object.insert("address", QString::fromStdString(save.answeredAt));
     }
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+}
+
+std::string ErrorJson(const std::string& message)
+{
+    const QJsonObject object{{"error", QString::fromStdString(message)}};
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+}
+
+int ExitStatusOf(const std::vector<CameraSave>& saves)
+{
+    if (std::all_of(saves.begin(), saves.end(), Succeeded))
+        return kExitOk;
+    const bool refusedUnsent = std::all_of(saves.begin(), saves.end(), [](const CameraSave& save) {
+        return save.outcome == SaveOutcome::InvalidValue || save.outcome == SaveOutcome::LoginWrong;
+    });
+    return refusedUnsent ? kExitUsage : kExitFailed;
 }

@@ -1,5 +1,6 @@
 #include "cli_options.h"
 
+#include "cli/core/switch_value.h"
 #include "option_texts.h"
 #include "pages/core/ip_rules.h"
 #include "platform/core/net_address.h"
@@ -185,9 +186,10 @@ struct Parser
         } else if (flag == "--description") {
             options.change.description = Utf16Of(value);
         } else if (flag == "--dhcp") {
-            if (value != "on" && value != "off")
-                return Fail("invalid value for --dhcp: '" + value + "' (on or off)");
-            options.change.dhcp = value == "on";
+            const std::optional<bool> on = ReadSwitch(value);
+            if (!on)
+                return Fail("invalid value for --dhcp: '" + value + "' (" + std::string(kSwitchWords) + ")");
+            options.change.dhcp = *on;
         } else if (const auto row = AddressRowOf(flag)) {
             return Address(*row, flag, value);
         } else if (flag == "--date") {
@@ -455,7 +457,9 @@ Commands:
                     save fails. Rows taking each other's addresses refuse the file. One
                     line per camera, in file order: MAC, result (saved, refused, no
                     answer, not found, login wrong, invalid value, skipped (...)),
-                    seconds taken; with --json one JSON object per line.
+                    seconds since the command started; with --json one JSON object per
+                    line. Cells may also be separated by ';' (a header without ','),
+                    and the file may be UTF-16 with its byte order mark.
 
 Options:
   --seconds N       length of the search in seconds, 1 to 3600 (default 20); every timer
@@ -475,7 +479,9 @@ Options:
                     (default 5000: a /16 with its three queries per address in 40 s);
                     --seconds does not change it.
   --json            print JSON instead of lines of text.
-  --csv             (search) print a header row and one comma-separated row per camera.
+  --csv             (search) print a header row and one comma-separated row per camera;
+                    a text beginning with =, +, -, @, a tab or a CR gets a leading ' so
+                    that a spreadsheet does not run it as a formula.
   --diagnose        (search) after the cameras, per interface: queries sent, datagrams
                     received, accepted and rejected by reason, cameras found, and cameras
                     whose address lies outside the interface's network (their web page
@@ -504,7 +510,8 @@ Settings of save:
                     see while the command runs; see "Passwords and passphrases".
   --name N          camera name.
   --description D   camera description.
-  --dhcp on|off     on: the camera takes its address from a DHCP server; off: the fixed
+  --dhcp on|off     (also yes/no, true/false, 1/0)
+                    on: the camera takes its address from a DHCP server; off: the fixed
                     address (--ip, --mask, --gateway, --dns1, --dns2 change it; they need
                     a fixed address).
   --ip A            fixed address, like 192.168.0.20.
@@ -514,7 +521,9 @@ Settings of save:
   --dns2 A          second DNS server.
   --date MM/DD/YYYY
                     camera date.
-  --time HH:MM      24-hour clock; seconds are written as 00.
+  --time HH:MM      24-hour clock; seconds are written as 00. Without --date and --time
+                    the camera's clock is written as found, carried forward to the
+                    moment of the save.
   --timezone I      index into the wizard's time-zone list.
 )";
 }
@@ -522,11 +531,19 @@ Settings of save:
 const char* CliHelpEnd()
 {
     return R"(
-Exit status: 0 when the search ran (with or without cameras) or every camera acknowledged
-its settings (and, with --verify, answered again unless it cannot be reached from here);
-1 when the search or a save failed (one line on standard error); 2 when the command line
-is wrong, or a fixed address is another found camera's or this computer's (one line on
-standard error; no setting is sent).
+Exit status:
+  0                 the search ran (with or without cameras), or every camera acknowledged
+                    its settings (and, with --verify, answered again unless it cannot be
+                    reached from here).
+  1                 settings were sent, but a camera refused them, did not answer, or was
+                    skipped; or a camera was not found; or the search could not be sent.
+  2                 nothing was sent: the command line, the batch file, the login or a rule
+                    refused a value, before the search or after it (an address another
+                    camera or this computer holds, a gateway outside the camera's network).
+A failure is one line on standard error. With --json every camera's result is one JSON
+object per line on standard output, with "mac", "result", "seconds" (from the command's
+start) and, when it failed, "error"; an error that belongs to no camera (a wrong command
+line, a search that could not be sent) is one object with "error" alone.
 
 Examples:
   List the cameras as JSON after a 5-second search:
