@@ -4,12 +4,16 @@
 #include "camera_format.h"
 #include "camera_save.h"
 #include "change_refusal.h"
+#include "cli/core/time_zones.h"
 #include "cli_session.h"
 #include "console_output.h"
 #include "diagnosis_format.h"
 #include "platform/net/network_adapters.h"
 #include "save_plan.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -178,4 +182,21 @@ int RunBatchCommand(const CliOptions& options)
             return Fail(options, "the verifying search failed: " + verifyError);
     }
     return ExitStatusOf(saves);
+}
+
+int RunTimeZonesCommand(const CliOptions& options)
+{
+    const auto names = TimeZoneNames();
+    QJsonArray zones;
+    for (size_t index = 0; index < names.size(); ++index) {
+        const std::string name(names[index]);
+        if (options.json)
+            zones.append(
+                QJsonObject{{"index", static_cast<int>(index)}, {"name", QString::fromStdString(name)}});
+        else
+            std::printf("%zu\t%s\n", index, name.c_str());
+    }
+    if (options.json)
+        std::fputs(QJsonDocument(zones).toJson(QJsonDocument::Indented).constData(), stdout);
+    return kExitOk;
 }

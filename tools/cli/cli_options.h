@@ -21,7 +21,8 @@ enum class CliCommand
     Help,
     Version,
     Search,
-    Save
+    Save,
+    TimeZones // lists the time zones --timezone takes
 };
 
 struct CliOptions
@@ -45,6 +46,7 @@ struct CliOptions
     std::optional<std::string> password;
     SecretSources secretSources; // secrets to read from standard input or files
     SettingsChange change;
+    bool clockNow = false; // --clock now: the date and time of this computer as each request goes out
     std::array<std::string, kIpRows> addressTexts; // each address given, as typed
 };
 

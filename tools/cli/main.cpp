@@ -50,6 +50,8 @@ int main(int argc, char** argv)
         std::fputs(CliHelpEnd(), stdout);
         return kExitOk;
     }
+    if (parse.options->command == CliCommand::TimeZones)
+        return RunTimeZonesCommand(*parse.options);
     if (parse.options->command == CliCommand::Version) {
         std::printf("camtivo-cli %s\n", kCamtivoVersion);
         return kExitOk;
