@@ -133,8 +133,10 @@ bool CameraActions::ProbeNextTarget()
         return false;
     sequence_ = NextSequence(sequence_);
     currentTarget_ = currentAddress_;
-    const bool sent = currentTarget_ == kBroadcastAddress ? BroadcastQueries() && AskUnicastTargets()
-                                                          : SendQueries(currentTarget_, 0, sequence_);
+    const bool broadcast = currentTarget_ == kBroadcastAddress;
+    const bool sent = broadcast ? BroadcastQueries() : SendQueries(currentTarget_, 0, sequence_);
+    if (sent && broadcast)
+        AskUnicastTargets();
     if (!sent) {
         // The frame ends the search and shows a message for the code; its progress box closes.
         emit sendFailed(sendError_);
@@ -196,9 +198,9 @@ bool CameraActions::BroadcastQueries()
 
 // The addresses given for cameras behind a router are asked together with the broadcast, with
 // a number of their own, so that a search with many of them is no longer than one without and
-// each answer says which query it answered. A send that fails ends the search like a failed
-// broadcast: the user asked for that address by name.
-bool CameraActions::AskUnicastTargets()
+// each answer says which query it answered. A send that fails (no route to that address) is
+// counted against the address and the others are still asked: one typo must not lose the search.
+void CameraActions::AskUnicastTargets()
 {
     // Without addresses to ask no reply may pass under the second number.
     unicastSequence_ = unicastTargets_.empty() && sweep_.Empty() ? 0 : UnicastSequence(sequence_);
@@ -207,10 +209,8 @@ bool CameraActions::AskUnicastTargets()
         // An address inside a range is asked by the sweep, once.
         if (target == kBroadcastAddress || target == Ipv4Address{} || sweep_.Holds(AddressNumber(target)))
             continue;
-        if (!SendQueries(target, 0, unicastSequence_))
-            return false;
+        SendQueries(target, 0, unicastSequence_);
     }
-    return true;
 }
 
 // The three queries, one per variant, all with the same sequence number.
@@ -395,7 +395,7 @@ void CameraActions::EnumerateAdapters()
 void CameraActions::StartSave(const CameraRecord& camera, std::optional<SaveFollowUp> followUp)
 {
     StartSave(camera.info, camera.identity, camera.info.Get(DeviceInfo::deviceType), camera.AnsweredCommand(),
-              camera.interfaceIndex, FoundOnlyByAddress(camera));
+              camera.interfaceIndex, FoundOnlyByAddress(camera), UntouchedClock(camera.clock, camera.info));
     if (saveResult_ != SaveResult::None || !followUp)
         return;
     followUpAddresses_ =
@@ -413,10 +413,12 @@ bool CameraActions::FoundOnlyByAddress(const CameraRecord& camera)
 }
 
 void CameraActions::StartSave(const DeviceInfo& info, const CameraIdentity& identity, uint16_t deviceType,
-                              uint16_t answeredCommand, uint32_t answeredOn, bool byAddress)
+                              uint16_t answeredCommand, uint32_t answeredOn, bool byAddress,
+                              std::optional<FoundClock> clock)
 {
     Stop();
     setBody_ = info;
+    carriedClock_ = std::move(clock);
     identity_ = identity;
     deviceType_ = deviceType;
     currentTarget_ = {};
@@ -457,6 +459,8 @@ void CameraActions::SendSetRequest()
     // A camera behind a router gets every attempt at its address: no broadcast reaches it.
     const Ipv4Address candidate = (retries_ % 2 != 0 || saveByAddress_) ? cameraAddress_ : kBroadcastAddress;
     const bool direct = saveByAddress_ || SameSubnet(currentAdapter_, candidate);
+    if (carriedClock_)
+        CarryClockForward(*carriedClock_, std::chrono::steady_clock::now(), setBody_);
     WriteSetBody(buffer_, setBody_, identity_.Get(CameraIdentity::macAddress));
     table_.SetEndpointTarget(slot_, direct ? candidate : kBroadcastAddress, saveInterface_);
     currentTarget_ = candidate;

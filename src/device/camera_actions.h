@@ -128,12 +128,15 @@ public:
     // Starts a save of the record's settings; saveFinished tells how it ended.
     // `answeredOn` is the interface the camera's reply arrived on (0 when unknown). `byAddress`:
     // every request goes to the camera's address through the routing table, with the same
-    // retries (a camera behind a router, which no broadcast reaches).
+    // retries (a camera behind a router, which no broadcast reaches). With `clock`, every request
+    // carries that clock advanced to the moment it is built.
     void StartSave(const DeviceInfo& info, const CameraIdentity& identity, uint16_t deviceType,
-                   uint16_t answeredCommand, uint32_t answeredOn = 0, bool byAddress = false);
+                   uint16_t answeredCommand, uint32_t answeredOn = 0, bool byAddress = false,
+                   std::optional<FoundClock> clock = std::nullopt);
     // Saves a found camera: by its address when it answered only a query sent to its address,
     // from outside every interface's network; otherwise on the interface it answered on. With a
-    // follow-up, a save whose tries all go unanswered asks the camera again before it ends.
+    // follow-up, a save whose tries all go unanswered asks the camera again before it ends. A
+    // date and time still as found are carried forward, not written back as found.
     void StartSave(const CameraRecord& camera, std::optional<SaveFollowUp> followUp = std::nullopt);
     // Whether a save of the camera goes to its address (above).
     bool FoundOnlyByAddress(const CameraRecord& camera);
@@ -194,7 +197,7 @@ private:
     bool NextTarget();
     bool ProbeNextTarget();
     bool BroadcastQueries();
-    bool AskUnicastTargets();
+    void AskUnicastTargets();
     bool SendQueries(const Ipv4Address& target, uint32_t interfaceIndex, uint16_t sequence);
     void StartSweep();
     void SweepTick();
@@ -250,6 +253,7 @@ private:
     uint16_t setCommand_ = 0;
     uint16_t deviceType_ = 0;
     DeviceInfo setBody_;
+    std::optional<FoundClock> carriedClock_; // the camera's clock, when the save leaves it alone
     CameraIdentity identity_;
     Ipv4Address cameraAddress_{};
     uint32_t saveInterface_ = 0; // 0: the routing table picks

@@ -18,7 +18,7 @@ TEST(BatchRows, BadRowsAreNamedByTheirLine)
     };
     const Case cases[] = {
         {kHeader + "00:50:c2:00:00:01,a,b,maybe,,,\n",
-         "f.csv line 2: invalid value for --dhcp: 'maybe' (on or off)"},
+         "f.csv line 2: invalid value for --dhcp: 'maybe' (on or off; also yes/no, true/false, 1/0)"},
         {kHeader + "00:50:c2:00:00:01,a,b,on,,,\n00:50:c2:00:00:02,a,b,on,10.0.0.5,,\n",
          "f.csv line 3: invalid value: --ip, --mask, --gateway, --dns1 and --dns2 need a fixed address "
          "(--dhcp off)"},
@@ -66,4 +66,28 @@ TEST(BatchRows, RowsBecomeSaves)
     EXPECT_FALSE(second.change.name);
     EXPECT_FALSE(second.change.dhcp);
     EXPECT_EQ(second.to, (std::vector<std::string>{"10.20.0.7"}));
+}
+
+// A spreadsheet's own ways of writing the file: ';' between cells, empty cells after the last
+// column, switches as Yes or OFF, and "Unicode text" (UTF-16 either way round, with its mark).
+TEST(BatchRows, SpreadsheetFilesReadAsCommaSeparatedOnes)
+{
+    const std::string latin1 =
+        "mac;login;password;dhcp;wireless;ssid;;\r\n00:50:c2:00:00:01;admin;pw;Yes;OFF;Caf\xE9;;\r\n";
+    const auto utf16 = [&latin1](bool bigEndian) {
+        std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char c : latin1)
+            out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+        return out;
+    };
+    std::string utf8 = latin1;
+    utf8.replace(utf8.find('\xE9'), 1, "\xC3\xA9");
+    for (const std::string& file : {utf8, utf16(false), utf16(true)}) {
+        const BatchRows rows = BatchRowsOf(file, "f.csv");
+        ASSERT_EQ(rows.error, "");
+        ASSERT_EQ(rows.cameras.size(), 1u);
+        EXPECT_EQ(rows.cameras[0].change.dhcp, true);
+        EXPECT_EQ(rows.cameras[0].change.wireless.wireless, false);
+        EXPECT_EQ(rows.cameras[0].change.wireless.ssid, u"Caf\u00e9");
+    }
 }

@@ -82,6 +82,23 @@ TEST(CliOptions, WrongCommandLinesAreRefusedWithOneLine)
         {Save({"--security", "wpa", "--wpa-passphrase", "long \xE2\x98\x85 enough"}),
          "invalid value for --wpa-passphrase: its character 6 is one a camera cannot store (Windows-1252 "
          "characters only)"},
+        // Control characters, as a batch cell refuses them, in plain texts and secrets alike.
+        {Save({"--ssid", "Home\x01Net"}),
+         "invalid value for --ssid: its character 5 is a control character (U+0001)"},
+        {Save({"--name", "Gate\xC2\x85"}),
+         "invalid value for --name: its character 5 is a control character (U+0085)"},
+        // A zone by index within the list, or by a part of its name that names one zone.
+        {Save({"--timezone", "66"}), "invalid value for --timezone: '66' (an index from 0 to 65, or a zone's "
+                                     "name; camtivo-cli timezones lists them)"},
+        {Save({"--timezone", "(gmt+01:00"}),
+         "invalid value for --timezone: '(gmt+01:00' matches several zones: "
+         "23 (GMT+01:00) Berlin, Rome; 24 (GMT+01:00) Madrid, Paris; 25 "
+         "(GMT+01:00) Prague, Warsaw; 26 (GMT+01:00) Lagos, Kinshasa "
+         "(give more of the name, or its index)"},
+        {Save({"--clock", "now", "--time", "10:00"}),
+         "--clock now sets the date and time; give it or --date and --time"},
+        {{"save", "--mac", "00:50:c2:10:20:01", "--login", "admin", "--password", "p\x7fw"},
+         "invalid value for --password: its character 2 is a control character (U+007F)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);
@@ -113,7 +130,9 @@ TEST(CliOptions, SettingsAreReadAsValues)
                                             "--security",
                                             "wpa",
                                             "--wpa-passphrase",
-                                            "long enough"});
+                                            "long enough",
+                                            "--timezone",
+                                            "berlin"});
     ASSERT_TRUE(parse.options) << parse.error;
     const CliOptions& o = *parse.options;
     EXPECT_EQ(o.mac, "00:50:c2:10:20:0a");
@@ -128,6 +147,7 @@ TEST(CliOptions, SettingsAreReadAsValues)
     EXPECT_FALSE(c.addresses[0]);
     EXPECT_EQ(c.wireless.ssid, u"Caf\u00e9");
     EXPECT_EQ(c.wireless.security, SecurityType::Wpa);
+    EXPECT_EQ(c.timeZone, 23);
 }
 
 // Values are checked on their own before the search; the message names the value as typed.

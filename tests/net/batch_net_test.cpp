@@ -177,7 +177,7 @@ TEST_F(Batch, FileIsCheckedBeforeAnythingIsSent)
         {"mac,login,password,seconds\n" + good, "line 1: unknown column 'seconds'"},
         {"mac,login,name\n" + good, "line 1: the header has no 'password' column"},
         {header + good + Mac(1) + ",admin,admin,Other\n", "line 3: camera " + Mac(1) + " already has a row"},
-        {"mac,login,password,dhcp\n" + Mac(1) + ",a,b,yes\n", "line 2: invalid value for --dhcp: 'yes'"},
+        {"mac,login,password,dhcp\n" + Mac(1) + ",a,b,maybe\n", "line 2: invalid value for --dhcp: 'maybe'"},
         {"mac,login,password,dhcp,ip\n" + Mac(1) + ",a,b,on,10.77.0.5\n", "line 2: invalid value: --ip"},
         {"mac,login,password,dhcp,ip,mask,gateway\n" + Mac(1) +
              ",a,b,off,192.168.0.20,255.0.255.0,172.20.0.1\n",

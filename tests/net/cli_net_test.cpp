@@ -103,7 +103,10 @@ TEST_F(Cli, SaveWritesTheChangesAndExitsZeroOnlyWhenAcknowledged)
     EXPECT_EQ(settings.value("gateway").toString(), "10.77.0.254");
 }
 
-TEST_F(Cli, SaveFailuresAfterTheSearchAreOneLineAndExitOne)
+// A failure after the search is one line on standard error and, with --json, one object with
+// the camera's result and the error. A value or login refused is exit 2 (nothing was sent),
+// a camera that failed or was not found exit 1.
+TEST_F(Cli, SaveFailuresAfterTheSearchAreOneLineAndOneObject)
 {
     struct Case
     {
@@ -111,39 +114,48 @@ TEST_F(Cli, SaveFailuresAfterTheSearchAreOneLineAndExitOne)
         std::vector<std::string> camsim;
         std::vector<std::string> options;
         const char* message;
+        int status;
     };
     const std::vector<std::string> login{"--login", "admin", "--password", "admin"};
     const Case cases[] = {
-        {"not found", {}, {"--mac", "02:ca:00:00:00:99"}, "camera 02:ca:00:00:00:99 not found"},
-        {"wrong login", {}, {"--login", "Admin", "--password", "admin"}, "wrong login name or password"},
+        {"not found", {}, {"--mac", "02:ca:00:00:00:99"}, "camera 02:ca:00:00:00:99 not found", 1},
+        {"wrong login", {}, {"--login", "Admin", "--password", "admin"}, "wrong login name or password", 2},
         {"compact login is cut",
          {"--variants", "enc", "--password", "admin123456"},
          {"--login", "admin", "--password", "admin123456"},
-         "wrong login name or password"},
-        {"address without fixed mode", {"--dhcp"}, {"--ip", "10.77.0.5"}, "need a fixed address"},
+         "wrong login name or password",
+         2},
+        {"address without fixed mode", {"--dhcp"}, {"--ip", "10.77.0.5"}, "need a fixed address", 2},
         // Judged with the camera's own address and mask, once it has answered.
         {"gateway outside the camera's network",
          {},
          {"--gateway", "172.20.0.1"},
          "invalid value: --gateway 172.20.0.1: The default gateway must be a device in the camera's own "
-         "network"},
-        {"refused", {"--status", "2"}, {"--name", "x"}, "refused the settings"},
-        {"no answer", {"--drop-first", "9"}, {"--name", "x"}, "no answer from camera"},
+         "network",
+         2},
+        {"refused", {"--status", "2"}, {"--name", "x"}, "refused the settings", 1},
+        {"no answer", {"--drop-first", "9"}, {"--name", "x"}, "no answer from camera", 1},
     };
     int n = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         auto camsim = StartCamsim(c.camsim, "camsim" + std::to_string(n++));
-        std::vector<std::string> args{"save", "--seconds", "1"};
+        std::vector<std::string> args{"save", "--seconds", "1", "--json"};
         if (std::find(c.options.begin(), c.options.end(), "--mac") == c.options.end())
             args.insert(args.end(), {"--mac", "02:ca:00:00:00:01"});
         if (std::find(c.options.begin(), c.options.end(), "--login") == c.options.end())
             args.insert(args.end(), login.begin(), login.end());
         args.insert(args.end(), c.options.begin(), c.options.end());
         const RunResult run = Run(args);
-        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.status, c.status);
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        const QJsonObject result = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+        EXPECT_FALSE(result.value("result").toString().isEmpty()) << run.out;
+        EXPECT_TRUE(result.value("error").toString().contains(c.message)) << run.out;
+        if (c.options[1] == "02:ca:00:00:00:99") { // counted from the start, not from the save
+            EXPECT_GE(result.value("seconds").toDouble(), 0.9) << run.out;
+        }
         EXPECT_TRUE(camsim->Events("applied").empty());
     }
 }
@@ -168,13 +180,20 @@ TEST_F(Cli, CommandLineIsCheckedBeforeAnythingIsSent)
     const Case cases[] = {
         {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
         {{"search", "--bogus"}, 2, "unknown option --bogus"},
+        {{"search", "--json", "--bogus"},
+         2,
+         "unknown option --bogus",
+         "{\"error\":\"unknown option --bogus\"}\n"},
         {{"search", "--name", "x"}, 2, "option --name does not belong to search"},
         {save({"--csv"}), 2, "option --csv does not belong to save"},
         {save({"--dhcp", "--seconds", "3"}), 2, "option --dhcp needs a value"},
         {save({"--name"}), 2, "option --name needs a value"},
         {{"search", "--seconds", "0.5"}, 2, "invalid value for --seconds: '0.5'"},
         {{"search", "--to", "300.1.1.1"}, 2, "invalid value for --to: '300.1.1.1'"},
-        {{"search", "--json", "--csv"}, 2, "--json and --csv cannot be combined"},
+        {{"search", "--json", "--csv"},
+         2,
+         "--json and --csv cannot be combined",
+         "{\"error\":\"--json and --csv cannot be combined\"}\n"},
         {{"search", "--json=yes"}, 2, "option --json takes no value"},
         {{"save", "--login", "a", "--password", "b"}, 2, "save needs --mac"},
         {save({"--mac", "zz"}), 2, "invalid value for --mac"},
@@ -222,19 +241,34 @@ TEST_F(Cli, CommandLineIsCheckedBeforeAnythingIsSent)
     }
     const RunResult help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Exit status: 0 when the search ran"), std::string::npos);
+    EXPECT_NE(help.out.find("Exit status:\n  0 "), std::string::npos);
 }
 
+// An extra address with no route is counted against that address; the broadcast still finds
+// the camera, and the error is named in the system's words.
+TEST_F(Cli, AnUnroutableExtraAddressIsCountedNotFatal)
+{
+    auto camsim = StartCamsim({});
+    const RunResult run = Run({"search", "--seconds", "1", "--diagnose", "--to", "10.99.0.5"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("02:ca:00:00:00:01\t", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("address 10.99.0.5\n  queries sent: 0\n  send error: network unreachable\n"),
+              std::string::npos)
+        << run.out;
+}
+
+// A text a spreadsheet would run as a formula is written with a leading apostrophe.
 TEST_F(Cli, CsvHasAHeaderRowAndTheJsonFields)
 {
-    auto camsim = StartCamsim({"--count", "2", "--name", "Dock, \"east\"", "--variants", "full"});
+    auto camsim = StartCamsim(
+        {"--count", "2", "--name", "Dock, \"east\"", "--description", "=HYPERLINK(x)", "--variants", "full"});
     const RunResult run = Run({"search", "--csv", "--seconds", "1"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1),
               "mac,name,description,ip,mask,gateway,dns1,dns2,dhcp,date,time,timezone,firmware,deviceType,"
               "queryCommand,webPort,interface\r\n");
     const size_t row =
-        run.out.find("\r\n02:ca:00:00:00:01,\"Dock, \"\"east\"\" 1\",Simulated camera,10.77.0.2,");
+        run.out.find("\r\n02:ca:00:00:00:01,\"Dock, \"\"east\"\" 1\",'=HYPERLINK(x),10.77.0.2,");
     ASSERT_NE(row, std::string::npos) << run.out;
     const std::string first = run.out.substr(row + 2, run.out.find('\n', row + 2) - row - 2);
     EXPECT_EQ(first.substr(first.find(",17,")), ",17,260,80," + pair.PcLink() + "\r") << first;

@@ -90,7 +90,7 @@ TEST_F(CliSecrets, EveryWayInReachesTheCameraAndNoneIsShown)
         std::string value = {};
     };
     const Case cases[] = {
-        {{"--password", pw + "x", "--json"}, "", false, 1, "wrong login name or password"},
+        {{"--password", pw + "x", "--json"}, "", false, 2, "wrong login name or password"},
         {{"--password", "-"}, pw + "\r\n", false, 0, "saved"},
         {{"--password-file", file}, "", false, 0, kWarning},
         {{variable}, "", false, 0, "saved"},

@@ -101,7 +101,7 @@ TEST_F(CliWireless, RefusalsAreOneLineAndNothingIsSent)
         {{"--security", "wep"}, "invalid value for --security"},
         {{"--channel", "12"}, "a channel from 1 to 11"},
         {{"--ssid", std::string(33, 's')}, "at most 32 characters"},
-        {{"--wireless", "yes"}, "on or off"},
+        {{"--wireless", "maybe"}, "on or off"},
         {{"--ssid", "Caf\xC3\xA9 \xE2\x98\x85"},
          "holds '\xE2\x98\x85' (U+2605), which a camera cannot store"},
     };

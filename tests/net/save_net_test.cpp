@@ -1,3 +1,4 @@
+#include "device/core/camera_clock.h"
 #include "net_test_support.h"
 #include "pages/core/setting_rules.h"
 #include "pages/core/settings_change.h"
@@ -123,6 +124,33 @@ TEST_F(Save, EachVariantIsWrittenInTheVariantTheCameraAnswered)
         EXPECT_EQ(settings.value("ipAddress").toString(), "10.77.0.50");
         EXPECT_EQ(settings.value("subnetMask").toString(), "255.255.0.0");
     }
+}
+
+// A save that leaves the clock alone writes the camera's running clock as it reads when the
+// request goes out, not as the search found it seconds before.
+TEST_F(Save, AClockLeftAloneIsCarriedForward)
+{
+    auto camsim = StartCamsim({});
+    PcNamespaceScope pc(pair);
+    ASSERT_TRUE(pc.Entered());
+    TimeScale::SetFactor(kSearchScale);
+    Engine engine;
+    engine.runner.Search(kWaitLimitMs);
+    ASSERT_EQ(engine.action.Found().GetCount(), 1u);
+    CameraRecord camera = *engine.action.Found().Records().GetHead();
+    camera.info.Set(DeviceInfo::description, "Porch");
+    SpinFor(2500);
+    TimeScale::SetFactor(kSaveScale);
+    ASSERT_TRUE(engine.runner.Save(camera, kWaitLimitMs).Saved());
+    const auto applied = camsim->Events("applied");
+    ASSERT_EQ(applied.size(), 1u);
+    const QJsonObject settings = applied[0].value("settings").toObject();
+    const ClockTexts written{settings.value("date").toString().toStdString(),
+                             settings.value("time").toString().toStdString()};
+    const QStringList was = applied[0].value("clockWas").toString().split(' ');
+    const ClockTexts running{was.value(0).toStdString(), was.value(1).toStdString()};
+    EXPECT_TRUE(written == running || written == AdvanceClock(running, std::chrono::seconds(-1)))
+        << written.time << " written, the camera's clock read " << running.time;
 }
 
 // An acceptance or a refusal ends the save at the first answer: one request, one notification.

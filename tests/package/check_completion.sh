@@ -37,7 +37,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 touch "$tmp/cameras.csv" "$tmp/notes.txt"
 
-check "--help --version save search" ""
+check "--help --version save search timezones" ""
 check "search" se
 check "--seconds --security" save --se
 check "--csv" search --c

@@ -72,8 +72,7 @@ TEST(SettingsChange, ChecksTheGivenValuesAloneOrWithTheCamerasOwn)
     }
 }
 
-// A time is written on the 24-hour clock as given, and the record's other basic values are
-// rewritten in its own form.
+// A time is written on the 24-hour clock as given, and the record's other values are kept.
 TEST(SettingsChange, ApplyWritesTheTimeAsGivenAndKeepsTheRest)
 {
     DeviceInfo info = FixedCamera();
@@ -89,6 +88,21 @@ TEST(SettingsChange, ApplyWritesTheTimeAsGivenAndKeepsTheRest)
     EXPECT_EQ(info.Get(DeviceInfo::ipAddress), (Ipv4Address{192, 168, 0, 30}));
     EXPECT_EQ(info.Get(DeviceInfo::gateway), (Ipv4Address{192, 168, 0, 1}));
     EXPECT_EQ(info.Get(DeviceInfo::dhcpEnable), 0);
+}
+
+// A stored name the pages would refuse ("Camera 2", a factory name) does not block a change
+// that leaves it alone, and stays byte for byte, as does the clock with its seconds.
+TEST(SettingsChange, ValuesLeftOutAreNeitherCheckedNorRewritten)
+{
+    DeviceInfo info = FixedCamera();
+    info.Set(DeviceInfo::cameraName, "Camera 2");
+    SettingsChange change;
+    change.description = u"Porch";
+    ASSERT_TRUE(change.Check(&info).Passed());
+    change.Apply(info);
+    EXPECT_EQ(info.Get(DeviceInfo::cameraName), "Camera 2");
+    EXPECT_EQ(info.Get(DeviceInfo::description), "Porch");
+    EXPECT_EQ(info.Get(DeviceInfo::time), "18:05:41");
 }
 
 // Saving a type without WEP keeps what was not given byte for byte: the stored passphrases, also

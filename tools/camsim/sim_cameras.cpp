@@ -4,6 +4,7 @@
 #include "text_utf8.h"
 
 #include "camera_side/camera_side.h"
+#include "device/core/camera_clock.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -124,6 +125,14 @@ SimulatedCameras::SimulatedCameras(const SimOptions& options) : options_(options
 {
     for (int i = 0; i < options_.count; ++i)
         cameras_.push_back(MakeCamera(options_, i));
+    clockSet_.assign(cameras_.size(), std::chrono::steady_clock::now());
+}
+
+DeviceInfo SimulatedCameras::Running(size_t camera) const
+{
+    DeviceInfo info = cameras_[camera];
+    CarryClockForward(FoundClock::Of(info, clockSet_[camera]), std::chrono::steady_clock::now(), info);
+    return info;
 }
 
 bool SimulatedCameras::Answers(uint16_t command) const
@@ -180,11 +189,12 @@ std::vector<Outgoing> SimulatedCameras::AnswerQuery(const MessageHeader& header,
 {
     const bool broadcast = to == Ipv4Address{255, 255, 255, 255};
     std::vector<Outgoing> out;
-    for (const DeviceInfo& camera : cameras_) {
+    for (size_t i = 0; i < cameras_.size(); ++i) {
+        const DeviceInfo& camera = cameras_[i];
         if (options_.ownAddress && !broadcast && camera.Get(DeviceInfo::ipAddress) != to)
             continue;
         out.push_back({ReplyTarget(from), SourceOf(camera),
-                       BuildQueryReply(header.command, header.sequence, camera, options_.queryStatus),
+                       BuildQueryReply(header.command, header.sequence, Running(i), options_.queryStatus),
                        "reply"});
     }
     const auto junk = Junk(header, from);
@@ -249,13 +259,17 @@ std::vector<Outgoing> SimulatedCameras::AnswerSet(std::span<const uint8_t> datag
     }
     const Ipv4Address source = SourceOf(*camera);
     if (options_.setStatus == 0) {
+        const size_t index = static_cast<size_t>(camera - cameras_.begin());
+        const DeviceInfo before = Running(index);
         ApplySettings(request, *camera);
+        clockSet_[index] = std::chrono::steady_clock::now();
         log.push_back(JsonLine()
                           .Text("event", "applied")
                           .Text("mac", MacText(mac))
                           .Number("command", header.command)
                           .Number("sequence", header.sequence)
                           .Raw("settings", SettingsJson(*camera))
+                          .Text("clockWas", before.Get(DeviceInfo::date) + " " + before.Get(DeviceInfo::time))
                           .Str());
     } else {
         log.push_back(JsonLine()

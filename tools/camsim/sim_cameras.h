@@ -6,6 +6,7 @@
 #include "device/core/device_info.h"
 #include "device/core/message_header.h"
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -45,9 +46,13 @@ private:
     std::vector<Outgoing> Junk(const MessageHeader& header, const Peer& from) const;
     std::vector<Outgoing> AnswerSet(std::span<const uint8_t> datagram, const MessageHeader& header,
                                     const Peer& from, std::vector<std::string>& log);
+    // The camera's settings with its clock as it reads now: each clock runs from when it was
+    // last set (by a save, or at start).
+    DeviceInfo Running(size_t camera) const;
 
     SimOptions options_;
     std::vector<DeviceInfo> cameras_;
+    std::vector<std::chrono::steady_clock::time_point> clockSet_;
     int setRequestsSeen_ = 0;
 };
 

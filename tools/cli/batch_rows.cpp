@@ -2,6 +2,7 @@
 
 #include "change_refusal.h"
 #include "cli/core/batch_table.h"
+#include "cli/core/utf16_file_text.h"
 #include "device/core/camera_detail_text.h"
 
 #include <array>
@@ -58,10 +59,15 @@ std::string RepeatedAddress(const BatchRows& rows, const std::string& path)
 
 } // namespace
 
-BatchRows BatchRowsOf(const std::string& text, const std::string& path)
+BatchRows BatchRowsOf(const std::string& bytes, const std::string& path)
 {
     BatchRows rows;
-    const BatchTable table = ParseBatchTable(text, IsBatchColumn);
+    const FileText text = Utf8OfFileText(bytes);
+    if (text.status != FileTextStatus::Ok) {
+        rows.error = Where(path, 0) + "the file begins as UTF-16 text but is not";
+        return rows;
+    }
+    const BatchTable table = ParseBatchTable(text.utf8, IsBatchColumn);
     if (table.status != BatchStatus::Ok) {
         rows.error = Where(path, table.line) + table.message;
         return rows;

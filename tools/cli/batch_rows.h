@@ -14,5 +14,6 @@ struct BatchRows
 };
 
 BatchRows ReadBatchRows(const std::string& path);
-// The same for the file's text; `path` only names it in the error.
-BatchRows BatchRowsOf(const std::string& text, const std::string& path);
+// The same for the file's bytes (UTF-8, or UTF-16 with its byte order mark); `path` only names
+// it in the error.
+BatchRows BatchRowsOf(const std::string& bytes, const std::string& path);

@@ -106,7 +106,14 @@ QJsonObject CameraObject(const CameraRecord& camera)
     return object;
 }
 
-// RFC 4180: a field with a comma or a quote is quoted, its quotes doubled.
+// A spreadsheet opening the file would run a cell that begins with one of these as a formula.
+bool StartsLikeFormula(const QString& text)
+{
+    return !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
+}
+
+// RFC 4180: a field with a comma or a quote is quoted, its quotes doubled. A text that a
+// spreadsheet would take for a formula gets a leading apostrophe, which shows it as text.
 QString CsvField(const QJsonValue& value)
 {
     QString text;
@@ -115,7 +122,7 @@ QString CsvField(const QJsonValue& value)
     else if (value.isDouble())
         text = QString::number(value.toInteger());
     else
-        text = Field(value.toString());
+        text = (StartsLikeFormula(value.toString()) ? "'" : "") + Field(value.toString());
     if (!text.contains(',') && !text.contains('"'))
         return text;
     return '"' + QString(text).replace("\"", "\"\"") + '"';

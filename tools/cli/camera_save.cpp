@@ -6,6 +6,7 @@
 #include "device/core/login_check.h"
 #include "device/core/saved_settings.h"
 #include "pages/core/setting_rules.h"
+#include "platform/core/clock.h"
 #include "platform/net/network_adapters.h"
 #include "save_progress_line.h"
 
@@ -95,6 +96,20 @@ std::vector<std::string> FollowUpTargets(const CliSession& session, const CliOpt
     return targets;
 }
 
+// --clock now: this computer's local date and time, which the save carries forward to the
+// moment each request goes out, as it carries a camera's own clock.
+void SetClockNow(CameraRecord& camera)
+{
+    const LocalDateTime now = Now();
+    char date[16];
+    std::snprintf(date, sizeof date, "%02d/%02d/%04d", now.month, now.day, now.year);
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+    camera.info.Set(DeviceInfo::date, date);
+    camera.info.Set(DeviceInfo::time, time);
+    camera.clock = FoundClock::Of(camera.info, std::chrono::steady_clock::now());
+}
+
 std::string Seconds(double seconds)
 {
     char text[32];
@@ -117,6 +132,8 @@ PreparedSave PrepareSave(const FoundCameraList& found, const CliOptions& row)
     const std::string error = ChangeRefusal(row, &camera.info);
     if (error.empty()) {
         row.change.Apply(camera.info);
+        if (row.clockNow)
+            SetClockNow(camera);
         save.fixedAddress = UsesFixedAddress(camera.info);
         save.address = camera.info.Get(DeviceInfo::ipAddress);
         save.answeredFrom = camera.identity.Get(CameraIdentity::ipAddress);
@@ -141,7 +158,6 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
         return save;
     const DeviceInfo& before = prepared.before;
     const CameraRecord& camera = *prepared.camera;
-    const auto start = std::chrono::steady_clock::now();
     ActionOutcome outcome;
     {
         const SaveProgressLine progress(session.action, row.mac);
@@ -151,7 +167,6 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     save.outcome = OutcomeOf(outcome);
     save.byAddress = session.action.SavedByAddress();
     save.acknowledgementLost = outcome.saveResult == CameraActions::SaveResult::AcknowledgementLost;
-    save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return save;
 }
 
@@ -271,10 +286,30 @@ std::string ResultJson(const CameraSave& save)
         object.insert("acknowledgementLost", true);
     if (save.outcome == SaveOutcome::InvalidValue || save.outcome == SaveOutcome::Skipped)
         object.insert("detail", QString::fromStdString(save.detail));
+    if (!Succeeded(save))
+        object.insert("error", QString::fromStdString(save.outcome == SaveOutcome::Saved
+                                                          ? save.mac + " " + VerifyText(save)
+                                                          : FailureLine(save)));
     if (save.verify != VerifyState::NotChecked) {
         object.insert("verify", VerifyName(save.verify));
         if (!save.answeredAt.empty())
             object.insert("address", QString::fromStdString(save.answeredAt));
     }
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+}
+
+std::string ErrorJson(const std::string& message)
+{
+    const QJsonObject object{{"error", QString::fromStdString(message)}};
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+}
+
+int ExitStatusOf(const std::vector<CameraSave>& saves)
+{
+    if (std::all_of(saves.begin(), saves.end(), Succeeded))
+        return kExitOk;
+    const bool refusedUnsent = std::all_of(saves.begin(), saves.end(), [](const CameraSave& save) {
+        return save.outcome == SaveOutcome::InvalidValue || save.outcome == SaveOutcome::LoginWrong;
+    });
+    return refusedUnsent ? kExitUsage : kExitFailed;
 }

@@ -37,7 +37,7 @@ struct CameraSave
 {
     std::string mac;
     SaveOutcome outcome = SaveOutcome::NotFound;
-    double seconds = 0; // from the first set request to the end of the save
+    double seconds = 0; // from the command's start to the camera's result
     std::string detail; // what is wrong with a value, for InvalidValue; why, for Skipped
     bool fixedAddress = false;
     Ipv4Address address{};      // the fixed address written, for the reachability check
@@ -80,5 +80,11 @@ std::string VerifyText(const CameraSave& save);
 std::string ResultText(const CameraSave& save);
 // Tab-separated: MAC, result, seconds, and the verification when there was one.
 std::string ResultLine(const CameraSave& save);
-// One line of JSON: mac, result, seconds, and verify and address when verified.
+// One line of JSON: mac, result, seconds, the error line of a failure, and verify and address
+// when verified.
 std::string ResultJson(const CameraSave& save);
+// One line of JSON for an error that no camera's result holds: {"error": message}.
+std::string ErrorJson(const std::string& message);
+// 0 when every camera saved; 2 when none was sent because a value, the login or a rule refused
+// it; 1 otherwise (sent and failed, not found, skipped).
+int ExitStatusOf(const std::vector<CameraSave>& saves);

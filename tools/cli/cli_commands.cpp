@@ -4,25 +4,39 @@
 #include "camera_format.h"
 #include "camera_save.h"
 #include "change_refusal.h"
+#include "cli/core/time_zones.h"
 #include "cli_session.h"
+#include "console_output.h"
 #include "diagnosis_format.h"
 #include "platform/net/network_adapters.h"
 #include "save_plan.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 namespace {
 
-int Fail(const std::string& message, int status = kExitFailed)
+// One line on standard error; with --json also one object on standard output, so that a
+// program reading the output learns of the failure too.
+int Fail(const CliOptions& options, const std::string& message, int status = kExitFailed)
 {
     std::fprintf(stderr, "camtivo-cli: %s\n", message.c_str());
+    if (options.json) {
+        std::printf("%s\n", ErrorJson(message).c_str());
+        std::fflush(stdout);
+    }
     return status;
 }
 
-void PrintResult(const CameraSave& save, bool json)
+// The camera's result, its seconds counted from the command's start.
+void PrintResult(CameraSave save, const CliOptions& options)
 {
-    std::printf("%s\n", (json ? ResultJson(save) : ResultLine(save)).c_str());
+    save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - options.started).count();
+    std::printf("%s\n", (options.json ? ResultJson(save) : ResultLine(save)).c_str());
     std::fflush(stdout);
 }
 
@@ -33,6 +47,16 @@ CliSession::SearchEnd SearchEndFor(const std::vector<CliOptions>& rows)
     const bool fixed = std::any_of(rows.begin(), rows.end(),
                                    [](const CliOptions& row) { return row.change.addresses[0].has_value(); });
     return fixed ? CliSession::SearchEnd::WhenQuiet : CliSession::SearchEnd::WhenWantedAnswered;
+}
+
+// A camera whose save a rule refused after the search (an address another camera holds).
+CameraSave RefusedSave(const std::string& mac, const std::string& why)
+{
+    CameraSave save;
+    save.mac = mac;
+    save.outcome = SaveOutcome::InvalidValue;
+    save.detail = why;
+    return save;
 }
 
 // "lines 2 and 3", "lines 2, 5 and 9".
@@ -53,7 +77,7 @@ int RunSearchCommand(const CliOptions& options)
 {
     CliSession session(options);
     if (std::string error = session.Search(); !error.empty())
-        return Fail(error);
+        return Fail(options, error);
     const FoundCameraList& found = session.action.Found();
     const SearchDiagnosis& diagnosis = session.action.Diagnosis();
     const TextSink toStdout = [](const std::string& text) { std::fputs(text.c_str(), stdout); };
@@ -66,6 +90,7 @@ int RunSearchCommand(const CliOptions& options)
         return kExitOk;
     }
     if (options.csv) {
+        WriteStandardOutputAsIs();
         WriteCamerasCsv(found, toStdout);
         return kExitOk;
     }
@@ -81,37 +106,37 @@ int RunSearchCommand(const CliOptions& options)
 int RunSaveCommand(const CliOptions& options)
 {
     if (std::string error = ChangeRefusal(options); !error.empty())
-        return Fail("invalid value: " + error, kExitUsage);
+        return Fail(options, "invalid value: " + error, kExitUsage);
     CliSession session(options);
     if (std::string error = session.Search({options.mac}, SearchEndFor({options})); !error.empty())
-        return Fail(error);
-    if (const SavePlan plan = PlanSaves(session.action.Found(), {options}, ListOwnAddresses());
-        plan.status != PlanStatus::Ok)
-        return Fail(plan.clash, kExitUsage);
-    std::vector<CameraSave> saves{SaveCamera(session, options)};
+        return Fail(options, error);
+    const SavePlan plan = PlanSaves(session.action.Found(), {options}, ListOwnAddresses());
+    std::vector<CameraSave> saves{plan.status == PlanStatus::Ok ? SaveCamera(session, options)
+                                                                : RefusedSave(options.mac, plan.clash)};
     const CameraSave& save = saves.front();
     if (save.outcome != SaveOutcome::Saved) {
+        std::fprintf(stderr, "camtivo-cli: %s\n", FailureLine(save).c_str());
         if (options.json)
-            PrintResult(save, true);
-        return Fail(FailureLine(save));
+            PrintResult(save, options);
+        return ExitStatusOf(saves);
     }
     if (!options.json)
         std::printf("saved %s%s\n", save.mac.c_str(), save.acknowledgementLost ? kAcknowledgementLost : "");
     const std::string verifyError = options.verify ? VerifySaves(session, saves) : std::string();
     if (options.json)
-        PrintResult(save, true);
+        PrintResult(save, options);
     if (!verifyError.empty())
-        return Fail("saved, but the verifying search failed: " + verifyError);
+        return Fail(options, "saved, but the verifying search failed: " + verifyError);
     if (save.verify != VerifyState::NotChecked && !options.json)
         std::printf("%s %s\n", save.mac.c_str(), VerifyText(save).c_str());
-    return Succeeded(save) ? kExitOk : kExitFailed;
+    return ExitStatusOf(saves);
 }
 
 int RunBatchCommand(const CliOptions& options)
 {
     const BatchRows rows = ReadBatchRows(options.batch);
     if (!rows.error.empty())
-        return Fail(rows.error, kExitUsage);
+        return Fail(options, rows.error, kExitUsage);
     std::vector<std::string> macs;
     std::vector<std::string> addresses; // the rows' cameras behind a router
     std::vector<NamedRange> ranges;
@@ -123,7 +148,8 @@ int RunBatchCommand(const CliOptions& options)
         everyRange.push_back(&row.ranges);
     }
     if (!SweepOf(everyRange))
-        return Fail("the ranges of " + options.batch +
+        return Fail(options,
+                    "the ranges of " + options.batch +
                         " and --to together hold more than 65,536 addresses (a /16), "
                         "the most one search asks",
                     kExitUsage);
@@ -131,27 +157,46 @@ int RunBatchCommand(const CliOptions& options)
     session.AskAlso(addresses);
     session.SweepAlso(ranges);
     if (std::string error = session.Search(macs, SearchEndFor(rows.cameras)); !error.empty())
-        return Fail(error);
+        return Fail(options, error);
     const SavePlan plan = PlanSaves(session.action.Found(), rows.cameras, ListOwnAddresses());
     if (plan.status == PlanStatus::AddressInUse)
-        return Fail(options.batch + " line " + std::to_string(rows.lines[plan.culprits.front()]) + ": " +
+        return Fail(options,
+                    options.batch + " line " + std::to_string(rows.lines[plan.culprits.front()]) + ": " +
                         plan.clash,
                     kExitUsage);
     if (plan.status == PlanStatus::Cycle)
-        return Fail(options.batch + " " + LineList(rows.lines, plan.culprits) +
+        return Fail(options,
+                    options.batch + " " + LineList(rows.lines, plan.culprits) +
                         " take each other's addresses: move one of these cameras to a free address first",
                     kExitUsage);
     const auto print = [&options](const CameraSave& save) {
         if (!options.verify)
-            PrintResult(save, options.json);
+            PrintResult(save, options);
     };
     std::vector<CameraSave> saves = RunSavePlan(session, rows.cameras, plan, print);
     if (options.verify) {
         const std::string verifyError = VerifySaves(session, saves);
         for (const CameraSave& save : saves)
-            PrintResult(save, options.json);
+            PrintResult(save, options);
         if (!verifyError.empty())
-            return Fail("the verifying search failed: " + verifyError);
+            return Fail(options, "the verifying search failed: " + verifyError);
     }
-    return std::all_of(saves.begin(), saves.end(), Succeeded) ? kExitOk : kExitFailed;
+    return ExitStatusOf(saves);
+}
+
+int RunTimeZonesCommand(const CliOptions& options)
+{
+    const auto names = TimeZoneNames();
+    QJsonArray zones;
+    for (size_t index = 0; index < names.size(); ++index) {
+        const std::string name(names[index]);
+        if (options.json)
+            zones.append(
+                QJsonObject{{"index", static_cast<int>(index)}, {"name", QString::fromStdString(name)}});
+        else
+            std::printf("%zu\t%s\n", index, name.c_str());
+    }
+    if (options.json)
+        std::fputs(QJsonDocument(zones).toJson(QJsonDocument::Indented).constData(), stdout);
+    return kExitOk;
 }

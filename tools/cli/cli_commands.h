@@ -10,3 +10,5 @@ int RunSaveCommand(const CliOptions& options);
 // Saves every camera of the --batch file: one search for all, then one save after another, one
 // result line per camera; exit 0 only when every camera saved.
 int RunBatchCommand(const CliOptions& options);
+// Lists the time zones --timezone takes: "index<TAB>name" lines, or a JSON array.
+int RunTimeZonesCommand(const CliOptions& options);

@@ -1,5 +1,7 @@
 #include "cli_options.h"
 
+#include "cli/core/switch_value.h"
+#include "cli/core/time_zones.h"
 #include "option_texts.h"
 #include "pages/core/ip_rules.h"
 #include "platform/core/net_address.h"
@@ -185,9 +187,10 @@ struct Parser
         } else if (flag == "--description") {
             options.change.description = Utf16Of(value);
         } else if (flag == "--dhcp") {
-            if (value != "on" && value != "off")
-                return Fail("invalid value for --dhcp: '" + value + "' (on or off)");
-            options.change.dhcp = value == "on";
+            const std::optional<bool> on = ReadSwitch(value);
+            if (!on)
+                return Fail("invalid value for --dhcp: '" + value + "' (" + std::string(kSwitchWords) + ")");
+            options.change.dhcp = *on;
         } else if (const auto row = AddressRowOf(flag)) {
             return Address(*row, flag, value);
         } else if (flag == "--date") {
@@ -202,13 +205,41 @@ struct Parser
             const auto parts = Split(value, ':');
             options.change.time = ClockTime{std::atoi(parts[0].c_str()), std::atoi(parts[1].c_str())};
         } else if (flag == "--timezone") {
-            if (!AllDigits(value, 3) || std::atoi(value.c_str()) > 254)
-                return Fail("invalid value for --timezone: '" + value + "' (an index from 0 to 254)");
-            options.change.timeZone = std::atoi(value.c_str());
+            return TimeZone(value);
+        } else if (flag == "--clock") {
+            if (value != "now")
+                return Fail("invalid value for --clock: '" + value + "' (now)");
+            options.clockNow = true;
         } else {
             return WirelessOption(flag, value);
         }
         return true;
+    }
+
+    // An index within the list, or a zone's name or a part of it that names one zone.
+    bool TimeZone(const std::string& value)
+    {
+        const ZoneChoice choice = ChooseTimeZone(value);
+        const std::string lastIndex = std::to_string(TimeZoneNames().size() - 1);
+        switch (choice.status) {
+        case ZoneStatus::Ok:
+            options.change.timeZone = choice.index;
+            return true;
+        case ZoneStatus::OutOfRange:
+            return Fail("invalid value for --timezone: '" + value + "' (an index from 0 to " + lastIndex +
+                        ", or a zone's name; camtivo-cli timezones lists them)");
+        case ZoneStatus::NoMatch:
+            return Fail("invalid value for --timezone: '" + value +
+                        "' names no zone (camtivo-cli timezones lists them)");
+        case ZoneStatus::Ambiguous:
+            break;
+        }
+        std::string zones;
+        for (const int index : choice.matches)
+            zones += (zones.empty() ? "" : "; ") + std::to_string(index) + " " +
+                     std::string(TimeZoneNames()[static_cast<size_t>(index)]);
+        return Fail("invalid value for --timezone: '" + value + "' matches several zones: " + zones +
+                    " (give more of the name, or its index)");
     }
 
     // An option's value from the command line: a secret may say where it is to be read from.
@@ -320,12 +351,24 @@ struct Parser
         const CliOptions& o = options;
         const SettingsChange& c = o.change;
         const WirelessChange& w = c.wireless;
-        const bool camera = !o.mac.empty() || o.login || o.password || c.ChangesBasic() || c.dhcp ||
-                            c.ChangesAddresses() || w.wireless || w.ssid || w.channel || w.security ||
-                            w.wepKey || w.wepPassphrase || w.wpaPassphrase ||
+        const bool camera = !o.mac.empty() || o.login || o.password || c.ChangesBasic() || o.clockNow ||
+                            c.dhcp || c.ChangesAddresses() || w.wireless || w.ssid || w.channel ||
+                            w.security || w.wepKey || w.wepPassphrase || w.wpaPassphrase ||
                             AnySecretSource(o.secretSources);
         if (camera)
             return Fail("--batch takes the cameras and their settings from the file; give them there");
+        return true;
+    }
+
+    // `timezones` takes --json alone.
+    bool TimeZonesCommand(const std::vector<std::string>& args)
+    {
+        options.command = CliCommand::TimeZones;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] != "--json")
+                return Fail("option " + args[i] + " does not belong to timezones");
+            options.json = true;
+        }
         return true;
     }
 
@@ -337,12 +380,14 @@ struct Parser
             options.command = CliCommand::Version;
             return true;
         }
+        if (args[0] == "timezones")
+            return TimeZonesCommand(args);
         if (args[0] == "search")
             options.command = CliCommand::Search;
         else if (args[0] == "save")
             options.command = CliCommand::Save;
         else
-            return Fail("unknown command '" + args[0] + "' (search or save; --help for help)");
+            return Fail("unknown command '" + args[0] + "' (search, save or timezones; --help for help)");
         for (size_t i = 1; i < args.size(); ++i) {
             if (args[i] == "--help" || args[i] == "-h") {
                 options.command = CliCommand::Help;
@@ -396,6 +441,8 @@ std::string CheckSaveOptions(const CliOptions& options)
         return "save needs --login and --password (or --password-file FILE, --password -, CAMTIVO_PASSWORD)";
     if (std::string refusal = CheckOptionTexts(options); !refusal.empty())
         return refusal;
+    if (options.clockNow && (options.change.date || options.change.time))
+        return "--clock now sets the date and time; give it or --date and --time";
     return CheckWirelessOptions(options.change.wireless);
 }
 
@@ -427,6 +474,7 @@ const char* CliUsage()
              [--diagnose]
   or:  camtivo-cli save --mac MAC --login NAME [--password-file FILE] [SETTING]... [--verify] [--json]
   or:  camtivo-cli save --batch FILE [--to ADDRESS]... [--rate N] [--verify] [--json] [--seconds N]
+  or:  camtivo-cli timezones [--json]
   or:  camtivo-cli --help | --version
 Find the network cameras on the local network and write settings to them from a shell, with
 the same search and save engine as the camtivo wizard. No display is needed.
@@ -444,6 +492,8 @@ Commands:
                     search ends as soon as the camera has answered (--seconds stays its
                     limit); with --ip, once the cameras have gone quiet, so that a late
                     camera holding that address is seen.
+  timezones         list the time zones --timezone takes: index and name, one a line,
+                    or with --json an array of objects with "index" and "name".
   save --batch FILE
                     save many cameras from a CSV file whose header row names the columns:
                     mac, login, password and any setting save takes as an option, named
@@ -455,7 +505,9 @@ Commands:
                     save fails. Rows taking each other's addresses refuse the file. One
                     line per camera, in file order: MAC, result (saved, refused, no
                     answer, not found, login wrong, invalid value, skipped (...)),
-                    seconds taken; with --json one JSON object per line.
+                    seconds since the command started; with --json one JSON object per
+                    line. Cells may also be separated by ';' (a header without ','),
+                    and the file may be UTF-16 with its byte order mark.
 
 Options:
   --seconds N       length of the search in seconds, 1 to 3600 (default 20); every timer
@@ -475,7 +527,9 @@ Options:
                     (default 5000: a /16 with its three queries per address in 40 s);
                     --seconds does not change it.
   --json            print JSON instead of lines of text.
-  --csv             (search) print a header row and one comma-separated row per camera.
+  --csv             (search) print a header row and one comma-separated row per camera;
+                    a text beginning with =, +, -, @, a tab or a CR gets a leading ' so
+                    that a spreadsheet does not run it as a formula.
   --diagnose        (search) after the cameras, per interface: queries sent, datagrams
                     received, accepted and rejected by reason, cameras found, and cameras
                     whose address lies outside the interface's network (their web page
@@ -504,7 +558,8 @@ Settings of save:
                     see while the command runs; see "Passwords and passphrases".
   --name N          camera name.
   --description D   camera description.
-  --dhcp on|off     on: the camera takes its address from a DHCP server; off: the fixed
+  --dhcp on|off     (also yes/no, true/false, 1/0)
+                    on: the camera takes its address from a DHCP server; off: the fixed
                     address (--ip, --mask, --gateway, --dns1, --dns2 change it; they need
                     a fixed address).
   --ip A            fixed address, like 192.168.0.20.
@@ -514,19 +569,33 @@ Settings of save:
   --dns2 A          second DNS server.
   --date MM/DD/YYYY
                     camera date.
-  --time HH:MM      24-hour clock; seconds are written as 00.
-  --timezone I      index into the wizard's time-zone list.
+  --time HH:MM      24-hour clock; seconds are written as 00. Without --date and --time
+                    the camera's clock is written as found, carried forward to the
+                    moment of the save.
+  --timezone ZONE   the time zone: its index in the wizard's list, or its name or a
+                    part of it that names one zone (--timezone Berlin); camtivo-cli
+                    timezones lists them.
+  --clock now       set the camera's date and time to this computer's, as each
+                    request goes out (a batch's "clock" column too).
 )";
 }
 
 const char* CliHelpEnd()
 {
     return R"(
-Exit status: 0 when the search ran (with or without cameras) or every camera acknowledged
-its settings (and, with --verify, answered again unless it cannot be reached from here);
-1 when the search or a save failed (one line on standard error); 2 when the command line
-is wrong, or a fixed address is another found camera's or this computer's (one line on
-standard error; no setting is sent).
+Exit status:
+  0                 the search ran (with or without cameras), or every camera acknowledged
+                    its settings (and, with --verify, answered again unless it cannot be
+                    reached from here).
+  1                 settings were sent, but a camera refused them, did not answer, or was
+                    skipped; or a camera was not found; or the search could not be sent.
+  2                 nothing was sent: the command line, the batch file, the login or a rule
+                    refused a value, before the search or after it (an address another
+                    camera or this computer holds, a gateway outside the camera's network).
+A failure is one line on standard error. With --json every camera's result is one JSON
+object per line on standard output, with "mac", "result", "seconds" (from the command's
+start) and, when it failed, "error"; an error that belongs to no camera (a wrong command
+line, a search that could not be sent) is one object with "error" alone.
 
 Examples:
   List the cameras as JSON after a 5-second search:

@@ -9,6 +9,7 @@
 #include "wireless_options.h"
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,11 +21,14 @@ enum class CliCommand
     Help,
     Version,
     Search,
-    Save
+    Save,
+    TimeZones // lists the time zones --timezone takes
 };
 
 struct CliOptions
 {
+    // When the command started: every camera's "seconds" counts from here.
+    std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
     CliCommand command = CliCommand::Help;
     double seconds = 20.0;
     bool allProduct = false;
@@ -42,6 +46,7 @@ struct CliOptions
     std::optional<std::string> password;
     SecretSources secretSources; // secrets to read from standard input or files
     SettingsChange change;
+    bool clockNow = false; // --clock now: the date and time of this computer as each request goes out
     std::array<std::string, kIpRows> addressTexts; // each address given, as typed
 };
 
@@ -57,8 +62,9 @@ struct CliParse
 
 // Exit statuses of both commands.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1; // the search or the save did not succeed
-inline constexpr int kExitUsage = 2;  // the command line is wrong; nothing was sent
+inline constexpr int kExitFailed = 1; // sent, but the search or a camera's save failed, or it was not found
+inline constexpr int kExitUsage =
+    2; // nothing sent: the input or a rule refused it, before or after the search
 
 // Gives a single save the secrets that are not on its command line, before its options are
 // checked together; empty when nothing went wrong, otherwise what did.

@@ -75,8 +75,7 @@ std::string CliSession::Search(const std::vector<std::string>& wanted, SearchEnd
     if (!outcome.started)
         return "the search could not start";
     if (outcome.end == ActionEnd::SendFailed)
-        return "cannot send the search: " + SocketErrorText(outcome.socketError) + " (socket error " +
-               std::to_string(outcome.socketError) + ")";
+        return "cannot send the search on any interface: " + SendErrorText(outcome.socketError);
     if (const size_t dropped = action.Found().Dropped(); dropped > 0)
         std::fprintf(stderr,
                      "camtivo-cli: more cameras answered than the list holds: the first %zu are kept, %zu "

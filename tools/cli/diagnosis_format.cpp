@@ -71,8 +71,7 @@ std::string RowText(const InterfaceDiagnosis& row)
     std::string text = "interface " + RowTitle(row) + "\n";
     text += "  queries sent: " + std::to_string(row.queriesSent) + "\n";
     if (row.sendError != 0)
-        text += "  send error: " + SocketErrorText(row.sendError) + " (socket error " +
-                std::to_string(row.sendError) + ")\n";
+        text += "  send error: " + SendErrorText(row.sendError) + "\n";
     text += "  datagrams received: " + std::to_string(row.received) +
             ", accepted: " + std::to_string(row.accepted) + "\n  rejected:";
     for (size_t i = 0; i < kRejectionKinds; ++i)
@@ -108,11 +107,6 @@ QJsonObject RowObject(const InterfaceDiagnosis& row)
         {"camerasFound", static_cast<int>(row.cameras.size())},
         {"outsideSubnet", foreign},
     };
-}
-
-std::string SendErrorText(int error)
-{
-    return SocketErrorText(error) + " (socket error " + std::to_string(error) + ")";
 }
 
 std::string TargetText(const TargetDiagnosis& row)
@@ -179,9 +173,30 @@ std::string SocketErrorText(int code)
         return "network unreachable";
     case WSAEACCES:
         return "permission denied";
+    case WSAENETDOWN:
+        return "network is down";
+    case WSAENOBUFS:
+        return "no buffer space available";
+    case WSAEADDRNOTAVAIL:
+        return "address not available";
+    case WSAECONNRESET:
+    case WSAECONNREFUSED:
+        return "connection refused";
+    case WSAEMSGSIZE:
+        return "message too long";
     default:
         return "socket error";
     }
+}
+
+// The engine keeps Windows Sockets codes on every system; only Windows users know them by number.
+std::string SendErrorText(int error)
+{
+#ifdef _WIN32
+    return SocketErrorText(error) + " (socket error " + std::to_string(error) + ")";
+#else
+    return SocketErrorText(error);
+#endif
 }
 
 std::string DiagnosisText(const SearchDiagnosis& diagnosis)

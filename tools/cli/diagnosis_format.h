@@ -12,3 +12,5 @@ std::string DiagnosisJson(const FoundCameraList& cameras, const SearchDiagnosis&
 
 // A few words for a socket error code ("network unreachable").
 std::string SocketErrorText(int code);
+// The words for a failed send as printed: on Windows with the socket error's number.
+std::string SendErrorText(int error);

@@ -1,5 +1,6 @@
 // camtivo-cli: searches for cameras and writes settings to one of them from the command line,
 // on the same engine as the wizard, on Qt Core alone: it needs no display and no window system.
+#include "camera_save.h"
 #include "camtivo_version.h"
 #include "cli_commands.h"
 #include "cli_options.h"
@@ -7,6 +8,7 @@
 #include "platform/net/program_arguments.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -32,9 +34,13 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 
 int main(int argc, char** argv)
 {
-    const CliParse parse = ParseCliOptions(ProgramArguments(argc, argv), &ReadSecrets);
+    const std::vector<std::string> args = ProgramArguments(argc, argv);
+    const CliParse parse = ParseCliOptions(args, &ReadSecrets);
     if (!parse.options) {
         std::fprintf(stderr, "camtivo-cli: %s\n", parse.error.c_str());
+        // A program that asked for JSON reads the refusal as JSON too.
+        if (std::find(args.begin(), args.end(), "--json") != args.end())
+            std::printf("%s\n", ErrorJson(parse.error).c_str());
         return kExitUsage;
     }
     if (parse.options->command == CliCommand::Help) {
@@ -44,6 +50,8 @@ int main(int argc, char** argv)
         std::fputs(CliHelpEnd(), stdout);
         return kExitOk;
     }
+    if (parse.options->command == CliCommand::TimeZones)
+        return RunTimeZonesCommand(*parse.options);
     if (parse.options->command == CliCommand::Version) {
         std::printf("camtivo-cli %s\n", kCamtivoVersion);
         return kExitOk;

@@ -1,5 +1,6 @@
 #include "wireless_options.h"
 
+#include "cli/core/switch_value.h"
 #include "utf16_text.h"
 
 #include <algorithm>
@@ -69,14 +70,15 @@ std::string EditLimit(const WirelessChange& o, SecurityType type)
 OptionTaken TakeWirelessOption(const std::string& flag, const std::string& value, WirelessChange& o,
                                std::string& error)
 {
-    const auto refuse = [&error, &flag, &value](const char* expected) {
-        error = "invalid value for " + flag + ": '" + value + "' (" + expected + ")";
+    const auto refuse = [&error, &flag, &value](std::string_view expected) {
+        error = "invalid value for " + flag + ": '" + value + "' (" + std::string(expected) + ")";
         return OptionTaken::Refused;
     };
     if (flag == "--wireless") {
-        if (value != "on" && value != "off")
-            return refuse("on or off");
-        o.wireless = value == "on";
+        const std::optional<bool> on = ReadSwitch(value);
+        if (!on)
+            return refuse(kSwitchWords);
+        o.wireless = *on;
     } else if (flag == "--ssid") {
         if (Utf16Of(value).size() > kSsidChars)
             return refuse("at most 32 characters");

@@ -6,4 +6,5 @@ void CameraRecord::FillFromReply(const MessageHeader& header, const DeviceInfo& 
     replyHeader = header;
     info = body;
     identity.FillFrom(body);
+    clock = FoundClock::Of(body, std::chrono::steady_clock::now());
 }

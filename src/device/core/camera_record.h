@@ -2,6 +2,7 @@
 // The record kept for each camera: its last reply (header and body in the full layout), its
 // identity block and whether the user still has to log in to it. The setting pages edit `info`
 // in place; a save sends it back.
+#include "device/core/camera_clock.h"
 #include "device/core/camera_identity.h"
 #include "device/core/device_info.h"
 #include "device/core/message_header.h"
@@ -15,7 +16,8 @@ public:
     CameraRecord& operator=(const CameraRecord&) = default;
 
     // Takes a checked, widened reply and the interface it arrived on: copies header and body,
-    // refills the identity block. loginRequired keeps its value.
+    // refills the identity block and notes the camera's clock with the moment it arrived.
+    // loginRequired keeps its value.
     void FillFromReply(const MessageHeader& header, const DeviceInfo& body, uint32_t arrivedOn = 0);
 
     // The query command the camera answered; the save picks its set command from it.
@@ -34,4 +36,6 @@ public:
     // network is behind a router, and a save reaches it only by its address.
     bool answeredBroadcast = false;
     bool answeredUnicast = false;
+    // The camera's clock as the last reply gave it; a save that leaves it alone carries it forward.
+    FoundClock clock;
 };

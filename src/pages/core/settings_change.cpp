@@ -9,45 +9,9 @@
 
 namespace {
 
-// The record's basic values: date "MM/DD/YYYY", time "HH:MM:SS" (seconds ignored), read as the
-// page reads them, so a record the page would refuse is refused here too.
-SettingsChange RecordBasic(const DeviceInfo& info)
-{
-    SettingsChange own;
-    own.name = ToWide(info.Get(DeviceInfo::cameraName));
-    own.description = ToWide(info.Get(DeviceInfo::description));
-    own.timeZone = info.Get(DeviceInfo::timeZone);
-    const std::string date = info.Get(DeviceInfo::date);
-    own.date =
-        CalendarDate{ReadLeadingNumber(FieldSlice(date, 0, 2)), ReadLeadingNumber(FieldSlice(date, 3, 2)),
-                     ReadLeadingNumber(FieldSlice(date, 6, 4))};
-    const std::string time = info.Get(DeviceInfo::time);
-    const std::u16string minute = FieldSlice(time, 3, 2);
-    own.time =
-        ClockTime{ReadLeadingNumber(FieldSlice(time, 0, 2)), minute.empty() ? -1 : ReadLeadingNumber(minute)};
-    return own;
-}
-
 SettingsCheck Fail(SettingsField field, int message)
 {
     return {field, message, 0};
-}
-
-// The change's basic values, each left out taken from `base` when there is one.
-SettingsChange MergedBasic(const SettingsChange& change, const SettingsChange* base)
-{
-    SettingsChange merged = base != nullptr ? *base : SettingsChange{};
-    if (change.name)
-        merged.name = change.name;
-    if (change.description)
-        merged.description = change.description;
-    if (change.timeZone)
-        merged.timeZone = change.timeZone;
-    if (change.date)
-        merged.date = change.date;
-    if (change.time)
-        merged.time = change.time;
-    return merged;
 }
 
 SettingsCheck CheckDate(const CalendarDate& date)
@@ -113,22 +77,30 @@ SettingsCheck CheckAddressRows(const SettingsChange& change, const DeviceInfo* c
                           : SettingsCheck{SettingsField::Address, check.message, check.octet};
 }
 
+// Writes the basic values given; the record keeps its own text for each value left out (a
+// stored name the pages would refuse, the clock with its seconds).
 void WriteBasic(const SettingsChange& values, DeviceInfo& info)
 {
-    info.Set(DeviceInfo::cameraName, ToNarrow(values.name->substr(0, kCameraNameChars)));
-    info.Set(DeviceInfo::description, ToNarrow(values.description->substr(0, kDescriptionChars)));
+    if (values.name)
+        info.Set(DeviceInfo::cameraName, ToNarrow(values.name->substr(0, kCameraNameChars)));
+    if (values.description)
+        info.Set(DeviceInfo::description, ToNarrow(values.description->substr(0, kDescriptionChars)));
     // Without a zone chosen (the record's index lies past the pack's list) the camera's own
     // zone stays: writing 255 would replace a zone the wizard merely cannot name.
-    if (*values.timeZone >= 0 && *values.timeZone <= UINT8_MAX)
+    if (values.timeZone && *values.timeZone >= 0 && *values.timeZone <= UINT8_MAX)
         info.Set(DeviceInfo::timeZone, static_cast<uint8_t>(*values.timeZone));
     // The values are checked, so each number has at most its width of digits.
-    char date[40];
-    std::snprintf(date, sizeof date, "%02d/%02d/%04d", values.date->month, values.date->day,
-                  values.date->year);
-    info.Set(DeviceInfo::date, date);
-    char time[40];
-    std::snprintf(time, sizeof time, "%02d:%02d:00", values.time->hour, values.time->minute);
-    info.Set(DeviceInfo::time, time);
+    if (values.date) {
+        char date[40];
+        std::snprintf(date, sizeof date, "%02d/%02d/%04d", values.date->month, values.date->day,
+                      values.date->year);
+        info.Set(DeviceInfo::date, date);
+    }
+    if (values.time) {
+        char time[40];
+        std::snprintf(time, sizeof time, "%02d:%02d:00", values.time->hour, values.time->minute);
+        info.Set(DeviceInfo::time, time);
+    }
 }
 
 // The key a WEP type is saved with: the one typed, or the one made from the passphrase.
@@ -200,12 +172,8 @@ SettingsCheck SettingsChange::Check(const DeviceInfo* camera) const
 {
     if (const SettingsCheck check = CheckLengths(*this); !check.Passed())
         return check;
-    if (ChangesBasic()) {
-        const SettingsChange own = camera != nullptr ? RecordBasic(*camera) : SettingsChange{};
-        if (const SettingsCheck check = CheckBasic(MergedBasic(*this, camera != nullptr ? &own : nullptr));
-            !check.Passed())
-            return check;
-    }
+    if (const SettingsCheck check = CheckBasic(*this); !check.Passed())
+        return check;
     if (ChangesAddresses() || dhcp == false) {
         if (const SettingsCheck check = CheckAddressRows(*this, camera); !check.Passed())
             return check;
@@ -215,10 +183,7 @@ SettingsCheck SettingsChange::Check(const DeviceInfo* camera) const
 
 void SettingsChange::Apply(DeviceInfo& info) const
 {
-    if (ChangesBasic()) {
-        const SettingsChange own = RecordBasic(info);
-        WriteBasic(MergedBasic(*this, &own), info);
-    }
+    WriteBasic(*this, info);
     if (dhcp)
         WriteNetworkMode(!*dhcp, info);
     for (size_t row = 0; row < kIpRows; ++row) {

@@ -81,12 +81,12 @@ struct SettingsChange
 
     // Checks the lengths of the name and description given, then in the pages' order: month,
     // year, day, hour, minute, name, description, network mode, addresses, security; the first
-    // failure wins. With `camera`, values left out
-    // are the camera's own and every rule runs; without, only the rules whose values are all
-    // given run, so a change can be checked before any camera has answered.
+    // failure wins. Only the values given are checked: a camera's stored name or clock that the
+    // pages would refuse is kept as it is. With `camera`, the address rules take the addresses
+    // left out from the camera; without, only the rules whose values are all given run, so a
+    // change can be checked before any camera has answered.
     SettingsCheck Check(const DeviceInfo* camera = nullptr) const;
-    // Writes a checked change into the record. Any basic value rewrites all five basic fields
-    // in the record's form; a fixed address writes the addresses given.
+    // Writes a checked change into the record: the values given, the rest left byte for byte.
     void Apply(DeviceInfo& info) const;
 };
 

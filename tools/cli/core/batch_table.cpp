@@ -69,7 +69,7 @@ BatchTable Failure(BatchStatus status, int line, std::string message)
 class Splitter
 {
 public:
-    explicit Splitter(std::string_view text) : text_(text) {}
+    Splitter(std::string_view text, char separator) : text_(text), separator_(separator) {}
 
     bool AtEnd() const { return pos_ >= text_.size(); }
 
@@ -91,7 +91,8 @@ public:
 private:
     bool AtFieldEnd() const
     {
-        return pos_ >= text_.size() || text_[pos_] == ',' || text_[pos_] == '\n' || text_[pos_] == '\r';
+        return pos_ >= text_.size() || text_[pos_] == separator_ || text_[pos_] == '\n' ||
+               text_[pos_] == '\r';
     }
 
     std::optional<BatchTable> ReadRecord(Record& record, const FieldLimit& limit)
@@ -117,7 +118,7 @@ private:
                 field = Trimmed(text_.substr(start, pos_ - start));
             }
             record.fields.push_back(std::move(field));
-            if (pos_ < text_.size() && text_[pos_] == ',') {
+            if (pos_ < text_.size() && text_[pos_] == separator_) {
                 ++pos_;
                 continue;
             }
@@ -164,9 +165,27 @@ private:
     }
 
     std::string_view text_;
+    char separator_;
     size_t pos_ = 0;
     int line_ = 1;
 };
+
+// Spreadsheets in locales whose decimal mark is a comma separate cells by ';'. A header row
+// holding a ';' and no ',' is taken as such a file.
+char SeparatorOf(std::string_view text)
+{
+    const std::string_view header = text.substr(0, text.find('\n'));
+    return header.find(';') != std::string_view::npos && header.find(',') == std::string_view::npos ? ';'
+                                                                                                    : ',';
+}
+
+// A spreadsheet writes a row as wide as its widest: cells left empty after the last named
+// column are no cells of the table.
+void DropEmptyTail(std::vector<std::string>& fields, size_t keep)
+{
+    while (fields.size() > keep && Trimmed(fields.back()).empty())
+        fields.pop_back();
+}
 
 std::optional<BatchTable> CheckHeader(const std::vector<std::string>& columns,
                                       const BatchColumnCheck& isKnownColumn)
@@ -176,7 +195,11 @@ std::optional<BatchTable> CheckHeader(const std::vector<std::string>& columns,
             return Failure(BatchStatus::EmptyColumn, 1,
                            "column " + std::to_string(i + 1) + " of the header has no name");
         if (isKnownColumn && !isKnownColumn(columns[i]))
-            return Failure(BatchStatus::UnknownColumn, 1, "unknown column '" + columns[i] + "'");
+            return Failure(BatchStatus::UnknownColumn, 1,
+                           "unknown column '" + columns[i] + "'" +
+                               (columns[i].find(';') != std::string::npos
+                                    ? " (cells are separated by ',', or by ';' when the header holds no ',')"
+                                    : ""));
     }
     std::set<std::string_view> seen;
     for (const std::string& column : columns) {
@@ -250,7 +273,7 @@ BatchTable ParseBatchTable(std::string_view text, const BatchColumnCheck& isKnow
 {
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());
-    Splitter splitter(text);
+    Splitter splitter(text, SeparatorOf(text));
     Record record;
     const FieldLimit headerLimit{kMaxBatchColumns, BatchStatus::TooLong,
                                  "the header names more than " + std::to_string(kMaxBatchColumns) +
@@ -259,13 +282,15 @@ BatchTable ParseBatchTable(std::string_view text, const BatchColumnCheck& isKnow
         return *failure;
     if (record.fields.empty())
         return Failure(BatchStatus::Empty, 0, "the file has no header row");
+    const size_t width = record.fields.size();
+    DropEmptyTail(record.fields, 1);
     BatchTable table;
     for (const std::string& name : record.fields)
         table.columns.push_back(Lower(Trimmed(name)));
     if (auto failure = CheckHeader(table.columns, isKnownColumn))
         return *failure;
     const std::string columns = std::to_string(table.columns.size());
-    const FieldLimit rowLimit{table.columns.size(), BatchStatus::FieldCount,
+    const FieldLimit rowLimit{width, BatchStatus::FieldCount,
                               "more fields than the " + columns + " the header names"};
     std::map<std::string, int> macLines;
     for (;;) {
@@ -276,6 +301,7 @@ BatchTable ParseBatchTable(std::string_view text, const BatchColumnCheck& isKnow
         if (table.rows.size() == kMaxBatchRows)
             return Failure(BatchStatus::TooLong, record.line,
                            "more than " + std::to_string(kMaxBatchRows) + " camera rows");
+        DropEmptyTail(record.fields, table.columns.size());
         BatchRow row{record.line, std::move(record.fields)};
         if (auto failure = CheckRow(table, row, macLines))
             return *failure;

@@ -1,10 +1,11 @@
 #pragma once
 // The camera list of a batch save: CSV text (RFC 4180 quoting, LF or CRLF line ends, an
-// optional UTF-8 byte order mark) whose header row names the columns and whose every further
-// row is one camera. The table is checked as a whole before anything is sent: structure, the
-// columns every row needs, one row per MAC address, and text a camera can store (its fields are
-// Windows-1252). Whether a column is a known setting and whether its values are acceptable is
-// the command line's own check.
+// optional UTF-8 byte order mark; cells separated by ',', or by ';' when the header row holds a
+// ';' and no ',') whose header row names the columns and whose every further row is one camera;
+// empty cells after the last named column are ignored. The table is checked as a whole before anything is
+// sent: structure, the columns every row needs, one row per MAC address, and text a camera can store (its
+// fields are Windows-1252). Whether a column is a known setting and whether its values are acceptable is the
+// command line's own check.
 #include <cstddef>
 #include <functional>
 #include <string>

@@ -39,6 +39,30 @@ std::optional<ForeignCharacter> FirstForeignCharacter(std::string_view text, con
     return std::nullopt;
 }
 
+bool IsControl(char32_t code)
+{
+    return code <= 0x1F || (code >= 0x7F && code <= 0x9F);
+}
+
+std::string CodePointText(char32_t code)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(code));
+    return text;
+}
+
+// "its character 5 is a control character (U+0001)", for a secret too: the code of a control
+// character tells nothing of the rest.
+std::string ControlRefusal(const std::u32string& codes)
+{
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (IsControl(codes[i]))
+            return "its character " + std::to_string(i + 1) + " is a control character (" +
+                   CodePointText(codes[i]) + ")";
+    }
+    return {};
+}
+
 } // namespace
 
 std::optional<std::u32string> DecodeUtf8(std::string_view text)
@@ -75,13 +99,13 @@ std::string StoredTextRefusal(std::string_view text, TextKind kind)
     const auto codes = DecodeUtf8(text);
     if (!codes)
         return "not UTF-8 text";
+    if (std::string refusal = ControlRefusal(*codes); !refusal.empty())
+        return refusal;
     const auto foreign = FirstForeignCharacter(text, *codes);
     if (!foreign)
         return {};
     if (kind == TextKind::Secret)
         return "its character " + std::to_string(foreign->place) + " is one " + std::string(kCodePageOnly);
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(foreign->code));
-    return "'" + std::string(text) + "' holds '" + std::string(foreign->utf8) + "' (" + code + "), which " +
-           std::string(kCodePageOnly);
+    return "'" + std::string(text) + "' holds '" + std::string(foreign->utf8) + "' (" +
+           CodePointText(foreign->code) + "), which " + std::string(kCodePageOnly);
 }

@@ -16,6 +16,6 @@ enum class TextKind
     Secret
 };
 
-// Empty when a camera can store every character of `text` (well-formed UTF-8); otherwise what is
-// wrong, worded to follow "<what>: ".
+// Empty when a camera can store every character of `text` (well-formed UTF-8, no control
+// characters U+0000-U+001F and U+007F-U+009F); otherwise what is wrong, worded to follow "<what>: ".
 std::string StoredTextRefusal(std::string_view text, TextKind kind);
