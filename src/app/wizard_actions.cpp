@@ -35,6 +35,13 @@ int SocketErrorText(int code)
     }
 }
 
+// Whether a camera answered as it did before: nothing of its row or its save would change.
+bool SameAnswer(const CameraRecord& a, const CameraRecord& b)
+{
+    return a.replyHeader == b.replyHeader && a.info == b.info && a.interfaceIndex == b.interfaceIndex &&
+           a.answeredBroadcast == b.answeredBroadcast && a.answeredUnicast == b.answeredUnicast;
+}
+
 } // namespace
 
 WizardActions::WizardActions(QObject* parent) : QObject(parent)
@@ -80,6 +87,7 @@ void WizardActions::RequestBox(ActionBox box)
 
 void WizardActions::StartSearch()
 {
+    listen_.stop();
     StopRunning();
     listed_.RemoveAll();
     emit listCleared();
@@ -161,8 +169,13 @@ void WizardActions::OnEnded(const ActionOutcome& outcome)
         activity_ = Activity::Idle;
         emit saveEnded(outcome.Saved());
         break;
+    case Activity::Verifying:
+        // A verifying search that heard no camera at all has nothing more to wait for.
+        if (outcome.end != ActionEnd::Stopped && engine_.Found().IsEmpty())
+            FinishVerify(nullptr);
+        break;
     default:
-        break; // a verifying search ends by its ticks
+        break;
     }
 }
 
@@ -182,6 +195,9 @@ void WizardActions::FinishSearch(const ActionOutcome& outcome)
 
 void WizardActions::List(const CameraRecord& camera)
 {
+    const CameraRecord* known = listed_.FindByMac(camera.info.Get(DeviceInfo::macAddress));
+    if (known != nullptr && SameAnswer(*known, camera))
+        return;
     if (const CameraRecord* kept = listed_.StoreCopy(camera))
         emit cameraListed(kept);
     else

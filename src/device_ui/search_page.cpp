@@ -161,7 +161,7 @@ void SearchPage::ApplySkin()
 // While a search runs the button stops it, and says so.
 void SearchPage::SkinSearchButton()
 {
-    ApplyPageButtonSkin(*search_, searching_ ? QStringLiteral("Stop") : QStringLiteral("Search"));
+    ApplyPageButtonSkin(*search_, searchRunning_ ? QStringLiteral("Stop") : QStringLiteral("Search"));
 }
 
 QString SearchPage::Text(int number) const
@@ -179,7 +179,7 @@ void SearchPage::ClearFields()
 
 void SearchPage::SearchStarted()
 {
-    searching_ = true;
+    searchRunning_ = true;
     sweepText_.clear();
     SkinSearchButton();
     status_->SetAnimating(true);
@@ -192,7 +192,7 @@ void SearchPage::SearchEnded()
     rowBatch_.stop();
     while (!waiting_.empty())
         TakeWaitingRows();
-    searching_ = false;
+    searchRunning_ = false;
     sweepText_.clear();
     SkinSearchButton();
     status_->SetAnimating(false);
@@ -218,7 +218,7 @@ void SearchPage::ShowStatus()
         return pattern.isEmpty() ? pattern : pattern.arg(count);
     };
     QString line;
-    if (searching_)
+    if (searchRunning_)
         line = !sweepText_.isEmpty() ? sweepText_ : counted(kTextSearchingCount);
     else if (count > 1)
         line = counted(kTextReadFoundMany);
@@ -442,7 +442,7 @@ bool SearchPage::OnCommand(int id)
 
 void SearchPage::OnSearch()
 {
-    if (searching_)
+    if (searchRunning_)
         emit stopRequested();
     else
         emit searchRequested();
@@ -451,7 +451,7 @@ void SearchPage::OnSearch()
 // Next ends a running search first: the camera chosen is the one logged in to.
 void SearchPage::OnNext()
 {
-    if (searching_ && current_ != nullptr)
+    if (searchRunning_ && current_ != nullptr)
         emit stopRequested();
     CameraRecord* camera = current_;
     if (camera == nullptr)

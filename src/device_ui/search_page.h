@@ -95,7 +95,7 @@ public:
     // the status line a screen reader reads out. The end takes in every row still waiting.
     void SearchStarted();
     void SearchEnded();
-    bool Searching() const { return searching_; }
+    bool Searching() const { return searchRunning_; }
     // While ranges are swept, the strip shows how far the sweep is instead of the count.
     void ShowSweep(const QString& text);
 
@@ -151,7 +151,7 @@ private:
     QTimer rowBatch_;
     QTimer readerPace_;
     bool readerBehind_ = false; // the reader has not heard the latest count
-    bool searching_ = false;
+    bool searchRunning_ = false;
     QString sweepText_;
     BitmapButton* search_;
     BitmapButton* next_;
