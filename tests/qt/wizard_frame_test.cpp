@@ -45,53 +45,27 @@ TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
     EXPECT_TRUE(plainAnswers.shown.empty());
 }
 
-// The list lives: Stop keeps the rows found so far, a camera switched on after the search ended
-// appears by itself without moving the row the user chose, and Next during a search ends it.
-TEST_F(FrameTest, TheListKeepsTheUsersRowWhileCamerasArriveAndStopOrNextEndTheSearch)
+// Stop keeps the rows found so far and pauses the asking again; Next during a search ends it
+// and goes on with the chosen camera.
+TEST_F(FrameTest, StopKeepsTheRowsFoundAndNextDuringASearchGoesOnWithTheChosenCamera)
 {
     InstallPack();
     Run(QStringLiteral("camtivo /testmode"), [&](WizardFrame& wizard) {
         QTest::mouseClick(wizard.Main().Control(MainPage::IDC_START), Qt::LeftButton);
-        ASSERT_TRUE(SpinUntil([&] { return wizard.Search().Tree()->topLevelItemCount() > 0; }));
+        QTreeWidget* tree = wizard.Search().Tree();
+        ASSERT_TRUE(SpinUntil([&] { return tree->topLevelItemCount() > 0; }));
         QTest::mouseClick(wizard.Search().Control(SearchPage::IDC_SEARCH), Qt::LeftButton); // Stop
         EXPECT_FALSE(wizard.Actions().Searching());
-        const std::vector<QString> found = TreeNames(wizard.Search().Tree());
-        EXPECT_EQ(found, DemoNames());
-        EXPECT_TRUE(answers.shown.empty());
-
-        // The user's row, then a camera whose name sorts first is switched on.
-        QTreeWidget* tree = wizard.Search().Tree();
-        tree->setFocus();
-        tree->setCurrentItem(tree->topLevelItem(1));
-        CameraRecord* chosen = wizard.Search().CurrentCamera();
-        CameraList cameras;
-        ReadTestFile(std::filesystem::path(u"Camtivo.tst"), cameras);
-        auto early = std::make_unique<CameraRecord>(*cameras.GetHead());
-        early->info.Set(DeviceInfo::cameraName, "AAA new");
-        early->info.Set(DeviceInfo::macAddress, {0x00, 0x50, 0xc2, 0x77, 0x77, 0x77});
-        cameras.AddTail(std::move(early));
-        ASSERT_TRUE(WriteTestFile(std::filesystem::path(u"Camtivo.tst"), cameras));
-        // Stop paused the asking again; a new search resumes it once it has ended.
+        EXPECT_EQ(TreeNames(tree), DemoNames());
+        QFile::remove(QStringLiteral("Camtivo.tst"));
         QTest::qWait(static_cast<int>(TimeScale::Scaled(WizardActions::kListenPeriodMs) * 2));
-        EXPECT_EQ(tree->topLevelItemCount(), static_cast<int>(found.size()));
-        wizard.RunSearch();
-        ASSERT_TRUE(SpinUntil([&] { return !wizard.Actions().Searching(); }));
-        tree->setCurrentItem(tree->topLevelItem(1));
-        chosen = wizard.Search().CurrentCamera();
-        cameras.RemoveAll();
-        ReadTestFile(std::filesystem::path(u"Camtivo.tst"), cameras);
-        cameras.GetHead()->info.Set(DeviceInfo::macAddress, {0x00, 0x50, 0xc2, 0x77, 0x77, 0x78});
-        cameras.GetHead()->info.Set(DeviceInfo::cameraName, "AAA later");
-        ASSERT_TRUE(WriteTestFile(std::filesystem::path(u"Camtivo.tst"), cameras));
-        ASSERT_TRUE(SpinUntil([&] { return tree->topLevelItem(0)->text(0) == "AAA later"; }));
-        EXPECT_EQ(wizard.Search().CurrentCamera(), chosen);
-        EXPECT_EQ(tree->currentItem(), tree->selectedItems().value(0));
-        EXPECT_TRUE(tree->hasFocus() || !wizard.isActiveWindow());
+        EXPECT_EQ(TreeNames(tree), DemoNames());
 
-        // Next while a search runs ends it and goes on with the chosen camera.
+        QFile::copy(DemoDir() + QStringLiteral("/Camtivo.tst"), QStringLiteral("Camtivo.tst"));
         wizard.RunSearch();
         ASSERT_TRUE(SpinUntil([&] { return tree->topLevelItemCount() > 0; }));
-        chosen = wizard.Search().CurrentCamera();
+        tree->setCurrentItem(tree->topLevelItem(tree->topLevelItemCount() - 1));
+        CameraRecord* chosen = wizard.Search().CurrentCamera();
         chosen->loginRequired = 0;
         QTest::mouseClick(wizard.Search().Control(IDC_NEXT), Qt::LeftButton);
         ASSERT_TRUE(SpinUntil([&] { return wizard.ShownStep() == 2; }));
