@@ -4,7 +4,25 @@
 #include "skin/skinned_dialog.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+
+namespace {
+
+// Shift+F10 opens the menu of the control with the focus, as the Menu key does.
+bool IsMenuKey(const QKeyEvent& key)
+{
+    return key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier;
+}
+
+void OpenMenu(QWidget* target)
+{
+    const QPoint at = target->rect().center();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &menu);
+}
+
+} // namespace
 
 void PageKeyFilter::Install()
 {
@@ -25,12 +43,14 @@ bool PageKeyFilter::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     const auto& key = *static_cast<QKeyEvent*>(event);
-    if (!IsSwallowedKey(key.key()))
+    if (!IsSwallowedKey(key.key()) && !IsMenuKey(key))
         return false;
     auto* target = static_cast<QWidget*>(watched);
     for (QWidget* widget = target; widget != nullptr; widget = widget->parentWidget()) {
         if (auto* page = qobject_cast<SkinnedDialog*>(widget)) {
-            if (IsReturnKey(key))
+            if (IsMenuKey(key))
+                OpenMenu(target);
+            else if (IsReturnKey(key))
                 PressForReturn(key, target, page->DefaultButton());
             return true;
         }

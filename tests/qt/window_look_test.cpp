@@ -307,4 +307,8 @@ TEST(WindowLook, RightClickAnywhereOnAPageReachesTheWindowsSystemMenu)
         QApplication::sendEvent(target, &event);
         EXPECT_EQ(host.menus, before + 1) << target->metaObject()->className();
     }
+    // Shift+F10 on the list opens it as the Menu key does.
+    const int before = host.menus;
+    QTest::keyClick(page.Tree(), Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(host.menus, before + 1);
 }
