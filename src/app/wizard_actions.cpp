@@ -53,8 +53,10 @@ WizardActions::WizardActions(QObject* parent) : QObject(parent)
             List(camera);
     });
     connect(&engine_, &CameraActions::sweepProgressed, this, &WizardActions::sweepProgressed);
+    // A search that cannot start shows the engine's box; a save's failure has the window's own
+    // box, and the asking again and the verification stay quiet.
     connect(&engine_, &CameraActions::messageRequested, this, [this](CameraActions::MessageRequest request) {
-        if (activity_ != Activity::Listening)
+        if (activity_ == Activity::Searching)
             RequestBox({0, 0, CameraActions::MessageFor(request)});
     });
     connect(&listen_, &QTimer::timeout, this, &WizardActions::Listen);
