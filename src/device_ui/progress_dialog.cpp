@@ -15,8 +15,10 @@ namespace {
 constexpr int64_t kFirstFrameDelayMs = 300;
 constexpr int64_t kFramePeriodMs = 500;
 constexpr int64_t kStatusPeriodMs = 1000;
-// The status line: the frames' grey help text, in the strip below their own texts.
-constexpr int kStatusBottomMargin = 6;
+// The status line: the frames' grey help text, in a strip of its own under the frame, so that it
+// never meets the frame's animation. The strip continues the frame's border.
+constexpr int kStatusStripHeight = 24;
+constexpr int kBorderPixels = 2;
 constexpr int kStatusPixels = 11;
 const QColor kStatusColour(107, 112, 128);
 } // namespace
@@ -96,11 +98,14 @@ bool ProgressDialog::Initialise()
 {
     const QImage& first = frames_[0];
     if (!first.isNull() && first.width() > 0 && first.height() > 0)
-        setFixedSize(first.deviceIndependentSize().toSize());
+        setFixedSize(first.deviceIndependentSize().toSize() +
+                     QSize(0, statusSource_ ? kStatusStripHeight : 0));
     connect(&statusTimer_, &QTimer::timeout, this, &ProgressDialog::ReadStatus);
     connect(&animate_, &QTimer::timeout, this, &ProgressDialog::OnAnimate);
-    if (statusSource_)
+    if (statusSource_) {
+        ReadStatus();
         statusTimer_.Start(kStatusPeriodMs);
+    }
     animate_.Start(kFirstFrameDelayMs);
     ready_ = true;
     return true;
@@ -138,14 +143,21 @@ void ProgressDialog::paintEvent(QPaintEvent*)
     QPainter painter(this);
     SetBitmapScaling(painter);
     painter.drawImage(0, 0, frame);
-    if (status_.isEmpty())
+    if (!statusSource_)
         return;
+    // The strip takes the frame's border down with it: the border's colour is the frame's edge.
+    const int frameBottom = frame.deviceIndependentSize().toSize().height();
+    const QColor border = frame.pixelColor(0, frame.height() / 2);
+    painter.fillRect(QRect(0, frameBottom - kBorderPixels, width(), height() - frameBottom + kBorderPixels),
+                     border);
+    const QRect strip(kBorderPixels, frameBottom - kBorderPixels, width() - 2 * kBorderPixels,
+                      height() - frameBottom);
+    painter.fillRect(strip, Qt::white);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(kStatusPixels);
     painter.setFont(font);
     painter.setPen(kStatusColour);
-    const QRect strip(0, 0, width(), height() - kStatusBottomMargin);
-    painter.drawText(strip, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, status_);
+    painter.drawText(strip, Qt::AlignCenter | Qt::TextSingleLine, status_);
 }
 
 void ProgressDialog::keyPressEvent(QKeyEvent* event)

@@ -185,9 +185,12 @@ inline void VisitDialogs(WizardFrame& frame, const QString& packPath, const QStr
     const QString section = QString::fromStdU16String(std::u16string(kind.section));
     ProgressDialog progress(&frame);
     progress.LoadFrames(packPath, kind, strings);
+    // A save that waits for the camera's answer says so in its own strip under the animation.
+    progress.SetStatusSource(
+        [strings] { return SkinString(strings, 50850).arg(1).arg(4).arg(QStringLiteral("3:59")); });
     qt_test::WhenModal<ProgressDialog>([&](ProgressDialog& shown) {
-        Report(QStringLiteral("progress_") + section, &shown, TextsOf(&shown, strings, section), language,
-               visit);
+        Report(QStringLiteral("progress_") + section, &shown,
+               TextsOf(&shown, strings, section) << shown.StatusText(), language, visit);
         shown.Close();
     });
     progress.RunModal();
