@@ -22,6 +22,7 @@ TEST_F(FrameTest, StartShowsTheSearchPageWhoseFirstVisitAloneSearches)
         ASSERT_TRUE(SpinUntil([&] { return wizard.Search().isVisible(); }));
         QTest::qWait(2 * SearchPage::kRowBatchMs);
         EXPECT_TRUE(wizard.Actions().Searching());
+        SavePng(wizard.grab().toImage(), QStringLiteral("frame_search_page_searching.png"));
         EXPECT_EQ(TreeNames(wizard.Search().Tree()), DemoNames());
         EXPECT_FALSE(wizard.Main().isVisible());
         ASSERT_NE(wizard.Search().CurrentCamera(), nullptr);
