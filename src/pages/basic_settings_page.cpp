@@ -8,6 +8,8 @@
 #include "skin/core/message_kind.h"
 #include "skin/skin_draw.h"
 
+#include "skin/reading_texts.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -37,7 +39,9 @@ BasicSettingsPage::BasicSettingsPage(QWidget* parent)
     using namespace page_layout;
     name_ = MakeTextEdit(this, FullRow(0), static_cast<int>(kCameraNameChars));
     description_ = MakeTextEdit(this, FullRow(1), static_cast<int>(kDescriptionChars));
+    // Named before anything else: a reader's view of a control is made once, when first asked for.
     timeZone_ = new TooltipComboBox(this);
+    NameForReader(timeZone_, kTextReadTimeZone);
     timeZone_->setGeometry(FullRow(2));
     timeZone_->SetDroppedSize(FullRow(2).width(), kControlHeight * (kZoneListRows + 1));
     int x = 0;
@@ -53,6 +57,7 @@ BasicSettingsPage::BasicSettingsPage(QWidget* parent)
     for (QLineEdit* part : {month_, day_, year_, hour_, minute_})
         part->setAlignment(Qt::AlignCenter);
     halfDay_ = new TooltipComboBox(this);
+    NameForReader(halfDay_, kTextReadHalfDay);
     halfDay_->setGeometry(RowRect(4, 2 * kDigitWidth + 2 * kSeparatorWidth, kHalfDayWidth));
     halfDay_->addItems({QStringLiteral("AM"), QStringLiteral("PM")});
     halfDay_->SetDroppedSize(kHalfDayWidth, kControlHeight * (halfDay_->count() + 1));

@@ -8,8 +8,10 @@
 #include "platform/core/code_page.h"
 #include "skin/bitmap_button.h"
 #include "skin/page_frame_layout.h"
+#include "skin/skin_draw.h"
 #include "skin/text_button.h"
 #include "skin/value_field.h"
+#include "skin/window_accessible.h"
 
 SettingPage::SettingPage(const QString& section, int backgroundNumber, QWidget* parent)
     : SkinnedDialog(parent), next_(AddControl<BitmapButton>(IDC_NEXT, page_frame_layout::kNextButton)),
@@ -42,6 +44,14 @@ void SettingPage::ApplySkin()
     ApplyPageButtonSkin(*close_, QStringLiteral("Close"));
     ApplyPageButtonSkin(*back_, QStringLiteral("Back"));
     ApplyPageButtonSkin(*next_, QStringLiteral("Next"));
+    for (const auto& [control, number] : readerNames_)
+        window_accessible::NameControl(control, SkinString(StringList(), number));
+}
+
+void SettingPage::NameForReader(QWidget* control, int textNumber)
+{
+    window_accessible::KeepPageName(control);
+    readerNames_.emplace_back(control, textNumber);
 }
 
 void SettingPage::SaveChange(const SettingsChange& change) const

@@ -6,6 +6,9 @@
 #include "pages/record_page.h"
 #include "skin/skinned_dialog.h"
 
+#include <utility>
+#include <vector>
+
 class CameraRecord;
 struct SettingsChange;
 class BitmapButton;
@@ -33,6 +36,8 @@ protected:
     void SaveChange(const SettingsChange& change) const;
     // Shows a name in the side panel's camera label.
     void ShowCameraLabel(const QString& name);
+    // A screen reader names `control` by the pack's string `textNumber`, not by the text beside it.
+    void NameForReader(QWidget* control, int textNumber);
 
 private:
     CameraRecord* record_ = nullptr;
@@ -41,4 +46,5 @@ private:
     BitmapButton* close_;
     TextButton* loadSkin_;
     ValueField* cameraLabel_;
+    std::vector<std::pair<QWidget*, int>> readerNames_;
 };

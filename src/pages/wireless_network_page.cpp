@@ -3,6 +3,7 @@
 #include "pages/core/settings_change.h"
 #include "pages/page_controls.h"
 #include "pages/wireless_layout.h"
+#include "skin/reading_texts.h"
 #include "skin/skin_draw.h"
 
 #include <QComboBox>
@@ -14,6 +15,7 @@ WirelessNetworkPage::WirelessNetworkPage(QWidget* parent)
       channel_(AddControl<QComboBox>(IDC_CHANNEL, wireless_layout::kChannelList))
 {
     RegisterControl(IDC_SSID, ssid_);
+    NameForReader(channel_, kTextReadChannel); // before its items: a reader's view is made once
     for (int i = 1; i <= kChannelCount; ++i)
         channel_->addItem(QString::number(i));
     channel_->setCurrentIndex(-1);

@@ -9,6 +9,8 @@
 #include "skin/hex_key_edit.h"
 #include "skin/skin_draw.h"
 
+#include "skin/reading_texts.h"
+
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -35,6 +37,7 @@ WirelessSecurityPage::WirelessSecurityPage(QWidget* parent)
       wpaPassphrase_(
           MakeTextEdit(this, wireless_layout::kWpaPassphraseEdit, static_cast<int>(kWpaPassphraseChars)))
 {
+    NameForReader(typeList_, kTextReadSecurity); // before its items: a reader's view is made once
     SetTextBlockName(QLatin1String(kWepTextBlock));
     RegisterControl(IDC_WEP_PASSPHRASE, wepPassphrase_);
     RegisterControl(IDC_WPA_PASSPHRASE, wpaPassphrase_);

@@ -9,3 +9,7 @@ inline constexpr int kTextReadFoundOne = 52509;  // a search found one camera
 inline constexpr int kTextReadFoundMany = 52510; // "%1 cameras found"
 inline constexpr int kTextReadFoundNone = 52511; // a search found nothing
 inline constexpr int kTextReadSaving = 52512;    // the save's progress box
+inline constexpr int kTextReadTimeZone = 52515;  // the time-zone list
+inline constexpr int kTextReadHalfDay = 52516;   // the time's AM/PM list
+inline constexpr int kTextReadChannel = 52517;   // the wireless channel list
+inline constexpr int kTextReadSecurity = 52518;  // the wireless security list

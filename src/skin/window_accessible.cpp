@@ -1,5 +1,6 @@
 #include "skin/window_accessible.h"
 
+#include "skin/named_combo_accessible.h"
 #include "skin/readable_window.h"
 #include "skin/reading_texts.h"
 #include "skin/skin_draw.h"
@@ -16,6 +17,7 @@
 namespace {
 
 const char* const kDecorativeProperty = "readerPassesOver";
+const char* const kPageNameProperty = "readerNameFromPage";
 
 // A part of a window that is no widget: a painted text, the list of steps or one of them.
 class PaintedPartAccessible : public QAccessibleInterface
@@ -95,6 +97,8 @@ bool IsDecorative(const QWidget* widget)
 
 bool HasCaption(const QWidget* widget)
 {
+    if (window_accessible::NamedByPage(widget))
+        return true;
     const auto* button = qobject_cast<const QAbstractButton*>(widget);
     return button != nullptr && (!button->text().isEmpty() || !button->accessibleName().isEmpty());
 }
@@ -347,11 +351,28 @@ void Install()
         return;
     installed = true;
     QAccessible::installFactory(MakeWindowAccessible);
+    QAccessible::installFactory(NamedComboAccessible::Make);
 }
 
 void MarkDecorative(QWidget* widget)
 {
     widget->setProperty(kDecorativeProperty, true);
+}
+
+void KeepPageName(QWidget* control)
+{
+    control->setProperty(kPageNameProperty, true);
+}
+
+bool NamedByPage(const QWidget* control)
+{
+    return control->property(kPageNameProperty).toBool();
+}
+
+void NameControl(QWidget* control, const QString& name)
+{
+    KeepPageName(control);
+    control->setAccessibleName(name);
 }
 
 void AnnounceArrival(QWidget* window)

@@ -15,6 +15,12 @@ void Install();
 // A widget the reader passes over, such as the "/" between the parts of a date.
 void MarkDecorative(QWidget* widget);
 
+// A control whose page gives it its reader's name (a drop-down list, which the text beside it
+// would not name well); the name is set with NameControl once the page's texts are loaded.
+void KeepPageName(QWidget* control);
+bool NamedByPage(const QWidget* control);
+void NameControl(QWidget* control, const QString& name);
+
 // Tells the listeners that `window` has just been shown, complete, with its focus where it is
 // now: the window's appearance and then the focused control.
 void AnnounceArrival(QWidget* window);

@@ -115,6 +115,10 @@ def search_page(app):
 
 def message_box(app):
     basic = page(app, "Basic settings")
+    # Drop-down lists are named by what they hold, not by their current entry.
+    combos = [n.name for n in below(basic) if n.getRoleName() == "combo box"]
+    for label in ("Time zone", "Time, AM or PM"):
+        check(label in combos, f"no drop-down named {label!r}: {combos}")
     name = find(basic, "text", "Camera name")
     name.queryEditableText().setTextContents("-bad")
     name.queryComponent().grabFocus()

@@ -21,13 +21,15 @@ trap cleanup EXIT
 ip link set lo up
 cp "$(dirname "$program")"/*.dll "$work"/
 cp "$demo/Camtivo.tst" "$work"/
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number once it takes connections, so that
+# neither another server's display nor a stale socket of one is taken for ours.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 50); do
-    [[ -e /tmp/.X11-unix/X${display#:} ]] && break
+for _ in $(seq 100); do
+    [[ -s "$work/display" ]] && break
     sleep 0.1
 done
+display=:$(head -n 1 "$work/display")
 cd "$work"
 # dbus-run-session ends the session bus, and the accessibility bus it started, with the check.
 env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
