@@ -6,6 +6,7 @@
 #include "device/core/saved_settings.h"
 #include "device/device_messages.h"
 #include "device/endpoint_table.h"
+#include "platform/core/socket_errors.h"
 #include "platform/core/time_scale.h"
 #include "platform/net/ipv4_text.h"
 #include "platform/net/network_adapters.h"
@@ -373,9 +374,22 @@ void CameraActions::CountUnreadArrival(const DatagramArrival& arrival)
     case DatagramArrival::Kind::Empty:
         diagnosis_.CountRejected(arrival.interfaceIndex, Rejection::TooShort);
         break;
+    case DatagramArrival::Kind::Failed:
+        CountUnreachable(arrival.from, table_.SlotError(slot_));
+        break;
     default:
         break;
     }
+}
+
+// An ICMP error about a query counts against the range of the address it was sent to; it ends
+// nothing.
+void CameraActions::CountUnreachable(const Ipv4Address& target, int error)
+{
+    if (error == WSAECONNRESET)
+        diagnosis_.CountRangeUnreachable(target, true);
+    else if (error == WSAEHOSTUNREACH || error == WSAENETUNREACH || error == WSAEHOSTDOWN)
+        diagnosis_.CountRangeUnreachable(target, false);
 }
 
 void CameraActions::EnumerateAdapters()

@@ -208,6 +208,7 @@ private:
     void EndSearchIfQuiet();
     void EndSearch();
     void CountUnreadArrival(const DatagramArrival& arrival);
+    void CountUnreachable(const Ipv4Address& target, int error);
     void EnumerateAdapters();
     void SendSetRequest();
     void StartFollowUp();

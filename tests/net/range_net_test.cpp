@@ -73,7 +73,7 @@ TEST_F(RoutedBlock, BlockEdgesFoundAndOneSavedAndVerifiedAtItsNewAddress)
 }
 
 // A dash range running into the silent half meets ICMP errors there and goes on; its row of
-// --diagnose counts every query.
+// --diagnose counts every query, and the addresses the errors were about.
 TEST_F(RoutedBlock, DashRangeSweptThroughIcmpErrors)
 {
     auto camsim = StartCamsim({"--own-address", "--ip", "10.20.127.250"}, "block", block);
@@ -89,6 +89,10 @@ TEST_F(RoutedBlock, DashRangeSweptThroughIcmpErrors)
     EXPECT_EQ(row.value("queriesSent").toInt() + row.value("sendErrors").toInt(), 32 * 3);
     EXPECT_EQ(row.value("answers").toInt(), 3);
     EXPECT_EQ(row.value("camerasFound").toInt(), 1);
+    // The silent half's hosts said they run no camera, as often as their rate limit let them.
+    EXPECT_GT(row.value("hostNoCamera").toInt(), 0) << run.out;
+    EXPECT_LE(row.value("hostNoCamera").toInt(), 16);
+    EXPECT_EQ(row.value("noSuchHost").toInt(), 0);
     // The sweep plus the quiet spell, not the 20-second search.
     EXPECT_LT(seconds, 10.0);
 }

@@ -535,7 +535,10 @@ Options:
                     whose address lies outside the interface's network (their web page
                     cannot be reached from here); then per --to address: queries sent
                     and the answers they got; then per range: queries sent, send errors,
-                    answers and cameras.
+                    answers and cameras, and the addresses an ICMP error came back for (no
+                    such host, or a host but no camera). Those counts are a floor: routers
+                    limit their ICMP rate and report an absent host only once their own
+                    look-up gives up (about 3 s); Windows reports none of them.
   --all-product     (search) accepted for symmetry with the wizard's /all-product switch;
                     it changes nothing, because device types other than 17 and 18 are
                     refused either way.

@@ -140,6 +140,8 @@ std::string RangeRowText(const RangeDiagnosis& row)
     text += row.lastSendError != 0 ? " (last: " + SendErrorText(row.lastSendError) + ")\n" : "\n";
     text += "  answers: " + std::to_string(row.answers) +
             ", cameras found: " + std::to_string(row.cameras.size()) + "\n";
+    text += "  unreachable: no such host " + std::to_string(row.noSuchHost.size()) +
+            ", a host but no camera " + std::to_string(row.hostNoCamera.size()) + "\n";
     return text;
 }
 
@@ -153,6 +155,8 @@ QJsonObject RangeObject(const RangeDiagnosis& row)
         {"lastSendError", row.lastSendError},
         {"answers", row.answers},
         {"camerasFound", static_cast<int>(row.cameras.size())},
+        {"noSuchHost", static_cast<int>(row.noSuchHost.size())},
+        {"hostNoCamera", static_cast<int>(row.hostNoCamera.size())},
     };
 }
 

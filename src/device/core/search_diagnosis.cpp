@@ -176,6 +176,12 @@ void SearchDiagnosis::CountRangeSend(const Ipv4Address& target, int error)
     }
 }
 
+void SearchDiagnosis::CountRangeUnreachable(const Ipv4Address& target, bool hostThere)
+{
+    if (RangeDiagnosis* row = RangeOf(target))
+        (hostThere ? row->hostNoCamera : row->noSuchHost).insert(AddressNumber(target));
+}
+
 bool SearchDiagnosis::CountRangeAnswer(const Ipv4Address& source, const MacAddress& mac)
 {
     RangeDiagnosis* row = RangeOf(source);

@@ -74,6 +74,11 @@ struct RangeDiagnosis
     int lastSendError = 0; // the socket error of the last failed send; 0 when none failed
     int answers = 0;
     std::set<MacAddress> cameras;
+    // Addresses an ICMP error came back for: no host answers there (host or network
+    // unreachable), or a host does but runs no camera (port unreachable). A floor: routers
+    // limit their rate, and answer for an absent host only once their own look-up gives up.
+    std::set<uint32_t> noSuchHost;
+    std::set<uint32_t> hostNoCamera;
 };
 
 class SearchDiagnosis
@@ -102,6 +107,8 @@ public:
     void CountRangeSend(const Ipv4Address& target, int error);
     // False, counting nothing, when the source lies in no range.
     bool CountRangeAnswer(const Ipv4Address& source, const MacAddress& mac);
+    // An ICMP error about a query to `target`: `hostThere` when a host said it runs no camera.
+    void CountRangeUnreachable(const Ipv4Address& target, bool hostThere);
 
     const std::vector<InterfaceDiagnosis>& Rows() const { return rows_; }
     // One row per address asked, in the order asked.

@@ -86,6 +86,8 @@ private:
     bool OpenSocket();
     void CloseSocket();
     void ReadDry();
+    // The ICMP errors waiting about datagrams sent (a system without such a queue has none).
+    void ReadErrorQueue();
     // Queues one arrival and tells the receiver about it.
     void Arrived(Arrival arrival);
     void ArmNotifier();
