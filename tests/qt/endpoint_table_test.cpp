@@ -112,7 +112,13 @@ TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
     SendFromLoopback(port, {0, 0, 0xFF, 0xFF, 1, 2, 3, 4, 5});
     SendFromLoopback(port, std::vector<uint8_t>(461, 0));
     SendFromLoopback(port, {4, 0, 0, 0, 9, 9, 0, 0});
-    ASSERT_TRUE(test_wait::SpinUntil([&] { return window.arrivals == 3; }, 5000));
+    // Linux reports the port unreachable that the first datagram met, after the datagrams read.
+#ifdef _WIN32
+    constexpr int kIcmpReports = 0;
+#else
+    constexpr int kIcmpReports = 1;
+#endif
+    ASSERT_TRUE(test_wait::SpinUntil([&] { return window.arrivals == 3 + kIcmpReports; }, 5000));
 
     std::array<uint8_t, 1031> buffer{};
     Ipv4Address sender{};
@@ -137,13 +143,19 @@ TEST(EndpointTable, ReceiveDropsStatusFFFFAndLosesOverLongDatagrams)
     EXPECT_EQ(arrival.from, kLoopback);
     EXPECT_EQ(arrival.interfaceIndex, loopbackIndex);
 
+    if (kIcmpReports > 0) {
+        EXPECT_EQ(table.ReceiveDatagram(slot, buffer, &arrival), 0);
+        EXPECT_EQ(arrival.kind, DatagramArrival::Kind::Failed);
+        EXPECT_EQ(arrival.from, kLoopback); // the destination the report is about
+        EXPECT_EQ(table.SlotError(slot), WSAECONNRESET);
+    }
     EXPECT_EQ(table.ReceiveDatagram(slot, buffer, &arrival), 0); // nothing left
     EXPECT_EQ(table.SlotError(slot), WSAEWOULDBLOCK);
     EXPECT_EQ(arrival.kind, DatagramArrival::Kind::Nothing);
 
     // An empty datagram is nothing received; the slot keeps the socket's error, not 0.
     SendFromLoopback(port, {});
-    ASSERT_TRUE(test_wait::SpinUntil([&] { return window.arrivals == 4; }, 5000));
+    ASSERT_TRUE(test_wait::SpinUntil([&] { return window.arrivals == 4 + kIcmpReports; }, 5000));
     EXPECT_EQ(table.ReceiveDatagram(slot, buffer), 0);
     EXPECT_EQ(table.SlotError(slot), WSAEWOULDBLOCK);
 }
