@@ -46,13 +46,14 @@ TEST_F(Cli, SearchPrintsEveryCameraAsJson)
     EXPECT_EQ(cameras[1].toObject().value("mac").toString(), "02:ca:00:00:00:02");
 }
 
+// The camera stores its name in Windows-1252 ("é" as the byte E9): it is printed as written.
 TEST_F(Cli, SearchPrintsOneLinePerCamera)
 {
-    auto camsim = StartCamsim({"--variants", "full", "--firmware", "0x2500", "--name", "Attic"});
+    auto camsim = StartCamsim({"--variants", "full", "--firmware", "0x2500", "--name", "Café"});
     const RunResult run = Run({"search", "--seconds", "1", "--all-product"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "02:ca:00:00:00:01");
-    EXPECT_NE(run.out.find("\tAttic\t10.77.0.2\t"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\tCafé\t10.77.0.2\t"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\tV1.1.4\t"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\t17\tfull\t" + pair.PcLink() + "\n"), std::string::npos) << run.out;
 }
