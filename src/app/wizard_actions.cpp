@@ -169,7 +169,7 @@ void WizardActions::OnEnded(const ActionOutcome& outcome)
         break;
     case Activity::Saving:
         activity_ = Activity::Idle;
-        emit saveEnded(outcome.Saved());
+        emit saveEnded(outcome.saveResult);
         break;
     case Activity::Verifying:
         // A verifying search that heard no camera at all has nothing more to wait for.
@@ -281,6 +281,12 @@ bool WizardActions::StartSave()
     // An unanswered save asks the camera again and compares its answer with the record as found.
     runner_.StartSave(*edited_, SaveFollowUp{asFound_->info, addresses_});
     return true;
+}
+
+void WizardActions::StopSave()
+{
+    if (activity_ == Activity::Saving)
+        engine_.StopSave();
 }
 
 void WizardActions::StartVerify()

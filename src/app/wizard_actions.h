@@ -77,6 +77,8 @@ public:
 
     // Saves the edited record; saveEnded follows. False, with nothing started, without one.
     bool StartSave();
+    // Stops the running save; the camera is asked once whether it took the settings.
+    void StopSave();
     // Searches for the saved camera again, up to kVerifyTries ticks that heard any camera.
     void StartVerify();
 
@@ -98,7 +100,7 @@ signals:
     // The search ended (ActionEnd::SearchDone, Stopped or SendFailed); its box, if any, follows.
     void searchEnded(ActionEnd end);
     void sweepProgressed();
-    void saveEnded(bool saved);
+    void saveEnded(CameraActions::SaveResult result);
     // The verifying search ended; `found` is the camera as it answered, or null.
     void verifyEnded(CameraRecord* found);
     // At most one box per action.

@@ -12,6 +12,7 @@
 #include "platform/message_box.h"
 #include "platform/net/network_adapters.h"
 #include "skin/core/message_kind.h"
+#include "skin/program_look.h"
 #include "skin/skin_draw.h"
 #include "skin/window_accessible.h"
 
@@ -28,14 +29,9 @@ constexpr int kTextMessageButton = kTextMessageOk;
 constexpr int kTextGenericFailure = 59999;
 constexpr int kTextSaveSucceeded = SummaryPage::kTextSaved;
 constexpr int kTextSaveFailed = SummaryPage::kTextNotSaved;
+constexpr int kTextSaveUnconfirmed = 50853;
 
 const QString kAppName = QStringLiteral("Camtivo");
-// The right-click menu in the program's look: white, a hairline frame, the accent text colour
-// behind the entry under the pointer.
-const QString kMenuLook =
-    QStringLiteral("QMenu { background: white; border: 1px solid #C9CEDD; padding: 4px 0; }"
-                   "QMenu::item { padding: 6px 24px 6px 16px; color: #2B2F3A; background: transparent; }"
-                   "QMenu::item:selected { background: #5468C4; color: white; }");
 
 } // namespace
 
@@ -270,23 +266,29 @@ void WizardFrame::RunSearch()
 
 void WizardFrame::RunSave()
 {
-    std::optional<bool> saved;
+    using Result = CameraActions::SaveResult;
+    std::optional<Result> result;
     packPath_ = LanguagePackPath(packFolder_, GetLanguage());
     ProgressDialog progress(this);
     progress.LoadFrames(packPath_, ProgressDialog::kSave, &packStrings_);
-    if (!testMode_)
+    if (!testMode_) {
         progress.SetStatusSource([this] { return actions_.SaveStatusText(); });
-    const auto link = connect(&actions_, &WizardActions::saveEnded, &progress, [&saved, &progress](bool ok) {
-        saved = ok;
-        progress.Close();
-    });
+        progress.OfferStop(&packStrings_, &packBitmaps_, [this] { actions_.StopSave(); });
+    }
+    const auto link =
+        connect(&actions_, &WizardActions::saveEnded, &progress, [&result, &progress](Result r) {
+            result = r;
+            progress.Close();
+        });
     if (!actions_.StartSave())
-        saved = false;
-    if (!saved)
+        result = Result::NotOpened;
+    if (!result)
         progress.RunModal();
     disconnect(link);
-    if (!*saved) {
-        ShowActionBox({kMessageError, kTextSaveFailed, {}});
+    if (!CameraActions::IsSaved(*result)) {
+        const bool unknown = *result == Result::StoppedUnconfirmed;
+        ShowActionBox(unknown ? ActionBox{kMessageNotice, kTextSaveUnconfirmed, {}}
+                              : ActionBox{kMessageError, kTextSaveFailed, {}});
         return;
     }
     Success().LoadFromRecord(actions_.Edited());
@@ -378,7 +380,7 @@ void WizardFrame::contextMenuEvent(QContextMenuEvent* event)
 {
     // The window has no title bar, so its system menu opens here.
     QMenu menu(this);
-    menu.setStyleSheet(kMenuLook);
+    menu.setStyleSheet(QString::fromLatin1(program_look::kMenuStyleSheet));
     QAction* about = menu.addAction(AboutDialog::PackText(&packStrings_, AboutDialog::kTextMenuEntry));
     if (menu.exec(event->globalPos()) == about)
         OnSysCommand(ID_ABOUT_FIRST);

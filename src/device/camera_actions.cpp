@@ -439,6 +439,7 @@ void CameraActions::StartSave(const DeviceInfo& info, const CameraIdentity& iden
     kind_ = ActionKind::Save;
     saveResult_ = SaveResult::None;
     followUp_.reset();
+    saveStopped_ = false;
     answeredCommand_ = answeredCommand;
     saveDeadline_ = std::chrono::steady_clock::now() +
                     std::chrono::milliseconds(kSaveAttempts * TimeScale::Scaled(kSaveTickMs));
@@ -528,6 +529,19 @@ SaveProgress CameraActions::CurrentSaveProgress() const
                         std::max<int64_t>(left.count(), 0), askingAgain};
 }
 
+void CameraActions::StopSave()
+{
+    const bool saving = kind_ == ActionKind::Save || kind_ == ActionKind::FollowUp;
+    if (!saving || saveResult_ != SaveResult::None || saveStopped_)
+        return;
+    saveStopped_ = true;
+    actionTimer_.stop();
+    if (!followUp_)
+        EndSave(SaveResult::StoppedUnconfirmed);
+    else if (kind_ == ActionKind::Save)
+        StartFollowUp();
+}
+
 // ---- Follow-up: the camera asked again after every try went unanswered ----
 
 // The queries go out in the variant the camera answered, so that its record is comparable
@@ -576,8 +590,14 @@ void CameraActions::OnFollowUpReply()
     if (reply.status != ReplyStatus::Accepted ||
         reply.info.Get(DeviceInfo::macAddress) != identity_.Get(CameraIdentity::macAddress))
         return;
-    const bool applied = HoldsChangedSettings(followUp_->asFound, setBody_, reply.info);
-    EndSave(applied ? SaveResult::AcknowledgementLost : SaveResult::NoAnswer);
+    if (HoldsChangedSettings(followUp_->asFound, setBody_, reply.info))
+        EndSave(SaveResult::AcknowledgementLost);
+    else if (!saveStopped_)
+        EndSave(SaveResult::NoAnswer);
+    else // a change of the clock alone cannot be seen in the answer
+        EndSave(HoldsChangedSettings(followUp_->asFound, setBody_, setBody_)
+                    ? SaveResult::StoppedNotSaved
+                    : SaveResult::StoppedUnconfirmed);
 }
 
 // ---- The action's tick ----
@@ -585,7 +605,10 @@ void CameraActions::OnFollowUpReply()
 void CameraActions::OnActionTick()
 {
     if (kind_ == ActionKind::FollowUp) {
-        if (followUpQueries_ < kFollowUpQueries)
+        // A stopped save asks once.
+        if (saveStopped_)
+            EndSave(SaveResult::StoppedUnconfirmed);
+        else if (followUpQueries_ < kFollowUpQueries)
             AskAgain();
         else
             EndSave(SaveResult::NoAnswer);

@@ -68,7 +68,9 @@ public:
         Refused,  // the camera answered with a non-zero status
         NoAnswer, // four requests went unanswered (and, asked again, the camera did not prove it saved)
         AcknowledgementLost, // no request was answered, but asked again the camera holds the settings
-        NotOpened            // no endpoint could be opened
+        NotOpened,           // no endpoint could be opened
+        StoppedNotSaved,     // stopped; asked again, the camera answered without the settings
+        StoppedUnconfirmed   // stopped; the camera did not answer, or its answer cannot tell
     };
     static bool IsSaved(SaveResult result)
     {
@@ -138,6 +140,10 @@ public:
     // follow-up, a save whose tries all go unanswered asks the camera again before it ends. A
     // date and time still as found are carried forward, not written back as found.
     void StartSave(const CameraRecord& camera, std::optional<SaveFollowUp> followUp = std::nullopt);
+    // Ends the running save at the user's word: no more tries. With a follow-up the camera is
+    // asked once more (about a second) whether it took the settings, and saveFinished says
+    // AcknowledgementLost, StoppedNotSaved or StoppedUnconfirmed; a stop is never taken for a save.
+    void StopSave();
     // Whether a save of the camera goes to its address (above).
     bool FoundOnlyByAddress(const CameraRecord& camera);
     // Whether the last save sent to the camera's address only.
@@ -264,6 +270,7 @@ private:
     std::vector<Ipv4Address> followUpAddresses_;
     uint16_t answeredCommand_ = 0;
     int followUpQueries_ = 0;
+    bool saveStopped_ = false;
 
     AdapterSource adapterSource_;
     std::vector<NetworkAdapter> adapters_; // the last listing; empty when it failed

@@ -4,6 +4,8 @@
 #include "platform/canvas.h"
 #include "platform/core/hires_art.h"
 #include "platform/resource_library.h"
+#include "skin/bitmap_button.h"
+#include "skin/button_skin.h"
 #include "skin/skin_draw.h"
 
 #include <QCloseEvent>
@@ -18,6 +20,9 @@ constexpr int64_t kStatusPeriodMs = 1000;
 // The status line: the frames' grey help text, in a strip of its own under the frame, so that it
 // never meets the frame's animation. The strip continues the frame's border.
 constexpr int kStatusStripHeight = 24;
+// Stop, centred under the status line.
+constexpr QSize kStopSize{96, 32};
+constexpr int kStopRowHeight = kStopSize.height() + 8;
 constexpr int kBorderPixels = 2;
 constexpr int kStatusPixels = 11;
 const QColor kStatusColour(107, 112, 128);
@@ -58,6 +63,7 @@ void ProgressDialog::LoadFrames(const QString& packPath, const Kind& kind, const
     if (!library.Open(packPath))
         return;
     const QString section = QString::fromUtf16(kind.section);
+    section_ = section;
     const qreal ratio = devicePixelRatioF();
     for (int i = 0; i < kFrameCount; ++i) {
         const int number = kind.bitmaps[static_cast<size_t>(i)];
@@ -97,9 +103,14 @@ void ProgressDialog::DescribeForReader()
 bool ProgressDialog::Initialise()
 {
     const QImage& first = frames_[0];
-    if (!first.isNull() && first.width() > 0 && first.height() > 0)
-        setFixedSize(first.deviceIndependentSize().toSize() +
-                     QSize(0, statusSource_ ? kStatusStripHeight : 0));
+    const int below = (statusSource_ ? kStatusStripHeight : 0) + (stop_ != nullptr ? kStopRowHeight : 0);
+    if (!first.isNull() && first.width() > 0 && first.height() > 0) {
+        const QSize frame = first.deviceIndependentSize().toSize();
+        setFixedSize(frame + QSize(0, below));
+        if (stop_ != nullptr)
+            stop_->setGeometry(
+                QRect(QPoint((frame.width() - kStopSize.width()) / 2, height() - kStopRowHeight), kStopSize));
+    }
     connect(&statusTimer_, &QTimer::timeout, this, &ProgressDialog::ReadStatus);
     connect(&animate_, &QTimer::timeout, this, &ProgressDialog::OnAnimate);
     if (statusSource_) {
@@ -128,6 +139,17 @@ void ProgressDialog::ReadStatus()
     }
 }
 
+void ProgressDialog::OfferStop(const SkinStrings* strings, const SkinBitmaps* bitmaps,
+                               std::function<void()> onStop)
+{
+    stop_ = new BitmapButton(this);
+    ApplyButtonSkin(strings, bitmaps, section_, QStringLiteral("Stop"), *stop_);
+    connect(stop_, &QAbstractButton::clicked, this, [this, onStop = std::move(onStop)] {
+        stop_->setEnabled(false);
+        onStop();
+    });
+}
+
 void ProgressDialog::Close()
 {
     animate_.stop();
@@ -143,16 +165,17 @@ void ProgressDialog::paintEvent(QPaintEvent*)
     QPainter painter(this);
     SetBitmapScaling(painter);
     painter.drawImage(0, 0, frame);
-    if (!statusSource_)
+    if (!statusSource_ && stop_ == nullptr)
         return;
     // The strip takes the frame's border down with it: the border's colour is the frame's edge.
     const int frameBottom = frame.deviceIndependentSize().toSize().height();
     const QColor border = frame.pixelColor(0, frame.height() / 2);
     painter.fillRect(QRect(0, frameBottom - kBorderPixels, width(), height() - frameBottom + kBorderPixels),
                      border);
-    const QRect strip(kBorderPixels, frameBottom - kBorderPixels, width() - 2 * kBorderPixels,
+    const QRect below(kBorderPixels, frameBottom - kBorderPixels, width() - 2 * kBorderPixels,
                       height() - frameBottom);
-    painter.fillRect(strip, Qt::white);
+    painter.fillRect(below, Qt::white);
+    const QRect strip(below.topLeft(), QSize(below.width(), kStatusStripHeight));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(kStatusPixels);
     painter.setFont(font);

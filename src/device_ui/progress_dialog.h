@@ -8,6 +8,7 @@
 #include "platform/events/scaled_timer.h"
 #include "platform/wizard_dialog.h"
 #include "skin/core/string_table.h"
+#include "skin/pack_lists.h"
 #include "skin/reading_texts.h"
 
 #include <QImage>
@@ -37,6 +38,10 @@ public:
 
     // Closes the box: the action it stood for has ended.
     void Close();
+    // Offers Stop (the section's button item of that name) under the status line; `onStop` runs
+    // once when it is pressed, and the box stays up until Close, as the stop takes a moment.
+    void OfferStop(const SkinStrings* strings, const SkinBitmaps* bitmaps, std::function<void()> onStop);
+    class BitmapButton* StopButton() const { return stop_; }
     // Asked once a second for the line drawn at the foot of the box; an empty text draws none.
     void SetStatusSource(std::function<QString()> source) { statusSource_ = std::move(source); }
     const QString& StatusText() const { return status_; }
@@ -73,6 +78,8 @@ private:
     std::array<QImage, kFrameCount> frames_;
     int current_ = 0;
     bool ready_ = false;
+    QString section_;
+    class BitmapButton* stop_ = nullptr;
     std::function<QString()> statusSource_;
     QString status_;
     QStringList readerTexts_; // the painted texts after the first

@@ -20,6 +20,11 @@ inline const QColor kHairline{227, 230, 239};
 inline const QColor kSidePanel{244, 246, 251};
 
 inline constexpr const char* kFontFamily = "DejaVu Sans";
+// A pop-up menu: white, a hairline frame, the accent behind the entry under the pointer.
+inline constexpr const char* kMenuStyleSheet =
+    "QMenu { background: white; border: 1px solid #C9CEDD; padding: 4px 0; }"
+    "QMenu::item { padding: 6px 24px 6px 16px; color: #2B2F3A; background: transparent; }"
+    "QMenu::item:selected { background: #5468C4; color: white; }";
 inline constexpr int kBodyPixels = 13;
 
 // White windows, primary text, accent selection and focus frames.

@@ -10,6 +10,7 @@
 #include "net_test_support.h"
 #include "platform/core/time_scale.h"
 #include "platform/message_box.h"
+#include "skin/bitmap_button.h"
 #include "skin/message_answer.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@
 
 using namespace nettest;
 using test_wait::SpinUntil;
+using test_wait::WhenModal;
 
 namespace {
 
@@ -197,6 +199,49 @@ TEST_F(FrameNet, AnUnansweredClockOnlySaveIsAFailureWhoseBoxCountsTheTries)
     EXPECT_TRUE(camsim->Events("applied").empty());
     EXPECT_TRUE(statuses.contains("No answer yet: try 1 of 4"));
     EXPECT_TRUE(statuses.contains("No answer yet: try 4 of 4"));
+}
+
+// Stop in the save box ends a save whose camera does not answer in a second or so, not four
+// minutes: asked once more, a camera without the new name has not saved; a change of the clock
+// alone cannot be seen, so that save is not known either way. Never "saved".
+TEST_F(FrameNet, StopInTheSaveBoxAsksOnceAndNeverClaimsASave)
+{
+    const struct
+    {
+        TextField<kDeviceInfoSize> field;
+        const char* value;
+        int boxKind;
+    } cases[] = {{DeviceInfo::cameraName, "Attic", 1}, {DeviceInfo::time, "23:59:58", 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        answers.shown.clear();
+        auto camsim = StartCamsim({"--variants", "full", "--drop-first", "4"}, "stop-camsim");
+        PcNamespaceScope pc(pair);
+        ASSERT_TRUE(pc.Entered());
+        TimeScale::SetFactor(1.0);
+        WizardFrame frame(QStringLiteral("camtivo"));
+        QElapsedTimer clock;
+        QTimer::singleShot(0, &frame, [&] {
+            ASSERT_TRUE(SpinUntil([&] { return frame.PagesReady(); }, kWaitLimitMs));
+            QTest::mouseClick(frame.Main().Control(MainPage::IDC_START), Qt::LeftButton);
+            ASSERT_TRUE(SpinUntil([&] { return frame.Search().CurrentCamera() != nullptr; }, kWaitLimitMs));
+            frame.Search().CurrentCamera()->loginRequired = 0;
+            QTest::mouseClick(frame.Search().Control(IDC_NEXT), Qt::LeftButton);
+            ASSERT_TRUE(SpinUntil([&] { return frame.ShownStep() == 2; }, kWaitLimitMs));
+            frame.SelectedCamera()->info.Set(c.field, c.value);
+            WhenModal<ProgressDialog>([&](ProgressDialog& box) {
+                clock.start();
+                QTest::mouseClick(box.StopButton(), Qt::LeftButton);
+            });
+            frame.RunSave();
+            frame.Finish(IDOK);
+        });
+        frame.RunModal();
+        EXPECT_LT(clock.elapsed(), 3000);
+        ASSERT_EQ(answers.shown.size(), 1u);
+        EXPECT_EQ(answers.shown[0].kind, c.boxKind);
+        EXPECT_TRUE(camsim->Events("applied").empty());
+    }
 }
 
 TEST_F(FrameNet, ASilentNetworkGivesTheNoCameraMessage)
