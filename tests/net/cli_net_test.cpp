@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <chrono>
 
 using namespace nettest;
 
@@ -328,4 +329,22 @@ TEST_F(Cli, AFloodOfCamerasStopsAtTheListLimitAndSaysSo)
     const RunResult json = Run({"search", "--json", "--seconds", "2"});
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array().size(), 10000);
+}
+
+// Ctrl+C during a save whose camera drops it: the camera is asked once more and the line says how
+// the save ended, without the minutes of its tries; a stop is never a save.
+TEST_F(Cli, CtrlCStopsASaveAndSaysHowItEnded)
+{
+    auto camsim = StartCamsim({"--variants", "full", "--drop-first", "4"});
+    const auto start = std::chrono::steady_clock::now();
+    const RunResult run =
+        pair.RunInPc({"timeout", "--preserve-status", "-s", "INT", "2", CliPath(), "save", "--mac",
+                      "02:ca:00:00:00:01", "--login", "admin", "--password", "admin", "--name", "Attic"},
+                     std::chrono::seconds(20));
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("was stopped; the camera does not hold the settings"), std::string::npos)
+        << run.err;
+    EXPECT_LT(seconds, 6.0);
+    EXPECT_TRUE(camsim->Events("applied").empty());
 }

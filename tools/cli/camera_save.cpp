@@ -5,6 +5,7 @@
 #include "device/core/camera_detail_text.h"
 #include "device/core/login_check.h"
 #include "device/core/saved_settings.h"
+#include "interrupt_watch.h"
 #include "pages/core/setting_rules.h"
 #include "platform/core/clock.h"
 #include "platform/net/network_adapters.h"
@@ -45,6 +46,10 @@ SaveOutcome OutcomeOf(const ActionOutcome& outcome)
         return SaveOutcome::Refused;
     case CameraActions::SaveResult::NotOpened:
         return SaveOutcome::NotSent;
+    case CameraActions::SaveResult::StoppedNotSaved:
+        return SaveOutcome::StoppedNotSaved;
+    case CameraActions::SaveResult::StoppedUnconfirmed:
+        return SaveOutcome::StoppedUnconfirmed;
     default:
         return SaveOutcome::NoAnswer;
     }
@@ -69,6 +74,10 @@ const char* OutcomeText(SaveOutcome outcome)
         return "not sent";
     case SaveOutcome::Skipped:
         return "skipped";
+    case SaveOutcome::StoppedNotSaved:
+        return "stopped, not saved";
+    case SaveOutcome::StoppedUnconfirmed:
+        return "stopped, not confirmed: search again to see";
     }
     return "";
 }
@@ -161,6 +170,10 @@ CameraSave SaveCamera(CliSession& session, const CliOptions& row)
     ActionOutcome outcome;
     {
         const SaveProgressLine progress(session.action, row.mac);
+        const InterruptWatch interrupt([&session] {
+            session.stopped = true;
+            session.action.StopSave();
+        });
         outcome = session.runner.Save(camera, session.waitLimitMs,
                                       SaveFollowUp{before, FollowUpTargets(session, row)});
     }
@@ -230,6 +243,10 @@ std::string FailureLine(const CameraSave& save)
         return "cannot open a socket for the save";
     case SaveOutcome::Skipped:
         return "camera " + save.mac + " skipped: " + save.detail;
+    case SaveOutcome::StoppedNotSaved:
+        return "the save of camera " + save.mac + " was stopped; the camera does not hold the settings";
+    case SaveOutcome::StoppedUnconfirmed:
+        return "the save of camera " + save.mac + " was stopped; whether it took the settings is not known";
     }
     return {};
 }
@@ -256,6 +273,15 @@ CameraSave SkippedSave(const std::string& mac, const Ipv4Address& address, const
     save.mac = mac;
     save.outcome = SaveOutcome::Skipped;
     save.detail = camera_text::DottedQuad(address) + " is still used by " + holder;
+    return save;
+}
+
+CameraSave StoppedBeforeItsTurn(const std::string& mac)
+{
+    CameraSave save;
+    save.mac = mac;
+    save.outcome = SaveOutcome::Skipped;
+    save.detail = "the batch was stopped before its turn";
     return save;
 }
 

@@ -16,13 +16,16 @@ inline constexpr char kAcknowledgementLost[] = " (its acknowledgement was lost)"
 enum class SaveOutcome
 {
     Saved,
-    Refused,      // the camera answered with a non-zero status
-    NoAnswer,     // every set request went unanswered
-    NotFound,     // the camera did not answer the search
-    LoginWrong,   // the login does not match what the camera reported; nothing was sent
-    InvalidValue, // a value is wrong for this camera (an address for a DHCP camera); nothing sent
-    NotSent,      // no socket could be opened for the save
-    Skipped       // the address it was to take is still used by a camera whose save failed
+    Refused,           // the camera answered with a non-zero status
+    NoAnswer,          // every set request went unanswered
+    NotFound,          // the camera did not answer the search
+    LoginWrong,        // the login does not match what the camera reported; nothing was sent
+    InvalidValue,      // a value is wrong for this camera (an address for a DHCP camera); nothing sent
+    NotSent,           // no socket could be opened for the save
+    Skipped,           // the address it was to take is still used by a camera whose save failed, or
+                       // the batch was stopped before its turn
+    StoppedNotSaved,   // Ctrl+C; asked once more, the camera answered without the settings
+    StoppedUnconfirmed // Ctrl+C; the camera did not answer, or its answer cannot tell
 };
 
 enum class VerifyState
@@ -66,6 +69,8 @@ PreparedSave PrepareSave(const FoundCameraList& found, const CliOptions& row);
 CameraSave SaveCamera(CliSession& session, const CliOptions& row);
 // The result of a row left unsent because the camera holding `address` did not move away.
 CameraSave SkippedSave(const std::string& mac, const Ipv4Address& address, const std::string& holder);
+// The result of a row a stopped batch did not come to: nothing was sent to its camera.
+CameraSave StoppedBeforeItsTurn(const std::string& mac);
 // Searches once more for every saved camera that can still be reached and records the answers.
 // A camera behind a router is asked at the address it answered from and at its new fixed one.
 std::string VerifySaves(CliSession& session, std::vector<CameraSave>& saves);

@@ -580,6 +580,10 @@ Settings of save:
                     timezones lists them.
   --clock now       set the camera's date and time to this computer's, as each
                     request goes out (a batch's "clock" column too).
+Ctrl+C during a save stops it: the camera is asked once more (about a second) whether it
+took the settings, and the result says "saved", "stopped, not saved" or "stopped, not
+confirmed: search again to see"; a batch sends none of the rows after it. A second Ctrl+C
+ends the program at once.
 )";
 }
 

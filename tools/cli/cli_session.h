@@ -39,5 +39,6 @@ struct CliSession
     const CliOptions options;
     CameraActions action;
     ActionRunner runner;
+    bool stopped = false; // Ctrl+C stopped a save: the rows after it are not sent
     int64_t waitLimitMs = 0;
 };

@@ -191,8 +191,12 @@ std::vector<CameraSave> RunSavePlan(CliSession& session, const std::vector<CliOp
         const PlannedRow& row = plan.rows[i];
         const auto failed = std::find_if(row.after.begin(), row.after.end(),
                                          [&](size_t v) { return results[v]->outcome != SaveOutcome::Saved; });
-        results[i] = failed != row.after.end() ? SkippedSave(rows[i].mac, row.takes, rows[*failed].mac)
-                                               : SaveCamera(session, rows[i]);
+        if (session.stopped)
+            results[i] = StoppedBeforeItsTurn(rows[i].mac);
+        else if (failed != row.after.end())
+            results[i] = SkippedSave(rows[i].mac, row.takes, rows[*failed].mac);
+        else
+            results[i] = SaveCamera(session, rows[i]);
         report();
     }
     std::vector<CameraSave> saves;
