@@ -39,6 +39,11 @@ bool PaintSnapshot::eventFilter(QObject* watched, QEvent* event)
 
 void PaintSnapshot::SearchThenSave()
 {
+    // Start is taken only once the other pages exist, a moment after the main page shows.
+    if (!frame_.PagesReady()) {
+        QTimer::singleShot(50, this, &PaintSnapshot::SearchThenSave);
+        return;
+    }
     // As Start does; the rows and the status line take their last state before the grab.
     connect(&frame_.Actions(), &WizardActions::searchEnded, this,
             [this] { QTimer::singleShot(0, this, &PaintSnapshot::SaveAndClose); });

@@ -5,7 +5,7 @@
 set -euo pipefail
 program=$(realpath "$1")
 src=$(realpath "$2")
-out=$3
+out=$(realpath -m "$3")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"

@@ -43,7 +43,7 @@ done
 
 umask 077
 echo secret >"$home/.camera-pw"
-echo "front door phrase" >"$home/.wep-phrase"
+echo "porch phrase" >"$home/.wep-phrase"
 awk '/^```csv/ {f = 1; next} /^```/ {f = 0} f' "$src/docs/command-line.md" >"$home/cameras.csv"
 # One command a line: the lines of the sh blocks, a trailing backslash joining the next.
 commands=$(awk '/^```/ {sh = ($0 ~ /^```sh/); next}
