@@ -7,6 +7,7 @@
 
 namespace {
 const QString kSnapshotOption = QStringLiteral("--snapshot=");
+const QString kSearchPage = QStringLiteral("search:");
 
 // PNG unless the name asks for BMP, whose writer only copies the pixels: timing the start-up
 // then leaves out compression.
@@ -19,6 +20,10 @@ const char* FormatOf(const QString& path)
 
 PaintSnapshot::PaintSnapshot(WizardFrame& frame, QString path) : frame_(frame), path_(std::move(path))
 {
+    if (path_.startsWith(kSearchPage)) {
+        path_.remove(0, kSearchPage.size());
+        searchPage_ = true;
+    }
     frame_.Main().installEventFilter(this);
 }
 
@@ -27,9 +32,22 @@ bool PaintSnapshot::eventFilter(QObject* watched, QEvent* event)
     // The grab waits for the event loop: the paint that triggered it must finish first.
     if (event->type() == QEvent::Paint && !pending_ && frame_.Main().IsReady()) {
         pending_ = true;
-        QTimer::singleShot(0, this, &PaintSnapshot::SaveAndClose);
+        QTimer::singleShot(0, this, searchPage_ ? &PaintSnapshot::SearchThenSave : &PaintSnapshot::SaveAndClose);
     }
     return QObject::eventFilter(watched, event);
+}
+
+void PaintSnapshot::SearchThenSave()
+{
+    // Start is taken only once the other pages exist, a moment after the main page shows.
+    if (!frame_.PagesReady()) {
+        QTimer::singleShot(50, this, &PaintSnapshot::SearchThenSave);
+        return;
+    }
+    // As Start does; the rows and the status line take their last state before the grab.
+    connect(&frame_.Actions(), &WizardActions::searchEnded, this,
+            [this] { QTimer::singleShot(0, this, &PaintSnapshot::SaveAndClose); });
+    frame_.TakeStep(Navigation::Next);
 }
 
 void PaintSnapshot::SaveAndClose()

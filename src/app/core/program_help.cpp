@@ -29,7 +29,8 @@ Options:
                     value ends the program (status 2).
   --snapshot=FILE   save the window as a PNG image (uncompressed BMP for a FILE ending in
                     .bmp) once its main page has painted, then exit (status 1 when the
-                    image cannot be saved).
+                    image cannot be saved). --snapshot=search:FILE presses Start first
+                    and saves the search page once its search has ended.
   -h, --help        show this help and exit.
   --version         print the version and exit.
 Qt's own options, such as -platform NAME, are accepted too.
@@ -59,5 +60,7 @@ Examples:
     $ camtivo --to 10.20.0.0/22
   Save the main page as a picture, without a display:
     $ QT_QPA_PLATFORM=offscreen camtivo /testmode --snapshot=main.png
+  The same for the search page, with the test file's cameras listed:
+    $ QT_QPA_PLATFORM=offscreen camtivo /testmode --snapshot=search:search.png
 )";
 }
