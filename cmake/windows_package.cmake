@@ -36,10 +36,31 @@ set(CPACK_NSIS_MUI_ICON ${CAMTIVO_ICON})
 set(CPACK_NSIS_MUI_UNIICON ${CAMTIVO_ICON})
 set(CPACK_NSIS_INSTALLED_ICON_NAME camtivo.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# CPack's script runs the old uninstaller in place ("_?=" keeps it from copying itself away), and
+# an uninstaller cannot delete the file it runs from: the old folder kept Uninstall.exe. Our
+# copy of the script removes it and the folder, when empty, once the uninstaller has returned.
+set(nsis_template ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
+file(READ ${nsis_template} nsis_script)
+set(uninstall_returned "  IfErrors uninst_failed inst\n")
+string(FIND "${nsis_script}" "${uninstall_returned}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "${nsis_template}: the old uninstaller's run is not where it was")
+endif()
+string(REPLACE "${uninstall_returned}" "  IfErrors uninst_failed\n  Delete \"$3\\@CPACK_NSIS_UNINSTALL_NAME@.exe\"\n  RMDir \"$3\"\n  Goto inst\n"
+       nsis_script "${nsis_script}")
+file(WRITE ${PROJECT_BINARY_DIR}/nsis/NSIS.template.in "${nsis_script}")
+list(APPEND CMAKE_MODULE_PATH ${PROJECT_BINARY_DIR}/nsis)
+# The uninstaller removes our key under the vendor's and then the vendor's, when nothing else
+# of theirs is left in it; CPack's own script leaves the vendor's key behind, empty.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
+  DeleteRegKey SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\"
+  DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"")
 set(CPACK_PACKAGE_EXECUTABLES camtivo Camtivo)
 # The programs sit at the top of the install folder, not in bin\ where the Start-menu entry
 # would otherwise point.
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# The values reach CPack as written here, quotes and backslashes included.
+set(CPACK_VERBATIM_VARIABLES ON)
 # "cpack" installs only what it packs, without building the test suites first.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 include(CPack)

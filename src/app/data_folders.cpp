@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <functional>
 #include <optional>
 
@@ -32,6 +33,16 @@ QString FirstFolderWith(const std::function<bool(const QString&)>& holds)
         if (holds(folder))
             return folder;
     return folders.value(0);
+}
+
+// Windows sets no LANG: there (and wherever it is unset) the user's own language decides, as the
+// system's setting names it ("es-ES").
+std::string LangOrUserLanguage()
+{
+    const QByteArray lang = qgetenv("LANG");
+    if (!lang.isEmpty())
+        return lang.toStdString();
+    return QLocale::system().uiLanguages().value(0).replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
 }
 
 } // namespace
@@ -68,7 +79,7 @@ QStringList PacksIn(const QString& folder)
 QString StartupPackName(const QString& packFolder)
 {
     const std::u16string_view wanted = PackNameForLocale(
-        qgetenv("LC_ALL").toStdString(), qgetenv("LC_MESSAGES").toStdString(), qgetenv("LANG").toStdString());
+        qgetenv("LC_ALL").toStdString(), qgetenv("LC_MESSAGES").toStdString(), LangOrUserLanguage());
     const QString name = QString::fromStdU16String(std::u16string(wanted));
     return PacksIn(packFolder).contains(name) ? name
                                               : QString::fromStdU16String(std::u16string(kDefaultPackName));

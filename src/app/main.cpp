@@ -6,31 +6,33 @@
 #include "app/core/program_help.h"
 #include "app/paint_snapshot.h"
 #include "camtivo_version.h"
+#include "platform/net/program_arguments.h"
+#include "platform/net/standard_text.h"
 #include "platform/program_fonts.h"
 #include "skin/program_look.h"
 
 #include <QApplication>
-#include <cstdio>
-#include <cstring>
+#include <QString>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv)
 {
+    // As typed: on Windows the narrow argv would hold the ANSI code page's guesses.
     std::vector<std::u16string> arguments;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("camtivo %s\n", kCamtivoVersion);
+    for (const std::string& argument : ProgramArguments(argc, argv)) {
+        if (argument == "--version") {
+            ShowStartupText(std::string("camtivo ") + kCamtivoVersion + "\n", StartupText::Information);
             return 0;
         }
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(ProgramHelp(), stdout);
+        if (argument == "--help" || argument == "-h") {
+            ShowStartupText(ProgramHelp(), StartupText::Information);
             return 0;
         }
-        arguments.push_back(QString::fromLocal8Bit(argv[i]).toStdU16String());
+        arguments.push_back(QString::fromStdString(argument).toStdU16String());
     }
     if (const UnicastTargets targets = ParseUnicastTargets(arguments); !targets.refused.empty()) {
-        std::fprintf(stderr, "camtivo: invalid value for --to: %s\n", targets.why.c_str());
+        ShowStartupText("camtivo: invalid value for --to: " + targets.why + "\n", StartupText::Refusal);
         return 2;
     }
     ChooseTextEngine();

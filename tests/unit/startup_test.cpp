@@ -55,6 +55,7 @@ TEST(CommandLine, ToNamesAddressesInEachSpellingAndRefusesAnythingElse)
         {{u"/to:10.20.0.0/22", u"--to", u"10.20.4.10-10.20.4.200", u"--to=10.20.0.9"}, {"10.20.0.9"}, ""},
         {{u"/to:10.20.0.0/15"}, {}, "10.20.0.0/15"},
         {{u"--to=10.20.4.200-10.20.4.10"}, {}, "10.20.4.200-10.20.4.10"},
+        {{u"/to:Cámara★\U0001F4F7"}, {}, "Cámara★\U0001F4F7"}, // the value as typed, in UTF-8
     };
     for (const Case& c : cases) {
         const UnicastTargets targets = ParseUnicastTargets(c.arguments);

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # check_setup.sh SETUP.exe LINUX_BUILD: the setup program under wine, in a namespace of its own
-# with loopback only (nothing it starts can reach a network): a silent install into a fresh
-# prefix, into a folder named beyond ASCII (C:\Cámaras★\Camtivo), puts every file there with a
-# Start-menu entry that starts the installed wizard and an uninstaller registered with Windows;
-# the installed wizard, started in a folder named beyond ASCII, saves its main page to a file
-# so named, painted like the Linux build's (compared pixel by pixel); the silent uninstall
-# removes every installed file.
+# with loopback only (nothing it starts can reach a network), into a fresh prefix: a silent
+# install into the default folder, whose Start-menu entry starts the installed wizard; a second
+# one into a folder named beyond ASCII (C:\Cámaras★\Camtivo) puts every file there, removes the
+# first install and registers its uninstaller with Windows; the installed wizard, started in a
+# folder named beyond ASCII, saves its main page to a file so named, painted like the Linux
+# build's (compared pixel by pixel); the silent uninstall removes every installed file, the
+# Start-menu entry and our registry keys.
 set -euo pipefail
 setup=$(realpath "$1")
 linux=$(realpath "$2")
@@ -31,8 +32,35 @@ cat >"$scratch/inside.sh" <<'INSIDE'
 set -euo pipefail
 scratch=$1 setup=$2
 wine=/usr/lib/wine/wine64
-dir="$WINEPREFIX/drive_c/Cámaras★/Camtivo"
 fail() { echo "FAIL $*"; exit 1; }
+wizards() { # the installed wizards of this wine prefix, by process id
+  for p in $(pgrep -f 'Camtivo.camtivo\.exe'); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+  done
+}
+# First into the default folder. Wine's shortcuts keep their target in the ANSI code page only,
+# so the Start-menu entry is opened there, not in the folder named beyond it.
+"$wine" "$setup" /S
+first="$WINEPREFIX/drive_c/Program Files/Camtivo"
+[ -f "$first/camtivo.exe" ] || fail "no camtivo.exe in C:\\Program Files\\Camtivo"
+lnk=$(find "$WINEPREFIX/drive_c" -iname 'Camtivo.lnk' | head -n 1)
+[ -n "$lnk" ] || fail "no Start-menu entry"
+# The entry is opened as the Start menu opens it: the wizard it points to must start and stay up.
+"$wine" start /unix "$lnk" || fail "the Start-menu entry opens nothing (exit $?)"
+started=
+for _ in $(seq 60); do
+  started=$(wizards)
+  [ -n "$started" ] && break
+  sleep 0.5
+done
+[ -n "$started" ] || fail "the Start-menu entry started no camtivo.exe"
+sleep 2
+started=$(wizards)
+[ -n "$started" ] || fail "the wizard started from the Start menu ended at once"
+kill $started
+echo "PASS the Start-menu entry starts the installed wizard"
+# Installed again into another folder, the setup program removes the first install.
+dir="$WINEPREFIX/drive_c/Cámaras★/Camtivo"
 # NSIS takes the folder unquoted, as the last argument.
 "$wine" "$setup" /S '/D=C:\Cámaras★\Camtivo'
 for f in camtivo.exe camtivo-cli.exe camtivo-camsim.exe English.dll Spanish.dll License.rtf Qt6Core.dll \
@@ -41,24 +69,11 @@ for f in camtivo.exe camtivo-cli.exe camtivo-camsim.exe English.dll Spanish.dll 
   [ -f "$dir/$f" ] || fail "installed: $f missing"
 done
 echo "PASS silent install: every file in C:\\Cámaras★\\Camtivo"
-lnk=$(find "$WINEPREFIX/drive_c" -iname 'Camtivo.lnk' | head -n 1)
-[ -n "$lnk" ] || fail "no Start-menu entry"
-# The entry is opened as the Start menu opens it: the wizard it points to must start and stay up.
-"$wine" start /unix "$lnk" || fail "the Start-menu entry opens nothing (exit $?)"
-started=
-for _ in $(seq 60); do
-  started=$(pgrep -af 'Camtivo.camtivo\.exe' || true)
-  [ -n "$started" ] && break
-  sleep 0.5
-done
-[ -n "$started" ] || fail "the Start-menu entry started no camtivo.exe"
-sleep 2
-pgrep -f 'Camtivo.camtivo\.exe' >/dev/null || fail "the wizard started from the Start menu ended at once"
-pkill -f 'Camtivo.camtivo\.exe' || true
-echo "PASS the Start-menu entry starts the installed wizard"
-"$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Camtivo' | grep -qi UninstallString \
-  || fail "uninstaller not registered"
-echo "PASS uninstaller registered with Windows"
+[ ! -e "$first" ] || fail "installed again: the first install is left: $(find "$first" | head -5)"
+# (reg prints in the OEM code page: á is a byte of its own and ★ is "?".)
+"$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Camtivo' /v UninstallString |
+  grep -qaF 'maras?\Camtivo\Uninstall.exe' || fail "the new uninstaller is not registered with Windows"
+echo "PASS installed again: the first install is removed, the new uninstaller registered with Windows"
 echo "installed size: $(du -sk "$dir" | cut -f1) KiB in $(find "$dir" -type f | wc -l) files"
 work="$scratch/Prueba ★"
 mkdir "$work"
@@ -72,7 +87,8 @@ sleep 1
 left=$( (find "$dir" -type f 2>/dev/null || true) | wc -l)
 [ "$left" = 0 ] || fail "the uninstaller left $left files: $(find "$dir" -type f | head -5)"
 ! find "$WINEPREFIX/drive_c" -iname 'Camtivo.lnk' | grep -q . || fail "the Start-menu entry is left"
-echo "PASS the uninstaller removes every installed file and the Start-menu entry"
+! "$wine" reg query 'HKLM\Software\The Camtivo developers' >/dev/null 2>&1 || fail "the uninstaller left our registry key"
+echo "PASS the uninstaller removes every installed file, the Start-menu entry and our registry keys"
 INSIDE
 unshare --net "$here/wine-session.sh" --lo bash "$scratch/inside.sh" "$scratch" "$setup"
 # Same layout, drawn by another font engine: most pixels agree, text edges may not.

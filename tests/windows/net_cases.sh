@@ -12,7 +12,9 @@
 #   4. the Linux CLI finds camtivo-camsim.exe, named beyond ASCII, and saves to it; the simulator
 #      writes its log to a file named beyond ASCII;
 #   5. two interfaces: each camera is answered on its own interface;
-#   6. camtivo-cli.exe saves the cameras of a batch file named beyond ASCII, in a folder so named.
+#   6. camtivo-cli.exe saves the cameras of a batch file named beyond ASCII, in a folder so named;
+#   7. camtivo-cli.exe search --csv ends each line with one CR LF;
+#   8. camtivo-cli.exe and camtivo.exe show text beyond ASCII rightly on a console and redirected.
 set -euo pipefail
 linux=$(realpath "$1")
 win=$(realpath "$2")
@@ -143,8 +145,9 @@ check "camtivo-cli.exe search finds both cameras with their fields" test "$(json
 
 # 3. A save from Windows reaches the simulator as the same save from Linux does; the arguments
 #    are read as typed, so "Café" is stored as Windows-1252 and a character beyond it is refused.
+#    The clock is given: the camera's own, carried forward, differs by the programs' start-up.
 save=(save --mac 02:CA:00:00:00:01 --login Operator --password pw --name Hall-2 --dhcp off --ip 10.77.0.9
-  --mask 255.255.255.0 --gateway 10.77.0.254 --wireless on --ssid Café)
+  --mask 255.255.255.0 --gateway 10.77.0.254 --wireless on --ssid Café --date 03/04/2026 --time 10:20)
 sim=(--variants plain --login Operator --password pw)
 sim_in $cam "$scratch/save-win.log" "${sim[@]}"
 wine_in $pc "$cli" "${save[@]}" >"$scratch/save-win.out" 2>&1 && win_status=0 || win_status=$?
@@ -194,6 +197,29 @@ wine_in $pc "$cli" save --batch "$(winpath "$files/lote ★.csv")" >"$scratch/ba
 stop_sims
 check "camtivo-cli.exe saves the cameras of 'Prueba ★\\lote ★.csv'" \
   test "$batch_status" = 0 -a "$(applied "$scratch/batch.log" cameraName)" = Lote-1
+
+# 7. CSV: each line ends with one CR LF, one row each in a spreadsheet (a header and 2 cameras).
+sim_in $cam "$scratch/csv.log" --count 2 --name Porch
+wine_in $pc "$cli" search --seconds 2 --csv >"$scratch/search.csv" 2>"$scratch/csv.err" || true
+stop_sims
+ends=$("$py" -c "import sys; d = open(sys.argv[1], 'rb').read(); print(d.count(b'\n'), d.count(b'\r\n'), d.count(b'\r'))" "$scratch/search.csv")
+check "camtivo-cli.exe search --csv ends each of its 3 lines with one CR LF" test "$ends" = "3 3 3"
+
+# 8. On a console (wine's, on the terminal "script" makes) text is written as characters and
+#    reads right whatever the console's code page; redirected, it stays UTF-8 (the refusal in 3).
+on_console() { # on_console OUT PROGRAM ARGS...: the text PROGRAM shows on a console, blanks left out
+  local out=$1
+  shift
+  ip netns exec $pc timeout 120 "$here/wine-session.sh" env SHELL=/bin/bash LC_ALL=C.UTF-8 \
+    script -qec "$(printf '%q ' /usr/lib/wine/wine64 "$@")" /dev/null | sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' |
+    tr -d ' \r\n' >"$out" || true
+}
+sim_in $cam "$scratch/console.log" --name Café
+on_console "$scratch/console-search.out" "$cli" search --seconds 2
+stop_sims
+check "camtivo-cli.exe on a console: the camera 'Café'" grep -q "02:ca:00:00:00:01Café10.77.0.2" "$scratch/console-search.out"
+on_console "$scratch/console-wizard.out" "$win/src/app/camtivo.exe" --to 'Cámara★'
+check "camtivo.exe on a console: its refusal of --to 'Cámara★'" grep -q "for--to:'Cámara★'" "$scratch/console-wizard.out"
 
 if ((failures)); then
   for f in "$scratch"/*.out "$scratch"/*.err "$scratch"/*.txt "$scratch"/*.json; do echo "--- $f"; cat "$f"; done

@@ -8,6 +8,7 @@
 #include "cli_session.h"
 #include "console_output.h"
 #include "diagnosis_format.h"
+#include "output_text.h"
 #include "platform/net/network_adapters.h"
 #include "save_plan.h"
 
@@ -24,9 +25,9 @@ namespace {
 // program reading the output learns of the failure too.
 int Fail(const CliOptions& options, const std::string& message, int status = kExitFailed)
 {
-    std::fprintf(stderr, "camtivo-cli: %s\n", message.c_str());
+    PrintNotice(message);
     if (options.json) {
-        std::printf("%s\n", ErrorJson(message).c_str());
+        PrintText(ErrorJson(message) + "\n");
         std::fflush(stdout);
     }
     return status;
@@ -36,7 +37,7 @@ int Fail(const CliOptions& options, const std::string& message, int status = kEx
 void PrintResult(CameraSave save, const CliOptions& options)
 {
     save.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - options.started).count();
-    std::printf("%s\n", (options.json ? ResultJson(save) : ResultLine(save)).c_str());
+    PrintText((options.json ? ResultJson(save) : ResultLine(save)) + "\n");
     std::fflush(stdout);
 }
 
@@ -80,7 +81,7 @@ int RunSearchCommand(const CliOptions& options)
         return Fail(options, error);
     const FoundCameraList& found = session.action.Found();
     const SearchDiagnosis& diagnosis = session.action.Diagnosis();
-    const TextSink toStdout = [](const std::string& text) { std::fputs(text.c_str(), stdout); };
+    const TextSink toStdout = &PrintText;
     if (options.json && options.diagnose) {
         toStdout(DiagnosisJson(found, diagnosis));
         return kExitOk;
@@ -95,11 +96,11 @@ int RunSearchCommand(const CliOptions& options)
         return kExitOk;
     }
     for (const CameraRecord* camera : found.Records())
-        std::printf("%s\n", CameraLine(*camera).c_str());
+        PrintText(CameraLine(*camera) + "\n");
     if (options.diagnose)
-        std::printf("%s%s", found.IsEmpty() ? "" : "\n", DiagnosisText(diagnosis).c_str());
+        PrintText((found.IsEmpty() ? "" : "\n") + DiagnosisText(diagnosis));
     if (found.IsEmpty())
-        std::fprintf(stderr, "camtivo-cli: no camera answered\n");
+        PrintNotice("no camera answered");
     return kExitOk;
 }
 
@@ -115,20 +116,20 @@ int RunSaveCommand(const CliOptions& options)
                                                                 : RefusedSave(options.mac, plan.clash)};
     const CameraSave& save = saves.front();
     if (save.outcome != SaveOutcome::Saved) {
-        std::fprintf(stderr, "camtivo-cli: %s\n", FailureLine(save).c_str());
+        PrintNotice(FailureLine(save));
         if (options.json)
             PrintResult(save, options);
         return ExitStatusOf(saves);
     }
     if (!options.json)
-        std::printf("saved %s%s\n", save.mac.c_str(), save.acknowledgementLost ? kAcknowledgementLost : "");
+        PrintText("saved " + save.mac + (save.acknowledgementLost ? kAcknowledgementLost : "") + "\n");
     const std::string verifyError = options.verify ? VerifySaves(session, saves) : std::string();
     if (options.json)
         PrintResult(save, options);
     if (!verifyError.empty())
         return Fail(options, "saved, but the verifying search failed: " + verifyError);
     if (save.verify != VerifyState::NotChecked && !options.json)
-        std::printf("%s %s\n", save.mac.c_str(), VerifyText(save).c_str());
+        PrintText(save.mac + " " + VerifyText(save) + "\n");
     return ExitStatusOf(saves);
 }
 
@@ -194,9 +195,9 @@ int RunTimeZonesCommand(const CliOptions& options)
             zones.append(
                 QJsonObject{{"index", static_cast<int>(index)}, {"name", QString::fromStdString(name)}});
         else
-            std::printf("%zu\t%s\n", index, name.c_str());
+            PrintText(std::to_string(index) + "\t" + name + "\n");
     }
     if (options.json)
-        std::fputs(QJsonDocument(zones).toJson(QJsonDocument::Indented).constData(), stdout);
+        PrintText(QJsonDocument(zones).toJson(QJsonDocument::Indented).toStdString());
     return kExitOk;
 }

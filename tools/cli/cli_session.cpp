@@ -2,12 +2,12 @@
 
 #include "device/core/camera_detail_text.h"
 #include "diagnosis_format.h"
+#include "output_text.h"
 #include "platform/core/net_address.h"
 #include "platform/core/time_scale.h"
 #include "sweep_progress_line.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 
 namespace {
@@ -77,10 +77,9 @@ std::string CliSession::Search(const std::vector<std::string>& wanted, SearchEnd
     if (outcome.end == ActionEnd::SendFailed)
         return "cannot send the search on any interface: " + SendErrorText(outcome.socketError);
     if (const size_t dropped = action.Found().Dropped(); dropped > 0)
-        std::fprintf(stderr,
-                     "camtivo-cli: more cameras answered than the list holds: the first %zu are kept, %zu "
-                     "replies from further cameras were left out\n",
-                     kMaxFoundCameras, dropped);
+        PrintNotice("more cameras answered than the list holds: the first " +
+                    std::to_string(kMaxFoundCameras) + " are kept, " + std::to_string(dropped) +
+                    " replies from further cameras were left out");
     if (outcome.end != ActionEnd::SearchDone)
         return "the search did not end";
     return {};

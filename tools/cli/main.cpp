@@ -4,12 +4,12 @@
 #include "camtivo_version.h"
 #include "cli_commands.h"
 #include "cli_options.h"
+#include "output_text.h"
 #include "platform/events/message_box_hook.h"
 #include "platform/net/program_arguments.h"
 
 #include <QCoreApplication>
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,7 +19,7 @@ namespace {
 int PrintBox(const MessageBoxRequest& request)
 {
     const QString text = request.text.simplified();
-    std::fprintf(stderr, "camtivo-cli: %s\n", text.toLocal8Bit().constData());
+    PrintNotice(text.toStdString());
     return IDOK;
 }
 
@@ -27,7 +27,7 @@ int PrintBox(const MessageBoxRequest& request)
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "camtivo-cli: %s\n", message.toLocal8Bit().constData());
+        PrintNotice(message.toStdString());
 }
 
 } // namespace
@@ -37,23 +37,20 @@ int main(int argc, char** argv)
     const std::vector<std::string> args = ProgramArguments(argc, argv);
     const CliParse parse = ParseCliOptions(args, &ReadSecrets);
     if (!parse.options) {
-        std::fprintf(stderr, "camtivo-cli: %s\n", parse.error.c_str());
+        PrintNotice(parse.error);
         // A program that asked for JSON reads the refusal as JSON too.
         if (std::find(args.begin(), args.end(), "--json") != args.end())
-            std::printf("%s\n", ErrorJson(parse.error).c_str());
+            PrintText(ErrorJson(parse.error) + "\n");
         return kExitUsage;
     }
     if (parse.options->command == CliCommand::Help) {
-        std::fputs(CliUsage(), stdout);
-        std::fputs(kWirelessUsage, stdout);
-        std::fputs(kSecretUsage, stdout);
-        std::fputs(CliHelpEnd(), stdout);
+        PrintText(std::string(CliUsage()) + kWirelessUsage + kSecretUsage + CliHelpEnd());
         return kExitOk;
     }
     if (parse.options->command == CliCommand::TimeZones)
         return RunTimeZonesCommand(*parse.options);
     if (parse.options->command == CliCommand::Version) {
-        std::printf("camtivo-cli %s\n", kCamtivoVersion);
+        PrintText(std::string("camtivo-cli ") + kCamtivoVersion + "\n");
         return kExitOk;
     }
     qInstallMessageHandler(&QuietQtMessages);

@@ -2,6 +2,7 @@
 
 #include "cli_options.h"
 #include "console_input.h"
+#include "output_text.h"
 #include "platform/net/utf8_file.h"
 
 #include <algorithm>
@@ -157,8 +158,7 @@ SecretLine ReadSecretLine(std::FILE* stream)
 void WarnIfOthersCanRead(const std::string& path)
 {
     if (OthersCanRead(path))
-        std::fprintf(stderr, "camtivo-cli: warning: other users of this computer can read %s (chmod go-r)\n",
-                     path.c_str());
+        PrintNotice("warning: other users of this computer can read " + path + " (chmod go-r)");
 }
 
 // Laid out like the rest of the help, for the manual page too.

@@ -66,12 +66,36 @@ std::vector<std::u16string> SplitAtBlanks(std::u16string_view line)
     return words;
 }
 
-std::string Narrow(std::u16string_view text)
+// A value as UTF-8, so that a refusal shows it as typed; an unpaired surrogate becomes U+FFFD.
+std::string Utf8Of(std::u16string_view text)
 {
-    std::string narrow;
-    for (const char16_t c : text)
-        narrow += c < 0x80 ? static_cast<char>(c) : '?';
-    return narrow;
+    std::string utf8;
+    const auto byte = [&utf8](char32_t value) { utf8 += static_cast<char>(value); };
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        const bool pair =
+            c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
+        if (pair)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD;
+        if (c < 0x80) {
+            byte(c);
+        } else if (c < 0x800) {
+            byte(0xC0 | (c >> 6));
+            byte(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            byte(0xE0 | (c >> 12));
+            byte(0x80 | ((c >> 6) & 0x3F));
+            byte(0x80 | (c & 0x3F));
+        } else {
+            byte(0xF0 | (c >> 18));
+            byte(0x80 | ((c >> 12) & 0x3F));
+            byte(0x80 | ((c >> 6) & 0x3F));
+            byte(0x80 | (c & 0x3F));
+        }
+    }
+    return utf8;
 }
 
 } // namespace
@@ -109,10 +133,10 @@ UnicastTargets ParseUnicastTargets(const std::vector<std::u16string>& arguments)
     };
     const auto take = [&](std::u16string_view value) {
         if (IsTargetAddress(value)) {
-            targets.addresses.push_back(Narrow(value));
+            targets.addresses.push_back(Utf8Of(value));
             return;
         }
-        const std::string text = Narrow(value);
+        const std::string text = Utf8Of(value);
         const RangeParse parse = ParseAddressRange(text);
         if (parse.status != RangeStatus::Ok || parse.single)
             refuse(text, RangeRefusalText(parse.single ? RangeStatus::NotAnAddress : parse.status, text));
