@@ -24,31 +24,28 @@ void WriteToConsole(HANDLE console, std::string_view utf8)
     }
 }
 
-// A program with a window starts without standard handles unless its caller redirected them;
-// started from a console, it joins that console for the ones it lacks (a handle it was given
-// for a console it is not part of reaches nothing). True when both reach somewhere.
+// A program with a window starts without standard handles unless its caller redirected them
+// (a handle it was given for a console it is not part of reaches nothing either).
 bool Reaches(DWORD handleNumber)
 {
     const HANDLE handle = ::GetStdHandle(handleNumber);
     return handle != nullptr && handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) != FILE_TYPE_UNKNOWN;
 }
 
-bool ReachStartingConsole()
+// Started from a console, such a program joins it for the standard handle it lacks. False
+// when there is no console to join.
+bool ReachStartingConsole(DWORD handleNumber)
 {
-    const bool output = Reaches(STD_OUTPUT_HANDLE);
-    const bool error = Reaches(STD_ERROR_HANDLE);
-    if (output && error)
+    if (Reaches(handleNumber))
         return true;
     if (!::AttachConsole(ATTACH_PARENT_PROCESS))
         return false;
-    const HANDLE console = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, 0, nullptr);
+    const HANDLE console =
+        ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, 0, nullptr);
     if (console == INVALID_HANDLE_VALUE)
         return false;
-    if (!output)
-        ::SetStdHandle(STD_OUTPUT_HANDLE, console);
-    if (!error)
-        ::SetStdHandle(STD_ERROR_HANDLE, console);
+    ::SetStdHandle(handleNumber, console);
     return true;
 }
 
@@ -67,8 +64,9 @@ void WriteStandardText(std::FILE* stream, std::string_view utf8)
 
 void ShowStartupText(std::string_view utf8, StartupText kind)
 {
-    if (ReachStartingConsole()) {
-        WriteStandardText(kind == StartupText::Refusal ? stderr : stdout, utf8);
+    std::FILE* stream = kind == StartupText::Refusal ? stderr : stdout;
+    if (ReachStartingConsole(HandleNumberOf(stream))) {
+        WriteStandardText(stream, utf8);
         return;
     }
     const UINT icon = kind == StartupText::Refusal ? MB_ICONERROR : MB_ICONINFORMATION;
