@@ -16,13 +16,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cstdio>
+#include <sys/resource.h>
 #include <vector>
 
 using namespace nettest;
@@ -72,6 +72,13 @@ struct ListFigures
     int64_t longestStallMs = 0;
 };
 
+long PeakMemoryMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
 ListFigures WatchTheList(WizardFrame& frame, int expected)
 {
     ListFigures figures;
@@ -101,18 +108,6 @@ ListFigures WatchTheList(WizardFrame& frame, int expected)
     });
     frame.RunModal();
     return figures;
-}
-
-long PeakMemoryKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
 }
 
 double FiguresScale()
@@ -391,7 +386,7 @@ TEST_F(FrameNet, LiveListFigures)
             "last new answer; longest stall %lld ms; peak memory %ld MB\n",
             what, static_cast<long long>(f.firstMs), expected, static_cast<long long>(f.completeMs),
             static_cast<long long>(f.afterLastAnswerMs), static_cast<long long>(f.longestStallMs),
-            PeakMemoryKb() / 1024);
+            PeakMemoryMb());
     };
     run("one camera", {{"--lifetime", "0"}}, 1);
     run("one of four 2.5 s late",
